@@ -1,0 +1,31 @@
+#pragma once
+
+#include "remote/Conexao.h"
+#include "runtime/App.h"
+
+#include <QString>
+
+#include <functional>
+
+// What start-up talks to; the defaults are the program's own, tests point them elsewhere.
+struct OpcoesInicio {
+    QString servidorFtp = Servidor::ftp();
+    TesteConexao conexao;
+    // Opens the first window, which holds QuitOnClose: the program runs until it hands over or
+    // closes.
+    std::function<void()> abrirLogin;
+    // Starts a program as a process of its own, not waited for; false when it could not start.
+    std::function<bool(const QString& programa, const QString& pasta)> iniciarProcesso;
+};
+
+// The program's start: connectivity, version, then the login form or the self-update.
+class AppCotacao : public App {
+public:
+    explicit AppCotacao(OpcoesInicio opcoes);
+    void Start() override;
+
+private:
+    void atualizar();
+
+    OpcoesInicio m_opcoes;
+};

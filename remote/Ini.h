@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// One key of an INI-layout file, read and written as the Windows profile-string functions do:
+// sections and keys matched regardless of case, blanks around names and values ignored, a value
+// in quotes read without them, lines starting with ";" skipped. The file is Windows-1252 bytes;
+// a write changes only the one line (or adds the key or the section at the end of what exists),
+// keeps every other byte, and replaces the file atomically.
+
+// The longest value a read returns; longer values come back cut.
+inline constexpr qsizetype kLimiteValorIni = 299999;
+
+// `valor` receives the value of the key, or `padrao` when the file, the section or the key is
+// missing.
+void GetFileIni(const QString& secao, const QString& chave, const QString& padrao,
+                const QString& arquivo, QString& valor);
+
+// Writes the key, creating the file, the section or the key where missing. A line break in the
+// value would break the file, so it is written as a blank. False when the file could not be
+// written (the caller may ignore it; the old file is then untouched).
+bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
+                const QString& arquivo);

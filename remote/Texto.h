@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The digits of a text, in their order; everything else is dropped.
+QString LimpaNumeros(const QString& texto);

@@ -1,0 +1,25 @@
+#include "runtime/ProgramDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+QString& storedDir() {
+    static QString dir;
+    return dir;
+}
+} // namespace
+
+QString programDir() {
+    QString& dir = storedDir();
+    if (dir.isEmpty())
+        dir = QCoreApplication::applicationDirPath();
+    return dir;
+}
+
+QString programFile(const QString& name) { return QDir(programDir()).filePath(name); }
+
+bool setProgramDir(const QString& dir) {
+    storedDir() = QDir(dir).absolutePath();
+    return QDir::setCurrent(storedDir());
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The program directory holds everything the program keeps on disk: settings, downloaded
+// quotations, the version file and the pictures. It is the directory of the executable and,
+// from start-up on, the current directory, so transfers that name a bare file land there too.
+QString programDir();
+
+// Full path of a file in the program directory.
+QString programFile(const QString& name);
+
+// Points the program at another directory (start-up uses the executable's; tests a temporary
+// one). Also makes it the current directory; false when that fails.
+bool setProgramDir(const QString& dir);

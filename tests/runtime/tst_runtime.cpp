@@ -1,0 +1,5 @@
+#include "tests/runtime/tst_janelas.h"
+#include "tests/runtime/tst_regional.h"
+#include "tests/support/TestMain.h"
+
+COTACAO_TEST_MAIN(Regional, Janelas)

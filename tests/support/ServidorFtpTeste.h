@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A real FTP server (pyftpdlib) on a free loopback port, serving a fresh temporary root that
+// holds "COTACAO/", with the program's account. Stopped when the object goes.
+class ServidorFtpTeste {
+public:
+    struct Opcoes {
+        int limiteEnvio = 0;     // bytes per second sent on data connections; 0: no limit
+        int limiteRecepcao = 0;  // bytes per second received; 0: no limit
+        bool mudo = false;       // accept and never greet
+    };
+
+    ServidorFtpTeste();
+    explicit ServidorFtpTeste(const Opcoes& opcoes);
+    ~ServidorFtpTeste();
+    ServidorFtpTeste(const ServidorFtpTeste&) = delete;
+    ServidorFtpTeste& operator=(const ServidorFtpTeste&) = delete;
+
+    bool iniciado() const { return m_porta != 0; }
+    quint16 porta() const { return m_porta; }
+    QString endereco() const; // "127.0.0.1:port"
+
+    QString raiz() const { return m_raiz.path(); }
+    QString cotacao() const; // the served "COTACAO" directory
+
+    // Files in "COTACAO" on the server side.
+    void colocar(const QString& nome, const QByteArray& conteudo) const;
+    QByteArray conteudo(const QString& nome) const;
+    bool existe(const QString& nome) const;
+
+    // What the server saw so far: commands as "VERB arg", connections opened and still open.
+    QStringList comandos();
+    int conexoesFeitas();
+    int conexoesAbertas();
+    void esquecer(); // forget what was seen so far
+
+private:
+    void ler();
+
+    QTemporaryDir m_raiz;
+    QProcess m_processo;
+    quint16 m_porta = 0;
+    QByteArray m_pendente;
+    QStringList m_comandos;
+    int m_abertas = 0;
+    int m_fechadas = 0;
+};
