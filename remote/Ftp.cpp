@@ -59,7 +59,7 @@ Curl session(const QString& servidor, const QString& usuario, const QString& sen
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, long(limites.conexao.count()));
     curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(limites.resposta.count()));
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, kVelocidadeMinima);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, long(limites.parada.count()));
     return curl;
 }

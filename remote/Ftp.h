@@ -7,10 +7,12 @@
 // Time limits of one FTP session. A dead or stalled server must never hold the program: the
 // connection (greeting included), every reply of the server and every stall of a transfer is
 // bounded, so a session ends within about a minute at worst.
+inline constexpr long kVelocidadeMinima = 100; // bytes per second; far below any real line
+
 struct FtpLimites {
     std::chrono::seconds conexao{15};
     std::chrono::seconds resposta{30};
-    std::chrono::seconds parada{30}; // less than one byte per second for this long
+    std::chrono::seconds parada{30}; // less than kVelocidadeMinima for this long
 };
 
 // One whole FTP session per call (connect, log in, change to `diretorio`, transfer `arquivo` in

@@ -69,6 +69,7 @@ struct Place {
     qsizetype sectionEnd = -1;
     bool keyFound = false;
     Line key;
+    QByteArrayView name;
     QByteArrayView value;
 };
 
@@ -95,6 +96,7 @@ Place find(QByteArrayView data, QByteArrayView section, QByteArrayView key) {
         if (p.kind == Kind::Key && sameName(p.name, key)) {
             place.keyFound = true;
             place.key = line;
+            place.name = p.name;
             place.value = p.value;
             return place;
         }
@@ -139,12 +141,15 @@ bool PutFileIni(const QString& secao, const QString& chave, const QString& valor
 
     QString umaLinha = valor;
     umaLinha.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QByteArray keyLine = toCp1252(chave) + '=' + toCp1252(umaLinha);
+    const QByteArray value = toCp1252(umaLinha);
     const QByteArray section = toCp1252(secao);
     const Place place = find(data, section, toCp1252(chave));
+    const QByteArray keyLine = toCp1252(chave) + '=' + value;
 
     if (place.keyFound) {
-        data.replace(place.key.start, place.key.end - place.key.start, keyLine);
+        // The key keeps the spelling the file gave it.
+        const QByteArray line = place.name.toByteArray() + '=' + value;
+        data.replace(place.key.start, place.key.end - place.key.start, line);
     } else if (place.sectionFound) {
         qsizetype at = place.sectionEnd;
         QByteArray insert = keyLine + "\r\n";

@@ -1,0 +1,180 @@
+#include "tests/app/tst_inicio.h"
+
+#include "app/AppCotacao.h"
+#include "app/Textos.h"
+#include "app/Versao.h"
+#include "remote/Servidor.h"
+#include "runtime/MessageBox.h"
+#include "runtime/Window.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/ServidorFtpTeste.h"
+
+#include <QApplication>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray versao(const QByteArray& numero) { return "[Geral]\r\nVersao=" + numero + "\r\n"; }
+
+bool houveUpload(ServidorFtpTeste& servidor) {
+    return !servidor.comandos().filter(QStringLiteral("STOR ")).isEmpty();
+}
+
+} // namespace
+
+void Versao::verificaVersao_data() {
+    QTest::addColumn<QByteArray>("noServidor"); // empty: no Versao.ini on the server
+    QTest::addColumn<QByteArray>("localAntes"); // empty: no local copy
+    QTest::addColumn<bool>("resultado");
+    QTest::addColumn<QByteArray>("noServidorDepois");
+    QTest::addColumn<QByteArray>("localDepois");
+
+    const QByteArray v07 = versao("07");
+    QTest::newRow("igual") << v07 << QByteArray() << true << v07 << v07;
+    QTest::newRow("7 é igual a 07") << versao("7") << QByteArray() << true << versao("7")
+                                    << versao("7");
+    QTest::newRow("servidor mais novo") << versao("08") << QByteArray() << false << versao("08")
+                                        << versao("08");
+    QTest::newRow("10 é mais novo que 07, como número") << versao("10") << QByteArray() << false
+                                                        << versao("10") << versao("10");
+    const QByteArray antiga = "; publicado\r\n[Geral]\r\nVersao=06\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
+    const QByteArray publicada =
+        "; publicado\r\n[Geral]\r\nVersao=07\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
+    QTest::newRow("servidor mais antigo: publica a nossa, o resto intacto")
+        << antiga << QByteArray() << true << publicada << publicada;
+    QTest::newRow("sem número conta 0") << versao("abc") << QByteArray() << true << v07 << v07;
+    QTest::newRow("download falhou, sem cópia local: publica e pede atualização")
+        << QByteArray() << QByteArray() << false << v07 << v07;
+    QTest::newRow("download falhou, cópia local mais nova")
+        << QByteArray() << versao("08") << false << QByteArray() << versao("08");
+    QTest::newRow("download falhou, cópia local igual")
+        << QByteArray() << v07 << false << QByteArray() << v07;
+}
+
+void Versao::verificaVersao() {
+    QFETCH(QByteArray, noServidor);
+    QFETCH(QByteArray, localAntes);
+    QFETCH(bool, resultado);
+    QFETCH(QByteArray, noServidorDepois);
+    QFETCH(QByteArray, localDepois);
+
+    ServidorFtpTeste servidor;
+    QVERIFY(servidor.iniciado());
+    DiretorioTeste programa;
+    if (!noServidor.isEmpty())
+        servidor.colocar(kArquivoVersao, noServidor);
+    if (!localAntes.isEmpty())
+        programa.escrever(kArquivoVersao, localAntes);
+
+    QCOMPARE(VerificaVersao(servidor.endereco()), resultado);
+    QCOMPARE(servidor.conteudo(kArquivoVersao), noServidorDepois);
+    QCOMPARE(programa.ler(kArquivoVersao), localDepois);
+    QCOMPARE(houveUpload(servidor), noServidorDepois != noServidor);
+}
+
+namespace {
+
+struct Inicializacao {
+    ServidorFtpTeste servidor;
+    DiretorioTeste programa;
+    QTcpServer internet;
+    int loginsAbertos = 0;
+    QStringList processos;
+
+    OpcoesInicio opcoes() {
+        internet.listen(QHostAddress::LocalHost);
+        OpcoesInicio o;
+        o.servidorFtp = servidor.endereco();
+        o.conexao.host = {QStringLiteral("127.0.0.1"), internet.serverPort()};
+        o.conexao.dormir = [](std::chrono::milliseconds) {};
+        o.abrirLogin = [this] {
+            ++loginsAbertos;
+            auto* janela = new DataDialog;
+            janela->setQuitOnClose(true);
+            janela->Show();
+            QTimer::singleShot(50, janela, [janela] { janela->EndWindow(); });
+        };
+        return o;
+    }
+};
+
+QStringList textosMostrados() {
+    QStringList textos;
+    for (const auto& m : MessageBox::shown()) {
+        if (m.caption != u"Aviso")
+            textos << QStringLiteral("caption: ") + m.caption;
+        textos << m.text;
+    }
+    return textos;
+}
+
+} // namespace
+
+void Inicio::init() { MessageBox::setTestMode(true); }
+
+void Inicio::semConexao() {
+    Inicializacao ini;
+    OpcoesInicio opcoes = ini.opcoes();
+    ini.internet.close();
+    int pausas = 0;
+    opcoes.conexao.dormir = [&](std::chrono::milliseconds) { ++pausas; };
+    AppCotacao app(opcoes);
+    app.Start();
+    QCOMPARE(pausas, 3);
+    QCOMPARE(textosMostrados(), QStringList{TextosInicio::SemConexao});
+    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(ini.servidor.conexoesFeitas(), 0);
+    QVERIFY(QDir(ini.programa.path()).isEmpty());
+}
+
+void Inicio::normal() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    AppCotacao app(ini.opcoes());
+    app.Start(); // returns once the login window, which holds QuitOnClose, has closed
+    QCOMPARE(ini.loginsAbertos, 1);
+    QVERIFY(textosMostrados().isEmpty());
+}
+
+void Inicio::desatualizadaComInstalador() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    const QByteArray instalador = "#!/bin/sh\necho rodou > instalador-rodou\n";
+    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), instalador);
+    ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
+    AppCotacao app(ini.opcoes());
+    app.Start();
+    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada}));
+    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(ini.programa.ler(QStringLiteral("CotacaoInstall.exe")), instalador);
+    // Started on its own, in the program directory, and not waited for.
+    QTRY_COMPARE(ini.programa.ler(QStringLiteral("instalador-rodou")), QByteArray("rodou\n"));
+}
+
+void Inicio::desatualizadaSemInstalador() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
+    OpcoesInicio opcoes = ini.opcoes();
+    int iniciados = 0;
+    opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
+    AppCotacao app(opcoes);
+    app.Start();
+    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::FalhaDownload}));
+    QCOMPARE(iniciados, 0);
+    QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
+    QCOMPARE(ini.loginsAbertos, 0);
+}
+
+void Inicio::instaladorNaoInicia() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), QByteArray("MZ\x90\0\x03", 5));
+    AppCotacao app(ini.opcoes());
+    app.Start();
+    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada,
+                                             TextosInicio::FalhaInstalador}));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QObject>
+
+class Conexao : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void primeiraTentativa();
+    void nuncaAlcancado();
+    void alcancadoNaTerceira();
+};
