@@ -1,5 +1,6 @@
 #include "app/AppCotacao.h"
 
+#include "app/Janelas.h"
 #include "app/Textos.h"
 #include "app/Versao.h"
 #include "remote/Ftp.h"
@@ -24,16 +25,18 @@ AppCotacao::AppCotacao(OpcoesInicio opcoes) : m_opcoes(std::move(opcoes)) {
 }
 
 void AppCotacao::Start() {
-    if (!VerificaConexaoInternet(m_opcoes.conexao)) {
+    if (!VerificaConexaoInternet(m_opcoes.rede.conexao)) {
         WarningBox(RuntimeTexts::Aviso, TextosInicio::SemConexao);
         return;
     }
-    if (!VerificaVersao(m_opcoes.servidorFtp)) {
+    if (!VerificaVersao(m_opcoes.rede.servidorFtp)) {
         atualizar();
         return;
     }
     if (m_opcoes.abrirLogin)
         m_opcoes.abrirLogin();
+    else
+        AbreLogin(m_opcoes.rede);
     Exec();
 }
 
@@ -42,7 +45,7 @@ void AppCotacao::atualizar() {
     const QString instalador = programFile(kInstalador);
     QFile::remove(instalador);
     using namespace Servidor;
-    if (BaixarArquivoViaFTP(m_opcoes.servidorFtp, Usuario, Senha, Diretorio, kInstalador)) {
+    if (BaixarArquivoViaFTP(m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador)) {
         WarningBox(RuntimeTexts::Aviso, TextosInicio::Desatualizada);
         QFile::setPermissions(instalador, QFile::permissions(instalador) | QFile::ExeOwner |
                                               QFile::ExeGroup | QFile::ExeOther);

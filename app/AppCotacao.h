@@ -9,10 +9,9 @@
 
 // What start-up talks to; the defaults are the program's own, tests point them elsewhere.
 struct OpcoesInicio {
-    QString servidorFtp = Servidor::ftp();
-    TesteConexao conexao;
+    Rede rede;
     // Opens the first window, which holds QuitOnClose: the program runs until it hands over or
-    // closes.
+    // closes. The login form when empty.
     std::function<void()> abrirLogin;
     // Starts a program as a process of its own, not waited for; false when it could not start.
     std::function<bool(const QString& programa, const QString& pasta)> iniciarProcesso;

@@ -1,26 +1,10 @@
 #include "app/AppCotacao.h"
 #include "runtime/ProgramDir.h"
 #include "runtime/Regional.h"
-#include "runtime/Window.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <QVBoxLayout>
-
-namespace {
-// Stands in for the login form until it exists.
-void abrirJanelaInicial() {
-    auto* janela = new DataDialog;
-    janela->setWindowTitle(QStringLiteral("Acesso ao sistema ..."));
-    auto* layout = new QVBoxLayout(janela);
-    layout->addWidget(new QLabel(QStringLiteral("Cotação eletrônica"), janela));
-    janela->resize(494 * 3 / 2, 232 * 13 / 8);
-    janela->setQuitOnClose(true);
-    janela->Show();
-}
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -34,9 +18,7 @@ int main(int argc, char* argv[]) {
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&traducaoQt);
 
-    OpcoesInicio opcoes;
-    opcoes.abrirLogin = abrirJanelaInicial;
-    AppCotacao app(std::move(opcoes));
+    AppCotacao app(OpcoesInicio{});
     app.Start();
     return 0;
 }

@@ -14,6 +14,12 @@ struct TesteConexao {
     std::function<void(std::chrono::milliseconds)> dormir;
 };
 
+// Where the program talks to: the vendor's FTP server and the connectivity test.
+struct Rede {
+    QString servidorFtp = Servidor::ftp();
+    TesteConexao conexao;
+};
+
 // True when a TCP connection to the test host succeeds within three attempts. Nothing is sent:
 // a completed connection is the whole test.
 bool VerificaConexaoInternet(const TesteConexao& teste = {});

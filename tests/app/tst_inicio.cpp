@@ -87,9 +87,9 @@ struct Inicializacao {
     OpcoesInicio opcoes() {
         internet.listen(QHostAddress::LocalHost);
         OpcoesInicio o;
-        o.servidorFtp = servidor.endereco();
-        o.conexao.host = {QStringLiteral("127.0.0.1"), internet.serverPort()};
-        o.conexao.dormir = [](std::chrono::milliseconds) {};
+        o.rede.servidorFtp = servidor.endereco();
+        o.rede.conexao.host = {QStringLiteral("127.0.0.1"), internet.serverPort()};
+        o.rede.conexao.dormir = [](std::chrono::milliseconds) {};
         o.abrirLogin = [this] {
             ++loginsAbertos;
             auto* janela = new DataDialog;
@@ -120,7 +120,7 @@ void Inicio::semConexao() {
     OpcoesInicio opcoes = ini.opcoes();
     ini.internet.close();
     int pausas = 0;
-    opcoes.conexao.dormir = [&](std::chrono::milliseconds) { ++pausas; };
+    opcoes.rede.conexao.dormir = [&](std::chrono::milliseconds) { ++pausas; };
     AppCotacao app(opcoes);
     app.Start();
     QCOMPARE(pausas, 3);

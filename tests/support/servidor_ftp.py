@@ -12,8 +12,10 @@ each command received.
   --mudo              accept connections and never greet (a dead server)
 """
 import argparse
+import os
 import socket
 import sys
+import threading
 import time
 
 
@@ -68,7 +70,20 @@ def servir_ftp(args):
     servidor.serve_forever(handle_exit=True)
 
 
+def morrer_com_o_pai():
+    """Ends the server when the process that started it goes, even if it crashed."""
+    pai = os.getppid()
+
+    def vigiar():
+        while os.getppid() == pai:
+            time.sleep(0.3)
+        os._exit(0)
+
+    threading.Thread(target=vigiar, daemon=True).start()
+
+
 def main():
+    morrer_com_o_pai()
     parser = argparse.ArgumentParser()
     parser.add_argument("--raiz", default=".")
     parser.add_argument("--porta", type=int, default=0)

@@ -1,0 +1,179 @@
+#include "access/FormLogin.h"
+
+#include "access/FormEmEspera.h"
+#include "access/FormObrigado.h"
+#include "access/Formato.h"
+#include "access/ImagemFundo.h"
+#include "access/Textos.h"
+#include "access/Verificacao.h"
+#include "quotation/formats/Arquivos.h"
+#include "remote/Ftp.h"
+#include "remote/Ini.h"
+#include "remote/Texto.h"
+#include "runtime/Aparencia.h"
+#include "runtime/DialogUnits.h"
+#include "runtime/ProgramDir.h"
+
+#include <QDesktopServices>
+#include <QRegularExpressionValidator>
+#include <QUrl>
+
+
+FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
+    : m_rede(std::move(rede))
+    , m_abreCotacao(std::move(abreCotacao)) {
+    setFixedSize(DialogUnits::x(494), DialogUnits::y(232));
+    setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
+
+    // The picture lies behind everything; the controls come in the order of the tab chain.
+    m_fundo = new ImagemFundo(this);
+    m_fundo->setObjectName(QStringLiteral("Fundo"));
+    m_fundo->setGeometry(rect());
+
+    m_cnpj = campo("MCNPJ", QStringLiteral("CNPJ"), DialogUnits::rect(15, 175, 91, 11));
+    m_cnpj->setInputMask(QStringLiteral("99.999.999/9999-99"));
+    m_codCotacao = campo("MCodCotacao", QStringLiteral("Número da cotação"),
+                         DialogUnits::rect(118, 175, 95, 11));
+    m_codCotacao->setMaxLength(16);
+    m_senha = campo("MSenha", QStringLiteral("Senha"), DialogUnits::rect(222, 175, 94, 11));
+    m_senha->setMaxLength(8);
+    m_senha->setEchoMode(QLineEdit::Password);
+    m_senha->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 10, true));
+
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok->setObjectName(QStringLiteral("Ok"));
+    m_ok->setGeometry(DialogUnits::rect(321, 173, 65, 14));
+    m_ok->setDefault(true);
+    m_sair = new QPushButton(QStringLiteral("Sair"), this);
+    m_sair->setObjectName(QStringLiteral("Sair"));
+    m_sair->setGeometry(DialogUnits::rect(321, 190, 65, 12));
+    m_sair->setAutoDefault(false);
+
+    m_versao = new QLabel(QStringLiteral("1.00"), this);
+    m_versao->setObjectName(QStringLiteral("MVersao"));
+    m_versao->setGeometry(DialogUnits::rect(86, 69, 54, 12));
+    m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
+    QPalette paleta = m_versao->palette();
+    paleta.setColor(QPalette::WindowText, CorPredefinida(6));
+    m_versao->setPalette(paleta);
+
+    m_videoAula = new QPushButton(QStringLiteral("Video Aula"), this);
+    m_videoAula->setObjectName(QStringLiteral("VideoAula"));
+    m_videoAula->setGeometry(DialogUnits::rect(9, 9, 60, 54));
+    m_videoAula->setAutoDefault(false);
+
+    QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
+    QObject::connect(m_sair, &QPushButton::clicked, this, [this] { Sair(); });
+    QObject::connect(m_videoAula, &QPushButton::clicked, this, [this] { VideoAula(); });
+    setTabOrder(m_cnpj, m_codCotacao);
+    setTabOrder(m_codCotacao, m_senha);
+    setTabOrder(m_senha, m_ok);
+    setTabOrder(m_ok, m_sair);
+    setTabOrder(m_sair, m_videoAula);
+
+    setWindowTitle(TextosAcesso::TituloLogin);
+    PostInit();
+}
+
+QLineEdit* FormLogin::campo(const char* nome, const QString& rotulo, QRect retangulo) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(nome));
+    edit->setAccessibleName(rotulo);
+    edit->setGeometry(retangulo);
+    edit->setFrame(false);
+    edit->setAlignment(Qt::AlignCenter);
+    // Digits only, typed or pasted.
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")),
+                                                       edit));
+    return edit;
+}
+
+void FormLogin::PostInit() {
+    OcultaCaptionBar(this);
+    m_fundo->CreateEmbeddingFromFile(programFile(QStringLiteral("EntradaCotação.bmp")),
+                                     QStringLiteral(":/arte/entrada.png"));
+    m_versao->setText(TextosAcesso::Versao);
+    AplicaFormato(this, {QMargins(5, 5, 5, 5), 20, 255, false});
+    Centraliza(this);
+    m_cnpj->setFocus();
+}
+
+void FormLogin::Setup() {
+    QString cnpj;
+    GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(), programFile(Arquivos::Config), cnpj);
+    if (cnpj.trimmed().isEmpty()) {
+        m_cnpj->setFocus();
+        return;
+    }
+    m_cnpj->setText(cnpj);
+    m_codCotacao->setFocus();
+}
+
+void FormLogin::OK() {
+    using namespace TextosAcesso;
+    const QString codigo = MCodCotacao();
+    const QString senha = MSenha();
+    const QString cnpj = MCNPJ();
+
+    // The number becomes a file name and a remote path: nothing but 16 digits may pass.
+    if (!Arquivos::NumeroCotacaoValido(codigo.trimmed())) {
+        WarningMessage(CodigoIncorreto);
+        m_codCotacao->setFocus();
+        return;
+    }
+    if (senha.trimmed().size() != 8) {
+        WarningMessage(SenhaIncorreta);
+        m_senha->setFocus();
+        return;
+    }
+    if (cnpj.trimmed().size() != 18) {
+        WarningMessage(CNPJIncorreto);
+        m_cnpj->setFocus();
+        return;
+    }
+
+    ExibeAvisoEmEspera(VerificandoConexao, false);
+    const bool conectado = VerificaConexaoInternet(m_rede.conexao);
+    ExibeAvisoEmEspera(VerificandoConexao, true);
+    if (!conectado) {
+        WarningMessage(SemConexao);
+        return;
+    }
+
+    ExibeAvisoEmEspera(Conectando, false);
+    const bool baixou =
+        BaixarArquivoViaFTP(m_rede.servidorFtp, Servidor::Usuario, Servidor::Senha,
+                            Servidor::Diretorio, Arquivos::NomeCotacao(codigo.trimmed()));
+    ExibeAvisoEmEspera(Conectando, true);
+    if (!baixou) {
+        WarningMessage(CotacaoInexistente);
+        return;
+    }
+
+    const QString digitos = LimpaNumeros(cnpj);
+    if (!VerificaSenhaCotacao(codigo, senha, digitos)) {
+        WarningMessage(SenhaIncorreta);
+        m_senha->setFocus();
+        return;
+    }
+    if (!VerificaCNPJCotacao(codigo, digitos)) {
+        WarningMessage(CNPJNaoLiberado);
+        return;
+    }
+
+    PutFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, programFile(Arquivos::Config));
+    if (m_abreCotacao)
+        m_abreCotacao(codigo, digitos);
+    setQuitOnClose(false);
+    EndWindow();
+}
+
+void FormLogin::Sair() {
+    setQuitOnClose(false);
+    EndWindow();
+    auto* obrigado = new FormObrigado;
+    obrigado->setQuitOnClose(true);
+    obrigado->Show();
+}
+
+void FormLogin::VideoAula() { QDesktopServices::openUrl(QUrl(TextosAcesso::EnderecoVideoAula)); }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "remote/Conexao.h"
+#include "runtime/Window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <functional>
+
+class ImagemFundo;
+
+// The first window: the supplier types his CNPJ, the quotation number and its password.
+class FormLogin : public DataDialog {
+public:
+    // Opens the quotation form for a quotation number and the CNPJ digits, giving it
+    // QuitOnClose; handed in by the application so that this form does not depend on it.
+    using AbreCotacao = std::function<void(const QString& codCotacao, const QString& cnpj)>;
+
+    FormLogin(Rede rede, AbreCotacao abreCotacao);
+
+    void Setup();
+    void OK();
+    void Sair();
+    void VideoAula();
+
+    // The fields as the program reads them; the CNPJ as shown, punctuation and blanks included.
+    QString MCNPJ() const { return m_cnpj->displayText(); }
+    void setMCNPJ(const QString& texto) { m_cnpj->setText(texto); }
+    QString MCodCotacao() const { return m_codCotacao->text(); }
+    void setMCodCotacao(const QString& texto) { m_codCotacao->setText(texto); }
+    QString MSenha() const { return m_senha->text(); }
+    void setMSenha(const QString& texto) { m_senha->setText(texto); }
+
+private:
+    void PostInit();
+    QLineEdit* campo(const char* nome, const QString& rotulo, QRect retangulo);
+
+    Rede m_rede;
+    AbreCotacao m_abreCotacao;
+    QLineEdit* m_cnpj = nullptr;
+    QLineEdit* m_codCotacao = nullptr;
+    QLineEdit* m_senha = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_sair = nullptr;
+    QLabel* m_versao = nullptr;
+    ImagemFundo* m_fundo = nullptr;
+    QPushButton* m_videoAula = nullptr;
+};

@@ -1,0 +1,34 @@
+#include "access/FormObrigado.h"
+
+#include "access/Formato.h"
+#include "access/ImagemFundo.h"
+#include "access/Textos.h"
+#include "runtime/Aparencia.h"
+#include "runtime/DialogUnits.h"
+#include "runtime/ProgramDir.h"
+
+FormObrigado::FormObrigado() {
+    setFixedSize(DialogUnits::x(332), DialogUnits::y(127));
+    setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
+    setWindowTitle(TextosAcesso::TituloObrigado);
+
+    m_fundo = new ImagemFundo(this);
+    m_fundo->setObjectName(QStringLiteral("Fundo"));
+    m_fundo->setGeometry(rect());
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok->setObjectName(QStringLiteral("Ok"));
+    m_ok->setGeometry(DialogUnits::rect(268, 104, 54, 12));
+    m_ok->setDefault(true);
+    QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
+    PostInit();
+}
+
+void FormObrigado::PostInit() {
+    OcultaCaptionBar(this);
+    m_fundo->CreateEmbeddingFromFile(programFile(QStringLiteral("AvisoCotação.bmp")),
+                                     QStringLiteral(":/arte/aviso.png"));
+    AplicaFormato(this, {QMargins(2, 2, 2, 5), 10, 255, false});
+    Centraliza(this);
+}
+
+void FormObrigado::OK() { EndWindow(); }

@@ -1,0 +1,32 @@
+#include "access/Formato.h"
+
+#include <QGuiApplication>
+#include <QPainterPath>
+#include <QScreen>
+#include <QWidget>
+
+void OcultaCaptionBar(QWidget* janela) {
+    janela->setWindowFlag(Qt::FramelessWindowHint, true);
+}
+
+QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse) {
+    const QRect retangulo = QRect(QPoint(0, 0), tamanho).marginsRemoved(recorte);
+    QPainterPath caminho;
+    caminho.addRoundedRect(retangulo, elipse / 2.0, elipse / 2.0);
+    return QRegion(caminho.toFillPolygon().toPolygon());
+}
+
+void AplicaFormato(QWidget* janela, const FormatoJanela& formato) {
+    janela->setMask(RegiaoArredondada(janela->size(), formato.recorte, formato.elipse));
+    janela->setWindowFlag(Qt::WindowStaysOnTopHint, formato.sempreAcima);
+    janela->setWindowOpacity(formato.opacidade / 255.0);
+}
+
+void Centraliza(QWidget* janela) {
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    if (!tela)
+        return;
+    QRect area = janela->frameGeometry();
+    area.moveCenter(tela->availableGeometry().center());
+    janela->move(area.topLeft());
+}

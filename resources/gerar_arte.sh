@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Draws the program's own artwork (ImageMagick). The PNGs are committed; run this again only to
+# change them. Sizes follow the forms: the login form is 741 x 377 px, the thank-you window
+# 498 x 206 px; field and button positions are those of the forms.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+escuro='#00324E'
+medio='#0A5F86'
+painel='#EEF3F6'
+texto='#00324E'
+
+# Login: dark band with the name, light panel with the field labels and white boxes behind the
+# three borderless fields (CNPJ, quotation number, password).
+convert -size 741x377 xc:"$painel" \
+    \( -size 741x250 gradient:"$escuro"-"$medio" \) -geometry +0+0 -composite \
+    -fill '#FFFFFF' -stroke none \
+    -font Liberation-Sans-Bold -pointsize 34 -annotate +240+100 'Cotação eletrônica' \
+    -font Liberation-Sans -pointsize 16 -fill '#D6E6EF' \
+    -annotate +242+134 'Resposta de cotações de compra pelo fornecedor' \
+    -pointsize 13 -fill '#D6E6EF' -gravity NorthWest -annotate +72+114 'Versão' \
+    -fill '#FFFFFF' -draw 'rectangle 0,246 741,250' \
+    -gravity NorthWest -font Liberation-Sans-Bold -pointsize 12 -fill "$texto" \
+    -annotate +74+262 'CNPJ' -annotate +192+262 'Número da cotação' -annotate +385+262 'Senha' \
+    -fill '#FFFFFF' -stroke '#7A9AB0' -strokewidth 1 \
+    -draw 'roundrectangle 20,281 162,305 3,3' \
+    -draw 'roundrectangle 174,281 323,305 3,3' \
+    -draw 'roundrectangle 330,281 477,305 3,3' \
+    -stroke none -font Liberation-Sans -pointsize 11 -fill '#4A6A80' \
+    -annotate +23+338 'Informe o CNPJ da sua empresa, o número da cotação e a senha recebidos do comprador.' \
+    -type TrueColor entrada.png
+
+# Thank-you window.
+convert -size 498x206 gradient:"$escuro"-"$medio" \
+    -fill '#FFFFFF' -font Liberation-Sans-Bold -pointsize 30 -annotate +30+70 'Obrigado!' \
+    -font Liberation-Sans -pointsize 15 -fill '#D6E6EF' \
+    -annotate +32+108 'Obrigado por utilizar a cotação eletrônica.' \
+    -annotate +32+132 'Sua participação é muito importante para nós.' \
+    -fill '#FFFFFF' -draw 'rectangle 30,150 468,151' \
+    -type TrueColor aviso.png

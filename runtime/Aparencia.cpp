@@ -1,0 +1,29 @@
+#include "runtime/Aparencia.h"
+
+#include <QStringList>
+
+QFont Fonte(const QString& familia, int pontos, bool negrito) {
+    QStringList familias{familia};
+    if (familia.contains(u"Times"))
+        familias << QStringLiteral("Liberation Serif") << QStringLiteral("DejaVu Serif");
+    else if (familia.contains(u"Courier"))
+        familias << QStringLiteral("Liberation Mono") << QStringLiteral("DejaVu Sans Mono");
+    else
+        familias << QStringLiteral("Liberation Sans") << QStringLiteral("Arial")
+                 << QStringLiteral("DejaVu Sans");
+    QFont fonte;
+    fonte.setFamilies(familias);
+    fonte.setPointSize(pontos);
+    fonte.setBold(negrito);
+    return fonte;
+}
+
+QColor CorPredefinida(int numero) {
+    switch (numero) {
+    case 1: return QColor(0, 0, 128);     // dark blue: names and headings on light ground
+    case 3: return QColor(0, 128, 0);     // green
+    case 4: return QColor(160, 0, 0);     // dark red: small notes
+    case 6: return QColor(255, 255, 255); // white: text on the dark band and notices
+    default: return QColor(0, 0, 0);
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+// Fonts and colours as the forms name them.
+
+// A font by its Windows family name, with the metric-compatible families of other systems after
+// it, so a form keeps its proportions where the Windows fonts are missing.
+QFont Fonte(const QString& familia, int pontos, bool negrito = false);
+
+// The text colours the forms name by number.
+QColor CorPredefinida(int numero);

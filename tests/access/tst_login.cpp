@@ -1,0 +1,364 @@
+#include "tests/access/tst_login.h"
+
+#include "access/FormEmEspera.h"
+#include "access/FormLogin.h"
+#include "access/FormObrigado.h"
+#include "access/ImagemFundo.h"
+#include "access/Textos.h"
+#include "quotation/formats/Lista.h"
+#include "remote/Cp1252.h"
+#include "runtime/MessageBox.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/ServidorFtpTeste.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QImage>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTest>
+
+namespace {
+
+const QString kNumero = "2026000000012345";
+
+QByteArray cotacao() {
+    const QString fornecedores = EscreveLista({"1", "Distribuidora São Jorge", "(11) 3333-4444",
+                                               "11222333000181", "2", "99888777000166",
+                                               "(11) 5555-6666", "45987654000110"});
+    return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
+           toCp1252(fornecedores) + "\r\nListaProdutos=\r\n";
+}
+
+enum Situacao { Normal, SemInternet, FtpForaDoAr };
+
+// A login form wired to a real FTP server holding one quotation, in a fresh program directory.
+struct Ambiente {
+    ServidorFtpTeste servidor;
+    DiretorioTeste programa;
+    QTcpServer internet;
+    QStringList aberturas;
+    QPointer<FormLogin> form;
+
+    explicit Ambiente(Situacao situacao = Normal) {
+        servidor.colocar(kNumero + ".cot", cotacao());
+        Rede rede;
+        rede.servidorFtp = servidor.endereco();
+        if (situacao == FtpForaDoAr)
+            rede.servidorFtp = "127.0.0.1:1";
+        if (situacao != SemInternet)
+            internet.listen(QHostAddress::LocalHost);
+        rede.conexao.host = {"127.0.0.1", situacao == SemInternet ? quint16(1) : internet.serverPort()};
+        rede.conexao.dormir = [](std::chrono::milliseconds) {};
+        form = new FormLogin(rede, [this](const QString& codigo, const QString& cnpj) {
+            aberturas << codigo + '|' + cnpj;
+            auto* cotacao = new DataWindow;
+            cotacao->setObjectName("cotacao");
+            cotacao->setQuitOnClose(true);
+            cotacao->Show();
+        });
+        form->setQuitOnClose(true);
+    }
+
+    QLineEdit* campo(const char* nome) const { return form->findChild<QLineEdit*>(nome); }
+
+    void mostrar() {
+        form->Setup();
+        form->Show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+    }
+
+    // Types the CNPJ digits; with `lacuna` >= 0, the field skips one position after that many.
+    void digitarCNPJ(const QString& digitos, int lacuna = -1) {
+        QLineEdit* cnpj = campo("MCNPJ");
+        QTest::mouseClick(cnpj, Qt::LeftButton);
+        QTest::keyClick(cnpj, Qt::Key_Home);
+        if (lacuna < 0) {
+            QTest::keyClicks(cnpj, digitos);
+            return;
+        }
+        QTest::keyClicks(cnpj, digitos.left(lacuna));
+        QTest::keyClick(cnpj, Qt::Key_Right);
+        QTest::keyClicks(cnpj, digitos.mid(lacuna));
+    }
+
+    // Clicks into each field as a supplier does, types the number and the password and presses
+    // Enter in the password field.
+    void entrar(const QString& codigo, const QString& senha) {
+        QTest::mouseClick(campo("MCodCotacao"), Qt::LeftButton);
+        QTest::keyClicks(campo("MCodCotacao"), codigo);
+        QTest::mouseClick(campo("MSenha"), Qt::LeftButton);
+        QTest::keyClicks(campo("MSenha"), senha);
+        QTest::keyClick(campo("MSenha"), Qt::Key_Return);
+    }
+};
+
+QStringList mensagens() {
+    QStringList textos;
+    for (const auto& m : MessageBox::shown())
+        textos << m.caption + ": " + m.text;
+    return textos;
+}
+
+QString foco() {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QStringLiteral("<nenhum>");
+}
+
+bool avisoAberto() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<FormEmEspera*>(w) && w->isVisible())
+            return true;
+    return false;
+}
+
+} // namespace
+
+void Login::init() { MessageBox::setTestMode(true); }
+
+void Login::cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        delete w;
+}
+
+void Login::campos() {
+    Ambiente a;
+    a.mostrar();
+    QTest::keyClicks(a.campo("MCodCotacao"), "12345678901234567x8");
+    QCOMPARE(a.campo("MCodCotacao")->text(), "1234567890123456");
+    QTest::keyClicks(a.campo("MSenha"), "12a345678x9");
+    QCOMPARE(a.campo("MSenha")->text(), "12345678");
+    QCOMPARE(a.campo("MSenha")->echoMode(), QLineEdit::Password);
+    a.digitarCNPJ("11a222");
+    QCOMPARE(a.form->MCNPJ(), "11.222.   /    -  ");
+    QCOMPARE(a.form->findChild<QLabel*>("MVersao")->text(), "1.07");
+    QCOMPARE(a.form->windowTitle(), "Acesso ao sistema ...");
+    QVERIFY(a.form->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!a.form->mask().contains(QPoint(0, 0))); // rounded corners
+    QVERIFY(a.form->mask().contains(a.form->rect().center()));
+
+    // The tab chain follows the template.
+    a.campo("MCNPJ")->setFocus();
+    QStringList cadeia;
+    for (int i = 0; i < 6; ++i) {
+        cadeia << foco();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(cadeia, (QStringList{"MCNPJ", "MCodCotacao", "MSenha", "Ok", "Sair", "VideoAula"}));
+}
+
+void Login::setup_data() {
+    QTest::addColumn<QByteArray>("config"); // empty: no Config.ini
+    QTest::addColumn<QString>("mostrado");
+    QTest::addColumn<QString>("foco");
+    QTest::newRow("sem Config.ini") << QByteArray() << "  .   .   /    -  " << "MCNPJ";
+    QTest::newRow("CNPJ só de brancos") << QByteArray("[Geral]\r\nCNPJ=   \r\n")
+                                        << "  .   .   /    -  " << "MCNPJ";
+    QTest::newRow("CNPJ guardado") << QByteArray("[Geral]\r\nCNPJ=11.222.333/0001-81\r\n")
+                                   << "11.222.333/0001-81" << "MCodCotacao";
+}
+
+void Login::setup() {
+    QFETCH(QByteArray, config);
+    QFETCH(QString, mostrado);
+    QFETCH(QString, foco);
+    Ambiente a;
+    if (!config.isEmpty())
+        a.programa.escrever("Config.ini", config);
+    a.mostrar();
+    QCOMPARE(a.form->MCNPJ(), mostrado);
+    QTRY_COMPARE(::foco(), foco);
+}
+
+void Login::recusas_data() {
+    using namespace TextosAcesso;
+    QTest::addColumn<int>("situacao");
+    QTest::addColumn<QString>("cnpj");
+    QTest::addColumn<int>("lacuna");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("senha");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<bool>("rede"); // whether the FTP server was reached
+
+    const QString cnpj = "11222333000181";
+    QTest::newRow("número com 15 dígitos") << int(Normal) << cnpj << -1 << kNumero.left(15)
+                                           << "37326731" << CodigoIncorreto << "MCodCotacao" << false;
+    QTest::newRow("senha com 7 dígitos") << int(Normal) << cnpj << -1 << kNumero << "3732673"
+                                         << SenhaIncorreta << "MSenha" << false;
+    QTest::newRow("CNPJ sem o último dígito") << int(Normal) << cnpj.left(13) << -1 << kNumero
+                                              << "37326731" << CNPJIncorreto << "MCNPJ" << false;
+    QTest::newRow("CNPJ sem o primeiro dígito") << int(Normal) << cnpj.mid(1) << 0 << kNumero
+                                                << "37326731" << CNPJIncorreto << "MCNPJ" << false;
+    QTest::newRow("sem internet") << int(SemInternet) << cnpj << -1 << kNumero << "37326731"
+                                  << SemConexao << "MSenha" << false;
+    QTest::newRow("cotação inexistente") << int(Normal) << cnpj << -1 << "2026000000099999"
+                                         << "37326731" << CotacaoInexistente << "MSenha" << true;
+    QTest::newRow("servidor FTP fora do ar") << int(FtpForaDoAr) << cnpj << -1 << kNumero
+                                             << "37326731" << CotacaoInexistente << "MSenha" << false;
+    QTest::newRow("senha errada") << int(Normal) << cnpj << -1 << kNumero << "37326732"
+                                  << SenhaIncorreta << "MSenha" << true;
+    QTest::newRow("senha certa de outra raiz, CNPJ na lista")
+        << int(Normal) << cnpj << -1 << kNumero << "37674384" << SenhaIncorreta << "MSenha" << true;
+    QTest::newRow("senha certa, CNPJ fora da lista") << int(Normal) << "22333444000155" << -1
+                                                     << kNumero << "37437842" << CNPJNaoLiberado
+                                                     << "MSenha" << true;
+    QTest::newRow("CNPJ só no segundo campo") << int(Normal) << "99888777000166" << -1 << kNumero
+                                              << "38213395" << CNPJNaoLiberado << "MSenha" << true;
+    QTest::newRow("lacuna dentro da raiz") << int(Normal) << "1222333000181" << 1 << kNumero
+                                           << "37326731" << SenhaIncorreta << "MSenha" << true;
+    QTest::newRow("lacuna depois da raiz") << int(Normal) << "1122233300181" << 9 << kNumero
+                                           << "37326731" << CNPJNaoLiberado << "MSenha" << true;
+}
+
+void Login::recusas() {
+    QFETCH(int, situacao);
+    QFETCH(QString, cnpj);
+    QFETCH(int, lacuna);
+    QFETCH(QString, codigo);
+    QFETCH(QString, senha);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, foco);
+    QFETCH(bool, rede);
+
+    Ambiente a(static_cast<Situacao>(situacao));
+    a.mostrar();
+    a.digitarCNPJ(cnpj, lacuna);
+    const QString mostrado = a.form->MCNPJ();
+    a.entrar(codigo, senha);
+
+    QCOMPARE(mensagens(), QStringList{"Aviso: " + mensagem});
+    QVERIFY(a.form && a.form->isVisible());
+    QTRY_COMPARE(::foco(), foco);
+    QCOMPARE(a.form->MCNPJ(), mostrado); // the entries stay as typed
+    QCOMPARE(a.form->MCodCotacao(), codigo);
+    QCOMPARE(a.form->MSenha(), senha);
+    QVERIFY(a.aberturas.isEmpty());
+    QVERIFY(!QFile::exists(a.programa.arquivo("Config.ini")));
+    QVERIFY(!avisoAberto());
+    QCOMPARE(a.servidor.conexoesFeitas() > 0, rede);
+}
+
+void Login::sucesso() {
+    Ambiente a;
+    a.mostrar();
+    a.digitarCNPJ("11222333000181");
+    a.entrar(kNumero, "37326731");
+
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(a.aberturas, QStringList{kNumero + "|11222333000181"});
+    QCOMPARE(a.programa.ler("Config.ini"), QByteArray("[Geral]\r\nCNPJ=11.222.333/0001-81\r\n"));
+    QVERIFY(QFile::exists(a.programa.arquivo(kNumero + ".cot")));
+    QTRY_VERIFY(a.form.isNull()); // closed and gone
+    auto* cotacao = QApplication::activeWindow() ? QApplication::activeWindow()
+                                                 : QApplication::topLevelWidgets().value(0);
+    QVERIFY(cotacao);
+    QCOMPARE(cotacao->objectName(), "cotacao");
+    QVERIFY(!avisoAberto());
+
+    // The next start offers the CNPJ again and goes straight to the number.
+    QPointer<FormLogin> antes = a.form;
+    Ambiente b;
+    b.programa.escrever("Config.ini", a.programa.ler("Config.ini"));
+    b.mostrar();
+    QCOMPARE(b.form->MCNPJ(), "11.222.333/0001-81");
+    QCOMPARE(foco(), "MCodCotacao");
+}
+
+void Login::sairPelaJanelaDeAgradecimento() {
+    struct AppTeste : App {
+        void Start() override {}
+    } app;
+    Ambiente a;
+    a.mostrar();
+    QStringList ordem;
+    QPointer<FormObrigado> obrigado;
+    QTimer::singleShot(0, [&] {
+        QTest::mouseClick(a.form->findChild<QPushButton*>("Sair"), Qt::LeftButton);
+        ordem << "sair";
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = dynamic_cast<FormObrigado*>(w))
+                obrigado = f;
+    });
+    QTimer::singleShot(300, [&] {
+        QVERIFY(a.form.isNull());
+        QVERIFY(obrigado && obrigado->isVisible() && obrigado->quitOnClose());
+        QCOMPARE(obrigado->windowTitle(), "Obrigado!");
+        ordem << "ok";
+        QTest::mouseClick(obrigado->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    });
+    QTimer::singleShot(10000, [] { App::Quit(); });
+    app.Exec();
+    QCOMPARE(ordem, (QStringList{"sair", "ok"})); // the loop ended only with the thank-you window
+    QTRY_VERIFY(obrigado.isNull());
+}
+
+void Login::videoAula() {
+    QDesktopServices::setUrlHandler("https", this, "abrirEndereco");
+    Ambiente a;
+    a.mostrar();
+    QTest::mouseClick(a.form->findChild<QPushButton*>("VideoAula"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(m_enderecos, QList<QUrl>{QUrl(TextosAcesso::EnderecoVideoAula)});
+    QVERIFY(a.form->isVisible());
+}
+
+void Avisos::cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        delete w;
+}
+
+void Avisos::avisoEmEspera() {
+    FormEmEspera* aviso = ExibeAvisoEmEspera("   Enviando ...  ", false);
+    QVERIFY(aviso && aviso->isVisible());
+    QCOMPARE(aviso->oDCTexto->text(), "Enviando ...");
+    QCOMPARE(aviso->windowTitle(), "Aguarde ...");
+    QVERIFY(aviso->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(aviso->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(qRound(aviso->windowOpacity() * 255), 230);
+    QVERIFY(!aviso->mask().contains(QPoint(5, 5)));
+    QVERIFY(aviso->mask().contains(aviso->rect().center()));
+
+    // Painted before the call returned: what is on screen already holds the text.
+    const QImage tela = aviso->grab().toImage();
+    const QPoint centro = aviso->oDCTexto->geometry().center();
+    bool temTexto = false;
+    for (int x = aviso->oDCTexto->x(); x < aviso->oDCTexto->geometry().right(); ++x)
+        temTexto |= tela.pixelColor(x, centro.y()).lightness() > 200;
+    QVERIFY(temTexto);
+
+    QPointer<FormEmEspera> mesmo = ExibeAvisoEmEspera("Enviando ...", true);
+    QCOMPARE(mesmo.data(), aviso);
+    QTRY_VERIFY(mesmo.isNull() || !mesmo->isVisible());
+}
+
+void Avisos::fecharSemAviso() {
+    // A close request with no notice open changes nothing.
+    ExibeAvisoEmEspera("x", true);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
+            !QApplication::topLevelWidgets().front()->isVisible());
+}
+
+void Avisos::imagemDoArquivoOuReserva() {
+    DiretorioTeste programa;
+    QWidget pai;
+    pai.resize(100, 50);
+    ImagemFundo fundo(&pai);
+    fundo.setGeometry(pai.rect());
+    QVERIFY(!fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"),
+                                           ":/arte/aviso.png"));
+    QVERIFY(!fundo.grab().toImage().isNull());
+    QImage vermelho(10, 10, QImage::Format_RGB32);
+    vermelho.fill(Qt::red);
+    QVERIFY(vermelho.save(programa.arquivo("AvisoCotação.bmp"), "BMP"));
+    QVERIFY(fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"),
+                                          ":/arte/aviso.png"));
+    QCOMPARE(fundo.grab().toImage().pixelColor(50, 25), QColor(Qt::red)); // stretched over all
+    QVERIFY(fundo.testAttribute(Qt::WA_TransparentForMouseEvents));
+
+    // The thank-you window draws our artwork when its picture is missing.
+    QFile::remove(programa.arquivo("AvisoCotação.bmp"));
+    FormObrigado obrigado;
+    const QImage tela = obrigado.grab().toImage();
+    QVERIFY(tela.pixelColor(100, 100) != obrigado.palette().color(QPalette::Window));
+}

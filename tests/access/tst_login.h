@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+
+class Login : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void campos();
+    void setup_data();
+    void setup();
+    void recusas_data();
+    void recusas();
+    void sucesso();
+    void sairPelaJanelaDeAgradecimento();
+    void videoAula();
+
+public Q_SLOTS:
+    void abrirEndereco(const QUrl& url) { m_enderecos << url; }
+
+private:
+    QList<QUrl> m_enderecos;
+};
+
+class Avisos : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void avisoEmEspera();
+    void fecharSemAviso();
+    void imagemDoArquivoOuReserva();
+};
