@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+// A small automation layer: objects answer members called by dispatch id, and every call
+// carries a descriptor that says how to convert its arguments and its result.
+
+// Automation type codes.
+namespace TipoAuto {
+enum : quint8 {
+    Inteiro2 = 2,
+    Inteiro4 = 3,
+    Real4 = 4,
+    Real8 = 5,
+    Moeda = 6,
+    Texto = 8,
+    Objeto = 9,
+    Logico = 11,
+    Variante = 12,
+    DefinidoPeloUsuario = 29,
+    PorReferencia = 0x40,
+};
+}
+
+// How a member is called.
+namespace Invocacao {
+enum : quint16 { Metodo = 1, Leitura = 2, Escrita = 4, EscritaPorReferencia = 8 };
+}
+
+// A currency amount: a 64-bit integer of ten-thousandths.
+struct Moeda {
+    qint64 decimosDeMilesimo = 0;
+    double valor() const { return double(decimosDeMilesimo) / 10000.0; }
+    friend bool operator==(Moeda a, Moeda b) { return a.decimosDeMilesimo == b.decimosDeMilesimo; }
+};
+Q_DECLARE_METATYPE(Moeda)
+
+// An object that answers members by dispatch id.
+class ObjetoDespacho {
+public:
+    virtual ~ObjetoDespacho() = default;
+    // `argumentos` are already converted to the declared types; for a put, the value is last.
+    virtual QVariant despachar(qint32 id, quint16 invocacao, const QVariantList& argumentos) = 0;
+};
+using Despacho = std::shared_ptr<ObjetoDespacho>;
+Q_DECLARE_METATYPE(Despacho)
+
+// The descriptor of one member call.
+struct cOleMethod {
+    QByteArray symName;
+    qint32 iMemberId = 0;
+    qint32 iFuncKind = 0;
+    quint16 wInvokeKind = 0;
+    qint32 nParams = 0;
+    qint32 nOptParams = 0;
+    bool lNamedArgs = false;
+    QByteArray cParamTypes; // one type code per declared parameter
+    quint8 bRetType = 0;
+};
+
+// Converts a value to the automation type `tipo` (by-reference flag ignored).
+QVariant ConverteAuto(const QVariant& valor, quint8 tipo);
+
+// The automation base every wrapper builds on: it holds one dispatch object and calls members
+// on it through `invoke`.
+class OLEAutoObject {
+public:
+    OLEAutoObject() = default;
+    explicit OLEAutoObject(Despacho objeto) : m_objeto(std::move(objeto)) {}
+    // A new free-standing object of a registered class ("FlexCell.ReportTitle", "StdFont").
+    explicit OLEAutoObject(const QString& identificador);
+    virtual ~OLEAutoObject() = default;
+
+    // Converts each argument passed (`quantos` of them) to the type its cParamTypes byte names,
+    // calls the member, converts the result by bRetType.
+    QVariant invoke(const cOleMethod& metodo, const QVariantList& argumentos, int quantos);
+
+    const Despacho& objeto() const { return m_objeto; }
+    bool valido() const { return bool(m_objeto); }
+
+    quint32 dwFuncs = 0;
+    quint32 dwVars = 0;
+
+    static void registraClasse(const QString& identificador, std::function<Despacho()> fabrica);
+
+    // Test seam: sees every descriptor before its call.
+    static void observarChamadas(std::function<void(const cOleMethod&)> observador);
+
+private:
+    Despacho m_objeto;
+};
+Q_DECLARE_METATYPE(OLEAutoObject)

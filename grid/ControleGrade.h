@@ -1,0 +1,91 @@
+#pragma once
+
+#include "grid/DadosGrade.h"
+#include "grid/Relatorio.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <functional>
+
+// The grid's cells as a Qt model: model rows are the grid's rows from 1 on (row 0 is the
+// header), model columns the grid's columns (column 0, the row index, usually hidden).
+class ModeloGrade : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ModeloGrade(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    DadosGrade& dados() { return m_dados; }
+    const DadosGrade& dados() const { return m_dados; }
+
+    // Changes made straight to dados() become visible with this.
+    void recarrega();
+
+    // Sets a cell's text as typing would; raises CellChange when it changed.
+    void setTexto(int linha, int coluna, const QString& texto);
+    void setLinhas(int n);
+    void setColunas(int n);
+    void adicionaLinha(const QString& textos, bool redesenhar);
+    void removeLinhas(int linha1, int linha2);
+    void celulasMudaram(int linha1, int coluna1, int linha2, int coluna2);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The text a cell shows: numbers of numeric columns with their decimals and the regional
+    // decimal separator.
+    QString textoMostrado(int linha, int coluna) const;
+
+Q_SIGNALS:
+    void CellChange(int linha, int coluna);
+
+private:
+    void sincroniza();
+
+    DadosGrade m_dados;
+    bool m_pendente = false; // rows added without redrawing, not yet shown
+    int m_visiveis = 0;      // the model rows the views know of
+};
+
+// The grid control: a table that behaves like a spreadsheet. A click selects a cell, typing
+// replaces its content, F2 or a double click edits it in place, Enter commits and goes down
+// to the same column of the next row. Numeric columns take a number with at most two decimals,
+// "," or "." as separator.
+class ControleGrade : public QTableView {
+    Q_OBJECT
+public:
+    explicit ControleGrade(QWidget* parent = nullptr);
+
+    ModeloGrade* modelo() const { return m_modelo; }
+
+    void setExtendLastCol(bool on);
+    void setDisplayRowIndex(bool on);
+    void setAllowUserResizing(bool on);
+    void setBackColorBkg(const QColor& cor);
+    // Applies the columns' widths to the view.
+    void aplicaLarguras();
+    void Refresh();
+
+    // The report facility: titles, page set-up, preview.
+    Relatorio& relatorio() { return m_relatorio; }
+    void PrintPreview(int zoom);
+    using Visualizador = std::function<void(ControleGrade& grade, int zoom)>;
+    static void setVisualizador(Visualizador visualizador);
+
+Q_SIGNALS:
+    void CellChange(int linha, int coluna);
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void desce();
+
+    ModeloGrade* m_modelo;
+    Relatorio m_relatorio;
+};
