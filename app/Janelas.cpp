@@ -1,10 +1,7 @@
 #include "app/Janelas.h"
 
 #include "access/FormLogin.h"
-#include "runtime/Window.h"
-
-#include <QLabel>
-#include <QVBoxLayout>
+#include "quotation/FormCotacao.h"
 
 void AbreLogin(const Rede& rede) {
     auto* login = new FormLogin(rede, [rede](const QString& codigo, const QString& cnpj) {
@@ -16,13 +13,10 @@ void AbreLogin(const Rede& rede) {
 }
 
 void AbreCotacao(const Rede& rede, const QString& codCotacao, const QString& cnpj) {
-    Q_UNUSED(rede);
-    // Stands in for the quotation form until it exists.
-    auto* janela = new DataWindow;
-    janela->setWindowTitle(QStringLiteral("Cotação de mercadorias ..."));
-    auto* texto = new QLabel(QStringLiteral("Cotação %1 — CNPJ %2").arg(codCotacao, cnpj), janela);
-    janela->setCentralWidget(texto);
-    janela->resize(924, 587);
-    janela->setQuitOnClose(true);
-    janela->Show();
+    auto* form = new FormCotacao(rede);
+    form->setQuitOnClose(true);
+    form->cCodCotacao = codCotacao;
+    form->cCNPJ = cnpj;
+    form->Setup();
+    form->Show();
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "grid/Automacao.h"
+#include "grid/ControleGrade.h"
 
 #include <QPointer>
-
-class ControleGrade;
 
 // Wrappers of the grid control's interfaces. Every member is a thin forwarder: it fills the
 // member's descriptor (dispatch id, invoke kind, parameter and result types), calls it through

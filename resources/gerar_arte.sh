@@ -38,3 +38,16 @@ convert -size 498x206 gradient:"$escuro"-"$medio" \
     -annotate +32+132 'Sua participação é muito importante para nós.' \
     -fill '#FFFFFF' -draw 'rectangle 30,150 468,151' \
     -type TrueColor aviso.png
+
+# Toolbar images, 32 x 32: send (an envelope with an arrow), print (a printer), leave (a door).
+convert -size 32x32 xc:none -fill '#FFFFFF' -stroke '#0A5F86' -strokewidth 2 \
+    -draw 'rectangle 3,8 25,26' -draw 'polyline 3,8 14,18 25,8' \
+    -fill '#1E9E4A' -stroke none -draw 'polygon 20,16 31,22 20,28' \
+    -draw 'rectangle 14,20 21,24' enviar.png
+convert -size 32x32 xc:none -fill '#FFFFFF' -stroke '#555555' -strokewidth 2 \
+    -draw 'rectangle 9,3 23,12' -fill '#7A8A99' -draw 'roundrectangle 3,11 29,23 3,3' \
+    -fill '#FFFFFF' -draw 'rectangle 9,19 23,29' -stroke '#555555' -strokewidth 1 \
+    -draw 'line 12,23 20,23' -draw 'line 12,26 20,26' imprimir.png
+convert -size 32x32 xc:none -fill '#A0522D' -stroke '#5A2E10' -strokewidth 2 \
+    -draw 'rectangle 6,3 20,29' -fill '#F2C14E' -stroke none -draw 'circle 17,16 18,17' \
+    -fill '#C0392B' -draw 'polygon 22,10 31,16 22,22' -draw 'rectangle 18,14 23,18' sair.png
