@@ -9,6 +9,7 @@
 #include "remote/Cp1252.h"
 #include "runtime/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/TestMain.h"
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
@@ -117,8 +118,7 @@ bool avisoAberto() {
 void Login::init() { MessageBox::setTestMode(true); }
 
 void Login::cleanup() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        delete w;
+    destroiJanelas();
 }
 
 void Login::campos() {
@@ -304,8 +304,7 @@ void Login::videoAula() {
 }
 
 void Avisos::cleanup() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        delete w;
+    destroiJanelas();
 }
 
 void Avisos::avisoEmEspera() {

@@ -3,6 +3,7 @@
 #include "runtime/App.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Window.h"
+#include "tests/support/TestMain.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -52,8 +53,7 @@ protected:
 void Janelas::init() { MessageBox::setTestMode(true); }
 
 void Janelas::cleanup() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        delete w;
+    destroiJanelas();
 }
 
 void Janelas::fecharQuemTemOFlagEncerra() {

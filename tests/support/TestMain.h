@@ -2,9 +2,22 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QPointer>
+#include <QWidget>
 #include <QTest>
 
 #include <cstring>
+
+// Destroys every window a test left, top-level ones only (they take their menus and other
+// owned windows with them).
+inline void destroiJanelas() {
+    QList<QPointer<QWidget>> janelas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget())
+            janelas << w;
+    for (const QPointer<QWidget>& w : janelas)
+        delete w.data();
+}
 
 // One test executable per subsystem holds several test classes. Without arguments every class
 // runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_remote Ini leituraPadrao".
