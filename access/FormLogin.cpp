@@ -18,7 +18,6 @@
 #include <QRegularExpressionValidator>
 #include <QUrl>
 
-
 FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     : m_rede(std::move(rede))
     , m_abreCotacao(std::move(abreCotacao)) {
@@ -83,8 +82,8 @@ QLineEdit* FormLogin::campo(const char* nome, const QString& rotulo, QRect retan
     edit->setFrame(false);
     edit->setAlignment(Qt::AlignCenter);
     // Digits only, typed or pasted.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")),
-                                                       edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     return edit;
 }
 
@@ -100,7 +99,8 @@ void FormLogin::PostInit() {
 
 void FormLogin::Setup() {
     QString cnpj;
-    GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(), programFile(Arquivos::Config), cnpj);
+    GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(), programFile(Arquivos::Config),
+               cnpj);
     if (cnpj.trimmed().isEmpty()) {
         m_cnpj->setFocus();
         return;
@@ -176,4 +176,6 @@ void FormLogin::Sair() {
     obrigado->Show();
 }
 
-void FormLogin::VideoAula() { QDesktopServices::openUrl(QUrl(TextosAcesso::EnderecoVideoAula)); }
+void FormLogin::VideoAula() {
+    QDesktopServices::openUrl(QUrl(TextosAcesso::EnderecoVideoAula));
+}

@@ -31,4 +31,6 @@ void FormObrigado::PostInit() {
     Centraliza(this);
 }
 
-void FormObrigado::OK() { EndWindow(); }
+void FormObrigado::OK() {
+    EndWindow();
+}

@@ -8,9 +8,9 @@ class QWidget;
 
 // The caption-less, rounded look of the login, waiting and thank-you windows.
 struct FormatoJanela {
-    QMargins recorte;      // distance of the rounded rectangle from each edge of the window
-    int elipse = 20;       // width and height of the corner ellipse
-    int opacidade = 255;   // 0 to 255; blends only where the platform composes windows
+    QMargins recorte;    // distance of the rounded rectangle from each edge of the window
+    int elipse = 20;     // width and height of the corner ellipse
+    int opacidade = 255; // 0 to 255; blends only where the platform composes windows
     bool sempreAcima = false;
 };
 

@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-ImagemFundo::ImagemFundo(QWidget* parent) : QWidget(parent) {
+ImagemFundo::ImagemFundo(QWidget* parent)
+    : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setEnabled(false);
 }

@@ -19,7 +19,8 @@ bool iniciarDesacoplado(const QString& programa, const QString& pasta) {
 }
 } // namespace
 
-AppCotacao::AppCotacao(OpcoesInicio opcoes) : m_opcoes(std::move(opcoes)) {
+AppCotacao::AppCotacao(OpcoesInicio opcoes)
+    : m_opcoes(std::move(opcoes)) {
     if (!m_opcoes.iniciarProcesso)
         m_opcoes.iniciarProcesso = iniciarDesacoplado;
 }

@@ -12,8 +12,8 @@ inline const QString NovaVersao = QStringLiteral(
 inline const QString Desatualizada = QStringLiteral(
     "A versão deste software está desatualizada. O programa de atualização será executado a "
     "seguir.");
-inline const QString FalhaDownload = QStringLiteral(
-    "Não foi possível baixar a versão atualizada. Tente novamente mais tarde.");
+inline const QString FalhaDownload =
+    QStringLiteral("Não foi possível baixar a versão atualizada. Tente novamente mais tarde.");
 inline const QString FalhaInstalador = QStringLiteral(
     "Não foi possível iniciar o programa de atualização (CotacaoInstall.exe). Ele foi baixado "
     "para a pasta do programa; execute-o a partir de lá ou procure o suporte.");

@@ -11,7 +11,10 @@
 
 namespace {
 // BENCH_MB=N measures N MB instead.
-const qint64 kTamanho = (qEnvironmentVariableIntValue("BENCH_MB") > 0 ? qEnvironmentVariableIntValue("BENCH_MB") : 100) * (1LL << 20);
+const qint64 kTamanho =
+    (qEnvironmentVariableIntValue("BENCH_MB") > 0 ? qEnvironmentVariableIntValue("BENCH_MB")
+                                                  : 100) *
+    (1LL << 20);
 constexpr int kVezes = 5;
 
 bool shell(const QString& comando) {
@@ -36,7 +39,8 @@ int main(int argc, char** argv) {
     DiretorioTeste local;
     servidor.colocar(QStringLiteral("baixar.bin"), dados());
     local.escrever(QStringLiteral("enviar.bin"), dados());
-    const QString url = QStringLiteral("ftp://srvtar:kelda5827@%1/COTACAO/").arg(servidor.endereco());
+    const QString url =
+        QStringLiteral("ftp://srvtar:kelda5827@%1/COTACAO/").arg(servidor.endereco());
     using namespace Servidor;
     bool ok = true;
 
@@ -58,8 +62,12 @@ int main(int argc, char** argv) {
         qWarning("a transfer failed");
         return 1;
     }
-    const auto ms = [](double v) -> QString { return QString::number(v, 'f', 0) + QStringLiteral(" ms"); };
-    const auto razao = [](double a, double b) -> QString { return QString::number(a / b, 'f', 2) + u'x'; };
+    const auto ms = [](double v) -> QString {
+        return QString::number(v, 'f', 0) + QStringLiteral(" ms");
+    };
+    const auto razao = [](double a, double b) -> QString {
+        return QString::number(a / b, 'f', 2) + u'x';
+    };
     const QString mb = QString::number(kTamanho >> 20) + QStringLiteral(" MB");
     linha(QStringLiteral("FTP download ") + mb, QStringLiteral("<= 1.2x curl"),
           ms(nosso) + QStringLiteral(" (") + razao(nosso, curl) + u')',

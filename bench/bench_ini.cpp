@@ -10,10 +10,13 @@ int main(int argc, char** argv) {
     DiretorioTeste dir;
     QByteArray lista;
     for (int i = 0; lista.size() < 299000; ++i)
-        lista += "[|" + QByteArray::number(100000 + i) + "|][|7890000000011|][|A\xc7\xda" "CAR REFINADO 1KG|][|120|][|UN|][||]";
+        lista += "[|" + QByteArray::number(100000 + i) +
+                 "|][|7890000000011|][|A\xc7\xda"
+                 "CAR REFINADO 1KG|][|120|][|UN|][||]";
     lista.truncate(299000);
-    dir.escrever(QStringLiteral("grande.cot"), "[Geral]\r\nSenhaCotacao=37214508\r\nListaProdutos=" +
-                                                  lista + "\r\nSolicitante=Mercado\r\n");
+    dir.escrever(QStringLiteral("grande.cot"),
+                 "[Geral]\r\nSenhaCotacao=37214508\r\nListaProdutos=" + lista +
+                     "\r\nSolicitante=Mercado\r\n");
     const QString arquivo = dir.arquivo(QStringLiteral("grande.cot"));
     QString valor;
     // The key after the long list: the whole file is read and scanned.

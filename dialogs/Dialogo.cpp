@@ -9,7 +9,8 @@ const QString kTitulo = QStringLiteral("   A T E N Ç Ã O !");
 const QColor kAzul(0, 0, 255);
 } // namespace
 
-Dialogo::Dialogo(QWidget* dono) : DialogWindow(dono) {
+Dialogo::Dialogo(QWidget* dono)
+    : DialogWindow(dono) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint); // no close box
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(DialogUnits::x(262), DialogUnits::y(104));

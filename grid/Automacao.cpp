@@ -26,19 +26,28 @@ Despacho comoObjeto(const QVariant& valor) {
 
 QVariant ConverteAuto(const QVariant& valor, quint8 tipo) {
     switch (tipo & ~TipoAuto::PorReferencia) {
-    case TipoAuto::Inteiro2: return QVariant::fromValue(qint16(valor.toInt()));
-    case TipoAuto::Inteiro4: return QVariant::fromValue(qint32(valor.toInt()));
-    case TipoAuto::Real4: return QVariant::fromValue(float(valor.toDouble()));
-    case TipoAuto::Real8: return QVariant::fromValue(valor.toDouble());
+    case TipoAuto::Inteiro2:
+        return QVariant::fromValue(qint16(valor.toInt()));
+    case TipoAuto::Inteiro4:
+        return QVariant::fromValue(qint32(valor.toInt()));
+    case TipoAuto::Real4:
+        return QVariant::fromValue(float(valor.toDouble()));
+    case TipoAuto::Real8:
+        return QVariant::fromValue(valor.toDouble());
     case TipoAuto::Moeda: {
-        const double v = valor.metaType() == QMetaType::fromType<Moeda>() ? valor.value<Moeda>().valor()
-                                                                          : valor.toDouble();
+        const double v = valor.metaType() == QMetaType::fromType<Moeda>()
+                             ? valor.value<Moeda>().valor()
+                             : valor.toDouble();
         return QVariant::fromValue(Moeda{qint64(std::llround(v * 10000.0))});
     }
-    case TipoAuto::Texto: return valor.toString();
-    case TipoAuto::Objeto: return QVariant::fromValue(comoObjeto(valor));
-    case TipoAuto::Logico: return valor.toBool();
-    default: return valor; // variant and user-defined types pass as they are
+    case TipoAuto::Texto:
+        return valor.toString();
+    case TipoAuto::Objeto:
+        return QVariant::fromValue(comoObjeto(valor));
+    case TipoAuto::Logico:
+        return valor.toBool();
+    default:
+        return valor; // variant and user-defined types pass as they are
     }
 }
 
@@ -63,12 +72,14 @@ QVariant OLEAutoObject::invoke(const cOleMethod& metodo, const QVariantList& arg
     }
     const QVariant resultado =
         m_objeto->despachar(metodo.iMemberId, metodo.wInvokeKind, convertidos);
-    if (metodo.bRetType == 0 || metodo.wInvokeKind & (Invocacao::Escrita | Invocacao::EscritaPorReferencia))
+    if (metodo.bRetType == 0 ||
+        metodo.wInvokeKind & (Invocacao::Escrita | Invocacao::EscritaPorReferencia))
         return resultado;
     return ConverteAuto(resultado, metodo.bRetType);
 }
 
-void OLEAutoObject::registraClasse(const QString& identificador, std::function<Despacho()> fabrica) {
+void OLEAutoObject::registraClasse(const QString& identificador,
+                                   std::function<Despacho()> fabrica) {
     classes().insert(identificador, std::move(fabrica));
 }
 

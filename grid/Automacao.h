@@ -72,7 +72,8 @@ QVariant ConverteAuto(const QVariant& valor, quint8 tipo);
 class OLEAutoObject {
 public:
     OLEAutoObject() = default;
-    explicit OLEAutoObject(Despacho objeto) : m_objeto(std::move(objeto)) {}
+    explicit OLEAutoObject(Despacho objeto)
+        : m_objeto(std::move(objeto)) {}
     // A new free-standing object of a registered class ("FlexCell.ReportTitle", "StdFont").
     explicit OLEAutoObject(const QString& identificador);
     virtual ~OLEAutoObject() = default;

@@ -13,15 +13,26 @@ namespace {
 Qt::Alignment alinhamentoQt(int numero, bool numerico) {
     Qt::Alignment horizontal;
     switch (numero & 0xC) {
-    case 4: horizontal = Qt::AlignLeft; break;
-    case 8: horizontal = Qt::AlignHCenter; break;
-    case 12: horizontal = Qt::AlignRight; break;
-    default: horizontal = numerico ? Qt::AlignRight : Qt::AlignLeft; break;
+    case 4:
+        horizontal = Qt::AlignLeft;
+        break;
+    case 8:
+        horizontal = Qt::AlignHCenter;
+        break;
+    case 12:
+        horizontal = Qt::AlignRight;
+        break;
+    default:
+        horizontal = numerico ? Qt::AlignRight : Qt::AlignLeft;
+        break;
     }
     switch (numero & 0x3) {
-    case 1: return horizontal | Qt::AlignTop;
-    case 3: return horizontal | Qt::AlignBottom;
-    default: return horizontal | Qt::AlignVCenter;
+    case 1:
+        return horizontal | Qt::AlignTop;
+    case 3:
+        return horizontal | Qt::AlignBottom;
+    default:
+        return horizontal | Qt::AlignVCenter;
     }
 }
 
@@ -138,12 +149,16 @@ QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
         return {};
     const Celula& celula = m_dados.celula(linha, coluna);
     switch (role) {
-    case Qt::DisplayRole: return textoMostrado(linha, coluna);
-    case Qt::EditRole: return celula.texto;
+    case Qt::DisplayRole:
+        return textoMostrado(linha, coluna);
+    case Qt::EditRole:
+        return celula.texto;
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(alinhamentoQt(m_dados.alinhamento(linha, coluna),
-                                                 m_dados.mascara(linha, coluna) == kMascaraNumerica));
-    case Qt::BackgroundRole: return celula.fundo.isValid() ? QVariant(celula.fundo) : QVariant();
+        return QVariant::fromValue(
+            alinhamentoQt(m_dados.alinhamento(linha, coluna),
+                          m_dados.mascara(linha, coluna) == kMascaraNumerica));
+    case Qt::BackgroundRole:
+        return celula.fundo.isValid() ? QVariant(celula.fundo) : QVariant();
     case Qt::FontRole:
         if (celula.negrito || celula.sublinhado) {
             QFont fonte;
@@ -152,7 +167,8 @@ QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
             return fonte;
         }
         return {};
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -200,7 +216,9 @@ ControleGrade::ControleGrade(QWidget* parent)
                      &ControleGrade::aplicaLarguras);
 }
 
-void ControleGrade::setExtendLastCol(bool on) { horizontalHeader()->setStretchLastSection(on); }
+void ControleGrade::setExtendLastCol(bool on) {
+    horizontalHeader()->setStretchLastSection(on);
+}
 
 void ControleGrade::setDisplayRowIndex(bool on) {
     verticalHeader()->setVisible(on);
@@ -243,7 +261,9 @@ ControleGrade::Visualizador& visualizador() {
 }
 } // namespace
 
-void ControleGrade::setVisualizador(Visualizador v) { visualizador() = std::move(v); }
+void ControleGrade::setVisualizador(Visualizador v) {
+    visualizador() = std::move(v);
+}
 
 void ControleGrade::PrintPreview(int zoom) {
     if (visualizador())

@@ -13,7 +13,8 @@
 class ModeloGrade : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ModeloGrade(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    explicit ModeloGrade(QObject* parent = nullptr)
+        : QAbstractTableModel(parent) {}
 
     DadosGrade& dados() { return m_dados; }
     const DadosGrade& dados() const { return m_dados; }

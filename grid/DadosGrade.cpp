@@ -51,8 +51,8 @@ void DadosGrade::mescla(const Mesclagem& m) {
     if (!valida(m.linha1, m.coluna1) || !valida(m.linha2, m.coluna2))
         return;
     m_mesclagens.removeIf([&](const Mesclagem& outra) {
-        return outra.linha1 <= m.linha2 && m.linha1 <= outra.linha2 &&
-               outra.coluna1 <= m.coluna2 && m.coluna1 <= outra.coluna2;
+        return outra.linha1 <= m.linha2 && m.linha1 <= outra.linha2 && outra.coluna1 <= m.coluna2 &&
+               m.coluna1 <= outra.coluna2;
     });
     m_mesclagens.append(m);
 }

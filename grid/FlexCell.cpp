@@ -59,7 +59,9 @@ QVariant resultado(const QVariant& valor, quint8 retorno) {
     return valor;
 }
 
-Despacho objetoDe(const QVariant& valor) { return valor.value<Despacho>(); }
+Despacho objetoDe(const QVariant& valor) {
+    return valor.value<Despacho>();
+}
 
 OLEAutoObject base(Despacho objeto, const char* identificador, quint32 funcoes, quint32 variaveis) {
     OLEAutoObject o = objeto ? OLEAutoObject(std::move(objeto))
@@ -73,7 +75,7 @@ OLEAutoObject base(Despacho objeto, const char* identificador, quint32 funcoes, 
 
 // A property of an object wrapper: its get and its put. User-defined types are read as type 29
 // and written as variants.
-#define PROPRIEDADE(Classe, Nome, id, tipoLeitura, tipoEscrita)                                     \
+#define PROPRIEDADE(Classe, Nome, id, tipoLeitura, tipoEscrita)                                    \
     QVariant Classe::Nome() {                                                                      \
         return resultado(invoke(leitura(#Nome, id, tipoLeitura), {}, 0), tipoLeitura);             \
     }                                                                                              \
@@ -81,7 +83,8 @@ OLEAutoObject base(Despacho objeto, const char* identificador, quint32 funcoes, 
         return invoke(escrita(#Nome, id, tipoEscrita), {valor}, 1);                                \
     }
 #define PROPRIEDADE_SIMPLES(Classe, Nome, id, tipo) PROPRIEDADE(Classe, Nome, id, tipo, tipo)
-#define PROPRIEDADE_ENUM(Classe, Nome, id) PROPRIEDADE(Classe, Nome, id, DefinidoPeloUsuario, Variante)
+#define PROPRIEDADE_ENUM(Classe, Nome, id)                                                         \
+    PROPRIEDADE(Classe, Nome, id, DefinidoPeloUsuario, Variante)
 
 // The same for the control, whose members go through its automation object.
 #define PROPRIEDADE_GRADE(Nome, id, tipoLeitura, tipoEscrita)                                      \
@@ -125,7 +128,9 @@ QVariant FlexCell_Range::FontBold(const QVariant& valor) {
 QVariant FlexCell_Range::FontUnderline(const QVariant& valor) {
     return invoke(escrita("FontUnderline", Ids::Range::FontUnderline, Logico), {valor}, 1);
 }
-QVariant FlexCell_Range::Merge() { return invoke(metodo("Merge", Ids::Range::Merge), {}, 0); }
+QVariant FlexCell_Range::Merge() {
+    return invoke(metodo("Merge", Ids::Range::Merge), {}, 0);
+}
 QVariant FlexCell_Range::DeleteByRow() {
     return invoke(metodo("DeleteByRow", Ids::Range::DeleteByRow), {}, 0);
 }
@@ -133,7 +138,8 @@ QVariant FlexCell_Range::DeleteByRow() {
 FlexCell_ReportTitle::FlexCell_ReportTitle(Despacho objeto, const QVariant&)
     : OLEAutoObject(base(std::move(objeto), "FlexCell.ReportTitle", 23, 0)) {}
 PROPRIEDADE_SIMPLES(FlexCell_ReportTitle, Text, Ids::ReportTitle::Text, Texto)
-PROPRIEDADE_SIMPLES(FlexCell_ReportTitle, PrintOnAllPages, Ids::ReportTitle::PrintOnAllPages, Logico)
+PROPRIEDADE_SIMPLES(FlexCell_ReportTitle, PrintOnAllPages, Ids::ReportTitle::PrintOnAllPages,
+                    Logico)
 PROPRIEDADE_ENUM(FlexCell_ReportTitle, AlignTo, Ids::ReportTitle::AlignTo)
 FontFlexCell FlexCell_ReportTitle::Font() {
     return FontFlexCell(objetoDe(invoke(leitura("Font", Ids::ReportTitle::Font, Objeto), {}, 0)));
@@ -190,35 +196,37 @@ PROPRIEDADE_GRADE(Rows, Ids::FlexCell::Rows, Inteiro4, Inteiro4)
 PROPRIEDADE_GRADE(SelectionMode, Ids::FlexCell::SelectionMode, DefinidoPeloUsuario, Variante)
 
 FlexCell_Cell FlexCell::Cell(const QVariant& linha, const QVariant& coluna) {
-    return FlexCell_Cell(objetoDe(chamar(
-        metodo("Cell", Ids::FlexCell::Cell, tipos({Inteiro4, Inteiro4}), Objeto),
-                                         {linha, coluna})));
+    return FlexCell_Cell(
+        objetoDe(chamar(metodo("Cell", Ids::FlexCell::Cell, tipos({Inteiro4, Inteiro4}), Objeto),
+                        {linha, coluna})));
 }
 
 FlexCell_Column FlexCell::Column(const QVariant& coluna) {
     return FlexCell_Column(objetoDe(
-        chamar(metodo("Column", Ids::FlexCell::Column, tipos({Inteiro4}), Objeto),
-               {coluna})));
+        chamar(metodo("Column", Ids::FlexCell::Column, tipos({Inteiro4}), Objeto), {coluna})));
 }
 
 FlexCell_PageSetup FlexCell::PageSetup() {
-    return FlexCell_PageSetup(objetoDe(chamar(leitura("PageSetup", Ids::FlexCell::PageSetup, Objeto))));
+    return FlexCell_PageSetup(
+        objetoDe(chamar(leitura("PageSetup", Ids::FlexCell::PageSetup, Objeto))));
 }
 
 QVariant FlexCell::PrintPreview(const QVariant& zoom) {
-    return chamar(metodo("PrintPreview", Ids::FlexCell::PrintPreview, tipos({Variante}),
-                         0, 1),
+    return chamar(metodo("PrintPreview", Ids::FlexCell::PrintPreview, tipos({Variante}), 0, 1),
                   {zoom});
 }
 
 FlexCell_Range FlexCell::Range(const QVariant& linha1, const QVariant& coluna1,
                                const QVariant& linha2, const QVariant& coluna2) {
     const QByteArray quatroInteiros = tipos({Inteiro4, Inteiro4, Inteiro4, Inteiro4});
-    return FlexCell_Range(objetoDe(chamar(metodo("Range", Ids::FlexCell::Range, quatroInteiros, Objeto),
-                                          {linha1, coluna1, linha2, coluna2})));
+    return FlexCell_Range(
+        objetoDe(chamar(metodo("Range", Ids::FlexCell::Range, quatroInteiros, Objeto),
+                        {linha1, coluna1, linha2, coluna2})));
 }
 
-QVariant FlexCell::Refresh() { return chamar(metodo("Refresh", Ids::FlexCell::Refresh)); }
+QVariant FlexCell::Refresh() {
+    return chamar(metodo("Refresh", Ids::FlexCell::Refresh));
+}
 
 FlexCell_ReportTitles FlexCell::ReportTitles() {
     return FlexCell_ReportTitles(

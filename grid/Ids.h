@@ -53,7 +53,12 @@ namespace ReportTitles {
 enum : qint32 { Add = 0x60030002, Clear = 0x60030005 };
 }
 namespace ReportTitle {
-enum : qint32 { Text = 0x68030008, Font = 0x68030004, PrintOnAllPages = 0x68030002, AlignTo = 0x68030005 };
+enum : qint32 {
+    Text = 0x68030008,
+    Font = 0x68030004,
+    PrintOnAllPages = 0x68030002,
+    AlignTo = 0x68030005
+};
 }
 namespace Font {
 enum : qint32 { Name = 0, Size = 2, Bold = 3 };

@@ -7,7 +7,9 @@
 
 namespace {
 
-bool leitura(quint16 invocacao) { return invocacao == Invocacao::Leitura; }
+bool leitura(quint16 invocacao) {
+    return invocacao == Invocacao::Leitura;
+}
 
 QColor corDe(const QVariant& ole) {
     const qint32 v = ole.toInt();
@@ -35,15 +37,18 @@ public:
         , m_fonte(fonte) {}
     QVariant despachar(qint32 id, quint16 inv, const QVariantList& args) override {
         switch (id) {
-        case Ids::Font::Name: return propriedade(m_fonte->nome, inv, args);
+        case Ids::Font::Name:
+            return propriedade(m_fonte->nome, inv, args);
         case Ids::Font::Size:
             if (leitura(inv))
                 return QVariant::fromValue(Moeda{qint64(m_fonte->tamanho * 10000)});
             if (!args.isEmpty())
                 m_fonte->tamanho = args.last().value<Moeda>().valor();
             return {};
-        case Ids::Font::Bold: return propriedade(m_fonte->negrito, inv, args);
-        default: return {};
+        case Ids::Font::Bold:
+            return propriedade(m_fonte->negrito, inv, args);
+        default:
+            return {};
         }
     }
 
@@ -54,18 +59,22 @@ private:
 
 class TituloDespacho : public ObjetoDespacho {
 public:
-    TituloDespacho() : m_titulo(std::make_shared<TituloRelatorio>()) {}
+    TituloDespacho()
+        : m_titulo(std::make_shared<TituloRelatorio>()) {}
     const TituloRelatorio& titulo() const { return *m_titulo; }
     QVariant despachar(qint32 id, quint16 inv, const QVariantList& args) override {
         switch (id) {
-        case Ids::ReportTitle::Text: return propriedade(m_titulo->texto, inv, args);
+        case Ids::ReportTitle::Text:
+            return propriedade(m_titulo->texto, inv, args);
         case Ids::ReportTitle::PrintOnAllPages:
             return propriedade(m_titulo->todasAsPaginas, inv, args);
-        case Ids::ReportTitle::AlignTo: return propriedade(m_titulo->alinhamento, inv, args);
+        case Ids::ReportTitle::AlignTo:
+            return propriedade(m_titulo->alinhamento, inv, args);
         case Ids::ReportTitle::Font:
             return QVariant::fromValue(
                 Despacho(std::make_shared<FonteDespacho>(m_titulo, &m_titulo->fonte)));
-        default: return {};
+        default:
+            return {};
         }
     }
 
@@ -76,7 +85,8 @@ private:
 // Base of the objects that work on a control: none of them outlives it in effect.
 class DaGrade : public ObjetoDespacho {
 public:
-    explicit DaGrade(ControleGrade* grade) : m_grade(grade) {}
+    explicit DaGrade(ControleGrade* grade)
+        : m_grade(grade) {}
 
 protected:
     QPointer<ControleGrade> m_grade;
@@ -105,15 +115,24 @@ public:
             return {};
         ConfigPagina& p = m_grade->relatorio().pagina;
         switch (id) {
-        case Ids::PageSetup::Orientation: return propriedade(p.orientacao, inv, args);
-        case Ids::PageSetup::LeftMargin: return propriedade(p.margemEsquerda, inv, args);
-        case Ids::PageSetup::RightMargin: return propriedade(p.margemDireita, inv, args);
-        case Ids::PageSetup::TopMargin: return propriedade(p.margemSuperior, inv, args);
-        case Ids::PageSetup::BottomMargin: return propriedade(p.margemInferior, inv, args);
-        case Ids::PageSetup::FooterMargin: return propriedade(p.margemRodape, inv, args);
-        case Ids::PageSetup::Footer: return propriedade(p.rodape, inv, args);
-        case Ids::PageSetup::FooterLineStyle: return propriedade(p.estiloLinhaRodape, inv, args);
-        default: return {};
+        case Ids::PageSetup::Orientation:
+            return propriedade(p.orientacao, inv, args);
+        case Ids::PageSetup::LeftMargin:
+            return propriedade(p.margemEsquerda, inv, args);
+        case Ids::PageSetup::RightMargin:
+            return propriedade(p.margemDireita, inv, args);
+        case Ids::PageSetup::TopMargin:
+            return propriedade(p.margemSuperior, inv, args);
+        case Ids::PageSetup::BottomMargin:
+            return propriedade(p.margemInferior, inv, args);
+        case Ids::PageSetup::FooterMargin:
+            return propriedade(p.margemRodape, inv, args);
+        case Ids::PageSetup::Footer:
+            return propriedade(p.rodape, inv, args);
+        case Ids::PageSetup::FooterLineStyle:
+            return propriedade(p.estiloLinhaRodape, inv, args);
+        default:
+            return {};
         }
     }
 };
@@ -151,30 +170,43 @@ private:
 
 class ColunaDespacho : public DaGrade {
 public:
-    ColunaDespacho(ControleGrade* grade, int coluna) : DaGrade(grade), m_coluna(coluna) {}
+    ColunaDespacho(ControleGrade* grade, int coluna)
+        : DaGrade(grade)
+        , m_coluna(coluna) {}
     QVariant despachar(qint32 id, quint16 inv, const QVariantList& args) override {
         if (!m_grade || m_coluna < 0 || m_coluna >= m_grade->modelo()->dados().colunas())
             return {};
         Coluna& c = m_grade->modelo()->dados().coluna(m_coluna);
         QVariant r;
         switch (id) {
-        case Ids::Column::Alignment: r = propriedade(c.alinhamento, inv, args); break;
-        case Ids::Column::CellType: r = propriedade(c.tipo, inv, args); break;
+        case Ids::Column::Alignment:
+            r = propriedade(c.alinhamento, inv, args);
+            break;
+        case Ids::Column::CellType:
+            r = propriedade(c.tipo, inv, args);
+            break;
         case Ids::Column::DecimalLength: {
             qint16 casas = qint16(c.casasDecimais);
             r = propriedade(casas, inv, args);
             c.casasDecimais = casas;
             break;
         }
-        case Ids::Column::FormatString: r = propriedade(c.formato, inv, args); break;
-        case Ids::Column::Locked: r = propriedade(c.bloqueada, inv, args); break;
-        case Ids::Column::Mask: r = propriedade(c.mascara, inv, args); break;
+        case Ids::Column::FormatString:
+            r = propriedade(c.formato, inv, args);
+            break;
+        case Ids::Column::Locked:
+            r = propriedade(c.bloqueada, inv, args);
+            break;
+        case Ids::Column::Mask:
+            r = propriedade(c.mascara, inv, args);
+            break;
         case Ids::Column::Width:
             r = propriedade(c.largura, inv, args);
             if (!leitura(inv))
                 m_grade->aplicaLarguras();
             break;
-        default: break;
+        default:
+            break;
         }
         if (!leitura(inv))
             m_grade->modelo()->celulasMudaram(1, m_coluna, m_grade->modelo()->dados().linhas() - 1,
@@ -188,7 +220,9 @@ private:
 
 class IntervaloDespacho : public DaGrade {
 public:
-    IntervaloDespacho(ControleGrade* grade, Mesclagem area) : DaGrade(grade), m_area(area) {}
+    IntervaloDespacho(ControleGrade* grade, Mesclagem area)
+        : DaGrade(grade)
+        , m_area(area) {}
     QVariant despachar(qint32 id, quint16 inv, const QVariantList& args) override {
         if (!m_grade)
             return {};
@@ -197,7 +231,8 @@ public:
         const QVariant valor = args.isEmpty() ? QVariant() : args.last();
         const auto cadaCelula = [&](auto&& f) {
             for (int l = std::max(m_area.linha1, 0); l <= m_area.linha2 && l < dados.linhas(); ++l)
-                for (int c = std::max(m_area.coluna1, 0); c <= m_area.coluna2 && c < dados.colunas(); ++c)
+                for (int c = std::max(m_area.coluna1, 0);
+                     c <= m_area.coluna2 && c < dados.colunas(); ++c)
                     f(dados.celula(l, c));
         };
         switch (id) {
@@ -217,8 +252,11 @@ public:
             dados.mescla(m_area);
             m_grade->aplicaLarguras();
             break;
-        case Ids::Range::DeleteByRow: modelo->removeLinhas(m_area.linha1, m_area.linha2); return {};
-        default: break;
+        case Ids::Range::DeleteByRow:
+            modelo->removeLinhas(m_area.linha1, m_area.linha2);
+            return {};
+        default:
+            break;
         }
         modelo->celulasMudaram(m_area.linha1, m_area.coluna1, m_area.linha2, m_area.coluna2);
         return {};
@@ -243,14 +281,19 @@ public:
             modelo.adicionaLinha(args.value(0).toString(), args.value(1).toBool());
             return {};
         case Ids::FlexCell::Cell:
-            return QVariant::fromValue(Despacho(std::make_shared<CelulaDespacho>(&g, inteiro(0), inteiro(1))));
+            return QVariant::fromValue(
+                Despacho(std::make_shared<CelulaDespacho>(&g, inteiro(0), inteiro(1))));
         case Ids::FlexCell::Column:
             return QVariant::fromValue(Despacho(std::make_shared<ColunaDespacho>(&g, inteiro(0))));
         case Ids::FlexCell::Range:
             return QVariant::fromValue(Despacho(std::make_shared<IntervaloDespacho>(
                 &g, Mesclagem{inteiro(0), inteiro(1), inteiro(2), inteiro(3)})));
-        case Ids::FlexCell::Refresh: g.Refresh(); return {};
-        case Ids::FlexCell::PrintPreview: g.PrintPreview(args.isEmpty() ? 100 : args[0].toInt()); return {};
+        case Ids::FlexCell::Refresh:
+            g.Refresh();
+            return {};
+        case Ids::FlexCell::PrintPreview:
+            g.PrintPreview(args.isEmpty() ? 100 : args[0].toInt());
+            return {};
         case Ids::FlexCell::PageSetup:
             return QVariant::fromValue(Despacho(std::make_shared<PaginaDespacho>(&g)));
         case Ids::FlexCell::ReportTitles:
@@ -266,11 +309,14 @@ public:
             modelo.setColunas(valor.toInt());
             return {};
         case Ids::FlexCell::ExtendLastCol:
-            return propriedadeDaVista(m_extendLastCol, inv, valor, [&](bool v) { g.setExtendLastCol(v); });
+            return propriedadeDaVista(m_extendLastCol, inv, valor,
+                                      [&](bool v) { g.setExtendLastCol(v); });
         case Ids::FlexCell::DisplayRowIndex:
-            return propriedadeDaVista(m_displayRowIndex, inv, valor, [&](bool v) { g.setDisplayRowIndex(v); });
+            return propriedadeDaVista(m_displayRowIndex, inv, valor,
+                                      [&](bool v) { g.setDisplayRowIndex(v); });
         case Ids::FlexCell::AllowUserResizing:
-            return propriedadeDaVista(m_allowUserResizing, inv, valor, [&](bool v) { g.setAllowUserResizing(v); });
+            return propriedadeDaVista(m_allowUserResizing, inv, valor,
+                                      [&](bool v) { g.setAllowUserResizing(v); });
         case Ids::FlexCell::AllowUserReorderColumn:
             return propriedadeDaVista(m_allowUserReorderColumn, inv, valor, [](bool) {});
         case Ids::FlexCell::DisplayFocusRect:
@@ -285,13 +331,15 @@ public:
                 return oleDe(g.palette().color(QPalette::Base));
             g.setBackColorBkg(corDe(valor));
             return {};
-        default: return {};
+        default:
+            return {};
         }
     }
 
 private:
     template <class F>
-    static QVariant propriedadeDaVista(bool& variavel, quint16 inv, const QVariant& valor, F aplica) {
+    static QVariant propriedadeDaVista(bool& variavel, quint16 inv, const QVariant& valor,
+                                       F aplica) {
         if (leitura(inv))
             return variavel;
         variavel = valor.toBool();

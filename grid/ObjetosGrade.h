@@ -12,4 +12,6 @@ Despacho DespachoDaGrade(ControleGrade* grade);
 void RegistraClassesDaGrade();
 
 // An OLE colour (0x00BBGGRR) from its parts.
-constexpr qint32 CorOle(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr qint32 CorOle(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}

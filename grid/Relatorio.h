@@ -21,8 +21,8 @@ struct TituloRelatorio {
 
 struct ConfigPagina {
     int orientacao = 1; // 1 portrait, 2 landscape
-    float margemEsquerda = 2.0f, margemDireita = 2.0f, margemSuperior = 2.0f,
-          margemInferior = 2.0f, margemRodape = 1.0f; // centimetres
+    float margemEsquerda = 2.0f, margemDireita = 2.0f, margemSuperior = 2.0f, margemInferior = 2.0f,
+          margemRodape = 1.0f; // centimetres
     QString rodape;
     int estiloLinhaRodape = 0;
 };

@@ -61,11 +61,14 @@ void valor(QLineEdit* e) {
 }
 
 // A text that goes into one cell of a tab-separated row.
-QString semTab(QStringView t) { return t.toString().replace(u'\t', u' '); }
+QString semTab(QStringView t) {
+    return t.toString().replace(u'\t', u' ');
+}
 
 } // namespace
 
-FormCotacao::FormCotacao(Rede rede) : m_rede(std::move(rede)) {
+FormCotacao::FormCotacao(Rede rede)
+    : m_rede(std::move(rede)) {
     PreInit();
     RegistraClassesDaGrade();
     criaControles();
@@ -96,11 +99,13 @@ void FormCotacao::criaControles() {
     valor(m_pedidoMinimo);
     valor(m_valorFrete);
     (new QGroupBox(area))->setGeometry(rect(4, 79, 611, 246));
-    (new QGroupBox(QStringLiteral("Observações do fornecedor:"), area))->setGeometry(rect(4, 331, 611, 29));
+    (new QGroupBox(QStringLiteral("Observações do fornecedor:"), area))
+        ->setGeometry(rect(4, 331, 611, 29));
     texto(area, QStringLiteral("Forma de pgto:"), rect(10, 11, 51, 9));
     texto(area, QStringLiteral("Prazo de entrega:"), rect(10, 27, 60, 8));
     (new QGroupBox(QStringLiteral("Dados gerais:"), area))->setGeometry(rect(4, 0, 242, 75));
-    texto(area, QStringLiteral("* colocar em dias. Ex1: 30 Ex2: 30/60/90"), rect(129, 11, 112, 11), &pequena, 4);
+    texto(area, QStringLiteral("* colocar em dias. Ex1: 30 Ex2: 30/60/90"), rect(129, 11, 112, 11),
+          &pequena, 4);
     texto(area, QStringLiteral("* colocar em dias Ex: 30"), rect(129, 28, 76, 8), &pequena, 4);
 
     // The dark band behind the notes lies below them.
@@ -110,16 +115,21 @@ void FormCotacao::criaControles() {
     p.setColor(QPalette::Window, kFaixa);
     faixa->setPalette(p);
     faixa->lower();
-    texto(area, QStringLiteral("1 - Os valores devem ser inseridos com a ST inclusa quando houver."), rect(384, 40, 229, 12), &normal, 6);
-    texto(area, QStringLiteral("2 - Os valores devem ser por unidade ou kilo do produto."), rect(384, 52, 188, 12), &normal, 6);
+    texto(area,
+          QStringLiteral("1 - Os valores devem ser inseridos com a ST inclusa quando houver."),
+          rect(384, 40, 229, 12), &normal, 6);
+    texto(area, QStringLiteral("2 - Os valores devem ser por unidade ou kilo do produto."),
+          rect(384, 52, 188, 12), &normal, 6);
     texto(area, QStringLiteral("ATENÇÃO"), rect(469, 29, 52, 11), &negrito, 6);
     texto(area, QStringLiteral("Pedido mínimo:"), rect(10, 43, 51, 9));
     texto(area, QStringLiteral("Valor do frete:"), rect(10, 59, 51, 9));
     texto(area, QStringLiteral("* em reais"), rect(129, 44, 76, 8), &pequena, 4);
     texto(area, QStringLiteral("* em reais"), rect(129, 59, 76, 9), &pequena, 4);
-    texto(area, QStringLiteral("3 - Preencha todos os campos antes de enviar a cotação."), rect(384, 64, 188, 12), &normal, 6);
+    texto(area, QStringLiteral("3 - Preencha todos os campos antes de enviar a cotação."),
+          rect(384, 64, 188, 12), &normal, 6);
     (new QGroupBox(QStringLiteral("Solicitante:"), area))->setGeometry(rect(251, 0, 364, 24));
-    m_solicitante = texto(area, QStringLiteral("Nome do estabelecimento"), rect(258, 10, 316, 10), &negrito, 1);
+    m_solicitante =
+        texto(area, QStringLiteral("Nome do estabelecimento"), rect(258, 10, 316, 10), &negrito, 1);
     m_solicitante->setObjectName(QStringLiteral("MSolicitante"));
     m_observacoes = campo(area, "MObservacoes", rect(10, 342, 599, 12));
 
@@ -154,8 +164,10 @@ void FormCotacao::criaMenu() {
         std::function<void()> comando;
     };
     const std::array<Item, 3> itens{{
-        {QStringLiteral("&Enviar"), AjudaEnviar, QStringLiteral(":/arte/enviar.png"), [this] { Enviar(); }},
-        {QStringLiteral("&Imprimir"), AjudaImprimir, QStringLiteral(":/arte/imprimir.png"), [this] { Imprimir(); }},
+        {QStringLiteral("&Enviar"), AjudaEnviar, QStringLiteral(":/arte/enviar.png"),
+         [this] { Enviar(); }},
+        {QStringLiteral("&Imprimir"), AjudaImprimir, QStringLiteral(":/arte/imprimir.png"),
+         [this] { Imprimir(); }},
         {QStringLiteral("Sai&r"), AjudaSair, QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
     }};
     for (std::size_t i = 0; i < itens.size(); ++i) {
@@ -172,9 +184,13 @@ void FormCotacao::criaMenu() {
     statusBar();
 }
 
-QString FormCotacao::arquivoCotacao() const { return programFile(NomeCotacao(cCodCotacao)); }
+QString FormCotacao::arquivoCotacao() const {
+    return programFile(NomeCotacao(cCodCotacao));
+}
 
-QString FormCotacao::nomeResposta() const { return NomeResposta(cCodCotacao, cCNPJ); }
+QString FormCotacao::nomeResposta() const {
+    return NomeResposta(cCodCotacao, cCNPJ);
+}
 
 void FormCotacao::Setup() {
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -291,20 +307,30 @@ void FormCotacao::PreencheDadosEnviados() {
     preenche(Resposta::ListaObsProdutos, 7);
 }
 
-void FormCotacao::MListaProdutosCellChange(int, int) { lModificado = true; }
+void FormCotacao::MListaProdutosCellChange(int, int) {
+    lModificado = true;
+}
 
-void FormCotacao::EditChange(QLineEdit*) { lModificado = true; }
+void FormCotacao::EditChange(QLineEdit*) {
+    lModificado = true;
+}
 
-void FormCotacao::Timer() { MListaProdutos.Refresh(); }
+void FormCotacao::Timer() {
+    MListaProdutos.Refresh();
+}
 
 void FormCotacao::Enviar() {
     if (EnviaResposta())
         EndWindow();
 }
 
-void FormCotacao::Imprimir() { MListaRelatorios.PrintPreview(100); }
+void FormCotacao::Imprimir() {
+    MListaRelatorios.PrintPreview(100);
+}
 
-void FormCotacao::Sair() { EndWindow(); }
+void FormCotacao::Sair() {
+    EndWindow();
+}
 
 bool FormCotacao::QueryClose() {
     if (m_encerrando || !lModificado)

@@ -8,8 +8,8 @@
 // How the connectivity check is made; the defaults are the program's.
 struct TesteConexao {
     Servidor::Endereco host = Servidor::hostConexao();
-    std::chrono::milliseconds pausa{5000};          // after every failed attempt
-    std::chrono::milliseconds limiteConexao{5000};  // per attempt
+    std::chrono::milliseconds pausa{5000};         // after every failed attempt
+    std::chrono::milliseconds limiteConexao{5000}; // per attempt
     // Blocks the thread for a pause; tests record the pauses instead of waiting them out.
     std::function<void(std::chrono::milliseconds)> dormir;
 };

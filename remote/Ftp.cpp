@@ -7,7 +7,6 @@
 #include <QSaveFile>
 
 #include <curl/curl.h>
-
 #include <memory>
 #include <mutex>
 

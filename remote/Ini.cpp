@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 QByteArrayView trimmed(QByteArrayView v) {
     while (!v.isEmpty() && isBlank(v.front()))
@@ -125,8 +127,8 @@ void GetFileIni(const QString& secao, const QString& chave, const QString& padra
         valor = padrao;
         return;
     }
-    valor = fromCp1252(unquoted(place.value).first(
-        std::min(kLimiteValorIni, unquoted(place.value).size())));
+    valor = fromCp1252(
+        unquoted(place.value).first(std::min(kLimiteValorIni, unquoted(place.value).size())));
 }
 
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,

@@ -14,9 +14,13 @@ QString ambiente(const char* nome, const QString& padrao) {
 
 namespace Servidor {
 
-QString ftp() { return ambiente("COTACAO_SERVIDOR_FTP", kServidorFtp); }
+QString ftp() {
+    return ambiente("COTACAO_SERVIDOR_FTP", kServidorFtp);
+}
 
-Endereco hostConexao() { return endereco(ambiente("COTACAO_HOST_CONEXAO", kHostConexao), 80); }
+Endereco hostConexao() {
+    return endereco(ambiente("COTACAO_HOST_CONEXAO", kHostConexao), 80);
+}
 
 Endereco endereco(const QString& texto, quint16 portaPadrao) {
     QString host = texto.trimmed();

@@ -20,10 +20,15 @@ QFont Fonte(const QString& familia, int pontos, bool negrito) {
 
 QColor CorPredefinida(int numero) {
     switch (numero) {
-    case 1: return QColor(0, 0, 128);     // dark blue: names and headings on light ground
-    case 3: return QColor(255, 255, 0);   // yellow: the question on its blue ground
-    case 4: return QColor(160, 0, 0);     // dark red: small notes
-    case 6: return QColor(255, 255, 255); // white: text on the dark band and notices
-    default: return QColor(0, 0, 0);
+    case 1:
+        return QColor(0, 0, 128); // dark blue: names and headings on light ground
+    case 3:
+        return QColor(255, 255, 0); // yellow: the question on its blue ground
+    case 4:
+        return QColor(160, 0, 0); // dark red: small notes
+    case 6:
+        return QColor(255, 255, 255); // white: text on the dark band and notices
+    default:
+        return QColor(0, 0, 0);
     }
 }

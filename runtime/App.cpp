@@ -2,8 +2,14 @@
 
 #include <QApplication>
 
-App::App() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+App::App() {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
 
-int App::Exec() { return QApplication::exec(); }
+int App::Exec() {
+    return QApplication::exec();
+}
 
-void App::Quit() { QCoreApplication::quit(); }
+void App::Quit() {
+    QCoreApplication::quit();
+}

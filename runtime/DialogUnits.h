@@ -6,8 +6,12 @@
 // horizontal unit is 1.5 px and one vertical unit 1.625 px at 96 dpi; every form converts
 // through here so that they all follow the same rule.
 namespace DialogUnits {
-constexpr int x(int units) { return (units * 3 + 1) / 2; }
-constexpr int y(int units) { return (units * 13 + 4) / 8; }
+constexpr int x(int units) {
+    return (units * 3 + 1) / 2;
+}
+constexpr int y(int units) {
+    return (units * 13 + 4) / 8;
+}
 constexpr QRect rect(int left, int top, int width, int height) {
     return QRect(x(left), y(top), x(width), y(height));
 }

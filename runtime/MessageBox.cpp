@@ -38,10 +38,18 @@ void MessageBox::setTestMode(bool on) {
     seam().testMode = on;
 }
 
-bool MessageBox::testMode() { return seam().testMode; }
+bool MessageBox::testMode() {
+    return seam().testMode;
+}
 
-void MessageBox::setNextAnswer(int answer) { seam().answers.append(answer); }
+void MessageBox::setNextAnswer(int answer) {
+    seam().answers.append(answer);
+}
 
-const QList<MessageBox::Shown>& MessageBox::shown() { return seam().shown; }
+const QList<MessageBox::Shown>& MessageBox::shown() {
+    return seam().shown;
+}
 
-void MessageBox::clearShown() { seam().shown.clear(); }
+void MessageBox::clearShown() {
+    seam().shown.clear();
+}

@@ -17,7 +17,9 @@ QString programDir() {
     return dir;
 }
 
-QString programFile(const QString& name) { return QDir(programDir()).filePath(name); }
+QString programFile(const QString& name) {
+    return QDir(programDir()).filePath(name);
+}
 
 bool setProgramDir(const QString& dir) {
     storedDir() = QDir(dir).absolutePath();

@@ -39,8 +39,8 @@ LocaleItems LocaleItems::from(const QLocale& locale) {
     items.thousandsSeparator = locale.groupSeparator();
     const QString time = locale.timeFormat(QLocale::ShortFormat);
     items.timeSeparator = separatorOf(time);
-    items.timeFormat = time.contains(u"ap", Qt::CaseInsensitive) ? QStringLiteral("0")
-                                                                 : QStringLiteral("1");
+    items.timeFormat =
+        time.contains(u"ap", Qt::CaseInsensitive) ? QStringLiteral("0") : QStringLiteral("1");
     items.amDesignator = locale.amText();
     items.pmDesignator = locale.pmText();
 
@@ -49,7 +49,7 @@ LocaleItems LocaleItems::from(const QLocale& locale) {
     const qsizetype month = date.indexOf(u'M');
     const qsizetype year = date.indexOf(u'y');
     if (day >= 0 && month >= 0 && year >= 0)
-        items.dateOrder = year < month ? QStringLiteral("2")
+        items.dateOrder = year < month  ? QStringLiteral("2")
                           : day < month ? QStringLiteral("1")
                                         : QStringLiteral("0");
     items.dateSeparator = separatorOf(date);
@@ -89,9 +89,15 @@ RegionalSettings RegionalSettings::forMode(InternationalMode mode, const LocaleI
         shortDate.contains(u"YYYY") ? QStringLiteral("YYYY") : QStringLiteral("YY");
     const QString dd = QStringLiteral("DD"), mm = QStringLiteral("MM");
     switch (dateOrder) {
-    case 1: s.dateFormat = dd + separator + mm + separator + yearPart; break;
-    case 2: s.dateFormat = yearPart + separator + mm + separator + dd; break;
-    default: s.dateFormat = mm + separator + dd + separator + yearPart; break;
+    case 1:
+        s.dateFormat = dd + separator + mm + separator + yearPart;
+        break;
+    case 2:
+        s.dateFormat = yearPart + separator + mm + separator + dd;
+        break;
+    default:
+        s.dateFormat = mm + separator + dd + separator + yearPart;
+        break;
     }
 
     if (const auto digits = fitting(items.decimalDigits))
@@ -101,7 +107,9 @@ RegionalSettings RegionalSettings::forMode(InternationalMode mode, const LocaleI
     return s;
 }
 
-const RegionalSettings& regionalSettings() { return current(); }
+const RegionalSettings& regionalSettings() {
+    return current();
+}
 
 InternationalMode SetInternational(InternationalMode mode, const LocaleItems& items) {
     const InternationalMode previous = current().mode;
@@ -109,7 +117,9 @@ InternationalMode SetInternational(InternationalMode mode, const LocaleItems& it
     return previous;
 }
 
-InternationalMode SetInternational() { return current().mode; }
+InternationalMode SetInternational() {
+    return current().mode;
+}
 
 QString Str(double value, int width, int decimals) {
     if (!std::isfinite(value))

@@ -25,8 +25,8 @@ struct LocaleItems {
     std::optional<QString> timeFormat;         // "0" for a 12-hour clock, "1" for 24 hours
     std::optional<QString> amDesignator;
     std::optional<QString> pmDesignator;
-    std::optional<QString> dateOrder;      // "0" month-day-year, "1" day-month-year, "2" year first
-    std::optional<QString> dateSeparator;  // first character used
+    std::optional<QString> dateOrder;     // "0" month-day-year, "1" day-month-year, "2" year first
+    std::optional<QString> dateSeparator; // first character used
     std::optional<QString> shortDatePattern; // e.g. "dd/MM/yyyy"
     std::optional<QString> decimalDigits;    // e.g. "2"
 

@@ -19,7 +19,8 @@ void WarningBox(const QString& caption, const QString& text);
 // then runs PostInit; the opener calls Setup (where present) and Show.
 template <class QtBase> class Window : public QtBase {
 public:
-    explicit Window(QWidget* parent = nullptr) : QtBase(parent) {}
+    explicit Window(QWidget* parent = nullptr)
+        : QtBase(parent) {}
 
     // Closing the window that holds this flag ends the program.
     void setQuitOnClose(bool on) { m_quitOnClose = on; }
@@ -61,7 +62,8 @@ protected:
     // Makes EditChange follow every edit field the window holds now.
     void watchEditChanges() {
         for (QLineEdit* edit : QtBase::template findChildren<QLineEdit*>())
-            QObject::connect(edit, &QLineEdit::textChanged, this, [this, edit] { EditChange(edit); });
+            QObject::connect(edit, &QLineEdit::textChanged, this,
+                             [this, edit] { EditChange(edit); });
     }
 
     void closeEvent(QCloseEvent* event) override {

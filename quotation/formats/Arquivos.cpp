@@ -11,7 +11,9 @@ bool NumeroCotacaoValido(const QString& numero) {
     return true;
 }
 
-QString NomeCotacao(const QString& numero) { return numero + QStringLiteral(".cot"); }
+QString NomeCotacao(const QString& numero) {
+    return numero + QStringLiteral(".cot");
+}
 
 QString NomeResposta(const QString& numero, const QString& cnpjDigitos) {
     return numero + cnpjDigitos + QStringLiteral(".cot");

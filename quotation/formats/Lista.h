@@ -22,7 +22,8 @@ QString TextoDeItem(QString texto);
 // between items is skipped; an opener without a closer ends the list.
 class LeitorLista {
 public:
-    explicit LeitorLista(QStringView lista) : m_resto(lista) {}
+    explicit LeitorLista(QStringView lista)
+        : m_resto(lista) {}
 
     // The next item; false when the list has no complete item left.
     bool proximo(QStringView& item);

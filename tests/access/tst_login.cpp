@@ -9,8 +9,8 @@
 #include "remote/Cp1252.h"
 #include "runtime/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
-#include "tests/support/TestMain.h"
 #include "tests/support/ServidorFtpTeste.h"
+#include "tests/support/TestMain.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -24,9 +24,9 @@ namespace {
 const QString kNumero = "2026000000012345";
 
 QByteArray cotacao() {
-    const QString fornecedores = EscreveLista({"1", "Distribuidora São Jorge", "(11) 3333-4444",
-                                               "11222333000181", "2", "99888777000166",
-                                               "(11) 5555-6666", "45987654000110"});
+    const QString fornecedores =
+        EscreveLista({"1", "Distribuidora São Jorge", "(11) 3333-4444", "11222333000181", "2",
+                      "99888777000166", "(11) 5555-6666", "45987654000110"});
     return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
            toCp1252(fornecedores) + "\r\nListaProdutos=\r\n";
 }
@@ -49,7 +49,8 @@ struct Ambiente {
             rede.servidorFtp = "127.0.0.1:1";
         if (situacao != SemInternet)
             internet.listen(QHostAddress::LocalHost);
-        rede.conexao.host = {"127.0.0.1", situacao == SemInternet ? quint16(1) : internet.serverPort()};
+        rede.conexao.host = {"127.0.0.1",
+                             situacao == SemInternet ? quint16(1) : internet.serverPort()};
         rede.conexao.dormir = [](std::chrono::milliseconds) {};
         form = new FormLogin(rede, [this](const QString& codigo, const QString& cnpj) {
             aberturas << codigo + '|' + cnpj;
@@ -115,7 +116,9 @@ bool avisoAberto() {
 
 } // namespace
 
-void Login::init() { MessageBox::setTestMode(true); }
+void Login::init() {
+    MessageBox::setTestMode(true);
+}
 
 void Login::cleanup() {
     destroiJanelas();
@@ -151,11 +154,14 @@ void Login::setup_data() {
     QTest::addColumn<QByteArray>("config"); // empty: no Config.ini
     QTest::addColumn<QString>("mostrado");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("sem Config.ini") << QByteArray() << "  .   .   /    -  " << "MCNPJ";
-    QTest::newRow("CNPJ só de brancos") << QByteArray("[Geral]\r\nCNPJ=   \r\n")
-                                        << "  .   .   /    -  " << "MCNPJ";
-    QTest::newRow("CNPJ guardado") << QByteArray("[Geral]\r\nCNPJ=11.222.333/0001-81\r\n")
-                                   << "11.222.333/0001-81" << "MCodCotacao";
+    QTest::newRow("sem Config.ini") << QByteArray() << "  .   .   /    -  "
+                                    << "MCNPJ";
+    QTest::newRow("CNPJ só de brancos")
+        << QByteArray("[Geral]\r\nCNPJ=   \r\n") << "  .   .   /    -  "
+        << "MCNPJ";
+    QTest::newRow("CNPJ guardado")
+        << QByteArray("[Geral]\r\nCNPJ=11.222.333/0001-81\r\n") << "11.222.333/0001-81"
+        << "MCodCotacao";
 }
 
 void Login::setup() {
@@ -182,10 +188,11 @@ void Login::recusas_data() {
     QTest::addColumn<bool>("rede"); // whether the FTP server was reached
 
     const QString cnpj = "11222333000181";
-    QTest::newRow("número com 15 dígitos") << int(Normal) << cnpj << -1 << kNumero.left(15)
-                                           << "37326731" << CodigoIncorreto << "MCodCotacao" << false;
-    QTest::newRow("senha com 7 dígitos") << int(Normal) << cnpj << -1 << kNumero << "3732673"
-                                         << SenhaIncorreta << "MSenha" << false;
+    QTest::newRow("número com 15 dígitos")
+        << int(Normal) << cnpj << -1 << kNumero.left(15) << "37326731" << CodigoIncorreto
+        << "MCodCotacao" << false;
+    QTest::newRow("senha com 7 dígitos")
+        << int(Normal) << cnpj << -1 << kNumero << "3732673" << SenhaIncorreta << "MSenha" << false;
     QTest::newRow("CNPJ sem o último dígito") << int(Normal) << cnpj.left(13) << -1 << kNumero
                                               << "37326731" << CNPJIncorreto << "MCNPJ" << false;
     QTest::newRow("CNPJ sem o primeiro dígito") << int(Normal) << cnpj.mid(1) << 0 << kNumero
@@ -194,15 +201,16 @@ void Login::recusas_data() {
                                   << SemConexao << "MSenha" << false;
     QTest::newRow("cotação inexistente") << int(Normal) << cnpj << -1 << "2026000000099999"
                                          << "37326731" << CotacaoInexistente << "MSenha" << true;
-    QTest::newRow("servidor FTP fora do ar") << int(FtpForaDoAr) << cnpj << -1 << kNumero
-                                             << "37326731" << CotacaoInexistente << "MSenha" << false;
+    QTest::newRow("servidor FTP fora do ar")
+        << int(FtpForaDoAr) << cnpj << -1 << kNumero << "37326731" << CotacaoInexistente << "MSenha"
+        << false;
     QTest::newRow("senha errada") << int(Normal) << cnpj << -1 << kNumero << "37326732"
                                   << SenhaIncorreta << "MSenha" << true;
     QTest::newRow("senha certa de outra raiz, CNPJ na lista")
         << int(Normal) << cnpj << -1 << kNumero << "37674384" << SenhaIncorreta << "MSenha" << true;
-    QTest::newRow("senha certa, CNPJ fora da lista") << int(Normal) << "22333444000155" << -1
-                                                     << kNumero << "37437842" << CNPJNaoLiberado
-                                                     << "MSenha" << true;
+    QTest::newRow("senha certa, CNPJ fora da lista")
+        << int(Normal) << "22333444000155" << -1 << kNumero << "37437842" << CNPJNaoLiberado
+        << "MSenha" << true;
     QTest::newRow("CNPJ só no segundo campo") << int(Normal) << "99888777000166" << -1 << kNumero
                                               << "38213395" << CNPJNaoLiberado << "MSenha" << true;
     QTest::newRow("lacuna dentro da raiz") << int(Normal) << "1222333000181" << 1 << kNumero
@@ -344,14 +352,14 @@ void Avisos::imagemDoArquivoOuReserva() {
     pai.resize(100, 50);
     ImagemFundo fundo(&pai);
     fundo.setGeometry(pai.rect());
-    QVERIFY(!fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"),
-                                           ":/arte/aviso.png"));
+    QVERIFY(
+        !fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"), ":/arte/aviso.png"));
     QVERIFY(!fundo.grab().toImage().isNull());
     QImage vermelho(10, 10, QImage::Format_RGB32);
     vermelho.fill(Qt::red);
     QVERIFY(vermelho.save(programa.arquivo("AvisoCotação.bmp"), "BMP"));
-    QVERIFY(fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"),
-                                          ":/arte/aviso.png"));
+    QVERIFY(
+        fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"), ":/arte/aviso.png"));
     QCOMPARE(fundo.grab().toImage().pixelColor(50, 25), QColor(Qt::red)); // stretched over all
     QVERIFY(fundo.testAttribute(Qt::WA_TransparentForMouseEvents));
 

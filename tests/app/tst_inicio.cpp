@@ -17,7 +17,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QByteArray versao(const QByteArray& numero) { return "[Geral]\r\nVersao=" + numero + "\r\n"; }
+QByteArray versao(const QByteArray& numero) {
+    return "[Geral]\r\nVersao=" + numero + "\r\n";
+}
 
 bool houveUpload(ServidorFtpTeste& servidor) {
     return !servidor.comandos().filter(QStringLiteral("STOR ")).isEmpty();
@@ -34,13 +36,14 @@ void Versao::verificaVersao_data() {
 
     const QByteArray v07 = versao("07");
     QTest::newRow("igual") << v07 << QByteArray() << true << v07 << v07;
-    QTest::newRow("7 é igual a 07") << versao("7") << QByteArray() << true << versao("7")
-                                    << versao("7");
-    QTest::newRow("servidor mais novo") << versao("08") << QByteArray() << false << versao("08")
-                                        << versao("08");
-    QTest::newRow("10 é mais novo que 07, como número") << versao("10") << QByteArray() << false
-                                                        << versao("10") << versao("10");
-    const QByteArray antiga = "; publicado\r\n[Geral]\r\nVersao=06\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
+    QTest::newRow("7 é igual a 07")
+        << versao("7") << QByteArray() << true << versao("7") << versao("7");
+    QTest::newRow("servidor mais novo")
+        << versao("08") << QByteArray() << false << versao("08") << versao("08");
+    QTest::newRow("10 é mais novo que 07, como número")
+        << versao("10") << QByteArray() << false << versao("10") << versao("10");
+    const QByteArray antiga =
+        "; publicado\r\n[Geral]\r\nVersao=06\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
     const QByteArray publicada =
         "; publicado\r\n[Geral]\r\nVersao=07\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
     QTest::newRow("servidor mais antigo: publica a nossa, o resto intacto")
@@ -113,7 +116,9 @@ QStringList textosMostrados() {
 
 } // namespace
 
-void Inicio::init() { MessageBox::setTestMode(true); }
+void Inicio::init() {
+    MessageBox::setTestMode(true);
+}
 
 void Inicio::semConexao() {
     Inicializacao ini;
@@ -147,7 +152,8 @@ void Inicio::desatualizadaComInstalador() {
     ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
     AppCotacao app(ini.opcoes());
     app.Start();
-    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada}));
+    QCOMPARE(textosMostrados(),
+             (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada}));
     QCOMPARE(ini.loginsAbertos, 0);
     QCOMPARE(ini.programa.ler(QStringLiteral("CotacaoInstall.exe")), instalador);
     // Started on its own, in the program directory, and not waited for.
@@ -163,7 +169,8 @@ void Inicio::desatualizadaSemInstalador() {
     opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
     AppCotacao app(opcoes);
     app.Start();
-    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::FalhaDownload}));
+    QCOMPARE(textosMostrados(),
+             (QStringList{TextosInicio::NovaVersao, TextosInicio::FalhaDownload}));
     QCOMPARE(iniciados, 0);
     QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
     QCOMPARE(ini.loginsAbertos, 0);

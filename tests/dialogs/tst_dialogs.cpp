@@ -62,10 +62,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("acao");
         QTest::addColumn<bool>("resposta");
         QTest::addColumn<QString>("legenda1");
-        QTest::newRow("Sim") << "Sim" << "Não" << 1 << true << "Sim";
-        QTest::newRow("Não") << "Sim" << "Não" << 2 << false << "Sim";
-        QTest::newRow("fechado sem botão") << "Sim" << "Não" << 0 << false << "Sim";
-        QTest::newRow("legenda vazia fica a do diálogo") << "" << "Não" << 1 << true << "&OK";
+        QTest::newRow("Sim") << "Sim"
+                             << "Não" << 1 << true << "Sim";
+        QTest::newRow("Não") << "Sim"
+                             << "Não" << 2 << false << "Sim";
+        QTest::newRow("fechado sem botão") << "Sim"
+                                           << "Não" << 0 << false << "Sim";
+        QTest::newRow("legenda vazia fica a do diálogo") << ""
+                                                         << "Não" << 1 << true << "&OK";
     }
 
     void avisoGet() {

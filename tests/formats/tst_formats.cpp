@@ -78,11 +78,13 @@ void Lista::registros_data() {
     QTest::newRow("vazia") << "" << 6 << Registros{};
     QTest::newRow("só brancos") << "   " << 1 << Registros{};
     QTest::newRow("último registro incompleto some")
-        << "[|1|][|2|][|3|][|4|][|5|][|6|][|a|][|b|]" << 6 << Registros{{"1", "2", "3", "4", "5", "6"}};
+        << "[|1|][|2|][|3|][|4|][|5|][|6|][|a|][|b|]" << 6
+        << Registros{{"1", "2", "3", "4", "5", "6"}};
     QTest::newRow("abre sem fechar: o resto é ignorado")
         << "[|a|][|b|][|c" << 1 << Registros{{"a"}, {"b"}};
     QTest::newRow("fecha sem abrir") << "[|a|]b|]" << 1 << Registros{{"a"}};
-    QTest::newRow("texto entre itens é pulado") << "lixo[|a|] x [|b|]\t" << 1 << Registros{{"a"}, {"b"}};
+    QTest::newRow("texto entre itens é pulado")
+        << "lixo[|a|] x [|b|]\t" << 1 << Registros{{"a"}, {"b"}};
     QTest::newRow("abre no fim") << "[|a|][|" << 1 << Registros{{"a"}};
     QTest::newRow("só o abre") << "[|" << 1 << Registros{};
 }
@@ -125,17 +127,39 @@ void Numeros::textoNumero_data() {
     QTest::addColumn<QString>("localidade");
     QTest::addColumn<QString>("celula");
     QTest::addColumn<QString>("texto");
-    QTest::newRow("12,5 com vírgula") << "pt_BR" << "12,5" << "12,50";
-    QTest::newRow("12,5 com ponto") << "en_US" << "12,5" << "12.50";
-    QTest::newRow("12.5 digitado com ponto") << "pt_BR" << "12.5" << "12,50";
-    QTest::newRow("o zero inicial") << "pt_BR" << "0,00" << "0,00";
-    QTest::newRow("o zero inicial, ponto") << "en_US" << "0,00" << "0.00";
-    QTest::newRow("sem número") << "pt_BR" << "abc" << "0,00";
-    QTest::newRow("vazio") << "pt_BR" << "" << "0,00";
-    QTest::newRow("brancos em volta") << "pt_BR" << "  7,1 " << "7,10";
-    QTest::newRow("arredonda em dois") << "pt_BR" << "3,456" << "3,46";
-    QTest::newRow("nove dígitos cabem") << "pt_BR" << "123456789,99" << "123456789,99";
-    QTest::newRow("mais de nove: inteiro") << "pt_BR" << "1234567890,5" << "1234567890,50";
+    QTest::newRow("12,5 com vírgula") << "pt_BR"
+                                      << "12,5"
+                                      << "12,50";
+    QTest::newRow("12,5 com ponto") << "en_US"
+                                    << "12,5"
+                                    << "12.50";
+    QTest::newRow("12.5 digitado com ponto") << "pt_BR"
+                                             << "12.5"
+                                             << "12,50";
+    QTest::newRow("o zero inicial") << "pt_BR"
+                                    << "0,00"
+                                    << "0,00";
+    QTest::newRow("o zero inicial, ponto") << "en_US"
+                                           << "0,00"
+                                           << "0.00";
+    QTest::newRow("sem número") << "pt_BR"
+                                << "abc"
+                                << "0,00";
+    QTest::newRow("vazio") << "pt_BR"
+                           << ""
+                           << "0,00";
+    QTest::newRow("brancos em volta") << "pt_BR"
+                                      << "  7,1 "
+                                      << "7,10";
+    QTest::newRow("arredonda em dois") << "pt_BR"
+                                       << "3,456"
+                                       << "3,46";
+    QTest::newRow("nove dígitos cabem") << "pt_BR"
+                                        << "123456789,99"
+                                        << "123456789,99";
+    QTest::newRow("mais de nove: inteiro") << "pt_BR"
+                                           << "1234567890,5"
+                                           << "1234567890,50";
 }
 
 void Numeros::textoNumero() {

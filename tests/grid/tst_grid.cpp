@@ -18,8 +18,8 @@ struct GradeDeProdutos {
     GradeDeProdutos() {
         grade.Cols(8);
         grade.Rows(1);
-        const QStringList titulos{"", "PLU", "Cód. de barras", "Descrição", "Qtde.", "Unid.",
-                                  "Preço R$", "Observações do produto"};
+        const QStringList titulos{"",      "PLU",   "Cód. de barras", "Descrição",
+                                  "Qtde.", "Unid.", "Preço R$",       "Observações do produto"};
         for (int c = 0; c < 8; ++c) {
             grade.Cell(0, c).Text(titulos[c]);
             grade.Column(c).Locked(c < 6);
@@ -55,7 +55,9 @@ void digitar(const QString& texto) {
         QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
 }
 
-void tecla(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+void tecla(Qt::Key k) {
+    QTest::keyClick(QApplication::focusWidget(), k);
+}
 
 } // namespace
 
@@ -159,24 +161,27 @@ private Q_SLOTS:
                                         << false << QByteArray("\x08") << 0;
         QTest::newRow("FlexCell Cell") << 1 << QByteArray("Cell") << 0x600300DB << 1 << 2 << 0
                                        << true << QByteArray("\x03\x03") << 9;
-        QTest::newRow("_Cell Alignment get") << 2 << QByteArray("Alignment") << 0x6803001A << 2
-                                             << 0 << 0 << false << QByteArray() << 29;
+        QTest::newRow("_Cell Alignment get") << 2 << QByteArray("Alignment") << 0x6803001A << 2 << 0
+                                             << 0 << false << QByteArray() << 29;
         QTest::newRow("AddItem_") << 3 << QByteArray("AddItem_") << int(0x600300E2) << 1 << 2 << 0
                                   << true << QByteArray("\x08\x0b") << 0;
         QTest::newRow("PrintPreview") << 4 << QByteArray("PrintPreview") << int(0x600300F7) << 1
                                       << 1 << 1 << true << QByteArray("\x0c") << 0;
-        QTest::newRow("_Column DecimalLength put") << 5 << QByteArray("DecimalLength") << 0x68030009
-                                                   << 4 << 1 << 0 << false << QByteArray("\x02") << 0;
-        QTest::newRow("_PageSetup LeftMargin put") << 6 << QByteArray("LeftMargin") << 0x68030016
-                                                   << 4 << 1 << 0 << false << QByteArray("\x04") << 0;
-        QTest::newRow("FlexCell BackColorBkg put") << 7 << QByteArray("BackColorBkg") << 0x6803007D
-                                                   << 4 << 1 << 0 << false << QByteArray("\x0c") << 0;
-        QTest::newRow("FlexCell Range") << 8 << QByteArray("Range") << int(0x600300DF) << 1 << 4 << 0
-                                        << true << QByteArray("\x03\x03\x03\x03") << 9;
-        QTest::newRow("FontFlexCell Size put") << 9 << QByteArray("Size") << 2 << 4 << 1 << 0
-                                               << false << QByteArray("\x06") << 0;
-        QTest::newRow("FlexCell Rows get") << 10 << QByteArray("Rows") << 0x6803003C << 2 << 0 << 0
-                                           << false << QByteArray() << 3;
+        QTest::newRow("_Column DecimalLength put")
+            << 5 << QByteArray("DecimalLength") << 0x68030009 << 4 << 1 << 0 << false
+            << QByteArray("\x02") << 0;
+        QTest::newRow("_PageSetup LeftMargin put")
+            << 6 << QByteArray("LeftMargin") << 0x68030016 << 4 << 1 << 0 << false
+            << QByteArray("\x04") << 0;
+        QTest::newRow("FlexCell BackColorBkg put")
+            << 7 << QByteArray("BackColorBkg") << 0x6803007D << 4 << 1 << 0 << false
+            << QByteArray("\x0c") << 0;
+        QTest::newRow("FlexCell Range") << 8 << QByteArray("Range") << int(0x600300DF) << 1 << 4
+                                        << 0 << true << QByteArray("\x03\x03\x03\x03") << 9;
+        QTest::newRow("FontFlexCell Size put")
+            << 9 << QByteArray("Size") << 2 << 4 << 1 << 0 << false << QByteArray("\x06") << 0;
+        QTest::newRow("FlexCell Rows get")
+            << 10 << QByteArray("Rows") << 0x6803003C << 2 << 0 << 0 << false << QByteArray() << 3;
     }
 
     void descritores() {

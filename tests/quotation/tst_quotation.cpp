@@ -27,8 +27,8 @@ QByteArray cotacao(const QStringList& produtos) {
            toCp1252(EscreveLista(produtos)) + "\r\n";
 }
 
-const QStringList kTres{"1001", "789", "AÇÚCAR 1KG", "120", "UN", "x",
-                        "1002", "788", "CAFÉ 500G", "48", "UN", "x",
+const QStringList kTres{"1001", "789", "AÇÚCAR 1KG",  "120",    "UN", "x",
+                        "1002", "788", "CAFÉ 500G",   "48",     "UN", "x",
                         "1003", "787", "PÃO FRANCÊS", "12,500", "KG", "x"};
 
 // A quotation form over a real FTP server, in a fresh program directory.
@@ -146,10 +146,11 @@ private Q_SLOTS:
 
     void respostaAnterior() {
         Ambiente a;
-        a.servidor.colocar(kResposta,
-                           "[Geral]\r\nListaPrecosForn=[|12,50|][|3,00|]\r\n"
-                           "ListaObsProdutos=[|a|][|b|][|c|][|d|][|e|]\r\nObsGeral=  nada  \r\n"
-                           "PrazoEntrega=   \r\nFormaPgto=28\r\nPedidoMinimo=0,00\r\nValorFrete=35,75\r\n");
+        a.servidor.colocar(
+            kResposta,
+            "[Geral]\r\nListaPrecosForn=[|12,50|][|3,00|]\r\n"
+            "ListaObsProdutos=[|a|][|b|][|c|][|d|][|e|]\r\nObsGeral=  nada  \r\n"
+            "PrazoEntrega=   \r\nFormaPgto=28\r\nPedidoMinimo=0,00\r\nValorFrete=35,75\r\n");
         a.programa.escrever("Config.ini", "[Geral]\r\nFormaPgto=45\r\nPrazoEntrega=15\r\n"
                                           "PedidoMinimo=200,50\r\nValorFrete=99\r\n");
         FormCotacao& f = a.abrir();
@@ -188,12 +189,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("localidade");
         QTest::addColumn<QString>("minimo");
         QTest::addColumn<QByteArray>("esperado");
-        QTest::newRow("pt_BR") << "pt_BR" << "150,75"
+        QTest::newRow("pt_BR")
+            << "pt_BR"
+            << "150,75"
             << QByteArray("[Geral]\r\nListaPrecosForn=[|12,50|][|0,00|][|3,00|]\r\n"
                           "ListaObsProdutos=[|entregar cedo|][||][|marca X|]\r\n"
                           "ObsGeral=Frete \xe0 parte\r\nPrazoEntrega=30\r\nFormaPgto=30/60/90\r\n"
                           "PedidoMinimo=150,75\r\nValorFrete=\r\n");
-        QTest::newRow("en_US") << "en_US" << "150.75"
+        QTest::newRow("en_US")
+            << "en_US"
+            << "150.75"
             << QByteArray("[Geral]\r\nListaPrecosForn=[|12.50|][|0.00|][|3.00|]\r\n"
                           "ListaObsProdutos=[|entregar cedo|][||][|marca X|]\r\n"
                           "ObsGeral=Frete \xe0 parte\r\nPrazoEntrega=30\r\nFormaPgto=30/60/90\r\n"
@@ -223,7 +228,8 @@ private Q_SLOTS:
         MessageBox::setNextAnswer(2); // "Não" to printing
         a.comando("&Enviar");
 
-        QCOMPARE(mensagens(), (QStringList{TextosCotacao::Enviada, TextosCotacao::PerguntaImprimir}));
+        QCOMPARE(mensagens(),
+                 (QStringList{TextosCotacao::Enviada, TextosCotacao::PerguntaImprimir}));
         QCOMPARE(a.servidor.conteudo(kResposta), esperado);
         QCOMPARE(a.programa.ler(kResposta), esperado);
         // The terms as the fields hold them, blanks included.
@@ -249,8 +255,9 @@ private Q_SLOTS:
 
     void gradeVaziaMantemListas() {
         Ambiente a(QStringList{});
-        const QByteArray anterior = "[Geral]\r\nListaPrecosForn=[|9,99|]\r\nListaObsProdutos=[|ok|]\r\n"
-                                    "Comprador=chave do comprador\r\nObsGeral=velha\r\n";
+        const QByteArray anterior =
+            "[Geral]\r\nListaPrecosForn=[|9,99|]\r\nListaObsProdutos=[|ok|]\r\n"
+            "Comprador=chave do comprador\r\nObsGeral=velha\r\n";
         a.servidor.colocar(kResposta, anterior);
         FormCotacao& f = a.abrir();
         f.setMObservacoes("nova");

@@ -49,8 +49,8 @@ void linhasComuns() {
         << false << u << s + u' ' << d << a << false;
     QTest::newRow("usuário errado") << false << QStringLiteral("outro") << s << d << a << false;
     QTest::newRow("diretório ausente") << false << u << s << QStringLiteral("FALTA") << a << false;
-    QTest::newRow("nome com caminho") << false << u << s << d << QStringLiteral("../arquivo.cot")
-                                      << false;
+    QTest::newRow("nome com caminho")
+        << false << u << s << d << QStringLiteral("../arquivo.cot") << false;
     QTest::newRow("servidor fora do ar") << true << u << s << d << a << false;
 }
 
@@ -79,9 +79,8 @@ void Ftp::baixar() {
     const QString nomeLocal = arquivo.trimmed();
     if (!nomeLocal.contains(u'/'))
         local.escrever(nomeLocal, kCopiaAnterior);
-    const QString endereco = portaFechada
-                                 ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada())
-                                 : servidor.endereco();
+    const QString endereco =
+        portaFechada ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada()) : servidor.endereco();
 
     QCOMPARE(BaixarArquivoViaFTP(endereco, usuario, senha, diretorio, arquivo), resultado);
 
@@ -106,9 +105,9 @@ void Ftp::baixar() {
 void Ftp::enviar_data() {
     colunas();
     linhasComuns();
-    QTest::newRow("arquivo local ausente") << false << Servidor::Usuario << Servidor::Senha
-                                           << Servidor::Diretorio << QStringLiteral("falta.cot")
-                                           << false;
+    QTest::newRow("arquivo local ausente")
+        << false << Servidor::Usuario << Servidor::Senha << Servidor::Diretorio
+        << QStringLiteral("falta.cot") << false;
 }
 
 void Ftp::enviar() {
@@ -125,13 +124,13 @@ void Ftp::enviar() {
     const QByteArray enviado = binario("local");
     local.escrever(QStringLiteral("arquivo.cot"), enviado);
     servidor.colocar(QStringLiteral("arquivo.cot"), kCopiaAnterior);
-    const QString endereco = portaFechada
-                                 ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada())
-                                 : servidor.endereco();
+    const QString endereco =
+        portaFechada ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada()) : servidor.endereco();
 
     QCOMPARE(EnviarArquivoViaFTP(endereco, usuario, senha, diretorio, arquivo), resultado);
 
-    QCOMPARE(servidor.conteudo(QStringLiteral("arquivo.cot")), resultado ? enviado : kCopiaAnterior);
+    QCOMPARE(servidor.conteudo(QStringLiteral("arquivo.cot")),
+             resultado ? enviado : kCopiaAnterior);
     QCOMPARE(QDir(servidor.raiz()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("COTACAO")}); // no directory made on the way
     QVERIFY(!servidor.existe(QStringLiteral("falta.cot")));

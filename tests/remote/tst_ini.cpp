@@ -31,20 +31,54 @@ void Ini::leitura_data() {
     QTest::addColumn<QString>("padrao");
     QTest::addColumn<QString>("esperado");
 
-    QTest::newRow("brancos em volta tirados, acentos") << "Geral" << "Solicitante" << "x"
+    QTest::newRow("brancos em volta tirados, acentos") << "Geral"
+                                                       << "Solicitante"
+                                                       << "x"
                                                        << "Mercado São João";
-    QTest::newRow("maiúsculas e minúsculas") << "gERAL" << "SOLICITANTE" << "x" << "Mercado São João";
-    QTest::newRow("aspas tiradas") << "Geral" << "SenhaCotacao" << "" << "37214508";
-    QTest::newRow("valor vazio não é o padrão") << "Geral" << "Vazia" << "x" << "";
-    QTest::newRow("linha sem igual") << "Geral" << "SemIgual" << "x" << "";
-    QTest::newRow("; e # fazem parte do valor") << "Geral" << "Lista" << "" << "[|a;b|][|#c|]";
-    QTest::newRow("chave ausente: o padrão") << "Geral" << "Nada" << "0,00" << "0,00";
-    QTest::newRow("chave ausente: padrão vazio") << "Geral" << "Nada" << "" << "";
-    QTest::newRow("seção ausente") << "Falta" << "Solicitante" << "0" << "0";
-    QTest::newRow("outra seção") << "Outra" << "Solicitante" << "" << "da outra";
-    QTest::newRow("só a primeira seção do nome") << "Geral" << "Repetida" << "p" << "p";
-    QTest::newRow("comentário não é chave") << "Geral" << "; gerado pelo sistema do comprador"
-                                            << "p" << "p";
+    QTest::newRow("maiúsculas e minúsculas") << "gERAL"
+                                             << "SOLICITANTE"
+                                             << "x"
+                                             << "Mercado São João";
+    QTest::newRow("aspas tiradas") << "Geral"
+                                   << "SenhaCotacao"
+                                   << ""
+                                   << "37214508";
+    QTest::newRow("valor vazio não é o padrão") << "Geral"
+                                                << "Vazia"
+                                                << "x"
+                                                << "";
+    QTest::newRow("linha sem igual") << "Geral"
+                                     << "SemIgual"
+                                     << "x"
+                                     << "";
+    QTest::newRow("; e # fazem parte do valor") << "Geral"
+                                                << "Lista"
+                                                << ""
+                                                << "[|a;b|][|#c|]";
+    QTest::newRow("chave ausente: o padrão") << "Geral"
+                                             << "Nada"
+                                             << "0,00"
+                                             << "0,00";
+    QTest::newRow("chave ausente: padrão vazio") << "Geral"
+                                                 << "Nada"
+                                                 << ""
+                                                 << "";
+    QTest::newRow("seção ausente") << "Falta"
+                                   << "Solicitante"
+                                   << "0"
+                                   << "0";
+    QTest::newRow("outra seção") << "Outra"
+                                 << "Solicitante"
+                                 << ""
+                                 << "da outra";
+    QTest::newRow("só a primeira seção do nome") << "Geral"
+                                                 << "Repetida"
+                                                 << "p"
+                                                 << "p";
+    QTest::newRow("comentário não é chave") << "Geral"
+                                            << "; gerado pelo sistema do comprador"
+                                            << "p"
+                                            << "p";
 }
 
 void Ini::leitura() {
@@ -91,27 +125,49 @@ void Ini::escrita_data() {
     QTest::addColumn<QByteArray>("antes");
     QTest::addColumn<QByteArray>("depois");
 
-    const QByteArray base = "; comentario\r\n[Geral]\r\nCNPJ=1\r\nPrazo = 30 \r\n\r\n[Outra]\r\nX=y\r\n";
-    QTest::newRow("troca só a linha, com a grafia da chave") << "Geral" << "cnpj" << "11.222.333/0001-81" << base
+    const QByteArray base =
+        "; comentario\r\n[Geral]\r\nCNPJ=1\r\nPrazo = 30 \r\n\r\n[Outra]\r\nX=y\r\n";
+    QTest::newRow("troca só a linha, com a grafia da chave")
+        << "Geral"
+        << "cnpj"
+        << "11.222.333/0001-81" << base
         << QByteArray("; comentario\r\n[Geral]\r\nCNPJ=11.222.333/0001-81\r\nPrazo = 30 \r\n\r\n"
                       "[Outra]\r\nX=y\r\n");
-    QTest::newRow("chave nova no fim da seção") << "GERAL" << "FormaPgto" << "30/60/90" << base
+    QTest::newRow("chave nova no fim da seção")
+        << "GERAL"
+        << "FormaPgto"
+        << "30/60/90" << base
         << QByteArray("; comentario\r\n[Geral]\r\nCNPJ=1\r\nPrazo = 30 \r\nFormaPgto=30/60/90\r\n"
                       "\r\n[Outra]\r\nX=y\r\n");
-    QTest::newRow("seção nova no fim") << "Nova" << "K" << "v" << base
-        << base + "[Nova]\r\nK=v\r\n";
-    QTest::newRow("arquivo sem fim de linha") << "Geral" << "B" << "2" << QByteArray("[Geral]\r\nA=1")
-        << QByteArray("[Geral]\r\nA=1\r\nB=2\r\n");
-    QTest::newRow("seção nova após arquivo sem fim de linha") << "Outra" << "B" << "2"
-        << QByteArray("[Geral]\r\nA=1") << QByteArray("[Geral]\r\nA=1\r\n[Outra]\r\nB=2\r\n");
-    QTest::newRow("acentos em Windows-1252") << "Geral" << "Obs" << "Cotação" << QByteArray()
-        << QByteArray("[Geral]\r\nObs=Cota\xe7\xe3o\r\n");
-    QTest::newRow("fora da página vira ?") << "Geral" << "Obs" << "a€b→c😀" << QByteArray()
-        << QByteArray("[Geral]\r\nObs=a\x80" "b?c?\r\n");
-    QTest::newRow("quebra de linha vira branco") << "Geral" << "Obs" << "um\r\ndois\nfim"
-        << QByteArray() << QByteArray("[Geral]\r\nObs=um  dois fim\r\n");
-    QTest::newRow("valor vazio") << "Geral" << "CNPJ" << "" << QByteArray("[Geral]\r\nCNPJ=1\r\n")
-        << QByteArray("[Geral]\r\nCNPJ=\r\n");
+    QTest::newRow("seção nova no fim") << "Nova"
+                                       << "K"
+                                       << "v" << base << base + "[Nova]\r\nK=v\r\n";
+    QTest::newRow("arquivo sem fim de linha")
+        << "Geral"
+        << "B"
+        << "2" << QByteArray("[Geral]\r\nA=1") << QByteArray("[Geral]\r\nA=1\r\nB=2\r\n");
+    QTest::newRow("seção nova após arquivo sem fim de linha")
+        << "Outra"
+        << "B"
+        << "2" << QByteArray("[Geral]\r\nA=1")
+        << QByteArray("[Geral]\r\nA=1\r\n[Outra]\r\nB=2\r\n");
+    QTest::newRow("acentos em Windows-1252")
+        << "Geral"
+        << "Obs"
+        << "Cotação" << QByteArray() << QByteArray("[Geral]\r\nObs=Cota\xe7\xe3o\r\n");
+    QTest::newRow("fora da página vira ?") << "Geral"
+                                           << "Obs"
+                                           << "a€b→c😀" << QByteArray()
+                                           << QByteArray("[Geral]\r\nObs=a\x80"
+                                                         "b?c?\r\n");
+    QTest::newRow("quebra de linha vira branco")
+        << "Geral"
+        << "Obs"
+        << "um\r\ndois\nfim" << QByteArray() << QByteArray("[Geral]\r\nObs=um  dois fim\r\n");
+    QTest::newRow("valor vazio") << "Geral"
+                                 << "CNPJ"
+                                 << "" << QByteArray("[Geral]\r\nCNPJ=1\r\n")
+                                 << QByteArray("[Geral]\r\nCNPJ=\r\n");
 }
 
 void Ini::escrita() {
@@ -167,11 +223,16 @@ void Ini::arquivoNovo() {
 void Texto::limpaNumeros_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("digitos");
-    QTest::newRow("CNPJ pontuado") << "11.222.333/0001-81" << "11222333000181";
-    QTest::newRow("com brancos") << "11.222. 33/0001-8 " << "112223300018";
-    QTest::newRow("vazio") << "" << "";
-    QTest::newRow("só letras") << "abcXYZ" << "";
-    QTest::newRow("dígitos de outra escrita ficam de fora") << "1٢3" << "13";
+    QTest::newRow("CNPJ pontuado") << "11.222.333/0001-81"
+                                   << "11222333000181";
+    QTest::newRow("com brancos") << "11.222. 33/0001-8 "
+                                 << "112223300018";
+    QTest::newRow("vazio") << ""
+                           << "";
+    QTest::newRow("só letras") << "abcXYZ"
+                               << "";
+    QTest::newRow("dígitos de outra escrita ficam de fora") << "1٢3"
+                                                            << "13";
 }
 
 void Texto::limpaNumeros() {
@@ -210,12 +271,18 @@ void Texto::endereco_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("porta");
-    QTest::newRow("só o host") << "www.exemplo.com" << "www.exemplo.com" << 80;
-    QTest::newRow("host e porta") << "127.0.0.1:2121" << "127.0.0.1" << 2121;
-    QTest::newRow("porta inválida") << "h:abc" << "h" << 80;
-    QTest::newRow("IPv6 com porta") << "[::1]:21" << "::1" << 21;
-    QTest::newRow("IPv6 sem porta") << "::1" << "::1" << 80;
-    QTest::newRow("brancos") << " h:81 " << "h" << 81;
+    QTest::newRow("só o host") << "www.exemplo.com"
+                               << "www.exemplo.com" << 80;
+    QTest::newRow("host e porta") << "127.0.0.1:2121"
+                                  << "127.0.0.1" << 2121;
+    QTest::newRow("porta inválida") << "h:abc"
+                                    << "h" << 80;
+    QTest::newRow("IPv6 com porta") << "[::1]:21"
+                                    << "::1" << 21;
+    QTest::newRow("IPv6 sem porta") << "::1"
+                                    << "::1" << 80;
+    QTest::newRow("brancos") << " h:81 "
+                             << "h" << 81;
 }
 
 void Texto::endereco() {

@@ -50,7 +50,9 @@ protected:
 
 } // namespace
 
-void Janelas::init() { MessageBox::setTestMode(true); }
+void Janelas::init() {
+    MessageBox::setTestMode(true);
+}
 
 void Janelas::cleanup() {
     destroiJanelas();
@@ -92,9 +94,9 @@ void Janelas::passagemSemJanelaAbertaNaoEncerra() {
         });
     });
     QVERIFY(executarAteEncerrar(app));
-    QCOMPARE(ordem, (QStringList{QStringLiteral("primeira fechada"),
-                                 QStringLiteral("segunda aberta"),
-                                 QStringLiteral("segunda fechada")}));
+    QCOMPARE(ordem,
+             (QStringList{QStringLiteral("primeira fechada"), QStringLiteral("segunda aberta"),
+                          QStringLiteral("segunda fechada")}));
 }
 
 void Janelas::fecharSemOFlagNaoEncerra() {

@@ -4,9 +4,13 @@
 
 #include <QTest>
 
-void Regional::init() { SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c())); }
+void Regional::init() {
+    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
+}
 
-void Regional::cleanupTestCase() { init(); }
+void Regional::cleanupTestCase() {
+    init();
+}
 
 void Regional::daLocalidade_data() {
     QTest::addColumn<QString>("localidade");
@@ -16,10 +20,22 @@ void Regional::daLocalidade_data() {
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("doze");
 
-    QTest::newRow("pt_BR") << "pt_BR" << "," << "." << false << "DD/MM/YYYY" << "1234,50";
-    QTest::newRow("en_US") << "en_US" << "." << "," << true << "MM/DD/YY" << "1234.50";
-    QTest::newRow("de_DE") << "de_DE" << "," << "." << false << "DD.MM.YY" << "1234,50";
-    QTest::newRow("ja_JP") << "ja_JP" << "." << "," << false << "YYYY/MM/DD" << "1234.50";
+    QTest::newRow("pt_BR") << "pt_BR"
+                           << ","
+                           << "." << false << "DD/MM/YYYY"
+                           << "1234,50";
+    QTest::newRow("en_US") << "en_US"
+                           << "."
+                           << "," << true << "MM/DD/YY"
+                           << "1234.50";
+    QTest::newRow("de_DE") << "de_DE"
+                           << ","
+                           << "." << false << "DD.MM.YY"
+                           << "1234,50";
+    QTest::newRow("ja_JP") << "ja_JP"
+                           << "."
+                           << "," << false << "YYYY/MM/DD"
+                           << "1234.50";
 }
 
 void Regional::daLocalidade() {
@@ -86,10 +102,22 @@ void Regional::formatoDaData_data() {
     QTest::addColumn<QString>("padrao");
     QTest::addColumn<QString>("formato");
 
-    QTest::newRow("dia primeiro, ano com século") << "1" << "." << "dd.MM.yyyy" << "DD.MM.YYYY";
-    QTest::newRow("ano primeiro") << "2" << "-" << "yyyy-MM-dd" << "YYYY-MM-DD";
-    QTest::newRow("mês primeiro, ano curto") << "0" << "/" << "M/d/yy" << "MM/DD/YY";
-    QTest::newRow("ordem desconhecida") << "7" << "/" << "d/M/yy" << "MM/DD/YY";
+    QTest::newRow("dia primeiro, ano com século") << "1"
+                                                  << "."
+                                                  << "dd.MM.yyyy"
+                                                  << "DD.MM.YYYY";
+    QTest::newRow("ano primeiro") << "2"
+                                  << "-"
+                                  << "yyyy-MM-dd"
+                                  << "YYYY-MM-DD";
+    QTest::newRow("mês primeiro, ano curto") << "0"
+                                             << "/"
+                                             << "M/d/yy"
+                                             << "MM/DD/YY";
+    QTest::newRow("ordem desconhecida") << "7"
+                                        << "/"
+                                        << "d/M/yy"
+                                        << "MM/DD/YY";
 }
 
 void Regional::formatoDaData() {
@@ -106,7 +134,8 @@ void Regional::formatoDaData() {
 }
 
 void Regional::modosFixos() {
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(QStringLiteral("pt_BR"))));
+    SetInternational(InternationalMode::Windows,
+                     LocaleItems::from(QLocale(QStringLiteral("pt_BR"))));
     QCOMPARE(SetInternational(InternationalMode::Usa), InternationalMode::Windows);
     QCOMPARE(SetInternational(), InternationalMode::Usa);
     const RegionalSettings& s = regionalSettings();
@@ -171,9 +200,15 @@ void Regional::dataEHora_data() {
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("hora");
 
-    QTest::newRow("pt_BR") << "pt_BR" << "07/12/2026" << "15:04:05";
-    QTest::newRow("en_US: século sempre") << "en_US" << "12/07/2026" << "03:04:05 PM";
-    QTest::newRow("de_DE") << "de_DE" << "07.12.2026" << "15:04:05";
+    QTest::newRow("pt_BR") << "pt_BR"
+                           << "07/12/2026"
+                           << "15:04:05";
+    QTest::newRow("en_US: século sempre") << "en_US"
+                                          << "12/07/2026"
+                                          << "03:04:05 PM";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "07.12.2026"
+                           << "15:04:05";
 }
 
 void Regional::dataEHora() {

@@ -10,7 +10,10 @@
 // A fresh temporary program directory, current while the object lives.
 class DiretorioTeste {
 public:
-    DiretorioTeste() : m_anterior(QDir::currentPath()) { setProgramDir(m_dir.path()); }
+    DiretorioTeste()
+        : m_anterior(QDir::currentPath()) {
+        setProgramDir(m_dir.path());
+    }
     ~DiretorioTeste() { QDir::setCurrent(m_anterior); }
     DiretorioTeste(const DiretorioTeste&) = delete;
     DiretorioTeste& operator=(const DiretorioTeste&) = delete;

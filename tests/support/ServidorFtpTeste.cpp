@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QFile>
 
-ServidorFtpTeste::ServidorFtpTeste() : ServidorFtpTeste(Opcoes{}) {}
+ServidorFtpTeste::ServidorFtpTeste()
+    : ServidorFtpTeste(Opcoes{}) {}
 
 ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
     QDir(m_raiz.path()).mkdir(QStringLiteral("COTACAO"));
@@ -13,8 +14,7 @@ ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
     if (opcoes.limiteEnvio)
         argumentos << QStringLiteral("--limite-envio") << QString::number(opcoes.limiteEnvio);
     if (opcoes.limiteRecepcao)
-        argumentos << QStringLiteral("--limite-recepcao")
-                   << QString::number(opcoes.limiteRecepcao);
+        argumentos << QStringLiteral("--limite-recepcao") << QString::number(opcoes.limiteRecepcao);
     if (opcoes.mudo)
         argumentos << QStringLiteral("--mudo");
     m_processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -41,7 +41,9 @@ QString ServidorFtpTeste::endereco() const {
     return QStringLiteral("127.0.0.1:%1").arg(m_porta);
 }
 
-QString ServidorFtpTeste::cotacao() const { return m_raiz.filePath(QStringLiteral("COTACAO")); }
+QString ServidorFtpTeste::cotacao() const {
+    return m_raiz.filePath(QStringLiteral("COTACAO"));
+}
 
 void ServidorFtpTeste::colocar(const QString& nome, const QByteArray& conteudo) const {
     QFile arquivo(QDir(cotacao()).filePath(nome));

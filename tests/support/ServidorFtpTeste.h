@@ -10,9 +10,9 @@
 class ServidorFtpTeste {
 public:
     struct Opcoes {
-        int limiteEnvio = 0;     // bytes per second sent on data connections; 0: no limit
-        int limiteRecepcao = 0;  // bytes per second received; 0: no limit
-        bool mudo = false;       // accept and never greet
+        int limiteEnvio = 0;    // bytes per second sent on data connections; 0: no limit
+        int limiteRecepcao = 0; // bytes per second received; 0: no limit
+        bool mudo = false;      // accept and never greet
     };
 
     ServidorFtpTeste();

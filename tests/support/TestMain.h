@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QPointer>
-#include <QWidget>
 #include <QTest>
+#include <QWidget>
 
 #include <cstring>
 
@@ -50,4 +50,6 @@ template <class... Classes> int runTestClasses(int argc, char** argv) {
 }
 
 #define COTACAO_TEST_MAIN(...)                                                                     \
-    int main(int argc, char** argv) { return runTestClasses<__VA_ARGS__>(argc, argv); }
+    int main(int argc, char** argv) {                                                              \
+        return runTestClasses<__VA_ARGS__>(argc, argv);                                            \
+    }
