@@ -1,5 +1,6 @@
 #include "grid/ControleGrade.h"
 
+#include "grid/ImpressaoGrade.h"
 #include "runtime/Regional.h"
 
 #include <QHeaderView>
@@ -133,15 +134,6 @@ int ModeloGrade::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_dados.colunas();
 }
 
-QString ModeloGrade::textoMostrado(int linha, int coluna) const {
-    const Celula& celula = m_dados.celula(linha, coluna);
-    const int casas = m_dados.coluna(coluna).casasDecimais;
-    if (linha == 0 || m_dados.mascara(linha, coluna) != kMascaraNumerica ||
-        celula.texto.trimmed().isEmpty())
-        return celula.texto;
-    return Str(Val(QString(celula.texto).replace(u',', u'.')), 0, casas).trimmed();
-}
-
 QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
     const int linha = index.row() + 1;
     const int coluna = index.column();
@@ -150,13 +142,12 @@ QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
     const Celula& celula = m_dados.celula(linha, coluna);
     switch (role) {
     case Qt::DisplayRole:
-        return textoMostrado(linha, coluna);
+        return m_dados.textoMostrado(linha, coluna);
     case Qt::EditRole:
         return celula.texto;
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(
-            alinhamentoQt(m_dados.alinhamento(linha, coluna),
-                          m_dados.mascara(linha, coluna) == kMascaraNumerica));
+            alinhamentoQt(m_dados.alinhamento(linha, coluna), m_dados.numerica(linha, coluna)));
     case Qt::BackgroundRole:
         return celula.fundo.isValid() ? QVariant(celula.fundo) : QVariant();
     case Qt::FontRole:
@@ -201,6 +192,9 @@ QVariant ModeloGrade::headerData(int section, Qt::Orientation orientation, int r
 ControleGrade::ControleGrade(QWidget* parent)
     : QTableView(parent)
     , m_modelo(new ModeloGrade(this)) {
+    // Until told otherwise, the grid is one heading row and its row-index column.
+    m_modelo->setColunas(1);
+    m_modelo->setLinhas(1);
     setModel(m_modelo);
     setItemDelegate(new DelegadoGrade(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -268,6 +262,8 @@ void ControleGrade::setVisualizador(Visualizador v) {
 void ControleGrade::PrintPreview(int zoom) {
     if (visualizador())
         visualizador()(*this, zoom);
+    else
+        VisualizaRelatorio(*this, zoom);
 }
 
 void ControleGrade::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

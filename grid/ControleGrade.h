@@ -37,10 +37,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The text a cell shows: numbers of numeric columns with their decimals and the regional
-    // decimal separator.
-    QString textoMostrado(int linha, int coluna) const;
-
 Q_SIGNALS:
     void CellChange(int linha, int coluna);
 

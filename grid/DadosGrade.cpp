@@ -1,5 +1,9 @@
 #include "grid/DadosGrade.h"
 
+#include "runtime/Regional.h"
+
+#include <QRegularExpression>
+
 void DadosGrade::setLinhas(int n) {
     n = std::max(n, 0);
     const int antes = linhas();
@@ -62,4 +66,20 @@ const Mesclagem* DadosGrade::mesclagemDe(int linha, int coluna) const {
         if (m.contem(linha, coluna))
             return &m;
     return nullptr;
+}
+
+bool DadosGrade::numerica(int linha, int coluna) const {
+    static const QRegularExpression numero(QStringLiteral("^\\s*[+-]?[0-9]*([.,][0-9]*)?\\s*$"));
+    const QString& texto = celula(linha, coluna).texto;
+    return linha > 0 && mascara(linha, coluna) == kMascaraNumerica &&
+           texto.contains(QRegularExpression(QStringLiteral("[0-9]"))) &&
+           numero.match(texto).hasMatch();
+}
+
+QString DadosGrade::textoMostrado(int linha, int coluna) const {
+    const QString& texto = celula(linha, coluna).texto;
+    if (!numerica(linha, coluna))
+        return texto;
+    return Str(Val(QString(texto).replace(u',', u'.')), 0, m_colunas[coluna].casasDecimais)
+        .trimmed();
 }

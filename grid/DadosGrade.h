@@ -62,6 +62,11 @@ public:
 
     int alinhamento(int linha, int coluna) const;
     int mascara(int linha, int coluna) const;
+    // Whether the cell shows a number: numeric mask and a text that is a number.
+    bool numerica(int linha, int coluna) const;
+    // The text a cell shows: numbers of numeric cells with the column's decimals and the
+    // regional decimal separator; any other text as it is.
+    QString textoMostrado(int linha, int coluna) const;
 
     // A new last row whose cells from column 1 on take the tab-separated texts.
     void adicionaLinha(const QString& textos);

@@ -30,4 +30,5 @@ struct ConfigPagina {
 struct Relatorio {
     QList<TituloRelatorio> titulos;
     ConfigPagina pagina;
+    QString nomeDocumento; // offered as the name of a saved PDF
 };

@@ -324,10 +324,6 @@ void FormCotacao::Enviar() {
         EndWindow();
 }
 
-void FormCotacao::Imprimir() {
-    MListaRelatorios.PrintPreview(100);
-}
-
 void FormCotacao::Sair() {
     EndWindow();
 }

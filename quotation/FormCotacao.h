@@ -27,6 +27,9 @@ public:
     void IniciaListaProdutos();
     void PreencheListaProdutos();
     void PreencheDadosEnviados();
+    void IniciaListaRelatorios();
+    void PreencheListaRelatoriosRelCotacaoFinalizada();
+    void RelCotacaoFinalizada();
     void MListaProdutosCellChange(int linha, int coluna);
 
     // The edit fields' values.

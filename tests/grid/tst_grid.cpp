@@ -1,6 +1,7 @@
 #include "grid/ControleGrade.h"
 #include "grid/FlexCell.h"
 #include "grid/ObjetosGrade.h"
+#include "runtime/MessageBox.h"
 #include "runtime/Regional.h"
 #include "tests/support/TestMain.h"
 
@@ -66,6 +67,7 @@ class Automacao : public QObject {
 private Q_SLOTS:
     void initTestCase() { RegistraClassesDaGrade(); }
     void init() {
+        MessageBox::setTestMode(true); // PrintPreview opens the preview through the seam
         OLEAutoObject::observarChamadas([](const cOleMethod& m) { ultimo = m; });
     }
     void cleanup() { OLEAutoObject::observarChamadas({}); }

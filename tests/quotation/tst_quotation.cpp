@@ -1,5 +1,6 @@
 #include "access/FormObrigado.h"
 #include "grid/ControleGrade.h"
+#include "grid/ImpressaoGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Lista.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTest>
 
@@ -324,7 +326,9 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 7, "ok");
-        MessageBox::setNextAnswer(1);
+        MessageBox::setNextAnswer(1); // send first
+        MessageBox::setNextAnswer(MessageBox::Ok);
+        MessageBox::setNextAnswer(2); // no printing
         a.comando("Sai&r");
         QCOMPARE(mensagens(), (QStringList{TextosCotacao::PerguntaSair, TextosCotacao::Enviada,
                                            TextosCotacao::PerguntaImprimir}));
@@ -334,5 +338,153 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, Envio, Saida)
+class Impressao : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { MessageBox::setTestMode(true); }
+    void cleanup() { limpa(); }
+
+    void conteudo_data() {
+        QTest::addColumn<QString>("localidade");
+        QTest::addColumn<QStringList>("subtotais");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("pt_BR") << "pt_BR" << QStringList{"20,00", "0,00", "15,00"} << "35,00";
+        QTest::newRow("en_US") << "en_US" << QStringList{"20.00", "0.00", "15.00"} << "35.00";
+    }
+
+    void conteudo() {
+        QFETCH(QString, localidade);
+        QFETCH(QStringList, subtotais);
+        QFETCH(QString, total);
+        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+        Ambiente a({"1", "b1", "Um", "2", "UN", "", "2", "b2", "Dois", "1", "UN", "", "3", "b3",
+                    "Três", "5", "KG", ""});
+        FormCotacao& f = a.abrir();
+        f.MListaProdutos.Cell(1, 6).Text("10");
+        f.MListaProdutos.Cell(3, 6).Text("3");
+        f.MListaProdutos.Cell(1, 7).Text("obs um");
+        f.setMFormaPgto("  30  ");
+        f.setMObservacoes("  livre, como digitado  ");
+        f.lModificado = false;
+        const QStringList antes = QDir(a.programa.path()).entryList(QDir::Files);
+
+        f.Imprimir();
+        f.Imprimir(); // twice: the same report, not the rows twice
+
+        const DadosGrade& d = f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
+        QCOMPARE(d.linhas(), 1 + 1 + 3 + 2 + 1 + 1 + 3 + 1);
+        QCOMPARE(d.celula(1, 6).texto, "Vlr. Unit.");
+        QVERIFY(d.celula(1, 8).negrito && d.celula(1, 8).sublinhado);
+        for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(d.celula(1 + k, 7).texto, subtotais[k - 1]);
+            QCOMPARE(d.celula(1 + k, 8).fundo, k % 2 ? QColor(230, 230, 230) : QColor(Qt::white));
+        }
+        QCOMPARE(d.celula(2, 8).texto, "obs um");
+        QCOMPARE(d.celula(2, 6).texto, "10");
+        const int totalLinha = 6;
+        QCOMPARE(d.celula(totalLinha, 1).texto, "Valor total ->");
+        QCOMPARE(d.celula(totalLinha, 6).texto, total);
+        QCOMPARE(d.celula(totalLinha + 1, 1).texto, "Número de produtos à cotar ->");
+        QCOMPARE(d.celula(totalLinha + 1, 6).texto, "3");
+        QCOMPARE(d.celula(totalLinha + 2, 1).texto, "Número de produtos cotados ->");
+        QCOMPARE(d.celula(totalLinha + 2, 6).texto, "2");
+        for (int l = totalLinha; l <= totalLinha + 2; ++l) {
+            QVERIFY(d.celula(l, 3).negrito);
+            QVERIFY(!d.celula(l, 3).fundo.isValid());
+            QCOMPARE(d.alinhamento(l, 1), 14);
+            QVERIFY(d.mesclagemDe(l, 3));
+        }
+        QCOMPARE(d.mascara(totalLinha, 6), 0);
+        QCOMPARE(d.mascara(totalLinha + 2, 6), 5);
+        QCOMPARE(d.celula(d.linhas() - 2, 1).texto, "Observações gerais:");
+        QCOMPARE(d.celula(d.linhas() - 1, 1).texto, "  livre, como digitado  ");
+
+        const auto& titulos = f.findChild<ControleGrade*>("MListaRelatorios")->relatorio().titulos;
+        QCOMPARE(titulos.size(), 9);
+        QCOMPARE(titulos[0].texto, "Cotação de produtos");
+        QCOMPARE(titulos[0].fonte.tamanho, 18.0);
+        QCOMPARE(titulos[2].texto, "Cód. da cotação: " + kNumero + "||");
+        QCOMPARE(titulos[3].texto, "Solicitante: Mercado São João||");
+        QCOMPARE(titulos[4].texto, "Forma de pgto: 30||");
+        QCOMPARE(titulos[6].texto, "Pedido minimo: ||");
+        QVERIFY(!titulos[5].todasAsPaginas && titulos[5].fonte.negrito);
+
+        QVERIFY(!f.lModificado);
+        QCOMPARE(QDir(a.programa.path()).entryList(QDir::Files), antes);
+        QCOMPARE(MessageBox::shown().size(), 2); // the preview, twice
+    }
+
+    void numerosEmQualquerConvencao() {
+        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        Ambiente a({"1", "b", "Um", "10,000", "KG", "", "2", "b", "Dois", "3", "UN", ""});
+        FormCotacao& f = a.abrir();
+        f.MListaProdutos.Cell(1, 6).Text("12,50");
+        f.MListaProdutos.Cell(2, 6).Text("abc");
+        f.Imprimir();
+        const DadosGrade& d = f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
+        QCOMPARE(d.celula(2, 7).texto, "125,00");
+        QCOMPARE(d.celula(3, 7).texto, "0,00");
+        QCOMPARE(d.celula(5, 6).texto, "125,00");
+        QCOMPARE(d.celula(7, 6).texto, "1"); // the non-number is not counted as quoted
+    }
+
+    void semProdutos() {
+        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        Ambiente a(QStringList{});
+        FormCotacao& f = a.abrir();
+        f.Imprimir();
+        const DadosGrade& d = f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
+        QCOMPARE(d.celula(3, 6).texto, "0,00");
+        QCOMPARE(d.celula(4, 6).texto, "0");
+        QCOMPARE(d.celula(5, 6).texto, "0");
+    }
+
+    void pdf() {
+        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        QStringList produtos;
+        for (int i = 1; i <= 120; ++i)
+            produtos << QString::number(i) << "789" << QString("AÇÚCAR Nº %1").arg(i) << "2"
+                     << "UN"
+                     << "";
+        Ambiente a(produtos);
+        FormCotacao& f = a.abrir();
+        f.MListaProdutos.Cell(1, 6).Text("1,5");
+        f.Imprimir();
+        auto* grade = f.findChild<ControleGrade*>("MListaRelatorios");
+        const QString arquivo = a.programa.arquivo("relatorio.pdf");
+        QVERIFY(SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), arquivo));
+
+        QProcess info;
+        info.start("pdfinfo", {arquivo});
+        QVERIFY(info.waitForFinished(30000));
+        const QString saida = QString::fromUtf8(info.readAllStandardOutput());
+        const QRegularExpressionMatch tamanho =
+            QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(saida);
+        QVERIFY(tamanho.hasMatch());
+        QVERIFY(tamanho.captured(1).toDouble() > tamanho.captured(2).toDouble()); // landscape
+        const int paginas = QRegularExpression("Pages:\\s+(\\d+)").match(saida).captured(1).toInt();
+        QVERIFY(paginas >= 3);
+
+        QString todo;
+        for (int pagina = 1; pagina <= paginas; ++pagina) {
+            QProcess texto;
+            texto.start("pdftotext", {"-f", QString::number(pagina), "-l", QString::number(pagina),
+                                      "-layout", arquivo, "-"});
+            QVERIFY(texto.waitForFinished(30000));
+            const QString t = QString::fromUtf8(texto.readAllStandardOutput());
+            QVERIFY2(t.contains(QString("Página %1 de %2").arg(pagina).arg(paginas)),
+                     qPrintable(t.right(300)));
+            QVERIFY(t.contains("Descrição")); // the heading row on every page
+            QCOMPARE(t.contains("Cotação de produtos"), pagina == 1);
+            QCOMPARE(t.contains("Cód. da cotação: " + kNumero), pagina == 1);
+            if (pagina == 1)
+                QVERIFY(t.contains("AÇÚCAR Nº 1 "));
+            todo += t;
+        }
+        QVERIFY(todo.contains("AÇÚCAR Nº 120 "));
+        QVERIFY(QRegularExpression("Valor total ->\\s+3,00").match(todo).hasMatch());
+    }
+};
+
+COTACAO_TEST_MAIN(Preenchimento, Envio, Saida, Impressao)
 #include "tst_quotation.moc"

@@ -1,0 +1,164 @@
+// The printed report of the answered quotation, built as rows of the hidden report grid and
+// printed through the grid's report facility.
+#include "grid/ObjetosGrade.h"
+#include "quotation/FormCotacao.h"
+#include "quotation/formats/Numeros.h"
+#include "runtime/Regional.h"
+
+#include <array>
+
+namespace {
+// The vendor's contact line, with the page number (&p) of the number of pages (&n).
+const QString kRodape = QStringLiteral(
+    "Cotação eletrônica - suporte (11) 4004-0000 - São Paulo/SP          Página &p de &n");
+} // namespace
+
+void FormCotacao::Imprimir() {
+    IniciaListaRelatorios();
+    PreencheListaRelatoriosRelCotacaoFinalizada();
+    RelCotacaoFinalizada();
+}
+
+void FormCotacao::IniciaListaRelatorios() {
+    FlexCell& g = MListaRelatorios;
+    g.DisplayFocusRect(false);
+    g.BackColorBkg(CorOle(255, 255, 255));
+    g.DisplayRowIndex(false);
+    g.Cols(9);
+    struct Col {
+        const char16_t* titulo;
+        int largura, alinhamento;
+        bool numero;
+    };
+    const std::array<Col, 9> colunas{{{u"", 0, 6, false},
+                                      {u"PLU", 50, 6, false},
+                                      {u"Cód. de barras", 100, 6, false},
+                                      {u"Descrição", 330, 6, false},
+                                      {u"Qtde.", 50, 14, true},
+                                      {u"Unidade", 60, 10, false},
+                                      {u"Preço Unit.", 80, 14, true},
+                                      {u"Total", 80, 14, true},
+                                      {u"Observações", 330, 6, false}}};
+    for (int c = 0; c < int(colunas.size()); ++c) {
+        const Col& col = colunas[c];
+        g.Cell(0, c).Text(QString::fromUtf16(col.titulo));
+        FlexCell_Column coluna = g.Column(c);
+        coluna.Width(col.largura);
+        if (c == 0)
+            continue;
+        coluna.Alignment(col.alinhamento);
+        coluna.CellType(0);
+        if (col.numero) {
+            coluna.FormatString(QStringLiteral("##,##0.00"));
+            coluna.DecimalLength(2);
+            coluna.Mask(5);
+        }
+    }
+    g.Rows(1);
+}
+
+void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
+    FlexCell& r = MListaRelatorios;
+    FlexCell& p = MListaProdutos;
+    double total = 0;
+    int aCotar = 0, cotados = 0;
+    const auto ultima = [&] { return r.Rows().toInt() - 1; };
+    const auto linhaToda = [&](int ate) { return r.Range(ultima(), 1, ultima(), ate); };
+    const QChar tab = u'\t';
+
+    if (r.Rows().toInt() > 1)
+        r.Range(1, 1, ultima(), r.Cols().toInt() - 1).DeleteByRow();
+    r.AddItem_(QStringLiteral("PLU\tCód. de barras\tDescrição\tQtde.\tUnidade\tVlr. Unit.\t"
+                              "Sub-total\tObservações"),
+               false);
+    linhaToda(8).FontBold(true);
+    linhaToda(8).FontUnderline(true);
+
+    const int produtos = p.Rows().toInt();
+    for (int k = 1; k < produtos; ++k) {
+        QStringList textos;
+        for (int c = 1; c <= 7; ++c)
+            textos << p.Cell(k, c).Text().toString().replace(tab, u' ');
+        // Quantities and prices are read in either decimal convention, so that every subtotal
+        // is quantity times price whatever the texts look like.
+        const double subtotal = ValorDoTexto(textos[3]) * ValorDoTexto(textos[5]);
+        const QString linha = QStringList{textos.mid(0, 6)}.join(tab) + tab +
+                              Str(subtotal, 12, 2).trimmed() + tab + textos[6];
+        r.AddItem_(linha, false);
+        linhaToda(8).BackColor(k % 2 == 0 ? CorOle(255, 255, 255) : CorOle(230, 230, 230));
+        total += subtotal;
+        if (subtotal > 0)
+            ++cotados;
+        ++aCotar;
+    }
+
+    const auto linhaDeTotal = [&](const QString& rotulo, const QString& valor, bool semMascara) {
+        r.Range(ultima(), 1, ultima(), 5).Merge();
+        r.Cell(ultima(), 1).Text(rotulo);
+        r.Cell(ultima(), 1).Alignment(14);
+        r.Cell(ultima(), 6).Text(valor);
+        if (semMascara)
+            r.Cell(ultima(), 6).Mask(0);
+        linhaToda(8).FontBold(true);
+    };
+    r.AddItem_(QString(), false);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Valor total ->"), Str(total, 12, 2).trimmed(), true);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"), QString::number(aCotar), true);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"), QString::number(cotados), false);
+
+    for (int i = 0; i < 3; ++i)
+        r.AddItem_(QString(), false);
+    r.Range(ultima(), 1, ultima(), 8).Merge();
+    r.Cell(ultima(), 1).Text(QStringLiteral("Observações gerais:"));
+    r.Cell(ultima(), 1).Alignment(6);
+    linhaToda(8).FontBold(true);
+    r.AddItem_(QString(), false);
+    r.Range(ultima(), 1, ultima(), 8).Merge();
+    r.Cell(ultima(), 1).Text(MObservacoes());
+    r.Cell(ultima(), 1).Alignment(6);
+    r.Refresh();
+}
+
+void FormCotacao::RelCotacaoFinalizada() {
+    FlexCell& r = MListaRelatorios;
+    r.ReportTitles().Clear();
+    const QString fim = QStringLiteral("||");
+    const std::array<std::pair<QString, int>, 9> titulos{{
+        {QStringLiteral("Cotação de produtos"), 18},
+        {QStringLiteral(" "), 10},
+        {QStringLiteral("Cód. da cotação: ") + cCodCotacao + fim, 10},
+        {QStringLiteral("Solicitante: ") + m_solicitante->text().trimmed() + fim, 10},
+        {QStringLiteral("Forma de pgto: ") + MFormaPgto().trimmed() + fim, 10},
+        {QStringLiteral("Prazo de entrega: ") + MPrazoEntrega().trimmed() + fim, 10},
+        {QStringLiteral("Pedido minimo: ") + MPedidoMinimo().trimmed() + fim, 10},
+        {QStringLiteral("Valor do frete: ") + MValorFrete().trimmed() + fim, 10},
+        {QStringLiteral(" "), 10},
+    }};
+    for (std::size_t i = 0; i < titulos.size(); ++i) {
+        FlexCell_ReportTitle titulo;
+        titulo.Text(titulos[i].first);
+        FontFlexCell fonte = titulo.Font();
+        fonte.Name(QStringLiteral("Times New Roman"));
+        fonte.Size(titulos[i].second);
+        fonte.Bold(true);
+        titulo.PrintOnAllPages(false);
+        if (i > 0)
+            titulo.AlignTo(0);
+        r.ReportTitles().Add(titulo);
+    }
+
+    FlexCell_PageSetup pagina = r.PageSetup();
+    pagina.Orientation(2);
+    pagina.LeftMargin(1.0);
+    pagina.RightMargin(1.0);
+    pagina.TopMargin(1.5);
+    pagina.BottomMargin(1.5);
+    pagina.FooterMargin(0.8);
+    pagina.Footer(kRodape);
+    pagina.FooterLineStyle(1);
+    r.controle()->relatorio().nomeDocumento = cCodCotacao;
+    r.PrintPreview(100);
+}
