@@ -2,6 +2,7 @@
 // shown), sending (lists built and answer file written), and the program's peak memory. The
 // network is left out: the FTP server's port is closed, so transfers fail at once.
 #include "Medida.h"
+#include "grid/ImpressaoGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/formats/Lista.h"
 #include "remote/Cp1252.h"
@@ -54,6 +55,13 @@ int main(int argc, char** argv) {
     for (int linha = 1; linha <= linhas; ++linha)
         form->MListaProdutos.Cell(linha, 6).Text(QString(QString::number(linha % 97) + u",5"));
     const double envio = medianaMs(5, [&] { form->Enviar(); });
+    // The report up to its preview (the preview dialog itself is skipped by the message seam).
+    const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
+    auto* grade = form->findChild<ControleGrade*>(QStringLiteral("MListaRelatorios"));
+    const QString pdf = programa.arquivo(QStringLiteral("relatorio.pdf"));
+    const double paginas = medianaMs(3, [&] {
+        SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), pdf);
+    });
 
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
@@ -61,6 +69,10 @@ int main(int argc, char** argv) {
           QStringLiteral("< 300 ms"), QString::number(abertura, 'f', 1) + QStringLiteral(" ms"));
     linha(QStringLiteral("Enviar, %1 rows (lists and answer file)").arg(linhas),
           QStringLiteral("< 100 ms"), QString::number(envio, 'f', 1) + QStringLiteral(" ms"));
+    linha(QStringLiteral("Imprimir, %1 products, up to the preview").arg(linhas),
+          QStringLiteral("< 500 ms"), QString::number(relatorio, 'f', 1) + QStringLiteral(" ms"));
+    linha(QStringLiteral("All pages of that report to PDF"), QStringLiteral("< 5 s"),
+          QString::number(paginas, 'f', 0) + QStringLiteral(" ms"));
     linha(QStringLiteral("Peak memory with that quotation open"), QStringLiteral("< 150 MB"),
           QString::number(uso.ru_maxrss / 1024.0, 'f', 0) + QStringLiteral(" MB"));
     delete form;

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -230,7 +231,10 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
             });
         }
         previa.resize(1000, 700);
-        Q_UNUSED(zoom); // the preview opens at its own "fit" zoom, at least 100 % on A4 landscape
+        if (auto* vista = previa.findChild<QPrintPreviewWidget*>()) {
+            vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
+            vista->setZoomFactor(zoom / 100.0);
+        }
         previa.exec();
         return 0;
     });
