@@ -1,4 +1,5 @@
 #include "app/AppCotacao.h"
+#include "dialogs/ColunaItem.h"
 #include "runtime/ProgramDir.h"
 #include "runtime/Regional.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     if (!setProgramDir(QCoreApplication::applicationDirPath()))
         return -1;
     SetInternational(InternationalMode::Windows);
+    QApplication::setWindowIcon(TARVO());
 
     // Qt's own dialogs (print preview, file choice) in Portuguese.
     QTranslator traducaoQt;

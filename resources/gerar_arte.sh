@@ -51,3 +51,9 @@ convert -size 32x32 xc:none -fill '#FFFFFF' -stroke '#555555' -strokewidth 2 \
 convert -size 32x32 xc:none -fill '#A0522D' -stroke '#5A2E10' -strokewidth 2 \
     -draw 'rectangle 6,3 20,29' -fill '#F2C14E' -stroke none -draw 'circle 17,16 18,17' \
     -fill '#C0392B' -draw 'polygon 22,10 31,16 22,22' -draw 'rectangle 18,14 23,18' sair.png
+
+# The program's icon, 64 x 64: a price tag on the dark blue of the forms.
+convert -size 64x64 xc:none -fill '#00324E' -draw 'roundrectangle 0,0 63,63 12,12' \
+    -fill '#FFFFFF' -draw 'polygon 14,22 34,10 54,22 54,52 14,52' -fill '#00324E' \
+    -draw 'circle 34,22 34,26' -fill '#1E9E4A' -font Liberation-Sans-Bold -pointsize 20 \
+    -annotate +19+47 'R$' tarvo.png

@@ -1,5 +1,7 @@
+#include "dialogs/ColunaItem.h"
 #include "dialogs/Dialogo.h"
 #include "runtime/MessageBox.h"
+#include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 
 #include <QTest>
@@ -105,5 +107,93 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Pergunta)
+class Colunas : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void columnAdd_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("largura");
+        QTest::addColumn<bool>("adiciona");
+        QTest::newRow("nome e largura") << "Preco"
+                                        << "80" << true;
+        QTest::newRow("sem largura") << "Preco"
+                                     << "" << false;
+        QTest::newRow("sem nome") << ""
+                                  << "80" << false;
+    }
+
+    void columnAdd() {
+        QFETCH(QString, nome);
+        QFETCH(QString, largura);
+        QFETCH(bool, adiciona);
+        ColumnAdd d;
+        QCOMPARE(d.windowTitle(), "Inserindo coluna . . .");
+        QTest::keyClicks(d.Coluna, nome);
+        QTest::keyClicks(d.Largura, largura);
+        QTest::keyClicks(d.Codigo, "oWin:Server:Recno");
+        d.BtnOK();
+        QCOMPARE(d.lAdiciona, adiciona);
+        QCOMPARE(d.cColuna, adiciona ? nome : QString());
+        QCOMPARE(d.cWidth, adiciona ? largura : QString());
+        QCOMPARE(d.cEdit, adiciona ? "FALSE" : QString()); // untouched combo: "FALSE"
+        QCOMPARE(d.cBlock, adiciona ? "oWin:Server:Recno" : QString());
+
+        ColumnAdd cancelado;
+        QTest::keyClicks(cancelado.Coluna, "x");
+        cancelado.BtnCancel();
+        QVERIFY(!cancelado.lAdiciona);
+    }
+
+    void columnMov_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("coluna");
+        QTest::newRow("7") << "7" << 7;
+        QTest::newRow("letras") << "abc" << 0;
+        QTest::newRow("vazio") << "" << 0;
+        QTest::newRow("número e letras") << "12a" << 12;
+    }
+
+    void columnMov() {
+        QFETCH(QString, texto);
+        QFETCH(int, coluna);
+        auto* pelo = new ColumnMov;
+        pelo->Show();
+        QTest::keyClicks(pelo->nColuna, texto);
+        QTest::mouseClick(pelo->findChild<QPushButton*>("BtnOK"), Qt::LeftButton);
+        QCOMPARE(pelo->nNewColuna, coluna);
+
+        ColumnMov fechado; // closed by other means: the number is taken all the same
+        fechado.show();
+        QTest::keyClicks(fechado.nColuna, texto);
+        fechado.setAttribute(Qt::WA_DeleteOnClose, false);
+        fechado.close();
+        QCOMPARE(fechado.nNewColuna, coluna);
+    }
+
+    void novoItem() {
+        DiretorioTeste programa;
+        NovoItem primeiro;
+        QVERIFY(primeiro.RadioSimples->isChecked()); // no Estoque.Ini: the simple item
+        QTest::mouseClick(primeiro.RadioVinculo, Qt::LeftButton);
+        primeiro.BtnNovo();
+        QCOMPARE(primeiro.nPressed, 2);
+        QCOMPARE(programa.ler("Estoque.Ini"), QByteArray("[CONFIG]\r\nNOVOTIPO=2\r\n"));
+
+        NovoItem segundo;
+        QVERIFY(segundo.RadioVinculo->isChecked());
+        segundo.BtnSair();
+        QCOMPARE(segundo.nPressed, 0);
+        QCOMPARE(programa.ler("Estoque.Ini"), QByteArray("[CONFIG]\r\nNOVOTIPO=2\r\n"));
+
+        programa.escrever("Estoque.Ini", "[CONFIG]\r\nNOVOTIPO=7\r\n");
+        NovoItem nenhum;
+        QVERIFY(!nenhum.RadioSimples->isChecked() && !nenhum.RadioVinculo->isChecked());
+        nenhum.BtnNovo();
+        QCOMPARE(programa.ler("Estoque.Ini"), QByteArray("[CONFIG]\r\nNOVOTIPO=0\r\n"));
+
+        QVERIFY(!TARVO().isNull());
+    }
+};
+
+COTACAO_TEST_MAIN(Pergunta, Colunas)
 #include "tst_dialogs.moc"
