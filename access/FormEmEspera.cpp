@@ -20,21 +20,15 @@ FormEmEspera::FormEmEspera() {
     setFixedSize(DialogUnits::x(142), DialogUnits::y(43));
     setWindowTitle(TextosAcesso::TituloEspera);
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::Window, kFundo);
-    setPalette(paleta);
-    setAutoFillBackground(true);
+    CorDeFundo(this, kFundo);
 
     oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
     oDCTexto->setGeometry(DialogUnits::rect(3, 14, 135, 13));
     oDCTexto->setAlignment(Qt::AlignCenter);
     oDCTexto->setFont(Fonte(QStringLiteral("Times New Roman"), 11, true));
-    QPalette paletaTexto = oDCTexto->palette();
-    paletaTexto.setColor(QPalette::WindowText, CorPredefinida(6));
-    paletaTexto.setColor(QPalette::Window, kFundo);
-    oDCTexto->setPalette(paletaTexto);
-    oDCTexto->setAutoFillBackground(true);
+    CorDoTexto(oDCTexto, CorPredefinida(6));
+    CorDeFundo(oDCTexto, kFundo);
     PostInit();
 }
 

@@ -52,9 +52,7 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     m_versao->setObjectName(QStringLiteral("MVersao"));
     m_versao->setGeometry(DialogUnits::rect(86, 69, 54, 12));
     m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
-    QPalette paleta = m_versao->palette();
-    paleta.setColor(QPalette::WindowText, CorPredefinida(6));
-    m_versao->setPalette(paleta);
+    CorDoTexto(m_versao, CorPredefinida(6));
 
     m_videoAula = new QPushButton(QStringLiteral("Video Aula"), this);
     m_videoAula->setObjectName(QStringLiteral("VideoAula"));

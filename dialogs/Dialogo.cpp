@@ -16,10 +16,7 @@ Dialogo::Dialogo(QWidget* dono)
     setFixedSize(DialogUnits::x(262), DialogUnits::y(104));
     setFont(Fonte(QStringLiteral("MS Sans Serif"), 8));
     setWindowTitle(kTitulo);
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::Window, kAzul);
-    setPalette(paleta);
-    setAutoFillBackground(true);
+    CorDeFundo(this, kAzul);
 
     oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
@@ -27,9 +24,7 @@ Dialogo::Dialogo(QWidget* dono)
     oDCTexto->setAlignment(Qt::AlignCenter);
     oDCTexto->setWordWrap(true);
     oDCTexto->setFont(Fonte(QStringLiteral("Courier New"), 9));
-    QPalette texto = oDCTexto->palette();
-    texto.setColor(QPalette::WindowText, CorPredefinida(3));
-    oDCTexto->setPalette(texto);
+    CorDoTexto(oDCTexto, CorPredefinida(3));
 
     oCCBtnOK = new QPushButton(QStringLiteral("&OK"), this);
     oCCBtnOK->setObjectName(QStringLiteral("BtnOK"));
@@ -39,10 +34,7 @@ Dialogo::Dialogo(QWidget* dono)
     oCCBtnCancel->setGeometry(DialogUnits::rect(158, 87, 54, 13));
     for (QPushButton* botao : {oCCBtnOK, oCCBtnCancel}) {
         botao->setFlat(true);
-        botao->setAutoFillBackground(true);
-        QPalette p = botao->palette();
-        p.setColor(QPalette::Button, QColor(240, 240, 240));
-        botao->setPalette(p);
+        CorDeFundo(botao, QColor(240, 240, 240));
     }
     QObject::connect(oCCBtnOK, &QPushButton::clicked, this, [this] { BtnOK(); });
     QObject::connect(oCCBtnCancel, &QPushButton::clicked, this, [this] { BtnCancel(); });

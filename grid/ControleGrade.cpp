@@ -37,8 +37,7 @@ Qt::Alignment alinhamentoQt(int numero, bool numerico) {
     }
 }
 
-// Numeric cells take digits with one "," or "." and at most two decimals; no sign and no
-// thousands separators, which would turn 1.234,50 into 1,23 when the price is read.
+// Numeric cells take an amount (NovoValidadorDeValor).
 class DelegadoGrade : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -50,8 +49,7 @@ public:
         auto* linha = qobject_cast<QLineEdit*>(editor);
         if (modelo && linha &&
             modelo->dados().mascara(index.row() + 1, index.column()) == kMascaraNumerica) {
-            static const QRegularExpression numero(QStringLiteral("[0-9]{0,9}([.,][0-9]{0,2})?"));
-            linha->setValidator(new QRegularExpressionValidator(numero, linha));
+            linha->setValidator(NovoValidadorDeValor(linha));
             linha->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         return editor;
@@ -59,6 +57,11 @@ public:
 };
 
 } // namespace
+
+QValidator* NovoValidadorDeValor(QObject* dono) {
+    static const QRegularExpression valor(QStringLiteral("[0-9]{0,9}([.,][0-9]{0,2})?"));
+    return new QRegularExpressionValidator(valor, dono);
+}
 
 void ModeloGrade::recarrega() {
     beginResetModel();

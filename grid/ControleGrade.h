@@ -8,6 +8,12 @@
 
 #include <functional>
 
+class QValidator;
+
+// Amounts as the program takes them: at most 9 digits, one "," or "." and two decimals; no sign
+// and no thousands separators, which would turn 1.234,50 into 1,23 when the amount is read.
+QValidator* NovoValidadorDeValor(QObject* dono);
+
 // The grid's cells as a Qt model: model rows are the grid's rows from 1 on (row 0 is the
 // header), model columns the grid's columns (column 0, the row index, usually hidden).
 class ModeloGrade : public QAbstractTableModel {

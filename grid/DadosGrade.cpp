@@ -80,6 +80,5 @@ QString DadosGrade::textoMostrado(int linha, int coluna) const {
     const QString& texto = celula(linha, coluna).texto;
     if (!numerica(linha, coluna))
         return texto;
-    return Str(Val(QString(texto).replace(u',', u'.')), 0, m_colunas[coluna].casasDecimais)
-        .trimmed();
+    return Str(ValorDoTexto(texto), 0, m_colunas[coluna].casasDecimais).trimmed();
 }

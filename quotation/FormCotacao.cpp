@@ -5,6 +5,7 @@
 #include "dialogs/Dialogo.h"
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
+#include "quotation/ColunasGrade.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Lista.h"
@@ -19,7 +20,6 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QMenuBar>
-#include <QRegularExpressionValidator>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -36,11 +36,8 @@ QLabel* texto(QWidget* pai, const QString& legenda, QRect r, const QFont* fonte 
     l->setGeometry(r);
     if (fonte)
         l->setFont(*fonte);
-    if (cor) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, CorPredefinida(cor));
-        l->setPalette(p);
-    }
+    if (cor)
+        CorDoTexto(l, CorPredefinida(cor));
     return l;
 }
 
@@ -54,8 +51,7 @@ QLineEdit* campo(QWidget* pai, const char* nome, QRect r) {
 
 // A numeric field of length 12 with 2 decimals.
 void valor(QLineEdit* e) {
-    static const QRegularExpression numero(QStringLiteral("[0-9]{0,9}([.,][0-9]{0,2})?"));
-    e->setValidator(new QRegularExpressionValidator(numero, e));
+    e->setValidator(NovoValidadorDeValor(e));
     e->setMaxLength(12);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -110,10 +106,7 @@ void FormCotacao::criaControles() {
 
     // The dark band behind the notes lies below them.
     QLabel* faixa = texto(area, QString(), rect(372, 28, 242, 48));
-    faixa->setAutoFillBackground(true);
-    QPalette p = faixa->palette();
-    p.setColor(QPalette::Window, kFaixa);
-    faixa->setPalette(p);
+    CorDeFundo(faixa, kFaixa);
     faixa->lower();
     texto(area,
           QStringLiteral("1 - Os valores devem ser inseridos com a ST inclusa quando houver."),
@@ -216,35 +209,15 @@ void FormCotacao::IniciaListaProdutos() {
     g.AllowUserReorderColumn(false);
     g.ExtendLastCol(true);
     g.Rows(1);
-    struct Col {
-        const char16_t* titulo;
-        int largura, alinhamento;
-        bool bloqueada, numero;
-    };
-    const std::array<Col, 8> colunas{{{u"", 0, 6, true, false},
-                                      {u"PLU", 40, 6, true, false},
-                                      {u"Cód. de barras", 90, 6, true, false},
-                                      {u"Descrição", 340, 6, true, false},
-                                      {u"Qtde.", 60, 14, true, true},
-                                      {u"Unid.", 40, 10, true, false},
-                                      {u"Preço R$", 60, 14, false, true},
-                                      {u"Observações do produto", 200, 6, false, false}}};
-    for (int c = 0; c < int(colunas.size()); ++c) {
-        const Col& col = colunas[c];
-        g.Cell(0, c).Text(QString::fromUtf16(col.titulo));
-        FlexCell_Column coluna = g.Column(c);
-        coluna.Width(col.largura);
-        if (c == 0)
-            continue;
-        coluna.Alignment(col.alinhamento);
-        coluna.Locked(col.bloqueada);
-        coluna.CellType(0);
-        if (col.numero) {
-            coluna.FormatString(QStringLiteral("##,##0.00"));
-            coluna.DecimalLength(2);
-            coluna.Mask(5);
-        }
-    }
+    static const ColunaGrade colunas[] = {{u"", 0, 6, true, false},
+                                          {u"PLU", 40, 6, true, false},
+                                          {u"Cód. de barras", 90, 6, true, false},
+                                          {u"Descrição", 340, 6, true, false},
+                                          {u"Qtde.", 60, 14, true, true},
+                                          {u"Unid.", 40, 10, true, false},
+                                          {u"Preço R$", 60, 14, false, true},
+                                          {u"Observações do produto", 200, 6, false, false}};
+    AplicaColunas(g, colunas);
 }
 
 void FormCotacao::PreencheListaProdutos() {

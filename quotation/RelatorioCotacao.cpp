@@ -1,6 +1,7 @@
 // The printed report of the answered quotation, built as rows of the hidden report grid and
 // printed through the grid's report facility.
 #include "grid/ObjetosGrade.h"
+#include "quotation/ColunasGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/formats/Numeros.h"
 #include "runtime/Regional.h"
@@ -25,35 +26,16 @@ void FormCotacao::IniciaListaRelatorios() {
     g.BackColorBkg(CorOle(255, 255, 255));
     g.DisplayRowIndex(false);
     g.Cols(9);
-    struct Col {
-        const char16_t* titulo;
-        int largura, alinhamento;
-        bool numero;
-    };
-    const std::array<Col, 9> colunas{{{u"", 0, 6, false},
-                                      {u"PLU", 50, 6, false},
-                                      {u"Cód. de barras", 100, 6, false},
-                                      {u"Descrição", 330, 6, false},
-                                      {u"Qtde.", 50, 14, true},
-                                      {u"Unidade", 60, 10, false},
-                                      {u"Preço Unit.", 80, 14, true},
-                                      {u"Total", 80, 14, true},
-                                      {u"Observações", 330, 6, false}}};
-    for (int c = 0; c < int(colunas.size()); ++c) {
-        const Col& col = colunas[c];
-        g.Cell(0, c).Text(QString::fromUtf16(col.titulo));
-        FlexCell_Column coluna = g.Column(c);
-        coluna.Width(col.largura);
-        if (c == 0)
-            continue;
-        coluna.Alignment(col.alinhamento);
-        coluna.CellType(0);
-        if (col.numero) {
-            coluna.FormatString(QStringLiteral("##,##0.00"));
-            coluna.DecimalLength(2);
-            coluna.Mask(5);
-        }
-    }
+    static const ColunaGrade colunas[] = {{u"", 0, 6, {}, false},
+                                          {u"PLU", 50, 6, {}, false},
+                                          {u"Cód. de barras", 100, 6, {}, false},
+                                          {u"Descrição", 330, 6, {}, false},
+                                          {u"Qtde.", 50, 14, {}, true},
+                                          {u"Unidade", 60, 10, {}, false},
+                                          {u"Preço Unit.", 80, 14, {}, true},
+                                          {u"Total", 80, 14, {}, true},
+                                          {u"Observações", 330, 6, {}, false}};
+    AplicaColunas(g, colunas);
     g.Rows(1);
 }
 

@@ -1,6 +1,7 @@
 #include "runtime/Aparencia.h"
 
 #include <QStringList>
+#include <QWidget>
 
 QFont Fonte(const QString& familia, int pontos, bool negrito) {
     QStringList familias{familia};
@@ -31,4 +32,17 @@ QColor CorPredefinida(int numero) {
     default:
         return QColor(0, 0, 0);
     }
+}
+
+void CorDoTexto(QWidget* widget, const QColor& cor) {
+    QPalette paleta = widget->palette();
+    paleta.setColor(QPalette::WindowText, cor);
+    widget->setPalette(paleta);
+}
+
+void CorDeFundo(QWidget* widget, const QColor& cor) {
+    QPalette paleta = widget->palette();
+    paleta.setColor(widget->backgroundRole(), cor);
+    widget->setPalette(paleta);
+    widget->setAutoFillBackground(true);
 }

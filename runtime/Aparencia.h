@@ -4,11 +4,17 @@
 #include <QFont>
 #include <QString>
 
+class QWidget;
+
 // Fonts and colours as the forms name them.
 
 // A font by its Windows family name, with the metric-compatible families of other systems after
 // it, so a form keeps its proportions where the Windows fonts are missing.
 QFont Fonte(const QString& familia, int pontos, bool negrito = false);
+
+// A widget's text colour, and its background filled with a colour of its own.
+void CorDoTexto(QWidget* widget, const QColor& cor);
+void CorDeFundo(QWidget* widget, const QColor& cor);
 
 // The text colours the forms name by number.
 QColor CorPredefinida(int numero);

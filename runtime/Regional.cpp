@@ -153,6 +153,10 @@ double Val(QStringView text) {
     return digits ? number.toDouble() : 0;
 }
 
+double ValorDoTexto(const QString& texto) {
+    return Val(QString(texto).replace(u',', u'.'));
+}
+
 QString DateToText(const QDate& date) {
     const RegionalSettings& s = current();
     const auto number = [](int n, int width) {

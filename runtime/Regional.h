@@ -67,6 +67,9 @@ QString Str(double value, int width = 12, int decimals = 2);
 // The leading number of a text ("." as decimal point, blanks before it skipped); 0 when none.
 double Val(QStringView text);
 
+// The leading number of an amount typed in either decimal convention: every "," read as ".".
+double ValorDoTexto(const QString& texto);
+
 // A date as the regional date format shows it (with the century when it is on).
 QString DateToText(const QDate& date);
 

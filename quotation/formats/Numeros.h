@@ -9,6 +9,3 @@ inline const QString kValorZero = QStringLiteral("0,00");
 // every "," read as ".", the leading number taken (0 when none), written with two decimals and
 // the regional decimal separator, no grouping, no blanks.
 QString TextoNumero(const QString& texto);
-
-// The number a typed amount holds, "," or "." as decimal separator (0 when none).
-double ValorDoTexto(const QString& texto);
