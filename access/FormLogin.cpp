@@ -159,7 +159,7 @@ void FormLogin::OK() {
         return;
     }
 
-    PutFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, programFile(Arquivos::Config));
+    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, programFile(Arquivos::Config));
     if (m_abreCotacao)
         m_abreCotacao(codigo, digitos);
     setQuitOnClose(false);

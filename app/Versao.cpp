@@ -19,7 +19,7 @@ bool VerificaVersao(const QString& servidor) {
     const double nossa = Val(kVersaoPrograma);
     const double publicada = Val(versaoServidor);
     if (nossa > publicada) {
-        PutFileIni(QStringLiteral("Geral"), QStringLiteral("Versao"), kVersaoPrograma, local);
+        GravaIni(QStringLiteral("Geral"), QStringLiteral("Versao"), kVersaoPrograma, local);
         EnviarArquivoViaFTP(servidor, Usuario, Senha, Diretorio, kArquivoVersao);
     } else if (nossa < publicada) {
         resultado = false;

@@ -1,5 +1,7 @@
 #include "app/AppCotacao.h"
 #include "dialogs/ColunaItem.h"
+#include "runtime/Aplicacao.h"
+#include "runtime/Erro.h"
 #include "runtime/ProgramDir.h"
 #include "runtime/Regional.h"
 
@@ -8,10 +10,11 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    Aplicacao application(argc, argv);
     if (!setProgramDir(QCoreApplication::applicationDirPath()))
         return -1;
     SetInternational(InternationalMode::Windows);
+    InstalaTratamentoDeErros();
     QApplication::setWindowIcon(TARVO());
 
     // Qt's own dialogs (print preview, file choice) in Portuguese.

@@ -5,7 +5,7 @@
 #include "grid/ImpressaoGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/formats/Lista.h"
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
 #include "runtime/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
 
@@ -59,9 +59,8 @@ int main(int argc, char** argv) {
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
     auto* grade = form->findChild<ControleGrade*>(QStringLiteral("MListaRelatorios"));
     const QString pdf = programa.arquivo(QStringLiteral("relatorio.pdf"));
-    const double paginas = medianaMs(3, [&] {
-        SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), pdf);
-    });
+    const double paginas = medianaMs(
+        3, [&] { SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), pdf); });
 
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);

@@ -161,8 +161,8 @@ void NovoItem::BtnNovo() {
         nPressed = 1;
     else if (RadioVinculo->isChecked())
         nPressed = 2;
-    PutFileIni(QStringLiteral("CONFIG"), QStringLiteral("NOVOTIPO"), QString::number(nPressed),
-               arquivo());
+    GravaIni(QStringLiteral("CONFIG"), QStringLiteral("NOVOTIPO"), QString::number(nPressed),
+             arquivo());
     EndDialog(nPressed);
 }
 

@@ -1,5 +1,7 @@
 #include "grid/Automacao.h"
 
+#include "runtime/Erro.h"
+
 #include <QHash>
 
 #include <cmath>
@@ -61,8 +63,16 @@ QVariant OLEAutoObject::invoke(const cOleMethod& metodo, const QVariantList& arg
                                int quantos) {
     if (observador())
         observador()(metodo);
-    if (!m_objeto)
-        return {};
+    if (!m_objeto) {
+        // A message to an object that does not exist (a control gone with its form).
+        Error erro;
+        erro.SubSystem = QStringLiteral("Automation");
+        erro.GenCode = CodigoGenerico::SemMetodo;
+        erro.Operation = QString::fromLatin1(metodo.symName);
+        erro.Description = QStringLiteral("The object has not been created");
+        erro.CanDefault = true;
+        return ErroDeExecucao(erro);
+    }
     QVariantList convertidos;
     convertidos.reserve(quantos);
     for (int i = 0; i < quantos && i < argumentos.size(); ++i) {

@@ -3,7 +3,6 @@
 #include "grid/ControleGrade.h"
 #include "grid/Ids.h"
 #include "grid/ObjetosGrade.h"
-#include "runtime/Erro.h"
 
 namespace {
 
@@ -173,11 +172,8 @@ FlexCell& FlexCell::InitAutoObject(ControleGrade* controle) {
 }
 
 QVariant FlexCell::chamar(const cOleMethod& metodo, const QVariantList& argumentos) {
-    if (!m_auto.valido() || !m_controle) {
-        ErroDeExecucao(QStringLiteral("message sent to a missing object"),
-                       QString::fromLatin1(metodo.symName));
-        return {};
-    }
+    if (!m_controle)
+        m_auto = OLEAutoObject(); // the control went with its form
     return m_auto.invoke(metodo, argumentos, int(argumentos.size()));
 }
 

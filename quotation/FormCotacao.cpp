@@ -359,10 +359,10 @@ bool FormCotacao::EnviaResposta() {
     }
 
     const QString config = programFile(Config);
-    PutFileIni(Secao, Resposta::FormaPgto, MFormaPgto(), config);
-    PutFileIni(Secao, Resposta::PrazoEntrega, MPrazoEntrega(), config);
-    PutFileIni(Secao, Resposta::PedidoMinimo, MPedidoMinimo(), config);
-    PutFileIni(Secao, Resposta::ValorFrete, MValorFrete(), config);
+    GravaIni(Secao, Resposta::FormaPgto, MFormaPgto(), config);
+    GravaIni(Secao, Resposta::PrazoEntrega, MPrazoEntrega(), config);
+    GravaIni(Secao, Resposta::PedidoMinimo, MPedidoMinimo(), config);
+    GravaIni(Secao, Resposta::ValorFrete, MValorFrete(), config);
     WarningMessage(Enviada);
     if (AvisoGet(PerguntaImprimir, Sim, Nao, 1))
         Imprimir();

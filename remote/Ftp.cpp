@@ -1,6 +1,6 @@
 #include "remote/Ftp.h"
 
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
 
 #include <QDir>
 #include <QFile>

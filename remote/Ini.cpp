@@ -1,6 +1,7 @@
 #include "remote/Ini.h"
 
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
+#include "runtime/Erro.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -169,4 +170,20 @@ bool PutFileIni(const QString& secao, const QString& chave, const QString& valor
         return false;
     out.write(data);
     return out.commit();
+}
+
+bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
+              const QString& arquivo) {
+    Error erro;
+    erro.SubSystem = QStringLiteral("Profile");
+    erro.GenCode = CodigoGenerico::Gravacao;
+    erro.Operation = QStringLiteral("PutFileIni");
+    erro.Description = QStringLiteral("The settings file could not be written");
+    erro.FileName = arquivo;
+    erro.Arg = secao + u'/' + chave;
+    erro.ArgType = Tipo::Texto;
+    erro.ArgNum = 2;
+    erro.CanDefault = true;
+    erro.CanRetry = true;
+    return TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo); }, erro);
 }

@@ -21,3 +21,8 @@ void GetFileIni(const QString& secao, const QString& chave, const QString& padra
 // written (the caller may ignore it; the old file is then untouched).
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
                 const QString& arquivo);
+
+// PutFileIni where the program has no answer of its own to a failure: it is raised as a write
+// error, which the user may retry or pass over. True once the key is written.
+bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
+              const QString& arquivo);

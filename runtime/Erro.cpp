@@ -1,7 +1,313 @@
 #include "runtime/Erro.h"
 
-#include <QtDebug>
+#include "runtime/Cp1252.h"
+#include "runtime/MessageBox.h"
+#include "runtime/Pilha.h"
+#include "runtime/ProgramDir.h"
+#include "runtime/Regional.h"
+#include "runtime/Texts.h"
 
-void ErroDeExecucao(const QString& descricao, const QString& argumento) {
-    qWarning().noquote() << QStringLiteral("runtime error:") << descricao << argumento;
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <array>
+#include <cfenv>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+BlocoDeErro& blocoAtual() {
+    static BlocoDeErro bloco;
+    return bloco;
+}
+
+bool& netErr() {
+    static bool valor = false;
+    return valor;
+}
+
+// An Error's texts in Windows-1252, alive as long as the raw record that points at them.
+class ErroEmBytes {
+public:
+    explicit ErroEmBytes(const Error& e) {
+        b.subSystem = guarda(0, e.SubSystem);
+        b.subCode = e.SubCode;
+        b.genCode = e.GenCode;
+        b.osCode = e.OsCode;
+        b.argType = e.ArgType;
+        b.funcPtr = e.FuncPtr;
+        b.argNum = e.ArgNum;
+        b.funcSym = guarda(1, e.FuncSym);
+        b.severity = e.Severity;
+        b.canDefault = e.CanDefault;
+        b.canRetry = e.CanRetry;
+        b.canSubstitute = e.CanSubstitute;
+        b.operation = guarda(2, e.Operation);
+        b.description = guarda(3, e.Description);
+        b.fileName = guarda(4, e.FileName);
+        b.tries = e.Tries;
+        b.fileHandle = e.FileHandle;
+        b.subCodeText = guarda(5, e.SubCodeText);
+        b.arg = guarda(6, e.Arg);
+        b.argTypeReq = e.ArgTypeReq;
+        b.maxSize = e.MaxSize;
+        b.substituteType = e.SubstituteType;
+        b.callFuncSym = guarda(7, e.CallFuncSym);
+        b.stack = guarda(8, e.Stack);
+    }
+    ErroBruto b;
+
+private:
+    std::string_view guarda(int i, const QString& texto) {
+        textos[i] = toCp1252(texto);
+        return {textos[i].constData(), std::size_t(textos[i].size())};
+    }
+    std::array<QByteArray, 9> textos;
+};
+
+QString doBruto(std::string_view texto) {
+    return fromCp1252(QByteArrayView(texto.data(), qsizetype(texto.size())));
+}
+
+QByteArray emCp1252(const QString& texto) {
+    return toCp1252(texto);
+}
+
+std::string_view vista(const QByteArray& bytes) {
+    return {bytes.constData(), std::size_t(bytes.size())};
+}
+
+void tocaTons() {
+    OpcoesDeErro& opcoes = opcoesDeErro();
+    for (int hertz : {440, 494, 523}) {
+        if (opcoes.tom)
+            opcoes.tom(hertz, 1);
+        else
+            QApplication::beep();
+    }
+}
+
+void gravaNoLog(const Error& erro) {
+    const QByteArray registro = RegistroDoLog(erro, QDateTime::currentDateTime());
+    const QByteArray caminho = QFile::encodeName(programFile(QStringLiteral("KZERROR.LOG")));
+    const int fd = AbreRegistroDeErros(caminho.constData());
+    if (fd < 0)
+        return; // no log this time; the box still tells the user
+    qsizetype escrito = 0;
+    while (escrito < registro.size()) {
+        const ssize_t n = ::write(fd, registro.constData() + escrito, registro.size() - escrito);
+        if (n <= 0)
+            break;
+        escrito += n;
+    }
+    ::close(fd);
+}
+
+int caixaDeErro(const QString& texto, const QString& titulo, const EscolhasDoErro& escolhas) {
+    const int padrao = escolhas.ignorar ? 1 : escolhas.repetir ? 2 : 3;
+    return MessageBox::ask(titulo, texto, padrao, [&] {
+        QMessageBox caixa(titulo == u"WARNING" ? QMessageBox::Warning : QMessageBox::Critical,
+                          titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
+        QPushButton* ignorar = nullptr;
+        QPushButton* repetir = nullptr;
+        if (escolhas.ignorar)
+            ignorar = caixa.addButton(RuntimeTexts::Ignorar, QMessageBox::AcceptRole);
+        if (escolhas.repetir)
+            repetir = caixa.addButton(RuntimeTexts::Repetir, QMessageBox::AcceptRole);
+        QPushButton* abandonar = caixa.addButton(RuntimeTexts::Encerrar, QMessageBox::RejectRole);
+        QPushButton* primeiro = ignorar ? ignorar : repetir ? repetir : abandonar;
+        caixa.setDefaultButton(primeiro);
+        caixa.setEscapeButton(primeiro);
+        caixa.exec();
+        const auto* clicado = caixa.clickedButton();
+        return clicado == ignorar && ignorar ? 1 : clicado == repetir && repetir ? 2 : 3;
+    });
+}
+
+QVariant valorVazio(int tipo) {
+    switch (tipo) {
+    case Tipo::Texto:
+        return QString();
+    case Tipo::Logico:
+        return false;
+    case Tipo::Numero:
+        return 0;
+    case Tipo::Data:
+        return QDate();
+    default:
+        return {};
+    }
+}
+
+[[noreturn]] void encerra(int codigoGenerico) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    std::fflush(nullptr);
+    // An exit code of 0 would tell whoever started the program that all went well.
+    std::_Exit(codigoGenerico != 0 ? codigoGenerico : 1);
+}
+} // namespace
+
+BlocoDeErro ErrorBlock() {
+    return blocoAtual();
+}
+
+BlocoDeErro ErrorBlock(BlocoDeErro novo) {
+    return std::exchange(blocoAtual(), std::move(novo));
+}
+
+bool NetErr() {
+    return netErr();
+}
+
+void NetErr(bool valor) {
+    netErr() = valor;
+}
+
+OpcoesDeErro& opcoesDeErro() {
+    static OpcoesDeErro opcoes;
+    return opcoes;
+}
+
+EscolhasDoErro Escolhas(Error& erro) {
+    if (erro.GenCode == CodigoGenerico::SemVariavel)
+        erro.CanRetry = false;
+    EscolhasDoErro e;
+    e.ignorar = erro.CanDefault || erro.CanSubstitute ? 1 : 0;
+    e.repetir = erro.CanRetry ? 2 : 0;
+    // The program sets no recover points, so abandoning always ends it.
+    e.abandono = 0x80000000;
+    return e;
+}
+
+QString MensagemDoErro(const Error& erro) {
+    const ErroEmBytes bytes(erro);
+    std::string texto;
+    Saida saida(texto);
+    EscreveMensagem(saida, bytes.b);
+    return doBruto(texto);
+}
+
+QString VersaoDoRuntime() {
+    return QStringLiteral("Cotação runtime, Qt ") + QString::fromLatin1(qVersion());
+}
+
+QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
+    const ErroEmBytes bytes(erro);
+    const QByteArray versao = emCp1252(VersaoDoRuntime());
+    const QByteArray data = emCp1252(DateToText(quando.date()));
+    const QByteArray hora = emCp1252(TimeToText(quando.time()));
+    const QByteArray aplicacao =
+        emCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    std::string texto;
+    Saida saida(texto);
+    EscreveRegistro(saida, bytes.b, {vista(versao), vista(data), vista(hora), vista(aplicacao)});
+    return QByteArray::fromStdString(texto);
+}
+
+[[gnu::noinline]] QVariant DefError(const QVariant& valor) {
+    Error erro;
+    if (valor.metaType() == QMetaType::fromType<Error>()) {
+        erro = valor.value<Error>();
+    } else {
+        erro.GenCode = CodigoGenerico::ObjetoInvalido;
+        erro.Severity = 2;
+        erro.CanDefault = true;
+        erro.FuncSym = QStringLiteral("DefError");
+        erro.ArgNum = 1;
+        erro.Arg = valor.toString();
+    }
+
+    if (erro.CanDefault && erro.GenCode == CodigoGenerico::Abertura &&
+        (erro.OsCode == 32 || erro.OsCode == 33)) {
+        NetErr(true);
+        return false;
+    }
+
+    const QString titulo = erro.Severity == 1 ? QStringLiteral("WARNING") : QStringLiteral("ERROR");
+    if (erro.SubstituteType == Tipo::Ponteiro)
+        erro.Severity = 3;
+    if (erro.Stack.isEmpty())
+        erro.Stack = TextoDaPilha(1);
+    const QString mensagem = MensagemDoErro(erro);
+
+    if (opcoesDeErro().bip)
+        tocaTons();
+    const EscolhasDoErro escolhas = Escolhas(erro);
+    if (opcoesDeErro().registro)
+        gravaNoLog(erro);
+
+    switch (caixaDeErro(mensagem, titulo, escolhas)) {
+    case 1:
+        return erro.CanSubstitute ? valorVazio(erro.SubstituteType) : QVariant(false);
+    case 2:
+        return true;
+    default:
+        encerra(erro.GenCode);
+    }
+}
+
+[[gnu::noinline]] QVariant ErroDeExecucao(Error erro) {
+    if (erro.Stack.isEmpty())
+        erro.Stack = TextoDaPilha(1);
+    const QVariant valor = QVariant::fromValue(erro);
+    const BlocoDeErro bloco = ErrorBlock();
+    return bloco ? bloco(valor) : DefError(valor);
+}
+
+[[gnu::noinline]] bool TentaOuErro(const std::function<bool()>& tenta, Error erro) {
+    erro.Stack = TextoDaPilha(1);
+    for (;;) {
+        if (tenta())
+            return true;
+        if (!Repetir(ErroDeExecucao(erro)))
+            return false;
+        ++erro.Tries;
+    }
+}
+
+bool Repetir(const QVariant& resposta) {
+    return resposta.metaType() == QMetaType::fromType<bool>() && resposta.toBool();
+}
+
+[[gnu::noinline]] QVariant DefErrorGen(const ErroBruto* bruto) {
+    if (!bruto) {
+        MessageBox::ask(QStringLiteral("FROM DefErrorGen"),
+                        QStringLiteral("No error object created !"), MessageBox::Ok, [] {
+                            QMessageBox::critical(nullptr, QStringLiteral("FROM DefErrorGen"),
+                                                  QStringLiteral("No error object created !"));
+                            return int(MessageBox::Ok);
+                        });
+        return false;
+    }
+    Error erro;
+    erro.SubSystem = doBruto(bruto->subSystem);
+    erro.SubCode = bruto->subCode;
+    erro.GenCode = bruto->genCode;
+    erro.OsCode = bruto->osCode;
+    erro.ArgType = bruto->argType;
+    erro.FuncPtr = bruto->funcPtr;
+    erro.ArgNum = bruto->argNum;
+    erro.FuncSym = doBruto(bruto->funcSym);
+    erro.Severity = bruto->severity;
+    erro.CanDefault = bruto->canDefault;
+    erro.CanRetry = bruto->canRetry;
+    erro.CanSubstitute = bruto->canSubstitute;
+    erro.Operation = doBruto(bruto->operation);
+    erro.Description = doBruto(bruto->description);
+    erro.FileName = doBruto(bruto->fileName);
+    erro.Tries = bruto->tries;
+    erro.FileHandle = bruto->fileHandle;
+    erro.SubCodeText = doBruto(bruto->subCodeText);
+    erro.Arg = doBruto(bruto->arg);
+    erro.ArgTypeReq = bruto->argTypeReq;
+    erro.MaxSize = bruto->maxSize;
+    erro.SubstituteType = bruto->substituteType;
+    erro.CallFuncSym = doBruto(bruto->callFuncSym);
+    erro.Stack = bruto->stack.empty() ? TextoDaPilha(1) : doBruto(bruto->stack);
+    const BlocoDeErro bloco = ErrorBlock();
+    const QVariant valor = QVariant::fromValue(erro);
+    return bloco ? bloco(valor) : DefError(valor);
 }

@@ -6,7 +6,7 @@
 #include "access/ImagemFundo.h"
 #include "access/Textos.h"
 #include "quotation/formats/Lista.h"
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
 #include "runtime/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"

@@ -1,7 +1,7 @@
 #include "tests/access/tst_verificacao.h"
 
 #include "access/Verificacao.h"
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>

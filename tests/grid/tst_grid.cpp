@@ -1,6 +1,7 @@
 #include "grid/ControleGrade.h"
 #include "grid/FlexCell.h"
 #include "grid/ObjetosGrade.h"
+#include "runtime/Erro.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Regional.h"
 #include "tests/support/TestMain.h"
@@ -117,18 +118,32 @@ private Q_SLOTS:
     }
 
     void semObjetoNadaMuda() {
+        // Each call is reported as a runtime error; going on answers false and changes nothing.
+        MessageBox::setTestMode(true);
+        opcoesDeErro().registro = false;
         FlexCell vazia;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing object.*Rows"));
-        QVERIFY(!vazia.Rows(5).isValid());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing object.*Cell"));
-        QVERIFY(!vazia.Cell(1, 1).Text().isValid());
+        QCOMPARE(vazia.Rows(5), QVariant(false));
+        QCOMPARE(vazia.Cell(1, 1).Text(), QVariant(false));
 
         auto* controle = new ControleGrade;
         FlexCell grade(controle);
         grade.Rows(3);
         delete controle; // the control went with its form
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing object.*AddItem_"));
         grade.AddItem_("x", true);
+
+        const auto& caixas = MessageBox::shown();
+        QCOMPARE(caixas.size(), 4);
+        const QStringList operacoes{"Rows", "Cell", "Text", "AddItem_"};
+        for (int i = 0; i < caixas.size(); ++i) {
+            QCOMPARE(caixas[i].caption, "ERROR");
+            QVERIFY(caixas[i].text.startsWith("Error Code:  13 [ NO EXPORTED METHOD ]\r\n"
+                                              "Subsystem: Automation\r\n"));
+            QVERIFY2(caixas[i].text.contains("Operation: " + operacoes[i] + "\r\n"),
+                     qPrintable(caixas[i].text));
+            QCOMPARE(caixas[i].answer, 1);
+        }
+        opcoesDeErro().registro = true;
+        MessageBox::setTestMode(false);
     }
 
     void intervalos() {

@@ -4,7 +4,7 @@
 #include "quotation/FormCotacao.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Lista.h"
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Regional.h"
 #include "tests/support/DiretorioTeste.h"

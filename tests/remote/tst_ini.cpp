@@ -1,9 +1,10 @@
 #include "tests/remote/tst_ini.h"
 
-#include "remote/Cp1252.h"
 #include "remote/Ini.h"
 #include "remote/Servidor.h"
 #include "remote/Texto.h"
+#include "runtime/Cp1252.h"
+#include "runtime/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>
@@ -218,6 +219,33 @@ void Ini::arquivoNovo() {
     // A directory that does not exist cannot take the file: false, nothing else.
     QVERIFY(!PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("1"),
                         dir.arquivo(QStringLiteral("falta/a.ini"))));
+}
+
+void Ini::gravacaoQueFalhaEUmErro() {
+    // Where the program has no answer of its own, the failure is a write error the user may
+    // retry or pass over; each attempt leaves its record in the log.
+    DiretorioTeste dir;
+    MessageBox::setTestMode(true);
+    MessageBox::setNextAnswer(2);
+    MessageBox::setNextAnswer(1);
+    const QString arquivo = dir.arquivo(QStringLiteral("falta/Config.ini"));
+    QVERIFY(!GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
+    const auto caixas = MessageBox::shown();
+    MessageBox::setTestMode(false);
+    QCOMPARE(caixas.size(), 2);
+    QVERIFY(caixas[0].text.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
+                                      "Operation: PutFileIni\r\n"));
+    const QByteArray log = dir.ler(QStringLiteral("KZERROR.LOG"));
+    QVERIFY(log.contains("Tries           :0\r\n"));
+    QVERIFY(log.contains("Tries           :1\r\n"));
+    QVERIFY(log.contains(QByteArray("FileName        :" + toCp1252(arquivo) + "\r\n")));
+
+    // Once it can be written, nothing is shown.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("falta")));
+    MessageBox::setTestMode(true);
+    QVERIFY(GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
+    QVERIFY(MessageBox::shown().isEmpty());
+    MessageBox::setTestMode(false);
 }
 
 void Texto::limpaNumeros_data() {

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void escreverELer_data();
     void escreverELer();
     void arquivoNovo();
+    void gravacaoQueFalhaEUmErro();
 };
 
 class Texto : public QObject {

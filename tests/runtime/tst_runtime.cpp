@@ -1,5 +1,6 @@
+#include "tests/runtime/tst_erros.h"
 #include "tests/runtime/tst_janelas.h"
 #include "tests/runtime/tst_regional.h"
 #include "tests/support/TestMain.h"
 
-COTACAO_TEST_MAIN(Regional, Janelas)
+COTACAO_TEST_MAIN(Regional, Janelas, Erros)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/Aplicacao.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QPointer>
@@ -22,7 +24,7 @@ inline void destroiJanelas() {
 // One test executable per subsystem holds several test classes. Without arguments every class
 // runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_remote Ini leituraPadrao".
 template <class... Classes> int runTestClasses(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Aplicacao app(argc, argv);
     const bool one = argc > 1 && argv[1][0] != '-' && !std::strchr(argv[1], ':');
     int failures = 0;
     bool ran = false;

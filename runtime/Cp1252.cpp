@@ -1,4 +1,4 @@
-#include "remote/Cp1252.h"
+#include "runtime/Cp1252.h"
 
 #include <array>
 

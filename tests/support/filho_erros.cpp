@@ -1,0 +1,64 @@
+// A small program of the test suite that meets a runtime error for real and ends the way the
+// error handler decides: "abandona" (a raised error, abandoned), "excecao" (an exception from
+// an event handler, abandoned) or "falha" (a processor exception). The second argument is its
+// program directory, where KZERROR.LOG goes.
+
+#include "runtime/Aplicacao.h"
+#include "runtime/Erro.h"
+#include "runtime/MessageBox.h"
+#include "runtime/ProgramDir.h"
+#include "runtime/Regional.h"
+
+#include <QTimer>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+class Lanca : public QObject {
+public:
+    bool event(QEvent* evento) override {
+        if (evento->type() == QEvent::User)
+            throw std::runtime_error("event handler failed");
+        return QObject::event(evento);
+    }
+};
+
+// A write through a wild pointer, out of the sanitizers' sight so the fault is the processor's.
+[[gnu::noinline]] [[gnu::no_sanitize("address", "undefined")]] void escreveEmEnderecoInvalido() {
+    *reinterpret_cast<volatile int*>(std::uintptr_t(16)) = 1;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    Aplicacao app(argc, argv);
+    if (argc < 3 || !setProgramDir(QString::fromLocal8Bit(argv[2]))) {
+        std::fputs("usage: filho_erros abandona|excecao|falha <program dir>\n", stderr);
+        return 100;
+    }
+    SetInternational(InternationalMode::Windows);
+    InstalaTratamentoDeErros();
+    MessageBox::setTestMode(true);
+    MessageBox::setNextAnswer(MessageBox::Abort);
+
+    const QByteArray modo(argv[1]);
+    if (modo == "abandona") {
+        Error erro;
+        erro.GenCode = CodigoGenerico::Gravacao;
+        erro.Description = QStringLiteral("abandoned on purpose");
+        erro.CanDefault = true;
+        ErroDeExecucao(erro);
+        return 101; // not reached: abandoning ends the program
+    }
+    if (modo == "excecao") {
+        Lanca alvo;
+        QCoreApplication::postEvent(&alvo, new QEvent(QEvent::User));
+        QTimer::singleShot(10000, [] { QCoreApplication::exit(102); });
+        return QApplication::exec();
+    }
+    if (modo == "falha") {
+        escreveEmEnderecoInvalido();
+        return 103;
+    }
+    return 100;
+}
