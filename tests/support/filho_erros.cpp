@@ -25,8 +25,9 @@ public:
 };
 
 // A write through a wild pointer, out of the sanitizers' sight so the fault is the processor's.
+volatile std::uintptr_t g_enderecoInvalido = 16;
 [[gnu::noinline]] [[gnu::no_sanitize("address", "undefined")]] void escreveEmEnderecoInvalido() {
-    *reinterpret_cast<volatile int*>(std::uintptr_t(16)) = 1;
+    *reinterpret_cast<volatile int*>(g_enderecoInvalido) = 1;
 }
 } // namespace
 
