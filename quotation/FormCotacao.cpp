@@ -57,6 +57,13 @@ void valor(QLineEdit* e) {
 }
 
 // A text that goes into one cell of a tab-separated row.
+// A frame drawn around fields: it stays behind them, or it would take their mouse clicks.
+void moldura(QWidget* pai, const QString& titulo, QRect r) {
+    auto* caixa = new QGroupBox(titulo, pai);
+    caixa->setGeometry(r);
+    caixa->lower();
+}
+
 QString semTab(QStringView t) {
     return t.toString().replace(u'\t', u' ');
 }
@@ -94,12 +101,11 @@ void FormCotacao::criaControles() {
     m_valorFrete = campo(area, "MValorFrete", rect(72, 57, 53, 13));
     valor(m_pedidoMinimo);
     valor(m_valorFrete);
-    (new QGroupBox(area))->setGeometry(rect(4, 79, 611, 246));
-    (new QGroupBox(QStringLiteral("Observações do fornecedor:"), area))
-        ->setGeometry(rect(4, 331, 611, 29));
+    moldura(area, QString(), rect(4, 79, 611, 246));
+    moldura(area, QStringLiteral("Observações do fornecedor:"), rect(4, 331, 611, 29));
     texto(area, QStringLiteral("Forma de pgto:"), rect(10, 11, 51, 9));
     texto(area, QStringLiteral("Prazo de entrega:"), rect(10, 27, 60, 8));
-    (new QGroupBox(QStringLiteral("Dados gerais:"), area))->setGeometry(rect(4, 0, 242, 75));
+    moldura(area, QStringLiteral("Dados gerais:"), rect(4, 0, 242, 75));
     texto(area, QStringLiteral("* colocar em dias. Ex1: 30 Ex2: 30/60/90"), rect(129, 11, 112, 11),
           &pequena, 4);
     texto(area, QStringLiteral("* colocar em dias Ex: 30"), rect(129, 28, 76, 8), &pequena, 4);
@@ -120,7 +126,7 @@ void FormCotacao::criaControles() {
     texto(area, QStringLiteral("* em reais"), rect(129, 59, 76, 9), &pequena, 4);
     texto(area, QStringLiteral("3 - Preencha todos os campos antes de enviar a cotação."),
           rect(384, 64, 188, 12), &normal, 6);
-    (new QGroupBox(QStringLiteral("Solicitante:"), area))->setGeometry(rect(251, 0, 364, 24));
+    moldura(area, QStringLiteral("Solicitante:"), rect(251, 0, 364, 24));
     m_solicitante =
         texto(area, QStringLiteral("Nome do estabelecimento"), rect(258, 10, 316, 10), &negrito, 1);
     m_solicitante->setObjectName(QStringLiteral("MSolicitante"));

@@ -146,6 +146,20 @@ private Q_SLOTS:
         QCOMPARE(a.celula(0, 6), "Preço R$");
     }
 
+    void camposRecebemOClique() {
+        // The frames around the fields must not lie over them and take the mouse.
+        Ambiente a;
+        FormCotacao& f = a.abrir();
+        for (const char* nome : {"MFormaPgto", "MPrazoEntrega", "MPedidoMinimo", "MValorFrete",
+                                 "MObservacoes", "MListaProdutos"}) {
+            auto* campo = f.findChild<QWidget*>(QString::fromLatin1(nome));
+            QVERIFY(campo);
+            const QPoint centro = campo->geometry().center();
+            QWidget* atingido = f.centralWidget()->childAt(centro);
+            QVERIFY2(atingido == campo || campo->isAncestorOf(atingido), nome);
+        }
+    }
+
     void respostaAnterior() {
         Ambiente a;
         a.servidor.colocar(
