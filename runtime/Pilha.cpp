@@ -119,6 +119,8 @@ QString NomeDaRotina(const char* nome) {
 }
 
 void PreparaPilha() {
-    // Reading one stack loads the symbol tables and debug information of the program.
-    TextoDaPilha(0);
+    // Only the reader's state: the symbols and debug information are read when a stack is
+    // first needed (a tenth of a second that start-up should not pay), through mmap, which the
+    // crash handler may use too.
+    estado();
 }

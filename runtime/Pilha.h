@@ -13,7 +13,7 @@ QString TextoDaPilha(int nivel);
 // them, since demangling needs memory.
 void EscrevePilhaSegura(Saida& saida, int nivel);
 
-// Reads the program's symbols ahead of time, so a crash finds everything ready.
+// Prepares the stack reader ahead of time, so a crash finds it ready.
 void PreparaPilha();
 
 // A routine's name as the report shows it: "QList<int> ns::Classe::metodo(int) const" becomes

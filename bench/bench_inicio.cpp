@@ -1,0 +1,88 @@
+// Start-up: from starting the process to the login form shown (offscreen, local FTP server, the
+// connectivity and version checks included), beside a minimal Qt window started the same way.
+// Each run is a fresh process of this program, which reports on stdout once its window shows.
+
+#include "Medida.h"
+#include "app/AppCotacao.h"
+#include "app/Janelas.h"
+#include "runtime/Aplicacao.h"
+#include "runtime/Erro.h"
+#include "runtime/ProgramDir.h"
+#include "runtime/Regional.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/ServidorFtpTeste.h"
+
+#include <QProcess>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+void avisaQuandoMostrar() {
+    QTimer::singleShot(0, [] {
+        std::puts("MOSTRADA");
+        std::fflush(stdout);
+        App::Quit();
+    });
+}
+
+// The program's own start, up to its first window.
+int programa(int argc, char** argv) {
+    Aplicacao aplicacao(argc, argv);
+    setProgramDir(QString::fromLocal8Bit(argv[2]));
+    SetInternational(InternationalMode::Windows);
+    InstalaTratamentoDeErros();
+    OpcoesInicio opcoes;
+    opcoes.abrirLogin = [&] {
+        AbreLogin(opcoes.rede);
+        avisaQuandoMostrar();
+    };
+    AppCotacao app(opcoes);
+    app.Start();
+    return 0;
+}
+
+int janelaMinima(int argc, char** argv) {
+    QApplication aplicacao(argc, argv);
+    QWidget janela;
+    janela.show();
+    avisaQuandoMostrar();
+    return QApplication::exec();
+}
+
+double inicioMs(const QStringList& argumentos, const QProcessEnvironment& ambiente) {
+    return medianaMs(7, [&] {
+        QProcess filho;
+        filho.setProcessEnvironment(ambiente);
+        filho.start(QCoreApplication::applicationFilePath(), argumentos);
+        while (!filho.canReadLine() && filho.waitForReadyRead(30000)) {
+        }
+        filho.waitForFinished(30000);
+    });
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--programa") == 0)
+        return programa(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--minima") == 0)
+        return janelaMinima(argc, argv);
+
+    QCoreApplication aplicacao(argc, argv);
+    ServidorFtpTeste servidor;
+    servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
+    DiretorioTeste pasta;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    ambiente.insert(QStringLiteral("COTACAO_SERVIDOR_FTP"), servidor.endereco());
+    ambiente.insert(QStringLiteral("COTACAO_HOST_CONEXAO"), servidor.endereco());
+
+    const double login = inicioMs({QStringLiteral("--programa"), pasta.path()}, ambiente);
+    const double minima = inicioMs({QStringLiteral("--minima")}, ambiente);
+    linha(QStringLiteral("start-up to the login form (offscreen, local server)"),
+          QStringLiteral("-"), QStringLiteral("%1 ms").arg(login, 0, 'f', 0),
+          QStringLiteral("minimal Qt window %1 ms").arg(minima, 0, 'f', 0));
+    return 0;
+}
