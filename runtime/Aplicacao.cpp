@@ -20,10 +20,6 @@ QByteArray nomeDoTipo(const std::type_info* tipo) {
     return nome;
 }
 
-std::string_view vista(const QByteArray& bytes) {
-    return {bytes.constData(), std::size_t(bytes.size())};
-}
-
 // The exception being handled, as a raw error record for DefErrorGen.
 [[gnu::noinline]] QVariant excecaoNoEvento(QObject* alvo, QEvent* evento) {
     QByteArray descricao = "unknown exception";

@@ -16,7 +16,6 @@
 #include <cfenv>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 BlocoDeErro& blocoAtual() {
@@ -33,51 +32,43 @@ bool& netErr() {
 class ErroEmBytes {
 public:
     explicit ErroEmBytes(const Error& e) {
-        b.subSystem = guarda(0, e.SubSystem);
+        b.subSystem = guarda(e.SubSystem);
         b.subCode = e.SubCode;
         b.genCode = e.GenCode;
         b.osCode = e.OsCode;
         b.argType = e.ArgType;
         b.funcPtr = e.FuncPtr;
         b.argNum = e.ArgNum;
-        b.funcSym = guarda(1, e.FuncSym);
+        b.funcSym = guarda(e.FuncSym);
         b.severity = e.Severity;
         b.canDefault = e.CanDefault;
         b.canRetry = e.CanRetry;
         b.canSubstitute = e.CanSubstitute;
-        b.operation = guarda(2, e.Operation);
-        b.description = guarda(3, e.Description);
-        b.fileName = guarda(4, e.FileName);
+        b.operation = guarda(e.Operation);
+        b.description = guarda(e.Description);
+        b.fileName = guarda(e.FileName);
         b.tries = e.Tries;
         b.fileHandle = e.FileHandle;
-        b.subCodeText = guarda(5, e.SubCodeText);
-        b.arg = guarda(6, e.Arg);
+        b.subCodeText = guarda(e.SubCodeText);
+        b.arg = guarda(e.Arg);
         b.argTypeReq = e.ArgTypeReq;
         b.maxSize = e.MaxSize;
         b.substituteType = e.SubstituteType;
-        b.callFuncSym = guarda(7, e.CallFuncSym);
-        b.stack = guarda(8, e.Stack);
+        b.callFuncSym = guarda(e.CallFuncSym);
+        b.stack = guarda(e.Stack);
     }
     ErroBruto b;
 
 private:
-    std::string_view guarda(int i, const QString& texto) {
-        textos[i] = toCp1252(texto);
-        return {textos[i].constData(), std::size_t(textos[i].size())};
+    std::string_view guarda(const QString& texto) {
+        return vista(textos[usados++] = toCp1252(texto));
     }
-    std::array<QByteArray, 9> textos;
+    std::array<QByteArray, 9> textos; // one per text field of the record
+    std::size_t usados = 0;
 };
 
 QString doBruto(std::string_view texto) {
     return fromCp1252(QByteArrayView(texto.data(), qsizetype(texto.size())));
-}
-
-QByteArray emCp1252(const QString& texto) {
-    return toCp1252(texto);
-}
-
-std::string_view vista(const QByteArray& bytes) {
-    return {bytes.constData(), std::size_t(bytes.size())};
 }
 
 void tocaTons() {
@@ -91,19 +82,10 @@ void tocaTons() {
 }
 
 void gravaNoLog(const Error& erro) {
-    const QByteArray registro = RegistroDoLog(erro, QDateTime::currentDateTime());
-    const QByteArray caminho = QFile::encodeName(programFile(QStringLiteral("KZERROR.LOG")));
-    const int fd = AbreRegistroDeErros(caminho.constData());
-    if (fd < 0)
-        return; // no log this time; the box still tells the user
-    qsizetype escrito = 0;
-    while (escrito < registro.size()) {
-        const ssize_t n = ::write(fd, registro.constData() + escrito, registro.size() - escrito);
-        if (n <= 0)
-            break;
-        escrito += n;
-    }
-    ::close(fd);
+    // A log that cannot be written is skipped; the box still tells the user.
+    AcrescentaAoRegistro(
+        QFile::encodeName(programFile(QString::fromLatin1(kRegistroDeErros))).constData(),
+        vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 
 int caixaDeErro(const QString& texto, const QString& titulo, const EscolhasDoErro& escolhas) {
@@ -140,6 +122,13 @@ QVariant valorVazio(int tipo) {
     default:
         return {};
     }
+}
+
+// Hands the error to the error block (DefError when none is set) and answers its result.
+QVariant avaliaBloco(const Error& erro) {
+    const QVariant valor = QVariant::fromValue(erro);
+    const BlocoDeErro bloco = blocoAtual();
+    return bloco ? bloco(valor) : DefError(valor);
 }
 
 [[noreturn]] void encerra(int codigoGenerico) {
@@ -196,11 +185,11 @@ QString VersaoDoRuntime() {
 
 QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
     const ErroEmBytes bytes(erro);
-    const QByteArray versao = emCp1252(VersaoDoRuntime());
-    const QByteArray data = emCp1252(DateToText(quando.date()));
-    const QByteArray hora = emCp1252(TimeToText(quando.time()));
+    const QByteArray versao = toCp1252(VersaoDoRuntime());
+    const QByteArray data = toCp1252(DateToText(quando.date()));
+    const QByteArray hora = toCp1252(TimeToText(quando.time()));
     const QByteArray aplicacao =
-        emCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        toCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     std::string texto;
     Saida saida(texto);
     EscreveRegistro(saida, bytes.b, {vista(versao), vista(data), vista(hora), vista(aplicacao)});
@@ -252,16 +241,16 @@ QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
 [[gnu::noinline]] QVariant ErroDeExecucao(Error erro) {
     if (erro.Stack.isEmpty())
         erro.Stack = TextoDaPilha(1);
-    const QVariant valor = QVariant::fromValue(erro);
-    const BlocoDeErro bloco = ErrorBlock();
-    return bloco ? bloco(valor) : DefError(valor);
+    return avaliaBloco(erro);
 }
 
 [[gnu::noinline]] bool TentaOuErro(const std::function<bool()>& tenta, Error erro) {
-    erro.Stack = TextoDaPilha(1);
     for (;;) {
         if (tenta())
             return true;
+        // Read only on a failure: the first reading of the stack loads the debug information.
+        if (erro.Stack.isEmpty())
+            erro.Stack = TextoDaPilha(1);
         if (!Repetir(ErroDeExecucao(erro)))
             return false;
         ++erro.Tries;
@@ -307,7 +296,5 @@ bool Repetir(const QVariant& resposta) {
     erro.SubstituteType = bruto->substituteType;
     erro.CallFuncSym = doBruto(bruto->callFuncSym);
     erro.Stack = bruto->stack.empty() ? TextoDaPilha(1) : doBruto(bruto->stack);
-    const BlocoDeErro bloco = ErrorBlock();
-    const QVariant valor = QVariant::fromValue(erro);
-    return bloco ? bloco(valor) : DefError(valor);
+    return avaliaBloco(erro);
 }

@@ -94,6 +94,11 @@ bool TentaOuErro(const std::function<bool()>& tenta, Error erro);
 // Whether an answer of the error block asks for the operation again.
 bool Repetir(const QVariant& resposta);
 
+// Bytes as the raw record's view of them.
+inline std::string_view vista(const QByteArray& bytes) {
+    return {bytes.constData(), std::size_t(bytes.size())};
+}
+
 // The runtime's raw error record, turned into an Error and handed to the error block. With no
 // record, a plain box says no error object could be created.
 QVariant DefErrorGen(const ErroBruto* bruto);

@@ -13,11 +13,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <ucontext.h>
-#include <unistd.h>
 
 namespace {
 // Everything the crash handler needs, prepared at start-up.
@@ -25,8 +26,8 @@ struct ParaFalhas {
     char caminho[4096];
     char aplicacao[256];
     char versao[128];
-    char formatoData[32];
-    bool seculo;
+    char16_t formatoData[32];
+    bool anoComQuatroDigitos;
     char separadorHora;
     bool dozeHoras;
     char manha[32];
@@ -48,7 +49,7 @@ void doisDigitos(Saida& s, long n) {
 }
 
 // Today and now as DateToText and TimeToText write them, from the clock alone.
-void escreveDataHora(Saida& s, std::time_t agora) {
+void escreveDataHora(Saida& data, Saida& hora, std::time_t agora) {
     const long long local = agora + g.desvioUtc;
     long long dias = local / 86400;
     long segundos = long(local % 86400);
@@ -65,38 +66,29 @@ void escreveDataHora(Saida& s, std::time_t agora) {
     const long mes = long(mp < 10 ? mp + 3 : mp - 9);
     const long ano = long(yoe + era * 400 + (mes <= 2));
 
-    const std::string_view f(g.formatoData);
-    const bool quatroDigitos = g.seculo || f.find("YYYY") != std::string_view::npos;
-    for (std::size_t i = 0; i < f.size();) {
-        if (f.substr(i, 4) == "YYYY" || f.substr(i, 2) == "YY") {
-            if (quatroDigitos)
-                doisDigitos(s, ano / 100);
-            doisDigitos(s, ano);
-            i += f.substr(i, 4) == "YYYY" ? 4 : 2;
-        } else if (f.substr(i, 2) == "MM") {
-            doisDigitos(s, mes);
-            i += 2;
-        } else if (f.substr(i, 2) == "DD") {
-            doisDigitos(s, dia);
-            i += 2;
-        } else {
-            s << f[i++];
-        }
-    }
+    PercorreFormatoDeData(
+        QStringView(g.formatoData),
+        [&](CampoDeData campo) {
+            if (campo == CampoDeData::Ano && g.anoComQuatroDigitos)
+                doisDigitos(data, ano / 100);
+            doisDigitos(data, campo == CampoDeData::Ano   ? ano
+                              : campo == CampoDeData::Mes ? mes
+                                                          : dia);
+        },
+        [&](QChar separador) { data << separador.toLatin1(); });
 
-    long hora = segundos / 3600;
+    long horas = segundos / 3600;
     const char* sufixo = "";
     if (g.dozeHoras) {
-        sufixo = hora < 12 ? g.manha : g.tarde;
-        hora = hora % 12 == 0 ? 12 : hora % 12;
+        sufixo = horas < 12 ? g.manha : g.tarde;
+        horas = horas % 12 == 0 ? 12 : horas % 12;
     }
-    s << ' ';
-    doisDigitos(s, hora);
-    s << g.separadorHora;
-    doisDigitos(s, segundos / 60 % 60);
-    s << g.separadorHora;
-    doisDigitos(s, segundos % 60);
-    s << sufixo;
+    doisDigitos(hora, horas);
+    hora << g.separadorHora;
+    doisDigitos(hora, segundos / 60 % 60);
+    hora << g.separadorHora;
+    doisDigitos(hora, segundos % 60);
+    hora << sufixo;
 }
 
 const char* nomeDoSinal(int sinal) {
@@ -144,23 +136,15 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
     e.description = nomeDoSinal(sinal);
     e.stack = pilha.texto();
 
-    char dataHora[96];
-    Saida quando(dataHora, sizeof dataHora);
-    escreveDataHora(quando, std::time(nullptr));
-    const std::string_view dh = quando.texto();
-    const std::size_t espaco = dh.find(' ');
+    char textoData[48];
+    char textoHora[48];
+    Saida data(textoData, sizeof textoData);
+    Saida hora(textoHora, sizeof textoHora);
+    escreveDataHora(data, hora, std::time(nullptr));
 
     Saida registro(g.registro, sizeof g.registro);
-    EscreveRegistro(registro, e,
-                    {g.versao, dh.substr(0, espaco), dh.substr(espaco + 1), g.aplicacao});
-    const int fd = AbreRegistroDeErros(g.caminho);
-    if (fd >= 0) {
-        const std::string_view r = registro.texto();
-        if (::write(fd, r.data(), r.size()) < 0) {
-            // Nothing more can be done about a log that refuses the record.
-        }
-        ::close(fd);
-    }
+    EscreveRegistro(registro, e, {g.versao, data.texto(), hora.texto(), g.aplicacao});
+    AcrescentaAoRegistro(g.caminho, registro.texto());
     // The default action ends the process (and leaves a core where the system keeps them).
     std::signal(sinal, SIG_DFL);
     std::raise(sinal);
@@ -168,13 +152,14 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
 
 void preparaFalhas() {
     copia(g.caminho, sizeof g.caminho,
-          QFile::encodeName(programFile(QStringLiteral("KZERROR.LOG"))));
+          QFile::encodeName(programFile(QString::fromLatin1(kRegistroDeErros))));
     copia(g.aplicacao, sizeof g.aplicacao,
           toCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
     copia(g.versao, sizeof g.versao, toCp1252(VersaoDoRuntime()));
     const RegionalSettings& r = regionalSettings();
-    copia(g.formatoData, sizeof g.formatoData, toCp1252(r.dateFormat));
-    g.seculo = r.century;
+    const QStringView formato = QStringView(r.dateFormat).left(std::size(g.formatoData) - 1);
+    std::copy(formato.utf16(), formato.utf16() + formato.size(), g.formatoData);
+    g.anoComQuatroDigitos = r.century || r.dateFormat.contains(u"YYYY");
     g.separadorHora = r.timeSeparator.toLatin1();
     g.dozeHoras = r.twelveHourClock;
     copia(g.manha, sizeof g.manha, toCp1252(r.amSuffix));

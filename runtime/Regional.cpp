@@ -165,25 +165,14 @@ QString DateToText(const QDate& date) {
     const bool fourDigits = s.century || s.dateFormat.contains(u"YYYY");
     const QString year = fourDigits ? number(date.year(), 4) : number(date.year() % 100, 2);
     QString text;
-    // Walk the format: "YYYY", "YY", "MM" and "DD" are fields, anything else a separator.
-    const QString& f = s.dateFormat;
-    for (qsizetype i = 0; i < f.size();) {
-        if (f.mid(i, 4) == u"YYYY") {
-            text += year;
-            i += 4;
-        } else if (f.mid(i, 2) == u"YY") {
-            text += year;
-            i += 2;
-        } else if (f.mid(i, 2) == u"MM") {
-            text += number(date.month(), 2);
-            i += 2;
-        } else if (f.mid(i, 2) == u"DD") {
-            text += number(date.day(), 2);
-            i += 2;
-        } else {
-            text += f[i++];
-        }
-    }
+    PercorreFormatoDeData(
+        s.dateFormat,
+        [&](CampoDeData campo) {
+            text += campo == CampoDeData::Ano   ? year
+                    : campo == CampoDeData::Mes ? number(date.month(), 2)
+                                                : number(date.day(), 2);
+        },
+        [&](QChar separador) { text += separador; });
     return text;
 }
 

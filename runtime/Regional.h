@@ -73,5 +73,32 @@ double ValorDoTexto(const QString& texto);
 // A date as the regional date format shows it (with the century when it is on).
 QString DateToText(const QDate& date);
 
+enum class CampoDeData { Ano, Mes, Dia };
+
+// Walks a date format such as "DD/MM/YYYY": "YYYY" or "YY" is the year, "MM" the month, "DD"
+// the day, any other character a separator. Allocates nothing, so the crash handler walks it
+// too.
+template <class Campo, class Separador>
+void PercorreFormatoDeData(QStringView formato, Campo campo, Separador separador) {
+    for (qsizetype i = 0; i < formato.size();) {
+        const QStringView resto = formato.sliced(i);
+        if (resto.startsWith(u"YYYY")) {
+            campo(CampoDeData::Ano);
+            i += 4;
+        } else if (resto.startsWith(u"YY")) {
+            campo(CampoDeData::Ano);
+            i += 2;
+        } else if (resto.startsWith(u"MM")) {
+            campo(CampoDeData::Mes);
+            i += 2;
+        } else if (resto.startsWith(u"DD")) {
+            campo(CampoDeData::Dia);
+            i += 2;
+        } else {
+            separador(formato[i++]);
+        }
+    }
+}
+
 // A time as hh:mm:ss with the regional separator (24 hours or 12 with the suffixes).
 QString TimeToText(const QTime& time);

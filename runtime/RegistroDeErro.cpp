@@ -226,16 +226,31 @@ void EscreveRegistro(Saida& s, const ErroBruto& e, const CabecalhoDoLog& c) {
     s.linha("--------------------");
 }
 
-int AbreRegistroDeErros(const char* caminho) {
+namespace {
+bool escreveTudo(int fd, std::string_view texto) {
+    while (!texto.empty()) {
+        const ssize_t n = ::write(fd, texto.data(), texto.size());
+        if (n <= 0)
+            return false;
+        texto.remove_prefix(std::size_t(n));
+    }
+    return true;
+}
+} // namespace
+
+bool AcrescentaAoRegistro(const char* caminho, std::string_view registro) {
     int fd = ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd >= 0) {
-        if (::write(fd, "\r\n", 2) != 2) {
+        if (!escreveTudo(fd, "\r\n")) {
             ::close(fd);
-            return -1;
+            return false;
         }
-        return fd;
+    } else if (errno == ENOENT) {
+        fd = ::open(caminho, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     }
-    if (errno != ENOENT)
-        return -1;
-    return ::open(caminho, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool escrito = escreveTudo(fd, registro);
+    ::close(fd);
+    return escrito;
 }

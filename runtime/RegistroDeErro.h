@@ -72,7 +72,9 @@ struct CabecalhoDoLog {
     std::string_view aplicacao; // the executable's name
 };
 
-inline constexpr int kSubcodigoExcecao = 5333; // a processor exception (fatal signal)
+inline constexpr int kSubcodigoExcecao = 5333;
+inline constexpr char kRegistroDeErros[] =
+    "KZERROR.LOG"; // in the program directory // a processor exception (fatal signal)
 
 // Names of the value types and texts of the generic codes.
 const char* TypeString(int tipo);
@@ -84,7 +86,7 @@ void EscreveMensagem(Saida& saida, const ErroBruto& erro);
 // One record of KZERROR.LOG, from the asterisk line to the closing hyphens.
 void EscreveRegistro(Saida& saida, const ErroBruto& erro, const CabecalhoDoLog& cabecalho);
 
-// Opens KZERROR.LOG for appending: an existing log gets the empty line that separates records,
-// a missing one is created. Answers the descriptor, or -1 when neither works. Safe in a signal
-// handler.
-int AbreRegistroDeErros(const char* caminho);
+// Appends one record to KZERROR.LOG: an existing log gets the empty line that separates records
+// first, a missing one is created. False when the log can be neither opened nor created (the
+// record is then skipped). Safe in a signal handler.
+bool AcrescentaAoRegistro(const char* caminho, std::string_view registro);

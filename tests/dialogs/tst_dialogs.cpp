@@ -15,6 +15,16 @@ void quandoAbrir(std::function<void(Dialogo&)> passo) {
         passo(*dialogo);
     });
 }
+
+// The person's answer: 1 clicks the first button, 2 the second, anything else presses Esc.
+void responde(Dialogo& aberto, int acao) {
+    if (acao == 1)
+        QTest::mouseClick(aberto.oCCBtnOK, Qt::LeftButton);
+    else if (acao == 2)
+        QTest::mouseClick(aberto.oCCBtnCancel, Qt::LeftButton);
+    else
+        QTest::keyClick(&aberto, Qt::Key_Escape);
+}
 } // namespace
 
 class Pergunta : public QObject {
@@ -43,12 +53,7 @@ private Q_SLOTS:
         QString comFoco;
         quandoAbrir([&](Dialogo& aberto) {
             comFoco = aberto.focusWidget() ? aberto.focusWidget()->objectName() : "";
-            if (acao == 1)
-                QTest::mouseClick(aberto.oCCBtnOK, Qt::LeftButton);
-            else if (acao == 2)
-                QTest::mouseClick(aberto.oCCBtnCancel, Qt::LeftButton);
-            else
-                QTest::keyClick(&aberto, Qt::Key_Escape);
+            responde(aberto, acao);
         });
         d.Show();
         QCOMPARE(comFoco, focado);
@@ -84,12 +89,7 @@ private Q_SLOTS:
         quandoAbrir([&](Dialogo& aberto) {
             legenda = aberto.oCCBtnOK->text();
             texto = aberto.oDCTexto->text();
-            if (acao == 1)
-                QTest::mouseClick(aberto.oCCBtnOK, Qt::LeftButton);
-            else if (acao == 2)
-                QTest::mouseClick(aberto.oCCBtnCancel, Qt::LeftButton);
-            else
-                QTest::keyClick(&aberto, Qt::Key_Escape);
+            responde(aberto, acao);
         });
         QCOMPARE(AvisoGet("Deseja imprimir a cotação preenchida?", botao1, botao2, 1), resposta);
         QCOMPARE(legenda, legenda1);

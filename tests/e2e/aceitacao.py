@@ -13,7 +13,6 @@ import argparse
 import os
 import pathlib
 import shutil
-import signal
 import socket
 import subprocess
 import sys
@@ -107,10 +106,7 @@ def espera_sozinha(janela, limite=JANELA):
 def espera_fechar(janela, limite=JANELA):
     fim = time.monotonic() + limite
     while time.monotonic() < fim:
-        if subprocess.run(["xdotool", "getwindowname", janela], capture_output=True).returncode != 0:
-            return
-        if "IsViewable" not in subprocess.run(["xwininfo", "-id", janela], capture_output=True,
-                                              text=True).stdout:
+        if janela not in (j for j, _ in titulos()):
             return
         time.sleep(0.2)
     raise Falhou("a janela %s não fechou" % janela)
@@ -161,25 +157,28 @@ class Fotos:
 class ServidorFtp:
     def __init__(self, raiz):
         self.raiz = raiz
-        self.processo = subprocess.Popen(
-            ["/usr/bin/python3", str(RAIZ / "tests" / "support" / "servidor_ftp.py"),
-             "--raiz", str(raiz)], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        linha = self.processo.stdout.readline()
+        # Its event lines go to a file, so it never blocks on a full pipe.
+        registro = raiz.parent / "servidor.log"
+        with open(registro, "w") as saida:
+            self.processo = subprocess.Popen(
+                ["/usr/bin/python3", str(RAIZ / "tests" / "support" / "servidor_ftp.py"),
+                 "--raiz", str(raiz)], stdout=saida, stderr=subprocess.DEVNULL)
+        fim = time.monotonic() + 30
+        while not registro.read_text().startswith("PORTA ") and time.monotonic() < fim:
+            time.sleep(0.1)
+        linha = registro.read_text().split("\n")[0]
         confere(linha.startswith("PORTA "), "o servidor FTP não iniciou")
         self.porta = int(linha.split()[1])
-        # Keep reading its event lines so it never blocks on a full pipe.
-        self.leitor = subprocess.Popen(["cat"], stdin=self.processo.stdout, stdout=subprocess.DEVNULL)
 
     def arquivo(self, nome):
-        return (self.raiz / "COTACAO" / nome)
+        return self.raiz / "COTACAO" / nome
 
     def para(self):
-        for p in (self.processo, self.leitor):
-            p.terminate()
-            try:
-                p.wait(10)
-            except subprocess.TimeoutExpired:
-                p.kill()
+        self.processo.terminate()
+        try:
+            self.processo.wait(10)
+        except subprocess.TimeoutExpired:
+            self.processo.kill()
 
 
 def porta_fechada():
@@ -283,7 +282,6 @@ def entra(p, fotos, senha, nome):
     teclas(login, "Tab")
     digita(senha)
     teclas(login, "Return")
-    return login
 
 
 def preenche_e_envia(p, fotos):
@@ -365,7 +363,6 @@ def fluxo_do_fornecedor(trabalho, programa, fotos):
 
         # Second session: the CNPJ comes filled in; the report preview opens; sending again
         # uploads the same answer, so the form showed every price sent.
-        c.servidor.arquivo(RESPOSTA).write_bytes(enviada)
         p = c.inicia()
         login = espera_janela("Acesso ao sistema ...", p)
         fotos.tira(login, "acesso-com-cnpj-guardado")
@@ -384,7 +381,7 @@ def fluxo_do_fornecedor(trabalho, programa, fotos):
         fotos.tira(previa, "relatorio")
         teclas(previa, "Escape")
         espera_fechar(previa)
-        (c.servidor.arquivo(RESPOSTA)).unlink()
+        c.servidor.arquivo(RESPOSTA).unlink()
         envia(form, p, fotos, "segundo-envio")
         termina(p)
         confere(c.servidor.arquivo(RESPOSTA).read_bytes() == enviada,

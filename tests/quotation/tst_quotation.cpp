@@ -106,6 +106,12 @@ FormObrigado* obrigado() {
     return nullptr;
 }
 
+// Each test of a form: boxes recorded, not shown; Brazilian regional settings.
+void prepara() {
+    MessageBox::setTestMode(true);
+    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+}
+
 void limpa() {
     destroiJanelas();
     SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
@@ -116,10 +122,7 @@ void limpa() {
 class Preenchimento : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        MessageBox::setTestMode(true);
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
-    }
+    void init() { prepara(); }
     void cleanup() { limpa(); }
 
     void produtosEmOrdem() {
@@ -195,10 +198,7 @@ private Q_SLOTS:
 class Envio : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        MessageBox::setTestMode(true);
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
-    }
+    void init() { prepara(); }
     void cleanup() { limpa(); }
 
     void fluxoCompleto_data() {
@@ -288,10 +288,7 @@ private Q_SLOTS:
 class Saida : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        MessageBox::setTestMode(true);
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
-    }
+    void init() { prepara(); }
     void cleanup() { limpa(); }
 
     void semMudancaNaoPergunta() {
