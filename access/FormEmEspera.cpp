@@ -2,8 +2,9 @@
 
 #include "access/Formato.h"
 #include "access/Textos.h"
-#include "runtime/Aparencia.h"
-#include "runtime/DialogUnits.h"
+#include "remote/Espera.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/DialogUnits.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -29,6 +30,15 @@ FormEmEspera::FormEmEspera() {
     oDCTexto->setFont(Fonte(QStringLiteral("Times New Roman"), 11, true));
     CorDoTexto(oDCTexto, CorPredefinida(6));
     CorDeFundo(oDCTexto, kFundo);
+
+    m_progresso = new QLabel(this);
+    m_progresso->setObjectName(QStringLiteral("Progresso"));
+    m_progresso->setGeometry(DialogUnits::rect(3, 27, 135, 9));
+    m_progresso->setAlignment(Qt::AlignCenter);
+    m_progresso->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 7));
+    CorDoTexto(m_progresso, CorPredefinida(6));
+    m_progresso->hide();
+    m_desde.start();
     PostInit();
 }
 
@@ -44,6 +54,18 @@ void FormEmEspera::PostInit() {
 void FormEmEspera::Show() {
     show();
     raise();
+}
+
+void FormEmEspera::MostraProgresso(qint64 feito, qint64 total) {
+    // A quick step needs no figures; only a transfer that lasts shows how far it got.
+    if (m_desde.elapsed() < 1000)
+        return;
+    const auto kb = [](qint64 bytes) { return QString::number((bytes + 1023) / 1024); };
+    m_progresso->setText(total > 0 ? QStringLiteral("%1 % (%2 de %3 KB)")
+                                         .arg(std::min<qint64>(100, feito * 100 / total))
+                                         .arg(kb(feito), kb(total))
+                                   : QStringLiteral("%1 KB").arg(kb(feito)));
+    m_progresso->show();
 }
 
 void FormEmEspera::paintEvent(QPaintEvent* event) {
@@ -73,9 +95,13 @@ FormEmEspera* ExibeAvisoEmEspera(const QString& texto, bool fechar) {
         trabalho = ativa;
     aviso = new FormEmEspera;
     aviso->oDCTexto->setText(texto.trimmed());
+    remoto::DefineObservadorDeProgresso([este = QPointer<FormEmEspera>(aviso)](qint64 f, qint64 t) {
+        if (este)
+            este->MostraProgresso(f, t);
+    });
     Centraliza(aviso);
     aviso->Show();
-    // The caller blocks the event loop right after: get the notice mapped and painted now.
+    // The caller may block the event loop right after: get the notice mapped and painted now.
     const QDeadlineTimer prazo(1000);
     while (!(aviso->windowHandle() && aviso->windowHandle()->isExposed()) && !prazo.hasExpired())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);

@@ -7,12 +7,15 @@
 #include "access/Textos.h"
 #include "access/Verificacao.h"
 #include "quotation/formats/Arquivos.h"
-#include "remote/Ftp.h"
+#include "quotation/formats/Cotacao.h"
+#include "remote/Espera.h"
 #include "remote/Ini.h"
 #include "remote/Texto.h"
-#include "runtime/Aparencia.h"
-#include "runtime/DialogUnits.h"
-#include "runtime/ProgramDir.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Versao.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/DialogUnits.h"
+#include "runtime/ui/Textos.h"
 
 #include <QDesktopServices>
 #include <QRegularExpressionValidator>
@@ -48,7 +51,7 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     m_sair->setGeometry(DialogUnits::rect(321, 190, 65, 12));
     m_sair->setAutoDefault(false);
 
-    m_versao = new QLabel(QStringLiteral("1.00"), this);
+    m_versao = new QLabel(this);
     m_versao->setObjectName(QStringLiteral("MVersao"));
     m_versao->setGeometry(DialogUnits::rect(86, 69, 54, 12));
     m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
@@ -89,7 +92,7 @@ void FormLogin::PostInit() {
     OcultaCaptionBar(this);
     m_fundo->CreateEmbeddingFromFile(programFile(QStringLiteral("EntradaCotação.bmp")),
                                      QStringLiteral(":/arte/entrada.png"));
-    m_versao->setText(TextosAcesso::Versao);
+    m_versao->setText(nucleo::VersaoExibida);
     AplicaFormato(this, {QMargins(5, 5, 5, 5), 20, 255, false});
     Centraliza(this);
     m_cnpj->setFocus();
@@ -139,22 +142,35 @@ void FormLogin::OK() {
     }
 
     ExibeAvisoEmEspera(Conectando, false);
-    const bool baixou =
-        BaixarArquivoViaFTP(m_rede.servidorFtp, Servidor::Usuario, Servidor::Senha,
-                            Servidor::Diretorio, Arquivos::NomeCotacao(codigo.trimmed()));
+    const remoto::Desfecho baixou = remoto::BaixaEsperando({m_rede.servidorFtp,
+                                                            Servidor::Usuario,
+                                                            Servidor::Senha,
+                                                            Servidor::Diretorio,
+                                                            Arquivos::NomeCotacao(codigo.trimmed()),
+                                                            {}});
     ExibeAvisoEmEspera(Conectando, true);
-    if (!baixou) {
-        WarningMessage(CotacaoInexistente);
+    if (!baixou.ok()) {
+        // Only the server's answer that the file does not exist says the number is wrong.
+        using remoto::ResultadoFtp;
+        if (baixou.resultado == ResultadoFtp::Conexao)
+            WarningMessage(FalhaServidor);
+        else if (baixou.resultado == ResultadoFtp::GravacaoLocal)
+            WarningMessage(TextosJanelas::FalhaDeGravacao(baixou.gravacao, programDir()));
+        else
+            WarningMessage(CotacaoInexistente);
         return;
     }
 
+    // The quotation file is read once for both checks.
     const QString digitos = LimpaNumeros(cnpj);
-    if (!VerificaSenhaCotacao(codigo, senha, digitos)) {
+    formatos::Cotacao cotacao;
+    if (!formatos::LeCotacao(programFile(Arquivos::NomeCotacao(codigo)), cotacao) ||
+        !acesso::SenhaConfere(cotacao, senha, digitos)) {
         WarningMessage(SenhaIncorreta);
         m_senha->setFocus();
         return;
     }
-    if (!VerificaCNPJCotacao(codigo, digitos)) {
+    if (!acesso::CNPJLiberado(cotacao, digitos)) {
         WarningMessage(CNPJNaoLiberado);
         return;
     }

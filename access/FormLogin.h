@@ -1,7 +1,7 @@
 #pragma once
 
 #include "remote/Conexao.h"
-#include "runtime/Window.h"
+#include "runtime/ui/Window.h"
 
 #include <QLabel>
 #include <QLineEdit>

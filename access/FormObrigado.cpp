@@ -3,9 +3,9 @@
 #include "access/Formato.h"
 #include "access/ImagemFundo.h"
 #include "access/Textos.h"
-#include "runtime/Aparencia.h"
-#include "runtime/DialogUnits.h"
-#include "runtime/ProgramDir.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/DialogUnits.h"
 
 FormObrigado::FormObrigado() {
     setFixedSize(DialogUnits::x(332), DialogUnits::y(127));

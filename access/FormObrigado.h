@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/Window.h"
+#include "runtime/ui/Window.h"
 
 #include <QPushButton>
 

@@ -3,7 +3,6 @@
 #include <QString>
 
 namespace TextosAcesso {
-inline const QString Versao = QStringLiteral("1.07");
 inline const QString EnderecoVideoAula =
     QStringLiteral("https://www.cotacaoeletronica.com.br/video-aula");
 
@@ -18,6 +17,9 @@ inline const QString SemConexao =
     QStringLiteral("Não foi possível conectar a internet. Verifique.");
 inline const QString CotacaoInexistente =
     QStringLiteral("O número da cotação digitado é inexistente. Verifique.");
+inline const QString FalhaServidor = QStringLiteral(
+    "Não foi possível comunicar com o servidor de cotações. Verifique a sua conexão e tente "
+    "novamente.");
 inline const QString CNPJNaoLiberado =
     QStringLiteral("Este CNPJ não está liberado para fazer cotação. Verifique.");
 

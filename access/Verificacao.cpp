@@ -1,13 +1,8 @@
 #include "access/Verificacao.h"
 
 #include "quotation/formats/Arquivos.h"
-#include "quotation/formats/Lista.h"
-#include "remote/Ini.h"
-#include "runtime/ProgramDir.h"
-
-#include <QFile>
-
-#include <array>
+#include "quotation/formats/Cotacao.h"
+#include "runtime/core/ProgramDir.h"
 
 namespace {
 
@@ -73,9 +68,10 @@ QString diferenca(const QString& a, const QString& b) {
     return semZerosAEsquerda(r);
 }
 
-bool cotacaoBaixada(const QString& numero, QString& arquivo) {
-    arquivo = programFile(Arquivos::NomeCotacao(numero));
-    return Arquivos::NumeroCotacaoValido(numero) && QFile::exists(arquivo);
+// The quotation file of a 16-digit number, downloaded into the program directory.
+bool cotacaoBaixada(const QString& numero, formatos::Cotacao& cotacao) {
+    return Arquivos::NumeroCotacaoValido(numero) &&
+           formatos::LeCotacao(programFile(Arquivos::NomeCotacao(numero)), cotacao);
 }
 
 } // namespace
@@ -96,24 +92,24 @@ QString SenhaEsperada(const QString& base, const QString& cnpjDigitos) {
 }
 
 bool VerificaSenhaCotacao(const QString& numero, const QString& senha, const QString& cnpjDigitos) {
-    QString arquivo;
-    if (!cotacaoBaixada(numero, arquivo))
-        return false;
-    QString base;
-    GetFileIni(Arquivos::Secao, Arquivos::Cotacao::SenhaCotacao, QString(), arquivo, base);
-    return senha == SenhaEsperada(base, cnpjDigitos);
+    formatos::Cotacao cotacao;
+    return cotacaoBaixada(numero, cotacao) && acesso::SenhaConfere(cotacao, senha, cnpjDigitos);
 }
 
 bool VerificaCNPJCotacao(const QString& numero, const QString& cnpjDigitos) {
-    QString arquivo;
-    if (!cotacaoBaixada(numero, arquivo))
-        return false;
-    QString lista;
-    GetFileIni(Arquivos::Secao, Arquivos::Cotacao::ListaFornecedor, QString(), arquivo, lista);
-    LeitorLista leitor(lista);
-    std::array<QStringView, Arquivos::Cotacao::CamposFornecedor> campos;
-    while (leitor.registro(campos.data(), int(campos.size())))
-        if (campos[3] == cnpjDigitos)
-            return true;
-    return false;
+    formatos::Cotacao cotacao;
+    return cotacaoBaixada(numero, cotacao) && acesso::CNPJLiberado(cotacao, cnpjDigitos);
 }
+
+namespace acesso {
+
+bool SenhaConfere(const formatos::Cotacao& cotacao, const QString& senha,
+                  const QString& cnpjDigitos) {
+    return senha == SenhaEsperada(cotacao.senhaBase, cnpjDigitos);
+}
+
+bool CNPJLiberado(const formatos::Cotacao& cotacao, const QString& cnpjDigitos) {
+    return cotacao.fornecedores.contains(cnpjDigitos);
+}
+
+} // namespace acesso

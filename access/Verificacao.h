@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace formatos {
+struct Cotacao;
+}
+
 // Whether a supplier may answer a quotation, from the quotation file downloaded into the program
 // directory (false at once when it is not there).
 
@@ -18,3 +22,10 @@ bool VerificaCNPJCotacao(const QString& numero, const QString& cnpjDigitos);
 // (a sum beyond ten digits still gives its first eight). A base without a leading number
 // counts as 0, so the password is the six root digits alone and no 8-digit entry matches.
 QString SenhaEsperada(const QString& base, const QString& cnpjDigitos);
+
+namespace acesso {
+// The same checks on a quotation already read.
+bool SenhaConfere(const formatos::Cotacao& cotacao, const QString& senha,
+                  const QString& cnpjDigitos);
+bool CNPJLiberado(const formatos::Cotacao& cotacao, const QString& cnpjDigitos);
+} // namespace acesso

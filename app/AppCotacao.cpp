@@ -1,21 +1,36 @@
 #include "app/AppCotacao.h"
 
+#include "access/FormEmEspera.h"
 #include "app/Janelas.h"
 #include "app/Textos.h"
 #include "app/Versao.h"
-#include "remote/Ftp.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Texts.h"
-#include "runtime/Window.h"
+#include "remote/Espera.h"
+#include "runtime/core/Gravacao.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/ui/Textos.h"
+#include "runtime/ui/Window.h"
+#include "store/BancoLocal.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
 
 namespace {
 const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
+const QString kBanco = QStringLiteral("Cotacao.db");
+// The installer is the one download that may be large.
+constexpr qint64 kMaximoInstalador = 1024LL * 1024 * 1024;
 
 bool iniciarDesacoplado(const QString& programa, const QString& pasta) {
     return QProcess::startDetached(programa, {}, pasta);
+}
+
+QByteArray sha256DoArquivo(const QString& caminho) {
+    QFile arquivo(caminho);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!arquivo.open(QIODevice::ReadOnly) || !hash.addData(&arquivo))
+        return {};
+    return hash.result().toHex();
 }
 } // namespace
 
@@ -25,35 +40,60 @@ AppCotacao::AppCotacao(OpcoesInicio opcoes)
         m_opcoes.iniciarProcesso = iniciarDesacoplado;
 }
 
+AppCotacao::~AppCotacao() = default;
+
 void AppCotacao::Start() {
+    // Writes cut short when the program was last killed leave temporary files behind.
+    nucleo::RemoveTemporariosAbandonados(programDir());
     if (!VerificaConexaoInternet(m_opcoes.rede.conexao)) {
-        WarningBox(RuntimeTexts::Aviso, TextosInicio::SemConexao);
+        WarningBox(TextosJanelas::Aviso, TextosInicio::SemConexao);
         return;
     }
-    if (!VerificaVersao(m_opcoes.rede.servidorFtp)) {
-        atualizar();
+    const inicio::ChecagemDeVersao versao = inicio::ChecaVersao(m_opcoes.rede.servidorFtp);
+    if (versao.gravacao != nucleo::FalhaGravacao::Nenhuma) {
+        // Without a folder to write in, an update could not land either: say what is wrong.
+        WarningBox(TextosJanelas::Aviso,
+                   TextosJanelas::FalhaDeGravacao(versao.gravacao, programDir()));
         return;
     }
+    if (!versao.podeRodar) {
+        atualizar(versao.sha256);
+        return;
+    }
+    m_banco = std::make_unique<banco::BancoLocal>(programFile(kBanco));
     if (m_opcoes.abrirLogin)
         m_opcoes.abrirLogin();
     else
-        AbreLogin(m_opcoes.rede);
+        AbreLogin(m_opcoes.rede, m_banco.get());
     Exec();
 }
 
-void AppCotacao::atualizar() {
-    WarningBox(RuntimeTexts::Aviso, TextosInicio::NovaVersao);
+void AppCotacao::atualizar(const QByteArray& sha256) {
+    WarningBox(TextosJanelas::Aviso, TextosInicio::NovaVersao);
     const QString instalador = programFile(kInstalador);
     QFile::remove(instalador);
     using namespace Servidor;
-    if (BaixarArquivoViaFTP(m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador)) {
-        WarningBox(RuntimeTexts::Aviso, TextosInicio::Desatualizada);
+    remoto::PedidoFtp pedido{m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador, {}};
+    pedido.limites.tamanhoMaximo = kMaximoInstalador;
+    ExibeAvisoEmEspera(TextosInicio::BaixandoAtualizacao, false);
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    ExibeAvisoEmEspera(TextosInicio::BaixandoAtualizacao, true);
+    if (!baixou.ok()) {
+        WarningBox(TextosJanelas::Aviso,
+                   baixou.resultado == remoto::ResultadoFtp::GravacaoLocal
+                       ? TextosJanelas::FalhaDeGravacao(baixou.gravacao, programDir())
+                       : TextosInicio::FalhaDownload);
+    } else if (!sha256.isEmpty() &&
+               sha256DoArquivo(instalador).compare(sha256, Qt::CaseInsensitive) != 0) {
+        // Whatever the shared account holds is not run unless it is what was published.
+        QFile::remove(instalador);
+        WarningBox(TextosJanelas::Aviso, TextosInicio::AtualizacaoNaoVerificada);
+    } else {
+        WarningBox(TextosJanelas::Aviso, TextosInicio::Desatualizada);
         QFile::setPermissions(instalador, QFile::permissions(instalador) | QFile::ExeOwner |
                                               QFile::ExeGroup | QFile::ExeOther);
         if (!m_opcoes.iniciarProcesso(instalador, programDir()))
-            WarningBox(RuntimeTexts::Aviso, TextosInicio::FalhaInstalador);
-    } else {
-        WarningBox(RuntimeTexts::Aviso, TextosInicio::FalhaDownload);
+            WarningBox(TextosJanelas::Aviso, TextosInicio::FalhaInstalador);
     }
     Quit();
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "remote/Conexao.h"
-#include "runtime/App.h"
+#include "runtime/ui/App.h"
 
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+namespace banco {
+class BancoLocal;
+}
 
 // What start-up talks to; the defaults are the program's own, tests point them elsewhere.
 struct OpcoesInicio {
@@ -21,10 +26,12 @@ struct OpcoesInicio {
 class AppCotacao : public App {
 public:
     explicit AppCotacao(OpcoesInicio opcoes);
+    ~AppCotacao() override;
     void Start() override;
 
 private:
-    void atualizar();
+    void atualizar(const QByteArray& sha256);
 
     OpcoesInicio m_opcoes;
+    std::unique_ptr<banco::BancoLocal> m_banco;
 };

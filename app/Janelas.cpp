@@ -3,17 +3,18 @@
 #include "access/FormLogin.h"
 #include "quotation/FormCotacao.h"
 
-void AbreLogin(const Rede& rede) {
-    auto* login = new FormLogin(rede, [rede](const QString& codigo, const QString& cnpj) {
-        AbreCotacao(rede, codigo, cnpj);
+void AbreLogin(const Rede& rede, banco::BancoLocal* banco) {
+    auto* login = new FormLogin(rede, [rede, banco](const QString& codigo, const QString& cnpj) {
+        AbreCotacao(rede, banco, codigo, cnpj);
     });
     login->setQuitOnClose(true);
     login->Setup();
     login->Show();
 }
 
-void AbreCotacao(const Rede& rede, const QString& codCotacao, const QString& cnpj) {
-    auto* form = new FormCotacao(rede);
+void AbreCotacao(const Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
+                 const QString& cnpj) {
+    auto* form = new FormCotacao(rede, banco);
     form->setQuitOnClose(true);
     form->cCodCotacao = codCotacao;
     form->cCNPJ = cnpj;

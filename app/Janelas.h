@@ -4,6 +4,12 @@
 
 #include <QString>
 
-// The program's windows as start-up and the login open them, each given QuitOnClose.
-void AbreLogin(const Rede& rede);
-void AbreCotacao(const Rede& rede, const QString& codCotacao, const QString& cnpj);
+namespace banco {
+class BancoLocal;
+}
+
+// The program's windows as start-up and the login open them, each given QuitOnClose. The local
+// database (drafts, receipts) may be missing: the forms then work without it.
+void AbreLogin(const Rede& rede, banco::BancoLocal* banco);
+void AbreCotacao(const Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
+                 const QString& cnpj);

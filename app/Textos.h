@@ -17,4 +17,9 @@ inline const QString FalhaDownload =
 inline const QString FalhaInstalador = QStringLiteral(
     "Não foi possível iniciar o programa de atualização (CotacaoInstall.exe). Ele foi baixado "
     "para a pasta do programa; execute-o a partir de lá ou procure o suporte.");
+inline const QString AtualizacaoNaoVerificada = QStringLiteral(
+    "A atualização baixada não pôde ser verificada: o arquivo recebido não é o que foi "
+    "publicado. Ele foi descartado; tente novamente mais tarde ou procure o suporte.");
+// The waiting notice while the installer comes down.
+inline const QString BaixandoAtualizacao = QStringLiteral("Baixando atualização ...");
 } // namespace TextosInicio

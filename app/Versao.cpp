@@ -1,28 +1,47 @@
 #include "app/Versao.h"
 
-#include "remote/Ftp.h"
+#include "remote/Espera.h"
 #include "remote/Ini.h"
 #include "remote/Servidor.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/core/Versao.h"
 
-bool VerificaVersao(const QString& servidor) {
+namespace inicio {
+
+ChecagemDeVersao ChecaVersao(const QString& servidor) {
     using namespace Servidor;
-    bool resultado = BaixarArquivoViaFTP(servidor, Usuario, Senha, Diretorio, kArquivoVersao);
+    const remoto::Desfecho baixou =
+        remoto::BaixaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, {}});
+    if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
+        return {false, baixou.gravacao, {}};
+    ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma, {}};
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
     const QString local = programFile(kArquivoVersao);
-    QString versaoServidor;
-    GetFileIni(QStringLiteral("Geral"), QStringLiteral("Versao"), QStringLiteral("0"), local,
-               versaoServidor);
+    remoto::ArquivoIni ini;
+    ini.carrega(local);
+    const QString geral = QStringLiteral("Geral");
+    const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));
+    checagem.sha256 = ini.valor(geral, QStringLiteral("Sha256"), QString()).trimmed().toLatin1();
 
-    const double nossa = Val(kVersaoPrograma);
+    const double nossa = Val(nucleo::VersaoPrograma);
     const double publicada = Val(versaoServidor);
     if (nossa > publicada) {
-        GravaIni(QStringLiteral("Geral"), QStringLiteral("Versao"), kVersaoPrograma, local);
-        EnviarArquivoViaFTP(servidor, Usuario, Senha, Diretorio, kArquivoVersao);
+        // Nothing is published that did not reach the disk whole.
+        ini.define(geral, QStringLiteral("Versao"), nucleo::VersaoPrograma);
+        checagem.gravacao = ini.grava();
+        if (checagem.gravacao != nucleo::FalhaGravacao::Nenhuma)
+            return {false, checagem.gravacao, {}};
+        remoto::EnviaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, {}});
     } else if (nossa < publicada) {
-        resultado = false;
+        checagem.podeRodar = false;
     }
-    return resultado;
+    return checagem;
+}
+
+} // namespace inicio
+
+bool VerificaVersao(const QString& servidor) {
+    return inicio::ChecaVersao(servidor).podeRodar;
 }

@@ -1,12 +1,29 @@
 #pragma once
 
+#include "runtime/core/Gravacao.h"
+
+#include <QByteArray>
 #include <QString>
 
-// The program's own version; the login form shows it as "1.07".
-inline const QString kVersaoPrograma = QStringLiteral("07");
 inline const QString kArquivoVersao = QStringLiteral("Versao.ini");
 
 // True when the installed program may run; false when the server publishes a newer version or
 // its version file could not be downloaded. A program newer than the server publishes its own
 // number.
 bool VerificaVersao(const QString& servidor);
+
+namespace inicio {
+
+// The version check with what start-up needs besides its answer.
+struct ChecagemDeVersao {
+    bool podeRodar = false;
+    // The program's folder could not take Versao.ini: nothing was compared or published, and no
+    // update may be announced.
+    nucleo::FalhaGravacao gravacao = nucleo::FalhaGravacao::Nenhuma;
+    // The hex SHA-256 of CotacaoInstall.exe, where the server's Versao.ini publishes one (key
+    // "Sha256"); empty otherwise.
+    QByteArray sha256;
+};
+ChecagemDeVersao ChecaVersao(const QString& servidor);
+
+} // namespace inicio

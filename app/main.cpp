@@ -1,9 +1,10 @@
 #include "app/AppCotacao.h"
 #include "dialogs/ColunaItem.h"
-#include "runtime/Aplicacao.h"
-#include "runtime/Erro.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Erro.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/Aplicacao.h"
+#include "runtime/ui/CaixaDeErro.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
         return -1;
     SetInternational(InternationalMode::Windows);
     InstalaTratamentoDeErros();
+    InstalaCaixaDeErro();
     QApplication::setWindowIcon(TARVO());
 
     // Qt's own dialogs (print preview, file choice) in Portuguese.

@@ -5,10 +5,10 @@
 #include "Medida.h"
 #include "app/AppCotacao.h"
 #include "app/Janelas.h"
-#include "runtime/Aplicacao.h"
-#include "runtime/Erro.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Erro.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/Aplicacao.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
@@ -36,7 +36,7 @@ int programa(int argc, char** argv) {
     InstalaTratamentoDeErros();
     OpcoesInicio opcoes;
     opcoes.abrirLogin = [&] {
-        AbreLogin(opcoes.rede);
+        AbreLogin(opcoes.rede, nullptr);
         avisaQuandoMostrar();
     };
     AppCotacao app(opcoes);

@@ -1,10 +1,10 @@
 #include "dialogs/ColunaItem.h"
 
 #include "remote/Ini.h"
-#include "runtime/Aparencia.h"
-#include "runtime/DialogUnits.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/DialogUnits.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "dialogs/Dialogo.h"
 
-#include "runtime/Aparencia.h"
-#include "runtime/DialogUnits.h"
-#include "runtime/MessageBox.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/DialogUnits.h"
+#include "runtime/ui/MessageBox.h"
 
 namespace {
 const QString kTitulo = QStringLiteral("   A T E N Ç Ã O !");

@@ -1,6 +1,6 @@
 #include "grid/Automacao.h"
 
-#include "runtime/Erro.h"
+#include "runtime/core/Erro.h"
 
 #include <QHash>
 

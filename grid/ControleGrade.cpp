@@ -1,7 +1,7 @@
 #include "grid/ControleGrade.h"
 
 #include "grid/ImpressaoGrade.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Regional.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,9 +64,20 @@ QValidator* NovoValidadorDeValor(QObject* dono) {
 }
 
 void ModeloGrade::recarrega() {
-    beginResetModel();
-    sincroniza();
-    endResetModel();
+    const int linhas = std::max(m_dados.linhas() - 1, 0);
+    if (linhas > m_visiveis) {
+        beginInsertRows({}, m_visiveis, linhas - 1);
+        sincroniza();
+        endInsertRows();
+    } else if (linhas < m_visiveis) {
+        beginResetModel(); // rows removed behind the model's back: start over
+        sincroniza();
+        endResetModel();
+    }
+    m_pendente = false;
+    // No dataChanged over the whole grid: the view would put the model's text back into an
+    // editor that is open. The view repaints from the model anyway.
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, std::max(m_dados.colunas() - 1, 0));
 }
 
 void ModeloGrade::sincroniza() {
@@ -248,7 +259,19 @@ void ControleGrade::aplicaLarguras() {
 
 void ControleGrade::Refresh() {
     m_modelo->recarrega();
+    aplicaLarguras();
     viewport()->update();
+}
+
+bool ControleGrade::ConfirmaEdicao() {
+    if (state() != QAbstractItemView::EditingState)
+        return false;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor)
+        return false;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
 }
 
 namespace {
@@ -269,28 +292,74 @@ void ControleGrade::PrintPreview(int zoom) {
         VisualizaRelatorio(*this, zoom);
 }
 
-void ControleGrade::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache
-                                        ? QAbstractItemDelegate::NoHint
-                                        : hint);
-    if (hint == QAbstractItemDelegate::SubmitModelCache)
-        desce();
+bool ControleGrade::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    if (QWidget* editor = indexWidget(index)) {
+        m_editaDigitando = trigger == QAbstractItemView::AnyKeyPressed;
+        // Installed after the delegate's own filter, so it sees the keys first.
+        editor->installEventFilter(this);
+        if (auto* linha = qobject_cast<QLineEdit*>(editor))
+            QObject::connect(linha, &QLineEdit::textEdited, this, [this, index] {
+                Q_EMIT EditandoCelula(index.row() + 1, index.column());
+            });
+    }
+    return true;
+}
+
+bool ControleGrade::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() != QEvent::KeyPress || state() != QAbstractItemView::EditingState ||
+        objeto != indexWidget(currentIndex()))
+        return QTableView::eventFilter(objeto, evento);
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return QTableView::eventFilter(objeto, evento);
+    int linhas = 0, colunas = 0;
+    switch (tecla->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        linhas = 1;
+        break;
+    case Qt::Key_Up:
+        linhas = -1;
+        break;
+    case Qt::Key_Left:
+        colunas = m_editaDigitando ? -1 : 0;
+        break;
+    case Qt::Key_Right:
+        colunas = m_editaDigitando ? 1 : 0;
+        break;
+    default:
+        break;
+    }
+    const bool confirma = linhas != 0 || colunas != 0 || tecla->key() == Qt::Key_Return ||
+                          tecla->key() == Qt::Key_Enter;
+    if (!confirma)
+        return QTableView::eventFilter(objeto, evento);
+    ConfirmaEdicao();
+    move(linhas, colunas);
+    return true;
 }
 
 void ControleGrade::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         state() != QAbstractItemView::EditingState) {
-        desce();
+        move(1, 0);
         return;
     }
     QTableView::keyPressEvent(event);
 }
 
-void ControleGrade::desce() {
+void ControleGrade::move(int linhas, int colunas) {
     const QModelIndex atual = currentIndex();
     if (!atual.isValid())
         return;
-    const QModelIndex abaixo = m_modelo->index(atual.row() + 1, atual.column());
-    if (abaixo.isValid())
-        setCurrentIndex(abaixo);
+    int coluna = atual.column() + colunas;
+    // Hidden columns (the row index) are passed over.
+    while (coluna >= 0 && coluna < m_modelo->columnCount() && isColumnHidden(coluna))
+        coluna += colunas < 0 ? -1 : 1;
+    const QModelIndex destino = m_modelo->index(atual.row() + linhas, coluna);
+    if (destino.isValid())
+        setCurrentIndex(destino);
 }

@@ -25,7 +25,8 @@ public:
     DadosGrade& dados() { return m_dados; }
     const DadosGrade& dados() const { return m_dados; }
 
-    // Changes made straight to dados() become visible with this.
+    // Rows added without redrawing become visible with this. Nothing is reset, so an edit in
+    // progress and the current cell stay as they are.
     void recarrega();
 
     // Sets a cell's text as typing would; raises CellChange when it changed.
@@ -55,9 +56,11 @@ private:
 };
 
 // The grid control: a table that behaves like a spreadsheet. A click selects a cell, typing
-// replaces its content, F2 or a double click edits it in place, Enter commits and goes down
-// to the same column of the next row. Numeric columns take a number with at most two decimals,
-// "," or "." as separator.
+// replaces its content, F2 or a double click edits it in place. While editing, Enter and the
+// up and down arrows commit and move one cell (left and right too when the edit began by
+// typing; after F2 they move within the text), Tab commits and edits the next cell, Escape
+// drops the edit. Numeric columns take a number with at most two decimals, "," or "." as
+// separator.
 class ControleGrade : public QTableView {
     Q_OBJECT
 public:
@@ -73,6 +76,11 @@ public:
     void aplicaLarguras();
     void Refresh();
 
+    // Commits the cell being edited, if any, through the grid's validation, as leaving the cell
+    // would; true when an editor was open.
+    bool ConfirmaEdicao();
+    bool editando() const { return state() == QAbstractItemView::EditingState; }
+
     // The report facility: titles, page set-up, preview.
     Relatorio& relatorio() { return m_relatorio; }
     void PrintPreview(int zoom);
@@ -81,13 +89,18 @@ public:
 
 Q_SIGNALS:
     void CellChange(int linha, int coluna);
+    // The text of the cell being edited changed (not yet committed).
+    void EditandoCelula(int linha, int coluna);
 
 protected:
-    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void desce();
+    void move(int linhas, int colunas);
+
+    bool m_editaDigitando = false; // the edit began by typing over the cell
 
     ModeloGrade* m_modelo;
     Relatorio m_relatorio;

@@ -1,6 +1,6 @@
 #include "grid/DadosGrade.h"
 
-#include "runtime/Regional.h"
+#include "runtime/core/Regional.h"
 
 #include <QRegularExpression>
 

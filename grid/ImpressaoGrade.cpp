@@ -1,9 +1,10 @@
 #include "grid/ImpressaoGrade.h"
 
 #include "grid/ControleGrade.h"
-#include "runtime/Aparencia.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Gravacao.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/MessageBox.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -128,11 +129,10 @@ void desenhaTitulos(QPainter& p, const Relatorio& r, const Geometria& g, double&
         p.setFont(fonte);
         p.setPen(Qt::black);
         const QRectF faixa(0, y, g.pagina.width(), altura);
-        if (t.texto.contains(u'|')) {
-            // "left|centre|right": each part in its place.
-            const QStringList partes = t.texto.split(u'|');
+        const QStringList partes = PartesDoTitulo(t.texto);
+        if (partes.size() > 1) {
             const Qt::Alignment lugares[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-            for (int i = 0; i < partes.size() && i < 3; ++i)
+            for (int i = 0; i < partes.size(); ++i)
                 p.drawText(faixa, int(lugares[i] | Qt::AlignVCenter), partes[i]);
         } else {
             p.drawText(faixa, Qt::AlignHCenter | Qt::AlignVCenter, t.texto);
@@ -142,6 +142,17 @@ void desenhaTitulos(QPainter& p, const Relatorio& r, const Geometria& g, double&
 }
 
 } // namespace
+
+QStringList PartesDoTitulo(const QString& titulo) {
+    const qsizetype ultima = titulo.lastIndexOf(u'|');
+    if (ultima < 0)
+        return {titulo};
+    const qsizetype penultima = ultima > 0 ? titulo.lastIndexOf(u'|', ultima - 1) : -1;
+    if (penultima < 0)
+        return {titulo.left(ultima), titulo.mid(ultima + 1)};
+    return {titulo.left(penultima), titulo.mid(penultima + 1, ultima - penultima - 1),
+            titulo.mid(ultima + 1)};
+}
 
 QString RodapeDaPagina(const QString& rodape, int pagina, int paginas) {
     QString texto = rodape;
@@ -200,7 +211,7 @@ bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
         pdf.setCreator(QStringLiteral("Cotação eletrônica"));
         ImprimeRelatorio(dados, relatorio, pdf);
     }
-    return saida.commit();
+    return nucleo::ConcluiGravacao(saida) == nucleo::FalhaGravacao::Nenhuma;
 }
 
 void VisualizaRelatorio(ControleGrade& grade, int zoom) {

@@ -26,6 +26,11 @@ void ImprimeRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
 bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
                          const QString& arquivo);
 
+// The parts of a title: "left|centre|right" places each part; the last two bars divide them, so
+// bars in the left part (a name or a term as the supplier wrote it, before the "||" the program
+// adds) print as themselves. A title without bars is centred whole.
+QStringList PartesDoTitulo(const QString& titulo);
+
 // The footer text of a page.
 QString RodapeDaPagina(const QString& rodape, int pagina, int paginas);
 

@@ -2,20 +2,24 @@
 
 #include "access/FormEmEspera.h"
 #include "access/FormObrigado.h"
+#include "access/Textos.h"
 #include "dialogs/Dialogo.h"
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
+#include "quotation/Envio.h"
+#include "quotation/Rascunho.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Arquivos.h"
-#include "quotation/formats/Lista.h"
 #include "quotation/formats/Numeros.h"
-#include "remote/Ftp.h"
+#include "remote/Espera.h"
 #include "remote/Ini.h"
-#include "runtime/Aparencia.h"
-#include "runtime/DialogUnits.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/Aparencia.h"
+#include "runtime/ui/DialogUnits.h"
+#include "runtime/ui/Textos.h"
+#include "store/Recibos.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -49,14 +53,19 @@ QLineEdit* campo(QWidget* pai, const char* nome, QRect r) {
     return e;
 }
 
-// A numeric field of length 12 with 2 decimals.
+// A numeric field of length 12 with 2 decimals: it takes an amount and, once left, shows it
+// with two decimals and the regional separator.
 void valor(QLineEdit* e) {
     e->setValidator(NovoValidadorDeValor(e));
     e->setMaxLength(12);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QObject::connect(e, &QLineEdit::editingFinished, e, [e] {
+        const QString formatado = TextoDeQuantia(e->text());
+        if (formatado != e->text())
+            e->setText(formatado);
+    });
 }
 
-// A text that goes into one cell of a tab-separated row.
 // A frame drawn around fields: it stays behind them, or it would take their mouse clicks.
 void moldura(QWidget* pai, const QString& titulo, QRect r) {
     auto* caixa = new QGroupBox(titulo, pai);
@@ -64,14 +73,22 @@ void moldura(QWidget* pai, const QString& titulo, QRect r) {
     caixa->lower();
 }
 
-QString semTab(QStringView t) {
-    return t.toString().replace(u'\t', u' ');
+// A text that goes into one cell of a tab-separated row.
+QString semTab(const QString& t) {
+    return QString(t).replace(u'\t', u' ');
 }
+
+// What the draft calls the product grid's two columns.
+const QString kCampoPreco = QStringLiteral("preco");
+const QString kCampoObs = QStringLiteral("obs");
+constexpr int kColunaPreco = 6;
+constexpr int kColunaObs = 7;
 
 } // namespace
 
-FormCotacao::FormCotacao(Rede rede)
-    : m_rede(std::move(rede)) {
+FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
+    : m_rede(std::move(rede))
+    , m_banco(banco) {
     PreInit();
     RegistraClassesDaGrade();
     criaControles();
@@ -79,6 +96,8 @@ FormCotacao::FormCotacao(Rede rede)
     setWindowTitle(TextosCotacao::Titulo);
     watchEditChanges();
 }
+
+FormCotacao::~FormCotacao() = default;
 
 void FormCotacao::PreInit() {
     // The files of the quotation live in the program directory; transfers use the current one.
@@ -144,6 +163,9 @@ void FormCotacao::criaControles() {
     MListaRelatorios.InitAutoObject(m_relatorios);
     QObject::connect(m_produtos, &ControleGrade::CellChange, this,
                      [this](int linha, int coluna) { MListaProdutosCellChange(linha, coluna); });
+    // A cell being edited is a change already: leaving asks before it can be lost.
+    QObject::connect(m_produtos, &ControleGrade::EditandoCelula, this,
+                     [this] { lModificado = true; });
 
     setTabOrder(m_formaPgto, m_prazoEntrega);
     setTabOrder(m_prazoEntrega, m_pedidoMinimo);
@@ -180,7 +202,9 @@ void FormCotacao::criaMenu() {
         QObject::connect(acao, &QAction::triggered, this, itens[i].comando);
         barra->addAction(acao);
     }
-    statusBar();
+    m_situacao = new QLabel(this);
+    m_situacao->setObjectName(QStringLiteral("Situacao"));
+    statusBar()->addWidget(m_situacao, 1);
 }
 
 QString FormCotacao::arquivoCotacao() const {
@@ -194,13 +218,19 @@ QString FormCotacao::nomeResposta() const {
 void FormCotacao::Setup() {
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(sizeHint()); // a window that cannot be maximised or resized
-    QString solicitante;
-    GetFileIni(Secao, Cotacao::Solicitante, QString(), arquivoCotacao(), solicitante);
-    m_solicitante->setText(solicitante.trimmed());
+    // The quotation file is read once; a missing one reads as an empty quotation.
+    if (!formatos::LeCotacao(arquivoCotacao(), m_cotacao))
+        m_cotacao = {};
+    m_solicitante->setText(m_cotacao.solicitante.trimmed());
+    m_preenchendo = true;
     IniciaListaProdutos();
     PreencheListaProdutos();
     PreencheDadosEnviados();
+    m_preenchendo = false;
     lModificado = false;
+    iniciaRascunho();
+    mostraUltimoEnvio();
+    ofereceRascunho();
     RegisterTimer(1, true);
 }
 
@@ -227,75 +257,154 @@ void FormCotacao::IniciaListaProdutos() {
 }
 
 void FormCotacao::PreencheListaProdutos() {
-    QString lista;
-    GetFileIni(Secao, Cotacao::ListaProdutos, QString(), arquivoCotacao(), lista);
-    if (!lista.trimmed().isEmpty()) {
-        LeitorLista leitor(lista);
-        std::array<QStringView, Cotacao::CamposProduto> p;
-        const QChar tab = u'\t';
-        while (leitor.registro(p.data(), int(p.size()))) {
-            const QString linha = semTab(p[0]) + tab + semTab(p[1]) + tab + semTab(p[2]) + tab +
-                                  semTab(p[3]) + tab + semTab(p[4]) + tab + kValorZero;
-            MListaProdutos.AddItem_(linha, false);
-        }
+    const QChar tab = u'\t';
+    for (const formatos::Produto& p : m_cotacao.produtos) {
+        const QString linha = semTab(p.plu) + tab + semTab(p.codigoBarras) + tab +
+                              semTab(p.descricao) + tab + semTab(p.quantidade) + tab +
+                              semTab(p.unidade) + tab + kValorZero;
+        MListaProdutos.AddItem_(linha, false);
     }
     MListaProdutos.Refresh();
 }
 
 void FormCotacao::PreencheDadosEnviados() {
     using namespace Servidor;
-    if (!BaixarArquivoViaFTP(m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta()))
+    ExibeAvisoEmEspera(TextosAcesso::Conectando, false);
+    const bool baixou =
+        remoto::BaixaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}})
+            .ok();
+    ExibeAvisoEmEspera(TextosAcesso::Conectando, true);
+    if (!baixou)
         return;
-    const QString resposta = programFile(nomeResposta());
-    const QString config = programFile(Config);
-    const auto ler = [](const QString& arquivo, const QString& chave, const QString& padrao) {
-        QString v;
-        GetFileIni(Secao, chave, padrao, arquivo, v);
-        return v;
-    };
-    setMObservacoes(ler(resposta, Resposta::ObsGeral, QString()));
-    // A blank (or zero) term of the answer takes the one of the last sending.
-    const auto texto = [&](const QString& chave) {
-        const QString v = ler(resposta, chave, QString());
-        return v.trimmed().isEmpty() ? ler(config, chave, QString()) : v;
-    };
-    // Amounts are read in either decimal convention, so "150,75" stays 150,75.
-    const auto quantia = [&](const QString& chave) {
-        QString v = ler(resposta, chave, kValorZero);
-        if (ValorDoTexto(v) == 0)
-            v = ler(config, chave, QString());
-        return Str(ValorDoTexto(v), 12, 2).trimmed();
-    };
-    setMPrazoEntrega(texto(Resposta::PrazoEntrega));
-    setMFormaPgto(texto(Resposta::FormaPgto));
-    setMPedidoMinimo(quantia(Resposta::PedidoMinimo));
-    setMValorFrete(quantia(Resposta::ValorFrete));
+    remoto::ArquivoIni arquivo, config;
+    arquivo.carrega(programFile(nomeResposta()));
+    config.carrega(programFile(Config));
+    const formatos::Resposta resposta = formatos::LeResposta(arquivo);
+    const formatos::Termos termos = formatos::TermosDoFormulario(resposta.termos, config);
+    setMObservacoes(termos.obsGeral);
+    setMPrazoEntrega(termos.prazoEntrega);
+    setMFormaPgto(termos.formaPgto);
+    setMPedidoMinimo(termos.pedidoMinimo);
+    setMValorFrete(termos.valorFrete);
 
+    // Items beyond the last product row are dropped.
     const int linhas = MListaProdutos.Rows().toInt();
-    const auto preenche = [&](const QString& chave, int coluna) {
-        const QString lista = ler(resposta, chave, QString());
-        if (lista.trimmed().isEmpty())
-            return;
-        LeitorLista leitor(lista);
-        QStringView item;
-        // Items beyond the last product row are dropped.
-        for (int linha = 1; linha < linhas && leitor.proximo(item); ++linha)
-            MListaProdutos.Cell(linha, coluna).Text(item.toString());
-    };
-    preenche(Resposta::ListaPrecosForn, 6);
-    preenche(Resposta::ListaObsProdutos, 7);
+    for (int linha = 1; linha < linhas && linha <= resposta.precos.size(); ++linha)
+        MListaProdutos.Cell(linha, kColunaPreco).Text(resposta.precos[linha - 1]);
+    for (int linha = 1; linha < linhas && linha <= resposta.observacoes.size(); ++linha)
+        MListaProdutos.Cell(linha, kColunaObs).Text(resposta.observacoes[linha - 1]);
 }
 
-void FormCotacao::MListaProdutosCellChange(int, int) {
+void FormCotacao::MListaProdutosCellChange(int linha, int coluna) {
     lModificado = true;
+    if (m_preenchendo || !m_rascunho || linha < 1)
+        return;
+    if (coluna == kColunaPreco)
+        m_rascunho->alterou(kCampoPreco, linha);
+    else if (coluna == kColunaObs)
+        m_rascunho->alterou(kCampoObs, linha);
 }
 
-void FormCotacao::EditChange(QLineEdit*) {
+void FormCotacao::EditChange(QLineEdit* edit) {
     lModificado = true;
+    if (!m_preenchendo && m_rascunho)
+        m_rascunho->alterou(edit->objectName(), 0);
 }
 
 void FormCotacao::Timer() {
     MListaProdutos.Refresh();
+}
+
+QLineEdit* FormCotacao::campoDoTermo(const QString& nome) const {
+    for (QLineEdit* e : {m_observacoes, m_prazoEntrega, m_formaPgto, m_pedidoMinimo, m_valorFrete})
+        if (e->objectName() == nome)
+            return e;
+    return nullptr;
+}
+
+void FormCotacao::iniciaRascunho() {
+    const auto leValor = [this](const QString& campo, int linha) -> cotacao::Rascunho::Valor {
+        if (linha == 0) {
+            QLineEdit* e = campoDoTermo(campo);
+            return {QString(), e ? e->text() : QString()};
+        }
+        const DadosGrade& d = m_produtos->modelo()->dados();
+        if (!d.valida(linha, kColunaObs))
+            return {};
+        return {d.celula(linha, 1).texto + u'\t' + d.celula(linha, 2).texto,
+                d.celula(linha, campo == kCampoPreco ? kColunaPreco : kColunaObs).texto};
+    };
+    const auto falha = [this](const QString& erro) {
+        m_situacao->setText(erro.isEmpty() ? QString() : TextosCotacao::RascunhoFalhou.arg(erro));
+    };
+    m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, leValor, falha);
+}
+
+void FormCotacao::mostraUltimoEnvio() {
+    if (!m_banco || !m_banco->aberto())
+        return;
+    if (const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ))
+        m_situacao->setText(TextosCotacao::UltimoEnvio.arg(
+            DateToText(recibo->quando.date()), recibo->quando.time().toString(u"HH:mm")));
+}
+
+void FormCotacao::ofereceRascunho() {
+    const auto quando = m_rascunho->alteradoEm();
+    if (!quando)
+        return;
+    // A draft older than the last sending from here was sent after all.
+    if (m_banco) {
+        const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
+        if (recibo && recibo->quando >= *quando) {
+            m_rascunho->descarta();
+            return;
+        }
+    }
+    const QString pergunta = TextosCotacao::RecuperarRascunho.arg(
+        DateToText(quando->date()), quando->time().toString(u"HH:mm"));
+    if (!AvisoGet(pergunta, TextosCotacao::Sim, TextosCotacao::Nao, 1)) {
+        m_rascunho->descarta();
+        return;
+    }
+    m_preenchendo = true;
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    for (const banco::ItemRascunho& item : m_rascunho->anterior()) {
+        if (item.linha == 0) {
+            if (QLineEdit* e = campoDoTermo(item.campo))
+                e->setText(item.valor);
+            continue;
+        }
+        // Only onto the product the value was typed for.
+        if (!d.valida(item.linha, kColunaObs) ||
+            d.celula(item.linha, 1).texto + u'\t' + d.celula(item.linha, 2).texto != item.produto)
+            continue;
+        MListaProdutos.Cell(item.linha, item.campo == kCampoPreco ? kColunaPreco : kColunaObs)
+            .Text(item.valor);
+    }
+    m_preenchendo = false;
+    lModificado = true; // what was recovered is not sent yet
+}
+
+void FormCotacao::fechaEdicao() {
+    m_produtos->ConfirmaEdicao();
+    for (QLineEdit* e : {m_pedidoMinimo, m_valorFrete}) {
+        const QString formatado = TextoDeQuantia(e->text());
+        if (formatado != e->text())
+            e->setText(formatado);
+    }
+}
+
+formatos::Resposta FormCotacao::respostaDoFormulario() const {
+    formatos::Resposta r;
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    r.precos.reserve(d.linhas());
+    r.observacoes.reserve(d.linhas());
+    for (int linha = 1; linha < d.linhas(); ++linha) {
+        r.precos << d.celula(linha, kColunaPreco).texto;
+        r.observacoes << d.celula(linha, kColunaObs).texto;
+    }
+    r.termos = {MObservacoes(), MPrazoEntrega(), MFormaPgto(), MPedidoMinimo(), MValorFrete()};
+    return r;
 }
 
 void FormCotacao::Enviar() {
@@ -308,68 +417,65 @@ void FormCotacao::Sair() {
 }
 
 bool FormCotacao::QueryClose() {
-    if (m_encerrando || !lModificado)
+    if (m_encerrando)
         return true;
-    if (!AvisoGet(TextosCotacao::PerguntaSair, TextosCotacao::Sim, TextosCotacao::Nao, 1))
+    fechaEdicao();
+    if (!lModificado) {
+        m_rascunho->guardaAgora();
         return true;
+    }
+    if (!AvisoGet(TextosCotacao::PerguntaSair, TextosCotacao::Sim, TextosCotacao::Nao, 1)) {
+        // "Não" is not final: the draft keeps what was typed for the next login.
+        m_rascunho->guardaAgora();
+        return true;
+    }
     // A failed sending keeps the form open with everything typed: the message just asked the
     // supplier to try again.
     return EnviaResposta();
 }
 
-bool FormCotacao::gravaResposta(const QString& arquivo) {
-    bool ok = true;
-    const int linhas = MListaProdutos.Rows().toInt();
-    if (linhas > 1) {
-        QStringList precos, observacoes;
-        precos.reserve(linhas);
-        observacoes.reserve(linhas);
-        for (int linha = 1; linha < linhas; ++linha) {
-            precos << TextoNumero(MListaProdutos.Cell(linha, 6).Text().toString());
-            observacoes << MListaProdutos.Cell(linha, 7).Text().toString().trimmed();
-        }
-        ok &= PutFileIni(Secao, Resposta::ListaPrecosForn, EscreveLista(precos), arquivo);
-        ok &= PutFileIni(Secao, Resposta::ListaObsProdutos, EscreveLista(observacoes), arquivo);
-    }
-    ok &= PutFileIni(Secao, Resposta::ObsGeral, MObservacoes().trimmed(), arquivo);
-    ok &= PutFileIni(Secao, Resposta::PrazoEntrega, MPrazoEntrega().trimmed(), arquivo);
-    ok &= PutFileIni(Secao, Resposta::FormaPgto, MFormaPgto().trimmed(), arquivo);
-    ok &= PutFileIni(Secao, Resposta::PedidoMinimo, MPedidoMinimo().trimmed(), arquivo);
-    ok &= PutFileIni(Secao, Resposta::ValorFrete, MValorFrete().trimmed(), arquivo);
-    return ok;
-}
-
 bool FormCotacao::EnviaResposta() {
     using namespace TextosCotacao;
-    ExibeAvisoEmEspera(VerificandoConexao, false);
+    fechaEdicao();
+    ExibeAvisoEmEspera(TextosAcesso::VerificandoConexao, false);
     const bool conectado = VerificaConexaoInternet(m_rede.conexao);
-    ExibeAvisoEmEspera(VerificandoConexao, true);
+    ExibeAvisoEmEspera(TextosAcesso::VerificandoConexao, true);
     if (!conectado) {
-        WarningMessage(SemConexao);
+        WarningMessage(TextosAcesso::SemConexao);
         return false;
     }
     // An answer that did not reach the disk whole must not be sent.
-    if (!gravaResposta(programFile(nomeResposta()))) {
-        WarningMessage(ErroGravacao);
+    QByteArray bytes;
+    const nucleo::FalhaGravacao gravacao =
+        cotacao::GravaResposta(respostaDoFormulario(), programFile(nomeResposta()), &bytes);
+    if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
+        WarningMessage(TextosJanelas::FalhaDeGravacao(gravacao, programDir()));
         return false;
     }
 
     ExibeAvisoEmEspera(Enviando, false);
     using namespace Servidor;
-    const bool enviado =
-        EnviarArquivoViaFTP(m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta());
+    const remoto::Desfecho enviado =
+        remoto::EnviaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}});
     ExibeAvisoEmEspera(Enviando, true);
-    if (!enviado) {
+    if (!enviado.ok()) {
         WarningMessage(ErroEnvio);
         return false;
     }
 
-    const QString config = programFile(Config);
-    GravaIni(Secao, Resposta::FormaPgto, MFormaPgto(), config);
-    GravaIni(Secao, Resposta::PrazoEntrega, MPrazoEntrega(), config);
-    GravaIni(Secao, Resposta::PedidoMinimo, MPedidoMinimo(), config);
-    GravaIni(Secao, Resposta::ValorFrete, MValorFrete(), config);
+    if (m_banco && m_banco->aberto())
+        cotacao::RegistraEnvio(*m_banco,
+                               cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes));
+    m_rascunho->descarta();
+    // The answer is on the server: the success is told first, whatever happens to the terms
+    // kept for the next quotation.
+    const nucleo::FalhaGravacao termos = cotacao::GuardaTermos(
+        {MObservacoes(), MPrazoEntrega(), MFormaPgto(), MPedidoMinimo(), MValorFrete()},
+        programFile(Config));
     WarningMessage(Enviada);
+    if (termos != nucleo::FalhaGravacao::Nenhuma)
+        WarningMessage(TermosNaoGuardados + u' ' +
+                       TextosJanelas::FalhaDeGravacao(termos, programDir()));
     if (AvisoGet(PerguntaImprimir, Sim, Nao, 1))
         Imprimir();
 

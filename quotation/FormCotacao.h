@@ -1,19 +1,31 @@
 #pragma once
 
 #include "grid/FlexCell.h"
+#include "quotation/formats/Cotacao.h"
+#include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
-#include "runtime/Window.h"
+#include "runtime/ui/Window.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
+#include <memory>
+
 class ControleGrade;
+namespace banco {
+class BancoLocal;
+}
+namespace cotacao {
+class Rascunho;
+}
 
 // The window in which the supplier answers one quotation: the requester, the product grid
-// where he types prices and remarks, and his general terms.
+// where he types prices and remarks, and his general terms. What he types is kept as a draft in
+// the local database (when there is one) until it is sent.
 class FormCotacao : public DataWindow {
 public:
-    explicit FormCotacao(Rede rede);
+    FormCotacao(Rede rede, banco::BancoLocal* banco);
+    ~FormCotacao() override;
 
     QString cCodCotacao; // the quotation number as typed at login
     QString cCNPJ;       // the supplier's CNPJ digits
@@ -59,18 +71,32 @@ private:
     // Writes and uploads the answer, remembers the terms, offers printing and opens the
     // thank-you window; true when the answer went out (the form may then close).
     bool EnviaResposta();
-    bool gravaResposta(const QString& arquivo);
+    // What the supplier sees becomes the answer: the cell being edited is committed and the
+    // amounts get their two decimals.
+    void fechaEdicao();
+    formatos::Resposta respostaDoFormulario() const;
     QString arquivoCotacao() const;
     QString nomeResposta() const;
 
+    // Drafts: what was typed and not sent, kept in the local database.
+    void iniciaRascunho();
+    void ofereceRascunho();
+    void mostraUltimoEnvio();
+    QLineEdit* campoDoTermo(const QString& chave) const;
+
     Rede m_rede;
-    bool m_encerrando = false; // leaving is decided: close without asking
+    banco::BancoLocal* m_banco;
+    formatos::Cotacao m_cotacao;
+    std::unique_ptr<cotacao::Rascunho> m_rascunho;
+    bool m_preenchendo = false; // the program fills the form: nothing typed to keep
+    bool m_encerrando = false;  // leaving is decided: close without asking
     QLineEdit* m_formaPgto = nullptr;
     QLineEdit* m_prazoEntrega = nullptr;
     QLineEdit* m_pedidoMinimo = nullptr;
     QLineEdit* m_valorFrete = nullptr;
     QLineEdit* m_observacoes = nullptr;
     QLabel* m_solicitante = nullptr;
+    QLabel* m_situacao = nullptr; // the status bar's lasting line
     ControleGrade* m_produtos = nullptr;
     ControleGrade* m_relatorios = nullptr;
 };

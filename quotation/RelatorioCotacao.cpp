@@ -4,7 +4,8 @@
 #include "quotation/ColunasGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/formats/Numeros.h"
-#include "runtime/Regional.h"
+#include "quotation/formats/Totais.h"
+#include "runtime/core/Regional.h"
 
 #include <array>
 
@@ -15,6 +16,7 @@ const QString kRodape = QStringLiteral(
 } // namespace
 
 void FormCotacao::Imprimir() {
+    fechaEdicao(); // the report shows what the supplier sees, the cell being edited included
     IniciaListaRelatorios();
     PreencheListaRelatoriosRelCotacaoFinalizada();
     RelCotacaoFinalizada();
@@ -42,8 +44,7 @@ void FormCotacao::IniciaListaRelatorios() {
 void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
     FlexCell& r = MListaRelatorios;
     FlexCell& p = MListaProdutos;
-    double total = 0;
-    int aCotar = 0, cotados = 0;
+    formatos::Totais totais;
     const auto ultima = [&] { return r.Rows().toInt() - 1; };
     const auto linhaToda = [&](int ate) { return r.Range(ultima(), 1, ultima(), ate); };
     const QChar tab = u'\t';
@@ -63,15 +64,12 @@ void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
             textos << p.Cell(k, c).Text().toString().replace(tab, u' ');
         // Quantities and prices are read in either decimal convention, so that every subtotal
         // is quantity times price whatever the texts look like.
-        const double subtotal = ValorDoTexto(textos[3]) * ValorDoTexto(textos[5]);
+        const double subtotal = formatos::Subtotal(textos[3], textos[5]);
         const QString linha = QStringList{textos.mid(0, 6)}.join(tab) + tab +
                               Str(subtotal, 12, 2).trimmed() + tab + textos[6];
         r.AddItem_(linha, false);
         linhaToda(8).BackColor(k % 2 == 0 ? CorOle(255, 255, 255) : CorOle(230, 230, 230));
-        total += subtotal;
-        if (subtotal > 0)
-            ++cotados;
-        ++aCotar;
+        totais.soma(subtotal);
     }
 
     const auto linhaDeTotal = [&](const QString& rotulo, const QString& valor, bool semMascara) {
@@ -85,11 +83,13 @@ void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
     };
     r.AddItem_(QString(), false);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Valor total ->"), Str(total, 12, 2).trimmed(), true);
+    linhaDeTotal(QStringLiteral("Valor total ->"), Str(totais.total, 12, 2).trimmed(), true);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"), QString::number(aCotar), true);
+    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"), QString::number(totais.aCotar),
+                 true);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"), QString::number(cotados), false);
+    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"), QString::number(totais.cotados),
+                 false);
 
     for (int i = 0; i < 3; ++i)
         r.AddItem_(QString(), false);

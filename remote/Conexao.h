@@ -2,16 +2,26 @@
 
 #include "remote/Servidor.h"
 
+#include <QHostAddress>
+#include <QList>
+
 #include <chrono>
 #include <functional>
 
 // How the connectivity check is made; the defaults are the program's.
 struct TesteConexao {
     Servidor::Endereco host = Servidor::hostConexao();
-    std::chrono::milliseconds pausa{5000};         // after every failed attempt
-    std::chrono::milliseconds limiteConexao{5000}; // per attempt
-    // Blocks the thread for a pause; tests record the pauses instead of waiting them out.
+    std::chrono::milliseconds pausa{5000}; // after every failed attempt
+    // Per attempt, the name lookup and the connection together: a resolver that never answers
+    // ends the attempt too.
+    std::chrono::milliseconds limiteConexao{5000};
+    // Waits out a pause; tests record the pauses instead. By default the window waits in its
+    // event loop, painting, with the person's input held back.
     std::function<void(std::chrono::milliseconds)> dormir;
+    // Looks a host name up and answers its addresses through `resposta` (possibly never); the
+    // system's resolver by default. Tests put a silent one here.
+    using Resposta = std::function<void(const QList<QHostAddress>& enderecos)>;
+    std::function<void(const QString& host, const Resposta& resposta)> resolve;
 };
 
 // Where the program talks to: the vendor's FTP server and the connectivity test.

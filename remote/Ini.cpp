@@ -1,113 +1,113 @@
 #include "remote/Ini.h"
 
-#include "runtime/Cp1252.h"
-#include "runtime/Erro.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/Erro.h"
 
-#include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
 
-constexpr bool isBlank(char c) {
+constexpr bool ehBranco(char c) {
     return c == ' ' || c == '\t';
 }
 
-QByteArrayView trimmed(QByteArrayView v) {
-    while (!v.isEmpty() && isBlank(v.front()))
+QByteArrayView aparado(QByteArrayView v) {
+    while (!v.isEmpty() && ehBranco(v.front()))
         v = v.sliced(1);
-    while (!v.isEmpty() && isBlank(v.back()))
+    while (!v.isEmpty() && ehBranco(v.back()))
         v.chop(1);
     return v;
 }
 
-// One line of the file: [start, end) is its content without the line ending, next is where the
-// following line starts.
-struct Line {
-    qsizetype start = 0;
-    qsizetype end = 0;
-    qsizetype next = 0;
+// One line of the file: [inicio, fim) is its content without the line ending, proxima is where
+// the following line starts.
+struct Linha {
+    qsizetype inicio = 0;
+    qsizetype fim = 0;
+    qsizetype proxima = 0;
 };
 
-Line lineAt(QByteArrayView data, qsizetype start) {
-    const qsizetype newline = data.indexOf('\n', start);
-    Line line{start, newline < 0 ? data.size() : newline, newline < 0 ? data.size() : newline + 1};
-    if (line.end > line.start && data[line.end - 1] == '\r')
-        --line.end;
-    return line;
+Linha linhaEm(QByteArrayView dados, qsizetype inicio) {
+    const qsizetype quebra = dados.indexOf('\n', inicio);
+    Linha linha{inicio, quebra < 0 ? dados.size() : quebra, quebra < 0 ? dados.size() : quebra + 1};
+    if (linha.fim > linha.inicio && dados[linha.fim - 1] == '\r')
+        --linha.fim;
+    return linha;
 }
 
-enum class Kind { Blank, Comment, Section, Key };
+enum class Tipo { Branca, Comentario, Secao, Chave };
 
-struct Parsed {
-    Kind kind = Kind::Blank;
-    QByteArrayView name;
-    QByteArrayView value;
+struct Analise {
+    Tipo tipo = Tipo::Branca;
+    QByteArrayView nome;
+    QByteArrayView valor;
 };
 
-Parsed parse(QByteArrayView text) {
-    text = trimmed(text);
-    if (text.isEmpty())
+Analise analisa(QByteArrayView texto) {
+    texto = aparado(texto);
+    if (texto.isEmpty())
         return {};
-    if (text.front() == ';')
-        return {Kind::Comment, {}, {}};
-    if (text.front() == '[') {
-        const qsizetype close = text.indexOf(']');
-        return {Kind::Section, trimmed(text.sliced(1, (close < 0 ? text.size() : close) - 1)), {}};
+    if (texto.front() == ';')
+        return {Tipo::Comentario, {}, {}};
+    if (texto.front() == '[') {
+        const qsizetype fecha = texto.indexOf(']');
+        return {Tipo::Secao, aparado(texto.sliced(1, (fecha < 0 ? texto.size() : fecha) - 1)), {}};
     }
-    const qsizetype equals = text.indexOf('=');
-    if (equals < 0)
-        return {Kind::Key, text, {}};
-    return {Kind::Key, trimmed(text.first(equals)), trimmed(text.sliced(equals + 1))};
+    const qsizetype igual = texto.indexOf('=');
+    if (igual < 0)
+        return {Tipo::Chave, texto, {}};
+    return {Tipo::Chave, aparado(texto.first(igual)), aparado(texto.sliced(igual + 1))};
 }
 
-bool sameName(QByteArrayView a, QByteArrayView b) {
+bool mesmoNome(QByteArrayView a, QByteArrayView b) {
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // Where a key stands in the file: the line of the key, or, when it is missing, where its section
 // ends (after the section's last non-blank line).
-struct Place {
-    bool sectionFound = false;
-    qsizetype sectionEnd = -1;
-    bool keyFound = false;
-    Line key;
-    QByteArrayView name;
-    QByteArrayView value;
+struct Lugar {
+    bool secaoAchada = false;
+    qsizetype fimDaSecao = -1;
+    bool chaveAchada = false;
+    Linha chave;
+    QByteArrayView nome;
+    QByteArrayView valor;
 };
 
-Place find(QByteArrayView data, QByteArrayView section, QByteArrayView key) {
-    Place place;
-    bool inSection = false;
-    for (qsizetype pos = 0; pos < data.size();) {
-        const Line line = lineAt(data, pos);
-        pos = line.next;
-        const Parsed p = parse(data.sliced(line.start, line.end - line.start));
-        if (p.kind == Kind::Section) {
-            if (inSection)
+Lugar procura(QByteArrayView dados, QByteArrayView secao, QByteArrayView chave) {
+    Lugar lugar;
+    bool naSecao = false;
+    for (qsizetype pos = 0; pos < dados.size();) {
+        const Linha linha = linhaEm(dados, pos);
+        pos = linha.proxima;
+        const Analise a = analisa(dados.sliced(linha.inicio, linha.fim - linha.inicio));
+        if (a.tipo == Tipo::Secao) {
+            if (naSecao)
                 break; // only the first section of that name counts
-            inSection = sameName(p.name, section);
-            if (inSection) {
-                place.sectionFound = true;
-                place.sectionEnd = line.next;
+            naSecao = mesmoNome(a.nome, secao);
+            if (naSecao) {
+                lugar.secaoAchada = true;
+                lugar.fimDaSecao = linha.proxima;
             }
             continue;
         }
-        if (!inSection || p.kind == Kind::Blank)
+        if (!naSecao || a.tipo == Tipo::Branca)
             continue;
-        place.sectionEnd = line.next;
-        if (p.kind == Kind::Key && sameName(p.name, key)) {
-            place.keyFound = true;
-            place.key = line;
-            place.name = p.name;
-            place.value = p.value;
-            return place;
+        lugar.fimDaSecao = linha.proxima;
+        if (a.tipo == Tipo::Chave && mesmoNome(a.nome, chave)) {
+            lugar.chaveAchada = true;
+            lugar.chave = linha;
+            lugar.nome = a.nome;
+            lugar.valor = a.valor;
+            return lugar;
         }
     }
-    return place;
+    return lugar;
 }
 
-QByteArrayView unquoted(QByteArrayView v) {
+QByteArrayView semAspas(QByteArrayView v) {
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         return v.sliced(1, v.size() - 2);
     return v;
@@ -115,61 +115,71 @@ QByteArrayView unquoted(QByteArrayView v) {
 
 } // namespace
 
+namespace remoto {
+
+bool ArquivoIni::carrega(const QString& caminho) {
+    m_caminho = caminho;
+    m_dados.clear();
+    if (!QFileInfo::exists(caminho))
+        return true;
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return false;
+    m_dados = arquivo.readAll();
+    return arquivo.error() == QFileDevice::NoError;
+}
+
+QString ArquivoIni::valor(const QString& secao, const QString& chave, const QString& padrao) const {
+    const Lugar lugar = procura(m_dados, toCp1252(secao), toCp1252(chave));
+    if (!lugar.chaveAchada)
+        return padrao;
+    const QByteArrayView v = semAspas(lugar.valor);
+    return fromCp1252(v.first(std::min(kLimiteValorIni, v.size())));
+}
+
+void ArquivoIni::define(const QString& secao, const QString& chave, const QString& valor) {
+    QString umaLinha = valor;
+    umaLinha.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QByteArray bytesValor = toCp1252(umaLinha);
+    const QByteArray bytesSecao = toCp1252(secao);
+    const Lugar lugar = procura(m_dados, bytesSecao, toCp1252(chave));
+    const QByteArray linhaNova = toCp1252(chave) + '=' + bytesValor;
+
+    if (lugar.chaveAchada) {
+        // The key keeps the spelling the file gave it.
+        const QByteArray linha = lugar.nome.toByteArray() + '=' + bytesValor;
+        m_dados.replace(lugar.chave.inicio, lugar.chave.fim - lugar.chave.inicio, linha);
+    } else if (lugar.secaoAchada) {
+        QByteArray insercao = linhaNova + "\r\n";
+        if (lugar.fimDaSecao > 0 && m_dados[lugar.fimDaSecao - 1] != '\n')
+            insercao.prepend("\r\n");
+        m_dados.insert(lugar.fimDaSecao, insercao);
+    } else {
+        if (!m_dados.isEmpty() && !m_dados.endsWith('\n'))
+            m_dados.append("\r\n");
+        m_dados.append('[' + bytesSecao + "]\r\n" + linhaNova + "\r\n");
+    }
+}
+
+nucleo::FalhaGravacao ArquivoIni::grava() const {
+    return nucleo::GravaArquivoInteiro(m_caminho, m_dados);
+}
+
+} // namespace remoto
+
 void GetFileIni(const QString& secao, const QString& chave, const QString& padrao,
                 const QString& arquivo, QString& valor) {
-    QFile file(arquivo);
-    if (!file.open(QIODevice::ReadOnly)) {
-        valor = padrao;
-        return;
-    }
-    const QByteArray data = file.readAll();
-    const Place place = find(data, toCp1252(secao), toCp1252(chave));
-    if (!place.keyFound) {
-        valor = padrao;
-        return;
-    }
-    valor = fromCp1252(
-        unquoted(place.value).first(std::min(kLimiteValorIni, unquoted(place.value).size())));
+    remoto::ArquivoIni ini;
+    valor = ini.carrega(arquivo) ? ini.valor(secao, chave, padrao) : padrao;
 }
 
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
                 const QString& arquivo) {
-    QByteArray data;
-    if (QFile::exists(arquivo)) {
-        QFile file(arquivo);
-        if (!file.open(QIODevice::ReadOnly))
-            return false; // never replace a file we could not read
-        data = file.readAll();
-    }
-
-    QString umaLinha = valor;
-    umaLinha.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QByteArray value = toCp1252(umaLinha);
-    const QByteArray section = toCp1252(secao);
-    const Place place = find(data, section, toCp1252(chave));
-    const QByteArray keyLine = toCp1252(chave) + '=' + value;
-
-    if (place.keyFound) {
-        // The key keeps the spelling the file gave it.
-        const QByteArray line = place.name.toByteArray() + '=' + value;
-        data.replace(place.key.start, place.key.end - place.key.start, line);
-    } else if (place.sectionFound) {
-        qsizetype at = place.sectionEnd;
-        QByteArray insert = keyLine + "\r\n";
-        if (at > 0 && data[at - 1] != '\n')
-            insert.prepend("\r\n");
-        data.insert(at, insert);
-    } else {
-        if (!data.isEmpty() && !data.endsWith('\n'))
-            data.append("\r\n");
-        data.append('[' + section + "]\r\n" + keyLine + "\r\n");
-    }
-
-    QSaveFile out(arquivo);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(data);
-    return out.commit();
+    remoto::ArquivoIni ini;
+    if (!ini.carrega(arquivo))
+        return false; // never replace a file we could not read
+    ini.define(secao, chave, valor);
+    return ini.grava() == nucleo::FalhaGravacao::Nenhuma;
 }
 
 bool GravaIni(const QString& secao, const QString& chave, const QString& valor,

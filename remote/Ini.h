@@ -1,5 +1,8 @@
 #pragma once
 
+#include "runtime/core/Gravacao.h"
+
+#include <QByteArray>
 #include <QString>
 
 // One key of an INI-layout file, read and written as the Windows profile-string functions do:
@@ -21,6 +24,32 @@ void GetFileIni(const QString& secao, const QString& chave, const QString& padra
 // written (the caller may ignore it; the old file is then untouched).
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
                 const QString& arquivo);
+
+namespace remoto {
+
+// A whole INI-layout file: read once, any number of keys read and written in memory exactly as
+// the one-key functions below would read and write them on disk, then written back in one
+// atomic replace. Several keys thus change together or not at all.
+class ArquivoIni {
+public:
+    // Reads the file; a missing file reads as an empty one. False when it exists but could not
+    // be read (it must then not be written over).
+    bool carrega(const QString& caminho);
+
+    QString valor(const QString& secao, const QString& chave, const QString& padrao) const;
+    void define(const QString& secao, const QString& chave, const QString& valor);
+
+    // Writes the file as edited, atomically.
+    nucleo::FalhaGravacao grava() const;
+
+    const QByteArray& bytes() const { return m_dados; }
+
+private:
+    QString m_caminho;
+    QByteArray m_dados;
+};
+
+} // namespace remoto
 
 // PutFileIni where the program has no answer of its own to a failure: it is raised as a write
 // error, which the user may retry or pass over. True once the key is written.

@@ -1,7 +1,11 @@
 #include "quotation/formats/Numeros.h"
 
-#include "runtime/Regional.h"
+#include "runtime/core/Regional.h"
 
 QString TextoNumero(const QString& texto) {
     return Str(ValorDoTexto(texto), 12, 2).trimmed();
+}
+
+QString TextoDeQuantia(const QString& texto) {
+    return texto.trimmed().isEmpty() ? QString() : TextoNumero(texto);
 }

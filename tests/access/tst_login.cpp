@@ -6,14 +6,18 @@
 #include "access/ImagemFundo.h"
 #include "access/Textos.h"
 #include "quotation/formats/Lista.h"
-#include "runtime/Cp1252.h"
-#include "runtime/MessageBox.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Textos.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
 #include "tests/support/TestMain.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QTcpServer>
@@ -41,7 +45,8 @@ struct Ambiente {
     QStringList aberturas;
     QPointer<FormLogin> form;
 
-    explicit Ambiente(Situacao situacao = Normal) {
+    explicit Ambiente(Situacao situacao = Normal, const ServidorFtpTeste::Opcoes& tipo = {})
+        : servidor(tipo) {
         servidor.colocar(kNumero + ".cot", cotacao());
         Rede rede;
         rede.servidorFtp = servidor.endereco();
@@ -201,9 +206,9 @@ void Login::recusas_data() {
                                   << SemConexao << "MSenha" << false;
     QTest::newRow("cotação inexistente") << int(Normal) << cnpj << -1 << "2026000000099999"
                                          << "37326731" << CotacaoInexistente << "MSenha" << true;
-    QTest::newRow("servidor FTP fora do ar")
-        << int(FtpForaDoAr) << cnpj << -1 << kNumero << "37326731" << CotacaoInexistente << "MSenha"
-        << false;
+    // Only the server's "no such file" says the number does not exist.
+    QTest::newRow("servidor FTP fora do ar") << int(FtpForaDoAr) << cnpj << -1 << kNumero
+                                             << "37326731" << FalhaServidor << "MSenha" << false;
     QTest::newRow("senha errada") << int(Normal) << cnpj << -1 << kNumero << "37326732"
                                   << SenhaIncorreta << "MSenha" << true;
     QTest::newRow("senha certa de outra raiz, CNPJ na lista")
@@ -258,10 +263,11 @@ void Login::sucesso() {
     QCOMPARE(a.programa.ler("Config.ini"), QByteArray("[Geral]\r\nCNPJ=11.222.333/0001-81\r\n"));
     QVERIFY(QFile::exists(a.programa.arquivo(kNumero + ".cot")));
     QTRY_VERIFY(a.form.isNull()); // closed and gone
-    auto* cotacao = QApplication::activeWindow() ? QApplication::activeWindow()
-                                                 : QApplication::topLevelWidgets().value(0);
+    QWidget* cotacao = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName() == "cotacao")
+            cotacao = w;
     QVERIFY(cotacao);
-    QCOMPARE(cotacao->objectName(), "cotacao");
     QVERIFY(!avisoAberto());
 
     // The next start offers the CNPJ again and goes straight to the number.
@@ -271,6 +277,68 @@ void Login::sucesso() {
     b.mostrar();
     QCOMPARE(b.form->MCNPJ(), "11.222.333/0001-81");
     QCOMPARE(foco(), "MCodCotacao");
+}
+
+void Login::discoCheio() {
+    DiscoPequeno disco;
+    if (!disco.montado())
+        QSKIP("this machine does not let the tests mount a small disk");
+    Ambiente a;
+    const QByteArray boa = cotacao();
+    QFile local(disco.path() + "/" + kNumero + ".cot");
+    QVERIFY(local.open(QIODevice::WriteOnly) && local.write(boa) == boa.size());
+    local.close();
+    a.servidor.colocar(kNumero + ".cot", boa + QByteArray(300000, ';')); // a larger one now
+    setProgramDir(disco.path());
+    disco.encher(4096);
+    a.mostrar();
+    a.digitarCNPJ("11222333000181");
+    a.entrar(kNumero, "37326731");
+
+    QCOMPARE(mensagens(),
+             QStringList{"Aviso: " + TextosJanelas::FalhaDeGravacao(
+                                         nucleo::FalhaGravacao::DiscoCheio, disco.path())});
+    QVERIFY(local.open(QIODevice::ReadOnly));
+    QCOMPARE(local.readAll(), boa); // the good copy is still whole
+    QVERIFY(a.aberturas.isEmpty());
+    setProgramDir(a.programa.path());
+}
+
+void Login::esperaViva() {
+    // A slow line: the quotation takes seconds to come while the window keeps working.
+    ServidorFtpTeste::Opcoes lenta;
+    lenta.limiteEnvio = 10 * 1024;
+    Ambiente a(Normal, lenta);
+    const QByteArray grande = cotacao() + QByteArray(40000, ';');
+    a.servidor.colocar(kNumero + ".cot", grande);
+    a.mostrar();
+    a.digitarCNPJ("11222333000181");
+
+    QElapsedTimer relogio;
+    qint64 ultimo = 0, maiorIntervalo = 0;
+    QStringList progresso;
+    QTimer batida;
+    QObject::connect(&batida, &QTimer::timeout, [&] {
+        maiorIntervalo = std::max(maiorIntervalo, relogio.elapsed() - ultimo);
+        ultimo = relogio.elapsed();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* aviso = dynamic_cast<FormEmEspera*>(w); aviso && aviso->isVisible())
+                progresso << aviso->TextoDoProgresso();
+    });
+    relogio.start();
+    batida.start(10);
+    a.entrar(kNumero, "37326731");
+    batida.stop();
+
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(a.aberturas.size(), 1);
+    QVERIFY2(relogio.elapsed() > 2000, "the line was not slow after all");
+    QVERIFY2(maiorIntervalo < 100, qPrintable(QString::number(maiorIntervalo)));
+    // The notice told how far it got, more than once.
+    progresso = progresso.filter(QRegularExpression(
+        QString("^\\d+ % \\(\\d+ de %1 KB\\)$").arg((grande.size() + 1023) / 1024)));
+    progresso.removeDuplicates();
+    QVERIFY2(progresso.size() > 1, qPrintable(progresso.join(u'/')));
 }
 
 void Login::sairPelaJanelaDeAgradecimento() {

@@ -14,6 +14,8 @@ private Q_SLOTS:
     void recusas_data();
     void recusas();
     void sucesso();
+    void discoCheio();
+    void esperaViva();
     void sairPelaJanelaDeAgradecimento();
     void videoAula();
 

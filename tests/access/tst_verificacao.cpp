@@ -1,7 +1,7 @@
 #include "tests/access/tst_verificacao.h"
 
 #include "access/Verificacao.h"
-#include "runtime/Cp1252.h"
+#include "runtime/core/Cp1252.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>

@@ -4,8 +4,8 @@
 #include "app/Textos.h"
 #include "app/Versao.h"
 #include "remote/Servidor.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Window.h"
+#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Window.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/ColunaItem.h"
 #include "dialogs/Dialogo.h"
-#include "runtime/MessageBox.h"
+#include "runtime/ui/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 

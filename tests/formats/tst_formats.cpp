@@ -1,7 +1,7 @@
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Lista.h"
 #include "quotation/formats/Numeros.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Regional.h"
 #include "tests/support/TestMain.h"
 
 #include <QTest>

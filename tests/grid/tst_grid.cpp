@@ -1,9 +1,9 @@
 #include "grid/ControleGrade.h"
 #include "grid/FlexCell.h"
 #include "grid/ObjetosGrade.h"
-#include "runtime/Erro.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Erro.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/MessageBox.h"
 #include "tests/support/TestMain.h"
 
 #include <QLineEdit>

@@ -1,21 +1,31 @@
 #include "access/FormObrigado.h"
+#include "access/Textos.h"
 #include "grid/ControleGrade.h"
 #include "grid/ImpressaoGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Lista.h"
-#include "runtime/Cp1252.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Textos.h"
+#include "store/BancoLocal.h"
+#include "store/Rascunhos.h"
+#include "store/Recibos.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
 #include "tests/support/TestMain.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTcpServer>
 #include <QTest>
+#include <QToolBar>
 
 namespace {
 
@@ -37,6 +47,7 @@ const QStringList kTres{"1001", "789", "AÇÚCAR 1KG",  "120",    "UN", "x",
 struct Ambiente {
     ServidorFtpTeste servidor;
     DiretorioTeste programa;
+    banco::BancoLocal banco{programa.arquivo("Cotacao.db")};
     QTcpServer internet;
     QPointer<FormCotacao> form;
     Rede rede;
@@ -49,8 +60,11 @@ struct Ambiente {
         rede.conexao.dormir = [](std::chrono::milliseconds) {};
     }
 
+    // The form goes before the database it keeps its draft in.
+    ~Ambiente() { delete form.data(); }
+
     FormCotacao& abrir() {
-        form = new FormCotacao(rede);
+        form = new FormCotacao(rede, &banco);
         form->setQuitOnClose(true);
         form->cCodCotacao = kNumero;
         form->cCNPJ = kCNPJ;
@@ -77,6 +91,29 @@ struct Ambiente {
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_COMPARE(celula(linha, coluna), texto);
+    }
+
+    // Clicks a cell and types over it, without Enter: the cell is still being edited.
+    void digitarSemConfirmar(int linha, int coluna, const QString& texto) {
+        const QRect r = grade()->visualRect(grade()->model()->index(linha - 1, coluna));
+        QTest::mouseClick(grade()->viewport(), Qt::LeftButton, {}, r.center());
+        teclar(texto);
+    }
+
+    // Keys as a person types them: each to the widget that has the focus at that moment (the
+    // first key over a cell opens its editor, which takes the rest).
+    static void teclar(const QString& texto) {
+        for (const QChar c : texto)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+
+    bool editando() const { return grade()->editando(); }
+
+    // A command through its tool bar button, as a mouse click runs it.
+    void botao(const QString& texto) {
+        for (QAction* a : form->findChild<QToolBar*>()->actions())
+            if (a->text() == texto)
+                a->trigger();
     }
 
     void digitarNoCampo(const char* nome, const QString& texto) {
@@ -263,7 +300,7 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(1, 6, "7");
         a.comando("&Enviar");
-        QCOMPARE(mensagens(), QStringList{TextosCotacao::SemConexao});
+        QCOMPARE(mensagens(), QStringList{TextosAcesso::SemConexao});
         QVERIFY(!QFile::exists(a.programa.arquivo(kResposta)));
         QVERIFY(f.isVisible() && f.lModificado);
         QCOMPARE(a.celula(1, 6), "7");
@@ -285,7 +322,7 @@ private Q_SLOTS:
     }
 };
 
-class Saida : public QObject {
+class Sair : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { prepara(); }
@@ -460,6 +497,7 @@ private Q_SLOTS:
         Ambiente a(produtos);
         FormCotacao& f = a.abrir();
         f.MListaProdutos.Cell(1, 6).Text("1,5");
+        f.setMFormaPgto("30|60|90"); // bars typed by the supplier print as they are
         f.Imprimir();
         auto* grade = f.findChild<ControleGrade*>("MListaRelatorios");
         const QString arquivo = a.programa.arquivo("relatorio.pdf");
@@ -488,6 +526,7 @@ private Q_SLOTS:
             QVERIFY(t.contains("Descrição")); // the heading row on every page
             QCOMPARE(t.contains("Cotação de produtos"), pagina == 1);
             QCOMPARE(t.contains("Cód. da cotação: " + kNumero), pagina == 1);
+            QCOMPARE(t.contains("Forma de pgto: 30|60|90"), pagina == 1);
             if (pagina == 1)
                 QVERIFY(t.contains("AÇÚCAR Nº 1 "));
             todo += t;
@@ -497,5 +536,240 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, Envio, Saida, Impressao)
+// What the supplier sees is what the buyer gets: an edit still open, the amounts, the titles.
+class Exatidao : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { prepara(); }
+    void cleanup() { limpa(); }
+
+    void comandoComCelulaEmEdicao_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::newRow("enviar") << "&Enviar";
+        QTest::newRow("imprimir") << "&Imprimir";
+        QTest::newRow("sair") << "Sai&r";
+    }
+
+    void comandoComCelulaEmEdicao() {
+        QFETCH(QString, comando);
+        Ambiente a;
+        FormCotacao& f = a.abrir();
+        a.digitarSemConfirmar(2, 6, "7,25");
+        QVERIFY(a.editando());
+        MessageBox::setNextAnswer(comando == "Sai&r" ? 2 : MessageBox::Ok); // leaving: "Não"
+        MessageBox::setNextAnswer(2);                                       // no printing
+        a.botao(comando);
+        if (comando == "&Enviar") {
+            QVERIFY(a.servidor.conteudo(kResposta).contains(
+                "ListaPrecosForn=[|0,00|][|7,25|][|0,00|]"));
+        } else if (comando == "&Imprimir") {
+            const DadosGrade& d =
+                f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
+            QCOMPARE(d.celula(3, 6).texto, "7,25");
+            QCOMPARE(d.celula(3, 7).texto, "348,00"); // 48 × 7,25
+        } else {
+            QCOMPARE(mensagens(), QStringList{TextosCotacao::PerguntaSair});
+            QTRY_VERIFY(a.form.isNull());
+            // "Não" keeps it as a draft for the next login.
+            const auto itens = banco::Rascunhos(a.banco).le(kNumero, kCNPJ);
+            QCOMPARE(itens.size(), 1);
+            QCOMPARE(itens[0].valor, "7,25");
+        }
+    }
+
+    void teclasDuranteEdicao() {
+        Ambiente a;
+        FormCotacao& f = a.abrir();
+        const auto atual = [&] { return a.grade()->currentIndex().row() + 1; };
+        a.digitarSemConfirmar(1, 6, "5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(atual(), 2); // one row, not two
+        QCOMPARE(a.celula(1, 6), "5");
+        a.teclar("6");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(atual(), 3);
+        QCOMPARE(a.celula(2, 6), "6");
+        a.teclar("7");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(atual(), 2);
+        QCOMPARE(a.celula(3, 6), "7");
+        // The one-shot refresh of the opened form keeps an edit in progress and its cell.
+        a.teclar("8,1");
+        QTest::qWait(1300);
+        QVERIFY(a.editando());
+        a.teclar("5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(a.celula(2, 6), "8,15");
+        QCOMPARE(a.grade()->currentIndex().column(), 7);
+        QVERIFY(f.lModificado);
+    }
+
+    void quantias_data() {
+        QTest::addColumn<QString>("localidade");
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("mostrado");
+        QTest::newRow("pt_BR inteiro") << "pt_BR"
+                                       << "150"
+                                       << "150,00";
+        QTest::newRow("pt_BR ponto") << "pt_BR"
+                                     << "150.5"
+                                     << "150,50";
+        QTest::newRow("pt_BR vírgula") << "pt_BR"
+                                       << "150,75"
+                                       << "150,75";
+        QTest::newRow("pt_BR zero") << "pt_BR"
+                                    << "0"
+                                    << "0,00";
+        QTest::newRow("pt_BR vazio") << "pt_BR"
+                                     << ""
+                                     << "";
+        QTest::newRow("en_US vírgula") << "en_US"
+                                       << "150,5"
+                                       << "150.50";
+        QTest::newRow("en_US inteiro") << "en_US"
+                                       << "7"
+                                       << "7.00";
+    }
+
+    void quantias() {
+        QFETCH(QString, localidade);
+        QFETCH(QString, digitado);
+        QFETCH(QString, mostrado);
+        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+        Ambiente a;
+        FormCotacao& f = a.abrir();
+        a.digitarNoCampo("MPedidoMinimo", digitado);
+        QTest::keyClick(f.findChild<QLineEdit*>("MPedidoMinimo"), Qt::Key_Tab); // leaves it
+        QCOMPARE(f.MPedidoMinimo(), mostrado);
+        a.digitarNoCampo("MValorFrete", digitado); // still in it when sending
+        a.botao("&Enviar");
+        QVERIFY(a.servidor.conteudo(kResposta).endsWith(
+            QByteArray("PedidoMinimo=" + mostrado.toLatin1() +
+                       "\r\nValorFrete=" + mostrado.toLatin1() + "\r\n")));
+    }
+};
+
+// Drafts: what was typed survives leaving without sending, a killed program, a failed disk.
+class Rascunhos : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { prepara(); }
+    void cleanup() { limpa(); }
+
+    void mudancasChegamAoBanco() {
+        Ambiente a;
+        a.abrir();
+        a.digitarNaCelula(2, 6, "9,9");
+        a.digitarNaCelula(3, 7, "marca Ç");
+        a.digitarNoCampo("MPrazoEntrega", "15");
+        // Saved within a second, without anything else happening.
+        QTRY_COMPARE_WITH_TIMEOUT(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 3, 1500);
+        const auto itens = banco::Rascunhos(a.banco).le(kNumero, kCNPJ);
+        QCOMPARE(itens[0].campo, "MPrazoEntrega");
+        QCOMPARE(itens[0].valor, "15");
+        QCOMPARE(itens[1].valor, "9,9");
+        QCOMPARE(itens[1].produto, "1002\t788");
+        QCOMPARE(itens[2].valor, "marca Ç");
+        QVERIFY(itens[2].alterado.secsTo(QDateTime::currentDateTime()) < 60);
+    }
+
+    void recuperacao_data() {
+        QTest::addColumn<bool>("recupera");
+        QTest::newRow("Sim") << true;
+        QTest::newRow("Não") << false;
+    }
+
+    void recuperacao() {
+        QFETCH(bool, recupera);
+        Ambiente a;
+        a.abrir();
+        a.digitarNaCelula(1, 6, "3,5");
+        a.digitarNoCampo("MFormaPgto", "28");
+        MessageBox::setNextAnswer(2); // leaving: "Não"
+        a.comando("Sai&r");
+        QTRY_VERIFY(a.form.isNull());
+
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(recupera ? 1 : 2);
+        FormCotacao& f = a.abrir();
+        QCOMPARE(mensagens().size(), 1);
+        QVERIFY(mensagens()[0].startsWith("Há preços e dados digitados em "));
+        QCOMPARE(a.celula(1, 6), recupera ? "3,5" : "0,00");
+        QCOMPARE(f.MFormaPgto(), recupera ? "28" : "");
+        QCOMPARE(f.lModificado, recupera);
+        QCOMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty(), !recupera);
+    }
+
+    void limpoDepoisDoEnvio() {
+        Ambiente a;
+        a.abrir();
+        a.digitarNaCelula(1, 6, "3,5");
+        MessageBox::setNextAnswer(MessageBox::Ok);
+        MessageBox::setNextAnswer(2);
+        a.comando("&Enviar");
+        QTRY_VERIFY(a.form.isNull());
+        QVERIFY(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty());
+        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        QVERIFY(recibo);
+        const QByteArray enviado = a.servidor.conteudo(kResposta);
+        QCOMPARE(recibo->tamanho, enviado.size());
+        QCOMPARE(recibo->sha256,
+                 QCryptographicHash::hash(enviado, QCryptographicHash::Sha256).toHex());
+
+        // The next login asks nothing and tells when the last answer went out.
+        MessageBox::clearShown();
+        FormCotacao& f = a.abrir();
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(f.findChild<QLabel*>("Situacao")->text(),
+                 "Última resposta enviada em " + DateToText(recibo->quando.date()) + " às " +
+                     recibo->quando.time().toString("HH:mm"));
+    }
+
+    void discoCheioNaoEnvia() {
+        DiscoPequeno disco;
+        if (!disco.montado())
+            QSKIP("this machine does not let the tests mount a small disk");
+        Ambiente a;
+        QFile::copy(a.programa.arquivo(kNumero + ".cot"), disco.path() + "/" + kNumero + ".cot");
+        const QByteArray anterior = "[Geral]\r\nObsGeral=resposta anterior\r\n";
+        QFile velha(disco.path() + "/" + kResposta);
+        QVERIFY(velha.open(QIODevice::WriteOnly) && velha.write(anterior) > 0);
+        velha.close();
+        setProgramDir(disco.path());
+        FormCotacao& f = a.abrir();
+        disco.encher(512);
+        a.digitarNaCelula(1, 6, "3,5");
+        a.comando("&Enviar");
+
+        QCOMPARE(mensagens(), QStringList{TextosJanelas::FalhaDeGravacao(
+                                  nucleo::FalhaGravacao::DiscoCheio, disco.path())});
+        QVERIFY(!a.servidor.existe(kResposta)); // nothing uploaded
+        QVERIFY(velha.open(QIODevice::ReadOnly));
+        QCOMPARE(velha.readAll(), anterior);
+        QVERIFY(f.isVisible() && f.lModificado);
+        delete a.form.data(); // before the disk goes
+        setProgramDir(a.programa.path());
+    }
+
+    void sucessoAntesDasCondicoes() {
+        Ambiente a;
+        QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
+        a.abrir();
+        a.digitarNoCampo("MFormaPgto", "30");
+        MessageBox::setNextAnswer(MessageBox::Ok);
+        MessageBox::setNextAnswer(MessageBox::Ok);
+        MessageBox::setNextAnswer(2);
+        a.comando("&Enviar");
+        const QStringList textos = mensagens();
+        QCOMPARE(textos.size(), 3);
+        QCOMPARE(textos[0], TextosCotacao::Enviada);
+        QVERIFY(textos[1].startsWith(TextosCotacao::TermosNaoGuardados));
+        QCOMPARE(textos[2], TextosCotacao::PerguntaImprimir);
+        QVERIFY(a.servidor.existe(kResposta));
+        QTRY_VERIFY(a.form.isNull());
+        QVERIFY(obrigado());
+    }
+};
+
+COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, Rascunhos)
 #include "tst_quotation.moc"

@@ -1,14 +1,19 @@
 #include "tests/remote/tst_ftp.h"
 
+#include "remote/Espera.h"
 #include "remote/Ftp.h"
 #include "remote/Servidor.h"
+#include "runtime/core/ProgramDir.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
 
+#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTest>
 
 using namespace std::chrono_literals;
+using remoto::ResultadoFtp;
 
 namespace {
 
@@ -28,7 +33,12 @@ quint16 portaFechada() {
     return s.serverPort(); // closed when s goes
 }
 
+remoto::PedidoFtp pedido(const QString& servidor, const QString& arquivo) {
+    return {servidor, Servidor::Usuario, Servidor::Senha, Servidor::Diretorio, arquivo, {}};
+}
+
 void colunas() {
+    QTest::addColumn<bool>("daemon");
     QTest::addColumn<bool>("portaFechada");
     QTest::addColumn<QString>("usuario");
     QTest::addColumn<QString>("senha");
@@ -37,33 +47,46 @@ void colunas() {
     QTest::addColumn<bool>("resultado");
 }
 
-void linhasComuns() {
+// The same cases against both kinds of server.
+void linhasComuns(const QString& ausente) {
     const QString u = Servidor::Usuario, s = Servidor::Senha, d = Servidor::Diretorio;
     const QString a = QStringLiteral("arquivo.cot");
-    QTest::newRow("completo") << false << u << s << d << a << true;
-    QTest::newRow("brancos em volta de diretório e arquivo")
-        << false << u << s << QStringLiteral("  COTACAO ") << QStringLiteral(" arquivo.cot  ")
-        << true;
-    QTest::newRow("senha errada") << false << u << QStringLiteral("errada") << d << a << false;
-    QTest::newRow("senha usada como veio, sem tirar brancos")
-        << false << u << s + u' ' << d << a << false;
-    QTest::newRow("usuário errado") << false << QStringLiteral("outro") << s << d << a << false;
-    QTest::newRow("diretório ausente") << false << u << s << QStringLiteral("FALTA") << a << false;
-    QTest::newRow("nome com caminho")
-        << false << u << s << d << QStringLiteral("../arquivo.cot") << false;
-    QTest::newRow("servidor fora do ar") << true << u << s << d << a << false;
+    for (const bool daemon : {false, true}) {
+        const auto linha = [&](const char* nome) -> QTestData& {
+            return QTest::addRow("%s%s", daemon ? "proftpd: " : "", nome) << daemon;
+        };
+        linha("completo") << false << u << s << d << a << true;
+        linha("brancos em volta de diretório e arquivo")
+            << false << u << s << QStringLiteral("  COTACAO ") << QStringLiteral(" arquivo.cot  ")
+            << true;
+        linha("senha errada") << false << u << QStringLiteral("errada") << d << a << false;
+        linha("senha usada como veio, sem tirar brancos")
+            << false << u << s + u' ' << d << a << false;
+        linha("usuário errado") << false << QStringLiteral("outro") << s << d << a << false;
+        linha("diretório ausente") << false << u << s << QStringLiteral("FALTA") << a << false;
+        linha("nome com caminho") << false << u << s << d << QStringLiteral("../arquivo.cot")
+                                  << false;
+        linha("arquivo ausente") << false << u << s << d << ausente << false;
+        if (!daemon)
+            linha("servidor fora do ar") << true << u << s << d << a << false;
+    }
+}
+
+ServidorFtpTeste::Opcoes tipo(bool daemon) {
+    ServidorFtpTeste::Opcoes o;
+    o.daemon = daemon;
+    return o;
 }
 
 } // namespace
 
 void Ftp::baixar_data() {
     colunas();
-    linhasComuns();
-    QTest::newRow("arquivo ausente") << false << Servidor::Usuario << Servidor::Senha
-                                     << Servidor::Diretorio << QStringLiteral("falta.cot") << false;
+    linhasComuns(QStringLiteral("falta.cot"));
 }
 
 void Ftp::baixar() {
+    QFETCH(bool, daemon);
     QFETCH(bool, portaFechada);
     QFETCH(QString, usuario);
     QFETCH(QString, senha);
@@ -71,7 +94,7 @@ void Ftp::baixar() {
     QFETCH(QString, arquivo);
     QFETCH(bool, resultado);
 
-    ServidorFtpTeste servidor;
+    ServidorFtpTeste servidor(tipo(daemon));
     QVERIFY(servidor.iniciado());
     DiretorioTeste local;
     const QByteArray remoto = binario("remoto");
@@ -89,6 +112,11 @@ void Ftp::baixar() {
         QCOMPARE(local.ler(nomeLocal), resultado ? remoto : kCopiaAnterior);
         QCOMPARE(QDir(local.path()).entryList(QDir::Files), QStringList{nomeLocal});
     }
+    // Only the server's "no such file" says the file does not exist.
+    if (QByteArray(QTest::currentDataTag()).endsWith("arquivo ausente"))
+        QCOMPARE(remoto::Baixa(pedido(endereco, arquivo)).resultado, ResultadoFtp::Inexistente);
+    if (daemon)
+        return; // the daemon does not report its commands
     QTRY_COMPARE(servidor.conexoesAbertas(), 0);
     const QStringList comandos = servidor.comandos();
     if (resultado) {
@@ -104,13 +132,11 @@ void Ftp::baixar() {
 
 void Ftp::enviar_data() {
     colunas();
-    linhasComuns();
-    QTest::newRow("arquivo local ausente")
-        << false << Servidor::Usuario << Servidor::Senha << Servidor::Diretorio
-        << QStringLiteral("falta.cot") << false;
+    linhasComuns(QStringLiteral("falta.cot")); // here: no local file of that name
 }
 
 void Ftp::enviar() {
+    QFETCH(bool, daemon);
     QFETCH(bool, portaFechada);
     QFETCH(QString, usuario);
     QFETCH(QString, senha);
@@ -118,7 +144,7 @@ void Ftp::enviar() {
     QFETCH(QString, arquivo);
     QFETCH(bool, resultado);
 
-    ServidorFtpTeste servidor;
+    ServidorFtpTeste servidor(tipo(daemon));
     QVERIFY(servidor.iniciado());
     DiretorioTeste local;
     const QByteArray enviado = binario("local");
@@ -134,9 +160,116 @@ void Ftp::enviar() {
     QCOMPARE(QDir(servidor.raiz()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("COTACAO")}); // no directory made on the way
     QVERIFY(!servidor.existe(QStringLiteral("falta.cot")));
+    if (resultado) // renamed onto its name: nothing half-written is left
+        QCOMPARE(QDir(servidor.cotacao()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("arquivo.cot")});
+    if (daemon)
+        return;
     QTRY_COMPARE(servidor.conexoesAbertas(), 0);
-    if (resultado)
-        QVERIFY(servidor.comandos().contains(QStringLiteral("TYPE I")));
+    if (resultado) {
+        const QStringList comandos = servidor.comandos();
+        QVERIFY(comandos.contains(QStringLiteral("TYPE I")));
+        QVERIFY(comandos.contains(QStringLiteral("STOR arquivo.cot.parte")));
+        QVERIFY(comandos.contains(QStringLiteral("RNTO arquivo.cot")));
+    }
+}
+
+void Ftp::envioVerificado_data() {
+    QTest::addColumn<int>("cortaStor");
+    QTest::addColumn<bool>("recusaRnfr");
+    QTest::addColumn<bool>("tamanhoErrado");
+    QTest::addColumn<int>("resultado");
+    QTest::newRow("linha cai no meio do envio")
+        << 100000 << false << false << int(ResultadoFtp::Conexao);
+    QTest::newRow("servidor que não renomeia: envio direto")
+        << 0 << true << false << int(ResultadoFtp::Ok);
+    QTest::newRow("tamanho no servidor difere")
+        << 0 << false << true << int(ResultadoFtp::Verificacao);
+}
+
+void Ftp::envioVerificado() {
+    QFETCH(int, cortaStor);
+    QFETCH(bool, recusaRnfr);
+    QFETCH(bool, tamanhoErrado);
+    QFETCH(int, resultado);
+    ServidorFtpTeste::Opcoes opcoes;
+    opcoes.cortaStor = cortaStor;
+    opcoes.recusaRnfr = recusaRnfr;
+    opcoes.tamanhoErrado = tamanhoErrado;
+    ServidorFtpTeste servidor(opcoes);
+    QVERIFY(servidor.iniciado());
+    DiretorioTeste local;
+    QByteArray resposta = binario("resposta");
+    while (resposta.size() < 400000)
+        resposta += resposta;
+    local.escrever(QStringLiteral("r.cot"), resposta);
+    servidor.colocar(QStringLiteral("r.cot"), kCopiaAnterior);
+
+    remoto::PedidoFtp p = pedido(servidor.endereco(), QStringLiteral("r.cot"));
+    p.limites.resposta = 3s; // after the drop the server says nothing more
+    QCOMPARE(int(remoto::Envia(p).resultado), resultado);
+    // Until the whole file is there, the buyer reads the earlier answer byte for byte.
+    QCOMPARE(servidor.conteudo(QStringLiteral("r.cot")),
+             resultado == int(ResultadoFtp::Conexao) ? kCopiaAnterior : resposta);
+    if (recusaRnfr) // the part left by the refused rename is cleaned away
+        QVERIFY(!servidor.existe(QStringLiteral("r.cot.parte")));
+}
+
+void Ftp::limites_data() {
+    QTest::addColumn<int>("limiteEnvio");
+    QTest::addColumn<int>("tamanho");
+    QTest::addColumn<int>("resultado");
+    // 300 bytes a second never stalls below the minimum speed: only the deadline ends it.
+    QTest::newRow("servidor que goteja") << 300 << 200000 << int(ResultadoFtp::Conexao);
+    QTest::newRow("arquivo maior que o formato comporta")
+        << 0 << 5 * 1024 * 1024 << int(ResultadoFtp::GrandeDemais);
+}
+
+void Ftp::limites() {
+    QFETCH(int, limiteEnvio);
+    QFETCH(int, tamanho);
+    QFETCH(int, resultado);
+    ServidorFtpTeste::Opcoes opcoes;
+    opcoes.limiteEnvio = limiteEnvio;
+    ServidorFtpTeste servidor(opcoes);
+    QVERIFY(servidor.iniciado());
+    servidor.colocar(QStringLiteral("grande.cot"), QByteArray(tamanho, 'g'));
+    DiretorioTeste local;
+    remoto::PedidoFtp p = pedido(servidor.endereco(), QStringLiteral("grande.cot"));
+    p.limites.prazoMinimo = 2s;
+    p.limites.taxaDoPrazo = 1 << 30; // the floor is the deadline
+
+    QElapsedTimer relogio;
+    relogio.start();
+    QCOMPARE(int(remoto::Baixa(p).resultado), resultado);
+    QVERIFY2(relogio.elapsed() < 20000, "the transfer outlived its deadline by far");
+    QVERIFY(QDir(local.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void Ftp::discoCheio() {
+    DiscoPequeno disco;
+    if (!disco.montado())
+        QSKIP("this machine does not let the tests mount a small disk");
+    ServidorFtpTeste servidor;
+    QVERIFY(servidor.iniciado());
+    servidor.colocar(QStringLiteral("c.cot"), QByteArray(100000, 'c'));
+    const QString anterior = QDir::currentPath();
+    setProgramDir(disco.path());
+    {
+        QFile velho(QDir(disco.path()).filePath(QStringLiteral("c.cot")));
+        QVERIFY(velho.open(QIODevice::WriteOnly) && velho.write(kCopiaAnterior) > 0);
+    }
+    disco.encher(8192);
+
+    const remoto::Desfecho d = remoto::Baixa(pedido(servidor.endereco(), QStringLiteral("c.cot")));
+    QCOMPARE(d.resultado, ResultadoFtp::GravacaoLocal);
+    QCOMPARE(d.gravacao, nucleo::FalhaGravacao::DiscoCheio);
+    QFile velho(QDir(disco.path()).filePath(QStringLiteral("c.cot")));
+    QVERIFY(velho.open(QIODevice::ReadOnly));
+    QCOMPARE(velho.readAll(), kCopiaAnterior); // the good copy was not replaced by a short one
+    QCOMPARE(QDir(disco.path()).entryList(QDir::Files),
+             QStringList{QStringLiteral("c.cot")}); // and nothing half-written is left
+    setProgramDir(anterior);
 }
 
 void Ftp::servidorMudo() {
@@ -146,46 +279,34 @@ void Ftp::servidorMudo() {
     QVERIFY(mudo.iniciado());
     DiretorioTeste local;
     local.escrever(QStringLiteral("Versao.ini"), kCopiaAnterior);
-    FtpLimites limites;
-    limites.conexao = 2s;
+    remoto::PedidoFtp p = pedido(mudo.endereco(), QStringLiteral("Versao.ini"));
+    p.limites.conexao = 2s;
 
-    QVERIFY(!BaixarArquivoViaFTP(mudo.endereco(), Servidor::Usuario, Servidor::Senha,
-                                 Servidor::Diretorio, QStringLiteral("Versao.ini"), limites));
-    QVERIFY(!EnviarArquivoViaFTP(mudo.endereco(), Servidor::Usuario, Servidor::Senha,
-                                 Servidor::Diretorio, QStringLiteral("Versao.ini"), limites));
+    QCOMPARE(remoto::Baixa(p).resultado, ResultadoFtp::Conexao);
+    QCOMPARE(remoto::Envia(p).resultado, ResultadoFtp::Conexao);
     QCOMPARE(mudo.conexoesFeitas(), 2);
     QCOMPARE(local.ler(QStringLiteral("Versao.ini")), kCopiaAnterior);
 }
 
-void Ftp::downloadParado() {
+void Ftp::parado() {
+    // 1 byte a second: the first buffer goes out, then the line is as good as dead.
     ServidorFtpTeste::Opcoes opcoes;
-    opcoes.limiteEnvio = 1; // the first buffer goes out, then nothing more
+    opcoes.limiteEnvio = 1;
+    opcoes.limiteRecepcao = 1;
     ServidorFtpTeste servidor(opcoes);
     QVERIFY(servidor.iniciado());
     servidor.colocar(QStringLiteral("CotacaoInstall.exe"), QByteArray(4 << 20, 'i'));
     DiretorioTeste local;
     local.escrever(QStringLiteral("CotacaoInstall.exe"), kCopiaAnterior);
-    FtpLimites limites;
-    limites.parada = 2s;
-
-    QVERIFY(!BaixarArquivoViaFTP(servidor.endereco(), Servidor::Usuario, Servidor::Senha,
-                                 Servidor::Diretorio, QStringLiteral("CotacaoInstall.exe"),
-                                 limites));
-    QCOMPARE(local.ler(QStringLiteral("CotacaoInstall.exe")), kCopiaAnterior);
-    QCOMPARE(QDir(local.path()).entryList(QDir::Files),
-             QStringList{QStringLiteral("CotacaoInstall.exe")});
-}
-
-void Ftp::uploadParado() {
-    ServidorFtpTeste::Opcoes opcoes;
-    opcoes.limiteRecepcao = 1;
-    ServidorFtpTeste servidor(opcoes);
-    QVERIFY(servidor.iniciado());
-    DiretorioTeste local;
     local.escrever(QStringLiteral("resposta.cot"), QByteArray(16 << 20, 'r'));
-    FtpLimites limites;
-    limites.parada = 2s;
+    remoto::PedidoFtp p = pedido(servidor.endereco(), QStringLiteral("CotacaoInstall.exe"));
+    p.limites.parada = 2s;
+    p.limites.tamanhoMaximo = 64 << 20;
 
-    QVERIFY(!EnviarArquivoViaFTP(servidor.endereco(), Servidor::Usuario, Servidor::Senha,
-                                 Servidor::Diretorio, QStringLiteral("resposta.cot"), limites));
+    QCOMPARE(remoto::Baixa(p).resultado, ResultadoFtp::Conexao);
+    QCOMPARE(local.ler(QStringLiteral("CotacaoInstall.exe")), kCopiaAnterior);
+    p.arquivo = QStringLiteral("resposta.cot");
+    QCOMPARE(remoto::Envia(p).resultado, ResultadoFtp::Conexao);
+    QCOMPARE(QDir(local.path()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("CotacaoInstall.exe"), QStringLiteral("resposta.cot")}));
 }

@@ -9,7 +9,11 @@ private Q_SLOTS:
     void baixar();
     void enviar_data();
     void enviar();
+    void envioVerificado_data();
+    void envioVerificado();
+    void limites_data();
+    void limites();
+    void discoCheio();
     void servidorMudo();
-    void downloadParado();
-    void uploadParado();
+    void parado();
 };

@@ -3,8 +3,8 @@
 #include "remote/Ini.h"
 #include "remote/Servidor.h"
 #include "remote/Texto.h"
-#include "runtime/Cp1252.h"
-#include "runtime/MessageBox.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/ui/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>

@@ -1,10 +1,10 @@
 #include "tests/runtime/tst_erros.h"
 
-#include "runtime/Cp1252.h"
-#include "runtime/Erro.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Pilha.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/Erro.h"
+#include "runtime/core/Pilha.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/MessageBox.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QProcess>

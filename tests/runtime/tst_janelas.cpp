@@ -1,8 +1,8 @@
 #include "tests/runtime/tst_janelas.h"
 
-#include "runtime/App.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Window.h"
+#include "runtime/ui/App.h"
+#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Window.h"
 #include "tests/support/TestMain.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "tests/runtime/tst_regional.h"
 
-#include "runtime/Regional.h"
+#include "runtime/core/Regional.h"
 
 #include <QTest>
 

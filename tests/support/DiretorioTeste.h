@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/ProgramDir.h"
+#include "runtime/core/ProgramDir.h"
 
 #include <QByteArray>
 #include <QDir>

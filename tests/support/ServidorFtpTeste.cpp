@@ -9,18 +9,26 @@ ServidorFtpTeste::ServidorFtpTeste()
 
 ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
     QDir(m_raiz.path()).mkdir(QStringLiteral("COTACAO"));
-    QStringList argumentos{QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_ftp.py"),
-                           QStringLiteral("--raiz"), m_raiz.path()};
+    QStringList argumentos{
+        opcoes.daemon ? QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_daemon.py")
+                      : QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_ftp.py"),
+        QStringLiteral("--raiz"), m_raiz.path()};
     if (opcoes.limiteEnvio)
         argumentos << QStringLiteral("--limite-envio") << QString::number(opcoes.limiteEnvio);
     if (opcoes.limiteRecepcao)
         argumentos << QStringLiteral("--limite-recepcao") << QString::number(opcoes.limiteRecepcao);
     if (opcoes.mudo)
         argumentos << QStringLiteral("--mudo");
+    if (opcoes.cortaStor)
+        argumentos << QStringLiteral("--corta-stor") << QString::number(opcoes.cortaStor);
+    if (opcoes.recusaRnfr)
+        argumentos << QStringLiteral("--recusa-rnfr");
+    if (opcoes.tamanhoErrado)
+        argumentos << QStringLiteral("--tamanho-errado");
     m_processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_processo.start(QStringLiteral("/usr/bin/python3"), argumentos);
 
-    const QDeadlineTimer prazo(15000);
+    const QDeadlineTimer prazo(30000);
     while (m_porta == 0 && !prazo.hasExpired() && m_processo.state() != QProcess::NotRunning) {
         m_processo.waitForReadyRead(100);
         ler();

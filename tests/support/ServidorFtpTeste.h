@@ -5,14 +5,20 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A real FTP server (pyftpdlib) on a free loopback port, serving a fresh temporary root that
-// holds "COTACAO/", with the program's account. Stopped when the object goes.
+// A real FTP server on a free loopback port, serving a fresh temporary root that holds
+// "COTACAO/", with the program's account. Stopped when the object goes. Two kinds: pyftpdlib,
+// which reports every command and connection and can misbehave on purpose, and a production
+// daemon (ProFTPD), which proves the transfers work against what vendors run.
 class ServidorFtpTeste {
 public:
     struct Opcoes {
-        int limiteEnvio = 0;    // bytes per second sent on data connections; 0: no limit
-        int limiteRecepcao = 0; // bytes per second received; 0: no limit
-        bool mudo = false;      // accept and never greet
+        int limiteEnvio = 0;        // bytes per second sent on data connections; 0: no limit
+        int limiteRecepcao = 0;     // bytes per second received; 0: no limit
+        bool mudo = false;          // accept and never greet
+        int cortaStor = 0;          // drop an upload's data connection after this many bytes
+        bool recusaRnfr = false;    // a server that cannot rename
+        bool tamanhoErrado = false; // SIZE answers one byte more
+        bool daemon = false;        // ProFTPD instead of pyftpdlib (none of the above)
     };
 
     ServidorFtpTeste();
@@ -33,7 +39,8 @@ public:
     QByteArray conteudo(const QString& nome) const;
     bool existe(const QString& nome) const;
 
-    // What the server saw so far: commands as "VERB arg", connections opened and still open.
+    // What the server saw so far: commands as "VERB arg", connections opened and still open
+    // (pyftpdlib only).
     QStringList comandos();
     int conexoesFeitas();
     int conexoesAbertas();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "runtime/Aplicacao.h"
+#include "runtime/ui/Aplicacao.h"
+#include "runtime/ui/CaixaDeErro.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -25,6 +26,7 @@ inline void destroiJanelas() {
 // runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_remote Ini leituraPadrao".
 template <class... Classes> int runTestClasses(int argc, char** argv) {
     Aplicacao app(argc, argv);
+    InstalaCaixaDeErro();
     const bool one = argc > 1 && argv[1][0] != '-' && !std::strchr(argv[1], ':');
     int failures = 0;
     bool ran = false;

@@ -3,11 +3,12 @@
 // an event handler, abandoned) or "falha" (a processor exception). The second argument is its
 // program directory, where KZERROR.LOG goes.
 
-#include "runtime/Aplicacao.h"
-#include "runtime/Erro.h"
-#include "runtime/MessageBox.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Erro.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/Aplicacao.h"
+#include "runtime/ui/CaixaDeErro.h"
+#include "runtime/ui/MessageBox.h"
 
 #include <QTimer>
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     }
     SetInternational(InternationalMode::Windows);
     InstalaTratamentoDeErros();
+    InstalaCaixaDeErro();
     MessageBox::setTestMode(true);
     MessageBox::setNextAnswer(MessageBox::Abort);
 

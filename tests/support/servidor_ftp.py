@@ -7,9 +7,13 @@ each command received.
 
   --raiz DIR          directory served (the account srvtar may read and write it)
   --porta N           port to listen on (0: a free one)
-  --limite-envio B    send at most B bytes per second on data connections (stalls a download)
+  --limite-envio B    send at most B bytes per second on data connections (1 stalls a
+                      download; a few hundred trickle it, above any stall limit)
   --limite-recepcao B receive at most B bytes per second on data connections (stalls an upload)
   --mudo              accept connections and never greet (a dead server)
+  --corta-stor N      drop the data connection of an upload after N bytes (a line that fails)
+  --recusa-rnfr       answer RNFR with 502, as a server that cannot rename
+  --tamanho-errado    answer SIZE with one byte more than the file has
 """
 import argparse
 import os
@@ -39,7 +43,7 @@ def servir_mudo(porta):
 
 def servir_ftp(args):
     from pyftpdlib.authorizers import DummyAuthorizer
-    from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+    from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
     from pyftpdlib.servers import FTPServer
 
     autorizador = DummyAuthorizer()
@@ -56,14 +60,59 @@ def servir_ftp(args):
             dizer("COMANDO %s %s" % (cmd, arg if cmd != "PASS" else "***"))
             return super().pre_process_command(line, cmd, arg)
 
+        def ftp_RNFR(self, path):
+            if args.recusa_rnfr:
+                self.respond("502 Command not implemented.")
+            else:
+                super().ftp_RNFR(path)
+
+        def ftp_SIZE(self, path):
+            if args.tamanho_errado and self.fs.isfile(self.fs.realpath(path)):
+                self.respond("213 %d" % (self.fs.getsize(path) + 1))
+            else:
+                super().ftp_SIZE(path)
+
     Manipulador.authorizer = autorizador
     Manipulador.auth_failed_timeout = 0
     Manipulador.banner = "servidor de testes"
     if args.limite_envio or args.limite_recepcao:
-        dtp = ThrottledDTPHandler
-        dtp.write_limit = args.limite_envio
-        dtp.read_limit = args.limite_recepcao
-        Manipulador.dtp_handler = dtp
+        class Regular(ThrottledDTPHandler):
+            """Moves data at an even pace: small chunks, each followed by the pause it is worth
+            at the limit (pyftpdlib's own throttle sends a second's worth in a burst)."""
+            write_limit = args.limite_envio
+            read_limit = args.limite_recepcao
+
+            def __init__(self, sock, cmd_channel):
+                super().__init__(sock, cmd_channel)
+                if self.write_limit:
+                    self.ac_out_buffer_size = max(1, self.write_limit // 10)
+                if self.read_limit:
+                    self.ac_in_buffer_size = max(1, self.read_limit // 10)
+
+            def _throttle_bandwidth(self, len_chunk, max_speed):
+                if len_chunk <= 0:
+                    return
+
+                def unsleep():
+                    self.add_channel(
+                        events=self.ioloop.READ if self.receive else self.ioloop.WRITE)
+
+                self.del_channel()
+                self._cancel_throttler()
+                self._throttler = self.ioloop.call_later(
+                    len_chunk / max_speed, unsleep, _errback=self.handle_error)
+
+        Manipulador.dtp_handler = Regular
+    if args.corta_stor:
+        class Cortado(DTPHandler):
+            def handle_read(self):
+                super().handle_read()
+                if self.receive and self.tot_bytes_received >= args.corta_stor:
+                    self.close()  # the client gets "426 Transfer aborted"
+
+            handle_read_event = handle_read
+
+        Manipulador.dtp_handler = Cortado
 
     servidor = FTPServer(("127.0.0.1", args.porta), Manipulador)
     dizer("PORTA %d" % servidor.address[1])
@@ -90,6 +139,9 @@ def main():
     parser.add_argument("--limite-envio", type=int, default=0)
     parser.add_argument("--limite-recepcao", type=int, default=0)
     parser.add_argument("--mudo", action="store_true")
+    parser.add_argument("--corta-stor", type=int, default=0)
+    parser.add_argument("--recusa-rnfr", action="store_true")
+    parser.add_argument("--tamanho-errado", action="store_true")
     args = parser.parse_args()
 
     import logging

@@ -1,16 +1,12 @@
-#include "runtime/Erro.h"
+#include "runtime/core/Erro.h"
 
-#include "runtime/Cp1252.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Pilha.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
-#include "runtime/Texts.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/Pilha.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include <array>
 #include <cfenv>
@@ -73,12 +69,10 @@ QString doBruto(std::string_view texto) {
 
 void tocaTons() {
     OpcoesDeErro& opcoes = opcoesDeErro();
-    for (int hertz : {440, 494, 523}) {
-        if (opcoes.tom)
-            opcoes.tom(hertz, 1);
-        else
-            QApplication::beep();
-    }
+    if (!opcoes.tom)
+        return; // no sound without the window layer
+    for (int hertz : {440, 494, 523})
+        opcoes.tom(hertz, 1);
 }
 
 void gravaNoLog(const Error& erro) {
@@ -88,25 +82,13 @@ void gravaNoLog(const Error& erro) {
         vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 
+// The box, when the window layer installed one; otherwise the text goes to the standard error
+// and the first choice the error allows is taken (nobody is there to answer).
 int caixaDeErro(const QString& texto, const QString& titulo, const EscolhasDoErro& escolhas) {
-    const int padrao = escolhas.ignorar ? 1 : escolhas.repetir ? 2 : 3;
-    return MessageBox::ask(titulo, texto, padrao, [&] {
-        QMessageBox caixa(titulo == u"WARNING" ? QMessageBox::Warning : QMessageBox::Critical,
-                          titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
-        QPushButton* ignorar = nullptr;
-        QPushButton* repetir = nullptr;
-        if (escolhas.ignorar)
-            ignorar = caixa.addButton(RuntimeTexts::Ignorar, QMessageBox::AcceptRole);
-        if (escolhas.repetir)
-            repetir = caixa.addButton(RuntimeTexts::Repetir, QMessageBox::AcceptRole);
-        QPushButton* abandonar = caixa.addButton(RuntimeTexts::Encerrar, QMessageBox::RejectRole);
-        QPushButton* primeiro = ignorar ? ignorar : repetir ? repetir : abandonar;
-        caixa.setDefaultButton(primeiro);
-        caixa.setEscapeButton(primeiro);
-        caixa.exec();
-        const auto* clicado = caixa.clickedButton();
-        return clicado == ignorar && ignorar ? 1 : clicado == repetir && repetir ? 2 : 3;
-    });
+    if (const auto& caixa = apresentacaoDeErro().caixa)
+        return caixa(texto, titulo, escolhas);
+    std::fprintf(stderr, "%s\n%s\n", qPrintable(titulo), qPrintable(texto));
+    return escolhas.ignorar ? 1 : escolhas.repetir ? 2 : 3;
 }
 
 QVariant valorVazio(int tipo) {
@@ -153,6 +135,11 @@ bool NetErr() {
 
 void NetErr(bool valor) {
     netErr() = valor;
+}
+
+ApresentacaoDeErro& apresentacaoDeErro() {
+    static ApresentacaoDeErro apresentacao;
+    return apresentacao;
 }
 
 OpcoesDeErro& opcoesDeErro() {
@@ -263,12 +250,12 @@ bool Repetir(const QVariant& resposta) {
 
 [[gnu::noinline]] QVariant DefErrorGen(const ErroBruto* bruto) {
     if (!bruto) {
-        MessageBox::ask(QStringLiteral("FROM DefErrorGen"),
-                        QStringLiteral("No error object created !"), MessageBox::Ok, [] {
-                            QMessageBox::critical(nullptr, QStringLiteral("FROM DefErrorGen"),
-                                                  QStringLiteral("No error object created !"));
-                            return int(MessageBox::Ok);
-                        });
+        const QString titulo = QStringLiteral("FROM DefErrorGen");
+        const QString texto = QStringLiteral("No error object created !");
+        if (const auto& aviso = apresentacaoDeErro().semObjeto)
+            aviso(titulo, texto);
+        else
+            std::fprintf(stderr, "%s\n%s\n", qPrintable(titulo), qPrintable(texto));
         return false;
     }
     Error erro;

@@ -1,7 +1,7 @@
-#include "runtime/Aplicacao.h"
+#include "runtime/ui/Aplicacao.h"
 
-#include "runtime/Cp1252.h"
-#include "runtime/Erro.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/Erro.h"
 
 #include <QMetaEnum>
 

@@ -1,4 +1,4 @@
-#include "runtime/Regional.h"
+#include "runtime/core/Regional.h"
 
 #include <QTime>
 

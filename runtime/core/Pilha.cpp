@@ -1,6 +1,6 @@
-#include "runtime/Pilha.h"
+#include "runtime/core/Pilha.h"
 
-#include "runtime/RegistroDeErro.h"
+#include "runtime/core/RegistroDeErro.h"
 
 #include <array>
 #include <backtrace.h>

@@ -1,4 +1,4 @@
-#include "runtime/App.h"
+#include "runtime/ui/App.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/RegistroDeErro.h"
+#include "runtime/core/RegistroDeErro.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -122,6 +122,17 @@ struct EscolhasDoErro {
     quint32 abandono = 0x80000000;
 };
 EscolhasDoErro Escolhas(Error& erro);
+
+// How an error reaches the person at the screen. The window layer installs the error box at
+// start-up; without it the text goes to the standard error and the first choice the error
+// allows is taken.
+struct ApresentacaoDeErro {
+    // Shows the box and answers the choice: 1 ignore, 2 retry, anything else abandon.
+    std::function<int(const QString& texto, const QString& titulo, const EscolhasDoErro&)> caixa;
+    // The plain box shown when no error object could be created.
+    std::function<void(const QString& titulo, const QString& texto)> semObjeto;
+};
+ApresentacaoDeErro& apresentacaoDeErro();
 
 // The box's message, call stack part included (CR LF line ends).
 QString MensagemDoErro(const Error& erro);

@@ -1,4 +1,4 @@
-#include "runtime/MessageBox.h"
+#include "runtime/ui/MessageBox.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "runtime/RegistroDeErro.h"
+#include "runtime/core/RegistroDeErro.h"
 
 #include <cerrno>
 #include <cstring>

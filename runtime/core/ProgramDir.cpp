@@ -1,4 +1,4 @@
-#include "runtime/ProgramDir.h"
+#include "runtime/core/ProgramDir.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "runtime/Aparencia.h"
+#include "runtime/ui/Aparencia.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "runtime/Cp1252.h"
+#include "runtime/core/Cp1252.h"
 
 #include <array>
 

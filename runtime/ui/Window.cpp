@@ -1,4 +1,4 @@
-#include "runtime/Window.h"
+#include "runtime/ui/Window.h"
 
 void WarningBox(const QString& caption, const QString& text) {
     MessageBox::warning(nullptr, caption, text);

@@ -2,11 +2,11 @@
 // (a processor exception) cannot show a box any more, so it writes its log record with what is
 // safe inside a signal handler (no heap, no locks, no Qt) and lets the process end.
 
-#include "runtime/Cp1252.h"
-#include "runtime/Erro.h"
-#include "runtime/Pilha.h"
-#include "runtime/ProgramDir.h"
-#include "runtime/Regional.h"
+#include "runtime/core/Cp1252.h"
+#include "runtime/core/Erro.h"
+#include "runtime/core/Pilha.h"
+#include "runtime/core/ProgramDir.h"
+#include "runtime/core/Regional.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "runtime/App.h"
-#include "runtime/MessageBox.h"
-#include "runtime/Texts.h"
+#include "runtime/ui/App.h"
+#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Textos.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -48,7 +48,7 @@ public:
     }
 
     // A modal warning box owned by this window.
-    void WarningMessage(const QString& text, const QString& caption = RuntimeTexts::Aviso) {
+    void WarningMessage(const QString& text, const QString& caption = TextosJanelas::Aviso) {
         MessageBox::warning(this, caption, text);
     }
 

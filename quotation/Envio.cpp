@@ -1,0 +1,46 @@
+#include "quotation/Envio.h"
+
+#include "remote/Ini.h"
+#include "store/Rascunhos.h"
+
+#include <QCryptographicHash>
+
+namespace cotacao {
+
+nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
+                                    QByteArray* bytes) {
+    remoto::ArquivoIni arquivo;
+    if (!arquivo.carrega(caminho))
+        return nucleo::FalhaGravacao::Outra; // never replace an answer that could not be read
+    formatos::EscreveResposta(arquivo, resposta);
+    if (bytes)
+        *bytes = arquivo.bytes();
+    return arquivo.grava();
+}
+
+banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
+                            const QByteArray& bytes) {
+    return {QDateTime::currentDateTime(),
+            cotacao,
+            cnpj,
+            arquivo,
+            bytes.size(),
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
+}
+
+bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo) {
+    return banco.transacao([&] {
+        return banco::Recibos(banco).registra(recibo) &&
+               banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj);
+    });
+}
+
+nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
+    remoto::ArquivoIni arquivo;
+    if (!arquivo.carrega(config))
+        return nucleo::FalhaGravacao::Outra;
+    formatos::EscreveTermosNaConfig(arquivo, termos);
+    return arquivo.grava();
+}
+
+} // namespace cotacao

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace remoto {
+class ArquivoIni;
+}
+
+namespace formatos {
+
+// The supplier's general terms, as the five edit fields hold them.
+struct Termos {
+    QString obsGeral;
+    QString prazoEntrega;
+    QString formaPgto;
+    QString pedidoMinimo;
+    QString valorFrete;
+};
+
+// An answer: a price and a remark per product row, in row order, and the terms. Prices are the
+// texts the grid holds ("12,5", "0,00"); the file gets their number texts.
+struct Resposta {
+    QStringList precos;
+    QStringList observacoes;
+    Termos termos;
+};
+
+// An answer file as read back: the terms with their defaults ("" for the texts, "0,00" for the
+// two amounts), the items of the two lists in order.
+Resposta LeResposta(const remoto::ArquivoIni& arquivo);
+
+// The terms the form shows for an answer sent earlier: a blank text, or an amount that reads as
+// zero, takes the value kept in Config.ini at the last sending; amounts get two decimals.
+Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& config);
+
+// Writes the answer's keys as a sending does, in this order: ListaPrecosForn (number texts) and
+// ListaObsProdutos (trimmed), only when there is at least one product row; then ObsGeral,
+// PrazoEntrega, FormaPgto, PedidoMinimo and ValorFrete, trimmed. Keys it does not write stay.
+void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta);
+
+// The terms Config.ini keeps after a successful sending, as the fields hold them.
+void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos);
+
+} // namespace formatos

@@ -1,0 +1,103 @@
+#include "store/BancoLocal.h"
+#include "store/Rascunhos.h"
+#include "store/Recibos.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/TestMain.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <csignal>
+
+class Banco : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void criaMigraEReabre() {
+        DiretorioTeste dir;
+        const QString arquivo = dir.arquivo("Cotacao.db");
+        {
+            banco::BancoLocal banco(arquivo);
+            QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+            QSqlQuery q(banco.db());
+            QVERIFY(q.exec("PRAGMA user_version") && q.next());
+            QCOMPARE(q.value(0).toInt(), 1);
+            QVERIFY(q.exec("PRAGMA journal_mode") && q.next());
+            QCOMPARE(q.value(0).toString(), "wal");
+            q.finish();
+            const QDateTime agora = QDateTime::currentDateTime();
+            QVERIFY(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 2, "p", "velho", agora}}));
+            QVERIFY2(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 2, "p", "novo", agora}}),
+                     qPrintable(banco.erro()));
+        }
+        banco::BancoLocal denovo(arquivo); // an existing file keeps its data
+        QVERIFY(denovo.aberto());
+        const auto itens = banco::Rascunhos(denovo).le("c", "1");
+        QCOMPARE(itens.size(), 1);
+        QCOMPARE(itens[0].valor, "novo");
+        QVERIFY(banco::Rascunhos(denovo).le("c", "2").isEmpty()); // per supplier
+    }
+
+    void versaoMaisNovaRecusada() {
+        DiretorioTeste dir;
+        const QString arquivo = dir.arquivo("Cotacao.db");
+        {
+            banco::BancoLocal banco(arquivo);
+            QSqlQuery(banco.db()).exec("PRAGMA user_version=99");
+        }
+        banco::BancoLocal banco(arquivo);
+        QVERIFY(!banco.aberto());
+        QVERIFY(banco.erro().contains("99"));
+    }
+
+    void reciboEDescarteJuntos() {
+        DiretorioTeste dir;
+        banco::BancoLocal banco(dir.arquivo("Cotacao.db"));
+        banco::Rascunhos(banco).guarda("c", "1", {{"preco", 1, "p", "2,5", QDateTime()}});
+        // A failing step rolls the whole transaction back: the draft is still there.
+        QVERIFY(!banco.transacao([&] {
+            banco::Rascunhos(banco).descarta("c", "1");
+            return QSqlQuery(banco.db()).exec("INSERT INTO tabela_que_nao_existe VALUES (1)") ||
+                   banco.falhou("de propósito");
+        }));
+        QCOMPARE(banco::Rascunhos(banco).le("c", "1").size(), 1);
+        QVERIFY(!banco::Recibos(banco).ultimo("c", "1"));
+    }
+
+    // A process killed in the middle of saving (SIGKILL, nothing flushed by it) leaves a
+    // database that opens, is intact, and holds one whole save: never a mix of two.
+    void mortoNoMeioDaGravacao() {
+        DiretorioTeste dir;
+        const QString arquivo = dir.arquivo("Cotacao.db");
+        for (int rodada = 0; rodada < 6; ++rodada) {
+            QProcess filho;
+            filho.start(FILHO_RASCUNHO, {arquivo});
+            QVERIFY(filho.waitForStarted());
+            int ultimo = 0;
+            const int alvo = 2 + int(QRandomGenerator::global()->bounded(6));
+            while (ultimo < alvo && filho.waitForReadyRead(10000))
+                while (filho.canReadLine())
+                    ultimo = filho.readLine().trimmed().toInt();
+            QVERIFY2(ultimo >= alvo, filho.readAllStandardError().constData());
+            QTest::qWait(int(QRandomGenerator::global()->bounded(40)));
+            ::kill(pid_t(filho.processId()), SIGKILL);
+            filho.waitForFinished();
+            while (filho.canReadLine()) // commits it announced before dying
+                ultimo = filho.readLine().trimmed().toInt();
+
+            banco::BancoLocal banco(arquivo);
+            QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+            QSqlQuery q(banco.db());
+            QVERIFY(q.exec("PRAGMA integrity_check") && q.next());
+            QCOMPARE(q.value(0).toString(), "ok");
+            QVERIFY(q.exec("SELECT count(*), min(valor), max(valor) FROM rascunho") && q.next());
+            QCOMPARE(q.value(0).toInt(), 3500);
+            QCOMPARE(q.value(1).toString(), q.value(2).toString()); // one save, whole
+            QVERIFY(q.value(1).toInt() >= ultimo);                  // nothing committed lost
+        }
+    }
+};
+
+COTACAO_TEST_MAIN(Banco)
+#include "tst_store.moc"
