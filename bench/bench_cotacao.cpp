@@ -4,6 +4,7 @@
 // printing, and the program's peak memory. The network is left out: the FTP server's port is
 // closed, so transfers fail at once.
 #include "Medida.h"
+#include "access/FormLogin.h"
 #include "grid/ImpressaoGrade.h"
 #include "quotation/Envio.h"
 #include "quotation/FormCotacao.h"
@@ -14,6 +15,7 @@
 #include "store/BancoLocal.h"
 #include "store/Rascunhos.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
 #include <QTcpServer>
@@ -29,8 +31,10 @@ QByteArray arquivoDeCotacao(int produtos) {
         itens << QString::number(100000 + i) << QStringLiteral("7890000000011")
               << QStringLiteral("AÇÚCAR REFINADO 1KG Nº %1").arg(i + 1) << QStringLiteral("120")
               << QStringLiteral("UN") << QString();
-    return "[Geral]\r\nSolicitante=Mercado\r\nListaProdutos=" + toCp1252(EscreveLista(itens)) +
-           "\r\n";
+    return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
+           toCp1252(EscreveLista({QStringLiteral("1"), QStringLiteral("Distribuidora"), QString(),
+                                  QStringLiteral("11222333000181")})) +
+           "\r\nListaProdutos=" + toCp1252(EscreveLista(itens)) + "\r\n";
 }
 } // namespace
 
@@ -101,10 +105,41 @@ int main(int argc, char** argv) {
     const double paginas = medianaMs(
         3, [&] { SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), pdf); });
 
+    // From Ok on the login form to the quotation form on screen, over loopback: connectivity,
+    // the quotation's download, the checks, the form filled (its earlier-answer download too).
+    ServidorFtpTeste servidor;
+    servidor.colocar(kNumero + QStringLiteral(".cot"), arquivoDeCotacao(3500));
+    Rede redeLocal = rede;
+    redeLocal.servidorFtp = servidor.endereco();
+    FormCotacao* aberto = nullptr;
+    const double login = medianaMs(
+        5,
+        [&] {
+            delete aberto;
+            aberto = nullptr;
+        },
+        [&] {
+            auto* entrada = new FormLogin(redeLocal, [&](const QString& codigo, const QString& c) {
+                aberto = new FormCotacao(redeLocal, &banco);
+                aberto->cCodCotacao = codigo;
+                aberto->cCNPJ = c;
+                aberto->Setup();
+                aberto->Show();
+            });
+            entrada->setMCNPJ(cnpj);
+            entrada->setMCodCotacao(kNumero);
+            entrada->setMSenha(QStringLiteral("37326731"));
+            entrada->OK();
+            QCoreApplication::processEvents();
+        });
+    delete aberto;
+
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
     linha(QStringLiteral("Open the quotation form, %1 products").arg(linhas),
           QStringLiteral("< 300 ms"), QString::number(abertura, 'f', 1) + QStringLiteral(" ms"));
+    linha(QStringLiteral("Login to the quotation form, %1 products, loopback").arg(linhas),
+          QStringLiteral("< 300 ms"), QString::number(login, 'f', 1) + QStringLiteral(" ms"));
     linha(QStringLiteral("Enviar, %1 rows (lists and answer file)").arg(linhas),
           QStringLiteral("< 50 ms with the receipt"),
           QString::number(envio, 'f', 1) + QStringLiteral(" ms"));

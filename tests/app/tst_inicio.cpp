@@ -4,12 +4,16 @@
 #include "app/Textos.h"
 #include "app/Versao.h"
 #include "remote/Servidor.h"
+#include "runtime/core/ProgramDir.h"
 #include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Textos.h"
 #include "runtime/ui/Window.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QTcpServer>
 #include <QTest>
 
@@ -79,6 +83,8 @@ void Versao::verificaVersao() {
 }
 
 namespace {
+
+const QByteArray kInstaladorTeste = "#!/bin/sh\nexit 0\n";
 
 struct Inicializacao {
     ServidorFtpTeste servidor;
@@ -184,4 +190,71 @@ void Inicio::instaladorNaoInicia() {
     app.Start();
     QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada,
                                              TextosInicio::FalhaInstalador}));
+}
+
+void Inicio::atualizacaoVerificada_data() {
+    QTest::addColumn<QByteArray>("chave"); // the Sha256 line of Versao.ini, if any
+    QTest::addColumn<bool>("iniciado");
+    const QByteArray digest =
+        QCryptographicHash::hash(kInstaladorTeste, QCryptographicHash::Sha256).toHex();
+    QTest::newRow("sem chave: como sempre") << QByteArray() << true;
+    QTest::newRow("digest confere") << "Sha256=" + digest.toUpper() << true;
+    QTest::newRow("digest não confere") << QByteArray("Sha256=") + QByteArray(64, '0') << false;
+}
+
+void Inicio::atualizacaoVerificada() {
+    QFETCH(QByteArray, chave);
+    QFETCH(bool, iniciado);
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, "[Geral]\r\nVersao=08\r\n" + chave + "\r\n");
+    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), kInstaladorTeste);
+    OpcoesInicio opcoes = ini.opcoes();
+    QStringList iniciados;
+    opcoes.iniciarProcesso = [&](const QString& programa, const QString&) {
+        iniciados << programa;
+        return true;
+    };
+    AppCotacao app(opcoes);
+    app.Start();
+    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao,
+                                             iniciado ? TextosInicio::Desatualizada
+                                                      : TextosInicio::AtualizacaoNaoVerificada}));
+    QCOMPARE(iniciados.size(), iniciado ? 1 : 0);
+    // What cannot be verified is not left behind to be run by hand either.
+    QCOMPARE(QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))), iniciado);
+}
+
+void Inicio::pastaSomenteLeitura() {
+    DiscoPequeno disco(64 * 1024, DiscoPequeno::SomenteLeitura);
+    if (!disco.montado())
+        QSKIP("this machine does not let the tests mount a small disk");
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), kInstaladorTeste);
+    OpcoesInicio opcoes = ini.opcoes();
+    int iniciados = 0;
+    opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
+    setProgramDir(disco.path());
+    AppCotacao app(opcoes);
+    app.Start();
+    setProgramDir(ini.programa.path());
+    // No new version announced that could not be installed: the reason instead.
+    QCOMPARE(textosMostrados(), QStringList{TextosJanelas::FalhaDeGravacao(
+                                    nucleo::FalhaGravacao::SemPermissao, disco.path())});
+    QCOMPARE(iniciados, 0);
+    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(ini.servidor.conteudo(kArquivoVersao), versao("08"));
+}
+
+void Inicio::temporariosAbandonados() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    // What a write leaves when the program is killed before it ends.
+    for (const char* nome : {"Config.ini.Ab12cD", "2026000000012345.cot.x9Y8z7"})
+        ini.programa.escrever(QString::fromLatin1(nome), "pela metade");
+    ini.programa.escrever(QStringLiteral("anotacoes.txt.Ab12cD"), "do fornecedor");
+    AppCotacao app(ini.opcoes());
+    app.Start();
+    QCOMPARE(QDir(ini.programa.path()).entryList({QStringLiteral("*.*.*")}, QDir::Files),
+             QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
 }

@@ -18,4 +18,8 @@ private Q_SLOTS:
     void desatualizadaComInstalador();
     void desatualizadaSemInstalador();
     void instaladorNaoInicia();
+    void atualizacaoVerificada_data();
+    void atualizacaoVerificada();
+    void pastaSomenteLeitura();
+    void temporariosAbandonados();
 };

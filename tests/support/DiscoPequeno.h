@@ -7,14 +7,19 @@
 
 // A real small disk: a tmpfs of `tamanho` bytes mounted on a temporary directory (the machine
 // must allow mounting, as root does), so writes fail with "no space left" exactly where a full
-// disk fails them. encher() leaves only `livres` bytes free.
+// disk fails them; or mounted read-only, where even root cannot write. encher() leaves only
+// `livres` bytes free.
 class DiscoPequeno {
 public:
-    explicit DiscoPequeno(qint64 tamanho = 256 * 1024) {
-        m_montado = QProcess::execute(QStringLiteral("mount"),
-                                      {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                       QStringLiteral("-o"), QStringLiteral("size=%1").arg(tamanho),
-                                       QStringLiteral("tmpfs"), m_dir.path()}) == 0;
+    enum Modo { Gravavel, SomenteLeitura };
+
+    explicit DiscoPequeno(qint64 tamanho = 256 * 1024, Modo modo = Gravavel) {
+        const QString opcoes =
+            QStringLiteral("size=%1").arg(tamanho) + (modo == SomenteLeitura ? u",ro" : u"");
+        m_montado =
+            QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               opcoes, QStringLiteral("tmpfs"), m_dir.path()}) == 0;
     }
     ~DiscoPequeno() {
         if (m_montado)
