@@ -46,6 +46,7 @@ ColumnAdd::ColumnAdd(QWidget* dono)
     comoDialogo(this, 264, 71, QStringLiteral("Inserindo coluna . . ."));
     Coluna = controle<QLineEdit>(this, "Coluna", DialogUnits::rect(69, 4, 175, 13),
                                  QStringLiteral("Nome do Objeto FieldSpec"));
+    Coluna->setStatusTip(QStringLiteral("Cria coluna com dados.")); // its tip differs
     Codigo =
         controle<QLineEdit>(this, "Codigo", DialogUnits::rect(69, 22, 175, 12),
                             QStringLiteral("String para o Bloco de Código. Ex: oWin:Server:Recno"));

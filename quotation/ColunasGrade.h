@@ -31,7 +31,7 @@ inline void AplicaColunas(FlexCell& grade, std::span<const ColunaGrade> colunas)
         if (col.numero) {
             coluna.FormatString(QStringLiteral("##,##0.00"));
             coluna.DecimalLength(2);
-            coluna.Mask(5);
+            coluna.Mask(kMascaraNumerica);
         }
     }
 }

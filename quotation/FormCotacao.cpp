@@ -245,14 +245,15 @@ void FormCotacao::IniciaListaProdutos() {
     g.AllowUserReorderColumn(false);
     g.ExtendLastCol(true);
     g.Rows(1);
-    static const ColunaGrade colunas[] = {{u"", 0, 6, true, false},
-                                          {u"PLU", 40, 6, true, false},
-                                          {u"Cód. de barras", 90, 6, true, false},
-                                          {u"Descrição", 340, 6, true, false},
-                                          {u"Qtde.", 60, 14, true, true},
-                                          {u"Unid.", 40, 10, true, false},
-                                          {u"Preço R$", 60, 14, false, true},
-                                          {u"Observações do produto", 200, 6, false, false}};
+    static const ColunaGrade colunas[] = {
+        {u"", 0, Alinhamento::Esquerda, true, false},
+        {u"PLU", 40, Alinhamento::Esquerda, true, false},
+        {u"Cód. de barras", 90, Alinhamento::Esquerda, true, false},
+        {u"Descrição", 340, Alinhamento::Esquerda, true, false},
+        {u"Qtde.", 60, Alinhamento::Direita, true, true},
+        {u"Unid.", 40, Alinhamento::Centro, true, false},
+        {u"Preço R$", 60, Alinhamento::Direita, false, true},
+        {u"Observações do produto", 200, Alinhamento::Esquerda, false, false}};
     AplicaColunas(g, colunas);
 }
 

@@ -28,15 +28,16 @@ void FormCotacao::IniciaListaRelatorios() {
     g.BackColorBkg(CorOle(255, 255, 255));
     g.DisplayRowIndex(false);
     g.Cols(9);
-    static const ColunaGrade colunas[] = {{u"", 0, 6, {}, false},
-                                          {u"PLU", 50, 6, {}, false},
-                                          {u"Cód. de barras", 100, 6, {}, false},
-                                          {u"Descrição", 330, 6, {}, false},
-                                          {u"Qtde.", 50, 14, {}, true},
-                                          {u"Unidade", 60, 10, {}, false},
-                                          {u"Preço Unit.", 80, 14, {}, true},
-                                          {u"Total", 80, 14, {}, true},
-                                          {u"Observações", 330, 6, {}, false}};
+    static const ColunaGrade colunas[] = {
+        {u"", 0, Alinhamento::Esquerda, {}, false},
+        {u"PLU", 50, Alinhamento::Esquerda, {}, false},
+        {u"Cód. de barras", 100, Alinhamento::Esquerda, {}, false},
+        {u"Descrição", 330, Alinhamento::Esquerda, {}, false},
+        {u"Qtde.", 50, Alinhamento::Direita, {}, true},
+        {u"Unidade", 60, Alinhamento::Centro, {}, false},
+        {u"Preço Unit.", 80, Alinhamento::Direita, {}, true},
+        {u"Total", 80, Alinhamento::Direita, {}, true},
+        {u"Observações", 330, Alinhamento::Esquerda, {}, false}};
     AplicaColunas(g, colunas);
     g.Rows(1);
 }
@@ -75,7 +76,7 @@ void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
     const auto linhaDeTotal = [&](const QString& rotulo, const QString& valor, bool semMascara) {
         r.Range(ultima(), 1, ultima(), 5).Merge();
         r.Cell(ultima(), 1).Text(rotulo);
-        r.Cell(ultima(), 1).Alignment(14);
+        r.Cell(ultima(), 1).Alignment(Alinhamento::Direita);
         r.Cell(ultima(), 6).Text(valor);
         if (semMascara)
             r.Cell(ultima(), 6).Mask(0);
@@ -95,12 +96,12 @@ void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
         r.AddItem_(QString(), false);
     r.Range(ultima(), 1, ultima(), 8).Merge();
     r.Cell(ultima(), 1).Text(QStringLiteral("Observações gerais:"));
-    r.Cell(ultima(), 1).Alignment(6);
+    r.Cell(ultima(), 1).Alignment(Alinhamento::Esquerda);
     linhaToda(8).FontBold(true);
     r.AddItem_(QString(), false);
     r.Range(ultima(), 1, ultima(), 8).Merge();
     r.Cell(ultima(), 1).Text(MObservacoes());
-    r.Cell(ultima(), 1).Alignment(6);
+    r.Cell(ultima(), 1).Alignment(Alinhamento::Esquerda);
     r.Refresh();
 }
 

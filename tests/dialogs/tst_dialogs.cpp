@@ -8,12 +8,21 @@
 
 namespace {
 // Once the modal dialog is up, `passo` runs on it (as the person in front of it would act).
-void quandoAbrir(std::function<void(Dialogo&)> passo) {
-    QTimer::singleShot(0, [passo] {
-        auto* dialogo = dynamic_cast<Dialogo*>(QApplication::activeModalWidget());
-        QVERIFY(dialogo);
-        passo(*dialogo);
+// Whatever happens inside, no modal dialog outlives a second: a failure ends the test at once
+// instead of leaving the dialog waiting for CTest's time limit. Answers whether it came up.
+std::shared_ptr<bool> quandoAbrir(std::function<void(Dialogo&)> passo) {
+    auto abriu = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [passo, abriu] {
+        if (auto* dialogo = dynamic_cast<Dialogo*>(QApplication::activeModalWidget())) {
+            *abriu = true;
+            passo(*dialogo);
+        }
     });
+    QTimer::singleShot(1000, [] {
+        if (QWidget* preso = QApplication::activeModalWidget())
+            preso->close();
+    });
+    return abriu;
 }
 
 // The person's answer: 1 clicks the first button, 2 the second, anything else presses Esc.
@@ -51,11 +60,12 @@ private Q_SLOTS:
         d.Setup(foco);
         QCOMPARE(d.nOpcao, 0);
         QString comFoco;
-        quandoAbrir([&](Dialogo& aberto) {
+        const auto abriu = quandoAbrir([&](Dialogo& aberto) {
             comFoco = aberto.focusWidget() ? aberto.focusWidget()->objectName() : "";
             responde(aberto, acao);
         });
         d.Show();
+        QVERIFY(*abriu);
         QCOMPARE(comFoco, focado);
         QCOMPARE(d.nOpcao, nOpcao);
         QCOMPARE(d.windowTitle(), "   A T E N Ç Ã O !");
@@ -86,12 +96,13 @@ private Q_SLOTS:
         QFETCH(bool, resposta);
         QFETCH(QString, legenda1);
         QString legenda, texto;
-        quandoAbrir([&](Dialogo& aberto) {
+        const auto abriu = quandoAbrir([&](Dialogo& aberto) {
             legenda = aberto.oCCBtnOK->text();
             texto = aberto.oDCTexto->text();
             responde(aberto, acao);
         });
         QCOMPARE(AvisoGet("Deseja imprimir a cotação preenchida?", botao1, botao2, 1), resposta);
+        QVERIFY(*abriu);
         QCOMPARE(legenda, legenda1);
         QCOMPARE(texto, "Deseja imprimir a cotação preenchida?");
     }
@@ -128,6 +139,8 @@ private Q_SLOTS:
         QFETCH(bool, adiciona);
         ColumnAdd d;
         QCOMPARE(d.windowTitle(), "Inserindo coluna . . .");
+        QCOMPARE(d.Coluna->statusTip(), "Cria coluna com dados.");
+        QCOMPARE(d.Coluna->toolTip(), "Nome do Objeto FieldSpec");
         QTest::keyClicks(d.Coluna, nome);
         QTest::keyClicks(d.Largura, largura);
         QTest::keyClicks(d.Codigo, "oWin:Server:Recno");

@@ -2,6 +2,7 @@
 #include "quotation/formats/Lista.h"
 #include "quotation/formats/Numeros.h"
 #include "runtime/core/Regional.h"
+#include "tests/formats/tst_arquivos.h"
 #include "tests/support/TestMain.h"
 
 #include <QTest>
@@ -94,8 +95,10 @@ void Lista::registros() {
     QFETCH(int, campos);
     QFETCH(Registros, esperado);
     QCOMPARE(LeRegistros(lista, campos), esperado);
-    // The reader works on a view and never looks past its end.
-    QCOMPARE(LeRegistros(QStringView(lista).first(lista.size()), campos), esperado);
+    // The reader works on a view and never looks past its end: here the string goes on after
+    // it with closers and whole items that must not be read.
+    const QString maior = lista + "|][|z|][|y|][|x|][|w|][|v|][|u|]";
+    QCOMPARE(LeRegistros(QStringView(maior).first(lista.size()), campos), esperado);
 }
 
 void Lista::nomesDeArquivo_data() {
@@ -170,5 +173,5 @@ void Numeros::textoNumero() {
     QCOMPARE(TextoNumero(celula), texto);
 }
 
-COTACAO_TEST_MAIN(Lista, Numeros)
+COTACAO_TEST_MAIN(Lista, Numeros, ArquivoDeResposta)
 #include "tst_formats.moc"

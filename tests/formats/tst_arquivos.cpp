@@ -1,0 +1,127 @@
+#include "tests/formats/tst_arquivos.h"
+
+#include "quotation/formats/Cotacao.h"
+#include "quotation/formats/Resposta.h"
+#include "remote/Ini.h"
+#include "runtime/core/Regional.h"
+#include "tests/support/DiretorioTeste.h"
+
+#include <QTest>
+
+void ArquivoDeResposta::cleanup() {
+    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
+}
+
+void ArquivoDeResposta::escrita_data() {
+    QTest::addColumn<QString>("localidade");
+    QTest::addColumn<QByteArray>("anterior"); // the answer file before the sending
+    QTest::addColumn<QStringList>("precos");
+    QTest::addColumn<QByteArray>("esperado");
+    const QStringList tres{"0,00", "12,5", ""};
+    QTest::newRow("arquivo novo")
+        << "pt_BR" << QByteArray() << tres
+        << QByteArray("[Geral]\r\nListaPrecosForn=[|0,00|][|12,50|][|0,00|]\r\n"
+                      "ListaObsProdutos=[|marca X|][||][|a| ]b|]\r\nObsGeral=Frete \xe0 parte\r\n"
+                      "PrazoEntrega=30\r\nFormaPgto=30/60\r\nPedidoMinimo=150,00\r\n"
+                      "ValorFrete=\r\n");
+    QTest::newRow("ponto decimal")
+        << "en_US" << QByteArray() << QStringList{"7", "1.5", "x"}
+        << QByteArray("[Geral]\r\nListaPrecosForn=[|7.00|][|1.50|][|0.00|]\r\n"
+                      "ListaObsProdutos=[|marca X|][||][|a| ]b|]\r\nObsGeral=Frete \xe0 parte\r\n"
+                      "PrazoEntrega=30\r\nFormaPgto=30/60\r\nPedidoMinimo=150,00\r\n"
+                      "ValorFrete=\r\n");
+    // Each key replaced where it stands, with the spelling the file gave it; the buyer's
+    // keys and comments stay.
+    QTest::newRow("resposta anterior")
+        << "pt_BR"
+        << QByteArray("; do comprador\r\n[geral]\r\nComprador=7\r\nlistaprecosforn=[|1,00|]\r\n"
+                      "ObsGeral=velha\r\n[Outra]\r\nX=1\r\n")
+        << tres
+        << QByteArray("; do comprador\r\n[geral]\r\nComprador=7\r\n"
+                      "listaprecosforn=[|0,00|][|12,50|][|0,00|]\r\n"
+                      "ObsGeral=Frete \xe0 parte\r\nListaObsProdutos=[|marca X|][||][|a| ]b|]\r\n"
+                      "PrazoEntrega=30\r\nFormaPgto=30/60\r\nPedidoMinimo=150,00\r\n"
+                      "ValorFrete=\r\n[Outra]\r\nX=1\r\n");
+    QTest::newRow("sem produtos: listas anteriores ficam")
+        << "pt_BR" << QByteArray("[Geral]\r\nListaPrecosForn=[|9,99|]\r\n") << QStringList{}
+        << QByteArray("[Geral]\r\nListaPrecosForn=[|9,99|]\r\nObsGeral=Frete \xe0 parte\r\n"
+                      "PrazoEntrega=30\r\nFormaPgto=30/60\r\nPedidoMinimo=150,00\r\n"
+                      "ValorFrete=\r\n");
+}
+
+void ArquivoDeResposta::escrita() {
+    QFETCH(QString, localidade);
+    QFETCH(QByteArray, anterior);
+    QFETCH(QStringList, precos);
+    QFETCH(QByteArray, esperado);
+    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+    DiretorioTeste dir;
+    if (!anterior.isEmpty())
+        dir.escrever("r.cot", anterior);
+    formatos::Resposta r;
+    r.precos = precos;
+    r.observacoes = QStringList{"  marca X ", "", "a|]b"}.mid(0, precos.size());
+    r.termos = {" Frete à parte ", " 30", "30/60 ", "150,00", "  "};
+    remoto::ArquivoIni ini;
+    QVERIFY(ini.carrega(dir.arquivo("r.cot")));
+    formatos::EscreveResposta(ini, r);
+    QCOMPARE(ini.grava(), nucleo::FalhaGravacao::Nenhuma);
+    QCOMPARE(dir.ler("r.cot"), esperado);
+
+    // Read back: the same items and terms (trimmed, as they were written).
+    remoto::ArquivoIni lido;
+    QVERIFY(lido.carrega(dir.arquivo("r.cot")));
+    const formatos::Resposta volta = formatos::LeResposta(lido);
+    QCOMPARE(volta.termos.formaPgto, "30/60");
+    QCOMPARE(volta.termos.valorFrete, "");
+    if (!precos.isEmpty())
+        QCOMPARE(volta.observacoes, (QStringList{"marca X", "", "a| ]b"}));
+}
+
+void ArquivoDeResposta::termosDoFormulario_data() {
+    QTest::addColumn<QByteArray>("resposta");
+    QTest::addColumn<QStringList>("termos"); // obs, prazo, forma, mínimo, frete
+    const QByteArray config = "[Geral]\r\nFormaPgto=45\r\nPrazoEntrega=15\r\n"
+                              "PedidoMinimo=200,5\r\nValorFrete=99\r\n";
+    QTest::newRow("em branco: os da última vez")
+        << QByteArray("[Geral]\r\nObsGeral=  nada  \r\nPrazoEntrega=  \r\nPedidoMinimo=0,00\r\n")
+        << QStringList{"nada", "15", "45", "200,50", "99,00"};
+    QTest::newRow("os da resposta ganham")
+        << QByteArray("[Geral]\r\nPrazoEntrega=30\r\nFormaPgto=28\r\nPedidoMinimo=150,75\r\n"
+                      "ValorFrete=35.5\r\n")
+        << QStringList{"", "30", "28", "150,75", "35,50"};
+    QTest::newRow("sem chaves") << QByteArray("[Geral]\r\n")
+                                << QStringList{"", "15", "45", "200,50", "99,00"};
+    QVERIFY(!config.isEmpty());
+}
+
+void ArquivoDeResposta::termosDoFormulario() {
+    QFETCH(QByteArray, resposta);
+    QFETCH(QStringList, termos);
+    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+    DiretorioTeste dir;
+    dir.escrever("r.cot", resposta);
+    dir.escrever("Config.ini", "[Geral]\r\nFormaPgto=45\r\nPrazoEntrega=15\r\n"
+                               "PedidoMinimo=200,5\r\nValorFrete=99\r\n");
+    remoto::ArquivoIni r, config;
+    QVERIFY(r.carrega(dir.arquivo("r.cot")) && config.carrega(dir.arquivo("Config.ini")));
+    const formatos::Termos t = formatos::TermosDoFormulario(formatos::LeResposta(r).termos, config);
+    QCOMPARE((QStringList{t.obsGeral, t.prazoEntrega, t.formaPgto, t.pedidoMinimo, t.valorFrete}),
+             termos);
+}
+
+void ArquivoDeResposta::cotacao() {
+    DiretorioTeste dir;
+    dir.escrever("c.cot", "[Geral]\r\nSolicitante=  Mercado S\xe3o Jo\xe3o \r\n"
+                          "SenhaCotacao=372\r\nListaFornecedor=[|1|][|a|][|b|][|111|]"
+                          "[|2|][|c|][|222|]\r\nListaProdutos=[|P|][|B|][|D|][|Q|][|U|][|X|]"
+                          "[|P2|][|B2|]\r\n");
+    formatos::Cotacao c;
+    QVERIFY(formatos::LeCotacao(dir.arquivo("c.cot"), c));
+    QCOMPARE(c.solicitante, "Mercado São João"); // blanks around a value are not part of it
+    QCOMPARE(c.senhaBase, "372");
+    QCOMPARE(c.fornecedores, QStringList{"111"}); // an incomplete record grants nothing
+    QCOMPARE(c.produtos.size(), 1);
+    QCOMPARE(c.produtos[0].unidade, "U");
+    QVERIFY(!formatos::LeCotacao(dir.arquivo("falta.cot"), c));
+}
