@@ -11,6 +11,7 @@
 #include "quotation/Rascunho.h"
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
+#include "runtime/ui/EscolhaDeArquivo.h"
 #include "runtime/ui/MessageBox.h"
 #include "store/BancoLocal.h"
 #include "store/Rascunhos.h"
@@ -18,6 +19,8 @@
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QTcpServer>
 
 #include <sys/resource.h>
@@ -28,7 +31,7 @@ const QString kNumero = QStringLiteral("2026000000012345");
 QByteArray arquivoDeCotacao(int produtos) {
     QStringList itens;
     for (int i = 0; i < produtos; ++i)
-        itens << QString::number(100000 + i) << QStringLiteral("7890000000011")
+        itens << QString::number(100000 + i) << QString::number(7890000000000LL + i)
               << QStringLiteral("AÇÚCAR REFINADO 1KG Nº %1").arg(i + 1) << QStringLiteral("120")
               << QStringLiteral("UN") << QString();
     return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
@@ -71,7 +74,8 @@ int main(int argc, char** argv) {
     // The draft: one cell changed and saved, as the form's timer does it.
     cotacao::Rascunho rascunho(&banco, kNumero, cnpj, [](const QString&, int linha) {
         // The product each row holds, so the recovery puts every price back.
-        return cotacao::Rascunho::Valor{QString::number(100000 + linha - 1) + u"\t7890000000011",
+        return cotacao::Rascunho::Valor{QString::number(100000 + linha - 1) + u'\t' +
+                                            QString::number(7890000000000LL + linha - 1),
                                         QString::number(linha) + u",5"};
     });
     int celula = 0;
@@ -134,6 +138,57 @@ int main(int argc, char** argv) {
         });
     delete aberto;
 
+    // The grid as a spreadsheet, on the form with 3,500 products.
+    abrir();
+    auto* produtos = form->findChild<ControleGrade*>(QStringLiteral("MListaProdutos"));
+    // Two blocks in turn, so every paste changes every price.
+    QString blocos[2];
+    for (int l = 1; l <= linhas; ++l) {
+        blocos[0] += QString::number(l % 89) + QStringLiteral(",75\n");
+        blocos[1] += QString::number(l % 89) + QStringLiteral(",25\n");
+    }
+    int vez = 0;
+    const auto indice = [&](int l, int c) { return produtos->model()->index(l - 1, c); };
+    const double colar = medianaMs(
+        5,
+        [&] {
+            QGuiApplication::clipboard()->setText(blocos[vez++ % 2]);
+            produtos->setCurrentIndex(indice(1, 6));
+        },
+        [&] { form->Colar(); });
+    auto* localizar = form->findChild<QLineEdit*>(QStringLiteral("Localizar"));
+    // The worst keystrokes: one that hides every row but one, one that shows them all again.
+    int tecla = 0;
+    const double filtro = medianaMs(21, [&] {
+        localizar->setText(tecla++ % 2 ? QString() : QStringLiteral("nº 1234"));
+        produtos->repaint(); // the rows laid out again and painted
+    });
+    localizar->clear();
+    const double totais = medianaMs(21, [&] {
+        const QString preco = QString::number(tecla) + u",5";
+        form->MListaProdutos.Cell(1 + tecla++ % linhas, 6).Text(preco);
+    });
+    const auto planilha = [&](const QString& nome) { return programa.arquivo(nome); };
+    const double exportaXlsx = medianaMs(5, [&] {
+        janelas::ProximoArquivo(planilha(QStringLiteral("p.xlsx")));
+        form->ExportarPlanilha();
+    });
+    janelas::ProximoArquivo(planilha(QStringLiteral("p.csv")));
+    form->ExportarPlanilha();
+    // Imports of a file whose prices all differ from the grid's: every cell changes.
+    const auto importa = [&](const QString& nome) {
+        return medianaMs(
+            5,
+            [&] {
+                for (int l = 1; l <= linhas; ++l)
+                    form->MListaProdutos.Cell(l, 6).Text(QStringLiteral("1"));
+                janelas::ProximoArquivo(planilha(nome));
+            },
+            [&] { form->ImportarPlanilha(); });
+    };
+    const double importaXlsx = importa(QStringLiteral("p.xlsx"));
+    const double importaCsv = importa(QStringLiteral("p.csv"));
+
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
     linha(QStringLiteral("Open the quotation form, %1 products").arg(linhas),
@@ -156,6 +211,21 @@ int main(int argc, char** argv) {
           QString::number(paginas, 'f', 0) + QStringLiteral(" ms"));
     linha(QStringLiteral("Peak memory with that quotation open"), QStringLiteral("< 150 MB"),
           QString::number(uso.ru_maxrss / 1024.0, 'f', 0) + QStringLiteral(" MB"));
+    const auto ms = [](double v, int casas) -> QString {
+        return QString::number(v, 'f', casas) + QStringLiteral(" ms");
+    };
+    linha(QStringLiteral("Paste of %1 prices (status, draft, undo step)").arg(linhas),
+          QStringLiteral("< 200 ms"), ms(colar, 1));
+    linha(QStringLiteral("One keystroke in Localizar, %1 products").arg(linhas),
+          QStringLiteral("< 30 ms"), ms(filtro, 1));
+    linha(QStringLiteral("Status-bar totals after one cell change"), QStringLiteral("< 2 ms"),
+          ms(totais, 3));
+    linha(QStringLiteral("Export xlsx, %1 products").arg(linhas), QStringLiteral("< 500 ms"),
+          ms(exportaXlsx, 1));
+    linha(QStringLiteral("Import xlsx, %1 lines (read, match, apply)").arg(linhas),
+          QStringLiteral("< 500 ms"), ms(importaXlsx, 1));
+    linha(QStringLiteral("Import csv, %1 lines (read, match, apply)").arg(linhas),
+          QStringLiteral("< 200 ms"), ms(importaCsv, 1));
     delete form;
     return linhas == 3500 ? 0 : 1;
 }

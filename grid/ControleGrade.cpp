@@ -58,9 +58,21 @@ public:
 
 } // namespace
 
-QValidator* NovoValidadorDeValor(QObject* dono) {
+namespace {
+const QRegularExpression& formaDeValor() {
     static const QRegularExpression valor(QStringLiteral("[0-9]{0,9}([.,][0-9]{0,2})?"));
-    return new QRegularExpressionValidator(valor, dono);
+    return valor;
+}
+} // namespace
+
+QValidator* NovoValidadorDeValor(QObject* dono) {
+    return new QRegularExpressionValidator(formaDeValor(), dono);
+}
+
+bool ValorAceito(const QString& texto) {
+    static const QRegularExpression inteiro(
+        QRegularExpression::anchoredPattern(formaDeValor().pattern()));
+    return inteiro.match(texto).hasMatch();
 }
 
 void ModeloGrade::recarrega() {
@@ -91,12 +103,39 @@ void ModeloGrade::setTexto(int linha, int coluna, const QString& texto) {
     Celula& celula = m_dados.celula(linha, coluna);
     if (celula.texto == texto)
         return;
+    const QList<AlteracaoDeCelula> alteracao{{linha, coluna, celula.texto, texto}};
     celula.texto = texto;
     if (linha == 0)
         Q_EMIT headerDataChanged(Qt::Horizontal, coluna, coluna);
     else if (linha - 1 < m_visiveis)
         Q_EMIT dataChanged(index(linha - 1, coluna), index(linha - 1, coluna));
     Q_EMIT CellChange(linha, coluna);
+    Q_EMIT Alteradas(alteracao);
+}
+
+void ModeloGrade::setTextos(const QList<AlteracaoDeCelula>& alteracoes) {
+    QList<AlteracaoDeCelula> feitas;
+    feitas.reserve(alteracoes.size());
+    int primeira = m_dados.linhas(), ultima = 0, esquerda = m_dados.colunas(), direita = 0;
+    for (const AlteracaoDeCelula& a : alteracoes) {
+        if (!m_dados.valida(a.linha, a.coluna) || a.linha == 0)
+            continue;
+        Celula& celula = m_dados.celula(a.linha, a.coluna);
+        if (celula.texto == a.depois)
+            continue;
+        feitas.append({a.linha, a.coluna, celula.texto, a.depois});
+        celula.texto = a.depois;
+        primeira = std::min(primeira, a.linha);
+        ultima = std::max(ultima, a.linha);
+        esquerda = std::min(esquerda, a.coluna);
+        direita = std::max(direita, a.coluna);
+    }
+    if (feitas.isEmpty())
+        return;
+    celulasMudaram(primeira, esquerda, ultima, direita);
+    for (const AlteracaoDeCelula& a : feitas)
+        Q_EMIT CellChange(a.linha, a.coluna);
+    Q_EMIT Alteradas(feitas);
 }
 
 void ModeloGrade::setLinhas(int n) {
@@ -154,6 +193,9 @@ QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !m_dados.valida(linha, coluna))
         return {};
     const Celula& celula = m_dados.celula(linha, coluna);
+    if (m_decorador && role != Qt::DisplayRole && role != Qt::EditRole)
+        if (QVariant extra = m_decorador(linha, coluna, role); extra.isValid())
+            return extra;
     switch (role) {
     case Qt::DisplayRole:
         return m_dados.textoMostrado(linha, coluna);

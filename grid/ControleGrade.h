@@ -13,6 +13,17 @@ class QValidator;
 // Amounts as the program takes them: at most 9 digits, one "," or "." and two decimals; no sign
 // and no thousands separators, which would turn 1.234,50 into 1,23 when the amount is read.
 QValidator* NovoValidadorDeValor(QObject* dono);
+// The same rule for a whole text that did not come from the keyboard (a paste, a spreadsheet).
+bool ValorAceito(const QString& texto);
+
+// One cell's text before and after a change.
+struct AlteracaoDeCelula {
+    int linha = 0;
+    int coluna = 0;
+    QString antes;
+    QString depois;
+    friend bool operator==(const AlteracaoDeCelula&, const AlteracaoDeCelula&) = default;
+};
 
 // The grid's cells as a Qt model: model rows are the grid's rows from 1 on (row 0 is the
 // header), model columns the grid's columns (column 0, the row index, usually hidden).
@@ -31,6 +42,14 @@ public:
 
     // Sets a cell's text as typing would; raises CellChange when it changed.
     void setTexto(int linha, int coluna, const QString& texto);
+    // Sets many cells at once (a paste, an import, an undo): CellChange for each cell that
+    // changed, Alteradas once for all of them, one repaint. Cells outside the grid are skipped.
+    void setTextos(const QList<AlteracaoDeCelula>& alteracoes);
+
+    // What a form adds to the cells' looks: a tip, a background, for a row and column and a
+    // Qt role; an invalid value leaves the cell as it is.
+    using Decorador = std::function<QVariant(int linha, int coluna, int papel)>;
+    void setDecorador(Decorador decorador) { m_decorador = std::move(decorador); }
     void setLinhas(int n);
     void setColunas(int n);
     void adicionaLinha(const QString& textos, bool redesenhar);
@@ -46,9 +65,12 @@ public:
 
 Q_SIGNALS:
     void CellChange(int linha, int coluna);
+    // The cells that changed, with their texts before and after, once per change made.
+    void Alteradas(const QList<AlteracaoDeCelula>& alteracoes);
 
 private:
     void sincroniza();
+    Decorador m_decorador;
 
     DadosGrade m_dados;
     bool m_pendente = false; // rows added without redrawing, not yet shown

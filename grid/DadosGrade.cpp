@@ -71,8 +71,9 @@ const Mesclagem* DadosGrade::mesclagemDe(int linha, int coluna) const {
 bool DadosGrade::numerica(int linha, int coluna) const {
     static const QRegularExpression numero(QStringLiteral("^\\s*[+-]?[0-9]*([.,][0-9]*)?\\s*$"));
     const QString& texto = celula(linha, coluna).texto;
-    return linha > 0 && mascara(linha, coluna) == kMascaraNumerica &&
-           texto.contains(QRegularExpression(QStringLiteral("[0-9]"))) &&
+    const bool temDigito =
+        std::any_of(texto.cbegin(), texto.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return linha > 0 && mascara(linha, coluna) == kMascaraNumerica && temDigito &&
            numero.match(texto).hasMatch();
 }
 
@@ -80,5 +81,9 @@ QString DadosGrade::textoMostrado(int linha, int coluna) const {
     const QString& texto = celula(linha, coluna).texto;
     if (!numerica(linha, coluna))
         return texto;
-    return Str(ValorDoTexto(texto), 0, m_colunas[coluna].casasDecimais).trimmed();
+    // "##,##0.00": a comma in the format groups the thousands.
+    const Coluna& c = m_colunas[coluna];
+    const double valor = ValorDoTexto(texto);
+    return c.formato.contains(u',') ? ComMilhares(valor, c.casasDecimais)
+                                    : Str(valor, 0, c.casasDecimais).trimmed();
 }

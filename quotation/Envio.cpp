@@ -1,6 +1,7 @@
 #include "quotation/Envio.h"
 
 #include "remote/Ini.h"
+#include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
 
 #include <QCryptographicHash>
@@ -28,10 +29,12 @@ banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const Q
             QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
 }
 
-bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo) {
+bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
+                   const QList<QPair<QString, QString>>& precos) {
     return banco.transacao([&] {
         return banco::Recibos(banco).registra(recibo) &&
-               banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj);
+               banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj) &&
+               banco::PrecosEnviados(banco).registra(recibo.cotacao, recibo.quando, precos);
     });
 }
 

@@ -21,8 +21,10 @@ nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QS
 banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
                             const QByteArray& bytes);
 
-// After a verified sending: the receipt is kept and the draft goes, in one transaction.
-bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo);
+// After a verified sending, in one transaction: the receipt is kept, the draft goes, and the
+// prices sent (by product: barcode or "PLU:" + PLU) are kept for the next quotations.
+bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
+                   const QList<QPair<QString, QString>>& precos = {});
 
 // Keeps the terms of a sending in Config.ini, as the fields hold them, in one rewrite.
 nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config);

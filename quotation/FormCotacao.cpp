@@ -45,10 +45,11 @@ QLabel* texto(QWidget* pai, const QString& legenda, QRect r, const QFont* fonte 
     return l;
 }
 
-QLineEdit* campo(QWidget* pai, const char* nome, QRect r) {
+// An edit field; a screen reader says its label's words, not its name.
+QLineEdit* campo(QWidget* pai, const char* nome, const QString& rotulo, QRect r) {
     auto* e = new QLineEdit(pai);
     e->setObjectName(QString::fromLatin1(nome));
-    e->setAccessibleName(QString::fromLatin1(nome));
+    e->setAccessibleName(rotulo);
     e->setGeometry(r);
     return e;
 }
@@ -114,10 +115,13 @@ void FormCotacao::criaControles() {
     const QFont normal = Fonte(QStringLiteral("Microsoft Sans Serif"), 8);
     const QFont negrito = Fonte(QStringLiteral("Microsoft Sans Serif"), 8, true);
 
-    m_formaPgto = campo(area, "MFormaPgto", rect(72, 9, 53, 13));
-    m_prazoEntrega = campo(area, "MPrazoEntrega", rect(72, 25, 53, 13));
-    m_pedidoMinimo = campo(area, "MPedidoMinimo", rect(72, 41, 53, 13));
-    m_valorFrete = campo(area, "MValorFrete", rect(72, 57, 53, 13));
+    m_formaPgto = campo(area, "MFormaPgto", QStringLiteral("Forma de pgto"), rect(72, 9, 53, 13));
+    m_prazoEntrega =
+        campo(area, "MPrazoEntrega", QStringLiteral("Prazo de entrega"), rect(72, 25, 53, 13));
+    m_pedidoMinimo =
+        campo(area, "MPedidoMinimo", QStringLiteral("Pedido mínimo"), rect(72, 41, 53, 13));
+    m_valorFrete =
+        campo(area, "MValorFrete", QStringLiteral("Valor do frete"), rect(72, 57, 53, 13));
     valor(m_pedidoMinimo);
     valor(m_valorFrete);
     moldura(area, QString(), rect(4, 79, 611, 246));
@@ -149,12 +153,16 @@ void FormCotacao::criaControles() {
     m_solicitante =
         texto(area, QStringLiteral("Nome do estabelecimento"), rect(258, 10, 316, 10), &negrito, 1);
     m_solicitante->setObjectName(QStringLiteral("MSolicitante"));
-    m_observacoes = campo(area, "MObservacoes", rect(10, 342, 599, 12));
+    m_observacoes = campo(area, "MObservacoes", QStringLiteral("Observações do fornecedor"),
+                          rect(10, 342, 599, 12));
 
     m_produtos = new ControleGrade(area);
     m_produtos->setObjectName(QStringLiteral("MListaProdutos"));
     m_produtos->setGeometry(rect(10, 89, 599, 229));
     m_produtos->setFocusPolicy(Qt::ClickFocus);
+    m_produtos->setAccessibleName(QStringLiteral("Produtos da cotação"));
+    // Ranges of cells, for copying and for one value pasted into many.
+    m_produtos->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_relatorios = new ControleGrade(area);
     m_relatorios->setObjectName(QStringLiteral("MListaRelatorios"));
     m_relatorios->setGeometry(rect(390, 112, 202, 128));
@@ -192,6 +200,8 @@ void FormCotacao::criaMenu() {
         {QStringLiteral("Sai&r"), AjudaSair, QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
     }};
     for (std::size_t i = 0; i < itens.size(); ++i) {
+        if (i == 2)
+            criaComandos(arquivo); // the spreadsheets, between printing and leaving
         if (i > 0) {
             arquivo->addSeparator();
             barra->addSeparator();
@@ -202,9 +212,11 @@ void FormCotacao::criaMenu() {
         QObject::connect(acao, &QAction::triggered, this, itens[i].comando);
         barra->addAction(acao);
     }
+    criaLocalizar(barra);
     m_situacao = new QLabel(this);
     m_situacao->setObjectName(QStringLiteral("Situacao"));
     statusBar()->addWidget(m_situacao, 1);
+    statusBar()->addPermanentWidget(m_resumoMostrado);
 }
 
 QString FormCotacao::arquivoCotacao() const {
@@ -228,6 +240,7 @@ void FormCotacao::Setup() {
     PreencheDadosEnviados();
     m_preenchendo = false;
     lModificado = false;
+    iniciaComandos();
     iniciaRascunho();
     mostraUltimoEnvio();
     ofereceRascunho();
@@ -438,6 +451,8 @@ bool FormCotacao::QueryClose() {
 bool FormCotacao::EnviaResposta() {
     using namespace TextosCotacao;
     fechaEdicao();
+    if (!confereComUltimosPrecos())
+        return false;
     ExibeAvisoEmEspera(TextosAcesso::VerificandoConexao, false);
     const bool conectado = VerificaConexaoInternet(m_rede.conexao);
     ExibeAvisoEmEspera(TextosAcesso::VerificandoConexao, true);
@@ -466,7 +481,8 @@ bool FormCotacao::EnviaResposta() {
 
     if (m_banco && m_banco->aberto())
         cotacao::RegistraEnvio(*m_banco,
-                               cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes));
+                               cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes),
+                               precosParaGuardar());
     m_rascunho->descarta();
     // The answer is on the server: the success is told first, whatever happens to the terms
     // kept for the next quotation.

@@ -1,15 +1,21 @@
 #pragma once
 
 #include "grid/FlexCell.h"
+#include "quotation/Resumo.h"
 #include "quotation/formats/Cotacao.h"
 #include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Window.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 
 #include <memory>
+
+class QMenu;
+class QToolBar;
+class QUndoStack;
 
 class ControleGrade;
 namespace banco {
@@ -59,6 +65,16 @@ public:
     FlexCell MListaProdutos;
     FlexCell MListaRelatorios;
 
+    // Commands of ours, besides the specification's: the product grid as a spreadsheet.
+    void Desfazer();
+    void Refazer();
+    void Copiar();
+    void Colar();
+    void Localizar();
+    void ExportarPlanilha();
+    void ImportarPlanilha();
+    void PreencherUltimosPrecos();
+
 protected:
     bool QueryClose() override;
     void EditChange(QLineEdit* edit) override;
@@ -84,6 +100,22 @@ private:
     void mostraUltimoEnvio();
     QLineEdit* campoDoTermo(const QString& chave) const;
 
+    // The spreadsheet-like commands (ComandosCotacao.cpp).
+    void criaComandos(QMenu* arquivo);
+    void criaLocalizar(QToolBar* barra);
+    void iniciaComandos();
+    // Every change of cells made at once: one step to undo, the totals brought up to date.
+    void aoAlterar(const QList<AlteracaoDeCelula>& alteracoes);
+    void aplica(const QList<AlteracaoDeCelula>& alteracoes);
+    void filtra(const QString& texto);
+    void atualizaResumo();
+    QVariant decoracao(int linha, int coluna, int papel) const;
+    // Before sending: prices ten times off the last one sent ask first; false: not sending.
+    bool confereComUltimosPrecos();
+    // The products' prices as sent, for the next quotations.
+    QList<QPair<QString, QString>> precosParaGuardar() const;
+    bool pergunta(const QString& texto, const QString& sim, const QString& nao, bool padraoSim);
+
     Rede m_rede;
     banco::BancoLocal* m_banco;
     formatos::Cotacao m_cotacao;
@@ -97,6 +129,14 @@ private:
     QLineEdit* m_observacoes = nullptr;
     QLabel* m_solicitante = nullptr;
     QLabel* m_situacao = nullptr; // the status bar's lasting line
+    QLabel* m_resumoMostrado = nullptr;
+    QLineEdit* m_localizar = nullptr;
+    QUndoStack* m_desfazer = nullptr;
+    bool m_desfazendo = false;
+    cotacao::Resumo m_resumo;
+    QStringList m_chavesDeBusca;   // per product row, from 1
+    QStringList m_chavesDeProduto; // per product row: barcode, or "PLU:" + PLU
+    QHash<QString, QPair<QString, QDateTime>> m_ultimosPrecos; // by product
     ControleGrade* m_produtos = nullptr;
     ControleGrade* m_relatorios = nullptr;
 };

@@ -24,8 +24,55 @@ inline const QString UltimoEnvio = QStringLiteral("Última resposta enviada em %
 inline const QString RascunhoFalhou =
     QStringLiteral("Não foi possível guardar o rascunho da cotação: %1");
 
+// Commands of the product grid and of spreadsheets.
+inline const QString Localizar = QStringLiteral("Localizar:");
+inline const QString ProcurarDica = QStringLiteral("descrição, PLU ou código de barras");
+inline const QString Colados = QStringLiteral("%1 valores colados, %2 recusados.");
+inline const QString Preenchidos =
+    QStringLiteral("%1 preços preenchidos com os últimos preços enviados.");
+inline const QString UltimoPreco = QStringLiteral("Último preço enviado: %1 em %2");
+inline const QString TituloExportar = QStringLiteral("Exportar planilha");
+inline const QString TituloImportar = QStringLiteral("Importar planilha");
+inline const QString FiltrosDePlanilha =
+    QStringLiteral("Planilha do Excel (*.xlsx);;CSV separado por ponto e vírgula (*.csv)");
+inline const QString FiltrosParaImportar =
+    QStringLiteral("Planilhas (*.xlsx *.csv);;Planilha do Excel (*.xlsx);;CSV (*.csv)");
+inline const QString Exportada = QStringLiteral("Planilha gravada em %1.");
+inline const QString PlanilhaIlegivel =
+    QStringLiteral("Não foi possível ler a planilha %1. Verifique se é um arquivo .xlsx ou .csv.");
+inline const QString PlanilhaSemColunas = QStringLiteral(
+    "A planilha %1 não tem as colunas esperadas: é preciso um título \"Cód. de barras\" ou "
+    "\"PLU\" e um título \"Preço\" ou \"Observações\".");
+inline const QString ResumoImportacao =
+    QStringLiteral("Linhas que correspondem a produtos desta cotação: %1\n"
+                   "Linhas sem produto correspondente: %2\n"
+                   "Preços recusados (não são valores): %3\n"
+                   "Preços e observações que vão mudar: %4\n\n"
+                   "Deseja aplicar a planilha?");
+inline const QString Aplicar = QStringLiteral("Aplicar");
+inline const QString Cancelar = QStringLiteral("Cancelar");
+inline const QString Importada = QStringLiteral("Planilha importada: %1 valores alterados.");
+inline const QString SegundaOlhada = QStringLiteral(
+    "Os preços abaixo estão muito diferentes do último preço enviado para o mesmo produto "
+    "(dez vezes ou mais):\n\n%1\nDeseja enviar a cotação assim mesmo?");
+inline const QString LinhaSegundaOlhada = QStringLiteral("%1: %2 (último enviado: %3)\n");
+
 inline const QString AjudaEnviar =
     QStringLiteral("Envia os dados preenchidos para o cliente que solicitou a cotação.");
 inline const QString AjudaImprimir = QStringLiteral("Imprime um relatório da cotação preenchida.");
 inline const QString AjudaSair = QStringLiteral("Sai do sistema de cotação.");
+inline const QString AjudaExportar =
+    QStringLiteral("Grava os produtos, preços e observações numa planilha (.xlsx ou .csv).");
+inline const QString AjudaImportar =
+    QStringLiteral("Preenche preços e observações a partir de uma planilha (.xlsx ou .csv).");
+inline const QString AjudaDesfazer =
+    QStringLiteral("Desfaz a última mudança de preços ou observações.");
+inline const QString AjudaRefazer = QStringLiteral("Refaz a mudança desfeita.");
+inline const QString AjudaCopiar = QStringLiteral("Copia as células selecionadas.");
+inline const QString AjudaColar =
+    QStringLiteral("Cola preços e observações copiados de uma planilha, a partir da célula atual.");
+inline const QString AjudaLocalizar =
+    QStringLiteral("Mostra só os produtos com o texto procurado (Esc mostra todos).");
+inline const QString AjudaUltimos = QStringLiteral(
+    "Preenche os produtos sem preço com o último preço enviado para o mesmo produto.");
 } // namespace TextosCotacao

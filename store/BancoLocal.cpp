@@ -27,11 +27,11 @@ const QList<QStringList>& migracoes() {
                            "cotacao TEXT NOT NULL, cnpj TEXT NOT NULL, arquivo TEXT NOT NULL, "
                            "tamanho INTEGER NOT NULL, sha256 TEXT NOT NULL)"),
             QStringLiteral("CREATE INDEX envio_por_cotacao ON envio (cotacao, cnpj, quando)"),
-            // The price of every product in the last verified sending that priced it, by
-            // barcode (or "PLU:<plu>" where the barcode is empty).
-            QStringLiteral("CREATE TABLE ultimo_preco (produto TEXT PRIMARY KEY, "
-                           "preco TEXT NOT NULL, quando INTEGER NOT NULL, "
-                           "cotacao TEXT NOT NULL) WITHOUT ROWID"),
+            // The prices of every verified sending, one per product and quotation, the product
+            // named by its barcode (or "PLU:<plu>" where the barcode is empty).
+            QStringLiteral("CREATE TABLE preco_enviado (produto TEXT NOT NULL, "
+                           "cotacao TEXT NOT NULL, preco TEXT NOT NULL, quando INTEGER NOT NULL, "
+                           "PRIMARY KEY (produto, cotacao)) WITHOUT ROWID"),
         },
     };
     return passos;

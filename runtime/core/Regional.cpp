@@ -133,6 +133,15 @@ QString Str(double value, int width, int decimals) {
     return text.rightJustified(width, u' ');
 }
 
+QString ComMilhares(double valor, int decimais) {
+    QString texto = Str(valor, 0, decimais).trimmed();
+    const qsizetype inicio = texto.startsWith(u'-') ? 1 : 0;
+    qsizetype fim = decimais > 0 ? texto.size() - decimais - 1 : texto.size();
+    for (fim -= 3; fim > inicio; fim -= 3)
+        texto.insert(fim, current().thousandsSeparator);
+    return texto;
+}
+
 double Val(QStringView text) {
     const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
     const qsizetype n = text.size();

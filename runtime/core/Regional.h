@@ -64,6 +64,10 @@ InternationalMode SetInternational();
 // cut, so no figure is ever lost.
 QString Str(double value, int width = 12, int decimals = 2);
 
+// A number as a format such as "##,##0.00" shows it: `decimais` decimals and the regional
+// thousands separator between groups of three digits ("1.234,50" under pt_BR).
+QString ComMilhares(double valor, int decimais);
+
 // The leading number of a text ("." as decimal point, blanks before it skipped); 0 when none.
 double Val(QStringView text);
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "grid/ControleGrade.h"
+
+#include <QList>
+#include <QRect>
+#include <QStringList>
+
+namespace cotacao {
+
+// A block of cells as spreadsheets put it on the clipboard: rows by line breaks, columns by
+// tabs, a cell holding a tab, a quote or a line break in quotes (a line break inside a cell
+// becomes a blank: a cell of ours holds one line).
+using Bloco = QList<QStringList>;
+Bloco LeBloco(const QString& texto);
+QString EscreveBloco(const Bloco& bloco);
+
+// What a paste would do: the cells it changes and what it could not take.
+struct Colagem {
+    QList<AlteracaoDeCelula> alteracoes;
+    int colados = 0;   // cells taken
+    int recusados = 0; // prices that are not amounts, and cells beyond the last product
+};
+
+// Pastes `bloco` with its first cell on (`linha`, `coluna`), into the price and remark columns
+// only (cells landing on other columns are passed over). A single value with `selecao` (grid
+// rows and columns) of more than one cell goes into every selected price or remark cell. Prices
+// go through the same rule as typing; an empty price is passed over.
+Colagem PlanejaColagem(const DadosGrade& dados, int linha, int coluna, const Bloco& bloco,
+                       const QRect& selecao = {});
+
+// The columns a paste may write.
+inline constexpr int kColunaPreco = 6;
+inline constexpr int kColunaObs = 7;
+
+} // namespace cotacao

@@ -1,0 +1,378 @@
+// The product grid as a spreadsheet: undo, copy and paste, search, spreadsheets in and out, the
+// last prices sent, and the totals as the supplier types. Each command is a small function of
+// quotation/ over the grid's data; here the form only binds it to menus, keys and the status bar.
+#include "grid/ControleGrade.h"
+#include "quotation/Busca.h"
+#include "quotation/Colagem.h"
+#include "quotation/FormCotacao.h"
+#include "quotation/Importacao.h"
+#include "quotation/Textos.h"
+#include "runtime/core/Regional.h"
+#include "runtime/ui/EscolhaDeArquivo.h"
+#include "runtime/ui/MessageBox.h"
+#include "store/PrecosEnviados.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include <algorithm>
+
+using cotacao::kColunaObs;
+using cotacao::kColunaPreco;
+
+namespace {
+
+// One change of cells, already made when it is recorded: undo puts the texts before back, redo
+// the texts after.
+class CelulasAlteradas : public QUndoCommand {
+public:
+    using Aplica = std::function<void(const QList<AlteracaoDeCelula>&)>;
+    CelulasAlteradas(QList<AlteracaoDeCelula> alteracoes, Aplica aplica)
+        : m_alteracoes(std::move(alteracoes))
+        , m_aplica(std::move(aplica)) {}
+
+    void undo() override {
+        QList<AlteracaoDeCelula> volta;
+        volta.reserve(m_alteracoes.size());
+        for (auto a = m_alteracoes.crbegin(); a != m_alteracoes.crend(); ++a)
+            volta.append({a->linha, a->coluna, a->depois, a->antes});
+        m_aplica(volta);
+    }
+    void redo() override {
+        if (m_feita) {
+            m_feita = false; // pushed after it was made
+            return;
+        }
+        m_aplica(m_alteracoes);
+    }
+
+private:
+    QList<AlteracaoDeCelula> m_alteracoes;
+    Aplica m_aplica;
+    bool m_feita = true;
+};
+
+QAction* comando(QWidget* janela, QMenu* menu, const QString& texto, const QKeySequence& atalho,
+                 const QString& ajuda, std::function<void()> executa) {
+    QAction* acao = menu->addAction(texto);
+    acao->setShortcut(atalho);
+    acao->setStatusTip(ajuda);
+    acao->setToolTip(ajuda);
+    QObject::connect(acao, &QAction::triggered, janela, std::move(executa));
+    return acao;
+}
+
+bool planilhaCsv(const QString& caminho) {
+    return caminho.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void FormCotacao::criaComandos(QMenu* arquivo) {
+    using namespace TextosCotacao;
+    m_desfazer = new QUndoStack(this);
+    m_desfazer->setUndoLimit(1000);
+
+    arquivo->addSeparator();
+    comando(this, arquivo, QStringLiteral("E&xportar planilha..."), QKeySequence(u"Ctrl+E"_qs),
+            AjudaExportar, [this] { ExportarPlanilha(); });
+    comando(this, arquivo, QStringLiteral("Im&portar planilha..."), QKeySequence(u"Ctrl+I"_qs),
+            AjudaImportar, [this] { ImportarPlanilha(); });
+
+    QMenu* editar = menuBar()->addMenu(QStringLiteral("E&ditar"));
+    QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
+                                AjudaDesfazer, [this] { Desfazer(); });
+    QAction* refazer = comando(this, editar, QStringLiteral("&Refazer"), QKeySequence(u"Ctrl+Y"_qs),
+                               AjudaRefazer, [this] { Refazer(); });
+    QObject::connect(m_desfazer, &QUndoStack::canUndoChanged, desfazer, &QAction::setEnabled);
+    QObject::connect(m_desfazer, &QUndoStack::canRedoChanged, refazer, &QAction::setEnabled);
+    desfazer->setEnabled(false);
+    refazer->setEnabled(false);
+    editar->addSeparator();
+    comando(this, editar, QStringLiteral("&Copiar"), QKeySequence::Copy, AjudaCopiar,
+            [this] { Copiar(); });
+    comando(this, editar, QStringLiteral("C&olar"), QKeySequence::Paste, AjudaColar,
+            [this] { Colar(); });
+    editar->addSeparator();
+    comando(this, editar, QStringLiteral("&Localizar"), QKeySequence::Find, AjudaLocalizar,
+            [this] { Localizar(); });
+    comando(this, editar, QStringLiteral("&Preencher com últimos preços"),
+            QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
+
+    m_resumoMostrado = new QLabel(this);
+    m_resumoMostrado->setObjectName(QStringLiteral("Resumo"));
+    QObject::connect(m_produtos->modelo(), &ModeloGrade::Alteradas, this,
+                     [this](const QList<AlteracaoDeCelula>& a) { aoAlterar(a); });
+    m_produtos->modelo()->setDecorador(
+        [this](int linha, int coluna, int papel) { return decoracao(linha, coluna, papel); });
+    QObject::connect(m_pedidoMinimo, &QLineEdit::textChanged, this, [this] { atualizaResumo(); });
+}
+
+// The search field, at the end of the tool bar, above the grid.
+void FormCotacao::criaLocalizar(QToolBar* barra) {
+    barra->addSeparator();
+    auto* rotulo = new QLabel(TextosCotacao::Localizar, barra);
+    m_localizar = new QLineEdit(barra);
+    m_localizar->setObjectName(QStringLiteral("Localizar"));
+    m_localizar->setAccessibleName(QStringLiteral("Localizar"));
+    m_localizar->setPlaceholderText(TextosCotacao::ProcurarDica);
+    m_localizar->setStatusTip(TextosCotacao::AjudaLocalizar);
+    m_localizar->setClearButtonEnabled(true);
+    m_localizar->setMaximumWidth(260);
+    rotulo->setBuddy(m_localizar);
+    barra->addWidget(rotulo);
+    barra->addWidget(m_localizar);
+    QObject::connect(m_localizar, &QLineEdit::textChanged, this,
+                     [this](const QString& texto) { filtra(texto); });
+    auto* limpa = new QShortcut(QKeySequence(Qt::Key_Escape), m_localizar, nullptr, nullptr,
+                                Qt::WidgetShortcut);
+    QObject::connect(limpa, &QShortcut::activated, m_localizar, &QLineEdit::clear);
+}
+
+// After the form is filled: what the commands work on.
+void FormCotacao::iniciaComandos() {
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    m_chavesDeBusca.clear();
+    m_chavesDeProduto.clear();
+    for (int linha = 1; linha < d.linhas(); ++linha) {
+        const QString& plu = d.celula(linha, 1).texto;
+        const QString& barras = d.celula(linha, 2).texto;
+        const QString texto = plu + u' ' + barras + u' ' + d.celula(linha, 3).texto;
+        m_chavesDeBusca << cotacao::ChaveDeBusca(texto);
+        m_chavesDeProduto << banco::PrecosEnviados::Chave(plu, barras);
+    }
+    m_ultimosPrecos.clear();
+    if (m_banco && m_banco->aberto()) {
+        const auto ultimos = banco::PrecosEnviados(*m_banco).ultimos(cCodCotacao);
+        for (auto p = ultimos.cbegin(); p != ultimos.cend(); ++p)
+            m_ultimosPrecos.insert(p.key(), {p->preco, p->quando});
+    }
+    m_desfazer->clear();
+    m_resumo.recalcula(d);
+    atualizaResumo();
+}
+
+void FormCotacao::aoAlterar(const QList<AlteracaoDeCelula>& alteracoes) {
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    for (const AlteracaoDeCelula& a : alteracoes)
+        if (a.coluna == kColunaPreco)
+            m_resumo.atualiza(d, a.linha);
+    atualizaResumo();
+    if (m_preenchendo || m_desfazendo || !m_desfazer)
+        return;
+    m_desfazer->push(new CelulasAlteradas(alteracoes, [this](const auto& a) {
+        m_desfazendo = true;
+        m_produtos->modelo()->setTextos(a);
+        m_desfazendo = false;
+    }));
+}
+
+void FormCotacao::aplica(const QList<AlteracaoDeCelula>& alteracoes) {
+    m_produtos->ConfirmaEdicao();
+    m_produtos->modelo()->setTextos(alteracoes);
+}
+
+void FormCotacao::atualizaResumo() {
+    if (m_resumoMostrado)
+        m_resumoMostrado->setText(m_resumo.texto(MPedidoMinimo()));
+}
+
+QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    if (papel == Qt::BackgroundRole && coluna > 0 && d.valida(linha, kColunaPreco) &&
+        ValorDoTexto(d.celula(linha, kColunaPreco).texto) == 0)
+        return QColor(255, 248, 225); // not priced yet: a glance finds it
+    if (papel == Qt::ToolTipRole && coluna == kColunaPreco &&
+        linha - 1 < m_chavesDeProduto.size()) {
+        const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
+        if (ultimo != m_ultimosPrecos.cend())
+            return TextosCotacao::UltimoPreco.arg(ultimo->first, DateToText(ultimo->second.date()));
+    }
+    return {};
+}
+
+void FormCotacao::Desfazer() {
+    m_produtos->ConfirmaEdicao();
+    m_desfazer->undo();
+}
+
+void FormCotacao::Refazer() {
+    m_produtos->ConfirmaEdicao();
+    m_desfazer->redo();
+}
+
+void FormCotacao::Copiar() {
+    const QModelIndexList selecionadas = m_produtos->selectionModel()->selectedIndexes();
+    if (selecionadas.isEmpty())
+        return;
+    int topo = INT_MAX, base = 0, esquerda = INT_MAX, direita = 0;
+    for (const QModelIndex& i : selecionadas) {
+        topo = std::min(topo, i.row() + 1);
+        base = std::max(base, i.row() + 1);
+        esquerda = std::min(esquerda, i.column());
+        direita = std::max(direita, i.column());
+    }
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    cotacao::Bloco bloco;
+    for (int linha = topo; linha <= base; ++linha) {
+        if (m_produtos->isRowHidden(linha - 1))
+            continue; // what the search hides is not copied
+        QStringList celulas;
+        for (int coluna = esquerda; coluna <= direita; ++coluna)
+            celulas << d.celula(linha, coluna).texto;
+        bloco << celulas;
+    }
+    QGuiApplication::clipboard()->setText(cotacao::EscreveBloco(bloco));
+}
+
+void FormCotacao::Colar() {
+    m_produtos->ConfirmaEdicao();
+    const QModelIndex atual = m_produtos->currentIndex();
+    if (!atual.isValid())
+        return;
+    QRect selecao;
+    for (const QModelIndex& i : m_produtos->selectionModel()->selectedIndexes())
+        selecao |= QRect(i.column(), i.row() + 1, 1, 1);
+    const cotacao::Colagem colagem =
+        cotacao::PlanejaColagem(m_produtos->modelo()->dados(), atual.row() + 1, atual.column(),
+                                cotacao::LeBloco(QGuiApplication::clipboard()->text()), selecao);
+    aplica(colagem.alteracoes);
+    statusBar()->showMessage(TextosCotacao::Colados.arg(colagem.colados).arg(colagem.recusados),
+                             10000);
+}
+
+void FormCotacao::Localizar() {
+    m_localizar->setFocus(Qt::ShortcutFocusReason);
+    m_localizar->selectAll();
+}
+
+void FormCotacao::filtra(const QString& texto) {
+    const cotacao::Busca busca(texto);
+    m_produtos->setUpdatesEnabled(false);
+    for (int linha = 0; linha < m_chavesDeBusca.size(); ++linha) {
+        const bool oculta = !busca.vazia() && !busca.corresponde(m_chavesDeBusca[linha]);
+        if (m_produtos->isRowHidden(linha) != oculta)
+            m_produtos->setRowHidden(linha, oculta);
+    }
+    m_produtos->setUpdatesEnabled(true);
+}
+
+void FormCotacao::PreencherUltimosPrecos() {
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    QList<AlteracaoDeCelula> alteracoes;
+    for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
+        const QString& atual = d.celula(linha, kColunaPreco).texto;
+        const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
+        if (ValorDoTexto(atual) == 0 && ultimo != m_ultimosPrecos.cend())
+            alteracoes.append({linha, kColunaPreco, atual, ultimo->first});
+    }
+    aplica(alteracoes);
+    statusBar()->showMessage(TextosCotacao::Preenchidos.arg(alteracoes.size()), 10000);
+}
+
+bool FormCotacao::pergunta(const QString& texto, const QString& sim, const QString& nao,
+                           bool padraoSim) {
+    const int padrao = padraoSim ? MessageBox::Yes : MessageBox::No;
+    return MessageBox::ask(TextosJanelas::Aviso, texto, padrao, [&] {
+               QMessageBox caixa(QMessageBox::Question, TextosJanelas::Aviso, texto,
+                                 QMessageBox::Yes | QMessageBox::No, this);
+               caixa.button(QMessageBox::Yes)->setText(sim);
+               caixa.button(QMessageBox::No)->setText(nao);
+               caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);
+               return caixa.exec() == QMessageBox::Yes ? int(MessageBox::Yes) : int(MessageBox::No);
+           }) == MessageBox::Yes;
+}
+
+void FormCotacao::ExportarPlanilha() {
+    using namespace TextosCotacao;
+    m_produtos->ConfirmaEdicao();
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString arquivo = janelas::EscolheArquivo(
+        janelas::Escolha::Salvar, this, TituloExportar,
+        QDir(pasta).filePath(cCodCotacao + QStringLiteral(".xlsx")), FiltrosDePlanilha);
+    if (arquivo.isEmpty())
+        return;
+    const cotacao::Tabela tabela = cotacao::TabelaDaGrade(m_produtos->modelo()->dados());
+    const nucleo::FalhaGravacao falha = planilhaCsv(arquivo)
+                                            ? cotacao::EscreveCsv(arquivo, tabela)
+                                            : cotacao::EscreveXlsx(arquivo, tabela);
+    if (falha != nucleo::FalhaGravacao::Nenhuma) {
+        WarningMessage(TextosJanelas::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
+        return;
+    }
+    statusBar()->showMessage(Exportada.arg(QDir::toNativeSeparators(arquivo)), 10000);
+}
+
+void FormCotacao::ImportarPlanilha() {
+    using namespace TextosCotacao;
+    m_produtos->ConfirmaEdicao();
+    const QString arquivo = janelas::EscolheArquivo(
+        janelas::Escolha::Abrir, this, TituloImportar,
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+    if (arquivo.isEmpty())
+        return;
+    const QString nome = QDir::toNativeSeparators(arquivo);
+    const auto tabela = cotacao::LePlanilha(arquivo);
+    if (!tabela) {
+        WarningMessage(PlanilhaIlegivel.arg(nome));
+        return;
+    }
+    const cotacao::Importacao plano =
+        cotacao::PlanejaImportacao(m_produtos->modelo()->dados(), *tabela);
+    if (!plano.cabecalhoAchado) {
+        WarningMessage(PlanilhaSemColunas.arg(nome));
+        return;
+    }
+    // Nothing changes before the supplier has seen what will.
+    const QString resumo = ResumoImportacao.arg(plano.correspondidas)
+                               .arg(plano.semProduto)
+                               .arg(plano.recusados)
+                               .arg(plano.alteracoes.size());
+    if (!pergunta(resumo, Aplicar, Cancelar, true))
+        return;
+    aplica(plano.alteracoes);
+    statusBar()->showMessage(Importada.arg(plano.alteracoes.size()), 10000);
+}
+
+bool FormCotacao::confereComUltimosPrecos() {
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    QString lista;
+    int diferentes = 0;
+    for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
+        const double preco = ValorDoTexto(d.celula(linha, kColunaPreco).texto);
+        const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
+        if (preco <= 0 || ultimo == m_ultimosPrecos.cend())
+            continue;
+        const double anterior = ValorDoTexto(ultimo->first);
+        if (anterior <= 0 || (preco < anterior * 10 && preco * 10 > anterior))
+            continue;
+        if (++diferentes <= 10)
+            lista += TextosCotacao::LinhaSegundaOlhada.arg(d.celula(linha, 3).texto.trimmed(),
+                                                           ComMilhares(preco, 2), ultimo->first);
+    }
+    return diferentes == 0 || pergunta(TextosCotacao::SegundaOlhada.arg(lista), TextosCotacao::Sim,
+                                       TextosCotacao::Nao, false);
+}
+
+QList<QPair<QString, QString>> FormCotacao::precosParaGuardar() const {
+    QList<QPair<QString, QString>> precos;
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
+        const QString& preco = d.celula(linha, kColunaPreco).texto;
+        if (ValorDoTexto(preco) > 0)
+            precos.append(
+                {m_chavesDeProduto[linha - 1], Str(ValorDoTexto(preco), 12, 2).trimmed()});
+    }
+    return precos;
+}

@@ -1,0 +1,295 @@
+// The product grid as a spreadsheet: the commands' functions without a window, then the form
+// driven as a supplier drives it.
+#include "tests/quotation/tst_planilhas.h"
+
+#include "quotation/Colagem.h"
+#include "quotation/Importacao.h"
+#include "quotation/Planilha.h"
+#include "quotation/Textos.h"
+#include "store/PrecosEnviados.h"
+#include "store/Rascunhos.h"
+#include "tests/quotation/Ambiente.h"
+
+#include <QClipboard>
+#include <QStatusBar>
+
+namespace {
+
+// Three products as the form lays them out: PLU, barcode, description, quantity, unit, price,
+// remark.
+DadosGrade gradeDeTres() {
+    DadosGrade d;
+    d.setColunas(8);
+    d.setLinhas(1);
+    d.adicionaLinha("1001\t789\tAÇÚCAR 1KG\t120\tUN\t0,00");
+    d.adicionaLinha("1002\t788\tCAFÉ 500G\t48\tUN\t12,5\tmoído");
+    d.adicionaLinha("1003\t\tPÃO FRANCÊS\t12,500\tKG\t0,00");
+    const QStringList titulos{"",      "PLU",   "Cód. de barras", "Descrição",
+                              "Qtde.", "Unid.", "Preço R$",       "Observações do produto"};
+    for (int c = 0; c < 8; ++c)
+        d.celula(0, c).texto = titulos[c];
+    return d;
+}
+
+QStringList celulas(const DadosGrade& d, const QList<AlteracaoDeCelula>& alteracoes) {
+    QStringList textos;
+    for (const AlteracaoDeCelula& a : alteracoes)
+        textos << QString("%1,%2=%3").arg(a.linha).arg(a.coluna).arg(a.depois);
+    Q_UNUSED(d);
+    return textos;
+}
+
+} // namespace
+
+void Planilhas::init() {
+    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+}
+
+void Planilhas::colagem_data() {
+    QTest::addColumn<QString>("bloco");
+    QTest::addColumn<int>("linha");
+    QTest::addColumn<int>("coluna");
+    QTest::addColumn<QRect>("selecao");
+    QTest::addColumn<QStringList>("esperado");
+    QTest::addColumn<int>("colados");
+    QTest::addColumn<int>("recusados");
+    QTest::newRow("preços e observações")
+        << "12,5\tobs um\r\n7\t\r\n"
+        << 1 << 6 << QRect() << QStringList{"1,6=12,5", "1,7=obs um", "2,6=7", "2,7="} << 4 << 0;
+    QTest::newRow("o que não é valor fica como estava")
+        << "1.234,50\n12,345\n-3\n"
+        << 1 << 6 << QRect() << QStringList{} << 0 << 3;
+    QTest::newRow("mais linhas que produtos")
+        << "1\n2\n3\n4\n"
+        << 2 << 6 << QRect() << QStringList{"2,6=1", "3,6=2"} << 2 << 2;
+    QTest::newRow("observação com acentos e quebra entre aspas")
+        << "\"Entrega às segundas\nsem falta\"\r\n"
+        << 3 << 7 << QRect() << QStringList{"3,7=Entrega às segundas sem falta"} << 1 << 0;
+    QTest::newRow("um valor em muitas células selecionadas")
+        << "9,90\n"
+        << 1 << 6 << QRect(6, 1, 1, 3) << QStringList{"1,6=9,90", "2,6=9,90", "3,6=9,90"} << 3 << 0;
+    QTest::newRow("só as colunas de preço e observação")
+        << "X\tY\t3\tok\n"
+        << 1 << 4 << QRect() << QStringList{"1,6=3", "1,7=ok"} << 2 << 0;
+    QTest::newRow("preço vazio passa") << "\tnova\n"
+                                       << 2 << 6 << QRect() << QStringList{"2,7=nova"} << 1 << 0;
+}
+
+void Planilhas::colagem() {
+    QFETCH(QString, bloco);
+    QFETCH(int, linha);
+    QFETCH(int, coluna);
+    QFETCH(QRect, selecao);
+    QFETCH(QStringList, esperado);
+    QFETCH(int, colados);
+    QFETCH(int, recusados);
+    const DadosGrade d = gradeDeTres();
+    const cotacao::Colagem c =
+        cotacao::PlanejaColagem(d, linha, coluna, cotacao::LeBloco(bloco), selecao);
+    QCOMPARE(celulas(d, c.alteracoes), esperado);
+    QCOMPARE(c.colados, colados);
+    QCOMPARE(c.recusados, recusados);
+}
+
+void Planilhas::idaEVolta_data() {
+    QTest::addColumn<QString>("arquivo");
+    QTest::newRow("xlsx") << "p.xlsx";
+    QTest::newRow("csv") << "p.csv";
+}
+
+void Planilhas::idaEVolta() {
+    QFETCH(QString, arquivo);
+    DiretorioTeste dir;
+    const DadosGrade d = gradeDeTres();
+    const QString caminho = dir.arquivo(arquivo);
+    const cotacao::Tabela tabela = cotacao::TabelaDaGrade(d);
+    QCOMPARE(arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
+                                      : cotacao::EscreveXlsx(caminho, tabela),
+             nucleo::FalhaGravacao::Nenhuma);
+    const auto lida = cotacao::LePlanilha(caminho);
+    QVERIFY(lida);
+    const cotacao::Importacao i = cotacao::PlanejaImportacao(d, *lida);
+    QVERIFY(i.cabecalhoAchado);
+    QCOMPARE(i.correspondidas, 3);
+    QCOMPARE(i.semProduto, 0);
+    QCOMPARE(i.recusados, 0);
+    QVERIFY2(i.alteracoes.isEmpty(), qPrintable(celulas(d, i.alteracoes).join(' ')));
+    if (arquivo.endsWith(".csv")) // what a Brazilian spreadsheet opens directly
+        QVERIFY(dir.ler(arquivo).startsWith("\xEF\xBB\xBFPLU;C\xC3\xB3"
+                                            "d. de barras;"));
+}
+
+// A workbook written by another tool (openpyxl), laid out as a buyer's system might: a title
+// above the headings, other names and another order, a line of a product not in the quotation.
+void Planilhas::deOutraFerramenta() {
+    DiretorioTeste dir;
+    const QString caminho = dir.arquivo("fornecedor.xlsx");
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import openpyxl, sys\n"
+                  "w = openpyxl.Workbook(); s = w.active; s.title = 'Preços'\n"
+                  "s.append(['Tabela da semana'])\n"
+                  "s.append([])\n"
+                  "s.append(['Obs.', 'Descrição', 'EAN', 'Código', 'Preço unitário'])\n"
+                  "s.append(['ótimo', 'Açúcar', '789', None, 4.5])\n"
+                  "s.append([None, 'Pão', None, '1003', '8,9'])\n"
+                  "s.append([None, 'Outro', '555', None, 3])\n"
+                  "s.append([None, 'Café', 788, None, 'abc'])\n"
+                  "w.save(sys.argv[1])\n",
+                  caminho});
+    QVERIFY(python.waitForFinished(30000));
+    QCOMPARE(python.exitCode(), 0);
+    const auto tabela = cotacao::LeXlsx(caminho);
+    QVERIFY(tabela);
+    const DadosGrade d = gradeDeTres();
+    const cotacao::Importacao i = cotacao::PlanejaImportacao(d, *tabela);
+    QVERIFY(i.cabecalhoAchado);
+    QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
+    QCOMPARE(i.semProduto, 1);
+    QCOMPARE(i.recusados, 1);
+    QCOMPARE(celulas(d, i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,9", "2,7="}));
+}
+
+void Planilhas::csvDeOutroSistema() {
+    DiretorioTeste dir;
+    // Windows-1252, "," between cells, quotes around decimal commas.
+    dir.escrever("o.csv", "C\xf3"
+                          "d. de barras,Pre\xe7o,Observa\xe7\xe3o\r\n"
+                          "789,\"3,20\",\"caixa, 12 un\"\r\n788,,\r\n");
+    const auto tabela = cotacao::LeCsv(dir.arquivo("o.csv"));
+    QVERIFY(tabela);
+    const DadosGrade d = gradeDeTres();
+    const cotacao::Importacao i = cotacao::PlanejaImportacao(d, *tabela);
+    QCOMPARE(i.correspondidas, 2);
+    QCOMPARE(celulas(d, i.alteracoes), (QStringList{"1,6=3,20", "1,7=caixa, 12 un", "2,7="}));
+}
+
+void ComandosDoForm::init() {
+    prepara();
+}
+
+void ComandosDoForm::cleanup() {
+    limpa();
+}
+
+void ComandosDoForm::colarEDesfazer() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    a.digitarNaCelula(1, 6, "1"); // a step before the paste
+    const QRect r = a.grade()->visualRect(a.grade()->model()->index(0, 6));
+    QTest::mouseClick(a.grade()->viewport(), Qt::LeftButton, {}, r.center());
+    QGuiApplication::clipboard()->setText("2,5\tcom gelo\n3,75\n1.000,00\n");
+    QTest::keyClick(a.grade(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(a.celula(1, 6), "2,5");
+    QCOMPARE(a.celula(1, 7), "com gelo");
+    QCOMPARE(a.celula(2, 6), "3,75");
+    QCOMPARE(a.celula(3, 6), "0,00");
+    QCOMPARE(f.statusBar()->currentMessage(), "3 valores colados, 1 recusados.");
+    QVERIFY(f.lModificado);
+
+    QTest::keyClick(a.grade(), Qt::Key_Z, Qt::ControlModifier); // the whole paste, one step
+    QCOMPARE(a.celula(1, 6), "1");
+    QCOMPARE(a.celula(1, 7), "");
+    QCOMPARE(a.celula(2, 6), "0,00");
+    QTest::keyClick(a.grade(), Qt::Key_Z, Qt::ControlModifier); // then the typing
+    QCOMPARE(a.celula(1, 6), "0,00");
+    QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(a.celula(2, 6), "3,75");
+    QTRY_COMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 3);
+
+    // Copying what is selected gives a block a spreadsheet takes.
+    a.grade()->selectionModel()->select(
+        QItemSelection(a.grade()->model()->index(0, 6), a.grade()->model()->index(1, 7)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(a.grade(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), "2,5\tcom gelo\n3,75\t\n");
+}
+
+void ComandosDoForm::localizarEDigitar() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+    auto* campo = f.findChild<QLineEdit*>("Localizar");
+    QCOMPARE(QApplication::focusWidget(), campo);
+    QTest::keyClicks(campo, "pao frances");
+    QVERIFY(a.grade()->isRowHidden(0));
+    QVERIFY(a.grade()->isRowHidden(1));
+    QVERIFY(!a.grade()->isRowHidden(2));
+    // The only row shown is the third product: the price lands there.
+    a.digitarNaCelula(3, 6, "8,5");
+    QCOMPARE(a.celula(3, 6), "8,5");
+    QCOMPARE(a.celula(1, 6), "0,00");
+    QTest::mouseClick(campo, Qt::LeftButton);
+    QTest::keyClick(campo, Qt::Key_Escape);
+    QCOMPARE(campo->text(), "");
+    QVERIFY(!a.grade()->isRowHidden(0));
+    QTest::keyClicks(campo, "789"); // a barcode finds its product too
+    QVERIFY(!a.grade()->isRowHidden(0));
+    QVERIFY(a.grade()->isRowHidden(2));
+}
+
+void ComandosDoForm::resumoEAcessibilidade() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    auto* resumo = f.findChild<QLabel*>("Resumo");
+    QCOMPARE(resumo->text(), "Cotados: 0 de 3  |  Total: 0,00");
+    a.digitarNaCelula(1, 6, "10,5"); // 120 × 10,50
+    a.digitarNoCampo("MPedidoMinimo", "2000");
+    QCOMPARE(resumo->text(),
+             "Cotados: 1 de 3  |  Total: 1.260,00  |  Abaixo do pedido mínimo (faltam 740,00)");
+    a.digitarNaCelula(2, 6, "20");
+    QCOMPARE(resumo->text(), "Cotados: 2 de 3  |  Total: 2.220,00  |  Pedido mínimo atingido");
+    // The grid groups the thousands of what it shows; the cell keeps what was typed.
+    QCOMPARE(a.grade()->model()->index(1, 6).data().toString(), "20,00");
+    f.MListaProdutos.Cell(1, 6).Text("1234,5");
+    QCOMPARE(a.grade()->model()->index(0, 6).data().toString(), "1.234,50");
+    QCOMPARE(a.grade()->model()->index(0, 6).data(Qt::EditRole).toString(), "1234,5");
+    // Unpriced rows are told apart; screen readers hear the labels.
+    QVERIFY(a.grade()->model()->index(2, 3).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!a.grade()->model()->index(0, 3).data(Qt::BackgroundRole).isValid());
+    QCOMPARE(f.findChild<QLineEdit*>("MPedidoMinimo")->accessibleName(), "Pedido mínimo");
+    QCOMPARE(f.findChild<QLineEdit*>("MObservacoes")->accessibleName(),
+             "Observações do fornecedor");
+    // Every command has a status tip; ours have a shortcut too.
+    for (QAction* menu : f.menuBar()->actions())
+        for (QAction* acao : menu->menu()->actions())
+            if (!acao->isSeparator()) {
+                QVERIFY2(!acao->statusTip().isEmpty(), qPrintable(acao->text()));
+                if (menu->text() == "E&ditar")
+                    QVERIFY2(!acao->shortcut().isEmpty(), qPrintable(acao->text()));
+            }
+}
+
+// Two quotations in a row with the same products: the second starts from the first's prices,
+// and a price ten times off asks before it goes.
+void ComandosDoForm::ultimosPrecos() {
+    Ambiente a;
+    a.abrir();
+    a.digitarNaCelula(2, 6, "12,5");
+    MessageBox::setNextAnswer(MessageBox::Ok);
+    MessageBox::setNextAnswer(2);
+    a.comando("&Enviar");
+    QTRY_VERIFY(a.form.isNull());
+
+    const QString outra = "2026000000054321";
+    a.programa.escrever(outra + ".cot", teste::cotacao(kTres));
+    MessageBox::clearShown();
+    FormCotacao& f = a.abrir(outra);
+    QCOMPARE(a.grade()->model()->index(1, 6).data(Qt::ToolTipRole).toString(),
+             "Último preço enviado: 12,50 em " + DateToText(QDate::currentDate()));
+    a.comando("&Preencher com últimos preços");
+    QCOMPARE(a.celula(2, 6), "12,50");
+    QCOMPARE(a.celula(1, 6), "0,00");
+    QCOMPARE(f.statusBar()->currentMessage(),
+             "1 preços preenchidos com os últimos preços enviados.");
+
+    a.digitarNaCelula(2, 6, "125"); // a comma forgotten
+    MessageBox::setNextAnswer(MessageBox::No);
+    a.comando("&Enviar");
+    QCOMPARE(mensagens().size(), 1);
+    QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));
+    QVERIFY(!a.servidor.existe(outra + kCNPJ + ".cot")); // "Não": nothing sent
+    QVERIFY(f.isVisible());
+}

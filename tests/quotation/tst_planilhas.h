@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class Planilhas : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void colagem_data();
+    void colagem();
+    void idaEVolta_data();
+    void idaEVolta();
+    void deOutraFerramenta();
+    void csvDeOutroSistema();
+};
+
+class ComandosDoForm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void colarEDesfazer();
+    void localizarEDigitar();
+    void resumoEAcessibilidade();
+    void ultimosPrecos();
+};
