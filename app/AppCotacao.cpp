@@ -6,6 +6,7 @@
 #include "app/Versao.h"
 #include "remote/Espera.h"
 #include "runtime/core/Gravacao.h"
+#include "runtime/core/Processo.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/ui/Textos.h"
 #include "runtime/ui/Window.h"
@@ -13,17 +14,12 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QProcess>
 
 namespace {
 const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
 const QString kBanco = QStringLiteral("Cotacao.db");
 // The installer is the one download that may be large.
 constexpr qint64 kMaximoInstalador = 1024LL * 1024 * 1024;
-
-bool iniciarDesacoplado(const QString& programa, const QString& pasta) {
-    return QProcess::startDetached(programa, {}, pasta);
-}
 
 QByteArray sha256DoArquivo(const QString& caminho) {
     QFile arquivo(caminho);
@@ -37,7 +33,7 @@ QByteArray sha256DoArquivo(const QString& caminho) {
 AppCotacao::AppCotacao(OpcoesInicio opcoes)
     : m_opcoes(std::move(opcoes)) {
     if (!m_opcoes.iniciarProcesso)
-        m_opcoes.iniciarProcesso = iniciarDesacoplado;
+        m_opcoes.iniciarProcesso = nucleo::IniciaPrograma;
 }
 
 AppCotacao::~AppCotacao() = default;

@@ -20,10 +20,16 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(TARVO());
 
     // Qt's own dialogs (print preview, file choice) in Portuguese.
+    // Beside the program where it ships them (Windows), else where Qt keeps them.
     QTranslator traducaoQt;
-    if (traducaoQt.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&traducaoQt);
+    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+    const QStringList pastas{QCoreApplication::applicationDirPath() + u"/translations",
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    for (const QString& pasta : pastas)
+        if (traducaoQt.load(brasil, QStringLiteral("qtbase"), QStringLiteral("_"), pasta)) {
+            QCoreApplication::installTranslator(&traducaoQt);
+            break;
+        }
 
     AppCotacao app(OpcoesInicio{});
     app.Start();

@@ -10,6 +10,9 @@
 
 #include <unzip.h>
 #include <xlsxwriter.h>
+#ifdef Q_OS_WIN
+#include <iowin32.h>
+#endif
 
 namespace cotacao {
 namespace {
@@ -210,6 +213,18 @@ Tabela folha(const QByteArray& xml, const QStringList& compartilhados) {
     return tabela;
 }
 
+unzFile abreZip(const QString& caminho) {
+#ifdef Q_OS_WIN
+    // Any file name, not only those of the ANSI code page.
+    zlib_filefunc64_def funcoes;
+    fill_win32_filefunc64W(&funcoes);
+    const std::wstring largo = QDir::toNativeSeparators(caminho).toStdWString();
+    return unzOpen2_64(largo.c_str(), &funcoes);
+#else
+    return unzOpen64(QFile::encodeName(caminho).constData());
+#endif
+}
+
 } // namespace
 
 nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {
@@ -266,7 +281,7 @@ std::optional<Tabela> LeCsv(const QString& caminho) {
 }
 
 std::optional<Tabela> LeXlsx(const QString& caminho) {
-    unzFile zip = unzOpen64(QFile::encodeName(caminho).constData());
+    unzFile zip = abreZip(caminho);
     if (!zip)
         return std::nullopt;
     const auto compartilhados = membro(zip, "xl/sharedStrings.xml");

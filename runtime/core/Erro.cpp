@@ -78,7 +78,7 @@ void tocaTons() {
 void gravaNoLog(const Error& erro) {
     // A log that cannot be written is skipped; the box still tells the user.
     AcrescentaAoRegistro(
-        QFile::encodeName(programFile(QString::fromLatin1(kRegistroDeErros))).constData(),
+        CaminhoDoSistema(programFile(QString::fromLatin1(kRegistroDeErros))).constData(),
         vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 

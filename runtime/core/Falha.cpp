@@ -1,6 +1,9 @@
-// The paths by which errors reach DefError at start-up, and the crash handler: a fatal signal
-// (a processor exception) cannot show a box any more, so it writes its log record with what is
-// safe inside a signal handler (no heap, no locks, no Qt) and lets the process end.
+// The paths by which errors reach DefError at start-up, and the record of a crash: a processor
+// exception cannot show a box any more, so its log record is written with what is safe at that
+// moment (no heap, no locks, no Qt), from what start-up prepared. How a crash is caught is the
+// platform's (FalhaPosix.cpp, FalhaWindows.cpp).
+
+#include "runtime/core/Falha.h"
 
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/Erro.h"
@@ -14,11 +17,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <iterator>
-#include <ucontext.h>
 
 namespace {
 // Everything the crash handler needs, prepared at start-up.
@@ -34,8 +35,6 @@ struct ParaFalhas {
     char tarde[32];
     long desvioUtc;
     char registro[64 * 1024];
-    char pilha[4096];
-    char pilhaDoSinal[256 * 1024]; // the handler's own stack: the fault may be a stack overflow
 };
 ParaFalhas g;
 
@@ -91,68 +90,9 @@ void escreveDataHora(Saida& data, Saida& hora, std::time_t agora) {
     hora << sufixo;
 }
 
-const char* nomeDoSinal(int sinal) {
-    switch (sinal) {
-    case SIGSEGV:
-        return "Segmentation fault (invalid memory access)";
-    case SIGBUS:
-        return "Bus error (invalid memory access)";
-    case SIGFPE:
-        return "Arithmetic exception";
-    case SIGILL:
-        return "Illegal instruction";
-    case SIGABRT:
-        return "Program aborted";
-    default:
-        return "Fatal signal";
-    }
-}
-
-void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
-    unsigned long long pc = 0;
-#if defined(__x86_64__)
-    pc = static_cast<unsigned long long>(
-        static_cast<ucontext_t*>(contexto)->uc_mcontext.gregs[REG_RIP]);
-#else
-    (void)contexto;
-#endif
-    char simbolo[24];
-    Saida textoDoPc(simbolo, sizeof simbolo);
-    textoDoPc.semSinal(pc);
-
-    // Level 0 is this handler, level 1 the kernel's signal frame; the fault is at level 2.
-    Saida pilha(g.pilha, sizeof g.pilha);
-    EscrevePilhaSegura(pilha, 2);
-
-    ErroBruto e;
-    e.subSystem = "Runtime";
-    e.subCode = kSubcodigoExcecao;
-    e.subCodeText = "Processor exception";
-    e.genCode = CodigoGenerico::Processador;
-    e.osCode = sinal;
-    e.argType = info ? info->si_code : 0;
-    e.funcPtr = info ? reinterpret_cast<std::uintptr_t>(info->si_addr) : 0;
-    e.funcSym = textoDoPc.texto();
-    e.description = nomeDoSinal(sinal);
-    e.stack = pilha.texto();
-
-    char textoData[48];
-    char textoHora[48];
-    Saida data(textoData, sizeof textoData);
-    Saida hora(textoHora, sizeof textoHora);
-    escreveDataHora(data, hora, std::time(nullptr));
-
-    Saida registro(g.registro, sizeof g.registro);
-    EscreveRegistro(registro, e, {g.versao, data.texto(), hora.texto(), g.aplicacao});
-    AcrescentaAoRegistro(g.caminho, registro.texto());
-    // The default action ends the process (and leaves a core where the system keeps them).
-    std::signal(sinal, SIG_DFL);
-    std::raise(sinal);
-}
-
-void preparaFalhas() {
+void preparaRegistro() {
     copia(g.caminho, sizeof g.caminho,
-          QFile::encodeName(programFile(QString::fromLatin1(kRegistroDeErros))));
+          CaminhoDoSistema(programFile(QString::fromLatin1(kRegistroDeErros))));
     copia(g.aplicacao, sizeof g.aplicacao,
           toCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
     copia(g.versao, sizeof g.versao, toCp1252(VersaoDoRuntime()));
@@ -165,24 +105,28 @@ void preparaFalhas() {
     copia(g.manha, sizeof g.manha, toCp1252(r.amSuffix));
     copia(g.tarde, sizeof g.tarde, toCp1252(r.pmSuffix));
     g.desvioUtc = QDateTime::currentDateTime().offsetFromUtc();
-
-    stack_t pilha{};
-    pilha.ss_sp = g.pilhaDoSinal;
-    pilha.ss_size = sizeof g.pilhaDoSinal;
-    sigaltstack(&pilha, nullptr);
-
-    struct sigaction acao {};
-    acao.sa_sigaction = aoFalhar;
-    acao.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND | SA_NODEFER;
-    sigemptyset(&acao.sa_mask);
-    for (int sinal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
-        sigaction(sinal, &acao, nullptr);
 }
 } // namespace
+
+namespace nucleo::falha {
+
+void Registra(ErroBruto& erro) {
+    char textoData[48];
+    char textoHora[48];
+    Saida data(textoData, sizeof textoData);
+    Saida hora(textoHora, sizeof textoHora);
+    escreveDataHora(data, hora, std::time(nullptr));
+    Saida registro(g.registro, sizeof g.registro);
+    EscreveRegistro(registro, erro, {g.versao, data.texto(), hora.texto(), g.aplicacao});
+    AcrescentaAoRegistro(g.caminho, registro.texto());
+}
+
+} // namespace nucleo::falha
 
 void InstalaTratamentoDeErros() {
     if (!ErrorBlock())
         ErrorBlock(DefError);
     PreparaPilha();
-    preparaFalhas();
+    preparaRegistro();
+    nucleo::falha::InstalaCaptura();
 }

@@ -1,60 +1,13 @@
 #include "runtime/core/Pilha.h"
 
+#include "runtime/core/PilhaColeta.h"
 #include "runtime/core/RegistroDeErro.h"
 
-#include <array>
-#include <backtrace.h>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <cxxabi.h>
 
 namespace {
-constexpr int kMaxLinhas = 5;
-
-struct Rotina {
-    const char* nome = nullptr;
-    int linha = 0;
-};
-
-struct Coleta {
-    std::array<Rotina, kMaxLinhas> rotinas;
-    int total = 0;
-};
-
-void semErro(void*, const char*, int) {}
-
-backtrace_state* estado() {
-    // Threaded: errors may come from any thread; the state reads symbols lazily, through mmap.
-    static backtrace_state* const s = backtrace_create_state(nullptr, 1, semErro, nullptr);
-    return s;
-}
-
-void nomeDaTabela(void* dados, std::uintptr_t, const char* simbolo, std::uintptr_t,
-                  std::uintptr_t) {
-    *static_cast<const char**>(dados) = simbolo;
-}
-
-int umaRotina(void* dados, std::uintptr_t pc, const char*, int linha, const char* funcao) {
-    auto* coleta = static_cast<Coleta*>(dados);
-    if (pc == UINTPTR_MAX)
-        return 1;
-    // Without debug information the name comes from the symbol table.
-    if (!funcao)
-        backtrace_syminfo(estado(), pc, nomeDaTabela, semErro, &funcao);
-    coleta->rotinas[coleta->total++] = {funcao, linha};
-    return coleta->total == kMaxLinhas ? 1 : 0;
-}
-
-// Frames to pass over: this function and its caller (TextoDaPilha or EscrevePilhaSegura).
-[[gnu::noinline]] Coleta coleta(int nivel) {
-    Coleta c;
-    if (backtrace_state* s = estado())
-        backtrace_full(s, 2 + nivel, umaRotina, semErro, &c);
-    return c;
-}
-
-template <class Nomear> void escreve(Saida& saida, const Coleta& c, Nomear nomear) {
+template <class Nomear> void escreve(Saida& saida, const nucleo::pilha::Coleta& c, Nomear nomear) {
     for (int i = 0; i < c.total; ++i) {
         nomear(c.rotinas[i].nome);
         (saida << " (Line:").decimal(c.rotinas[i].linha) << ")\r\n";
@@ -107,20 +60,17 @@ QString NomeDaRotina(const char* nome) {
 [[gnu::noinline]] QString TextoDaPilha(int nivel) {
     std::string texto;
     Saida saida(texto);
-    escreve(saida, coleta(nivel),
+    escreve(saida, nucleo::pilha::Coleta_(nivel, nullptr),
             [&](const char* nome) { saida << NomeDaRotina(nome).toStdString(); });
     return QString::fromStdString(texto);
 }
 
-[[gnu::noinline]] void EscrevePilhaSegura(Saida& saida, int nivel) {
-    escreve(saida, coleta(nivel), [&](const char* nome) {
-        saida << (nome && *nome ? std::string_view(nome) : std::string_view("*ProcName*"));
+[[gnu::noinline]] void EscrevePilhaSegura(Saida& saida, int nivel, const void* contexto) {
+    escreve(saida, nucleo::pilha::Coleta_(nivel, contexto), [&](const char* nome) {
+        saida << (*nome ? std::string_view(nome) : std::string_view("*ProcName*"));
     });
 }
 
 void PreparaPilha() {
-    // Only the reader's state: the symbols and debug information are read when a stack is
-    // first needed (a tenth of a second that start-up should not pay), through mmap, which the
-    // crash handler may use too.
-    estado();
+    nucleo::pilha::Prepara();
 }

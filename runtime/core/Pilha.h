@@ -10,8 +10,9 @@ class Saida;
 QString TextoDaPilha(int nivel);
 
 // The same for the crash handler, written without the heap: the names stay as the linker knows
-// them, since demangling needs memory.
-void EscrevePilhaSegura(Saida& saida, int nivel);
+// them, since demangling needs memory. `contexto`: the processor state of the crash, where the
+// platform walks the stack from it (Windows).
+void EscrevePilhaSegura(Saida& saida, int nivel, const void* contexto = nullptr);
 
 // Prepares the stack reader ahead of time, so a crash finds it ready.
 void PreparaPilha();

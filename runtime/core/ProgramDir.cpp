@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 namespace {
 QString& storedDir() {
@@ -24,4 +25,12 @@ QString programFile(const QString& name) {
 bool setProgramDir(const QString& dir) {
     storedDir() = QDir(dir).absolutePath();
     return QDir::setCurrent(storedDir());
+}
+
+QByteArray CaminhoDoSistema(const QString& caminho) {
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(caminho).toUtf8();
+#else
+    return QFile::encodeName(caminho);
+#endif
 }

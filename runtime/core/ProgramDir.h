@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The program directory holds everything the program keeps on disk: settings, downloaded
@@ -13,3 +14,7 @@ QString programFile(const QString& name);
 // Points the program at another directory (start-up uses the executable's; tests a temporary
 // one). Also makes it the current directory; false when that fails.
 bool setProgramDir(const QString& dir);
+
+// A path as the system's own file functions take it: UTF-8 on Windows (widened where it is
+// used), the file system's bytes elsewhere.
+QByteArray CaminhoDoSistema(const QString& caminho);

@@ -3,7 +3,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 Saida& Saida::operator<<(std::string_view texto) {
     if (m_crescente) {
@@ -229,24 +235,40 @@ void EscreveRegistro(Saida& s, const ErroBruto& e, const CabecalhoDoLog& c) {
 namespace {
 bool escreveTudo(int fd, std::string_view texto) {
     while (!texto.empty()) {
-        const ssize_t n = ::write(fd, texto.data(), texto.size());
+        const auto n = ::write(fd, texto.data(), static_cast<unsigned>(texto.size()));
         if (n <= 0)
             return false;
         texto.remove_prefix(std::size_t(n));
     }
     return true;
 }
+
+// Opens the log for appending; `criar` creates it when missing. The path is the system's own
+// (UTF-8 on Windows, where it is widened; bytes as they are elsewhere).
+int abreRegistro(const char* caminho, bool criar) {
+#ifdef _WIN32
+    wchar_t largo[4096];
+    if (!MultiByteToWideChar(CP_UTF8, 0, caminho, -1, largo, 4096))
+        return -1;
+    // Binary: the record's own CR LF, not a translation of them.
+    return ::_wopen(largo,
+                    _O_WRONLY | _O_APPEND | _O_BINARY | _O_NOINHERIT | (criar ? _O_CREAT : 0),
+                    _S_IREAD | _S_IWRITE);
+#else
+    return ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC | (criar ? O_CREAT : 0), 0644);
+#endif
+}
 } // namespace
 
 bool AcrescentaAoRegistro(const char* caminho, std::string_view registro) {
-    int fd = ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC);
+    int fd = abreRegistro(caminho, false);
     if (fd >= 0) {
         if (!escreveTudo(fd, "\r\n")) {
             ::close(fd);
             return false;
         }
     } else if (errno == ENOENT) {
-        fd = ::open(caminho, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        fd = abreRegistro(caminho, true);
     }
     if (fd < 0)
         return false;

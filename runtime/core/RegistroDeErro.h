@@ -86,7 +86,7 @@ void EscreveMensagem(Saida& saida, const ErroBruto& erro);
 // One record of KZERROR.LOG, from the asterisk line to the closing hyphens.
 void EscreveRegistro(Saida& saida, const ErroBruto& erro, const CabecalhoDoLog& cabecalho);
 
-// Appends one record to KZERROR.LOG: an existing log gets the empty line that separates records
-// first, a missing one is created. False when the log can be neither opened nor created (the
-// record is then skipped). Safe in a signal handler.
+// Appends one record to KZERROR.LOG (`caminho` as CaminhoDoSistema gives it): an existing log gets
+// the empty line that separates records first, a missing one is created. False when the log can be
+// neither opened nor created (the record is then skipped). Safe in a signal handler.
 bool AcrescentaAoRegistro(const char* caminho, std::string_view registro);

@@ -95,7 +95,8 @@ def espera_sozinha(janela, limite=JANELA):
     opening are gone), then gives it a moment to take the keyboard."""
     fim = time.monotonic() + limite
     while time.monotonic() < fim:
-        outras = [j for j, t in titulos() if j != janela and j not in FORA_DO_PROGRAMA]
+        # Windows without a title are the system's (Wine keeps some of its own visible).
+        outras = [j for j, t in titulos() if j != janela and j not in FORA_DO_PROGRAMA and t]
         if not outras:
             time.sleep(1.0)
             return
@@ -194,13 +195,16 @@ class Cenario:
         self.trabalho = trabalho
         self.pasta = trabalho / "programa"
         self.pasta.mkdir()
-        shutil.copy2(programa, self.pasta / "cotacao")
+        self.copia_programa(programa)
         remoto = trabalho / "servidor" / "COTACAO"
         remoto.mkdir(parents=True)
         shutil.copy(AMOSTRA, remoto / AMOSTRA.name)
         (remoto / "Versao.ini").write_bytes(b"[Geral]\r\nVersao=" + versao_servidor + b"\r\n")
         self.servidor = ServidorFtp(trabalho / "servidor")
         self.processos = []
+
+    def copia_programa(self, programa):
+        shutil.copy2(programa, self.pasta / "cotacao")
 
     def inicia(self, host_conexao=None):
         ambiente = dict(os.environ)

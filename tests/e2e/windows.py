@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""The Windows build under Wine, on an X server (xvfb-run -s "-noreset"):
+
+1. the widget-free test programs (formats, INI, Windows-1252, regional settings, the error
+   record), each class a line of the report;
+2. the Windows program as a black box against pyftpdlib: login, terms and prices typed, sent;
+   the answer on the server must be byte for byte the one the Linux program sends for the same
+   input (the acceptance test's expected answer);
+3. the installer, silently: it installs the program for the user, keeps the supplier's files,
+   and the installed program starts.
+
+  windows.py --win build-win --fotos build-win/screenshots
+"""
+import argparse
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import aceitacao as a  # noqa: E402  (the acceptance test's helpers: windows, keys, the server)
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+
+# The test programs and the classes of each that need no Linux (no mounts, signals or servers).
+TESTES = [
+    ("tst_formats.exe", ["Lista", "Numeros", "ArquivoDeResposta"]),
+    ("tst_remote.exe", ["Ini", "Texto"]),
+    ("tst_runtime.exe", ["Regional", "Erros"]),
+]
+
+
+def ambiente_wine(prefixo):
+    env = dict(os.environ)
+    env.update({
+        # A supplier's Windows in Brazil: Wine takes the regional settings from the Unix
+        # locale, made for it in the build folder (the machine need not have pt_BR).
+        "LOCPATH": str(pathlib.Path(prefixo).parent / "locale"),
+        "LANG": "pt_BR.UTF-8",
+        "LC_ALL": "pt_BR.UTF-8",
+        "WINEPREFIX": str(prefixo),
+        "WINEDEBUG": "-all",
+        # No offer to fetch Mono or Gecko; no debugger: a crash ends the process at once.
+        "WINEDLLOVERRIDES": "mscoree,mshtml=;winedbg.exe=d",
+    })
+    env.pop("QT_QPA_PLATFORM", None)
+    return env
+
+
+def prepara_prefixo(prefixo):
+    """A fresh Wine prefix for this run (the first start of Wine is slow: once)."""
+    inicio = time.monotonic()
+    shutil.rmtree(prefixo, ignore_errors=True)
+    env = ambiente_wine(prefixo)
+    locale = pathlib.Path(env["LOCPATH"])
+    locale.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["localedef", "-i", "pt_BR", "-f", "UTF-8", str(locale / "pt_BR.UTF-8")],
+                   check=True, capture_output=True, timeout=120)
+    subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, timeout=300)
+    subprocess.run([WINE, "winecfg", "/v", "win10"], env=env, capture_output=True, timeout=120)
+    subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
+                    "/t", "REG_DWORD", "/d", "0", "/f"], env=env, capture_output=True, timeout=120)
+    # Wine lists only the Linux fonts; without Tahoma, "MS Shell Dlg" falls back to a font in
+    # which Qt's line edits draw no text. As on Windows, Tahoma is the dialogs' font.
+    fontes = pathlib.Path(prefixo) / "drive_c" / "windows" / "Fonts"
+    for nome in ("tahoma.ttf", "tahomabd.ttf"):
+        shutil.copy(pathlib.Path("/usr/share/wine/fonts") / nome, fontes / nome)
+    subprocess.run([WINESERVER, "-w"], env=env, timeout=120)
+    print("ok    prefixo do Wine (%.1f s)" % (time.monotonic() - inicio))
+
+
+def testes_de_unidade(win, prefixo):
+    falhas = 0
+    for programa, classes in TESTES:
+        for classe in classes:
+            inicio = time.monotonic()
+            # Qt Test's report goes to a file: a console program's output does not come
+            # through Wine's pipes.
+            relatorio = win / "testes" / ("%s-%s.txt" % (programa, classe))
+            relatorio.unlink(missing_ok=True)
+            r = subprocess.run([WINE, str(win / "testes" / programa), classe,
+                                "-o", "Z:" + str(relatorio).replace("/", "\\") + ",txt"],
+                               cwd=win / "testes", env=ambiente_wine(prefixo),
+                               capture_output=True, text=True, errors="replace", timeout=600)
+            saida = relatorio.read_text(errors="replace") if relatorio.exists() else ""
+            totais = [l for l in saida.splitlines() if l.startswith("Totals:")]
+            if r.returncode == 0 and totais:
+                print("ok    %s %s: %s (%.1f s)" % (programa, classe, totais[-1],
+                                                   time.monotonic() - inicio))
+            else:
+                falhas += 1
+                print("FALHA %s %s (código %s)" % (programa, classe, r.returncode))
+                print("\n".join(l for l in saida.splitlines()
+                                if l.startswith(("FAIL", "   ", "QFATAL")))[-4000:])
+                print(r.stderr[-2000:])
+    return falhas
+
+
+class CenarioWindows(a.Cenario):
+    """The acceptance test's scenario with the Windows program in its folder, run by Wine."""
+
+    def __init__(self, trabalho, programa, prefixo):
+        self.prefixo = prefixo
+        super().__init__(trabalho, programa, b"07")
+
+    def copia_programa(self, programa):
+        shutil.copytree(programa, self.pasta, dirs_exist_ok=True)
+
+    def inicia(self, host_conexao=None):
+        env = ambiente_wine(self.prefixo)
+        env["COTACAO_SERVIDOR_FTP"] = "127.0.0.1:%d" % self.servidor.porta
+        env["COTACAO_HOST_CONEXAO"] = host_conexao or "127.0.0.1:%d" % self.servidor.porta
+        p = subprocess.Popen([WINE, str(self.pasta / "cotacao.exe")], cwd="/", env=env,
+                             stdout=subprocess.DEVNULL,
+                             stderr=open(self.trabalho / "programa.log", "ab"))
+        self.processos.append(p)
+        return p
+
+
+def fluxo_no_windows(trabalho, win, prefixo, fotos):
+    c = CenarioWindows(trabalho, win / "programa", prefixo)
+    try:
+        p = c.inicia()
+        a.entra(p, fotos, a.SENHA, "windows-acesso")
+        form = a.espera_janela("Cotação de mercadorias ...", p)
+        a.espera_sozinha(form)
+        # Keys only: the menus and bars of the Windows style are not where the Linux layout
+        # puts them. Ctrl+F is the search field; the tab chain goes on to the terms.
+        a.teclas(form, "ctrl+f", "Tab")
+        for texto in ("30/60/90", "5", "150,75", "12,00"):
+            a.digita(texto)
+            a.teclas(form, "Tab")
+        a.digita("Frete à parte")
+        # A click inside the grid, then the first product's price: Ctrl+Home is its first
+        # cell, five cells to the right the price.
+        x, y, largura, altura = a.geometria(form)
+        a.clica(x + largura // 2, y + altura // 2)
+        a.teclas(form, "ctrl+Home", *["Right"] * 5)
+        a.digita("12,5")
+        a.teclas(form, "Return")
+        a.digita("7,9")
+        a.teclas(form, "Return")
+        fotos.tira(form, "windows-cotacao-preenchida")
+        a.envia(form, p, fotos, "windows-envio")
+        a.termina(p)
+        enviada = c.servidor.arquivo(a.RESPOSTA).read_bytes()
+        a.confere(enviada == a.resposta_esperada(), "resposta no servidor:\n%r" % enviada)
+    finally:
+        c.para()
+
+
+def instalador(trabalho, win, prefixo, fotos):
+    """A silent install over an earlier one: the supplier's files stay, the program starts."""
+    env = ambiente_wine(prefixo)
+    usuario = os.environ.get("USER") or "root"
+    local = pathlib.Path(prefixo) / "drive_c" / "users" / usuario / "AppData" / "Local" / "Cotacao"
+    local.mkdir(parents=True, exist_ok=True)
+    config = b"[Geral]\r\nCNPJ=11.222.333/0001-81\r\n"
+    (local / "Config.ini").write_bytes(config)
+    servidor_raiz = trabalho / "servidor"
+    (servidor_raiz / "COTACAO").mkdir(parents=True)
+    (servidor_raiz / "COTACAO" / "Versao.ini").write_bytes(b"[Geral]\r\nVersao=07\r\n")
+    servidor = a.ServidorFtp(servidor_raiz)
+    env["COTACAO_SERVIDOR_FTP"] = env["COTACAO_HOST_CONEXAO"] = "127.0.0.1:%d" % servidor.porta
+    try:
+        inicio = time.monotonic()
+        # No pipes: the program the installer starts at its end would hold them open.
+        r = subprocess.run([WINE, str(win / "CotacaoInstall.exe"), "/S"], env=env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        a.confere(r.returncode == 0, "o instalador terminou com o código %s" % r.returncode)
+        for nome in ("cotacao.exe", "Qt6Core.dll", "platforms/qwindows.dll",
+                     "sqldrivers/qsqlite.dll", "Desinstalar.exe"):
+            a.confere((local / nome).exists(), "o instalador não pôs %s em %s" % (nome, local))
+        a.confere((local / "Config.ini").read_bytes() == config, "Config.ini não ficou como era")
+        atalhos = pathlib.Path(prefixo) / "drive_c" / "users" / usuario / "AppData" / "Roaming" / \
+            "Microsoft" / "Windows" / "Start Menu" / "Programs" / "Cotação eletrônica"
+        a.confere((atalhos / "Cotação eletrônica.lnk").exists(), "sem atalho no menu Iniciar")
+        print("      instalado em %.1f s" % (time.monotonic() - inicio))
+        # The installer starts the installed program, which reaches its login form.
+        login = a.espera_janela("Acesso ao sistema ...")
+        fotos.tira(login, "windows-instalado-acesso")
+    finally:
+        subprocess.run([WINESERVER, "-k"], env=env, timeout=60)
+        servidor.para()
+
+
+CASOS = [fluxo_no_windows, instalador]
+
+
+def main():
+    argumentos = argparse.ArgumentParser()
+    argumentos.add_argument("--win", required=True, help="build-win")
+    argumentos.add_argument("--fotos", required=True)
+    argumentos.add_argument("--caso", help="only this case (no unit tests)")
+    args = argumentos.parse_args()
+    win = pathlib.Path(args.win).resolve()
+    prefixo = win / "wine"
+    fotos = a.Fotos(args.fotos)
+    a.FORA_DO_PROGRAMA.update(j for j, _ in a.titulos())
+
+    prepara_prefixo(prefixo)
+    falhas = 0 if args.caso else testes_de_unidade(win, prefixo)
+    for caso in CASOS:
+        if args.caso and caso.__name__ != args.caso:
+            continue
+        with tempfile.TemporaryDirectory(prefix="cotacao-win-") as pasta:
+            inicio = time.monotonic()
+            try:
+                caso(pathlib.Path(pasta), win, prefixo, fotos)
+                print("ok    %s (%.1f s)" % (caso.__name__, time.monotonic() - inicio))
+            except (a.Falhou, subprocess.TimeoutExpired) as e:
+                falhas += 1
+                print("FALHA %s: %s" % (caso.__name__, e))
+                print("      janelas visíveis: %s" % [t for _, t in a.titulos()])
+                subprocess.run(["import", "-window", "root",
+                                str(fotos.pasta / ("falha-%s.png" % caso.__name__))])
+                log = pathlib.Path(pasta) / "programa.log"
+                if log.exists():
+                    print(log.read_text(errors="replace")[-3000:])
+    print("%d falha(s)" % falhas if falhas else "Windows: tudo passou")
+    return 1 if falhas else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
