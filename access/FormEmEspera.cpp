@@ -4,7 +4,7 @@
 #include "access/Textos.h"
 #include "remote/Espera.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/DialogUnits.h"
+#include "runtime/ui/UnidadesDeDialogo.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -12,20 +12,23 @@
 #include <QPointer>
 #include <QWindow>
 
+using namespace acesso;
+using namespace janelas;
+
 namespace {
 const QColor kFundo(0, 50, 74);
 const FormatoJanela kFormato{QMargins(10, 10, 10, 10), 20, 230, true};
 } // namespace
 
 FormEmEspera::FormEmEspera() {
-    setFixedSize(DialogUnits::x(142), DialogUnits::y(43));
-    setWindowTitle(TextosAcesso::TituloEspera);
+    setFixedSize(UnidadesDeDialogo::x(142), UnidadesDeDialogo::y(43));
+    setWindowTitle(acesso::textos::TituloEspera);
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
     CorDeFundo(this, kFundo);
 
     oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
-    oDCTexto->setGeometry(DialogUnits::rect(3, 14, 135, 13));
+    oDCTexto->setGeometry(UnidadesDeDialogo::rect(3, 14, 135, 13));
     oDCTexto->setAlignment(Qt::AlignCenter);
     oDCTexto->setFont(Fonte(QStringLiteral("Times New Roman"), 11, true));
     CorDoTexto(oDCTexto, CorPredefinida(6));
@@ -33,7 +36,7 @@ FormEmEspera::FormEmEspera() {
 
     m_progresso = new QLabel(this);
     m_progresso->setObjectName(QStringLiteral("Progresso"));
-    m_progresso->setGeometry(DialogUnits::rect(3, 27, 135, 9));
+    m_progresso->setGeometry(UnidadesDeDialogo::rect(3, 27, 135, 9));
     m_progresso->setAlignment(Qt::AlignCenter);
     m_progresso->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 7));
     CorDoTexto(m_progresso, CorPredefinida(6));

@@ -14,17 +14,23 @@
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Versao.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/DialogUnits.h"
 #include "runtime/ui/Textos.h"
+#include "runtime/ui/UnidadesDeDialogo.h"
 
 #include <QDesktopServices>
 #include <QRegularExpressionValidator>
 #include <QUrl>
 
+using namespace acesso;
+using namespace formatos;
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
+
 FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     : m_rede(std::move(rede))
     , m_abreCotacao(std::move(abreCotacao)) {
-    setFixedSize(DialogUnits::x(494), DialogUnits::y(232));
+    setFixedSize(UnidadesDeDialogo::x(494), UnidadesDeDialogo::y(232));
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
 
     // The picture lies behind everything; the controls come in the order of the tab chain.
@@ -32,34 +38,34 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     m_fundo->setObjectName(QStringLiteral("Fundo"));
     m_fundo->setGeometry(rect());
 
-    m_cnpj = campo("MCNPJ", QStringLiteral("CNPJ"), DialogUnits::rect(15, 175, 91, 11));
+    m_cnpj = campo("MCNPJ", QStringLiteral("CNPJ"), UnidadesDeDialogo::rect(15, 175, 91, 11));
     m_cnpj->setInputMask(QStringLiteral("99.999.999/9999-99"));
     m_codCotacao = campo("MCodCotacao", QStringLiteral("Número da cotação"),
-                         DialogUnits::rect(118, 175, 95, 11));
+                         UnidadesDeDialogo::rect(118, 175, 95, 11));
     m_codCotacao->setMaxLength(16);
-    m_senha = campo("MSenha", QStringLiteral("Senha"), DialogUnits::rect(222, 175, 94, 11));
+    m_senha = campo("MSenha", QStringLiteral("Senha"), UnidadesDeDialogo::rect(222, 175, 94, 11));
     m_senha->setMaxLength(8);
     m_senha->setEchoMode(QLineEdit::Password);
     m_senha->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 10, true));
 
     m_ok = new QPushButton(QStringLiteral("Ok"), this);
     m_ok->setObjectName(QStringLiteral("Ok"));
-    m_ok->setGeometry(DialogUnits::rect(321, 173, 65, 14));
+    m_ok->setGeometry(UnidadesDeDialogo::rect(321, 173, 65, 14));
     m_ok->setDefault(true);
     m_sair = new QPushButton(QStringLiteral("Sair"), this);
     m_sair->setObjectName(QStringLiteral("Sair"));
-    m_sair->setGeometry(DialogUnits::rect(321, 190, 65, 12));
+    m_sair->setGeometry(UnidadesDeDialogo::rect(321, 190, 65, 12));
     m_sair->setAutoDefault(false);
 
     m_versao = new QLabel(this);
     m_versao->setObjectName(QStringLiteral("MVersao"));
-    m_versao->setGeometry(DialogUnits::rect(86, 69, 54, 12));
+    m_versao->setGeometry(UnidadesDeDialogo::rect(86, 69, 54, 12));
     m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
     CorDoTexto(m_versao, CorPredefinida(6));
 
     m_videoAula = new QPushButton(QStringLiteral("Video Aula"), this);
     m_videoAula->setObjectName(QStringLiteral("VideoAula"));
-    m_videoAula->setGeometry(DialogUnits::rect(9, 9, 60, 54));
+    m_videoAula->setGeometry(UnidadesDeDialogo::rect(9, 9, 60, 54));
     m_videoAula->setAutoDefault(false);
 
     QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
@@ -71,7 +77,7 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     setTabOrder(m_ok, m_sair);
     setTabOrder(m_sair, m_videoAula);
 
-    setWindowTitle(TextosAcesso::TituloLogin);
+    setWindowTitle(acesso::textos::TituloLogin);
     PostInit();
 }
 
@@ -90,7 +96,7 @@ QLineEdit* FormLogin::campo(const char* nome, const QString& rotulo, QRect retan
 
 void FormLogin::PostInit() {
     OcultaCaptionBar(this);
-    m_fundo->CreateEmbeddingFromFile(programFile(QStringLiteral("EntradaCotação.bmp")),
+    m_fundo->CreateEmbeddingFromFile(ArquivoDoPrograma(QStringLiteral("EntradaCotação.bmp")),
                                      QStringLiteral(":/arte/entrada.png"));
     m_versao->setText(nucleo::VersaoExibida);
     AplicaFormato(this, {QMargins(5, 5, 5, 5), 20, 255, false});
@@ -100,8 +106,8 @@ void FormLogin::PostInit() {
 
 void FormLogin::Setup() {
     QString cnpj;
-    GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(), programFile(Arquivos::Config),
-               cnpj);
+    GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(),
+               ArquivoDoPrograma(Arquivos::Config), cnpj);
     if (cnpj.trimmed().isEmpty()) {
         m_cnpj->setFocus();
         return;
@@ -111,7 +117,7 @@ void FormLogin::Setup() {
 }
 
 void FormLogin::OK() {
-    using namespace TextosAcesso;
+    using namespace acesso::textos;
     const QString codigo = MCodCotacao();
     const QString senha = MSenha();
     const QString cnpj = MCNPJ();
@@ -155,7 +161,7 @@ void FormLogin::OK() {
         if (baixou.resultado == ResultadoFtp::Conexao)
             WarningMessage(FalhaServidor);
         else if (baixou.resultado == ResultadoFtp::GravacaoLocal)
-            WarningMessage(TextosJanelas::FalhaDeGravacao(baixou.gravacao, programDir()));
+            WarningMessage(janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma()));
         else
             WarningMessage(CotacaoInexistente);
         return;
@@ -164,7 +170,7 @@ void FormLogin::OK() {
     // The quotation file is read once for both checks.
     const QString digitos = LimpaNumeros(cnpj);
     formatos::Cotacao cotacao;
-    if (!formatos::LeCotacao(programFile(Arquivos::NomeCotacao(codigo)), cotacao) ||
+    if (!formatos::LeCotacao(ArquivoDoPrograma(Arquivos::NomeCotacao(codigo)), cotacao) ||
         !acesso::SenhaConfere(cotacao, senha, digitos)) {
         WarningMessage(SenhaIncorreta);
         m_senha->setFocus();
@@ -175,7 +181,7 @@ void FormLogin::OK() {
         return;
     }
 
-    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, programFile(Arquivos::Config));
+    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, ArquivoDoPrograma(Arquivos::Config));
     if (m_abreCotacao)
         m_abreCotacao(codigo, digitos);
     setQuitOnClose(false);
@@ -191,5 +197,5 @@ void FormLogin::Sair() {
 }
 
 void FormLogin::VideoAula() {
-    QDesktopServices::openUrl(QUrl(TextosAcesso::EnderecoVideoAula));
+    QDesktopServices::openUrl(QUrl(acesso::textos::EnderecoVideoAula));
 }

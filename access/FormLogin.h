@@ -1,7 +1,7 @@
 #pragma once
 
 #include "remote/Conexao.h"
-#include "runtime/ui/Window.h"
+#include "runtime/ui/Janela.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +9,9 @@
 
 #include <functional>
 
+namespace acesso {
 class ImagemFundo;
+}
 
 // The first window: the supplier types his CNPJ, the quotation number and its password.
 class FormLogin : public DataDialog {
@@ -18,7 +20,7 @@ public:
     // QuitOnClose; handed in by the application so that this form does not depend on it.
     using AbreCotacao = std::function<void(const QString& codCotacao, const QString& cnpj)>;
 
-    FormLogin(Rede rede, AbreCotacao abreCotacao);
+    FormLogin(remoto::Rede rede, AbreCotacao abreCotacao);
 
     void Setup();
     void OK();
@@ -37,7 +39,7 @@ private:
     void PostInit();
     QLineEdit* campo(const char* nome, const QString& rotulo, QRect retangulo);
 
-    Rede m_rede;
+    remoto::Rede m_rede;
     AbreCotacao m_abreCotacao;
     QLineEdit* m_cnpj = nullptr;
     QLineEdit* m_codCotacao = nullptr;
@@ -45,6 +47,6 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_sair = nullptr;
     QLabel* m_versao = nullptr;
-    ImagemFundo* m_fundo = nullptr;
+    acesso::ImagemFundo* m_fundo = nullptr;
     QPushButton* m_videoAula = nullptr;
 };

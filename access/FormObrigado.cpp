@@ -5,19 +5,23 @@
 #include "access/Textos.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/DialogUnits.h"
+#include "runtime/ui/UnidadesDeDialogo.h"
+
+using namespace acesso;
+using namespace janelas;
+using namespace nucleo;
 
 FormObrigado::FormObrigado() {
-    setFixedSize(DialogUnits::x(332), DialogUnits::y(127));
+    setFixedSize(UnidadesDeDialogo::x(332), UnidadesDeDialogo::y(127));
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
-    setWindowTitle(TextosAcesso::TituloObrigado);
+    setWindowTitle(acesso::textos::TituloObrigado);
 
     m_fundo = new ImagemFundo(this);
     m_fundo->setObjectName(QStringLiteral("Fundo"));
     m_fundo->setGeometry(rect());
     m_ok = new QPushButton(QStringLiteral("Ok"), this);
     m_ok->setObjectName(QStringLiteral("Ok"));
-    m_ok->setGeometry(DialogUnits::rect(268, 104, 54, 12));
+    m_ok->setGeometry(UnidadesDeDialogo::rect(268, 104, 54, 12));
     m_ok->setDefault(true);
     QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
     PostInit();
@@ -25,7 +29,7 @@ FormObrigado::FormObrigado() {
 
 void FormObrigado::PostInit() {
     OcultaCaptionBar(this);
-    m_fundo->CreateEmbeddingFromFile(programFile(QStringLiteral("AvisoCotação.bmp")),
+    m_fundo->CreateEmbeddingFromFile(ArquivoDoPrograma(QStringLiteral("AvisoCotação.bmp")),
                                      QStringLiteral(":/arte/aviso.png"));
     AplicaFormato(this, {QMargins(2, 2, 2, 5), 10, 255, false});
     Centraliza(this);

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "runtime/ui/Window.h"
+#include "runtime/ui/Janela.h"
 
 #include <QPushButton>
 
+namespace acesso {
 class ImagemFundo;
+}
 
 // The thank-you window shown when the supplier leaves; whoever opens it gives it QuitOnClose,
 // so closing it, by Ok or otherwise, ends the program.
@@ -17,6 +19,6 @@ public:
 private:
     void PostInit();
 
-    ImagemFundo* m_fundo = nullptr;
+    acesso::ImagemFundo* m_fundo = nullptr;
     QPushButton* m_ok = nullptr;
 };

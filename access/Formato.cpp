@@ -9,6 +9,8 @@ void OcultaCaptionBar(QWidget* janela) {
     janela->setWindowFlag(Qt::FramelessWindowHint, true);
 }
 
+namespace acesso {
+
 QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse) {
     const QRect retangulo = QRect(QPoint(0, 0), tamanho).marginsRemoved(recorte);
     QPainterPath caminho;
@@ -30,3 +32,5 @@ void Centraliza(QWidget* janela) {
     area.moveCenter(tela->availableGeometry().center());
     janela->move(area.topLeft());
 }
+
+} // namespace acesso

@@ -6,6 +6,11 @@
 
 class QWidget;
 
+// Takes the caption bar and the frame away; the window keeps the size of its contents.
+void OcultaCaptionBar(QWidget* janela);
+
+namespace acesso {
+
 // The caption-less, rounded look of the login, waiting and thank-you windows.
 struct FormatoJanela {
     QMargins recorte;    // distance of the rounded rectangle from each edge of the window
@@ -13,9 +18,6 @@ struct FormatoJanela {
     int opacidade = 255; // 0 to 255; blends only where the platform composes windows
     bool sempreAcima = false;
 };
-
-// Takes the caption bar and the frame away; the window keeps the size of its contents.
-void OcultaCaptionBar(QWidget* janela);
 
 // Clips the window to its rounded rectangle and sets its opacity and stacking.
 void AplicaFormato(QWidget* janela, const FormatoJanela& formato);
@@ -25,3 +27,5 @@ QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse);
 
 // Places a top-level window in the middle of its screen.
 void Centraliza(QWidget* janela);
+
+} // namespace acesso

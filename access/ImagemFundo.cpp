@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace acesso {
+
 ImagemFundo::ImagemFundo(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -21,3 +23,5 @@ void ImagemFundo::paintEvent(QPaintEvent*) {
     if (!m_imagem.isNull())
         pintor.drawPixmap(rect(), m_imagem);
 }
+
+} // namespace acesso

@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace acesso {
+
 // A picture drawn over the whole of its parent, behind the controls, deaf to the mouse.
 class ImagemFundo : public QWidget {
 public:
@@ -18,3 +20,5 @@ protected:
 private:
     QPixmap m_imagem;
 };
+
+} // namespace acesso

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace TextosAcesso {
+namespace acesso::textos {
 inline const QString EnderecoVideoAula =
     QStringLiteral("https://www.cotacaoeletronica.com.br/video-aula");
 
@@ -25,4 +25,4 @@ inline const QString CNPJNaoLiberado =
 
 inline const QString VerificandoConexao = QStringLiteral("Verificando conexão ...");
 inline const QString Conectando = QStringLiteral("Conectando ...");
-} // namespace TextosAcesso
+} // namespace acesso::textos

@@ -4,6 +4,7 @@
 #include "quotation/formats/Cotacao.h"
 #include "runtime/core/ProgramDir.h"
 
+namespace acesso {
 namespace {
 
 // The whole part of the leading number of a text: sign and digits, blanks before it skipped.
@@ -70,8 +71,9 @@ QString diferenca(const QString& a, const QString& b) {
 
 // The quotation file of a 16-digit number, downloaded into the program directory.
 bool cotacaoBaixada(const QString& numero, formatos::Cotacao& cotacao) {
-    return Arquivos::NumeroCotacaoValido(numero) &&
-           formatos::LeCotacao(programFile(Arquivos::NomeCotacao(numero)), cotacao);
+    return formatos::Arquivos::NumeroCotacaoValido(numero) &&
+           formatos::LeCotacao(nucleo::ArquivoDoPrograma(formatos::Arquivos::NomeCotacao(numero)),
+                               cotacao);
 }
 
 } // namespace
@@ -91,18 +93,6 @@ QString SenhaEsperada(const QString& base, const QString& cnpjDigitos) {
     return texto.left(8);
 }
 
-bool VerificaSenhaCotacao(const QString& numero, const QString& senha, const QString& cnpjDigitos) {
-    formatos::Cotacao cotacao;
-    return cotacaoBaixada(numero, cotacao) && acesso::SenhaConfere(cotacao, senha, cnpjDigitos);
-}
-
-bool VerificaCNPJCotacao(const QString& numero, const QString& cnpjDigitos) {
-    formatos::Cotacao cotacao;
-    return cotacaoBaixada(numero, cotacao) && acesso::CNPJLiberado(cotacao, cnpjDigitos);
-}
-
-namespace acesso {
-
 bool SenhaConfere(const formatos::Cotacao& cotacao, const QString& senha,
                   const QString& cnpjDigitos) {
     return senha == SenhaEsperada(cotacao.senhaBase, cnpjDigitos);
@@ -113,3 +103,14 @@ bool CNPJLiberado(const formatos::Cotacao& cotacao, const QString& cnpjDigitos) 
 }
 
 } // namespace acesso
+
+bool VerificaSenhaCotacao(const QString& numero, const QString& senha, const QString& cnpjDigitos) {
+    formatos::Cotacao cotacao;
+    return acesso::cotacaoBaixada(numero, cotacao) &&
+           acesso::SenhaConfere(cotacao, senha, cnpjDigitos);
+}
+
+bool VerificaCNPJCotacao(const QString& numero, const QString& cnpjDigitos) {
+    formatos::Cotacao cotacao;
+    return acesso::cotacaoBaixada(numero, cotacao) && acesso::CNPJLiberado(cotacao, cnpjDigitos);
+}

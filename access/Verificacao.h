@@ -21,9 +21,10 @@ bool VerificaCNPJCotacao(const QString& numero, const QString& cnpjDigitos);
 // A base with decimals counts by its whole part; the sum is exact however many digits it has
 // (a sum beyond ten digits still gives its first eight). A base without a leading number
 // counts as 0, so the password is the six root digits alone and no 8-digit entry matches.
+namespace acesso {
+
 QString SenhaEsperada(const QString& base, const QString& cnpjDigitos);
 
-namespace acesso {
 // The same checks on a quotation already read.
 bool SenhaConfere(const formatos::Cotacao& cotacao, const QString& senha,
                   const QString& cnpjDigitos);

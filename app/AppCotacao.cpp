@@ -8,12 +8,17 @@
 #include "runtime/core/Gravacao.h"
 #include "runtime/core/Processo.h"
 #include "runtime/core/ProgramDir.h"
+#include "runtime/ui/Janela.h"
 #include "runtime/ui/Textos.h"
-#include "runtime/ui/Window.h"
 #include "store/BancoLocal.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+
+using namespace nucleo;
+using namespace remoto;
+
+namespace inicio {
 
 namespace {
 const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
@@ -40,23 +45,23 @@ AppCotacao::~AppCotacao() = default;
 
 void AppCotacao::Start() {
     // Writes cut short when the program was last killed leave temporary files behind.
-    nucleo::RemoveTemporariosAbandonados(programDir());
+    nucleo::RemoveTemporariosAbandonados(PastaDoPrograma());
     if (!VerificaConexaoInternet(m_opcoes.rede.conexao)) {
-        WarningBox(TextosJanelas::Aviso, TextosInicio::SemConexao);
+        WarningBox(janelas::textos::Aviso, inicio::textos::SemConexao);
         return;
     }
     const inicio::ChecagemDeVersao versao = inicio::ChecaVersao(m_opcoes.rede.servidorFtp);
     if (versao.gravacao != nucleo::FalhaGravacao::Nenhuma) {
         // Without a folder to write in, an update could not land either: say what is wrong.
-        WarningBox(TextosJanelas::Aviso,
-                   TextosJanelas::FalhaDeGravacao(versao.gravacao, programDir()));
+        WarningBox(janelas::textos::Aviso,
+                   janelas::textos::FalhaDeGravacao(versao.gravacao, PastaDoPrograma()));
         return;
     }
     if (!versao.podeRodar) {
         atualizar(versao.sha256);
         return;
     }
-    m_banco = std::make_unique<banco::BancoLocal>(programFile(kBanco));
+    m_banco = std::make_unique<banco::BancoLocal>(ArquivoDoPrograma(kBanco));
     if (m_opcoes.abrirLogin)
         m_opcoes.abrirLogin();
     else
@@ -65,31 +70,33 @@ void AppCotacao::Start() {
 }
 
 void AppCotacao::atualizar(const QByteArray& sha256) {
-    WarningBox(TextosJanelas::Aviso, TextosInicio::NovaVersao);
-    const QString instalador = programFile(kInstalador);
+    WarningBox(janelas::textos::Aviso, inicio::textos::NovaVersao);
+    const QString instalador = ArquivoDoPrograma(kInstalador);
     QFile::remove(instalador);
     using namespace Servidor;
     remoto::PedidoFtp pedido{m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador, {}};
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
-    ExibeAvisoEmEspera(TextosInicio::BaixandoAtualizacao, false);
+    ExibeAvisoEmEspera(inicio::textos::BaixandoAtualizacao, false);
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
-    ExibeAvisoEmEspera(TextosInicio::BaixandoAtualizacao, true);
+    ExibeAvisoEmEspera(inicio::textos::BaixandoAtualizacao, true);
     if (!baixou.ok()) {
-        WarningBox(TextosJanelas::Aviso,
+        WarningBox(janelas::textos::Aviso,
                    baixou.resultado == remoto::ResultadoFtp::GravacaoLocal
-                       ? TextosJanelas::FalhaDeGravacao(baixou.gravacao, programDir())
-                       : TextosInicio::FalhaDownload);
+                       ? janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma())
+                       : inicio::textos::FalhaDownload);
     } else if (!sha256.isEmpty() &&
                sha256DoArquivo(instalador).compare(sha256, Qt::CaseInsensitive) != 0) {
         // Whatever the shared account holds is not run unless it is what was published.
         QFile::remove(instalador);
-        WarningBox(TextosJanelas::Aviso, TextosInicio::AtualizacaoNaoVerificada);
+        WarningBox(janelas::textos::Aviso, inicio::textos::AtualizacaoNaoVerificada);
     } else {
-        WarningBox(TextosJanelas::Aviso, TextosInicio::Desatualizada);
+        WarningBox(janelas::textos::Aviso, inicio::textos::Desatualizada);
         QFile::setPermissions(instalador, QFile::permissions(instalador) | QFile::ExeOwner |
                                               QFile::ExeGroup | QFile::ExeOther);
-        if (!m_opcoes.iniciarProcesso(instalador, programDir()))
-            WarningBox(TextosJanelas::Aviso, TextosInicio::FalhaInstalador);
+        if (!m_opcoes.iniciarProcesso(instalador, PastaDoPrograma()))
+            WarningBox(janelas::textos::Aviso, inicio::textos::FalhaInstalador);
     }
     Quit();
 }
+
+} // namespace inicio

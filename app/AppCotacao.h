@@ -12,9 +12,11 @@ namespace banco {
 class BancoLocal;
 }
 
+namespace inicio {
+
 // What start-up talks to; the defaults are the program's own, tests point them elsewhere.
 struct OpcoesInicio {
-    Rede rede;
+    remoto::Rede rede;
     // Opens the first window, which holds QuitOnClose: the program runs until it hands over or
     // closes. The login form when empty.
     std::function<void()> abrirLogin;
@@ -35,3 +37,5 @@ private:
     OpcoesInicio m_opcoes;
     std::unique_ptr<banco::BancoLocal> m_banco;
 };
+
+} // namespace inicio

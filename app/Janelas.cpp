@@ -3,7 +3,9 @@
 #include "access/FormLogin.h"
 #include "quotation/FormCotacao.h"
 
-void AbreLogin(const Rede& rede, banco::BancoLocal* banco) {
+namespace inicio {
+
+void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
     auto* login = new FormLogin(rede, [rede, banco](const QString& codigo, const QString& cnpj) {
         AbreCotacao(rede, banco, codigo, cnpj);
     });
@@ -12,7 +14,7 @@ void AbreLogin(const Rede& rede, banco::BancoLocal* banco) {
     login->Show();
 }
 
-void AbreCotacao(const Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
+void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
                  const QString& cnpj) {
     auto* form = new FormCotacao(rede, banco);
     form->setQuitOnClose(true);
@@ -21,3 +23,5 @@ void AbreCotacao(const Rede& rede, banco::BancoLocal* banco, const QString& codC
     form->Setup();
     form->Show();
 }
+
+} // namespace inicio

@@ -8,8 +8,12 @@ namespace banco {
 class BancoLocal;
 }
 
+namespace inicio {
+
 // The program's windows as start-up and the login open them, each given QuitOnClose. The local
 // database (drafts, receipts) may be missing: the forms then work without it.
-void AbreLogin(const Rede& rede, banco::BancoLocal* banco);
-void AbreCotacao(const Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
+void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco);
+void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
                  const QString& cnpj);
+
+} // namespace inicio

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace TextosInicio {
+namespace inicio::textos {
 inline const QString SemConexao =
     QStringLiteral("Não foi possível conectar a internet. Verifique a sua conexão.");
 inline const QString NovaVersao = QStringLiteral(
@@ -22,4 +22,4 @@ inline const QString AtualizacaoNaoVerificada = QStringLiteral(
     "publicado. Ele foi descartado; tente novamente mais tarde ou procure o suporte.");
 // The waiting notice while the installer comes down.
 inline const QString BaixandoAtualizacao = QStringLiteral("Baixando atualização ...");
-} // namespace TextosInicio
+} // namespace inicio::textos

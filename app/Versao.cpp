@@ -7,6 +7,9 @@
 #include "runtime/core/Regional.h"
 #include "runtime/core/Versao.h"
 
+using namespace nucleo;
+using namespace remoto;
+
 namespace inicio {
 
 ChecagemDeVersao ChecaVersao(const QString& servidor) {
@@ -18,7 +21,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma, {}};
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
-    const QString local = programFile(kArquivoVersao);
+    const QString local = ArquivoDoPrograma(kArquivoVersao);
     remoto::ArquivoIni ini;
     ini.carrega(local);
     const QString geral = QStringLiteral("Geral");

@@ -5,14 +5,14 @@
 #include <QByteArray>
 #include <QString>
 
-inline const QString kArquivoVersao = QStringLiteral("Versao.ini");
-
 // True when the installed program may run; false when the server publishes a newer version or
 // its version file could not be downloaded. A program newer than the server publishes its own
 // number.
 bool VerificaVersao(const QString& servidor);
 
 namespace inicio {
+
+inline const QString kArquivoVersao = QStringLiteral("Versao.ini");
 
 // The version check with what start-up needs besides its answer.
 struct ChecagemDeVersao {

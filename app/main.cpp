@@ -10,11 +10,15 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace inicio;
+using namespace janelas;
+using namespace nucleo;
+
 int main(int argc, char* argv[]) {
     Aplicacao application(argc, argv);
-    if (!setProgramDir(QCoreApplication::applicationDirPath()))
+    if (!DefinePastaDoPrograma(QCoreApplication::applicationDirPath()))
         return -1;
-    SetInternational(InternationalMode::Windows);
+    SetInternational(ModoInternacional::Windows);
     InstalaTratamentoDeErros();
     InstalaCaixaDeErro();
     QApplication::setWindowIcon(TARVO());

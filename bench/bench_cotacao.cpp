@@ -11,8 +11,8 @@
 #include "quotation/Rascunho.h"
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
+#include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
-#include "runtime/ui/MessageBox.h"
 #include "store/BancoLocal.h"
 #include "store/Rascunhos.h"
 #include "tests/support/DiretorioTeste.h"
@@ -25,6 +25,12 @@
 
 #include <sys/resource.h>
 
+using namespace formatos;
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
+
 namespace {
 const QString kNumero = QStringLiteral("2026000000012345");
 
@@ -35,16 +41,16 @@ QByteArray arquivoDeCotacao(int produtos) {
               << QStringLiteral("AÇÚCAR REFINADO 1KG Nº %1").arg(i + 1) << QStringLiteral("120")
               << QStringLiteral("UN") << QString();
     return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
-           toCp1252(EscreveLista({QStringLiteral("1"), QStringLiteral("Distribuidora"), QString(),
-                                  QStringLiteral("11222333000181")})) +
-           "\r\nListaProdutos=" + toCp1252(EscreveLista(itens)) + "\r\n";
+           ParaCp1252(EscreveLista({QStringLiteral("1"), QStringLiteral("Distribuidora"), QString(),
+                                    QStringLiteral("11222333000181")})) +
+           "\r\nListaProdutos=" + ParaCp1252(EscreveLista(itens)) + "\r\n";
 }
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    MessageBox::setTestMode(true);
+    Caixas::setModoDeTeste(true);
     DiretorioTeste programa;
     programa.escrever(kNumero + QStringLiteral(".cot"), arquivoDeCotacao(3500));
     banco::BancoLocal banco(programa.arquivo(QStringLiteral("Cotacao.db")));

@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTimer>
 
+using namespace remoto;
+
 namespace {
 // BENCH_MB=N measures N MB instead.
 const qint64 kTamanho =

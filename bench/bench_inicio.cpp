@@ -19,6 +19,10 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace inicio;
+using namespace janelas;
+using namespace nucleo;
+
 namespace {
 void avisaQuandoMostrar() {
     QTimer::singleShot(0, [] {
@@ -31,8 +35,8 @@ void avisaQuandoMostrar() {
 // The program's own start, up to its first window.
 int programa(int argc, char** argv) {
     Aplicacao aplicacao(argc, argv);
-    setProgramDir(QString::fromLocal8Bit(argv[2]));
-    SetInternational(InternationalMode::Windows);
+    DefinePastaDoPrograma(QString::fromLocal8Bit(argv[2]));
+    SetInternational(ModoInternacional::Windows);
     InstalaTratamentoDeErros();
     OpcoesInicio opcoes;
     opcoes.abrirLogin = [&] {

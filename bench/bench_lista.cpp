@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+using namespace formatos;
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QString lista;

@@ -4,11 +4,15 @@
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/DialogUnits.h"
+#include "runtime/ui/UnidadesDeDialogo.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
+
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
 
 namespace {
 
@@ -35,7 +39,7 @@ void rotulo(QWidget* pai, const QString& texto, QRect r) {
 }
 
 void comoDialogo(QWidget* d, int largura, int altura, const QString& titulo) {
-    d->setFixedSize(DialogUnits::x(largura), DialogUnits::y(altura));
+    d->setFixedSize(UnidadesDeDialogo::x(largura), UnidadesDeDialogo::y(altura));
     d->setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
     d->setWindowTitle(titulo);
 }
@@ -44,25 +48,25 @@ void comoDialogo(QWidget* d, int largura, int altura, const QString& titulo) {
 ColumnAdd::ColumnAdd(QWidget* dono)
     : DialogWindow(dono) {
     comoDialogo(this, 264, 71, QStringLiteral("Inserindo coluna . . ."));
-    Coluna = controle<QLineEdit>(this, "Coluna", DialogUnits::rect(69, 4, 175, 13),
+    Coluna = controle<QLineEdit>(this, "Coluna", UnidadesDeDialogo::rect(69, 4, 175, 13),
                                  QStringLiteral("Nome do Objeto FieldSpec"));
     Coluna->setStatusTip(QStringLiteral("Cria coluna com dados.")); // its tip differs
     Codigo =
-        controle<QLineEdit>(this, "Codigo", DialogUnits::rect(69, 22, 175, 12),
+        controle<QLineEdit>(this, "Codigo", UnidadesDeDialogo::rect(69, 22, 175, 12),
                             QStringLiteral("String para o Bloco de Código. Ex: oWin:Server:Recno"));
-    Editavel = controle<QComboBox>(this, "Editavel", DialogUnits::rect(69, 39, 53, 12));
+    Editavel = controle<QComboBox>(this, "Editavel", UnidadesDeDialogo::rect(69, 39, 53, 12));
     Editavel->setStatusTip(QStringLiteral("Cria coluna editavel ou bloqueada para edição."));
     Editavel->addItems({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
-    Largura = controle<QLineEdit>(this, "Largura", DialogUnits::rect(69, 56, 53, 12));
+    Largura = controle<QLineEdit>(this, "Largura", UnidadesDeDialogo::rect(69, 56, 53, 12));
     QPushButton* ok =
-        botao(this, "BtnOK", QStringLiteral("Adiciona"), DialogUnits::rect(133, 47, 53, 12));
-    QPushButton* cancela =
-        botao(this, "BtnCancel", QStringLiteral("Cancela"), DialogUnits::rect(200, 46, 53, 13));
+        botao(this, "BtnOK", QStringLiteral("Adiciona"), UnidadesDeDialogo::rect(133, 47, 53, 12));
+    QPushButton* cancela = botao(this, "BtnCancel", QStringLiteral("Cancela"),
+                                 UnidadesDeDialogo::rect(200, 46, 53, 13));
     cancela->setDefault(true);
-    rotulo(this, QStringLiteral("Nome do campo:"), DialogUnits::rect(5, 4, 61, 13));
-    rotulo(this, QStringLiteral("Campo editável"), DialogUnits::rect(5, 39, 53, 12));
-    rotulo(this, QStringLiteral("Bloco de código"), DialogUnits::rect(5, 22, 53, 12));
-    rotulo(this, QStringLiteral("Largura da coluna"), DialogUnits::rect(5, 56, 60, 12));
+    rotulo(this, QStringLiteral("Nome do campo:"), UnidadesDeDialogo::rect(5, 4, 61, 13));
+    rotulo(this, QStringLiteral("Campo editável"), UnidadesDeDialogo::rect(5, 39, 53, 12));
+    rotulo(this, QStringLiteral("Bloco de código"), UnidadesDeDialogo::rect(5, 22, 53, 12));
+    rotulo(this, QStringLiteral("Largura da coluna"), UnidadesDeDialogo::rect(5, 56, 60, 12));
     QObject::connect(ok, &QPushButton::clicked, this, [this] { BtnOK(); });
     QObject::connect(cancela, &QPushButton::clicked, this, [this] { BtnCancel(); });
     Editavel->setCurrentText(QStringLiteral("FALSE"));
@@ -87,11 +91,12 @@ void ColumnAdd::BtnCancel() {
 ColumnMov::ColumnMov(QWidget* dono)
     : DataDialog(dono) {
     comoDialogo(this, 159, 29, QStringLiteral("Reposicionando coluna . . ."));
-    rotulo(this, QStringLiteral("Coluna:"), DialogUnits::rect(6, 8, 30, 12));
+    rotulo(this, QStringLiteral("Coluna:"), UnidadesDeDialogo::rect(6, 8, 30, 12));
     const QString dica = QStringLiteral("Digite o novo número para posicionamento da coluna.");
-    nColuna = controle<QLineEdit>(this, "nColuna", DialogUnits::rect(40, 8, 54, 12), dica);
-    QPushButton* ok = botao(this, "BtnOK", QStringLiteral("&Ok"), DialogUnits::rect(98, 8, 53, 12),
-                            QStringLiteral("Ativa novo posicionamento."));
+    nColuna = controle<QLineEdit>(this, "nColuna", UnidadesDeDialogo::rect(40, 8, 54, 12), dica);
+    QPushButton* ok =
+        botao(this, "BtnOK", QStringLiteral("&Ok"), UnidadesDeDialogo::rect(98, 8, 53, 12),
+              QStringLiteral("Ativa novo posicionamento."));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, this, [this] { BtnOK(); });
 }
@@ -112,7 +117,7 @@ bool ColumnMov::QueryClose() {
 }
 
 QString NovoItem::arquivo() {
-    return programFile(QStringLiteral("Estoque.Ini"));
+    return ArquivoDoPrograma(QStringLiteral("Estoque.Ini"));
 }
 
 NovoItem::NovoItem(QWidget* dono)
@@ -120,23 +125,24 @@ NovoItem::NovoItem(QWidget* dono)
     comoDialogo(this, 174, 49, QStringLiteral("Adicionando . . ."));
     auto* grupo = new QGroupBox(QStringLiteral("Inserindo"), this);
     grupo->setObjectName(QStringLiteral("RadioButtonGroup1"));
-    grupo->setGeometry(DialogUnits::rect(2, 2, 116, 44));
-    RadioSimples = controle<QRadioButton>(this, "RadioSimples", DialogUnits::rect(7, 14, 80, 11),
-                                          QStringLiteral("Inicia a criação de um item simples."));
+    grupo->setGeometry(UnidadesDeDialogo::rect(2, 2, 116, 44));
+    RadioSimples =
+        controle<QRadioButton>(this, "RadioSimples", UnidadesDeDialogo::rect(7, 14, 80, 11),
+                               QStringLiteral("Inicia a criação de um item simples."));
     RadioSimples->setText(QStringLiteral("Item Simples"));
     RadioVinculo =
-        controle<QRadioButton>(this, "RadioVinculo", DialogUnits::rect(7, 29, 80, 11),
+        controle<QRadioButton>(this, "RadioVinculo", UnidadesDeDialogo::rect(7, 29, 80, 11),
                                QStringLiteral("Inicia a criação de um item de vínculo."));
     RadioVinculo->setText(QStringLiteral("Item Vínculado"));
     auto* exclusivos = new QButtonGroup(this);
     exclusivos->addButton(RadioSimples);
     exclusivos->addButton(RadioVinculo);
     QPushButton* novo =
-        botao(this, "BtnNovo", QStringLiteral("&Novo"), DialogUnits::rect(118, 6, 54, 13),
+        botao(this, "BtnNovo", QStringLiteral("&Novo"), UnidadesDeDialogo::rect(118, 6, 54, 13),
               QStringLiteral("Abre tela para edição de novo item."));
     novo->setDefault(true);
     QPushButton* sair =
-        botao(this, "BtnSair", QStringLiteral("&Sair"), DialogUnits::rect(118, 33, 54, 13),
+        botao(this, "BtnSair", QStringLiteral("&Sair"), UnidadesDeDialogo::rect(118, 33, 54, 13),
               QStringLiteral("Abandona processo."));
     QObject::connect(novo, &QPushButton::clicked, this, [this] { BtnNovo(); });
     QObject::connect(sair, &QPushButton::clicked, this, [this] { BtnSair(); });

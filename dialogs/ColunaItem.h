@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/ui/Window.h"
+#include "runtime/ui/Janela.h"
 
 #include <QComboBox>
 #include <QIcon>

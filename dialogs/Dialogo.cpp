@@ -1,8 +1,10 @@
 #include "dialogs/Dialogo.h"
 
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/DialogUnits.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
+#include "runtime/ui/UnidadesDeDialogo.h"
+
+using namespace janelas;
 
 namespace {
 const QString kTitulo = QStringLiteral("   A T E N Ç Ã O !");
@@ -13,14 +15,14 @@ Dialogo::Dialogo(QWidget* dono)
     : DialogWindow(dono) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint); // no close box
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(DialogUnits::x(262), DialogUnits::y(104));
+    setFixedSize(UnidadesDeDialogo::x(262), UnidadesDeDialogo::y(104));
     setFont(Fonte(QStringLiteral("MS Sans Serif"), 8));
     setWindowTitle(kTitulo);
     CorDeFundo(this, kAzul);
 
     oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
-    oDCTexto->setGeometry(DialogUnits::rect(5, 3, 252, 81));
+    oDCTexto->setGeometry(UnidadesDeDialogo::rect(5, 3, 252, 81));
     oDCTexto->setAlignment(Qt::AlignCenter);
     oDCTexto->setWordWrap(true);
     oDCTexto->setFont(Fonte(QStringLiteral("Courier New"), 9));
@@ -28,10 +30,10 @@ Dialogo::Dialogo(QWidget* dono)
 
     oCCBtnOK = new QPushButton(QStringLiteral("&OK"), this);
     oCCBtnOK->setObjectName(QStringLiteral("BtnOK"));
-    oCCBtnOK->setGeometry(DialogUnits::rect(51, 87, 53, 13));
+    oCCBtnOK->setGeometry(UnidadesDeDialogo::rect(51, 87, 53, 13));
     oCCBtnCancel = new QPushButton(QStringLiteral("&Cancela"), this);
     oCCBtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    oCCBtnCancel->setGeometry(DialogUnits::rect(158, 87, 54, 13));
+    oCCBtnCancel->setGeometry(UnidadesDeDialogo::rect(158, 87, 54, 13));
     for (QPushButton* botao : {oCCBtnOK, oCCBtnCancel}) {
         botao->setFlat(true);
         CorDeFundo(botao, QColor(240, 240, 240));
@@ -58,7 +60,7 @@ void Dialogo::BtnCancel() {
 }
 
 bool AvisoGet(const QString& mensagem, const QString& botao1, const QString& botao2, int foco) {
-    const int opcao = MessageBox::ask(kTitulo, mensagem, foco == 1 ? 1 : 2, [&] {
+    const int opcao = Caixas::pergunta(kTitulo, mensagem, foco == 1 ? 1 : 2, [&] {
         Dialogo dialogo;
         dialogo.Setup(foco);
         dialogo.oDCTexto->setText(mensagem);

@@ -6,6 +6,9 @@
 
 #include <cmath>
 
+using namespace grade;
+using namespace nucleo;
+
 namespace {
 QHash<QString, std::function<Despacho()>>& classes() {
     static QHash<QString, std::function<Despacho()>> registro;
@@ -26,7 +29,7 @@ Despacho comoObjeto(const QVariant& valor) {
 }
 } // namespace
 
-QVariant ConverteAuto(const QVariant& valor, quint8 tipo) {
+QVariant grade::ConverteAuto(const QVariant& valor, quint8 tipo) {
     switch (tipo & ~TipoAuto::PorReferencia) {
     case TipoAuto::Inteiro2:
         return QVariant::fromValue(qint16(valor.toInt()));

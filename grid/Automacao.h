@@ -11,6 +11,8 @@
 // A small automation layer: objects answer members called by dispatch id, and every call
 // carries a descriptor that says how to convert its arguments and its result.
 
+namespace grade {
+
 // Automation type codes.
 namespace TipoAuto {
 enum : quint8 {
@@ -39,7 +41,6 @@ struct Moeda {
     double valor() const { return double(decimosDeMilesimo) / 10000.0; }
     friend bool operator==(Moeda a, Moeda b) { return a.decimosDeMilesimo == b.decimosDeMilesimo; }
 };
-Q_DECLARE_METATYPE(Moeda)
 
 // An object that answers members by dispatch id.
 class ObjetoDespacho {
@@ -49,7 +50,14 @@ public:
     virtual QVariant despachar(qint32 id, quint16 invocacao, const QVariantList& argumentos) = 0;
 };
 using Despacho = std::shared_ptr<ObjetoDespacho>;
-Q_DECLARE_METATYPE(Despacho)
+
+// Converts a value to the automation type `tipo` (by-reference flag ignored).
+QVariant ConverteAuto(const QVariant& valor, quint8 tipo);
+
+} // namespace grade
+
+Q_DECLARE_METATYPE(grade::Moeda)
+Q_DECLARE_METATYPE(grade::Despacho)
 
 // The descriptor of one member call.
 struct cOleMethod {
@@ -64,15 +72,12 @@ struct cOleMethod {
     quint8 bRetType = 0;
 };
 
-// Converts a value to the automation type `tipo` (by-reference flag ignored).
-QVariant ConverteAuto(const QVariant& valor, quint8 tipo);
-
 // The automation base every wrapper builds on: it holds one dispatch object and calls members
 // on it through `invoke`.
 class OLEAutoObject {
 public:
     OLEAutoObject() = default;
-    explicit OLEAutoObject(Despacho objeto)
+    explicit OLEAutoObject(grade::Despacho objeto)
         : m_objeto(std::move(objeto)) {}
     // A new free-standing object of a registered class ("FlexCell.ReportTitle", "StdFont").
     explicit OLEAutoObject(const QString& identificador);
@@ -82,18 +87,19 @@ public:
     // calls the member, converts the result by bRetType.
     QVariant invoke(const cOleMethod& metodo, const QVariantList& argumentos, int quantos);
 
-    const Despacho& objeto() const { return m_objeto; }
+    const grade::Despacho& objeto() const { return m_objeto; }
     bool valido() const { return bool(m_objeto); }
 
     quint32 dwFuncs = 0;
     quint32 dwVars = 0;
 
-    static void registraClasse(const QString& identificador, std::function<Despacho()> fabrica);
+    static void registraClasse(const QString& identificador,
+                               std::function<grade::Despacho()> fabrica);
 
     // Test seam: sees every descriptor before its call.
     static void observarChamadas(std::function<void(const cOleMethod&)> observador);
 
 private:
-    Despacho m_objeto;
+    grade::Despacho m_objeto;
 };
 Q_DECLARE_METATYPE(OLEAutoObject)

@@ -9,6 +9,8 @@
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
 
+namespace grade {
+
 namespace {
 
 Qt::Alignment alinhamentoQt(int numero, bool numerico) {
@@ -405,3 +407,5 @@ void ControleGrade::move(int linhas, int colunas) {
     if (destino.isValid())
         setCurrentIndex(destino);
 }
+
+} // namespace grade

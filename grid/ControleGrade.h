@@ -10,6 +10,8 @@
 
 class QValidator;
 
+namespace grade {
+
 // Amounts as the program takes them: at most 9 digits, one "," or "." and two decimals; no sign
 // and no thousands separators, which would turn 1.234,50 into 1,23 when the amount is read.
 QValidator* NovoValidadorDeValor(QObject* dono);
@@ -127,3 +129,5 @@ private:
     ModeloGrade* m_modelo;
     Relatorio m_relatorio;
 };
+
+} // namespace grade

@@ -4,6 +4,10 @@
 
 #include <QRegularExpression>
 
+using namespace nucleo;
+
+namespace grade {
+
 void DadosGrade::setLinhas(int n) {
     n = std::max(n, 0);
     const int antes = linhas();
@@ -87,3 +91,5 @@ QString DadosGrade::textoMostrado(int linha, int coluna) const {
     return c.formato.contains(u',') ? ComMilhares(valor, c.casasDecimais)
                                     : Str(valor, 0, c.casasDecimais).trimmed();
 }
+
+} // namespace grade

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace grade {
+
 // What a grid holds, without any widget: rows and columns of cells with their looks, the
 // columns' settings and the merged ranges. Row 0 is the heading row, column 0 the row-index
 // column, as in the grid control the forms were written for.
@@ -83,3 +85,5 @@ private:
     QList<Coluna> m_colunas;
     QList<Mesclagem> m_mesclagens;
 };
+
+} // namespace grade

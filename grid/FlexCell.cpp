@@ -4,6 +4,8 @@
 #include "grid/Ids.h"
 #include "grid/ObjetosGrade.h"
 
+using namespace grade;
+
 namespace {
 
 using namespace TipoAuto;

@@ -12,7 +12,7 @@
 
 class FontFlexCell : public OLEAutoObject {
 public:
-    explicit FontFlexCell(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FontFlexCell(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant Name();
     QVariant Name(const QVariant& valor);
     QVariant Size();
@@ -23,7 +23,7 @@ public:
 
 class FlexCell_Cell : public OLEAutoObject {
 public:
-    explicit FlexCell_Cell(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FlexCell_Cell(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant Text();
     QVariant Text(const QVariant& valor);
     QVariant Alignment();
@@ -34,7 +34,7 @@ public:
 
 class FlexCell_Column : public OLEAutoObject {
 public:
-    explicit FlexCell_Column(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FlexCell_Column(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant Alignment();
     QVariant Alignment(const QVariant& valor);
     QVariant CellType();
@@ -53,7 +53,7 @@ public:
 
 class FlexCell_Range : public OLEAutoObject {
 public:
-    explicit FlexCell_Range(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FlexCell_Range(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant BackColor(const QVariant& valor);
     QVariant FontBold(const QVariant& valor);
     QVariant FontUnderline(const QVariant& valor);
@@ -63,7 +63,7 @@ public:
 
 class FlexCell_ReportTitle : public OLEAutoObject {
 public:
-    explicit FlexCell_ReportTitle(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FlexCell_ReportTitle(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant Text();
     QVariant Text(const QVariant& valor);
     FontFlexCell Font();
@@ -75,14 +75,14 @@ public:
 
 class FlexCell_ReportTitles : public OLEAutoObject {
 public:
-    explicit FlexCell_ReportTitles(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FlexCell_ReportTitles(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant Add(const FlexCell_ReportTitle& titulo);
     QVariant Clear();
 };
 
 class FlexCell_PageSetup : public OLEAutoObject {
 public:
-    explicit FlexCell_PageSetup(Despacho objeto = {}, const QVariant& extra = {});
+    explicit FlexCell_PageSetup(grade::Despacho objeto = {}, const QVariant& extra = {});
     QVariant Orientation();
     QVariant Orientation(const QVariant& valor);
     QVariant LeftMargin();
@@ -106,10 +106,10 @@ public:
 class FlexCell {
 public:
     FlexCell() = default;
-    explicit FlexCell(ControleGrade* controle) { InitAutoObject(controle); }
+    explicit FlexCell(grade::ControleGrade* controle) { InitAutoObject(controle); }
 
-    FlexCell& InitAutoObject(ControleGrade* controle);
-    ControleGrade* controle() const { return m_controle; }
+    FlexCell& InitAutoObject(grade::ControleGrade* controle);
+    grade::ControleGrade* controle() const { return m_controle; }
 
     QVariant AddItem_(const QVariant& textos, const QVariant& redesenhar);
     QVariant AllowUserReorderColumn();
@@ -142,6 +142,6 @@ public:
 private:
     QVariant chamar(const cOleMethod& metodo, const QVariantList& argumentos = {});
 
-    QPointer<ControleGrade> m_controle;
+    QPointer<grade::ControleGrade> m_controle;
     OLEAutoObject m_auto;
 };

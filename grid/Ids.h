@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+namespace grade {
+
 // Dispatch ids of the grid control's interfaces and of the standard font object: the wrappers
 // call members by these numbers and the control answers them.
 namespace Ids {
@@ -76,3 +78,5 @@ enum : qint32 {
 };
 }
 } // namespace Ids
+
+} // namespace grade

@@ -4,7 +4,7 @@
 #include "runtime/core/Gravacao.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +17,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QToolBar>
+
+using namespace janelas;
+
+namespace grade {
 
 namespace {
 
@@ -217,7 +221,7 @@ bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
 void VisualizaRelatorio(ControleGrade& grade, int zoom) {
     const DadosGrade& dados = grade.modelo()->dados();
     const Relatorio& relatorio = grade.relatorio();
-    MessageBox::ask(QStringLiteral("Visualizar impressão"), relatorio.nomeDocumento, 0, [&] {
+    Caixas::pergunta(QStringLiteral("Visualizar impressão"), relatorio.nomeDocumento, 0, [&] {
         QPrinter impressora(QPrinter::HighResolution);
         impressora.setDocName(relatorio.nomeDocumento);
         configura(impressora, relatorio.pagina);
@@ -236,9 +240,9 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
                     QDir(pasta).filePath(relatorio.nomeDocumento + QStringLiteral(".pdf")),
                     QStringLiteral("PDF (*.pdf)"));
                 if (!arquivo.isEmpty() && !SalvaPdfDoRelatorio(dados, relatorio, arquivo))
-                    MessageBox::warning(&previa, QStringLiteral("Aviso"),
-                                        QStringLiteral("Não foi possível salvar o PDF em %1.")
-                                            .arg(QDir::toNativeSeparators(arquivo)));
+                    Caixas::aviso(&previa, QStringLiteral("Aviso"),
+                                  QStringLiteral("Não foi possível salvar o PDF em %1.")
+                                      .arg(QDir::toNativeSeparators(arquivo)));
             });
         }
         previa.resize(1000, 700);
@@ -250,3 +254,5 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
         return 0;
     });
 }
+
+} // namespace grade

@@ -7,6 +7,8 @@
 #include <QString>
 
 class QPagedPaintDevice;
+namespace grade {
+
 class ControleGrade;
 
 // The grid's report facility: the titles above the grid on the first page, the rows split over
@@ -36,3 +38,5 @@ QString RodapeDaPagina(const QString& rodape, int pagina, int paginas);
 
 // Opens the print preview of the grid's report, from which the supplier prints or saves a PDF.
 void VisualizaRelatorio(ControleGrade& grade, int zoom);
+
+} // namespace grade

@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+namespace grade {
+
 namespace {
 
 bool leitura(quint16 invocacao) {
@@ -369,3 +371,5 @@ void RegistraClassesDaGrade() {
         return std::make_shared<FonteDespacho>(fonte, fonte.get());
     });
 }
+
+} // namespace grade

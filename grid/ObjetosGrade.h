@@ -2,6 +2,8 @@
 
 #include "grid/Automacao.h"
 
+namespace grade {
+
 class ControleGrade;
 
 // The objects the grid control hands out through automation: the control itself, a cell, a
@@ -15,3 +17,5 @@ void RegistraClassesDaGrade();
 constexpr qint32 CorOle(int r, int g, int b) {
     return r | (g << 8) | (b << 16);
 }
+
+} // namespace grade

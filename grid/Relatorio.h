@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace grade {
+
 // What the grid's report facility prints besides the cells: titles above the grid and the
 // page set-up.
 
@@ -32,3 +34,5 @@ struct Relatorio {
     ConfigPagina pagina;
     QString nomeDocumento; // offered as the name of a saved PDF
 };
+
+} // namespace grade

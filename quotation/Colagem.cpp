@@ -1,51 +1,13 @@
 #include "quotation/Colagem.h"
 
+#include "quotation/Planilha.h"
+
+using namespace grade;
+
 namespace cotacao {
 
 Bloco LeBloco(const QString& texto) {
-    Bloco bloco;
-    QStringList linha;
-    QString celula;
-    bool entreAspas = false;
-    const auto fechaCelula = [&] {
-        linha.append(celula);
-        celula.clear();
-    };
-    const auto fechaLinha = [&] {
-        fechaCelula();
-        bloco.append(linha);
-        linha.clear();
-    };
-    for (qsizetype i = 0; i < texto.size(); ++i) {
-        const QChar c = texto[i];
-        if (entreAspas) {
-            if (c == u'"' && i + 1 < texto.size() && texto[i + 1] == u'"') {
-                celula += u'"';
-                ++i;
-            } else if (c == u'"') {
-                entreAspas = false;
-            } else if (c == u'\r' || c == u'\n') {
-                if (!(c == u'\n' && i > 0 && texto[i - 1] == u'\r'))
-                    celula += u' ';
-            } else {
-                celula += c;
-            }
-        } else if (c == u'"' && celula.isEmpty()) {
-            entreAspas = true;
-        } else if (c == u'\t') {
-            fechaCelula();
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
-                ++i;
-            fechaLinha();
-        } else {
-            celula += c;
-        }
-    }
-    // Spreadsheets end the block with a line break; a last line without one counts too.
-    if (!celula.isEmpty() || !linha.isEmpty())
-        fechaLinha();
-    return bloco;
+    return SeparaCelulas(texto, u'\t');
 }
 
 QString EscreveBloco(const Bloco& bloco) {

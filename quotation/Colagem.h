@@ -9,15 +9,14 @@
 namespace cotacao {
 
 // A block of cells as spreadsheets put it on the clipboard: rows by line breaks, columns by
-// tabs, a cell holding a tab, a quote or a line break in quotes (a line break inside a cell
-// becomes a blank: a cell of ours holds one line).
+// tabs, quotes as SeparaCelulas reads them.
 using Bloco = QList<QStringList>;
 Bloco LeBloco(const QString& texto);
 QString EscreveBloco(const Bloco& bloco);
 
 // What a paste would do: the cells it changes and what it could not take.
 struct Colagem {
-    QList<AlteracaoDeCelula> alteracoes;
+    QList<grade::AlteracaoDeCelula> alteracoes;
     int colados = 0;   // cells taken
     int recusados = 0; // prices that are not amounts, and cells beyond the last product
 };
@@ -26,7 +25,7 @@ struct Colagem {
 // only (cells landing on other columns are passed over). A single value with `selecao` (grid
 // rows and columns) of more than one cell goes into every selected price or remark cell. Prices
 // go through the same rule as typing; an empty price is passed over.
-Colagem PlanejaColagem(const DadosGrade& dados, int linha, int coluna, const Bloco& bloco,
+Colagem PlanejaColagem(const grade::DadosGrade& dados, int linha, int coluna, const Bloco& bloco,
                        const QRect& selecao = {});
 
 // The columns a paste may write.

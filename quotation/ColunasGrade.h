@@ -5,6 +5,8 @@
 #include <optional>
 #include <span>
 
+namespace cotacao {
+
 // One column of a grid laid out by the quotation form: its heading and looks.
 struct ColunaGrade {
     const char16_t* titulo;
@@ -31,7 +33,9 @@ inline void AplicaColunas(FlexCell& grade, std::span<const ColunaGrade> colunas)
         if (col.numero) {
             coluna.FormatString(QStringLiteral("##,##0.00"));
             coluna.DecimalLength(2);
-            coluna.Mask(kMascaraNumerica);
+            coluna.Mask(grade::kMascaraNumerica);
         }
     }
 }
+
+} // namespace cotacao

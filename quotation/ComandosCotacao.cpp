@@ -8,8 +8,8 @@
 #include "quotation/Importacao.h"
 #include "quotation/Textos.h"
 #include "runtime/core/Regional.h"
+#include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
-#include "runtime/ui/MessageBox.h"
 #include "store/PrecosEnviados.h"
 
 #include <QAction>
@@ -27,6 +27,10 @@
 #include <QUndoStack>
 
 #include <algorithm>
+
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
 
 using cotacao::kColunaObs;
 using cotacao::kColunaPreco;
@@ -80,7 +84,7 @@ bool planilhaCsv(const QString& caminho) {
 } // namespace
 
 void FormCotacao::criaComandos(QMenu* arquivo) {
-    using namespace TextosCotacao;
+    using namespace cotacao::textos;
     m_desfazer = new QUndoStack(this);
     m_desfazer->setUndoLimit(1000);
 
@@ -122,12 +126,12 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
 // The search field, at the end of the tool bar, above the grid.
 void FormCotacao::criaLocalizar(QToolBar* barra) {
     barra->addSeparator();
-    auto* rotulo = new QLabel(TextosCotacao::Localizar, barra);
+    auto* rotulo = new QLabel(cotacao::textos::Localizar, barra);
     m_localizar = new QLineEdit(barra);
     m_localizar->setObjectName(QStringLiteral("Localizar"));
     m_localizar->setAccessibleName(QStringLiteral("Localizar"));
-    m_localizar->setPlaceholderText(TextosCotacao::ProcurarDica);
-    m_localizar->setStatusTip(TextosCotacao::AjudaLocalizar);
+    m_localizar->setPlaceholderText(cotacao::textos::ProcurarDica);
+    m_localizar->setStatusTip(cotacao::textos::AjudaLocalizar);
     m_localizar->setClearButtonEnabled(true);
     m_localizar->setMaximumWidth(260);
     rotulo->setBuddy(m_localizar);
@@ -197,7 +201,8 @@ QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
         linha - 1 < m_chavesDeProduto.size()) {
         const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
         if (ultimo != m_ultimosPrecos.cend())
-            return TextosCotacao::UltimoPreco.arg(ultimo->first, DateToText(ultimo->second.date()));
+            return cotacao::textos::UltimoPreco.arg(ultimo->first,
+                                                    DateToText(ultimo->second.date()));
     }
     return {};
 }
@@ -248,7 +253,7 @@ void FormCotacao::Colar() {
         cotacao::PlanejaColagem(m_produtos->modelo()->dados(), atual.row() + 1, atual.column(),
                                 cotacao::LeBloco(QGuiApplication::clipboard()->text()), selecao);
     aplica(colagem.alteracoes);
-    statusBar()->showMessage(TextosCotacao::Colados.arg(colagem.colados).arg(colagem.recusados),
+    statusBar()->showMessage(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados),
                              10000);
 }
 
@@ -278,24 +283,24 @@ void FormCotacao::PreencherUltimosPrecos() {
             alteracoes.append({linha, kColunaPreco, atual, ultimo->first});
     }
     aplica(alteracoes);
-    statusBar()->showMessage(TextosCotacao::Preenchidos.arg(alteracoes.size()), 10000);
+    statusBar()->showMessage(cotacao::textos::Preenchidos.arg(alteracoes.size()), 10000);
 }
 
 bool FormCotacao::pergunta(const QString& texto, const QString& sim, const QString& nao,
                            bool padraoSim) {
-    const int padrao = padraoSim ? MessageBox::Yes : MessageBox::No;
-    return MessageBox::ask(TextosJanelas::Aviso, texto, padrao, [&] {
-               QMessageBox caixa(QMessageBox::Question, TextosJanelas::Aviso, texto,
+    const int padrao = padraoSim ? Caixas::Sim : Caixas::Nao;
+    return Caixas::pergunta(janelas::textos::Aviso, texto, padrao, [&] {
+               QMessageBox caixa(QMessageBox::Question, janelas::textos::Aviso, texto,
                                  QMessageBox::Yes | QMessageBox::No, this);
                caixa.button(QMessageBox::Yes)->setText(sim);
                caixa.button(QMessageBox::No)->setText(nao);
                caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);
-               return caixa.exec() == QMessageBox::Yes ? int(MessageBox::Yes) : int(MessageBox::No);
-           }) == MessageBox::Yes;
+               return caixa.exec() == QMessageBox::Yes ? int(Caixas::Sim) : int(Caixas::Nao);
+           }) == Caixas::Sim;
 }
 
 void FormCotacao::ExportarPlanilha() {
-    using namespace TextosCotacao;
+    using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
     const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString arquivo = janelas::EscolheArquivo(
@@ -308,14 +313,14 @@ void FormCotacao::ExportarPlanilha() {
                                             ? cotacao::EscreveCsv(arquivo, tabela)
                                             : cotacao::EscreveXlsx(arquivo, tabela);
     if (falha != nucleo::FalhaGravacao::Nenhuma) {
-        WarningMessage(TextosJanelas::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
+        WarningMessage(janelas::textos::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
         return;
     }
     statusBar()->showMessage(Exportada.arg(QDir::toNativeSeparators(arquivo)), 10000);
 }
 
 void FormCotacao::ImportarPlanilha() {
-    using namespace TextosCotacao;
+    using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
     const QString arquivo = janelas::EscolheArquivo(
         janelas::Escolha::Abrir, this, TituloImportar,
@@ -358,11 +363,11 @@ bool FormCotacao::confereComUltimosPrecos() {
         if (anterior <= 0 || (preco < anterior * 10 && preco * 10 > anterior))
             continue;
         if (++diferentes <= 10)
-            lista += TextosCotacao::LinhaSegundaOlhada.arg(d.celula(linha, 3).texto.trimmed(),
-                                                           ComMilhares(preco, 2), ultimo->first);
+            lista += cotacao::textos::LinhaSegundaOlhada.arg(d.celula(linha, 3).texto.trimmed(),
+                                                             ComMilhares(preco, 2), ultimo->first);
     }
-    return diferentes == 0 || pergunta(TextosCotacao::SegundaOlhada.arg(lista), TextosCotacao::Sim,
-                                       TextosCotacao::Nao, false);
+    return diferentes == 0 || pergunta(cotacao::textos::SegundaOlhada.arg(lista),
+                                       cotacao::textos::Sim, cotacao::textos::Nao, false);
 }
 
 QList<QPair<QString, QString>> FormCotacao::precosParaGuardar() const {

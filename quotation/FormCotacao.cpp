@@ -17,8 +17,8 @@
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/DialogUnits.h"
 #include "runtime/ui/Textos.h"
+#include "runtime/ui/UnidadesDeDialogo.h"
 #include "store/Recibos.h"
 
 #include <QDir>
@@ -28,6 +28,13 @@
 #include <QToolBar>
 
 #include <array>
+
+using namespace cotacao;
+using namespace formatos;
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
 
 namespace {
 
@@ -94,23 +101,23 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     RegistraClassesDaGrade();
     criaControles();
     criaMenu();
-    setWindowTitle(TextosCotacao::Titulo);
-    watchEditChanges();
+    setWindowTitle(cotacao::textos::Titulo);
+    acompanhaEdicoes();
 }
 
 FormCotacao::~FormCotacao() = default;
 
 void FormCotacao::PreInit() {
     // The files of the quotation live in the program directory; transfers use the current one.
-    QDir::setCurrent(programDir());
+    QDir::setCurrent(PastaDoPrograma());
 }
 
 void FormCotacao::criaControles() {
     auto* area = new QWidget(this);
     area->setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
-    area->setFixedSize(DialogUnits::x(616), DialogUnits::y(361));
+    area->setFixedSize(UnidadesDeDialogo::x(616), UnidadesDeDialogo::y(361));
     setCentralWidget(area);
-    using DialogUnits::rect;
+    using UnidadesDeDialogo::rect;
     const QFont pequena = Fonte(QStringLiteral("Microsoft Sans Serif"), 7);
     const QFont normal = Fonte(QStringLiteral("Microsoft Sans Serif"), 8);
     const QFont negrito = Fonte(QStringLiteral("Microsoft Sans Serif"), 8, true);
@@ -182,7 +189,7 @@ void FormCotacao::criaControles() {
 }
 
 void FormCotacao::criaMenu() {
-    using namespace TextosCotacao;
+    using namespace cotacao::textos;
     QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
     QToolBar* barra = addToolBar(QStringLiteral("Arquivo"));
     barra->setIconSize(QSize(32, 32));
@@ -220,7 +227,7 @@ void FormCotacao::criaMenu() {
 }
 
 QString FormCotacao::arquivoCotacao() const {
-    return programFile(NomeCotacao(cCodCotacao));
+    return ArquivoDoPrograma(NomeCotacao(cCodCotacao));
 }
 
 QString FormCotacao::nomeResposta() const {
@@ -283,16 +290,16 @@ void FormCotacao::PreencheListaProdutos() {
 
 void FormCotacao::PreencheDadosEnviados() {
     using namespace Servidor;
-    ExibeAvisoEmEspera(TextosAcesso::Conectando, false);
+    ExibeAvisoEmEspera(acesso::textos::Conectando, false);
     const bool baixou =
         remoto::BaixaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}})
             .ok();
-    ExibeAvisoEmEspera(TextosAcesso::Conectando, true);
+    ExibeAvisoEmEspera(acesso::textos::Conectando, true);
     if (!baixou)
         return;
     remoto::ArquivoIni arquivo, config;
-    arquivo.carrega(programFile(nomeResposta()));
-    config.carrega(programFile(Config));
+    arquivo.carrega(ArquivoDoPrograma(nomeResposta()));
+    config.carrega(ArquivoDoPrograma(Config));
     const formatos::Resposta resposta = formatos::LeResposta(arquivo);
     const formatos::Termos termos = formatos::TermosDoFormulario(resposta.termos, config);
     setMObservacoes(termos.obsGeral);
@@ -349,7 +356,7 @@ void FormCotacao::iniciaRascunho() {
                 d.celula(linha, campo == kCampoPreco ? kColunaPreco : kColunaObs).texto};
     };
     const auto falha = [this](const QString& erro) {
-        m_situacao->setText(erro.isEmpty() ? QString() : TextosCotacao::RascunhoFalhou.arg(erro));
+        m_situacao->setText(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
     };
     m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, leValor, falha);
 }
@@ -358,7 +365,7 @@ void FormCotacao::mostraUltimoEnvio() {
     if (!m_banco || !m_banco->aberto())
         return;
     if (const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ))
-        m_situacao->setText(TextosCotacao::UltimoEnvio.arg(
+        m_situacao->setText(cotacao::textos::UltimoEnvio.arg(
             DateToText(recibo->quando.date()), recibo->quando.time().toString(u"HH:mm")));
 }
 
@@ -374,9 +381,9 @@ void FormCotacao::ofereceRascunho() {
             return;
         }
     }
-    const QString pergunta = TextosCotacao::RecuperarRascunho.arg(
+    const QString pergunta = cotacao::textos::RecuperarRascunho.arg(
         DateToText(quando->date()), quando->time().toString(u"HH:mm"));
-    if (!AvisoGet(pergunta, TextosCotacao::Sim, TextosCotacao::Nao, 1)) {
+    if (!AvisoGet(pergunta, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
         m_rascunho->descarta();
         return;
     }
@@ -438,7 +445,7 @@ bool FormCotacao::QueryClose() {
         m_rascunho->guardaAgora();
         return true;
     }
-    if (!AvisoGet(TextosCotacao::PerguntaSair, TextosCotacao::Sim, TextosCotacao::Nao, 1)) {
+    if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
         // "Não" is not final: the draft keeps what was typed for the next login.
         m_rascunho->guardaAgora();
         return true;
@@ -449,23 +456,23 @@ bool FormCotacao::QueryClose() {
 }
 
 bool FormCotacao::EnviaResposta() {
-    using namespace TextosCotacao;
+    using namespace cotacao::textos;
     fechaEdicao();
     if (!confereComUltimosPrecos())
         return false;
-    ExibeAvisoEmEspera(TextosAcesso::VerificandoConexao, false);
+    ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
     const bool conectado = VerificaConexaoInternet(m_rede.conexao);
-    ExibeAvisoEmEspera(TextosAcesso::VerificandoConexao, true);
+    ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, true);
     if (!conectado) {
-        WarningMessage(TextosAcesso::SemConexao);
+        WarningMessage(acesso::textos::SemConexao);
         return false;
     }
     // An answer that did not reach the disk whole must not be sent.
     QByteArray bytes;
     const nucleo::FalhaGravacao gravacao =
-        cotacao::GravaResposta(respostaDoFormulario(), programFile(nomeResposta()), &bytes);
+        cotacao::GravaResposta(respostaDoFormulario(), ArquivoDoPrograma(nomeResposta()), &bytes);
     if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
-        WarningMessage(TextosJanelas::FalhaDeGravacao(gravacao, programDir()));
+        WarningMessage(janelas::textos::FalhaDeGravacao(gravacao, PastaDoPrograma()));
         return false;
     }
 
@@ -488,11 +495,11 @@ bool FormCotacao::EnviaResposta() {
     // kept for the next quotation.
     const nucleo::FalhaGravacao termos = cotacao::GuardaTermos(
         {MObservacoes(), MPrazoEntrega(), MFormaPgto(), MPedidoMinimo(), MValorFrete()},
-        programFile(Config));
+        ArquivoDoPrograma(Config));
     WarningMessage(Enviada);
     if (termos != nucleo::FalhaGravacao::Nenhuma)
         WarningMessage(TermosNaoGuardados + u' ' +
-                       TextosJanelas::FalhaDeGravacao(termos, programDir()));
+                       janelas::textos::FalhaDeGravacao(termos, PastaDoPrograma()));
     if (AvisoGet(PerguntaImprimir, Sim, Nao, 1))
         Imprimir();
 

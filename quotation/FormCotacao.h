@@ -5,7 +5,7 @@
 #include "quotation/formats/Cotacao.h"
 #include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
-#include "runtime/ui/Window.h"
+#include "runtime/ui/Janela.h"
 
 #include <QHash>
 #include <QLabel>
@@ -17,7 +17,9 @@ class QMenu;
 class QToolBar;
 class QUndoStack;
 
+namespace grade {
 class ControleGrade;
+}
 namespace banco {
 class BancoLocal;
 }
@@ -30,7 +32,7 @@ class Rascunho;
 // the local database (when there is one) until it is sent.
 class FormCotacao : public DataWindow {
 public:
-    FormCotacao(Rede rede, banco::BancoLocal* banco);
+    FormCotacao(remoto::Rede rede, banco::BancoLocal* banco);
     ~FormCotacao() override;
 
     QString cCodCotacao; // the quotation number as typed at login
@@ -105,8 +107,8 @@ private:
     void criaLocalizar(QToolBar* barra);
     void iniciaComandos();
     // Every change of cells made at once: one step to undo, the totals brought up to date.
-    void aoAlterar(const QList<AlteracaoDeCelula>& alteracoes);
-    void aplica(const QList<AlteracaoDeCelula>& alteracoes);
+    void aoAlterar(const QList<grade::AlteracaoDeCelula>& alteracoes);
+    void aplica(const QList<grade::AlteracaoDeCelula>& alteracoes);
     void filtra(const QString& texto);
     void atualizaResumo();
     QVariant decoracao(int linha, int coluna, int papel) const;
@@ -116,7 +118,7 @@ private:
     QList<QPair<QString, QString>> precosParaGuardar() const;
     bool pergunta(const QString& texto, const QString& sim, const QString& nao, bool padraoSim);
 
-    Rede m_rede;
+    remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
     formatos::Cotacao m_cotacao;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
@@ -137,6 +139,6 @@ private:
     QStringList m_chavesDeBusca;   // per product row, from 1
     QStringList m_chavesDeProduto; // per product row: barcode, or "PLU:" + PLU
     QHash<QString, QPair<QString, QDateTime>> m_ultimosPrecos; // by product
-    ControleGrade* m_produtos = nullptr;
-    ControleGrade* m_relatorios = nullptr;
+    grade::ControleGrade* m_produtos = nullptr;
+    grade::ControleGrade* m_relatorios = nullptr;
 };

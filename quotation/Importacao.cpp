@@ -8,6 +8,9 @@
 
 #include <cmath>
 
+using namespace grade;
+using namespace nucleo;
+
 namespace cotacao {
 namespace {
 

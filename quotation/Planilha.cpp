@@ -14,6 +14,8 @@
 #include <iowin32.h>
 #endif
 
+using namespace nucleo;
+
 namespace cotacao {
 namespace {
 
@@ -30,49 +32,6 @@ QString celulaCsv(const QVariant& valor) {
         texto = u'"' + texto + u'"';
     }
     return texto;
-}
-
-// The rows of a delimited text, quotes as spreadsheets write them.
-Tabela separa(const QString& texto, QChar separador) {
-    Tabela tabela;
-    QVariantList linha;
-    QString celula;
-    bool entreAspas = false, aspasNaCelula = false;
-    const auto fechaCelula = [&] {
-        linha.append(celula);
-        celula.clear();
-        aspasNaCelula = false;
-    };
-    for (qsizetype i = 0; i < texto.size(); ++i) {
-        const QChar c = texto[i];
-        if (entreAspas) {
-            if (c == u'"' && i + 1 < texto.size() && texto[i + 1] == u'"') {
-                celula += u'"';
-                ++i;
-            } else if (c == u'"') {
-                entreAspas = false;
-            } else {
-                celula += c;
-            }
-        } else if (c == u'"' && celula.isEmpty() && !aspasNaCelula) {
-            entreAspas = aspasNaCelula = true;
-        } else if (c == separador) {
-            fechaCelula();
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
-                ++i;
-            fechaCelula();
-            tabela.append(linha);
-            linha.clear();
-        } else {
-            celula += c;
-        }
-    }
-    if (!celula.isEmpty() || !linha.isEmpty()) {
-        fechaCelula();
-        tabela.append(linha);
-    }
-    return tabela;
 }
 
 // ";" or ",", whichever the first row uses more outside quotes.
@@ -98,7 +57,7 @@ QString textoDoArquivo(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);
     // Not UTF-8: what Windows spreadsheets write in Brazil.
-    return utf8.hasError() ? fromCp1252(bytes) : texto;
+    return utf8.hasError() ? DeCp1252(bytes) : texto;
 }
 
 // One member of a zip file, read whole; nothing when it is not there.
@@ -227,6 +186,52 @@ unzFile abreZip(const QString& caminho) {
 
 } // namespace
 
+QList<QStringList> SeparaCelulas(const QString& texto, QChar separador) {
+    QList<QStringList> linhas;
+    QStringList linha;
+    QString celula;
+    bool entreAspas = false;
+    const auto fechaCelula = [&] {
+        linha.append(celula);
+        celula.clear();
+    };
+    const auto fechaLinha = [&] {
+        fechaCelula();
+        linhas.append(linha);
+        linha.clear();
+    };
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (entreAspas) {
+            if (c == u'"' && i + 1 < texto.size() && texto[i + 1] == u'"') {
+                celula += u'"';
+                ++i;
+            } else if (c == u'"') {
+                entreAspas = false;
+            } else if (c == u'\r' || c == u'\n') {
+                if (!(c == u'\n' && i > 0 && texto[i - 1] == u'\r'))
+                    celula += u' ';
+            } else {
+                celula += c;
+            }
+        } else if (c == u'"' && celula.isEmpty()) {
+            entreAspas = true;
+        } else if (c == separador) {
+            fechaCelula();
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
+                ++i;
+            fechaLinha();
+        } else {
+            celula += c;
+        }
+    }
+    // A last row without its line break counts too.
+    if (!celula.isEmpty() || !linha.isEmpty())
+        fechaLinha();
+    return linhas;
+}
+
 nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {
     QString texto;
     for (const QVariantList& linha : tabela) {
@@ -277,7 +282,14 @@ std::optional<Tabela> LeCsv(const QString& caminho) {
     if (!arquivo.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QString texto = textoDoArquivo(arquivo.readAll());
-    return separa(texto, separadorDe(texto));
+    Tabela tabela;
+    for (const QStringList& linha : SeparaCelulas(texto, separadorDe(texto))) {
+        QVariantList celulas;
+        for (const QString& celula : linha)
+            celulas << celula;
+        tabela << celulas;
+    }
+    return tabela;
 }
 
 std::optional<Tabela> LeXlsx(const QString& caminho) {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <optional>
@@ -13,6 +14,11 @@
 namespace cotacao {
 
 using Tabela = QList<QVariantList>;
+
+// The rows of a delimited text as spreadsheets write it (a clipboard block, a .csv): cells
+// between `separador`s, rows by line breaks; a cell in quotes may hold the separator, a quote
+// (doubled) or a line break, which becomes a blank (a cell of ours is one line).
+QList<QStringList> SeparaCelulas(const QString& texto, QChar separador);
 
 // .csv as a Brazilian spreadsheet opens it directly: ";" between cells, UTF-8 with a BOM,
 // numbers with a decimal comma and two decimals, CR LF between rows, cells holding ";", a quote

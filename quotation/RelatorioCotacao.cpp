@@ -9,6 +9,9 @@
 
 #include <array>
 
+using namespace cotacao;
+using namespace grade;
+
 namespace {
 // The vendor's contact line, with the page number (&p) of the number of pages (&n).
 const QString kRodape = QStringLiteral(

@@ -5,6 +5,9 @@
 
 #include <cmath>
 
+using namespace grade;
+using namespace nucleo;
+
 namespace cotacao {
 namespace {
 constexpr int kColunaQuantidade = 4;

@@ -13,8 +13,8 @@ namespace cotacao {
 // for 3,500.
 class Resumo {
 public:
-    void recalcula(const DadosGrade& dados);
-    void atualiza(const DadosGrade& dados, int linha);
+    void recalcula(const grade::DadosGrade& dados);
+    void atualiza(const grade::DadosGrade& dados, int linha);
 
     int produtos() const { return int(m_subtotais.size()); }
     int cotados() const { return m_cotados; }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace TextosCotacao {
+namespace cotacao::textos {
 inline const QString Titulo = QStringLiteral("Cotação de mercadorias ...");
 inline const QString PerguntaSair = QStringLiteral(
     "Deseja enviar os dados preenchidos para o cliente? Caso não seja efetuado o envio os dados "
@@ -75,4 +75,4 @@ inline const QString AjudaLocalizar =
     QStringLiteral("Mostra só os produtos com o texto procurado (Esc mostra todos).");
 inline const QString AjudaUltimos = QStringLiteral(
     "Preenche os produtos sem preço com o último preço enviado para o mesmo produto.");
-} // namespace TextosCotacao
+} // namespace cotacao::textos

@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+namespace remoto {
 namespace {
 
 void resolvePeloSistema(const QString& host, QObject* contexto,
@@ -65,14 +66,15 @@ void pausa(std::chrono::milliseconds tempo) {
 }
 
 } // namespace
+} // namespace remoto
 
-bool VerificaConexaoInternet(const TesteConexao& teste) {
+bool VerificaConexaoInternet(const remoto::TesteConexao& teste) {
     const nucleo::BloqueioDeEntrada bloqueio;
     bool conectado = false;
     for (int numero = 1; numero <= 3 && !conectado; ++numero) {
-        conectado = tentativa(teste);
+        conectado = remoto::tentativa(teste);
         if (!conectado)
-            (teste.dormir ? teste.dormir : pausa)(teste.pausa);
+            (teste.dormir ? teste.dormir : remoto::pausa)(teste.pausa);
     }
     return conectado;
 }

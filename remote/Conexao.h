@@ -8,6 +8,8 @@
 #include <chrono>
 #include <functional>
 
+namespace remoto {
+
 // How the connectivity check is made; the defaults are the program's.
 struct TesteConexao {
     Servidor::Endereco host = Servidor::hostConexao();
@@ -30,6 +32,8 @@ struct Rede {
     TesteConexao conexao;
 };
 
+} // namespace remoto
+
 // True when a TCP connection to the test host succeeds within three attempts. Nothing is sent:
 // a completed connection is the whole test.
-bool VerificaConexaoInternet(const TesteConexao& teste = {});
+bool VerificaConexaoInternet(const remoto::TesteConexao& teste = {});

@@ -13,6 +13,8 @@
 #include <memory>
 #include <mutex>
 
+using namespace nucleo;
+
 namespace remoto {
 namespace {
 
@@ -36,7 +38,7 @@ bool nomeSimples(const QString& nome) {
 }
 
 QByteArray escapado(CURL* curl, const QString& texto) {
-    const QByteArray bytes = toCp1252(texto);
+    const QByteArray bytes = ParaCp1252(texto);
     char* saida = curl_easy_escape(curl, bytes.constData(), int(bytes.size()));
     QByteArray resultado(saida);
     curl_free(saida);
@@ -89,10 +91,10 @@ Curl sessao(const PedidoFtp& p, const QString& arquivo, Vigia& vigia) {
     if (!curl)
         return curl;
     CURL* c = curl.get();
-    const QByteArray url = "ftp://" + toCp1252(p.servidor) + '/' +
+    const QByteArray url = "ftp://" + ParaCp1252(p.servidor) + '/' +
                            escapado(c, p.diretorio.trimmed()) + '/' + escapado(c, arquivo);
-    const QByteArray usuario = toCp1252(p.usuario);
-    const QByteArray senha = toCp1252(p.senha);
+    const QByteArray usuario = ParaCp1252(p.usuario);
+    const QByteArray senha = ParaCp1252(p.senha);
     const FtpLimites& l = p.limites;
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
     curl_easy_setopt(c, CURLOPT_USERNAME, usuario.constData());
@@ -237,7 +239,7 @@ Desfecho Envia(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     if (!local.open(QIODevice::ReadOnly))
         return {ResultadoFtp::LeituraLocal};
     const QString parte = nome + QStringLiteral(".parte");
-    const QByteArray n = toCp1252(nome), np = toCp1252(parte);
+    const QByteArray n = ParaCp1252(nome), np = ParaCp1252(parte);
 
     Envio e = enviaSessao(p, local, parte, {"RNFR " + np, "RNTO " + n, "SIZE " + n}, progresso);
     const QList<int> depois = respostasDepoisDaTransferencia(e.vigia);

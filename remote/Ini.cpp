@@ -130,20 +130,20 @@ bool ArquivoIni::carrega(const QString& caminho) {
 }
 
 QString ArquivoIni::valor(const QString& secao, const QString& chave, const QString& padrao) const {
-    const Lugar lugar = procura(m_dados, toCp1252(secao), toCp1252(chave));
+    const Lugar lugar = procura(m_dados, nucleo::ParaCp1252(secao), nucleo::ParaCp1252(chave));
     if (!lugar.chaveAchada)
         return padrao;
     const QByteArrayView v = semAspas(lugar.valor);
-    return fromCp1252(v.first(std::min(kLimiteValorIni, v.size())));
+    return nucleo::DeCp1252(v.first(std::min(kLimiteValorIni, v.size())));
 }
 
 void ArquivoIni::define(const QString& secao, const QString& chave, const QString& valor) {
     QString umaLinha = valor;
     umaLinha.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QByteArray bytesValor = toCp1252(umaLinha);
-    const QByteArray bytesSecao = toCp1252(secao);
-    const Lugar lugar = procura(m_dados, bytesSecao, toCp1252(chave));
-    const QByteArray linhaNova = toCp1252(chave) + '=' + bytesValor;
+    const QByteArray bytesValor = nucleo::ParaCp1252(umaLinha);
+    const QByteArray bytesSecao = nucleo::ParaCp1252(secao);
+    const Lugar lugar = procura(m_dados, bytesSecao, nucleo::ParaCp1252(chave));
+    const QByteArray linhaNova = nucleo::ParaCp1252(chave) + '=' + bytesValor;
 
     if (lugar.chaveAchada) {
         // The key keeps the spelling the file gave it.
@@ -165,6 +165,22 @@ nucleo::FalhaGravacao ArquivoIni::grava() const {
     return nucleo::GravaArquivoInteiro(m_caminho, m_dados);
 }
 
+bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
+              const QString& arquivo) {
+    Error erro;
+    erro.SubSystem = QStringLiteral("Profile");
+    erro.GenCode = nucleo::CodigoGenerico::Gravacao;
+    erro.Operation = QStringLiteral("PutFileIni");
+    erro.Description = QStringLiteral("The settings file could not be written");
+    erro.FileName = arquivo;
+    erro.Arg = secao + u'/' + chave;
+    erro.ArgType = nucleo::Tipo::Texto;
+    erro.ArgNum = 2;
+    erro.CanDefault = true;
+    erro.CanRetry = true;
+    return nucleo::TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo); }, erro);
+}
+
 } // namespace remoto
 
 void GetFileIni(const QString& secao, const QString& chave, const QString& padrao,
@@ -180,20 +196,4 @@ bool PutFileIni(const QString& secao, const QString& chave, const QString& valor
         return false; // never replace a file we could not read
     ini.define(secao, chave, valor);
     return ini.grava() == nucleo::FalhaGravacao::Nenhuma;
-}
-
-bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
-              const QString& arquivo) {
-    Error erro;
-    erro.SubSystem = QStringLiteral("Profile");
-    erro.GenCode = CodigoGenerico::Gravacao;
-    erro.Operation = QStringLiteral("PutFileIni");
-    erro.Description = QStringLiteral("The settings file could not be written");
-    erro.FileName = arquivo;
-    erro.Arg = secao + u'/' + chave;
-    erro.ArgType = Tipo::Texto;
-    erro.ArgNum = 2;
-    erro.CanDefault = true;
-    erro.CanRetry = true;
-    return TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo); }, erro);
 }

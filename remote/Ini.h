@@ -11,8 +11,10 @@
 // a write changes only the one line (or adds the key or the section at the end of what exists),
 // keeps every other byte, and replaces the file atomically.
 
+namespace remoto {
 // The longest value a read returns; longer values come back cut.
 inline constexpr qsizetype kLimiteValorIni = 299999;
+} // namespace remoto
 
 // `valor` receives the value of the key, or `padrao` when the file, the section or the key is
 // missing.
@@ -49,9 +51,9 @@ private:
     QByteArray m_dados;
 };
 
-} // namespace remoto
-
 // PutFileIni where the program has no answer of its own to a failure: it is raised as a write
 // error, which the user may retry or pass over. True once the key is written.
 bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
               const QString& arquivo);
+
+} // namespace remoto

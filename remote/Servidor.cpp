@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+namespace remoto {
+
 namespace {
 const QString kServidorFtp = QStringLiteral("ftp.cotacaoeletronica.com.br");
 const QString kHostConexao = QStringLiteral("www.google.com");
@@ -40,3 +42,5 @@ Endereco endereco(const QString& texto, quint16 portaPadrao) {
 }
 
 } // namespace Servidor
+
+} // namespace remoto

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace remoto {
+
 // Where the program talks to. The account and the places are constants of the program; only the
 // two environment variables below can point a built program elsewhere (tests and the demo).
 namespace Servidor {
@@ -26,3 +28,5 @@ Endereco hostConexao();
 // or not a number.
 Endereco endereco(const QString& texto, quint16 portaPadrao);
 } // namespace Servidor
+
+} // namespace remoto

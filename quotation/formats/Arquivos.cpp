@@ -1,5 +1,7 @@
 #include "quotation/formats/Arquivos.h"
 
+namespace formatos {
+
 namespace Arquivos {
 
 bool NumeroCotacaoValido(const QString& numero) {
@@ -20,3 +22,5 @@ QString NomeResposta(const QString& numero, const QString& cnpjDigitos) {
 }
 
 } // namespace Arquivos
+
+} // namespace formatos

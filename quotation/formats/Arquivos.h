@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace formatos {
+
 // Names, keys and defaults of the files the program exchanges and keeps. Every key lives in
 // section "Geral".
 namespace Arquivos {
@@ -41,3 +43,5 @@ bool NumeroCotacaoValido(const QString& numero);
 QString NomeCotacao(const QString& numero);
 QString NomeResposta(const QString& numero, const QString& cnpjDigitos);
 } // namespace Arquivos
+
+} // namespace formatos

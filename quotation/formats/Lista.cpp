@@ -1,5 +1,7 @@
 #include "quotation/formats/Lista.h"
 
+namespace formatos {
+
 namespace {
 const QString kAbre = QStringLiteral("[|");
 const QString kFecha = QStringLiteral("|]");
@@ -71,3 +73,5 @@ QStringList LeItens(QStringView lista) {
         itens.append(item.toString());
     return itens;
 }
+
+} // namespace formatos

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringView>
 
+namespace formatos {
+
 // Bracketed lists: every item written as "[|", its text, "|]", items side by side with nothing
 // between them; a record is a run of a fixed number of items. One list is one INI value.
 //
@@ -41,3 +43,5 @@ QList<QStringList> LeRegistros(QStringView lista, int campos);
 
 // The items of a list of one-item records (the answer lists).
 QStringList LeItens(QStringView lista);
+
+} // namespace formatos

@@ -2,6 +2,10 @@
 
 #include "runtime/core/Regional.h"
 
+using namespace nucleo;
+
+namespace formatos {
+
 QString TextoNumero(const QString& texto) {
     return Str(ValorDoTexto(texto), 12, 2).trimmed();
 }
@@ -9,3 +13,5 @@ QString TextoNumero(const QString& texto) {
 QString TextoDeQuantia(const QString& texto) {
     return texto.trimmed().isEmpty() ? QString() : TextoNumero(texto);
 }
+
+} // namespace formatos

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace formatos {
+
 // The default of the money keys and the initial price of every product row.
 inline const QString kValorZero = QStringLiteral("0,00");
 
@@ -14,3 +16,5 @@ QString TextoNumero(const QString& texto);
 // text of what was typed ("150" and "150.5" become "150,00" and "150,50" with the comma); an
 // empty field stays empty.
 QString TextoDeQuantia(const QString& texto);
+
+} // namespace formatos

@@ -6,6 +6,8 @@
 #include "remote/Ini.h"
 #include "runtime/core/Regional.h"
 
+using namespace nucleo;
+
 namespace formatos {
 
 namespace R = Arquivos::Resposta;

@@ -2,6 +2,8 @@
 
 #include "runtime/core/Regional.h"
 
+using namespace nucleo;
+
 namespace formatos {
 
 double Subtotal(const QString& quantidade, const QString& preco) {

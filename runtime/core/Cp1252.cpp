@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace nucleo {
+
 namespace {
 // Bytes 0x80..0x9F; the unassigned ones map to the control character of the same value.
 constexpr std::array<char16_t, 32> kHigh = {
@@ -20,7 +22,7 @@ char toByte(char16_t c) {
 }
 } // namespace
 
-QString fromCp1252(QByteArrayView bytes) {
+QString DeCp1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (const char b : bytes) {
@@ -30,7 +32,7 @@ QString fromCp1252(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray toCp1252(QStringView text) {
+QByteArray ParaCp1252(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -41,3 +43,5 @@ QByteArray toCp1252(QStringView text) {
     }
     return bytes;
 }
+
+} // namespace nucleo

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace nucleo {
+
 namespace {
 BlocoDeErro& blocoAtual() {
     static BlocoDeErro bloco;
@@ -57,14 +59,14 @@ public:
 
 private:
     std::string_view guarda(const QString& texto) {
-        return vista(textos[usados++] = toCp1252(texto));
+        return vista(textos[usados++] = ParaCp1252(texto));
     }
     std::array<QByteArray, 9> textos; // one per text field of the record
     std::size_t usados = 0;
 };
 
 QString doBruto(std::string_view texto) {
-    return fromCp1252(QByteArrayView(texto.data(), qsizetype(texto.size())));
+    return DeCp1252(QByteArrayView(texto.data(), qsizetype(texto.size())));
 }
 
 void tocaTons() {
@@ -78,7 +80,7 @@ void tocaTons() {
 void gravaNoLog(const Error& erro) {
     // A log that cannot be written is skipped; the box still tells the user.
     AcrescentaAoRegistro(
-        CaminhoDoSistema(programFile(QString::fromLatin1(kRegistroDeErros))).constData(),
+        CaminhoDoSistema(ArquivoDoPrograma(QString::fromLatin1(kRegistroDeErros))).constData(),
         vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 
@@ -121,22 +123,6 @@ QVariant avaliaBloco(const Error& erro) {
 }
 } // namespace
 
-BlocoDeErro ErrorBlock() {
-    return blocoAtual();
-}
-
-BlocoDeErro ErrorBlock(BlocoDeErro novo) {
-    return std::exchange(blocoAtual(), std::move(novo));
-}
-
-bool NetErr() {
-    return netErr();
-}
-
-void NetErr(bool valor) {
-    netErr() = valor;
-}
-
 ApresentacaoDeErro& apresentacaoDeErro() {
     static ApresentacaoDeErro apresentacao;
     return apresentacao;
@@ -172,15 +158,60 @@ QString VersaoDoRuntime() {
 
 QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
     const ErroEmBytes bytes(erro);
-    const QByteArray versao = toCp1252(VersaoDoRuntime());
-    const QByteArray data = toCp1252(DateToText(quando.date()));
-    const QByteArray hora = toCp1252(TimeToText(quando.time()));
+    const QByteArray versao = ParaCp1252(VersaoDoRuntime());
+    const QByteArray data = ParaCp1252(DateToText(quando.date()));
+    const QByteArray hora = ParaCp1252(TimeToText(quando.time()));
     const QByteArray aplicacao =
-        toCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        ParaCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     std::string texto;
     Saida saida(texto);
     EscreveRegistro(saida, bytes.b, {vista(versao), vista(data), vista(hora), vista(aplicacao)});
     return QByteArray::fromStdString(texto);
+}
+
+[[gnu::noinline]] QVariant ErroDeExecucao(Error erro) {
+    if (erro.Stack.isEmpty())
+        erro.Stack = TextoDaPilha(1);
+    return avaliaBloco(erro);
+}
+
+[[gnu::noinline]] bool TentaOuErro(const std::function<bool()>& tenta, Error erro) {
+    for (;;) {
+        if (tenta())
+            return true;
+        // Read only on a failure: the first reading of the stack loads the debug information.
+        if (erro.Stack.isEmpty())
+            erro.Stack = TextoDaPilha(1);
+        if (!Repetir(ErroDeExecucao(erro)))
+            return false;
+        ++erro.Tries;
+    }
+}
+
+bool Repetir(const QVariant& resposta) {
+    return resposta.metaType() == QMetaType::fromType<bool>() && resposta.toBool();
+}
+
+} // namespace nucleo
+
+// The runtime's published entry points.
+
+using namespace nucleo;
+
+nucleo::BlocoDeErro ErrorBlock() {
+    return blocoAtual();
+}
+
+nucleo::BlocoDeErro ErrorBlock(nucleo::BlocoDeErro novo) {
+    return std::exchange(blocoAtual(), std::move(novo));
+}
+
+bool NetErr() {
+    return netErr();
+}
+
+void NetErr(bool valor) {
+    netErr() = valor;
 }
 
 [[gnu::noinline]] QVariant DefError(const QVariant& valor) {
@@ -225,30 +256,7 @@ QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
     }
 }
 
-[[gnu::noinline]] QVariant ErroDeExecucao(Error erro) {
-    if (erro.Stack.isEmpty())
-        erro.Stack = TextoDaPilha(1);
-    return avaliaBloco(erro);
-}
-
-[[gnu::noinline]] bool TentaOuErro(const std::function<bool()>& tenta, Error erro) {
-    for (;;) {
-        if (tenta())
-            return true;
-        // Read only on a failure: the first reading of the stack loads the debug information.
-        if (erro.Stack.isEmpty())
-            erro.Stack = TextoDaPilha(1);
-        if (!Repetir(ErroDeExecucao(erro)))
-            return false;
-        ++erro.Tries;
-    }
-}
-
-bool Repetir(const QVariant& resposta) {
-    return resposta.metaType() == QMetaType::fromType<bool>() && resposta.toBool();
-}
-
-[[gnu::noinline]] QVariant DefErrorGen(const ErroBruto* bruto) {
+[[gnu::noinline]] QVariant DefErrorGen(const nucleo::ErroBruto* bruto) {
     if (!bruto) {
         const QString titulo = QStringLiteral("FROM DefErrorGen");
         const QString texto = QStringLiteral("No error object created !");

@@ -13,6 +13,8 @@
 // Runtime errors: the error object, the one handler (DefError) that reports and logs them, and
 // the ways errors reach it.
 
+namespace nucleo {
+
 // Value type codes, as the report names them (TypeString).
 namespace Tipo {
 enum : int {
@@ -45,12 +47,15 @@ enum : int {
 };
 } // namespace CodigoGenerico
 
+} // namespace nucleo
+
+// The runtime's error object, with the fields the report and the log record name.
 struct Error {
     QString SubSystem;
     qint64 SubCode = 0;
     int GenCode = 0;
     qint64 OsCode = 0;
-    int ArgType = Tipo::Indefinido;
+    int ArgType = nucleo::Tipo::Indefinido;
     quint64 FuncPtr = 0;
     int ArgNum = 0;
     QString FuncSym;
@@ -65,23 +70,37 @@ struct Error {
     qint64 FileHandle = 0;
     QString SubCodeText;
     QString Arg;
-    int ArgTypeReq = Tipo::Indefinido;
+    int ArgTypeReq = nucleo::Tipo::Indefinido;
     qint64 MaxSize = 0;
-    int SubstituteType = Tipo::Indefinido;
+    int SubstituteType = nucleo::Tipo::Indefinido;
     QString CallFuncSym;
     QString Stack;
 };
 Q_DECLARE_METATYPE(Error)
 
-// The error block: what every raised error is handed to. Start-up sets it to DefError.
+namespace nucleo {
 using BlocoDeErro = std::function<QVariant(const QVariant&)>;
-BlocoDeErro ErrorBlock();
-BlocoDeErro ErrorBlock(BlocoDeErro novo); // answers the block it replaces
+struct ErroBruto;
+} // namespace nucleo
+
+// The error block: what every raised error is handed to. Start-up sets it to DefError.
+nucleo::BlocoDeErro ErrorBlock();
+nucleo::BlocoDeErro ErrorBlock(nucleo::BlocoDeErro novo); // answers the block it replaces
 
 // Reports one error: the box, the log record, and the user's choice. Answers the value the
 // failed operation goes on with: an empty value of the substitute type or false (ignore), true
 // (retry). Abandoning ends the program with the error's generic code.
 QVariant DefError(const QVariant& erro);
+
+// The runtime's raw error record, turned into an Error and handed to the error block. With no
+// record, a plain box says no error object could be created.
+QVariant DefErrorGen(const nucleo::ErroBruto* bruto);
+
+// Set when an open failed on a sharing or lock violation (nothing is shown then).
+bool NetErr();
+void NetErr(bool valor);
+
+namespace nucleo {
 
 // Raises an error of the program's own code through the error block and answers its result.
 // The call stack is the caller's.
@@ -98,14 +117,6 @@ bool Repetir(const QVariant& resposta);
 inline std::string_view vista(const QByteArray& bytes) {
     return {bytes.constData(), std::size_t(bytes.size())};
 }
-
-// The runtime's raw error record, turned into an Error and handed to the error block. With no
-// record, a plain box says no error object could be created.
-QVariant DefErrorGen(const ErroBruto* bruto);
-
-// Set when an open failed on a sharing or lock violation (nothing is shown then).
-bool NetErr();
-void NetErr(bool valor);
 
 struct OpcoesDeErro {
     bool bip = false;     // three tones before the box
@@ -145,3 +156,5 @@ QString VersaoDoRuntime();
 
 // Start-up: the error block (unless one is set), the call stack reader and the crash handler.
 void InstalaTratamentoDeErros();
+
+} // namespace nucleo

@@ -21,6 +21,7 @@
 #include <ctime>
 #include <iterator>
 
+namespace nucleo {
 namespace {
 // Everything the crash handler needs, prepared at start-up.
 struct ParaFalhas {
@@ -92,23 +93,23 @@ void escreveDataHora(Saida& data, Saida& hora, std::time_t agora) {
 
 void preparaRegistro() {
     copia(g.caminho, sizeof g.caminho,
-          CaminhoDoSistema(programFile(QString::fromLatin1(kRegistroDeErros))));
+          CaminhoDoSistema(ArquivoDoPrograma(QString::fromLatin1(kRegistroDeErros))));
     copia(g.aplicacao, sizeof g.aplicacao,
-          toCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
-    copia(g.versao, sizeof g.versao, toCp1252(VersaoDoRuntime()));
-    const RegionalSettings& r = regionalSettings();
-    const QStringView formato = QStringView(r.dateFormat).left(std::size(g.formatoData) - 1);
+          ParaCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+    copia(g.versao, sizeof g.versao, ParaCp1252(VersaoDoRuntime()));
+    const ConfiguracaoRegional& r = ConfiguracaoEmVigor();
+    const QStringView formato = QStringView(r.formatoDeData).left(std::size(g.formatoData) - 1);
     std::copy(formato.utf16(), formato.utf16() + formato.size(), g.formatoData);
-    g.anoComQuatroDigitos = r.century || r.dateFormat.contains(u"YYYY");
-    g.separadorHora = r.timeSeparator.toLatin1();
-    g.dozeHoras = r.twelveHourClock;
-    copia(g.manha, sizeof g.manha, toCp1252(r.amSuffix));
-    copia(g.tarde, sizeof g.tarde, toCp1252(r.pmSuffix));
+    g.anoComQuatroDigitos = r.seculo || r.formatoDeData.contains(u"YYYY");
+    g.separadorHora = r.separadorDeHora.toLatin1();
+    g.dozeHoras = r.relogioDe12Horas;
+    copia(g.manha, sizeof g.manha, ParaCp1252(r.sufixoManha));
+    copia(g.tarde, sizeof g.tarde, ParaCp1252(r.sufixoTarde));
     g.desvioUtc = QDateTime::currentDateTime().offsetFromUtc();
 }
 } // namespace
 
-namespace nucleo::falha {
+namespace falha {
 
 void Registra(ErroBruto& erro) {
     char textoData[48];
@@ -121,12 +122,14 @@ void Registra(ErroBruto& erro) {
     AcrescentaAoRegistro(g.caminho, registro.texto());
 }
 
-} // namespace nucleo::falha
+} // namespace falha
 
 void InstalaTratamentoDeErros() {
     if (!ErrorBlock())
         ErrorBlock(DefError);
     PreparaPilha();
     preparaRegistro();
-    nucleo::falha::InstalaCaptura();
+    falha::InstalaCaptura();
 }
+
+} // namespace nucleo

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ucontext.h>
 
+namespace nucleo {
 namespace {
 
 char g_pilha[4096];
@@ -59,7 +60,7 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
     e.description = nomeDoSinal(sinal);
     e.stack = pilha.texto();
 
-    nucleo::falha::Registra(e);
+    falha::Registra(e);
     // The default action ends the process (and leaves a core where the system keeps them).
     std::signal(sinal, SIG_DFL);
     std::raise(sinal);
@@ -67,7 +68,7 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
 
 } // namespace
 
-namespace nucleo::falha {
+namespace falha {
 
 void InstalaCaptura() {
     stack_t pilha{};
@@ -83,4 +84,5 @@ void InstalaCaptura() {
         sigaction(sinal, &acao, nullptr);
 }
 
-} // namespace nucleo::falha
+} // namespace falha
+} // namespace nucleo

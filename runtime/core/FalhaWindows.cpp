@@ -5,9 +5,10 @@
 #include "runtime/core/Falha.h"
 #include "runtime/core/Pilha.h"
 
-#include <cstdint>
 #include <windows.h>
+#include <cstdint>
 
+namespace nucleo {
 namespace {
 
 char g_pilha[4096];
@@ -53,16 +54,17 @@ LONG WINAPI aoFalhar(EXCEPTION_POINTERS* excecao) {
     e.funcSym = textoDoEndereco.texto();
     e.description = nomeDaExcecao(r->ExceptionCode);
     e.stack = pilha.texto();
-    nucleo::falha::Registra(e);
+    falha::Registra(e);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
 } // namespace
 
-namespace nucleo::falha {
+namespace falha {
 
 void InstalaCaptura() {
     SetUnhandledExceptionFilter(aoFalhar);
 }
 
-} // namespace nucleo::falha
+} // namespace falha
+} // namespace nucleo

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cxxabi.h>
 
+namespace nucleo {
+
 namespace {
 template <class Nomear> void escreve(Saida& saida, const nucleo::pilha::Coleta& c, Nomear nomear) {
     for (int i = 0; i < c.total; ++i) {
@@ -74,3 +76,5 @@ QString NomeDaRotina(const char* nome) {
 void PreparaPilha() {
     nucleo::pilha::Prepara();
 }
+
+} // namespace nucleo

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace nucleo {
+
 class Saida;
 
 // The call stack text of an error report: one line "NAME (Line:n)" per routine, starting
@@ -20,3 +22,5 @@ void PreparaPilha();
 // A routine's name as the report shows it: "QList<int> ns::Classe::metodo(int) const" becomes
 // "NS:CLASSE:METODO"; a mangled name is demangled first.
 QString NomeDaRotina(const char* nome);
+
+} // namespace nucleo

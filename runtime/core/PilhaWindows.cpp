@@ -2,10 +2,10 @@
 // SymGetLineFromAddr64 for the lines, from DbgHelp.
 #include "runtime/core/PilhaColeta.h"
 
+#include <windows.h>
 #include <algorithm>
 #include <cstring>
 #include <dbghelp.h>
-#include <windows.h>
 
 namespace nucleo::pilha {
 namespace {

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
 #include <windows.h>
+#include <shellapi.h>
 #else
 #include <QProcess>
 #endif

@@ -4,27 +4,29 @@
 #include <QDir>
 #include <QFile>
 
+namespace nucleo {
+
 namespace {
-QString& storedDir() {
-    static QString dir;
-    return dir;
+QString& pastaGuardada() {
+    static QString pasta;
+    return pasta;
 }
 } // namespace
 
-QString programDir() {
-    QString& dir = storedDir();
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
-    return dir;
+QString PastaDoPrograma() {
+    QString& pasta = pastaGuardada();
+    if (pasta.isEmpty())
+        pasta = QCoreApplication::applicationDirPath();
+    return pasta;
 }
 
-QString programFile(const QString& name) {
-    return QDir(programDir()).filePath(name);
+QString ArquivoDoPrograma(const QString& nome) {
+    return QDir(PastaDoPrograma()).filePath(nome);
 }
 
-bool setProgramDir(const QString& dir) {
-    storedDir() = QDir(dir).absolutePath();
-    return QDir::setCurrent(storedDir());
+bool DefinePastaDoPrograma(const QString& pasta) {
+    pastaGuardada() = QDir(pasta).absolutePath();
+    return QDir::setCurrent(pastaGuardada());
 }
 
 QByteArray CaminhoDoSistema(const QString& caminho) {
@@ -34,3 +36,5 @@ QByteArray CaminhoDoSistema(const QString& caminho) {
     return QFile::encodeName(caminho);
 #endif
 }
+
+} // namespace nucleo

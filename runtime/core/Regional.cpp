@@ -4,28 +4,29 @@
 
 #include <cmath>
 
+namespace nucleo {
 namespace {
 
-RegionalSettings& current() {
-    static RegionalSettings settings;
-    return settings;
+ConfiguracaoRegional& emVigor() {
+    static ConfiguracaoRegional configuracao;
+    return configuracao;
 }
 
 // Windows reads each item into a 64-byte buffer; an item that does not fit is unreadable.
-std::optional<QString> fitting(const std::optional<QString>& item) {
+std::optional<QString> cabe(const std::optional<QString>& item) {
     if (item && item->size() < 64)
         return item;
     return std::nullopt;
 }
 
-QChar firstChar(const std::optional<QString>& item, QChar fallback) {
-    const auto fit = fitting(item);
-    return fit && !fit->isEmpty() ? fit->front() : fallback;
+QChar primeiroCaractere(const std::optional<QString>& item, QChar padrao) {
+    const auto i = cabe(item);
+    return i && !i->isEmpty() ? i->front() : padrao;
 }
 
 // The separator of a pattern: its first character that is neither a letter nor a blank.
-std::optional<QString> separatorOf(const QString& pattern) {
-    for (QChar c : pattern)
+std::optional<QString> separadorDe(const QString& padrao) {
+    for (QChar c : padrao)
         if (!c.isLetter() && !c.isSpace() && c != u'\'')
             return QString(c);
     return std::nullopt;
@@ -33,104 +34,82 @@ std::optional<QString> separatorOf(const QString& pattern) {
 
 } // namespace
 
-LocaleItems LocaleItems::from(const QLocale& locale) {
-    LocaleItems items;
-    items.decimalSeparator = locale.decimalPoint();
-    items.thousandsSeparator = locale.groupSeparator();
-    const QString time = locale.timeFormat(QLocale::ShortFormat);
-    items.timeSeparator = separatorOf(time);
-    items.timeFormat =
-        time.contains(u"ap", Qt::CaseInsensitive) ? QStringLiteral("0") : QStringLiteral("1");
-    items.amDesignator = locale.amText();
-    items.pmDesignator = locale.pmText();
+ItensDaLocalidade ItensDaLocalidade::de(const QLocale& localidade) {
+    ItensDaLocalidade itens;
+    itens.separadorDecimal = localidade.decimalPoint();
+    itens.separadorDeMilhares = localidade.groupSeparator();
+    const QString hora = localidade.timeFormat(QLocale::ShortFormat);
+    itens.separadorDeHora = separadorDe(hora);
+    itens.formatoDeHora =
+        hora.contains(u"ap", Qt::CaseInsensitive) ? QStringLiteral("0") : QStringLiteral("1");
+    itens.designadorManha = localidade.amText();
+    itens.designadorTarde = localidade.pmText();
 
-    const QString date = locale.dateFormat(QLocale::ShortFormat);
-    const qsizetype day = date.indexOf(u'd');
-    const qsizetype month = date.indexOf(u'M');
-    const qsizetype year = date.indexOf(u'y');
-    if (day >= 0 && month >= 0 && year >= 0)
-        items.dateOrder = year < month  ? QStringLiteral("2")
-                          : day < month ? QStringLiteral("1")
+    const QString data = localidade.dateFormat(QLocale::ShortFormat);
+    const qsizetype dia = data.indexOf(u'd');
+    const qsizetype mes = data.indexOf(u'M');
+    const qsizetype ano = data.indexOf(u'y');
+    if (dia >= 0 && mes >= 0 && ano >= 0)
+        itens.ordemDaData = ano < mes   ? QStringLiteral("2")
+                            : dia < mes ? QStringLiteral("1")
                                         : QStringLiteral("0");
-    items.dateSeparator = separatorOf(date);
-    items.shortDatePattern = date;
-    items.decimalDigits = QStringLiteral("2");
-    return items;
+    itens.separadorDeData = separadorDe(data);
+    itens.padraoDeDataCurta = data;
+    itens.digitosDecimais = QStringLiteral("2");
+    return itens;
 }
 
-RegionalSettings RegionalSettings::forMode(InternationalMode mode, const LocaleItems& items) {
-    RegionalSettings s;
-    s.mode = mode;
-    if (mode != InternationalMode::Windows) {
-        s.twelveHourClock = false;
-        s.amSuffix.clear();
-        s.pmSuffix.clear();
-        s.dateFormat = QStringLiteral("MM/DD/YY");
-        s.century = false;
-        return s;
+ConfiguracaoRegional ConfiguracaoRegional::doModo(ModoInternacional modo,
+                                                  const ItensDaLocalidade& itens) {
+    ConfiguracaoRegional c;
+    c.modo = modo;
+    if (modo != ModoInternacional::Windows) {
+        c.relogioDe12Horas = false;
+        c.sufixoManha.clear();
+        c.sufixoTarde.clear();
+        c.formatoDeData = QStringLiteral("MM/DD/YY");
+        c.seculo = false;
+        return c;
     }
 
-    s.decimalSeparator = firstChar(items.decimalSeparator, u'.');
-    s.thousandsSeparator = firstChar(items.thousandsSeparator, u',');
-    s.timeSeparator = firstChar(items.timeSeparator, u':');
-    if (const auto t = fitting(items.timeFormat))
-        s.twelveHourClock = Val(*t) == 0;
-    if (const auto am = fitting(items.amDesignator))
-        s.amSuffix = u' ' + *am;
-    if (const auto pm = fitting(items.pmDesignator))
-        s.pmSuffix = u' ' + *pm;
+    c.separadorDecimal = primeiroCaractere(itens.separadorDecimal, u'.');
+    c.separadorDeMilhares = primeiroCaractere(itens.separadorDeMilhares, u',');
+    c.separadorDeHora = primeiroCaractere(itens.separadorDeHora, u':');
+    if (const auto t = cabe(itens.formatoDeHora))
+        c.relogioDe12Horas = Val(*t) == 0;
+    if (const auto manha = cabe(itens.designadorManha))
+        c.sufixoManha = u' ' + *manha;
+    if (const auto tarde = cabe(itens.designadorTarde))
+        c.sufixoTarde = u' ' + *tarde;
 
-    const auto order = fitting(items.dateOrder);
-    const int dateOrder = order ? int(Val(*order)) : 0;
-    const QString separator(firstChar(items.dateSeparator, u'/'));
-    const auto pattern = fitting(items.shortDatePattern);
-    const QString shortDate = pattern ? pattern->toUpper() : QStringLiteral("mm/dd/yy");
-    const QString yearPart =
-        shortDate.contains(u"YYYY") ? QStringLiteral("YYYY") : QStringLiteral("YY");
+    const auto ordem = cabe(itens.ordemDaData);
+    const int ordemDaData = ordem ? int(Val(*ordem)) : 0;
+    const QString separador(primeiroCaractere(itens.separadorDeData, u'/'));
+    const auto padrao = cabe(itens.padraoDeDataCurta);
+    const QString dataCurta = padrao ? padrao->toUpper() : QStringLiteral("mm/dd/yy");
+    const QString ano = dataCurta.contains(u"YYYY") ? QStringLiteral("YYYY") : QStringLiteral("YY");
     const QString dd = QStringLiteral("DD"), mm = QStringLiteral("MM");
-    switch (dateOrder) {
+    switch (ordemDaData) {
     case 1:
-        s.dateFormat = dd + separator + mm + separator + yearPart;
+        c.formatoDeData = dd + separador + mm + separador + ano;
         break;
     case 2:
-        s.dateFormat = yearPart + separator + mm + separator + dd;
+        c.formatoDeData = ano + separador + mm + separador + dd;
         break;
     default:
-        s.dateFormat = mm + separator + dd + separator + yearPart;
+        c.formatoDeData = mm + separador + dd + separador + ano;
         break;
     }
 
-    if (const auto digits = fitting(items.decimalDigits))
-        s.decimals = int(Val(*digits));
-    s.century = true;
-    s.epoch = 1910;
-    return s;
+    if (const auto digitos = cabe(itens.digitosDecimais))
+        c.decimais = int(Val(*digitos));
+    c.seculo = true;
+    c.epoca = 1910;
+    return c;
 }
 
-const RegionalSettings& regionalSettings() {
-    return current();
-}
-
-InternationalMode SetInternational(InternationalMode mode, const LocaleItems& items) {
-    const InternationalMode previous = current().mode;
-    current() = RegionalSettings::forMode(mode, items);
-    return previous;
-}
-
-InternationalMode SetInternational() {
-    return current().mode;
-}
-
-QString Str(double value, int width, int decimals) {
-    if (!std::isfinite(value))
-        value = 0;
-    QString text = QString::number(value, 'f', decimals);
-    const qsizetype point = decimals > 0 ? 1 : 0;
-    if (text.startsWith(u'-') && text.count(u'0') == text.size() - 1 - point)
-        text.remove(0, 1); // a value that rounds to zero is written without a sign
-    if (point)
-        text[text.size() - decimals - 1] = current().decimalSeparator;
-    return text.rightJustified(width, u' ');
+const ConfiguracaoRegional& ConfiguracaoEmVigor() {
+    return emVigor();
 }
 
 QString ComMilhares(double valor, int decimais) {
@@ -138,62 +117,89 @@ QString ComMilhares(double valor, int decimais) {
     const qsizetype inicio = texto.startsWith(u'-') ? 1 : 0;
     qsizetype fim = decimais > 0 ? texto.size() - decimais - 1 : texto.size();
     for (fim -= 3; fim > inicio; fim -= 3)
-        texto.insert(fim, current().thousandsSeparator);
+        texto.insert(fim, emVigor().separadorDeMilhares);
     return texto;
-}
-
-double Val(QStringView text) {
-    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n && text[i] == u' ')
-        ++i;
-    QString number;
-    if (i < n && (text[i] == u'-' || text[i] == u'+'))
-        number += text[i++];
-    bool digits = false;
-    for (; i < n && isDigit(text[i]); ++i, digits = true)
-        number += text[i];
-    if (i < n && text[i] == u'.') {
-        number += text[i++];
-        for (; i < n && isDigit(text[i]); ++i, digits = true)
-            number += text[i];
-    }
-    return digits ? number.toDouble() : 0;
 }
 
 double ValorDoTexto(const QString& texto) {
     return Val(QString(texto).replace(u',', u'.'));
 }
 
-QString DateToText(const QDate& date) {
-    const RegionalSettings& s = current();
-    const auto number = [](int n, int width) {
-        return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
-    };
-    const bool fourDigits = s.century || s.dateFormat.contains(u"YYYY");
-    const QString year = fourDigits ? number(date.year(), 4) : number(date.year() % 100, 2);
-    QString text;
-    PercorreFormatoDeData(
-        s.dateFormat,
-        [&](CampoDeData campo) {
-            text += campo == CampoDeData::Ano   ? year
-                    : campo == CampoDeData::Mes ? number(date.month(), 2)
-                                                : number(date.day(), 2);
-        },
-        [&](QChar separador) { text += separador; });
-    return text;
+} // namespace nucleo
+
+using nucleo::ConfiguracaoRegional;
+using nucleo::ModoInternacional;
+
+ModoInternacional SetInternational(ModoInternacional modo, const nucleo::ItensDaLocalidade& itens) {
+    const ModoInternacional anterior = nucleo::emVigor().modo;
+    nucleo::emVigor() = ConfiguracaoRegional::doModo(modo, itens);
+    return anterior;
 }
 
-QString TimeToText(const QTime& time) {
-    const RegionalSettings& s = current();
-    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
-    int hour = time.hour();
-    QString suffix;
-    if (s.twelveHourClock) {
-        suffix = hour < 12 ? s.amSuffix : s.pmSuffix;
-        hour = hour % 12 == 0 ? 12 : hour % 12;
+ModoInternacional SetInternational() {
+    return nucleo::emVigor().modo;
+}
+
+QString Str(double valor, int largura, int decimais) {
+    if (!std::isfinite(valor))
+        valor = 0;
+    QString texto = QString::number(valor, 'f', decimais);
+    const qsizetype ponto = decimais > 0 ? 1 : 0;
+    if (texto.startsWith(u'-') && texto.count(u'0') == texto.size() - 1 - ponto)
+        texto.remove(0, 1); // a value that rounds to zero is written without a sign
+    if (ponto)
+        texto[texto.size() - decimais - 1] = nucleo::emVigor().separadorDecimal;
+    return texto.rightJustified(largura, u' ');
+}
+
+double Val(QStringView texto) {
+    const auto digito = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const qsizetype n = texto.size();
+    qsizetype i = 0;
+    while (i < n && texto[i] == u' ')
+        ++i;
+    QString numero;
+    if (i < n && (texto[i] == u'-' || texto[i] == u'+'))
+        numero += texto[i++];
+    bool temDigitos = false;
+    for (; i < n && digito(texto[i]); ++i, temDigitos = true)
+        numero += texto[i];
+    if (i < n && texto[i] == u'.') {
+        numero += texto[i++];
+        for (; i < n && digito(texto[i]); ++i, temDigitos = true)
+            numero += texto[i];
     }
-    const QString sep(s.timeSeparator);
-    return two(hour) + sep + two(time.minute()) + sep + two(time.second()) + suffix;
+    return temDigitos ? numero.toDouble() : 0;
+}
+
+QString DateToText(const QDate& data) {
+    const ConfiguracaoRegional& c = nucleo::emVigor();
+    const auto numero = [](int n, int largura) {
+        return QStringLiteral("%1").arg(n, largura, 10, QLatin1Char('0'));
+    };
+    const bool quatroDigitos = c.seculo || c.formatoDeData.contains(u"YYYY");
+    const QString ano = quatroDigitos ? numero(data.year(), 4) : numero(data.year() % 100, 2);
+    QString texto;
+    nucleo::PercorreFormatoDeData(
+        c.formatoDeData,
+        [&](nucleo::CampoDeData campo) {
+            texto += campo == nucleo::CampoDeData::Ano   ? ano
+                     : campo == nucleo::CampoDeData::Mes ? numero(data.month(), 2)
+                                                         : numero(data.day(), 2);
+        },
+        [&](QChar separador) { texto += separador; });
+    return texto;
+}
+
+QString TimeToText(const QTime& hora) {
+    const ConfiguracaoRegional& c = nucleo::emVigor();
+    const auto dois = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    int horas = hora.hour();
+    QString sufixo;
+    if (c.relogioDe12Horas) {
+        sufixo = horas < 12 ? c.sufixoManha : c.sufixoTarde;
+        horas = horas % 12 == 0 ? 12 : horas % 12;
+    }
+    const QString separador(c.separadorDeHora);
+    return dois(horas) + separador + dois(hora.minute()) + separador + dois(hora.second()) + sufixo;
 }

@@ -4,12 +4,14 @@
 #include <cstring>
 #include <fcntl.h>
 #ifdef _WIN32
+#include <windows.h>
 #include <io.h>
 #include <sys/stat.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
+
+namespace nucleo {
 
 Saida& Saida::operator<<(std::string_view texto) {
     if (m_crescente) {
@@ -59,6 +61,8 @@ Saida& Saida::maiusculas(std::string_view texto) {
 std::string_view Saida::texto() const {
     return m_crescente ? std::string_view(*m_crescente) : std::string_view(m_buffer, m_tamanho);
 }
+
+} // namespace nucleo
 
 const char* TypeString(int tipo) {
     switch (tipo) {
@@ -127,6 +131,8 @@ const char* ErrString(int codigo) {
         return "Unknown error";
     }
 }
+
+namespace nucleo {
 
 namespace {
 std::string_view logico(bool valor) {
@@ -276,3 +282,5 @@ bool AcrescentaAoRegistro(const char* caminho, std::string_view registro) {
     ::close(fd);
     return escrito;
 }
+
+} // namespace nucleo

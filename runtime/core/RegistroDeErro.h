@@ -8,6 +8,8 @@
 // bytes (Windows-1252) and numbers and never touches the heap unless the output is growable, so
 // the crash handler writes its record with the same code as every other error.
 
+namespace nucleo {
+
 // Text assembled either into a growable string or into a fixed buffer (which cuts what does not
 // fit, the crash handler's case).
 class Saida {
@@ -76,9 +78,13 @@ inline constexpr int kSubcodigoExcecao = 5333;
 inline constexpr char kRegistroDeErros[] =
     "KZERROR.LOG"; // in the program directory // a processor exception (fatal signal)
 
+} // namespace nucleo
+
 // Names of the value types and texts of the generic codes.
 const char* TypeString(int tipo);
 const char* ErrString(int codigo);
+
+namespace nucleo {
 
 // The message shown in the error box, its call stack part included; lines end with CR LF.
 void EscreveMensagem(Saida& saida, const ErroBruto& erro);
@@ -90,3 +96,5 @@ void EscreveRegistro(Saida& saida, const ErroBruto& erro, const CabecalhoDoLog& 
 // the empty line that separates records first, a missing one is created. False when the log can be
 // neither opened nor created (the record is then skipped). Safe in a signal handler.
 bool AcrescentaAoRegistro(const char* caminho, std::string_view registro);
+
+} // namespace nucleo

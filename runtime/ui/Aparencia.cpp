@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+namespace janelas {
+
 QFont Fonte(const QString& familia, int pontos, bool negrito) {
     QStringList familias{familia};
     if (familia.contains(u"Times"))
@@ -46,3 +48,5 @@ void CorDeFundo(QWidget* widget, const QColor& cor) {
     widget->setPalette(paleta);
     widget->setAutoFillBackground(true);
 }
+
+} // namespace janelas

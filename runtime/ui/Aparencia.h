@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace janelas {
+
 // Fonts and colours as the forms name them.
 
 // A font by its Windows family name, with the metric-compatible families of other systems after
@@ -18,3 +20,5 @@ void CorDeFundo(QWidget* widget, const QColor& cor);
 
 // The text colours the forms name by number.
 QColor CorPredefinida(int numero);
+
+} // namespace janelas

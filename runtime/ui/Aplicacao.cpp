@@ -9,6 +9,10 @@
 #include <exception>
 #include <typeinfo>
 
+using namespace nucleo;
+
+namespace janelas {
+
 namespace {
 QByteArray nomeDoTipo(const std::type_info* tipo) {
     if (!tipo)
@@ -26,7 +30,7 @@ QByteArray nomeDoTipo(const std::type_info* tipo) {
     try {
         throw;
     } catch (const std::exception& e) {
-        descricao = toCp1252(QString::fromUtf8(e.what()));
+        descricao = ParaCp1252(QString::fromUtf8(e.what()));
     } catch (...) {
     }
     const QByteArray tipo = nomeDoTipo(abi::__cxa_current_exception_type());
@@ -61,3 +65,5 @@ bool Aplicacao::notify(QObject* alvo, QEvent* evento) {
         }
     }
 }
+
+} // namespace janelas

@@ -1,26 +1,31 @@
 #include "runtime/ui/CaixaDeErro.h"
 
 #include "runtime/core/Erro.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "runtime/ui/Textos.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+using namespace nucleo;
+
+namespace janelas {
+
 namespace {
 int caixa(const QString& texto, const QString& titulo, const EscolhasDoErro& escolhas) {
     const int padrao = escolhas.ignorar ? 1 : escolhas.repetir ? 2 : 3;
-    return MessageBox::ask(titulo, texto, padrao, [&] {
+    return Caixas::pergunta(titulo, texto, padrao, [&] {
         QMessageBox caixa(titulo == u"WARNING" ? QMessageBox::Warning : QMessageBox::Critical,
                           titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
         QPushButton* ignorar = nullptr;
         QPushButton* repetir = nullptr;
         if (escolhas.ignorar)
-            ignorar = caixa.addButton(TextosJanelas::Ignorar, QMessageBox::AcceptRole);
+            ignorar = caixa.addButton(janelas::textos::Ignorar, QMessageBox::AcceptRole);
         if (escolhas.repetir)
-            repetir = caixa.addButton(TextosJanelas::Repetir, QMessageBox::AcceptRole);
-        QPushButton* abandonar = caixa.addButton(TextosJanelas::Encerrar, QMessageBox::RejectRole);
+            repetir = caixa.addButton(janelas::textos::Repetir, QMessageBox::AcceptRole);
+        QPushButton* abandonar =
+            caixa.addButton(janelas::textos::Encerrar, QMessageBox::RejectRole);
         QPushButton* primeiro = ignorar ? ignorar : repetir ? repetir : abandonar;
         caixa.setDefaultButton(primeiro);
         caixa.setEscapeButton(primeiro);
@@ -31,9 +36,9 @@ int caixa(const QString& texto, const QString& titulo, const EscolhasDoErro& esc
 }
 
 void semObjeto(const QString& titulo, const QString& texto) {
-    MessageBox::ask(titulo, texto, MessageBox::Ok, [&] {
+    Caixas::pergunta(titulo, texto, Caixas::Ok, [&] {
         QMessageBox::critical(nullptr, titulo, texto);
-        return int(MessageBox::Ok);
+        return int(Caixas::Ok);
     });
 }
 } // namespace
@@ -43,3 +48,5 @@ void InstalaCaixaDeErro() {
     if (!opcoesDeErro().tom)
         opcoesDeErro().tom = [](int, int) { QApplication::beep(); };
 }
+
+} // namespace janelas

@@ -1,6 +1,6 @@
 #include "runtime/ui/EscolhaDeArquivo.h"
 
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 
 #include <QFileDialog>
 #include <QStringList>
@@ -15,7 +15,7 @@ QStringList& fila() {
 
 QString EscolheArquivo(Escolha escolha, QWidget* dono, const QString& titulo,
                        const QString& sugerido, const QString& filtros) {
-    if (MessageBox::testMode())
+    if (Caixas::modoDeTeste())
         return fila().isEmpty() ? QString() : fila().takeFirst();
     return escolha == Escolha::Salvar
                ? QFileDialog::getSaveFileName(dono, titulo, sugerido, filtros)

@@ -6,7 +6,7 @@
 #include <QString>
 
 // Texts the window services show.
-namespace TextosJanelas {
+namespace janelas::textos {
 inline const QString Aviso = QStringLiteral("Aviso");
 
 // The error box's buttons.
@@ -32,4 +32,4 @@ inline QString FalhaDeGravacao(nucleo::FalhaGravacao falha, const QString& pasta
             .arg(local);
     }
 }
-} // namespace TextosJanelas
+} // namespace janelas::textos

@@ -8,7 +8,7 @@
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/ProgramDir.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "runtime/ui/Textos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
@@ -23,6 +23,12 @@
 #include <QTcpServer>
 #include <QTest>
 
+using namespace acesso;
+using namespace formatos;
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
+
 namespace {
 
 const QString kNumero = "2026000000012345";
@@ -32,7 +38,7 @@ QByteArray cotacao() {
         EscreveLista({"1", "Distribuidora São Jorge", "(11) 3333-4444", "11222333000181", "2",
                       "99888777000166", "(11) 5555-6666", "45987654000110"});
     return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
-           toCp1252(fornecedores) + "\r\nListaProdutos=\r\n";
+           ParaCp1252(fornecedores) + "\r\nListaProdutos=\r\n";
 }
 
 enum Situacao { Normal, SemInternet, FtpForaDoAr };
@@ -102,8 +108,8 @@ struct Ambiente {
 
 QStringList mensagens() {
     QStringList textos;
-    for (const auto& m : MessageBox::shown())
-        textos << m.caption + ": " + m.text;
+    for (const auto& m : Caixas::mostradas())
+        textos << m.titulo + ": " + m.texto;
     return textos;
 }
 
@@ -122,7 +128,7 @@ bool avisoAberto() {
 } // namespace
 
 void Login::init() {
-    MessageBox::setTestMode(true);
+    Caixas::setModoDeTeste(true);
 }
 
 void Login::cleanup() {
@@ -182,7 +188,7 @@ void Login::setup() {
 }
 
 void Login::recusas_data() {
-    using namespace TextosAcesso;
+    using namespace acesso::textos;
     QTest::addColumn<int>("situacao");
     QTest::addColumn<QString>("cnpj");
     QTest::addColumn<int>("lacuna");
@@ -258,7 +264,7 @@ void Login::sucesso() {
     a.digitarCNPJ("11222333000181");
     a.entrar(kNumero, "37326731");
 
-    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(Caixas::mostradas().isEmpty());
     QCOMPARE(a.aberturas, QStringList{kNumero + "|11222333000181"});
     QCOMPARE(a.programa.ler("Config.ini"), QByteArray("[Geral]\r\nCNPJ=11.222.333/0001-81\r\n"));
     QVERIFY(QFile::exists(a.programa.arquivo(kNumero + ".cot")));
@@ -289,19 +295,19 @@ void Login::discoCheio() {
     QVERIFY(local.open(QIODevice::WriteOnly) && local.write(boa) == boa.size());
     local.close();
     a.servidor.colocar(kNumero + ".cot", boa + QByteArray(300000, ';')); // a larger one now
-    setProgramDir(disco.path());
+    DefinePastaDoPrograma(disco.path());
     disco.encher(4096);
     a.mostrar();
     a.digitarCNPJ("11222333000181");
     a.entrar(kNumero, "37326731");
 
     QCOMPARE(mensagens(),
-             QStringList{"Aviso: " + TextosJanelas::FalhaDeGravacao(
+             QStringList{"Aviso: " + janelas::textos::FalhaDeGravacao(
                                          nucleo::FalhaGravacao::DiscoCheio, disco.path())});
     QVERIFY(local.open(QIODevice::ReadOnly));
     QCOMPARE(local.readAll(), boa); // the good copy is still whole
     QVERIFY(a.aberturas.isEmpty());
-    setProgramDir(a.programa.path());
+    DefinePastaDoPrograma(a.programa.path());
 }
 
 void Login::esperaViva() {
@@ -330,7 +336,7 @@ void Login::esperaViva() {
     a.entrar(kNumero, "37326731");
     batida.stop();
 
-    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(Caixas::mostradas().isEmpty());
     QCOMPARE(a.aberturas.size(), 1);
     QVERIFY2(relogio.elapsed() > 2000, "the line was not slow after all");
     QVERIFY2(maiorIntervalo < 100, qPrintable(QString::number(maiorIntervalo)));
@@ -375,7 +381,7 @@ void Login::videoAula() {
     a.mostrar();
     QTest::mouseClick(a.form->findChild<QPushButton*>("VideoAula"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
-    QCOMPARE(m_enderecos, QList<QUrl>{QUrl(TextosAcesso::EnderecoVideoAula)});
+    QCOMPARE(m_enderecos, QList<QUrl>{QUrl(acesso::textos::EnderecoVideoAula)});
     QVERIFY(a.form->isVisible());
 }
 

@@ -6,14 +6,17 @@
 
 #include <QTest>
 
+using namespace acesso;
+using namespace nucleo;
+
 namespace {
 const QString kNumero = "2026000000012345";
 
 QByteArray cotacao(const QString& senha, const QString& fornecedores) {
     QByteArray texto = "[Geral]\r\nSolicitante=Mercado\r\n";
     if (!senha.isNull())
-        texto += "SenhaCotacao=" + toCp1252(senha) + "\r\n";
-    return texto + "ListaFornecedor=" + toCp1252(fornecedores) + "\r\n";
+        texto += "SenhaCotacao=" + ParaCp1252(senha) + "\r\n";
+    return texto + "ListaFornecedor=" + ParaCp1252(fornecedores) + "\r\n";
 }
 } // namespace
 

@@ -5,9 +5,9 @@
 #include "app/Versao.h"
 #include "remote/Servidor.h"
 #include "runtime/core/ProgramDir.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
+#include "runtime/ui/Janela.h"
 #include "runtime/ui/Textos.h"
-#include "runtime/ui/Window.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -16,6 +16,10 @@
 #include <QCryptographicHash>
 #include <QTcpServer>
 #include <QTest>
+
+using namespace inicio;
+using namespace janelas;
+using namespace nucleo;
 
 using namespace std::chrono_literals;
 
@@ -112,10 +116,10 @@ struct Inicializacao {
 
 QStringList textosMostrados() {
     QStringList textos;
-    for (const auto& m : MessageBox::shown()) {
-        if (m.caption != u"Aviso")
-            textos << QStringLiteral("caption: ") + m.caption;
-        textos << m.text;
+    for (const auto& m : Caixas::mostradas()) {
+        if (m.titulo != u"Aviso")
+            textos << QStringLiteral("caption: ") + m.titulo;
+        textos << m.texto;
     }
     return textos;
 }
@@ -123,7 +127,7 @@ QStringList textosMostrados() {
 } // namespace
 
 void Inicio::init() {
-    MessageBox::setTestMode(true);
+    Caixas::setModoDeTeste(true);
 }
 
 void Inicio::semConexao() {
@@ -135,7 +139,7 @@ void Inicio::semConexao() {
     AppCotacao app(opcoes);
     app.Start();
     QCOMPARE(pausas, 3);
-    QCOMPARE(textosMostrados(), QStringList{TextosInicio::SemConexao});
+    QCOMPARE(textosMostrados(), QStringList{inicio::textos::SemConexao});
     QCOMPARE(ini.loginsAbertos, 0);
     QCOMPARE(ini.servidor.conexoesFeitas(), 0);
     QVERIFY(QDir(ini.programa.path()).isEmpty());
@@ -159,7 +163,7 @@ void Inicio::desatualizadaComInstalador() {
     AppCotacao app(ini.opcoes());
     app.Start();
     QCOMPARE(textosMostrados(),
-             (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada}));
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada}));
     QCOMPARE(ini.loginsAbertos, 0);
     QCOMPARE(ini.programa.ler(QStringLiteral("CotacaoInstall.exe")), instalador);
     // Started on its own, in the program directory, and not waited for.
@@ -176,7 +180,7 @@ void Inicio::desatualizadaSemInstalador() {
     AppCotacao app(opcoes);
     app.Start();
     QCOMPARE(textosMostrados(),
-             (QStringList{TextosInicio::NovaVersao, TextosInicio::FalhaDownload}));
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::FalhaDownload}));
     QCOMPARE(iniciados, 0);
     QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
     QCOMPARE(ini.loginsAbertos, 0);
@@ -188,8 +192,9 @@ void Inicio::instaladorNaoInicia() {
     ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), QByteArray("MZ\x90\0\x03", 5));
     AppCotacao app(ini.opcoes());
     app.Start();
-    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao, TextosInicio::Desatualizada,
-                                             TextosInicio::FalhaInstalador}));
+    QCOMPARE(textosMostrados(),
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada,
+                          inicio::textos::FalhaInstalador}));
 }
 
 void Inicio::atualizacaoVerificada_data() {
@@ -216,9 +221,9 @@ void Inicio::atualizacaoVerificada() {
     };
     AppCotacao app(opcoes);
     app.Start();
-    QCOMPARE(textosMostrados(), (QStringList{TextosInicio::NovaVersao,
-                                             iniciado ? TextosInicio::Desatualizada
-                                                      : TextosInicio::AtualizacaoNaoVerificada}));
+    QCOMPARE(textosMostrados(), (QStringList{inicio::textos::NovaVersao,
+                                             iniciado ? inicio::textos::Desatualizada
+                                                      : inicio::textos::AtualizacaoNaoVerificada}));
     QCOMPARE(iniciados.size(), iniciado ? 1 : 0);
     // What cannot be verified is not left behind to be run by hand either.
     QCOMPARE(QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))), iniciado);
@@ -234,12 +239,12 @@ void Inicio::pastaSomenteLeitura() {
     OpcoesInicio opcoes = ini.opcoes();
     int iniciados = 0;
     opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
-    setProgramDir(disco.path());
+    DefinePastaDoPrograma(disco.path());
     AppCotacao app(opcoes);
     app.Start();
-    setProgramDir(ini.programa.path());
+    DefinePastaDoPrograma(ini.programa.path());
     // No new version announced that could not be installed: the reason instead.
-    QCOMPARE(textosMostrados(), QStringList{TextosJanelas::FalhaDeGravacao(
+    QCOMPARE(textosMostrados(), QStringList{janelas::textos::FalhaDeGravacao(
                                     nucleo::FalhaGravacao::SemPermissao, disco.path())});
     QCOMPARE(iniciados, 0);
     QCOMPARE(ini.loginsAbertos, 0);

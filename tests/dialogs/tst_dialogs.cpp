@@ -1,10 +1,12 @@
 #include "dialogs/ColunaItem.h"
 #include "dialogs/Dialogo.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 
 #include <QTest>
+
+using namespace janelas;
 
 namespace {
 // Once the modal dialog is up, `passo` runs on it (as the person in front of it would act).
@@ -39,7 +41,7 @@ void responde(Dialogo& aberto, int acao) {
 class Pergunta : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { MessageBox::setTestMode(false); }
+    void init() { Caixas::setModoDeTeste(false); }
 
     void dialogo_data() {
         QTest::addColumn<int>("foco");
@@ -108,13 +110,13 @@ private Q_SLOTS:
     }
 
     void pelaCosturaDeTestes() {
-        MessageBox::setTestMode(true);
+        Caixas::setModoDeTeste(true);
         QVERIFY(AvisoGet("Enviar?", "Sim", "Não", 1)); // nothing queued: the focused button
         QVERIFY(!AvisoGet("Enviar?", "Sim", "Não", 2));
-        MessageBox::setNextAnswer(2);
+        Caixas::proximaResposta(2);
         QVERIFY(!AvisoGet("Enviar?", "Sim", "Não", 1));
-        QCOMPARE(MessageBox::shown().size(), 3);
-        QCOMPARE(MessageBox::shown().at(0).text, "Enviar?");
+        QCOMPARE(Caixas::mostradas().size(), 3);
+        QCOMPARE(Caixas::mostradas().at(0).texto, "Enviar?");
     }
 };
 

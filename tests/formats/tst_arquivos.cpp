@@ -8,8 +8,10 @@
 
 #include <QTest>
 
+using namespace nucleo;
+
 void ArquivoDeResposta::cleanup() {
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale::c()));
 }
 
 void ArquivoDeResposta::escrita_data() {
@@ -54,7 +56,7 @@ void ArquivoDeResposta::escrita() {
     QFETCH(QByteArray, anterior);
     QFETCH(QStringList, precos);
     QFETCH(QByteArray, esperado);
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
     DiretorioTeste dir;
     if (!anterior.isEmpty())
         dir.escrever("r.cot", anterior);
@@ -98,7 +100,7 @@ void ArquivoDeResposta::termosDoFormulario_data() {
 void ArquivoDeResposta::termosDoFormulario() {
     QFETCH(QByteArray, resposta);
     QFETCH(QStringList, termos);
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
     DiretorioTeste dir;
     dir.escrever("r.cot", resposta);
     dir.escrever("Config.ini", "[Geral]\r\nFormaPgto=45\r\nPrazoEntrega=15\r\n"

@@ -7,6 +7,9 @@
 
 #include <QTest>
 
+using namespace formatos;
+using namespace nucleo;
+
 class Lista : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -123,7 +126,7 @@ void Lista::nomesDeArquivo() {
 }
 
 void Numeros::cleanupTestCase() {
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale::c()));
 }
 
 void Numeros::textoNumero_data() {
@@ -169,7 +172,7 @@ void Numeros::textoNumero() {
     QFETCH(QString, localidade);
     QFETCH(QString, celula);
     QFETCH(QString, texto);
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
     QCOMPARE(TextoNumero(celula), texto);
 }
 

@@ -3,12 +3,16 @@
 #include "grid/ObjetosGrade.h"
 #include "runtime/core/Erro.h"
 #include "runtime/core/Regional.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "tests/support/TestMain.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
 
 namespace {
 
@@ -68,7 +72,7 @@ class Automacao : public QObject {
 private Q_SLOTS:
     void initTestCase() { RegistraClassesDaGrade(); }
     void init() {
-        MessageBox::setTestMode(true); // PrintPreview opens the preview through the seam
+        Caixas::setModoDeTeste(true); // PrintPreview opens the preview through the seam
         OLEAutoObject::observarChamadas([](const cOleMethod& m) { ultimo = m; });
     }
     void cleanup() { OLEAutoObject::observarChamadas({}); }
@@ -119,7 +123,7 @@ private Q_SLOTS:
 
     void semObjetoNadaMuda() {
         // Each call is reported as a runtime error; going on answers false and changes nothing.
-        MessageBox::setTestMode(true);
+        Caixas::setModoDeTeste(true);
         opcoesDeErro().registro = false;
         FlexCell vazia;
         QCOMPARE(vazia.Rows(5), QVariant(false));
@@ -131,19 +135,19 @@ private Q_SLOTS:
         delete controle; // the control went with its form
         grade.AddItem_("x", true);
 
-        const auto& caixas = MessageBox::shown();
+        const auto& caixas = Caixas::mostradas();
         QCOMPARE(caixas.size(), 4);
         const QStringList operacoes{"Rows", "Cell", "Text", "AddItem_"};
         for (int i = 0; i < caixas.size(); ++i) {
-            QCOMPARE(caixas[i].caption, "ERROR");
-            QVERIFY(caixas[i].text.startsWith("Error Code:  13 [ NO EXPORTED METHOD ]\r\n"
-                                              "Subsystem: Automation\r\n"));
-            QVERIFY2(caixas[i].text.contains("Operation: " + operacoes[i] + "\r\n"),
-                     qPrintable(caixas[i].text));
-            QCOMPARE(caixas[i].answer, 1);
+            QCOMPARE(caixas[i].titulo, "ERROR");
+            QVERIFY(caixas[i].texto.startsWith("Error Code:  13 [ NO EXPORTED METHOD ]\r\n"
+                                               "Subsystem: Automation\r\n"));
+            QVERIFY2(caixas[i].texto.contains("Operation: " + operacoes[i] + "\r\n"),
+                     qPrintable(caixas[i].texto));
+            QCOMPARE(caixas[i].resposta, 1);
         }
         opcoesDeErro().registro = true;
-        MessageBox::setTestMode(false);
+        Caixas::setModoDeTeste(false);
     }
 
     void intervalos() {
@@ -242,7 +246,7 @@ class Grade : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
     }
 
     void linhasSoAparecemNoRefresh() {

@@ -8,7 +8,7 @@
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/Regional.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "store/BancoLocal.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -29,7 +29,7 @@ inline const QString kResposta = kNumero + kCNPJ + ".cot";
 inline QByteArray cotacao(const QStringList& produtos) {
     return "[Geral]\r\nSolicitante=  Mercado S\xe3o Jo\xe3o  \r\nSenhaCotacao=37214508\r\n"
            "ListaProdutos=" +
-           toCp1252(EscreveLista(produtos)) + "\r\n";
+           nucleo::ParaCp1252(formatos::EscreveLista(produtos)) + "\r\n";
 }
 
 inline const QStringList kTres{"1001", "789", "AÇÚCAR 1KG",  "120",    "UN", "x",
@@ -43,7 +43,7 @@ struct Ambiente {
     banco::BancoLocal banco{programa.arquivo("Cotacao.db")};
     QTcpServer internet;
     QPointer<FormCotacao> form;
-    Rede rede;
+    remoto::Rede rede;
 
     explicit Ambiente(const QStringList& produtos = kTres) {
         programa.escrever(kNumero + ".cot", cotacao(produtos));
@@ -68,7 +68,9 @@ struct Ambiente {
         return *form;
     }
 
-    ControleGrade* grade() const { return form->findChild<ControleGrade*>("MListaProdutos"); }
+    grade::ControleGrade* grade() const {
+        return form->findChild<grade::ControleGrade*>("MListaProdutos");
+    }
     QString celula(int linha, int coluna) const {
         return form->MListaProdutos.Cell(linha, coluna).Text().toString();
     }
@@ -126,8 +128,8 @@ struct Ambiente {
 
 inline QStringList mensagens() {
     QStringList textos;
-    for (const auto& m : MessageBox::shown())
-        textos << m.text;
+    for (const auto& m : janelas::Caixas::mostradas())
+        textos << m.texto;
     return textos;
 }
 
@@ -140,13 +142,15 @@ inline FormObrigado* obrigado() {
 
 // Each test of a form: boxes recorded, not shown; Brazilian regional settings.
 inline void prepara() {
-    MessageBox::setTestMode(true);
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+    janelas::Caixas::setModoDeTeste(true);
+    SetInternational(nucleo::ModoInternacional::Windows,
+                     nucleo::ItensDaLocalidade::de(QLocale("pt_BR")));
 }
 
 inline void limpa() {
     destroiJanelas();
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
+    SetInternational(nucleo::ModoInternacional::Windows,
+                     nucleo::ItensDaLocalidade::de(QLocale::c()));
 }
 
 } // namespace teste

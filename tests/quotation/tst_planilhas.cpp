@@ -13,6 +13,10 @@
 #include <QClipboard>
 #include <QStatusBar>
 
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
+
 namespace {
 
 // Three products as the form lays them out: PLU, barcode, description, quantity, unit, price,
@@ -42,7 +46,7 @@ QStringList celulas(const DadosGrade& d, const QList<AlteracaoDeCelula>& alterac
 } // namespace
 
 void Planilhas::init() {
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
 }
 
 void Planilhas::colagem_data() {
@@ -268,14 +272,14 @@ void ComandosDoForm::ultimosPrecos() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    MessageBox::setNextAnswer(MessageBox::Ok);
-    MessageBox::setNextAnswer(2);
+    Caixas::proximaResposta(Caixas::Ok);
+    Caixas::proximaResposta(2);
     a.comando("&Enviar");
     QTRY_VERIFY(a.form.isNull());
 
     const QString outra = "2026000000054321";
     a.programa.escrever(outra + ".cot", teste::cotacao(kTres));
-    MessageBox::clearShown();
+    Caixas::esqueceMostradas();
     FormCotacao& f = a.abrir(outra);
     QCOMPARE(a.grade()->model()->index(1, 6).data(Qt::ToolTipRole).toString(),
              "Último preço enviado: 12,50 em " + DateToText(QDate::currentDate()));
@@ -286,7 +290,7 @@ void ComandosDoForm::ultimosPrecos() {
              "1 preços preenchidos com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
-    MessageBox::setNextAnswer(MessageBox::No);
+    Caixas::proximaResposta(Caixas::Nao);
     a.comando("&Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));

@@ -8,7 +8,7 @@
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "runtime/ui/Textos.h"
 #include "store/BancoLocal.h"
 #include "store/Rascunhos.h"
@@ -28,6 +28,10 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QToolBar>
+
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
 
 class Preenchimento : public QObject {
     Q_OBJECT
@@ -101,7 +105,7 @@ private Q_SLOTS:
         a.programa.escrever("Config.ini", "[Geral]\r\nFormaPgto=45\r\n");
         FormCotacao& f = a.abrir();
         QCOMPARE(f.MFormaPgto(), ""); // Config.ini only fills an answer that exists
-        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(Caixas::mostradas().isEmpty());
     }
 };
 
@@ -135,7 +139,7 @@ private Q_SLOTS:
         QFETCH(QString, localidade);
         QFETCH(QString, minimo);
         QFETCH(QByteArray, esperado);
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
         Ambiente a;
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(1, 6, "12,5");
@@ -150,12 +154,12 @@ private Q_SLOTS:
         obs->insert("Frete à parte"); // typed through an input method
         QVERIFY(f.lModificado);
 
-        MessageBox::setNextAnswer(MessageBox::Ok);
-        MessageBox::setNextAnswer(2); // "Não" to printing
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2); // "Não" to printing
         a.comando("&Enviar");
 
         QCOMPARE(mensagens(),
-                 (QStringList{TextosCotacao::Enviada, TextosCotacao::PerguntaImprimir}));
+                 (QStringList{cotacao::textos::Enviada, cotacao::textos::PerguntaImprimir}));
         QCOMPARE(a.servidor.conteudo(kResposta), esperado);
         QCOMPARE(a.programa.ler(kResposta), esperado);
         // The terms as the fields hold them, blanks included.
@@ -173,7 +177,7 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(1, 6, "7");
         a.comando("&Enviar");
-        QCOMPARE(mensagens(), QStringList{TextosAcesso::SemConexao});
+        QCOMPARE(mensagens(), QStringList{acesso::textos::SemConexao});
         QVERIFY(!QFile::exists(a.programa.arquivo(kResposta)));
         QVERIFY(f.isVisible() && f.lModificado);
         QCOMPARE(a.celula(1, 6), "7");
@@ -206,16 +210,16 @@ private Q_SLOTS:
         a.abrir();
         a.comando("Sai&r");
         QTRY_VERIFY(a.form.isNull());
-        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(Caixas::mostradas().isEmpty());
     }
 
     void naoSaiSemEnviar() {
         Ambiente a;
         FormCotacao& f = a.abrir();
         a.digitarNoCampo("MPrazoEntrega", "1");
-        MessageBox::setNextAnswer(2);
+        Caixas::proximaResposta(2);
         f.close(); // the close box
-        QCOMPARE(mensagens(), QStringList{TextosCotacao::PerguntaSair});
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(!a.servidor.existe(kResposta));
         QVERIFY(!obrigado());
@@ -226,9 +230,10 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        MessageBox::setNextAnswer(1); // "Sim": send first
+        Caixas::proximaResposta(1); // "Sim": send first
         a.comando("Sai&r");
-        QCOMPARE(mensagens(), (QStringList{TextosCotacao::PerguntaSair, TextosCotacao::ErroEnvio}));
+        QCOMPARE(mensagens(),
+                 (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::ErroEnvio}));
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(2, 6), "4,2");
         QVERIFY(f.lModificado);
@@ -236,10 +241,10 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(a.programa.arquivo(kResposta))); // written locally all the same
 
         // Asked once per leaving: the next leaving asks again.
-        MessageBox::clearShown();
-        MessageBox::setNextAnswer(2);
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(2);
         a.comando("Sai&r");
-        QCOMPARE(mensagens(), QStringList{TextosCotacao::PerguntaSair});
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
         QTRY_VERIFY(a.form.isNull());
     }
 
@@ -247,12 +252,12 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 7, "ok");
-        MessageBox::setNextAnswer(1); // send first
-        MessageBox::setNextAnswer(MessageBox::Ok);
-        MessageBox::setNextAnswer(2); // no printing
+        Caixas::proximaResposta(1); // send first
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2); // no printing
         a.comando("Sai&r");
-        QCOMPARE(mensagens(), (QStringList{TextosCotacao::PerguntaSair, TextosCotacao::Enviada,
-                                           TextosCotacao::PerguntaImprimir}));
+        QCOMPARE(mensagens(), (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::Enviada,
+                                           cotacao::textos::PerguntaImprimir}));
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(a.servidor.existe(kResposta));
         QVERIFY(obrigado());
@@ -262,7 +267,7 @@ private Q_SLOTS:
 class Impressao : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { MessageBox::setTestMode(true); }
+    void init() { Caixas::setModoDeTeste(true); }
     void cleanup() { limpa(); }
 
     void conteudo_data() {
@@ -277,7 +282,7 @@ private Q_SLOTS:
         QFETCH(QString, localidade);
         QFETCH(QStringList, subtotais);
         QFETCH(QString, total);
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
         Ambiente a({"1", "b1", "Um", "2", "UN", "", "2", "b2", "Dois", "1", "UN", "", "3", "b3",
                     "Três", "5", "KG", ""});
         FormCotacao& f = a.abrir();
@@ -332,11 +337,11 @@ private Q_SLOTS:
 
         QVERIFY(!f.lModificado);
         QCOMPARE(QDir(a.programa.path()).entryList(QDir::Files), antes);
-        QCOMPARE(MessageBox::shown().size(), 2); // the preview, twice
+        QCOMPARE(Caixas::mostradas().size(), 2); // the preview, twice
     }
 
     void numerosEmQualquerConvencao() {
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
         Ambiente a({"1", "b", "Um", "10,000", "KG", "", "2", "b", "Dois", "3", "UN", ""});
         FormCotacao& f = a.abrir();
         f.MListaProdutos.Cell(1, 6).Text("12,50");
@@ -350,7 +355,7 @@ private Q_SLOTS:
     }
 
     void semProdutos() {
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
         Ambiente a(QStringList{});
         FormCotacao& f = a.abrir();
         f.Imprimir();
@@ -361,7 +366,7 @@ private Q_SLOTS:
     }
 
     void pdf() {
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale("pt_BR")));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
         QStringList produtos;
         for (int i = 1; i <= 120; ++i)
             produtos << QString::number(i) << "789" << QString("AÇÚCAR Nº %1").arg(i) << "2"
@@ -429,8 +434,8 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarSemConfirmar(2, 6, "7,25");
         QVERIFY(a.editando());
-        MessageBox::setNextAnswer(comando == "Sai&r" ? 2 : MessageBox::Ok); // leaving: "Não"
-        MessageBox::setNextAnswer(2);                                       // no printing
+        Caixas::proximaResposta(comando == "Sai&r" ? 2 : Caixas::Ok); // leaving: "Não"
+        Caixas::proximaResposta(2);                                   // no printing
         a.botao(comando);
         if (comando == "&Enviar") {
             QVERIFY(a.servidor.conteudo(kResposta).contains(
@@ -441,7 +446,7 @@ private Q_SLOTS:
             QCOMPARE(d.celula(3, 6).texto, "7,25");
             QCOMPARE(d.celula(3, 7).texto, "348,00"); // 48 × 7,25
         } else {
-            QCOMPARE(mensagens(), QStringList{TextosCotacao::PerguntaSair});
+            QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
             QTRY_VERIFY(a.form.isNull());
             // "Não" keeps it as a draft for the next login.
             const auto itens = banco::Rascunhos(a.banco).le(kNumero, kCNPJ);
@@ -508,7 +513,7 @@ private Q_SLOTS:
         QFETCH(QString, localidade);
         QFETCH(QString, digitado);
         QFETCH(QString, mostrado);
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
         Ambiente a;
         FormCotacao& f = a.abrir();
         a.digitarNoCampo("MPedidoMinimo", digitado);
@@ -558,12 +563,12 @@ private Q_SLOTS:
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
         a.digitarNoCampo("MFormaPgto", "28");
-        MessageBox::setNextAnswer(2); // leaving: "Não"
+        Caixas::proximaResposta(2); // leaving: "Não"
         a.comando("Sai&r");
         QTRY_VERIFY(a.form.isNull());
 
-        MessageBox::clearShown();
-        MessageBox::setNextAnswer(recupera ? 1 : 2);
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(recupera ? 1 : 2);
         FormCotacao& f = a.abrir();
         QCOMPARE(mensagens().size(), 1);
         QVERIFY(mensagens()[0].startsWith("Há preços e dados digitados em "));
@@ -577,8 +582,8 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
-        MessageBox::setNextAnswer(MessageBox::Ok);
-        MessageBox::setNextAnswer(2);
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
         a.comando("&Enviar");
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty());
@@ -590,9 +595,9 @@ private Q_SLOTS:
                  QCryptographicHash::hash(enviado, QCryptographicHash::Sha256).toHex());
 
         // The next login asks nothing and tells when the last answer went out.
-        MessageBox::clearShown();
+        Caixas::esqueceMostradas();
         FormCotacao& f = a.abrir();
-        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(Caixas::mostradas().isEmpty());
         QCOMPARE(f.findChild<QLabel*>("Situacao")->text(),
                  "Última resposta enviada em " + DateToText(recibo->quando.date()) + " às " +
                      recibo->quando.time().toString("HH:mm"));
@@ -608,20 +613,20 @@ private Q_SLOTS:
         QFile velha(disco.path() + "/" + kResposta);
         QVERIFY(velha.open(QIODevice::WriteOnly) && velha.write(anterior) > 0);
         velha.close();
-        setProgramDir(disco.path());
+        DefinePastaDoPrograma(disco.path());
         FormCotacao& f = a.abrir();
         disco.encher(512);
         a.digitarNaCelula(1, 6, "3,5");
         a.comando("&Enviar");
 
-        QCOMPARE(mensagens(), QStringList{TextosJanelas::FalhaDeGravacao(
+        QCOMPARE(mensagens(), QStringList{janelas::textos::FalhaDeGravacao(
                                   nucleo::FalhaGravacao::DiscoCheio, disco.path())});
         QVERIFY(!a.servidor.existe(kResposta)); // nothing uploaded
         QVERIFY(velha.open(QIODevice::ReadOnly));
         QCOMPARE(velha.readAll(), anterior);
         QVERIFY(f.isVisible() && f.lModificado);
         delete a.form.data(); // before the disk goes
-        setProgramDir(a.programa.path());
+        DefinePastaDoPrograma(a.programa.path());
     }
 
     void sucessoAntesDasCondicoes() {
@@ -629,15 +634,15 @@ private Q_SLOTS:
         QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
         a.abrir();
         a.digitarNoCampo("MFormaPgto", "30");
-        MessageBox::setNextAnswer(MessageBox::Ok);
-        MessageBox::setNextAnswer(MessageBox::Ok);
-        MessageBox::setNextAnswer(2);
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
         a.comando("&Enviar");
         const QStringList textos = mensagens();
         QCOMPARE(textos.size(), 3);
-        QCOMPARE(textos[0], TextosCotacao::Enviada);
-        QVERIFY(textos[1].startsWith(TextosCotacao::TermosNaoGuardados));
-        QCOMPARE(textos[2], TextosCotacao::PerguntaImprimir);
+        QCOMPARE(textos[0], cotacao::textos::Enviada);
+        QVERIFY(textos[1].startsWith(cotacao::textos::TermosNaoGuardados));
+        QCOMPARE(textos[2], cotacao::textos::PerguntaImprimir);
         QVERIFY(a.servidor.existe(kResposta));
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(obrigado());

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace remoto;
+
 using namespace std::chrono_literals;
 
 namespace {

@@ -12,6 +12,9 @@
 #include <QTcpServer>
 #include <QTest>
 
+using namespace nucleo;
+using namespace remoto;
+
 using namespace std::chrono_literals;
 using remoto::ResultadoFtp;
 
@@ -78,6 +81,30 @@ ServidorFtpTeste::Opcoes tipo(bool daemon) {
     return o;
 }
 
+// A column of the current row, as QFETCH reads it.
+template <class T> T dado(const char* nome) {
+    return *static_cast<T*>(QTest::qData(nome, qMetaTypeId<T>()));
+}
+
+// One row of the transfer tables: its columns, the server of its kind, a program directory.
+struct Caso {
+    bool daemon = dado<bool>("daemon");
+    bool portaFechada = dado<bool>("portaFechada");
+    QString usuario = dado<QString>("usuario");
+    QString senha = dado<QString>("senha");
+    QString diretorio = dado<QString>("diretorio");
+    QString arquivo = dado<QString>("arquivo");
+    bool resultado = dado<bool>("resultado");
+    ServidorFtpTeste servidor{tipo(daemon)};
+    DiretorioTeste local;
+
+    // Where the transfer goes: the server, or a port nobody listens on.
+    QString endereco() const {
+        return portaFechada ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada())
+                            : servidor.endereco();
+    }
+};
+
 } // namespace
 
 void Ftp::baixar_data() {
@@ -86,24 +113,16 @@ void Ftp::baixar_data() {
 }
 
 void Ftp::baixar() {
-    QFETCH(bool, daemon);
-    QFETCH(bool, portaFechada);
-    QFETCH(QString, usuario);
-    QFETCH(QString, senha);
-    QFETCH(QString, diretorio);
-    QFETCH(QString, arquivo);
-    QFETCH(bool, resultado);
-
-    ServidorFtpTeste servidor(tipo(daemon));
-    QVERIFY(servidor.iniciado());
-    DiretorioTeste local;
+    Caso c;
+    QVERIFY(c.servidor.iniciado());
+    auto& [daemon, portaFechada, usuario, senha, diretorio, arquivo, resultado, servidor, local] =
+        c;
     const QByteArray remoto = binario("remoto");
     servidor.colocar(QStringLiteral("arquivo.cot"), remoto);
     const QString nomeLocal = arquivo.trimmed();
     if (!nomeLocal.contains(u'/'))
         local.escrever(nomeLocal, kCopiaAnterior);
-    const QString endereco =
-        portaFechada ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada()) : servidor.endereco();
+    const QString endereco = c.endereco();
 
     QCOMPARE(BaixarArquivoViaFTP(endereco, usuario, senha, diretorio, arquivo), resultado);
 
@@ -136,22 +155,14 @@ void Ftp::enviar_data() {
 }
 
 void Ftp::enviar() {
-    QFETCH(bool, daemon);
-    QFETCH(bool, portaFechada);
-    QFETCH(QString, usuario);
-    QFETCH(QString, senha);
-    QFETCH(QString, diretorio);
-    QFETCH(QString, arquivo);
-    QFETCH(bool, resultado);
-
-    ServidorFtpTeste servidor(tipo(daemon));
-    QVERIFY(servidor.iniciado());
-    DiretorioTeste local;
+    Caso c;
+    QVERIFY(c.servidor.iniciado());
+    auto& [daemon, portaFechada, usuario, senha, diretorio, arquivo, resultado, servidor, local] =
+        c;
     const QByteArray enviado = binario("local");
     local.escrever(QStringLiteral("arquivo.cot"), enviado);
     servidor.colocar(QStringLiteral("arquivo.cot"), kCopiaAnterior);
-    const QString endereco =
-        portaFechada ? QStringLiteral("127.0.0.1:%1").arg(::portaFechada()) : servidor.endereco();
+    const QString endereco = c.endereco();
 
     QCOMPARE(EnviarArquivoViaFTP(endereco, usuario, senha, diretorio, arquivo), resultado);
 
@@ -254,7 +265,7 @@ void Ftp::discoCheio() {
     QVERIFY(servidor.iniciado());
     servidor.colocar(QStringLiteral("c.cot"), QByteArray(100000, 'c'));
     const QString anterior = QDir::currentPath();
-    setProgramDir(disco.path());
+    DefinePastaDoPrograma(disco.path());
     {
         QFile velho(QDir(disco.path()).filePath(QStringLiteral("c.cot")));
         QVERIFY(velho.open(QIODevice::WriteOnly) && velho.write(kCopiaAnterior) > 0);
@@ -269,7 +280,7 @@ void Ftp::discoCheio() {
     QCOMPARE(velho.readAll(), kCopiaAnterior); // the good copy was not replaced by a short one
     QCOMPARE(QDir(disco.path()).entryList(QDir::Files),
              QStringList{QStringLiteral("c.cot")}); // and nothing half-written is left
-    setProgramDir(anterior);
+    DefinePastaDoPrograma(anterior);
 }
 
 void Ftp::servidorMudo() {

@@ -4,10 +4,14 @@
 #include "remote/Servidor.h"
 #include "remote/Texto.h"
 #include "runtime/core/Cp1252.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>
+
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
 
 namespace {
 const QString Geral = QStringLiteral("Geral");
@@ -225,27 +229,27 @@ void Ini::gravacaoQueFalhaEUmErro() {
     // Where the program has no answer of its own, the failure is a write error the user may
     // retry or pass over; each attempt leaves its record in the log.
     DiretorioTeste dir;
-    MessageBox::setTestMode(true);
-    MessageBox::setNextAnswer(2);
-    MessageBox::setNextAnswer(1);
+    Caixas::setModoDeTeste(true);
+    Caixas::proximaResposta(2);
+    Caixas::proximaResposta(1);
     const QString arquivo = dir.arquivo(QStringLiteral("falta/Config.ini"));
     QVERIFY(!GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
-    const auto caixas = MessageBox::shown();
-    MessageBox::setTestMode(false);
+    const auto caixas = Caixas::mostradas();
+    Caixas::setModoDeTeste(false);
     QCOMPARE(caixas.size(), 2);
-    QVERIFY(caixas[0].text.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
-                                      "Operation: PutFileIni\r\n"));
+    QVERIFY(caixas[0].texto.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
+                                       "Operation: PutFileIni\r\n"));
     const QByteArray log = dir.ler(QStringLiteral("KZERROR.LOG"));
     QVERIFY(log.contains("Tries           :0\r\n"));
     QVERIFY(log.contains("Tries           :1\r\n"));
-    QVERIFY(log.contains(QByteArray("FileName        :" + toCp1252(arquivo) + "\r\n")));
+    QVERIFY(log.contains(QByteArray("FileName        :" + ParaCp1252(arquivo) + "\r\n")));
 
     // Once it can be written, nothing is shown.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("falta")));
-    MessageBox::setTestMode(true);
+    Caixas::setModoDeTeste(true);
     QVERIFY(GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
-    QVERIFY(MessageBox::shown().isEmpty());
-    MessageBox::setTestMode(false);
+    QVERIFY(Caixas::mostradas().isEmpty());
+    Caixas::setModoDeTeste(false);
 }
 
 void Texto::limpaNumeros_data() {
@@ -273,11 +277,11 @@ void Texto::cp1252TodosOsBytes() {
     QByteArray todos;
     for (int b = 0; b < 256; ++b)
         todos.append(char(b));
-    const QString texto = fromCp1252(todos);
+    const QString texto = DeCp1252(todos);
     QCOMPARE(texto.size(), 256);
     QCOMPARE(texto.at(0x80), QChar(0x20AC));
     QCOMPARE(texto.at(0xE7), u'ç');
-    QCOMPARE(toCp1252(texto), todos);
+    QCOMPARE(ParaCp1252(texto), todos);
 }
 
 void Texto::cp1252ForaDaPagina_data() {
@@ -292,7 +296,7 @@ void Texto::cp1252ForaDaPagina_data() {
 void Texto::cp1252ForaDaPagina() {
     QFETCH(QString, texto);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(toCp1252(texto), bytes);
+    QCOMPARE(ParaCp1252(texto), bytes);
 }
 
 void Texto::endereco_data() {

@@ -4,7 +4,7 @@
 #include "runtime/core/Erro.h"
 #include "runtime/core/Pilha.h"
 #include "runtime/core/Regional.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QDir>
@@ -15,6 +15,9 @@
 
 #include <memory>
 #include <stdexcept>
+
+using namespace janelas;
+using namespace nucleo;
 
 namespace {
 QString linhas(const QStringList& l) {
@@ -69,20 +72,20 @@ std::unique_ptr<DiretorioTeste> g_dir;
 
 void Erros::init() {
     g_dir = std::make_unique<DiretorioTeste>();
-    MessageBox::setTestMode(true);
+    Caixas::setModoDeTeste(true);
     opcoesDeErro() = OpcoesDeErro{};
     NetErr(false);
-    LocaleItems brasil;
-    brasil.dateOrder = "1";
-    brasil.dateSeparator = "/";
-    brasil.shortDatePattern = "dd/MM/yyyy";
-    brasil.timeSeparator = ":";
-    brasil.timeFormat = "1";
-    SetInternational(InternationalMode::Windows, brasil);
+    ItensDaLocalidade brasil;
+    brasil.ordemDaData = "1";
+    brasil.separadorDeData = "/";
+    brasil.padraoDeDataCurta = "dd/MM/yyyy";
+    brasil.separadorDeHora = ":";
+    brasil.formatoDeHora = "1";
+    SetInternational(ModoInternacional::Windows, brasil);
 }
 
 void Erros::cleanup() {
-    MessageBox::setTestMode(false);
+    Caixas::setModoDeTeste(false);
     opcoesDeErro() = OpcoesDeErro{};
     g_dir.reset();
 }
@@ -275,7 +278,7 @@ void Erros::registro() {
                     " ", "Error message:", "--------------"} +
         mensagem + QStringList{"", "Error Object created:", "--------------------"} + campos +
         QStringList{"--------------------"};
-    QCOMPARE(RegistroDoLog(erro, quando), toCp1252(linhas(esperado)));
+    QCOMPARE(RegistroDoLog(erro, quando), ParaCp1252(linhas(esperado)));
 }
 
 void Erros::nomeDaRotina_data() {
@@ -369,13 +372,13 @@ void Erros::respostas() {
     e.CanSubstitute = podeSubstituir;
     e.SubstituteType = tipoSubstituto;
     e.CanRetry = true;
-    MessageBox::setNextAnswer(resposta);
+    Caixas::proximaResposta(resposta);
     const QVariant valor = DefError(QVariant::fromValue(e));
     QCOMPARE(valor, esperado);
     QCOMPARE(valor.metaType(), esperado.metaType());
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown()[0].caption, "ERROR");
-    QCOMPARE(MessageBox::shown()[0].text, MensagemDoErro(e));
+    QCOMPARE(Caixas::mostradas().size(), 1);
+    QCOMPARE(Caixas::mostradas()[0].titulo, "ERROR");
+    QCOMPARE(Caixas::mostradas()[0].texto, MensagemDoErro(e));
 }
 
 void Erros::logNovoEAcrescentado() {
@@ -392,7 +395,7 @@ void Erros::logNovoEAcrescentado() {
     QVERIFY(primeiro.contains("\r\nSeverity        :3\r\n"));
     QCOMPARE(primeiro.count("ERROR*"), 1);
     QCOMPARE(tons, (QList<QPair<int, int>>{{440, 1}, {494, 1}, {523, 1}}));
-    QCOMPARE(MessageBox::shown()[0].caption, "ERROR");
+    QCOMPARE(Caixas::mostradas()[0].titulo, "ERROR");
 
     e.Severity = 1;
     e.SubstituteType = Tipo::Indefinido;
@@ -401,18 +404,18 @@ void Erros::logNovoEAcrescentado() {
     QVERIFY(ambos.startsWith(QByteArray(primeiro + "\r\n***********************ERROR***")));
     QCOMPARE(ambos.count("ERROR*"), 2);
     QVERIFY(ambos.contains("WARNING :  21 [ OPEN ERROR ]"));
-    QCOMPARE(MessageBox::shown()[1].caption, "WARNING");
+    QCOMPARE(Caixas::mostradas()[1].titulo, "WARNING");
 
     opcoesDeErro().registro = false;
     DefError(QVariant::fromValue(e));
     QCOMPARE(g_dir->ler("KZERROR.LOG"), ambos);
-    QCOMPARE(MessageBox::shown().size(), 3);
+    QCOMPARE(Caixas::mostradas().size(), 3);
 }
 
 void Erros::logQueNaoAbreNaoImpedeACaixa() {
     QVERIFY(QDir(g_dir->path()).mkdir("KZERROR.LOG")); // a log that cannot be opened
     DefError(QVariant::fromValue(erroDeAbertura()));
-    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(Caixas::mostradas().size(), 1);
     QVERIFY(QFileInfo(g_dir->arquivo("KZERROR.LOG")).isDir());
 }
 
@@ -428,7 +431,7 @@ void Erros::casoDeRedeNaoMostraNada() {
         QVERIFY(NetErr());
     }
     QCOMPARE(tons, 0);
-    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(Caixas::mostradas().isEmpty());
     QVERIFY(!QFile::exists(g_dir->arquivo("KZERROR.LOG")));
 
     // Without "can default" it is an ordinary error.
@@ -436,17 +439,17 @@ void Erros::casoDeRedeNaoMostraNada() {
     Error semPadrao = erroDeAbertura();
     semPadrao.OsCode = 32;
     semPadrao.CanDefault = false;
-    MessageBox::setNextAnswer(1);
+    Caixas::proximaResposta(1);
     DefError(QVariant::fromValue(semPadrao));
     QVERIFY(!NetErr());
-    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(Caixas::mostradas().size(), 1);
     QCOMPARE(tons, 3);
 }
 
 void Erros::valorQueNaoEErro() {
     DefError(QVariant(QStringLiteral("abc")));
-    QCOMPARE(MessageBox::shown().size(), 1);
-    const QString texto = MessageBox::shown()[0].text;
+    QCOMPARE(Caixas::mostradas().size(), 1);
+    const QString texto = Caixas::mostradas()[0].texto;
     QVERIFY2(
         texto.startsWith(linhas({"Error Code:  28 [ INVALID ERROR OBJECT ]", "Function: DefError",
                                  "Argument: abc", "Argument Number: 1", "CallStack:"})),
@@ -458,24 +461,24 @@ void Erros::valorQueNaoEErro() {
 
 void Erros::defErrorGenSemRegistro() {
     QCOMPARE(DefErrorGen(nullptr), QVariant(false));
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown()[0].caption, "FROM DefErrorGen");
-    QCOMPARE(MessageBox::shown()[0].text, "No error object created !");
+    QCOMPARE(Caixas::mostradas().size(), 1);
+    QCOMPARE(Caixas::mostradas()[0].titulo, "FROM DefErrorGen");
+    QCOMPARE(Caixas::mostradas()[0].texto, "No error object created !");
     QVERIFY(!QFile::exists(g_dir->arquivo("KZERROR.LOG")));
 }
 
 void Erros::excecaoNoTratamentoDeEvento() {
     const BlocoDeErro anterior = ErrorBlock(DefError);
     Lanca alvo;
-    MessageBox::setNextAnswer(2); // retry: the event is delivered again
-    MessageBox::setNextAnswer(1); // then go on without it
+    Caixas::proximaResposta(2); // retry: the event is delivered again
+    Caixas::proximaResposta(1); // then go on without it
     QEvent evento(QEvent::User);
     QVERIFY(!QCoreApplication::sendEvent(&alvo, &evento));
     ErrorBlock(anterior);
 
     QCOMPARE(alvo.vezes, 2);
-    QCOMPARE(MessageBox::shown().size(), 2);
-    const QString texto = MessageBox::shown()[0].text;
+    QCOMPARE(Caixas::mostradas().size(), 2);
+    const QString texto = Caixas::mostradas()[0].texto;
     QVERIFY2(texto.startsWith(
                  linhas({"Error Code:  40 [ UNHANDLED EXCEPTION ]", "Subsystem: Runtime",
                          "Operation: User", "Function: QObject", "Argument: std::runtime_error",
@@ -537,7 +540,7 @@ void Erros::filhoTerminaComoOErroDecide() {
     else // a crash, however the system reports it (Wine ends such a process with a small code)
         QVERIFY(filho.exitStatus() == QProcess::CrashExit || filho.exitCode() != 0);
 
-    const QString log = fromCp1252(g_dir->ler("KZERROR.LOG"));
+    const QString log = DeCp1252(g_dir->ler("KZERROR.LOG"));
     QVERIFY(log.startsWith("***********************ERROR***"));
     QVERIFY(log.endsWith("--------------------\r\n"));
     for (const QString& trecho : noLog)

@@ -1,14 +1,16 @@
 #include "tests/runtime/tst_janelas.h"
 
 #include "runtime/ui/App.h"
-#include "runtime/ui/MessageBox.h"
-#include "runtime/ui/Window.h"
+#include "runtime/ui/Caixas.h"
+#include "runtime/ui/Janela.h"
 #include "tests/support/TestMain.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace janelas;
 
 namespace {
 
@@ -37,7 +39,7 @@ public:
     int timers = 0;
     QStringList mudancas;
 
-    using DataDialog::watchEditChanges;
+    using DataDialog::acompanhaEdicoes;
 
 protected:
     bool QueryClose() override {
@@ -51,7 +53,7 @@ protected:
 } // namespace
 
 void Janelas::init() {
-    MessageBox::setTestMode(true);
+    Caixas::setModoDeTeste(true);
 }
 
 void Janelas::cleanup() {
@@ -152,7 +154,7 @@ void Janelas::editChangeAoDigitarEAoPreencher() {
     auto* janela = new DialogoTeste;
     auto* campo = new QLineEdit(janela);
     campo->setObjectName(QStringLiteral("campo"));
-    janela->watchEditChanges();
+    janela->acompanhaEdicoes();
     janela->Show();
     campo->setText(QStringLiteral("x"));
     QCOMPARE(janela->mudancas.size(), 1);
@@ -162,15 +164,15 @@ void Janelas::editChangeAoDigitarEAoPreencher() {
 
 void Janelas::caixasRegistradasERespondidas() {
     WarningBox(QStringLiteral("Aviso"), QStringLiteral("Um texto."));
-    MessageBox::setNextAnswer(MessageBox::No);
-    const int primeira = MessageBox::ask(QStringLiteral("Pergunta"), QStringLiteral("Sim?"),
-                                         MessageBox::Yes, [] { return -1; });
-    const int segunda = MessageBox::ask(QStringLiteral("Pergunta"), QStringLiteral("De novo?"),
-                                        MessageBox::Yes, [] { return -1; });
-    QCOMPARE(primeira, int(MessageBox::No));
-    QCOMPARE(segunda, int(MessageBox::Yes)); // nothing queued: the default, never the real box
-    QCOMPARE(MessageBox::shown().size(), 3);
-    QCOMPARE(MessageBox::shown().at(0).caption, u"Aviso");
-    QCOMPARE(MessageBox::shown().at(0).text, u"Um texto.");
-    QCOMPARE(MessageBox::shown().at(2).text, u"De novo?");
+    Caixas::proximaResposta(Caixas::Nao);
+    const int primeira = Caixas::pergunta(QStringLiteral("Pergunta"), QStringLiteral("Sim?"),
+                                          Caixas::Sim, [] { return -1; });
+    const int segunda = Caixas::pergunta(QStringLiteral("Pergunta"), QStringLiteral("De novo?"),
+                                         Caixas::Sim, [] { return -1; });
+    QCOMPARE(primeira, int(Caixas::Nao));
+    QCOMPARE(segunda, int(Caixas::Sim)); // nothing queued: the default, never the real box
+    QCOMPARE(Caixas::mostradas().size(), 3);
+    QCOMPARE(Caixas::mostradas().at(0).titulo, u"Aviso");
+    QCOMPARE(Caixas::mostradas().at(0).texto, u"Um texto.");
+    QCOMPARE(Caixas::mostradas().at(2).texto, u"De novo?");
 }

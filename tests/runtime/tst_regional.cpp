@@ -4,8 +4,10 @@
 
 #include <QTest>
 
+using namespace nucleo;
+
 void Regional::init() {
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale::c()));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale::c()));
 }
 
 void Regional::cleanupTestCase() {
@@ -46,54 +48,54 @@ void Regional::daLocalidade() {
     QFETCH(QString, data);
     QFETCH(QString, doze);
 
-    const InternationalMode anterior =
-        SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
-    QCOMPARE(anterior, InternationalMode::Windows);
-    const RegionalSettings& s = regionalSettings();
-    QCOMPARE(QString(s.decimalSeparator), decimal);
-    QCOMPARE(QString(s.thousandsSeparator), milhar);
-    QCOMPARE(s.timeSeparator, u':');
-    QCOMPARE(s.twelveHourClock, dozeHoras);
-    QCOMPARE(s.dateFormat, data);
-    QCOMPARE(s.decimals, 2);
-    QVERIFY(s.century);
-    QCOMPARE(s.epoch, 1910);
+    const ModoInternacional anterior =
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
+    QCOMPARE(anterior, ModoInternacional::Windows);
+    const ConfiguracaoRegional& s = ConfiguracaoEmVigor();
+    QCOMPARE(QString(s.separadorDecimal), decimal);
+    QCOMPARE(QString(s.separadorDeMilhares), milhar);
+    QCOMPARE(s.separadorDeHora, u':');
+    QCOMPARE(s.relogioDe12Horas, dozeHoras);
+    QCOMPARE(s.formatoDeData, data);
+    QCOMPARE(s.decimais, 2);
+    QVERIFY(s.seculo);
+    QCOMPARE(s.epoca, 1910);
     QCOMPARE(Str(1234.5).trimmed(), doze);
 }
 
 void Regional::semItensLegiveis() {
-    SetInternational(InternationalMode::Windows, LocaleItems{});
-    const RegionalSettings& s = regionalSettings();
-    QCOMPARE(s.decimalSeparator, u'.');
-    QCOMPARE(s.thousandsSeparator, u',');
-    QCOMPARE(s.timeSeparator, u':');
-    QVERIFY(s.twelveHourClock);
-    QCOMPARE(s.amSuffix, u" am");
-    QCOMPARE(s.pmSuffix, u" pm");
-    QCOMPARE(s.dateFormat, u"MM/DD/YY");
-    QCOMPARE(s.decimals, 2);
-    QVERIFY(s.century);
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade{});
+    const ConfiguracaoRegional& s = ConfiguracaoEmVigor();
+    QCOMPARE(s.separadorDecimal, u'.');
+    QCOMPARE(s.separadorDeMilhares, u',');
+    QCOMPARE(s.separadorDeHora, u':');
+    QVERIFY(s.relogioDe12Horas);
+    QCOMPARE(s.sufixoManha, u" am");
+    QCOMPARE(s.sufixoTarde, u" pm");
+    QCOMPARE(s.formatoDeData, u"MM/DD/YY");
+    QCOMPARE(s.decimais, 2);
+    QVERIFY(s.seculo);
 }
 
 void Regional::itensQueNaoCabem() {
     // Each item is read into 64 bytes; one that does not fit counts as unreadable.
-    LocaleItems items = LocaleItems::from(QLocale(QStringLiteral("pt_BR")));
-    items.decimalSeparator = QString(64, u';');
-    items.shortDatePattern = QStringLiteral("dd/MM/yyyy") + QString(60, u' ');
-    items.amDesignator = QString(63, u'x');
-    SetInternational(InternationalMode::Windows, items);
-    QCOMPARE(regionalSettings().decimalSeparator, u'.');
-    QCOMPARE(regionalSettings().dateFormat, u"DD/MM/YY");
-    QCOMPARE(regionalSettings().amSuffix, u' ' + QString(63, u'x'));
+    ItensDaLocalidade items = ItensDaLocalidade::de(QLocale(QStringLiteral("pt_BR")));
+    items.separadorDecimal = QString(64, u';');
+    items.padraoDeDataCurta = QStringLiteral("dd/MM/yyyy") + QString(60, u' ');
+    items.designadorManha = QString(63, u'x');
+    SetInternational(ModoInternacional::Windows, items);
+    QCOMPARE(ConfiguracaoEmVigor().separadorDecimal, u'.');
+    QCOMPARE(ConfiguracaoEmVigor().formatoDeData, u"DD/MM/YY");
+    QCOMPARE(ConfiguracaoEmVigor().sufixoManha, u' ' + QString(63, u'x'));
 }
 
 void Regional::sufixoDaManhaVazio() {
-    LocaleItems items;
-    items.amDesignator = QString();
-    items.pmDesignator = QStringLiteral("PM");
-    SetInternational(InternationalMode::Windows, items);
-    QCOMPARE(regionalSettings().amSuffix, u" ");
-    QCOMPARE(regionalSettings().pmSuffix, u" PM");
+    ItensDaLocalidade items;
+    items.designadorManha = QString();
+    items.designadorTarde = QStringLiteral("PM");
+    SetInternational(ModoInternacional::Windows, items);
+    QCOMPARE(ConfiguracaoEmVigor().sufixoManha, u" ");
+    QCOMPARE(ConfiguracaoEmVigor().sufixoTarde, u" PM");
 }
 
 void Regional::formatoDaData_data() {
@@ -125,26 +127,26 @@ void Regional::formatoDaData() {
     QFETCH(QString, separador);
     QFETCH(QString, padrao);
     QFETCH(QString, formato);
-    LocaleItems items;
-    items.dateOrder = ordem;
-    items.dateSeparator = separador;
-    items.shortDatePattern = padrao;
-    SetInternational(InternationalMode::Windows, items);
-    QCOMPARE(regionalSettings().dateFormat, formato);
+    ItensDaLocalidade items;
+    items.ordemDaData = ordem;
+    items.separadorDeData = separador;
+    items.padraoDeDataCurta = padrao;
+    SetInternational(ModoInternacional::Windows, items);
+    QCOMPARE(ConfiguracaoEmVigor().formatoDeData, formato);
 }
 
 void Regional::modosFixos() {
-    SetInternational(InternationalMode::Windows,
-                     LocaleItems::from(QLocale(QStringLiteral("pt_BR"))));
-    QCOMPARE(SetInternational(InternationalMode::Usa), InternationalMode::Windows);
-    QCOMPARE(SetInternational(), InternationalMode::Usa);
-    const RegionalSettings& s = regionalSettings();
-    QCOMPARE(s.decimalSeparator, u'.');
-    QVERIFY(!s.twelveHourClock);
-    QVERIFY(s.amSuffix.isEmpty());
-    QCOMPARE(s.dateFormat, u"MM/DD/YY");
-    QVERIFY(!s.century);
-    QCOMPARE(SetInternational(InternationalMode::Classic), InternationalMode::Usa);
+    SetInternational(ModoInternacional::Windows,
+                     ItensDaLocalidade::de(QLocale(QStringLiteral("pt_BR"))));
+    QCOMPARE(SetInternational(ModoInternacional::Americano), ModoInternacional::Windows);
+    QCOMPARE(SetInternational(), ModoInternacional::Americano);
+    const ConfiguracaoRegional& s = ConfiguracaoEmVigor();
+    QCOMPARE(s.separadorDecimal, u'.');
+    QVERIFY(!s.relogioDe12Horas);
+    QVERIFY(s.sufixoManha.isEmpty());
+    QCOMPARE(s.formatoDeData, u"MM/DD/YY");
+    QVERIFY(!s.seculo);
+    QCOMPARE(SetInternational(ModoInternacional::Classico), ModoInternacional::Americano);
     QCOMPARE(Str(12.5), u"       12.50");
 }
 
@@ -167,7 +169,7 @@ void Regional::numeroParaTexto() {
     QFETCH(QString, localidade);
     QFETCH(double, valor);
     QFETCH(QString, texto);
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
     QCOMPARE(Str(valor), texto);
 }
 
@@ -215,7 +217,7 @@ void Regional::dataEHora() {
     QFETCH(QString, localidade);
     QFETCH(QString, data);
     QFETCH(QString, hora);
-    SetInternational(InternationalMode::Windows, LocaleItems::from(QLocale(localidade)));
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
     QCOMPARE(DateToText(QDate(2026, 12, 7)), data);
     QCOMPARE(TimeToText(QTime(15, 4, 5)), hora);
 }

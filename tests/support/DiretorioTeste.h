@@ -12,7 +12,7 @@ class DiretorioTeste {
 public:
     DiretorioTeste()
         : m_anterior(QDir::currentPath()) {
-        setProgramDir(m_dir.path());
+        nucleo::DefinePastaDoPrograma(m_dir.path());
     }
     ~DiretorioTeste() { QDir::setCurrent(m_anterior); }
     DiretorioTeste(const DiretorioTeste&) = delete;

@@ -25,8 +25,8 @@ inline void destroiJanelas() {
 // One test executable per subsystem holds several test classes. Without arguments every class
 // runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_remote Ini leituraPadrao".
 template <class... Classes> int runTestClasses(int argc, char** argv) {
-    Aplicacao app(argc, argv);
-    InstalaCaixaDeErro();
+    janelas::Aplicacao app(argc, argv);
+    janelas::InstalaCaixaDeErro();
     const bool one = argc > 1 && argv[1][0] != '-' && !std::strchr(argv[1], ':');
     int failures = 0;
     bool ran = false;

@@ -8,12 +8,15 @@
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aplicacao.h"
 #include "runtime/ui/CaixaDeErro.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 
 #include <QTimer>
 
 #include <cstdio>
 #include <stdexcept>
+
+using namespace janelas;
+using namespace nucleo;
 
 namespace {
 class Lanca : public QObject {
@@ -34,15 +37,15 @@ volatile std::uintptr_t g_enderecoInvalido = 16;
 
 int main(int argc, char** argv) {
     Aplicacao app(argc, argv);
-    if (argc < 3 || !setProgramDir(QString::fromLocal8Bit(argv[2]))) {
+    if (argc < 3 || !DefinePastaDoPrograma(QString::fromLocal8Bit(argv[2]))) {
         std::fputs("usage: filho_erros abandona|excecao|falha <program dir>\n", stderr);
         return 100;
     }
-    SetInternational(InternationalMode::Windows);
+    SetInternational(ModoInternacional::Windows);
     InstalaTratamentoDeErros();
     InstalaCaixaDeErro();
-    MessageBox::setTestMode(true);
-    MessageBox::setNextAnswer(MessageBox::Abort);
+    Caixas::setModoDeTeste(true);
+    Caixas::proximaResposta(Caixas::Aborta);
 
     const QByteArray modo(argv[1]);
     if (modo == "abandona") {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/ui/App.h"
-#include "runtime/ui/MessageBox.h"
+#include "runtime/ui/Caixas.h"
 #include "runtime/ui/Textos.h"
 
 #include <QCloseEvent>
@@ -13,13 +13,15 @@
 // A modal warning box without an owner window.
 void WarningBox(const QString& caption, const QString& text);
 
+namespace janelas {
+
 // What every window of the program shares, over the Qt class it is made of.
 //
 // Creation protocol: a form's constructor runs PreInit (where it has one), builds its controls,
 // then runs PostInit; the opener calls Setup (where present) and Show.
-template <class QtBase> class Window : public QtBase {
+template <class QtBase> class Janela : public QtBase {
 public:
-    explicit Window(QWidget* parent = nullptr)
+    explicit Janela(QWidget* parent = nullptr)
         : QtBase(parent) {}
 
     // Closing the window that holds this flag ends the program.
@@ -48,8 +50,8 @@ public:
     }
 
     // A modal warning box owned by this window.
-    void WarningMessage(const QString& text, const QString& caption = TextosJanelas::Aviso) {
-        MessageBox::warning(this, caption, text);
+    void WarningMessage(const QString& text, const QString& caption = textos::Aviso) {
+        Caixas::aviso(this, caption, text);
     }
 
 protected:
@@ -60,7 +62,7 @@ protected:
     virtual void EditChange(QLineEdit* edit) { Q_UNUSED(edit); }
 
     // Makes EditChange follow every edit field the window holds now.
-    void watchEditChanges() {
+    void acompanhaEdicoes() {
         for (QLineEdit* edit : QtBase::template findChildren<QLineEdit*>())
             QObject::connect(edit, &QLineEdit::textChanged, this,
                              [this, edit] { EditChange(edit); });
@@ -80,21 +82,23 @@ private:
     bool m_quitOnClose = false;
 };
 
+} // namespace janelas
+
 // A window that can carry a menu and a toolbar; destroyed when it closes.
-class DataWindow : public Window<QMainWindow> {
+class DataWindow : public janelas::Janela<QMainWindow> {
 public:
     explicit DataWindow(QWidget* parent = nullptr);
 };
 
 // A modeless dialog; destroyed when it closes. Escape closes it like the close box does.
-class DataDialog : public Window<QDialog> {
+class DataDialog : public janelas::Janela<QDialog> {
 public:
     explicit DataDialog(QWidget* parent = nullptr);
     void reject() override;
 };
 
 // A modal dialog, owned by whoever opens it: Show returns when the dialog ends.
-class DialogWindow : public Window<QDialog> {
+class DialogWindow : public janelas::Janela<QDialog> {
 public:
     explicit DialogWindow(QWidget* parent = nullptr);
     void Show() override;

@@ -1,16 +1,16 @@
-#include "runtime/ui/Window.h"
+#include "runtime/ui/Janela.h"
 
 void WarningBox(const QString& caption, const QString& text) {
-    MessageBox::warning(nullptr, caption, text);
+    janelas::Caixas::aviso(nullptr, caption, text);
 }
 
 DataWindow::DataWindow(QWidget* parent)
-    : Window(parent) {
+    : Janela(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
 DataDialog::DataDialog(QWidget* parent)
-    : Window(parent) {
+    : Janela(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 }
@@ -20,7 +20,7 @@ void DataDialog::reject() {
 }
 
 DialogWindow::DialogWindow(QWidget* parent)
-    : Window(parent) {
+    : Janela(parent) {
     setModal(true);
 }
 

@@ -1,0 +1,58 @@
+#include "runtime/ui/Caixas.h"
+
+#include <QMessageBox>
+
+namespace janelas {
+namespace {
+struct Costura {
+    bool modoDeTeste = false;
+    QList<int> respostas;
+    QList<Caixas::Mostrada> mostradas;
+};
+
+Costura& costura() {
+    static Costura c;
+    return c;
+}
+} // namespace
+
+void Caixas::aviso(QWidget* dono, const QString& titulo, const QString& texto) {
+    pergunta(titulo, texto, Ok, [&] {
+        QMessageBox caixa(QMessageBox::Warning, titulo, texto, QMessageBox::Ok, dono);
+        caixa.exec();
+        return int(Ok);
+    });
+}
+
+int Caixas::pergunta(const QString& titulo, const QString& texto, int respostaPadrao,
+                     const std::function<int()>& mostra) {
+    Costura& c = costura();
+    if (!c.modoDeTeste)
+        return mostra();
+    const int resposta = c.respostas.isEmpty() ? respostaPadrao : c.respostas.takeFirst();
+    c.mostradas.append({titulo, texto, resposta});
+    return resposta;
+}
+
+void Caixas::setModoDeTeste(bool ligado) {
+    costura() = Costura{};
+    costura().modoDeTeste = ligado;
+}
+
+bool Caixas::modoDeTeste() {
+    return costura().modoDeTeste;
+}
+
+void Caixas::proximaResposta(int resposta) {
+    costura().respostas.append(resposta);
+}
+
+const QList<Caixas::Mostrada>& Caixas::mostradas() {
+    return costura().mostradas;
+}
+
+void Caixas::esqueceMostradas() {
+    costura().mostradas.clear();
+}
+
+} // namespace janelas
