@@ -395,6 +395,26 @@ def fluxo_do_fornecedor(trabalho, programa, fotos):
 
 
 CASOS = [sem_conexao, programa_desatualizado, fluxo_do_fornecedor]
+
+
+def executa(caso, fotos, *argumentos):
+    """Runs one case in a fresh work folder; on a failure, says why, shows the screen and the
+    program's last words. Answers 1 for a failure, 0 otherwise."""
+    with tempfile.TemporaryDirectory(prefix="cotacao-e2e-") as pasta:
+        inicio = time.monotonic()
+        try:
+            caso(pathlib.Path(pasta), *argumentos, fotos)
+            print("ok    %s (%.1f s)" % (caso.__name__, time.monotonic() - inicio))
+            return 0
+        except (Falhou, subprocess.TimeoutExpired) as e:
+            print("FALHA %s: %s" % (caso.__name__, e))
+            print("      janelas visíveis: %s" % [t for _, t in titulos()])
+            subprocess.run(["import", "-window", "root",
+                            str(fotos.pasta / ("falha-%s.png" % caso.__name__))])
+            log = pathlib.Path(pasta) / "programa.log"
+            if log.exists():
+                print(log.read_text(errors="replace")[-3000:])
+            return 1
 FORA_DO_PROGRAMA = set()  # windows of the X server itself, visible before any program
 
 
@@ -406,24 +426,8 @@ def main():
     args = argumentos.parse_args()
     fotos = Fotos(args.fotos)
     FORA_DO_PROGRAMA.update(j for j, _ in titulos())
-    falhas = 0
-    for caso in CASOS:
-        if args.caso and caso.__name__ != args.caso:
-            continue
-        with tempfile.TemporaryDirectory(prefix="cotacao-e2e-") as pasta:
-            inicio = time.monotonic()
-            try:
-                caso(pathlib.Path(pasta), args.programa, fotos)
-                print("ok    %s (%.1f s)" % (caso.__name__, time.monotonic() - inicio))
-            except (Falhou, subprocess.TimeoutExpired) as e:
-                falhas += 1
-                print("FALHA %s: %s" % (caso.__name__, e))
-                print("      janelas visíveis: %s" % [t for _, t in titulos()])
-                subprocess.run(["import", "-window", "root",
-                                str(fotos.pasta / ("falha-%s.png" % caso.__name__))])
-                log = pathlib.Path(pasta) / "programa.log"
-                if log.exists():
-                    print(log.read_text(errors="replace")[-3000:])
+    falhas = sum(executa(caso, fotos, args.programa) for caso in CASOS
+                 if not args.caso or caso.__name__ == args.caso)
     print("%d caso(s) com falha" % falhas if falhas else "todos os casos passaram")
     return 1 if falhas else 0
 
