@@ -1,8 +1,24 @@
 #include "access/ImagemFundo.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 namespace acesso {
+
+namespace {
+// Read in the format its name gives: left to guess, Qt loads every image plugin it has (and
+// their libraries) to ask each one, a good part of the start-up. A file whose name does not
+// match its content is still read, the slow way.
+QPixmap lePelaExtensao(const QString& arquivo) {
+    if (!QFileInfo::exists(arquivo))
+        return {};
+    QImageReader leitor(arquivo, QFileInfo(arquivo).suffix().toLatin1());
+    leitor.setAutoDetectImageFormat(false);
+    const QImage imagem = leitor.read();
+    return QPixmap::fromImage(imagem.isNull() ? QImage(arquivo) : imagem);
+}
+} // namespace
 
 ImagemFundo::ImagemFundo(QWidget* parent)
     : QWidget(parent) {
@@ -11,9 +27,10 @@ ImagemFundo::ImagemFundo(QWidget* parent)
 }
 
 bool ImagemFundo::CreateEmbeddingFromFile(const QString& arquivo, const QString& reserva) {
-    const bool doArquivo = m_imagem.load(arquivo);
+    m_imagem = lePelaExtensao(arquivo);
+    const bool doArquivo = !m_imagem.isNull();
     if (!doArquivo)
-        m_imagem.load(reserva);
+        m_imagem = lePelaExtensao(reserva);
     update();
     return doArquivo;
 }

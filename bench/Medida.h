@@ -8,17 +8,25 @@
 #include <functional>
 #include <vector>
 
+inline double mediana(std::vector<double> valores) {
+    std::sort(valores.begin(), valores.end());
+    return valores[valores.size() / 2];
+}
+
+// The time `f` takes, in milliseconds.
+inline double tempoMs(const std::function<void()>& f) {
+    QElapsedTimer relogio;
+    relogio.start();
+    f();
+    return double(relogio.nsecsElapsed()) / 1e6;
+}
+
 // Runs `f` `vezes` times and answers the median time in milliseconds.
 inline double medianaMs(int vezes, const std::function<void()>& f) {
     std::vector<double> tempos;
-    for (int i = 0; i < vezes; ++i) {
-        QElapsedTimer relogio;
-        relogio.start();
-        f();
-        tempos.push_back(double(relogio.nsecsElapsed()) / 1e6);
-    }
-    std::sort(tempos.begin(), tempos.end());
-    return tempos[tempos.size() / 2];
+    for (int i = 0; i < vezes; ++i)
+        tempos.push_back(tempoMs(f));
+    return mediana(std::move(tempos));
 }
 
 // The same, with `preparo` run before each time `f` is timed and left out of the figure.
@@ -27,13 +35,9 @@ inline double medianaMs(int vezes, const std::function<void()>& preparo,
     std::vector<double> tempos;
     for (int i = 0; i < vezes; ++i) {
         preparo();
-        QElapsedTimer relogio;
-        relogio.start();
-        f();
-        tempos.push_back(double(relogio.nsecsElapsed()) / 1e6);
+        tempos.push_back(tempoMs(f));
     }
-    std::sort(tempos.begin(), tempos.end());
-    return tempos[tempos.size() / 2];
+    return mediana(std::move(tempos));
 }
 
 // One line of the benchmark table: figure | goal | measured | baseline.

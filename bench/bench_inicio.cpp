@@ -12,6 +12,7 @@
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
@@ -56,8 +57,9 @@ int janelaMinima(int argc, char** argv) {
     return QApplication::exec();
 }
 
+// One start: until the process has reported its window and ended.
 double inicioMs(const QStringList& argumentos, const QProcessEnvironment& ambiente) {
-    return medianaMs(7, [&] {
+    return tempoMs([&] {
         QProcess filho;
         filho.setProcessEnvironment(ambiente);
         filho.start(QCoreApplication::applicationFilePath(), argumentos);
@@ -77,16 +79,23 @@ int main(int argc, char** argv) {
     QCoreApplication aplicacao(argc, argv);
     ServidorFtpTeste servidor;
     servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
-    DiretorioTeste pasta;
+    DiretorioTeste pasta; // as installed: with the login's picture
+    QImage(QStringLiteral(":/arte/entrada.png"))
+        .save(pasta.arquivo(QStringLiteral("EntradaCotação.bmp")), "BMP");
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     ambiente.insert(QStringLiteral("COTACAO_SERVIDOR_FTP"), servidor.endereco());
     ambiente.insert(QStringLiteral("COTACAO_HOST_CONEXAO"), servidor.endereco());
 
-    const double login = inicioMs({QStringLiteral("--programa"), pasta.path()}, ambiente);
-    const double minima = inicioMs({QStringLiteral("--minima")}, ambiente);
+    // In turns, so that a busy moment of the machine weighs on both alike.
+    std::vector<double> login;
+    std::vector<double> minima;
+    for (int i = 0; i < 11; ++i) {
+        login.push_back(inicioMs({QStringLiteral("--programa"), pasta.path()}, ambiente));
+        minima.push_back(inicioMs({QStringLiteral("--minima")}, ambiente));
+    }
     linha(QStringLiteral("start-up to the login form (offscreen, local server)"),
-          QStringLiteral("-"), QStringLiteral("%1 ms").arg(login, 0, 'f', 0),
-          QStringLiteral("minimal Qt window %1 ms").arg(minima, 0, 'f', 0));
+          QStringLiteral("-"), QStringLiteral("%1 ms").arg(mediana(login), 0, 'f', 0),
+          QStringLiteral("minimal Qt window %1 ms").arg(mediana(minima), 0, 'f', 0));
     return 0;
 }

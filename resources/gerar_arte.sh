@@ -28,7 +28,7 @@ convert -size 741x377 xc:"$painel" \
     -draw 'roundrectangle 330,281 477,305 3,3' \
     -stroke none -font Liberation-Sans -pointsize 11 -fill '#4A6A80' \
     -annotate +23+338 'Informe o CNPJ da sua empresa, o número da cotação e a senha recebidos do comprador.' \
-    -type TrueColor entrada.png
+    -type TrueColor -depth 8 PNG24:entrada.png
 
 # Thank-you window.
 convert -size 498x206 gradient:"$escuro"-"$medio" \
@@ -37,23 +37,23 @@ convert -size 498x206 gradient:"$escuro"-"$medio" \
     -annotate +32+108 'Obrigado por utilizar a cotação eletrônica.' \
     -annotate +32+132 'Sua participação é muito importante para nós.' \
     -fill '#FFFFFF' -draw 'rectangle 30,150 468,151' \
-    -type TrueColor aviso.png
+    -type TrueColor -depth 8 PNG24:aviso.png
 
 # Toolbar images, 32 x 32: send (an envelope with an arrow), print (a printer), leave (a door).
 convert -size 32x32 xc:none -fill '#FFFFFF' -stroke '#0A5F86' -strokewidth 2 \
     -draw 'rectangle 3,8 25,26' -draw 'polyline 3,8 14,18 25,8' \
     -fill '#1E9E4A' -stroke none -draw 'polygon 20,16 31,22 20,28' \
-    -draw 'rectangle 14,20 21,24' enviar.png
+    -draw 'rectangle 14,20 21,24' -depth 8 PNG32:enviar.png
 convert -size 32x32 xc:none -fill '#FFFFFF' -stroke '#555555' -strokewidth 2 \
     -draw 'rectangle 9,3 23,12' -fill '#7A8A99' -draw 'roundrectangle 3,11 29,23 3,3' \
     -fill '#FFFFFF' -draw 'rectangle 9,19 23,29' -stroke '#555555' -strokewidth 1 \
-    -draw 'line 12,23 20,23' -draw 'line 12,26 20,26' imprimir.png
+    -draw 'line 12,23 20,23' -draw 'line 12,26 20,26' -depth 8 PNG32:imprimir.png
 convert -size 32x32 xc:none -fill '#A0522D' -stroke '#5A2E10' -strokewidth 2 \
     -draw 'rectangle 6,3 20,29' -fill '#F2C14E' -stroke none -draw 'circle 17,16 18,17' \
-    -fill '#C0392B' -draw 'polygon 22,10 31,16 22,22' -draw 'rectangle 18,14 23,18' sair.png
+    -fill '#C0392B' -draw 'polygon 22,10 31,16 22,22' -draw 'rectangle 18,14 23,18' -depth 8 PNG32:sair.png
 
 # The program's icon, 64 x 64: a price tag on the dark blue of the forms.
 convert -size 64x64 xc:none -fill '#00324E' -draw 'roundrectangle 0,0 63,63 12,12' \
     -fill '#FFFFFF' -draw 'polygon 14,22 34,10 54,22 54,52 14,52' -fill '#00324E' \
     -draw 'circle 34,22 34,26' -fill '#1E9E4A' -font Liberation-Sans-Bold -pointsize 20 \
-    -annotate +19+47 'R$' tarvo.png
+    -annotate +19+47 'R$' -depth 8 PNG32:tarvo.png

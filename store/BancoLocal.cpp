@@ -41,9 +41,19 @@ const QList<QStringList>& migracoes() {
 
 BancoLocal::BancoLocal(const QString& caminho)
     : m_caminho(caminho)
-    , m_conexao(QStringLiteral("banco-local-%1").arg(g_conexoes.fetchAndAddRelaxed(1))) {
+    , m_conexao(QStringLiteral("banco-local-%1").arg(g_conexoes.fetchAndAddRelaxed(1))) {}
+
+bool BancoLocal::aberto() {
+    abre();
+    return m_aberto;
+}
+
+void BancoLocal::abre() {
+    if (m_tentou)
+        return;
+    m_tentou = true;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
-    db.setDatabaseName(caminho);
+    db.setDatabaseName(m_caminho);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
     if (!db.open()) {
         m_erro = db.lastError().text();
@@ -65,6 +75,8 @@ BancoLocal::BancoLocal(const QString& caminho)
 }
 
 BancoLocal::~BancoLocal() {
+    if (!m_tentou)
+        return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_conexao, false);
         if (db.isOpen())
@@ -73,7 +85,8 @@ BancoLocal::~BancoLocal() {
     QSqlDatabase::removeDatabase(m_conexao);
 }
 
-QSqlDatabase BancoLocal::db() const {
+QSqlDatabase BancoLocal::db() {
+    abre();
     return QSqlDatabase::database(m_conexao, false);
 }
 
