@@ -1,5 +1,6 @@
 #include "quotation/Colagem.h"
 
+#include "quotation/ColunasProdutos.h"
 #include "quotation/Planilha.h"
 
 using namespace grade;

@@ -28,8 +28,4 @@ struct Colagem {
 Colagem PlanejaColagem(const grade::DadosGrade& dados, int linha, int coluna, const Bloco& bloco,
                        const QRect& selecao = {});
 
-// The columns a paste may write.
-inline constexpr int kColunaPreco = 6;
-inline constexpr int kColunaObs = 7;
-
 } // namespace cotacao

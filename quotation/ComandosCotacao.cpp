@@ -4,6 +4,7 @@
 #include "grid/ControleGrade.h"
 #include "quotation/Busca.h"
 #include "quotation/Colagem.h"
+#include "quotation/ColunasProdutos.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/Importacao.h"
 #include "quotation/Textos.h"
@@ -32,7 +33,10 @@ using namespace grade;
 using namespace janelas;
 using namespace nucleo;
 
+using cotacao::kColunaBarras;
+using cotacao::kColunaDescricao;
 using cotacao::kColunaObs;
+using cotacao::kColunaPlu;
 using cotacao::kColunaPreco;
 
 namespace {
@@ -150,9 +154,9 @@ void FormCotacao::iniciaComandos() {
     m_chavesDeBusca.clear();
     m_chavesDeProduto.clear();
     for (int linha = 1; linha < d.linhas(); ++linha) {
-        const QString& plu = d.celula(linha, 1).texto;
-        const QString& barras = d.celula(linha, 2).texto;
-        const QString texto = plu + u' ' + barras + u' ' + d.celula(linha, 3).texto;
+        const QString& plu = d.celula(linha, kColunaPlu).texto;
+        const QString& barras = d.celula(linha, kColunaBarras).texto;
+        const QString texto = plu + u' ' + barras + u' ' + d.celula(linha, kColunaDescricao).texto;
         m_chavesDeBusca << cotacao::ChaveDeBusca(texto);
         m_chavesDeProduto << banco::PrecosEnviados::Chave(plu, barras);
     }
@@ -363,8 +367,9 @@ bool FormCotacao::confereComUltimosPrecos() {
         if (anterior <= 0 || (preco < anterior * 10 && preco * 10 > anterior))
             continue;
         if (++diferentes <= 10)
-            lista += cotacao::textos::LinhaSegundaOlhada.arg(d.celula(linha, 3).texto.trimmed(),
-                                                             ComMilhares(preco, 2), ultimo->first);
+            lista += cotacao::textos::LinhaSegundaOlhada.arg(
+                d.celula(linha, kColunaDescricao).texto.trimmed(), ComMilhares(preco, 2),
+                ultimo->first);
     }
     return diferentes == 0 || pergunta(cotacao::textos::SegundaOlhada.arg(lista),
                                        cotacao::textos::Sim, cotacao::textos::Nao, false);

@@ -7,6 +7,7 @@
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
+#include "quotation/ColunasProdutos.h"
 #include "quotation/Envio.h"
 #include "quotation/Rascunho.h"
 #include "quotation/Textos.h"
@@ -89,8 +90,6 @@ QString semTab(const QString& t) {
 // What the draft calls the product grid's two columns.
 const QString kCampoPreco = QStringLiteral("preco");
 const QString kCampoObs = QStringLiteral("obs");
-constexpr int kColunaPreco = 6;
-constexpr int kColunaObs = 7;
 
 } // namespace
 
@@ -352,7 +351,7 @@ void FormCotacao::iniciaRascunho() {
         const DadosGrade& d = m_produtos->modelo()->dados();
         if (!d.valida(linha, kColunaObs))
             return {};
-        return {d.celula(linha, 1).texto + u'\t' + d.celula(linha, 2).texto,
+        return {d.celula(linha, kColunaPlu).texto + u'\t' + d.celula(linha, kColunaBarras).texto,
                 d.celula(linha, campo == kCampoPreco ? kColunaPreco : kColunaObs).texto};
     };
     const auto falha = [this](const QString& erro) {
@@ -397,7 +396,9 @@ void FormCotacao::ofereceRascunho() {
         }
         // Only onto the product the value was typed for.
         if (!d.valida(item.linha, kColunaObs) ||
-            d.celula(item.linha, 1).texto + u'\t' + d.celula(item.linha, 2).texto != item.produto)
+            d.celula(item.linha, kColunaPlu).texto + u'\t' +
+                    d.celula(item.linha, kColunaBarras).texto !=
+                item.produto)
             continue;
         MListaProdutos.Cell(item.linha, item.campo == kCampoPreco ? kColunaPreco : kColunaObs)
             .Text(item.valor);

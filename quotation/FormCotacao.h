@@ -67,7 +67,7 @@ public:
     FlexCell MListaProdutos;
     FlexCell MListaRelatorios;
 
-    // Commands of ours, besides the specification's: the product grid as a spreadsheet.
+    // Commands beyond sending, printing and leaving: the product grid as a spreadsheet.
     void Desfazer();
     void Refazer();
     void Copiar();

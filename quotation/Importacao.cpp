@@ -2,6 +2,7 @@
 
 #include "quotation/Busca.h"
 #include "quotation/Colagem.h"
+#include "quotation/ColunasProdutos.h"
 #include "runtime/core/Regional.h"
 
 #include <QHash>
@@ -13,10 +14,6 @@ using namespace nucleo;
 
 namespace cotacao {
 namespace {
-
-constexpr int kColunaPlu = 1;
-constexpr int kColunaBarras = 2;
-constexpr int kColunaQuantidade = 4;
 
 QString nomeDaColuna(const QVariant& celula) {
     QString nome;

@@ -1,5 +1,6 @@
 #include "quotation/Resumo.h"
 
+#include "quotation/ColunasProdutos.h"
 #include "quotation/formats/Totais.h"
 #include "runtime/core/Regional.h"
 
@@ -10,8 +11,6 @@ using namespace nucleo;
 
 namespace cotacao {
 namespace {
-constexpr int kColunaQuantidade = 4;
-constexpr int kColunaPreco = 6;
 
 qint64 centavos(const DadosGrade& d, int linha) {
     return std::llround(formatos::Subtotal(d.celula(linha, kColunaQuantidade).texto,
