@@ -74,10 +74,11 @@ const Mesclagem* DadosGrade::mesclagemDe(int linha, int coluna) const {
 
 bool DadosGrade::numerica(int linha, int coluna) const {
     static const QRegularExpression numero(QStringLiteral("^\\s*[+-]?[0-9]*([.,][0-9]*)?\\s*$"));
+    if (linha <= 0 || mascara(linha, coluna) != kMascaraNumerica)
+        return false;
     const QString& texto = celula(linha, coluna).texto;
-    const bool temDigito =
-        std::any_of(texto.cbegin(), texto.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    return linha > 0 && mascara(linha, coluna) == kMascaraNumerica && temDigito &&
+    return std::any_of(texto.cbegin(), texto.cend(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; }) &&
            numero.match(texto).hasMatch();
 }
 

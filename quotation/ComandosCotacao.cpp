@@ -8,6 +8,7 @@
 #include "quotation/FormCotacao.h"
 #include "quotation/Importacao.h"
 #include "quotation/Textos.h"
+#include "quotation/formats/Numeros.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
@@ -161,11 +162,8 @@ void FormCotacao::iniciaComandos() {
         m_chavesDeProduto << banco::PrecosEnviados::Chave(plu, barras);
     }
     m_ultimosPrecos.clear();
-    if (m_banco && m_banco->aberto()) {
-        const auto ultimos = banco::PrecosEnviados(*m_banco).ultimos(cCodCotacao);
-        for (auto p = ultimos.cbegin(); p != ultimos.cend(); ++p)
-            m_ultimosPrecos.insert(p.key(), {p->preco, p->quando});
-    }
+    if (m_banco && m_banco->aberto())
+        m_ultimosPrecos = banco::PrecosEnviados(*m_banco).ultimos(cCodCotacao);
     m_desfazer->clear();
     m_resumo.recalcula(d);
     atualizaResumo();
@@ -176,8 +174,11 @@ void FormCotacao::aoAlterar(const QList<AlteracaoDeCelula>& alteracoes) {
     for (const AlteracaoDeCelula& a : alteracoes)
         if (a.coluna == kColunaPreco)
             m_resumo.atualiza(d, a.linha);
+    // While the program fills the form, cell by cell, the status bar is written once at the end.
+    if (m_preenchendo)
+        return;
     atualizaResumo();
-    if (m_preenchendo || m_desfazendo || !m_desfazer)
+    if (m_desfazendo || !m_desfazer)
         return;
     m_desfazer->push(new CelulasAlteradas(alteracoes, [this](const auto& a) {
         m_desfazendo = true;
@@ -201,14 +202,18 @@ QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
     if (papel == Qt::BackgroundRole && coluna > 0 && d.valida(linha, kColunaPreco) &&
         ValorDoTexto(d.celula(linha, kColunaPreco).texto) == 0)
         return QColor(255, 248, 225); // not priced yet: a glance finds it
-    if (papel == Qt::ToolTipRole && coluna == kColunaPreco &&
-        linha - 1 < m_chavesDeProduto.size()) {
-        const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
-        if (ultimo != m_ultimosPrecos.cend())
-            return cotacao::textos::UltimoPreco.arg(ultimo->first,
-                                                    DateToText(ultimo->second.date()));
-    }
+    if (papel == Qt::ToolTipRole && coluna == kColunaPreco)
+        if (const banco::PrecosEnviados::Preco* ultimo = ultimoPreco(linha))
+            return cotacao::textos::UltimoPreco.arg(ultimo->preco,
+                                                    DateToText(ultimo->quando.date()));
     return {};
+}
+
+const banco::PrecosEnviados::Preco* FormCotacao::ultimoPreco(int linha) const {
+    if (linha < 1 || linha - 1 >= m_chavesDeProduto.size())
+        return nullptr;
+    const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
+    return ultimo == m_ultimosPrecos.cend() ? nullptr : &*ultimo;
 }
 
 void FormCotacao::Desfazer() {
@@ -282,9 +287,9 @@ void FormCotacao::PreencherUltimosPrecos() {
     QList<AlteracaoDeCelula> alteracoes;
     for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
         const QString& atual = d.celula(linha, kColunaPreco).texto;
-        const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
-        if (ValorDoTexto(atual) == 0 && ultimo != m_ultimosPrecos.cend())
-            alteracoes.append({linha, kColunaPreco, atual, ultimo->first});
+        const banco::PrecosEnviados::Preco* ultimo = ultimoPreco(linha);
+        if (ValorDoTexto(atual) == 0 && ultimo)
+            alteracoes.append({linha, kColunaPreco, atual, ultimo->preco});
     }
     aplica(alteracoes);
     statusBar()->showMessage(cotacao::textos::Preenchidos.arg(alteracoes.size()), 10000);
@@ -360,16 +365,16 @@ bool FormCotacao::confereComUltimosPrecos() {
     int diferentes = 0;
     for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
         const double preco = ValorDoTexto(d.celula(linha, kColunaPreco).texto);
-        const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
-        if (preco <= 0 || ultimo == m_ultimosPrecos.cend())
+        const banco::PrecosEnviados::Preco* ultimo = ultimoPreco(linha);
+        if (preco <= 0 || !ultimo)
             continue;
-        const double anterior = ValorDoTexto(ultimo->first);
+        const double anterior = ValorDoTexto(ultimo->preco);
         if (anterior <= 0 || (preco < anterior * 10 && preco * 10 > anterior))
             continue;
         if (++diferentes <= 10)
             lista += cotacao::textos::LinhaSegundaOlhada.arg(
                 d.celula(linha, kColunaDescricao).texto.trimmed(), ComMilhares(preco, 2),
-                ultimo->first);
+                ultimo->preco);
     }
     return diferentes == 0 || pergunta(cotacao::textos::SegundaOlhada.arg(lista),
                                        cotacao::textos::Sim, cotacao::textos::Nao, false);
@@ -381,8 +386,7 @@ QList<QPair<QString, QString>> FormCotacao::precosParaGuardar() const {
     for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
         const QString& preco = d.celula(linha, kColunaPreco).texto;
         if (ValorDoTexto(preco) > 0)
-            precos.append(
-                {m_chavesDeProduto[linha - 1], Str(ValorDoTexto(preco), 12, 2).trimmed()});
+            precos.append({m_chavesDeProduto[linha - 1], formatos::TextoNumero(preco)});
     }
     return precos;
 }

@@ -10,13 +10,11 @@ namespace cotacao {
 
 nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
                                     QByteArray* bytes) {
-    remoto::ArquivoIni arquivo;
-    if (!arquivo.carrega(caminho))
-        return nucleo::FalhaGravacao::Outra; // never replace an answer that could not be read
-    formatos::EscreveResposta(arquivo, resposta);
-    if (bytes)
-        *bytes = arquivo.bytes();
-    return arquivo.grava();
+    return remoto::ArquivoIni::edita(caminho, [&](remoto::ArquivoIni& arquivo) {
+        formatos::EscreveResposta(arquivo, resposta);
+        if (bytes)
+            *bytes = arquivo.bytes();
+    });
 }
 
 banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
@@ -39,11 +37,9 @@ bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
 }
 
 nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
-    remoto::ArquivoIni arquivo;
-    if (!arquivo.carrega(config))
-        return nucleo::FalhaGravacao::Outra;
-    formatos::EscreveTermosNaConfig(arquivo, termos);
-    return arquivo.grava();
+    return remoto::ArquivoIni::edita(config, [&](remoto::ArquivoIni& arquivo) {
+        formatos::EscreveTermosNaConfig(arquivo, termos);
+    });
 }
 
 } // namespace cotacao

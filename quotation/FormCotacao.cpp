@@ -62,17 +62,20 @@ QLineEdit* campo(QWidget* pai, const char* nome, const QString& rotulo, QRect r)
     return e;
 }
 
+// An amount field shows what it holds with two decimals and the regional separator.
+void formataQuantia(QLineEdit* e) {
+    const QString formatado = TextoDeQuantia(e->text());
+    if (formatado != e->text())
+        e->setText(formatado);
+}
+
 // A numeric field of length 12 with 2 decimals: it takes an amount and, once left, shows it
-// with two decimals and the regional separator.
+// formatted.
 void valor(QLineEdit* e) {
     e->setValidator(NovoValidadorDeValor(e));
     e->setMaxLength(12);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QObject::connect(e, &QLineEdit::editingFinished, e, [e] {
-        const QString formatado = TextoDeQuantia(e->text());
-        if (formatado != e->text())
-            e->setText(formatado);
-    });
+    QObject::connect(e, &QLineEdit::editingFinished, e, [e] { formataQuantia(e); });
 }
 
 // A frame drawn around fields: it stays behind them, or it would take their mouse clicks.
@@ -90,6 +93,15 @@ QString semTab(const QString& t) {
 // What the draft calls the product grid's two columns.
 const QString kCampoPreco = QStringLiteral("preco");
 const QString kCampoObs = QStringLiteral("obs");
+
+int colunaDoCampo(const QString& campo) {
+    return campo == kCampoPreco ? kColunaPreco : kColunaObs;
+}
+
+// The product a row holds, as the draft names it.
+QString produtoDaLinha(const DadosGrade& d, int linha) {
+    return d.celula(linha, kColunaPlu).texto + u'\t' + d.celula(linha, kColunaBarras).texto;
+}
 
 } // namespace
 
@@ -237,8 +249,7 @@ void FormCotacao::Setup() {
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(sizeHint()); // a window that cannot be maximised or resized
     // The quotation file is read once; a missing one reads as an empty quotation.
-    if (!formatos::LeCotacao(arquivoCotacao(), m_cotacao))
-        m_cotacao = {};
+    formatos::LeCotacao(arquivoCotacao(), m_cotacao);
     m_solicitante->setText(m_cotacao.solicitante.trimmed());
     m_preenchendo = true;
     IniciaListaProdutos();
@@ -248,8 +259,7 @@ void FormCotacao::Setup() {
     lModificado = false;
     iniciaComandos();
     iniciaRascunho();
-    mostraUltimoEnvio();
-    ofereceRascunho();
+    ofereceRascunho(mostraUltimoEnvio());
     RegisterTimer(1, true);
 }
 
@@ -351,8 +361,7 @@ void FormCotacao::iniciaRascunho() {
         const DadosGrade& d = m_produtos->modelo()->dados();
         if (!d.valida(linha, kColunaObs))
             return {};
-        return {d.celula(linha, kColunaPlu).texto + u'\t' + d.celula(linha, kColunaBarras).texto,
-                d.celula(linha, campo == kCampoPreco ? kColunaPreco : kColunaObs).texto};
+        return {produtoDaLinha(d, linha), d.celula(linha, colunaDoCampo(campo)).texto};
     };
     const auto falha = [this](const QString& erro) {
         m_situacao->setText(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
@@ -360,25 +369,25 @@ void FormCotacao::iniciaRascunho() {
     m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, leValor, falha);
 }
 
-void FormCotacao::mostraUltimoEnvio() {
+std::optional<QDateTime> FormCotacao::mostraUltimoEnvio() {
     if (!m_banco || !m_banco->aberto())
-        return;
-    if (const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ))
-        m_situacao->setText(cotacao::textos::UltimoEnvio.arg(
-            DateToText(recibo->quando.date()), recibo->quando.time().toString(u"HH:mm")));
+        return std::nullopt;
+    const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
+    if (!recibo)
+        return std::nullopt;
+    m_situacao->setText(cotacao::textos::UltimoEnvio.arg(DateToText(recibo->quando.date()),
+                                                         recibo->quando.time().toString(u"HH:mm")));
+    return recibo->quando;
 }
 
-void FormCotacao::ofereceRascunho() {
+void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
     const auto quando = m_rascunho->alteradoEm();
     if (!quando)
         return;
     // A draft older than the last sending from here was sent after all.
-    if (m_banco) {
-        const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
-        if (recibo && recibo->quando >= *quando) {
-            m_rascunho->descarta();
-            return;
-        }
+    if (ultimoEnvio && *ultimoEnvio >= *quando) {
+        m_rascunho->descarta();
+        return;
     }
     const QString pergunta = cotacao::textos::RecuperarRascunho.arg(
         DateToText(quando->date()), quando->time().toString(u"HH:mm"));
@@ -395,25 +404,19 @@ void FormCotacao::ofereceRascunho() {
             continue;
         }
         // Only onto the product the value was typed for.
-        if (!d.valida(item.linha, kColunaObs) ||
-            d.celula(item.linha, kColunaPlu).texto + u'\t' +
-                    d.celula(item.linha, kColunaBarras).texto !=
-                item.produto)
+        if (!d.valida(item.linha, kColunaObs) || produtoDaLinha(d, item.linha) != item.produto)
             continue;
-        MListaProdutos.Cell(item.linha, item.campo == kCampoPreco ? kColunaPreco : kColunaObs)
-            .Text(item.valor);
+        MListaProdutos.Cell(item.linha, colunaDoCampo(item.campo)).Text(item.valor);
     }
     m_preenchendo = false;
+    atualizaResumo();
     lModificado = true; // what was recovered is not sent yet
 }
 
 void FormCotacao::fechaEdicao() {
     m_produtos->ConfirmaEdicao();
-    for (QLineEdit* e : {m_pedidoMinimo, m_valorFrete}) {
-        const QString formatado = TextoDeQuantia(e->text());
-        if (formatado != e->text())
-            e->setText(formatado);
-    }
+    formataQuantia(m_pedidoMinimo);
+    formataQuantia(m_valorFrete);
 }
 
 formatos::Resposta FormCotacao::respostaDoFormulario() const {
@@ -469,9 +472,10 @@ bool FormCotacao::EnviaResposta() {
         return false;
     }
     // An answer that did not reach the disk whole must not be sent.
+    const formatos::Resposta resposta = respostaDoFormulario();
     QByteArray bytes;
     const nucleo::FalhaGravacao gravacao =
-        cotacao::GravaResposta(respostaDoFormulario(), ArquivoDoPrograma(nomeResposta()), &bytes);
+        cotacao::GravaResposta(resposta, ArquivoDoPrograma(nomeResposta()), &bytes);
     if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
         WarningMessage(janelas::textos::FalhaDeGravacao(gravacao, PastaDoPrograma()));
         return false;
@@ -494,9 +498,8 @@ bool FormCotacao::EnviaResposta() {
     m_rascunho->descarta();
     // The answer is on the server: the success is told first, whatever happens to the terms
     // kept for the next quotation.
-    const nucleo::FalhaGravacao termos = cotacao::GuardaTermos(
-        {MObservacoes(), MPrazoEntrega(), MFormaPgto(), MPedidoMinimo(), MValorFrete()},
-        ArquivoDoPrograma(Config));
+    const nucleo::FalhaGravacao termos =
+        cotacao::GuardaTermos(resposta.termos, ArquivoDoPrograma(Config));
     WarningMessage(Enviada);
     if (termos != nucleo::FalhaGravacao::Nenhuma)
         WarningMessage(TermosNaoGuardados + u' ' +

@@ -6,12 +6,15 @@
 #include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
+#include "store/PrecosEnviados.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QToolBar;
@@ -98,8 +101,9 @@ private:
 
     // Drafts: what was typed and not sent, kept in the local database.
     void iniciaRascunho();
-    void ofereceRascunho();
-    void mostraUltimoEnvio();
+    // Shows the time of the last sending, when there was one, and answers it.
+    std::optional<QDateTime> mostraUltimoEnvio();
+    void ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio);
     QLineEdit* campoDoTermo(const QString& chave) const;
 
     // The spreadsheet-like commands (ComandosCotacao.cpp).
@@ -112,6 +116,8 @@ private:
     void filtra(const QString& texto);
     void atualizaResumo();
     QVariant decoracao(int linha, int coluna, int papel) const;
+    // The last price sent for the product of a grid row, when there is one.
+    const banco::PrecosEnviados::Preco* ultimoPreco(int linha) const;
     // Before sending: prices ten times off the last one sent ask first; false: not sending.
     bool confereComUltimosPrecos();
     // The products' prices as sent, for the next quotations.
@@ -138,7 +144,7 @@ private:
     cotacao::Resumo m_resumo;
     QStringList m_chavesDeBusca;   // per product row, from 1
     QStringList m_chavesDeProduto; // per product row: barcode, or "PLU:" + PLU
-    QHash<QString, QPair<QString, QDateTime>> m_ultimosPrecos; // by product
+    QHash<QString, banco::PrecosEnviados::Preco> m_ultimosPrecos; // by product
     grade::ControleGrade* m_produtos = nullptr;
     grade::ControleGrade* m_relatorios = nullptr;
 };

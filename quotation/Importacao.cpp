@@ -1,7 +1,6 @@
 #include "quotation/Importacao.h"
 
 #include "quotation/Busca.h"
-#include "quotation/Colagem.h"
 #include "quotation/ColunasProdutos.h"
 #include "runtime/core/Regional.h"
 

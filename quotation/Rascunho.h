@@ -32,7 +32,6 @@ public:
     void alterou(const QString& campo, int linha);
     // Saves what is pending now; false when the database refused it (it stays pending).
     bool guardaAgora();
-    bool pendente() const { return !m_pendentes.isEmpty(); }
 
     // The draft kept from an earlier session, and when it last changed.
     QList<banco::ItemRascunho> anterior() const;

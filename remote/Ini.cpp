@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -165,6 +164,15 @@ nucleo::FalhaGravacao ArquivoIni::grava() const {
     return nucleo::GravaArquivoInteiro(m_caminho, m_dados);
 }
 
+nucleo::FalhaGravacao ArquivoIni::edita(const QString& caminho,
+                                        const std::function<void(ArquivoIni&)>& edicao) {
+    ArquivoIni ini;
+    if (!ini.carrega(caminho))
+        return nucleo::FalhaGravacao::Outra;
+    edicao(ini);
+    return ini.grava();
+}
+
 bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
               const QString& arquivo) {
     Error erro;
@@ -191,9 +199,7 @@ void GetFileIni(const QString& secao, const QString& chave, const QString& padra
 
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
                 const QString& arquivo) {
-    remoto::ArquivoIni ini;
-    if (!ini.carrega(arquivo))
-        return false; // never replace a file we could not read
-    ini.define(secao, chave, valor);
-    return ini.grava() == nucleo::FalhaGravacao::Nenhuma;
+    return remoto::ArquivoIni::edita(arquivo, [&](remoto::ArquivoIni& ini) {
+               ini.define(secao, chave, valor);
+           }) == nucleo::FalhaGravacao::Nenhuma;
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // One key of an INI-layout file, read and written as the Windows profile-string functions do:
 // sections and keys matched regardless of case, blanks around names and values ignored, a value
 // in quotes read without them, lines starting with ";" skipped. The file is Windows-1252 bytes;
@@ -43,6 +45,11 @@ public:
 
     // Writes the file as edited, atomically.
     nucleo::FalhaGravacao grava() const;
+
+    // Reads the file, lets `edicao` change it and writes it back; a file that exists but could
+    // not be read is never written over (Outra).
+    static nucleo::FalhaGravacao edita(const QString& caminho,
+                                       const std::function<void(ArquivoIni&)>& edicao);
 
     const QByteArray& bytes() const { return m_dados; }
 

@@ -21,7 +21,6 @@ public:
 
     // Opens the file at the first call; true when it is open and its schema current.
     bool aberto();
-    const QString& caminho() const { return m_caminho; }
     // The last failure, as the database described it.
     const QString& erro() const { return m_erro; }
 

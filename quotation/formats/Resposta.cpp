@@ -36,7 +36,7 @@ Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& co
     // Amounts are read in either decimal convention, so "150,75" stays 150,75.
     const auto quantia = [&](const QString& valor, const QString& chave) {
         const QString v = ValorDoTexto(valor) == 0 ? config.valor(Secao, chave, QString()) : valor;
-        return Str(ValorDoTexto(v), 12, 2).trimmed();
+        return TextoNumero(v);
     };
     Termos t;
     t.obsGeral = daResposta.obsGeral;

@@ -79,9 +79,8 @@ void tocaTons() {
 
 void gravaNoLog(const Error& erro) {
     // A log that cannot be written is skipped; the box still tells the user.
-    AcrescentaAoRegistro(
-        CaminhoDoSistema(ArquivoDoPrograma(QString::fromLatin1(kRegistroDeErros))).constData(),
-        vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
+    AcrescentaAoRegistro(CaminhoDoRegistroDeErros().constData(),
+                         vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 
 // The box, when the window layer installed one; otherwise the text goes to the standard error
@@ -90,7 +89,7 @@ int caixaDeErro(const QString& texto, const QString& titulo, const EscolhasDoErr
     if (const auto& caixa = apresentacaoDeErro().caixa)
         return caixa(texto, titulo, escolhas);
     std::fprintf(stderr, "%s\n%s\n", qPrintable(titulo), qPrintable(texto));
-    return escolhas.ignorar ? 1 : escolhas.repetir ? 2 : 3;
+    return escolhas.primeira();
 }
 
 QVariant valorVazio(int tipo) {
@@ -156,13 +155,20 @@ QString VersaoDoRuntime() {
     return QStringLiteral("Cotação runtime, Qt ") + QString::fromLatin1(qVersion());
 }
 
+QByteArray CaminhoDoRegistroDeErros() {
+    return CaminhoDoSistema(ArquivoDoPrograma(QString::fromLatin1(kRegistroDeErros)));
+}
+
+QByteArray NomeDoExecutavel() {
+    return ParaCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+}
+
 QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
     const ErroEmBytes bytes(erro);
     const QByteArray versao = ParaCp1252(VersaoDoRuntime());
     const QByteArray data = ParaCp1252(DateToText(quando.date()));
     const QByteArray hora = ParaCp1252(TimeToText(quando.time()));
-    const QByteArray aplicacao =
-        ParaCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    const QByteArray aplicacao = NomeDoExecutavel();
     std::string texto;
     Saida saida(texto);
     EscreveRegistro(saida, bytes.b, {vista(versao), vista(data), vista(hora), vista(aplicacao)});

@@ -131,6 +131,9 @@ struct EscolhasDoErro {
     int ignorar = 0;
     int repetir = 0;
     quint32 abandono = 0x80000000;
+
+    // The first choice allowed, the one taken when nobody answers: 1 ignore, 2 retry, 3 abandon.
+    int primeira() const { return ignorar ? 1 : repetir ? 2 : 3; }
 };
 EscolhasDoErro Escolhas(Error& erro);
 
@@ -153,6 +156,12 @@ QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando);
 
 // The runtime's version text, the first line of every log record.
 QString VersaoDoRuntime();
+
+// The error log's path, as the system names files.
+QByteArray CaminhoDoRegistroDeErros();
+
+// The executable's name in Windows-1252, as every log record carries it.
+QByteArray NomeDoExecutavel();
 
 // Start-up: the error block (unless one is set), the call stack reader and the crash handler.
 void InstalaTratamentoDeErros();

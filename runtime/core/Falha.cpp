@@ -11,10 +11,7 @@
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -92,10 +89,8 @@ void escreveDataHora(Saida& data, Saida& hora, std::time_t agora) {
 }
 
 void preparaRegistro() {
-    copia(g.caminho, sizeof g.caminho,
-          CaminhoDoSistema(ArquivoDoPrograma(QString::fromLatin1(kRegistroDeErros))));
-    copia(g.aplicacao, sizeof g.aplicacao,
-          ParaCp1252(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+    copia(g.caminho, sizeof g.caminho, CaminhoDoRegistroDeErros());
+    copia(g.aplicacao, sizeof g.aplicacao, NomeDoExecutavel());
     copia(g.versao, sizeof g.versao, ParaCp1252(VersaoDoRuntime()));
     const ConfiguracaoRegional& r = ConfiguracaoEmVigor();
     const QStringView formato = QStringView(r.formatoDeData).left(std::size(g.formatoData) - 1);
@@ -112,6 +107,10 @@ void preparaRegistro() {
 namespace falha {
 
 void Registra(ErroBruto& erro) {
+    erro.subSystem = "Runtime";
+    erro.subCode = kSubcodigoExcecao;
+    erro.subCodeText = "Processor exception";
+    erro.genCode = CodigoGenerico::Processador;
     char textoData[48];
     char textoHora[48];
     Saida data(textoData, sizeof textoData);

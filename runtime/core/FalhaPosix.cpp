@@ -49,10 +49,6 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
     EscrevePilhaSegura(pilha, 2);
 
     ErroBruto e;
-    e.subSystem = "Runtime";
-    e.subCode = kSubcodigoExcecao;
-    e.subCodeText = "Processor exception";
-    e.genCode = CodigoGenerico::Processador;
     e.osCode = sinal;
     e.argType = info ? info->si_code : 0;
     e.funcPtr = info ? reinterpret_cast<std::uintptr_t>(info->si_addr) : 0;

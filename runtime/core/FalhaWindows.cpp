@@ -43,10 +43,6 @@ LONG WINAPI aoFalhar(EXCEPTION_POINTERS* excecao) {
     EscrevePilhaSegura(pilha, 0, excecao->ContextRecord);
 
     ErroBruto e;
-    e.subSystem = "Runtime";
-    e.subCode = kSubcodigoExcecao;
-    e.subCodeText = "Processor exception";
-    e.genCode = CodigoGenerico::Processador;
     e.osCode = r->ExceptionCode;
     e.argType = int(r->ExceptionFlags);
     e.funcPtr = reinterpret_cast<std::uintptr_t>(r->ExceptionAddress);

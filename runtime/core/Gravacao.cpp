@@ -12,8 +12,7 @@ FalhaGravacao DiagnosticaFalha(const QString& pasta, qint64 tamanho) {
     const QFileInfo info(pasta);
     if (!info.exists() || !info.isWritable())
         return FalhaGravacao::SemPermissao;
-    QStorageInfo disco(pasta);
-    disco.refresh();
+    const QStorageInfo disco(pasta);
     // A little room for the file system's own blocks: a disk that cannot take the file and a bit
     // more is full as far as the supplier is concerned.
     if (disco.isValid() && disco.bytesAvailable() < tamanho + 64 * 1024)

@@ -74,9 +74,8 @@ struct CabecalhoDoLog {
     std::string_view aplicacao; // the executable's name
 };
 
-inline constexpr int kSubcodigoExcecao = 5333;
-inline constexpr char kRegistroDeErros[] =
-    "KZERROR.LOG"; // in the program directory // a processor exception (fatal signal)
+inline constexpr int kSubcodigoExcecao = 5333;            // a processor exception (fatal signal)
+inline constexpr char kRegistroDeErros[] = "KZERROR.LOG"; // in the program directory
 
 } // namespace nucleo
 

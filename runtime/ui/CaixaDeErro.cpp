@@ -14,7 +14,7 @@ namespace janelas {
 
 namespace {
 int caixa(const QString& texto, const QString& titulo, const EscolhasDoErro& escolhas) {
-    const int padrao = escolhas.ignorar ? 1 : escolhas.repetir ? 2 : 3;
+    const int padrao = escolhas.primeira();
     return Caixas::pergunta(titulo, texto, padrao, [&] {
         QMessageBox caixa(titulo == u"WARNING" ? QMessageBox::Warning : QMessageBox::Critical,
                           titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
