@@ -183,7 +183,7 @@ void FormLogin::OK() {
 
     GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, ArquivoDoPrograma(Arquivos::Config));
     if (m_abreCotacao)
-        m_abreCotacao(codigo, digitos);
+        m_abreCotacao(codigo, digitos, std::move(cotacao));
     setQuitOnClose(false);
     EndWindow();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quotation/formats/Cotacao.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
 
@@ -17,8 +18,10 @@ class ImagemFundo;
 class FormLogin : public DataDialog {
 public:
     // Opens the quotation form for a quotation number and the CNPJ digits, giving it
-    // QuitOnClose; handed in by the application so that this form does not depend on it.
-    using AbreCotacao = std::function<void(const QString& codCotacao, const QString& cnpj)>;
+    // QuitOnClose, with the quotation file as the login read it; handed in by the application so
+    // that this form does not depend on it.
+    using AbreCotacao = std::function<void(const QString& codCotacao, const QString& cnpj,
+                                           formatos::Cotacao cotacao)>;
 
     FormLogin(remoto::Rede rede, AbreCotacao abreCotacao);
 

@@ -6,20 +6,22 @@
 namespace inicio {
 
 void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
-    auto* login = new FormLogin(rede, [rede, banco](const QString& codigo, const QString& cnpj) {
-        AbreCotacao(rede, banco, codigo, cnpj);
-    });
+    auto* login = new FormLogin(
+        rede, [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
+            AbreCotacao(rede, banco, codigo, cnpj, std::move(cotacao));
+        });
     login->setQuitOnClose(true);
     login->Setup();
     login->Show();
 }
 
 void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
-                 const QString& cnpj) {
+                 const QString& cnpj, formatos::Cotacao cotacao) {
     auto* form = new FormCotacao(rede, banco);
     form->setQuitOnClose(true);
     form->cCodCotacao = codCotacao;
     form->cCNPJ = cnpj;
+    form->UsaCotacao(std::move(cotacao));
     form->Setup();
     form->Show();
 }

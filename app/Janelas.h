@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quotation/formats/Cotacao.h"
 #include "remote/Conexao.h"
 
 #include <QString>
@@ -14,6 +15,6 @@ namespace inicio {
 // database (drafts, receipts) may be missing: the forms then work without it.
 void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco);
 void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
-                 const QString& cnpj);
+                 const QString& cnpj, formatos::Cotacao cotacao);
 
 } // namespace inicio

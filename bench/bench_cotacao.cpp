@@ -129,13 +129,15 @@ int main(int argc, char** argv) {
             aberto = nullptr;
         },
         [&] {
-            auto* entrada = new FormLogin(redeLocal, [&](const QString& codigo, const QString& c) {
-                aberto = new FormCotacao(redeLocal, &banco);
-                aberto->cCodCotacao = codigo;
-                aberto->cCNPJ = c;
-                aberto->Setup();
-                aberto->Show();
-            });
+            auto* entrada = new FormLogin(
+                redeLocal, [&](const QString& codigo, const QString& c, formatos::Cotacao lida) {
+                    aberto = new FormCotacao(redeLocal, &banco);
+                    aberto->cCodCotacao = codigo;
+                    aberto->cCNPJ = c;
+                    aberto->UsaCotacao(std::move(lida));
+                    aberto->Setup();
+                    aberto->Show();
+                });
             entrada->setMCNPJ(cnpj);
             entrada->setMCodCotacao(kNumero);
             entrada->setMSenha(QStringLiteral("37326731"));

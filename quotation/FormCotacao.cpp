@@ -245,11 +245,17 @@ QString FormCotacao::nomeResposta() const {
     return NomeResposta(cCodCotacao, cCNPJ);
 }
 
+void FormCotacao::UsaCotacao(formatos::Cotacao cotacao) {
+    m_cotacao = std::move(cotacao);
+    m_cotacaoLida = true;
+}
+
 void FormCotacao::Setup() {
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(sizeHint()); // a window that cannot be maximised or resized
     // The quotation file is read once; a missing one reads as an empty quotation.
-    formatos::LeCotacao(arquivoCotacao(), m_cotacao);
+    if (!m_cotacaoLida)
+        formatos::LeCotacao(arquivoCotacao(), m_cotacao);
     m_solicitante->setText(m_cotacao.solicitante.trimmed());
     m_preenchendo = true;
     IniciaListaProdutos();

@@ -42,6 +42,9 @@ public:
     QString cCNPJ;       // the supplier's CNPJ digits
     bool lModificado = false;
 
+    // The quotation file as the login already read it: Setup then does not read it again.
+    void UsaCotacao(formatos::Cotacao cotacao);
+
     void Setup();
     void Enviar();
     void Imprimir();
@@ -127,6 +130,7 @@ private:
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
     formatos::Cotacao m_cotacao;
+    bool m_cotacaoLida = false;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
     bool m_preenchendo = false; // the program fills the form: nothing typed to keep
     bool m_encerrando = false;  // leaving is decided: close without asking

@@ -63,13 +63,14 @@ struct Ambiente {
         rede.conexao.host = {"127.0.0.1",
                              situacao == SemInternet ? quint16(1) : internet.serverPort()};
         rede.conexao.dormir = [](std::chrono::milliseconds) {};
-        form = new FormLogin(rede, [this](const QString& codigo, const QString& cnpj) {
-            aberturas << codigo + '|' + cnpj;
-            auto* cotacao = new DataWindow;
-            cotacao->setObjectName("cotacao");
-            cotacao->setQuitOnClose(true);
-            cotacao->Show();
-        });
+        form = new FormLogin(rede,
+                             [this](const QString& codigo, const QString& cnpj, formatos::Cotacao) {
+                                 aberturas << codigo + '|' + cnpj;
+                                 auto* cotacao = new DataWindow;
+                                 cotacao->setObjectName("cotacao");
+                                 cotacao->setQuitOnClose(true);
+                                 cotacao->Show();
+                             });
         form->setQuitOnClose(true);
     }
 
