@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTcpServer>
 
 #include <sys/resource.h>
@@ -196,6 +197,16 @@ int main(int argc, char** argv) {
     };
     const double importaXlsx = importa(QStringLiteral("p.xlsx"));
     const double importaCsv = importa(QStringLiteral("p.csv"));
+    // A 1 MB workbook whose sheet inflates to 1 GB of blanks: refused with its reason.
+    QProcess gerador;
+    gerador.start(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/planilhas_hostis.py"),
+                   QStringLiteral("espacos"), planilha(QStringLiteral("bomba.xlsx")),
+                   QStringLiteral("1024")});
+    gerador.waitForFinished(-1);
+    const double recusa = medianaMs(
+        5, [&] { janelas::ProximoArquivo(planilha(QStringLiteral("bomba.xlsx"))); },
+        [&] { form->ImportarPlanilha(); });
 
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
@@ -234,6 +245,8 @@ int main(int argc, char** argv) {
           QStringLiteral("< 500 ms"), ms(importaXlsx, 1));
     linha(QStringLiteral("Import csv, %1 lines (read, match, apply)").arg(linhas),
           QStringLiteral("< 200 ms"), ms(importaCsv, 1));
+    linha(QStringLiteral("Import of an xlsx inflating to 1 GB, refused"), QStringLiteral("< 1 s"),
+          ms(recusa, 1));
     delete form;
     return linhas == 3500 ? 0 : 1;
 }

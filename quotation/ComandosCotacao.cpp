@@ -318,9 +318,14 @@ void FormCotacao::ExportarPlanilha() {
     if (arquivo.isEmpty())
         return;
     const cotacao::Tabela tabela = cotacao::TabelaDaGrade(m_produtos->modelo()->dados());
+    int linhaLonga = 0;
     const nucleo::FalhaGravacao falha = planilhaCsv(arquivo)
                                             ? cotacao::EscreveCsv(arquivo, tabela)
-                                            : cotacao::EscreveXlsx(arquivo, tabela);
+                                            : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga);
+    if (linhaLonga) {
+        WarningMessage(CelulaGrandeDemais.arg(linhaLonga));
+        return;
+    }
     if (falha != nucleo::FalhaGravacao::Nenhuma) {
         WarningMessage(janelas::textos::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
         return;
@@ -337,13 +342,12 @@ void FormCotacao::ImportarPlanilha() {
     if (arquivo.isEmpty())
         return;
     const QString nome = QDir::toNativeSeparators(arquivo);
-    const auto tabela = cotacao::LePlanilha(arquivo);
-    if (!tabela) {
-        WarningMessage(PlanilhaIlegivel.arg(nome));
+    const cotacao::Importacao plano =
+        cotacao::ImportaPlanilha(m_produtos->modelo()->dados(), arquivo);
+    if (!plano.recusa.isEmpty()) {
+        WarningMessage(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa));
         return;
     }
-    const cotacao::Importacao plano =
-        cotacao::PlanejaImportacao(m_produtos->modelo()->dados(), *tabela);
     if (!plano.cabecalhoAchado) {
         WarningMessage(PlanilhaSemColunas.arg(nome));
         return;

@@ -45,7 +45,7 @@ std::optional<QString> preco(const QVariant& celula) {
     if (celula.typeId() == QMetaType::Double) {
         const double v = celula.toDouble();
         const double centavos = std::round(v * 100);
-        if (v < 0 || std::abs(v * 100 - centavos) > 1e-6 || v >= 1e9)
+        if (!std::isfinite(v) || v < 0 || std::abs(v * 100 - centavos) > 1e-6 || v >= 1e9)
             return std::nullopt;
         return Str(centavos / 100, 0, 2).trimmed();
     }
@@ -55,86 +55,120 @@ std::optional<QString> preco(const QVariant& celula) {
 
 } // namespace
 
-ColunasDaPlanilha AchaColunas(const Tabela& tabela) {
-    for (int l = 0; l < tabela.size() && l < 30; ++l) {
-        const QVariantList& linha = tabela[l];
-        ColunasDaPlanilha c;
-        c.barras = acha(linha, {u"coddebarras", u"codigodebarras", u"codbarras", u"codigobarras",
-                                u"barras", u"ean", u"ean13", u"gtin"});
-        c.plu = acha(linha, {u"plu", u"codigoplu", u"codplu", u"codigointerno", u"codigo"});
-        c.preco = acha(linha, {u"precor", u"preco", u"precounitario", u"precounit", u"precos",
-                               u"vlrunit", u"valorunitario", u"valor"});
-        c.obs = acha(linha, {u"observacoesdoproduto", u"observacaodoproduto", u"observacoes",
-                             u"observacao", u"obs"});
-        if ((c.preco >= 0 || c.obs >= 0) && (c.barras >= 0 || c.plu >= 0)) {
-            c.cabecalho = l;
-            return c;
-        }
-    }
-    return {};
+std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha) {
+    ColunasDaPlanilha c;
+    c.barras = acha(linha, {u"coddebarras", u"codigodebarras", u"codbarras", u"codigobarras",
+                            u"barras", u"ean", u"ean13", u"gtin"});
+    c.plu = acha(linha, {u"plu", u"codigoplu", u"codplu", u"codigointerno", u"codigo"});
+    c.preco = acha(linha, {u"precor", u"preco", u"precounitario", u"precounit", u"precos",
+                           u"vlrunit", u"valorunitario", u"valor"});
+    c.obs = acha(linha, {u"observacoesdoproduto", u"observacaodoproduto", u"observacoes",
+                         u"observacao", u"obs"});
+    if ((c.preco >= 0 || c.obs >= 0) && (c.barras >= 0 || c.plu >= 0))
+        return c;
+    return std::nullopt;
 }
 
-Importacao PlanejaImportacao(const DadosGrade& dados, const Tabela& tabela) {
-    Importacao r;
-    const ColunasDaPlanilha col = AchaColunas(tabela);
-    if (col.cabecalho < 0)
-        return r;
-    r.cabecalhoAchado = true;
-    QMultiHash<QString, int> porBarras, porPlu;
-    for (int linha = 1; linha < dados.linhas(); ++linha) {
-        porBarras.insert(dados.celula(linha, kColunaBarras).texto.trimmed(), linha);
-        porPlu.insert(dados.celula(linha, kColunaPlu).texto.trimmed(), linha);
-    }
-    QHash<QPair<int, int>, qsizetype> planejadas; // a later line wins over an earlier one
-    const auto muda = [&](int linha, int coluna, const QString& novo) {
-        const QString& atual = dados.celula(linha, coluna).texto;
-        const auto ja = planejadas.find({linha, coluna});
-        if (ja != planejadas.end()) {
-            r.alteracoes[*ja].depois = novo;
-        } else if (atual != novo) {
-            planejadas.insert({linha, coluna}, r.alteracoes.size());
-            r.alteracoes.append({linha, coluna, atual, novo});
+namespace {
+
+// Plans the import as the rows arrive: the heading among the first rows, then, with only its
+// four columns read (barcode, PLU, price, remark, in that order), one line after the other.
+class Planejador : public DestinoDeLinhas {
+public:
+    explicit Planejador(const DadosGrade& dados)
+        : m_dados(dados) {
+        for (int linha = 1; linha < dados.linhas(); ++linha) {
+            m_porBarras.insert(dados.celula(linha, kColunaBarras).texto.trimmed(), linha);
+            m_porPlu.insert(dados.celula(linha, kColunaPlu).texto.trimmed(), linha);
         }
-    };
-    for (qsizetype l = col.cabecalho + 1; l < tabela.size(); ++l) {
-        const QVariantList& linha = tabela[l];
-        const QString barras = texto(linha, col.barras), plu = texto(linha, col.plu);
+    }
+
+    bool linha(const QVariantList& celulas) override {
+        if (m_colunas.isEmpty()) {
+            if (const auto c = ColunasDoCabecalho(celulas)) {
+                m_r.cabecalhoAchado = true;
+                m_colunas = {c->barras, c->plu, c->preco, c->obs};
+                m_temPreco = c->preco >= 0;
+                m_temObs = c->obs >= 0;
+                return true;
+            }
+            return ++m_antesDoCabecalho < 30;
+        }
+        planeja(celulas);
+        return true;
+    }
+    QList<int> colunas() const override { return m_colunas; }
+
+    Importacao resultado() && { return std::move(m_r); }
+
+private:
+    void muda(int linha, int coluna, const QString& novo) {
+        const QString& atual = m_dados.celula(linha, coluna).texto;
+        const auto ja = m_planejadas.find({linha, coluna});
+        if (ja != m_planejadas.end()) {
+            m_r.alteracoes[*ja].depois = novo; // a later line wins over an earlier one
+        } else if (atual != novo) {
+            m_planejadas.insert({linha, coluna}, m_r.alteracoes.size());
+            m_r.alteracoes.append({linha, coluna, atual, novo});
+        }
+    }
+
+    void planeja(const QVariantList& linha) {
+        const QString barras = texto(linha, 0), plu = texto(linha, 1);
         if (barras.isEmpty() && plu.isEmpty())
-            continue; // a blank line, or a total under the table
-        QList<int> produtos = barras.isEmpty() ? QList<int>() : porBarras.values(barras);
+            return; // a blank line, or a total under the table
+        QList<int> produtos = barras.isEmpty() ? QList<int>() : m_porBarras.values(barras);
         if (produtos.size() > 1 && !plu.isEmpty()) {
             // One barcode on several products: the PLU says which.
             QList<int> doPlu;
             for (const int p : produtos)
-                if (dados.celula(p, kColunaPlu).texto.trimmed() == plu)
+                if (m_dados.celula(p, kColunaPlu).texto.trimmed() == plu)
                     doPlu << p;
             if (!doPlu.isEmpty())
                 produtos = doPlu;
         }
         if (produtos.isEmpty() && !plu.isEmpty())
-            produtos = porPlu.values(plu);
+            produtos = m_porPlu.values(plu);
         if (produtos.isEmpty()) {
-            ++r.semProduto;
-            continue;
+            ++m_r.semProduto;
+            return;
         }
-        ++r.correspondidas;
+        ++m_r.correspondidas;
         std::optional<QString> novoPreco;
-        const bool temPreco = col.preco >= 0 && col.preco < linha.size() &&
-                              !linha[col.preco].toString().trimmed().isEmpty();
-        if (temPreco) {
-            novoPreco = preco(linha[col.preco]);
+        if (m_temPreco && !linha[2].toString().trimmed().isEmpty()) {
+            novoPreco = preco(linha[2]);
             if (!novoPreco)
-                ++r.recusados;
+                ++m_r.recusados;
         }
         for (const int p : produtos) {
-            if (novoPreco && std::abs(ValorDoTexto(dados.celula(p, kColunaPreco).texto) -
+            if (novoPreco && std::abs(ValorDoTexto(m_dados.celula(p, kColunaPreco).texto) -
                                       ValorDoTexto(*novoPreco)) >= 0.005)
                 muda(p, kColunaPreco, *novoPreco);
-            if (col.obs >= 0)
-                muda(p, kColunaObs, texto(linha, col.obs));
+            if (m_temObs)
+                muda(p, kColunaObs, texto(linha, 3));
         }
     }
-    return r;
+
+    const DadosGrade& m_dados;
+    Importacao m_r;
+    QList<int> m_colunas; // empty until the heading is found
+    bool m_temPreco = false, m_temObs = false;
+    int m_antesDoCabecalho = 0;
+    QMultiHash<QString, int> m_porBarras, m_porPlu;
+    QHash<QPair<int, int>, qsizetype> m_planejadas;
+};
+
+} // namespace
+
+Importacao ImportaPlanilha(const DadosGrade& dados, const QString& caminho) {
+    Planejador planejador(dados);
+    const QString recusa = PercorrePlanilha(caminho, planejador);
+    if (!recusa.isEmpty()) {
+        Importacao recusada; // nothing of a file read halfway is applied
+        recusada.recusa = recusa;
+        return recusada;
+    }
+    return std::move(planejador).resultado();
 }
 
 Tabela TabelaDaGrade(const DadosGrade& dados) {

@@ -3,21 +3,25 @@
 #include "grid/ControleGrade.h"
 #include "quotation/Planilha.h"
 
+#include <optional>
+
 namespace cotacao {
 
 // The columns of a spreadsheet that matter, found by their headings' names (accents, case and
 // punctuation aside: "Cód. de barras", "EAN", "PLU", "Preço R$", "Observações"...).
 struct ColunasDaPlanilha {
-    int cabecalho = -1; // the heading row; -1 when none was found
     int barras = -1;
     int plu = -1;
     int preco = -1;
     int obs = -1;
 };
-ColunasDaPlanilha AchaColunas(const Tabela& tabela);
+// The columns that `linha` names when it is a heading (a price or a remark, and a barcode or a
+// PLU); nothing otherwise.
+std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha);
 
 // What an import would do: the cells it changes, and how the lines went.
 struct Importacao {
+    QString recusa; // why the file was not read, in the supplier's words; empty when it was
     QList<grade::AlteracaoDeCelula> alteracoes;
     bool cabecalhoAchado = false;
     int correspondidas = 0; // lines matched to a product (by barcode, else by PLU)
@@ -25,10 +29,12 @@ struct Importacao {
     int recusados = 0;      // prices that are not amounts
 };
 
-// Matches each line below the heading to the products of the grid and plans their prices and
-// remarks. A price equal in value to the one in the grid changes nothing, so a file exported
-// and imported back changes nothing; an empty price is passed over.
-Importacao PlanejaImportacao(const grade::DadosGrade& dados, const Tabela& tabela);
+// Reads the spreadsheet `caminho` (.xlsx or .csv), finds its heading among the first 30 rows,
+// matches each line below it to the products of the grid and plans their prices and remarks. A
+// price equal in value to the one in the grid changes nothing, so a file exported and imported
+// back changes nothing; an empty price is passed over. Only the matched columns are read past
+// the heading, and nothing of the file is kept but the plan.
+Importacao ImportaPlanilha(const grade::DadosGrade& dados, const QString& caminho);
 
 // The products of the grid as a spreadsheet: the grid's headings, then one line per product
 // (quantity and price as numbers, an unpriced product with an empty price).

@@ -1,9 +1,13 @@
 #include "quotation/Planilha.h"
 
+#include "quotation/Textos.h"
 #include "runtime/core/Cp1252.h"
+#include "runtime/core/NumerosEmC.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -14,6 +18,9 @@
 #include <iowin32.h>
 #endif
 
+#include <cstring>
+#include <functional>
+
 using namespace nucleo;
 
 namespace cotacao {
@@ -23,9 +30,18 @@ QString numeroComVirgula(double valor) {
     return QString::number(valor, 'f', 2).replace(u'.', u',');
 }
 
+// What a spreadsheet program takes for the start of a formula when it opens a .csv.
+bool pareceFormula(QStringView texto) {
+    static constexpr QStringView kInicios = u"=+-@\t\r";
+    return !texto.isEmpty() && kInicios.contains(texto.front());
+}
+
 QString celulaCsv(const QVariant& valor) {
-    QString texto =
-        valor.typeId() == QMetaType::Double ? numeroComVirgula(valor.toDouble()) : valor.toString();
+    if (valor.typeId() == QMetaType::Double)
+        return numeroComVirgula(valor.toDouble());
+    QString texto = valor.toString();
+    if (pareceFormula(texto))
+        texto.prepend(u'\'');
     if (texto.contains(u';') || texto.contains(u'"') || texto.contains(u'\n') ||
         texto.contains(u'\r')) {
         texto.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -60,147 +76,27 @@ QString textoDoArquivo(const QByteArray& bytes) {
     return utf8.hasError() ? DeCp1252(bytes) : texto;
 }
 
-// One member of a zip file, read whole; nothing when it is not there.
-std::optional<QByteArray> membro(unzFile zip, const char* nome) {
-    if (unzLocateFile(zip, nome, 0) != UNZ_OK || unzOpenCurrentFile(zip) != UNZ_OK)
-        return std::nullopt;
-    QByteArray dados;
-    char buffer[16384];
-    int lidos;
-    while ((lidos = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0)
-        dados.append(buffer, lidos);
-    unzCloseCurrentFile(zip);
-    if (lidos < 0)
-        return std::nullopt;
-    return dados;
-}
-
-QStringList textosCompartilhados(const QByteArray& xml) {
-    QStringList textos;
-    QXmlStreamReader leitor(xml);
-    QString atual;
-    bool dentro = false;
-    while (!leitor.atEnd()) {
-        leitor.readNext();
-        if (leitor.isStartElement() && leitor.name() == u"si") {
-            dentro = true;
-            atual.clear();
-        } else if (leitor.isEndElement() && leitor.name() == u"si") {
-            dentro = false;
-            textos.append(atual);
-        } else if (dentro && leitor.isStartElement() && leitor.name() == u"t") {
-            atual += leitor.readElementText();
-        }
-    }
-    return textos;
-}
-
-// The path inside the zip of the workbook's first sheet.
-QByteArray primeiraFolha(unzFile zip) {
-    const auto livro = membro(zip, "xl/workbook.xml");
-    const auto relacoes = membro(zip, "xl/_rels/workbook.xml.rels");
-    QString id;
-    if (livro) {
-        QXmlStreamReader leitor(*livro);
-        while (!leitor.atEnd() && id.isEmpty())
-            if (leitor.readNext() == QXmlStreamReader::StartElement && leitor.name() == u"sheet")
-                for (const QXmlStreamAttribute& a : leitor.attributes())
-                    if (a.name() == u"id")
-                        id = a.value().toString();
-    }
-    if (relacoes && !id.isEmpty()) {
-        QXmlStreamReader leitor(*relacoes);
-        while (!leitor.atEnd())
-            if (leitor.readNext() == QXmlStreamReader::StartElement &&
-                leitor.attributes().value(QStringLiteral("Id")) == id) {
-                const QString alvo = leitor.attributes().value(QStringLiteral("Target")).toString();
-                return (alvo.startsWith(u'/') ? alvo.mid(1) : u"xl/" + alvo).toUtf8();
-            }
-    }
-    return "xl/worksheets/sheet1.xml";
-}
-
-// "BC12" → 54 (columns from 0).
-int colunaDaReferencia(QStringView referencia) {
-    int coluna = 0;
-    for (const QChar c : referencia) {
-        if (c < u'A' || c > u'Z')
-            break;
-        coluna = coluna * 26 + (c.unicode() - u'A' + 1);
-    }
-    return coluna - 1;
-}
-
-Tabela folha(const QByteArray& xml, const QStringList& compartilhados) {
-    Tabela tabela;
-    QXmlStreamReader leitor(xml);
-    QVariantList* linha = nullptr;
-    while (!leitor.atEnd()) {
-        leitor.readNext();
-        if (!leitor.isStartElement())
-            continue;
-        if (leitor.name() == u"row") {
-            const int numero = leitor.attributes().value(QStringLiteral("r")).toInt();
-            // Rows left out of the file (empty ones) stay empty rows.
-            while (numero > 0 && tabela.size() < numero - 1)
-                tabela.append(QVariantList());
-            tabela.append(QVariantList());
-            linha = &tabela.last();
-        } else if (leitor.name() == u"c" && linha) {
-            const int coluna = colunaDaReferencia(leitor.attributes().value(QStringLiteral("r")));
-            const QString tipo = leitor.attributes().value(QStringLiteral("t")).toString();
-            QVariant valor;
-            while (!(leitor.isEndElement() && leitor.name() == u"c") && !leitor.atEnd()) {
-                leitor.readNext();
-                if (leitor.isStartElement() && (leitor.name() == u"v" || leitor.name() == u"t")) {
-                    const QString texto = leitor.readElementText();
-                    if (tipo == u"s")
-                        valor = compartilhados.value(texto.toInt());
-                    else if (tipo == u"n" || tipo.isEmpty())
-                        valor = texto.toDouble();
-                    else
-                        valor = QString(valor.toString() + texto);
-                }
-            }
-            if (coluna >= 0 && coluna < 16384) {
-                while (linha->size() < coluna)
-                    linha->append(QString());
-                linha->append(valor.isValid() ? valor : QVariant(QString()));
-            }
-        }
-    }
-    return tabela;
-}
-
-unzFile abreZip(const QString& caminho) {
-#ifdef Q_OS_WIN
-    // Any file name, not only those of the ANSI code page.
-    zlib_filefunc64_def funcoes;
-    fill_win32_filefunc64W(&funcoes);
-    const std::wstring largo = QDir::toNativeSeparators(caminho).toStdWString();
-    return unzOpen2_64(largo.c_str(), &funcoes);
-#else
-    return unzOpen64(QFile::encodeName(caminho).constData());
-#endif
-}
-
-} // namespace
-
-QList<QStringList> SeparaCelulas(const QString& texto, QChar separador) {
-    QList<QStringList> linhas;
-    QStringList linha;
+// Splits `texto` into rows of cells and hands each row to `linha` (false stops). Answers false
+// when a row is longer than `maximo` characters (a negative `maximo` is no limit).
+bool percorreCelulas(QStringView texto, QChar separador, qsizetype maximo,
+                     const std::function<bool(QStringList&)>& linha) {
+    QStringList celulas;
     QString celula;
     bool entreAspas = false;
+    qsizetype inicio = 0; // where the current row began
     const auto fechaCelula = [&] {
-        linha.append(celula);
+        celulas.append(celula);
         celula.clear();
     };
     const auto fechaLinha = [&] {
         fechaCelula();
-        linhas.append(linha);
-        linha.clear();
+        const bool segue = linha(celulas);
+        celulas.clear();
+        return segue;
     };
     for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (maximo >= 0 && i - inicio > maximo)
+            return false;
         const QChar c = texto[i];
         if (entreAspas) {
             if (c == u'"' && i + 1 < texto.size() && texto[i + 1] == u'"') {
@@ -221,14 +117,354 @@ QList<QStringList> SeparaCelulas(const QString& texto, QChar separador) {
         } else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
                 ++i;
-            fechaLinha();
+            if (!fechaLinha())
+                return true;
+            inicio = i + 1;
         } else {
             celula += c;
         }
     }
     // A last row without its line break counts too.
-    if (!celula.isEmpty() || !linha.isEmpty())
+    if (!celula.isEmpty() || !celulas.isEmpty())
         fechaLinha();
+    return true;
+}
+
+// The cells a destination wants of a row given from its first column.
+const QVariantList& escolhe(const QVariantList& linha, const QList<int>& colunas,
+                            QVariantList& escolhidas) {
+    if (colunas.isEmpty())
+        return linha;
+    escolhidas.clear();
+    for (const int c : colunas)
+        escolhidas.append(c >= 0 && c < linha.size() ? linha[c] : QVariant(QString()));
+    return escolhidas;
+}
+
+QString leCsv(const QString& caminho, DestinoDeLinhas& destino) {
+    using namespace textos;
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return ArquivoNaoAbre;
+    const QString texto = textoDoArquivo(arquivo.read(kMaximoDoArquivo));
+    QVariantList linha, escolhidas;
+    const bool inteiro =
+        percorreCelulas(texto, separadorDe(texto), kMaximoDaLinhaCsv, [&](QStringList& celulas) {
+            linha.clear();
+            for (QString& celula : celulas) {
+                // The apostrophe that keeps a text from being taken for a formula.
+                if (celula.startsWith(u'\'') && pareceFormula(QStringView(celula).sliced(1)))
+                    celula.remove(0, 1);
+                linha.append(std::move(celula));
+            }
+            return destino.linha(escolhe(linha, destino.colunas(), escolhidas));
+        });
+    return inteiro ? QString() : LinhaCsvGrandeDemais;
+}
+
+// ---- .xlsx ----
+
+// Why reading an .xlsx stopped short.
+struct Recusa : std::exception {
+    explicit Recusa(QString m)
+        : motivo(std::move(m)) {}
+    QString motivo;
+};
+
+// One member of the zip, read as it inflates: at most kMaximoDescompactado bytes, and never a
+// run of more than a few cells' worth of text without markup (a sheet of spaces would otherwise
+// be held whole by the XML reader).
+class MembroDoZip : public QIODevice {
+public:
+    explicit MembroDoZip(unzFile zip)
+        : m_zip(zip) {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+    // Reads what is left, so that the checksum of the member is checked, and closes it.
+    void conclui() {
+        char resto[16384];
+        qint64 lidos;
+        while ((lidos = readData(resto, sizeof resto)) > 0) {
+        }
+        const int fim = unzCloseCurrentFile(m_zip);
+        explica();
+        if (lidos < 0 || fim == UNZ_CRCERROR)
+            throw Recusa(textos::CompactacaoDanificada);
+        if (fim != UNZ_OK)
+            throw Recusa(textos::ConteudoDanificado);
+    }
+
+    // Turns a stop of ours into its reason.
+    void explica() const {
+        if (m_grandeDemais)
+            throw Recusa(textos::ParteGrandeDemais);
+        if (m_textoLongo)
+            throw Recusa(textos::TextoGrandeDemais);
+    }
+
+protected:
+    qint64 readData(char* dados, qint64 maximo) override {
+        if (m_grandeDemais || m_textoLongo)
+            return 0;
+        const int lidos = unzReadCurrentFile(m_zip, dados, unsigned(qMin<qint64>(maximo, 65536)));
+        if (lidos <= 0)
+            return lidos;
+        m_total += lidos;
+        if (m_total > kMaximoDescompactado) {
+            m_grandeDemais = true;
+            return 0; // the XML reader sees an end before the document's: an error
+        }
+        // Six bytes per character is the most a cell's escaped text can take.
+        static constexpr qint64 kSemMarcacao = 6 * kMaximoDaCelula + 4096;
+        for (const char *p = dados, *fim = dados + lidos; p < fim;) {
+            const char* menor = static_cast<const char*>(std::memchr(p, '<', size_t(fim - p)));
+            if (!menor) {
+                m_semMarcacao += fim - p;
+                break;
+            }
+            m_semMarcacao = 0;
+            p = menor + 1;
+        }
+        if (m_semMarcacao > kSemMarcacao) {
+            m_textoLongo = true;
+            return 0;
+        }
+        return lidos;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    unzFile m_zip;
+    qint64 m_total = 0;
+    qint64 m_semMarcacao = 0;
+    bool m_grandeDemais = false;
+    bool m_textoLongo = false;
+};
+
+// Parses one member with `trata` called on each token; refuses the file on any XML error.
+void leMembro(unzFile zip, const char* nome, const std::function<bool(QXmlStreamReader&)>& trata) {
+    if (unzLocateFile(zip, nome, 0) != UNZ_OK)
+        throw Recusa(textos::NaoEPastaDeTrabalho);
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        throw Recusa(textos::CompactacaoDanificada);
+    MembroDoZip membro(zip);
+    QXmlStreamReader leitor(&membro);
+    bool segue = true;
+    while (segue && !leitor.atEnd()) {
+        leitor.readNext();
+        segue = trata(leitor);
+    }
+    if (leitor.hasError()) {
+        membro.explica();
+        throw Recusa(textos::ConteudoDanificado);
+    }
+    if (!segue) { // the destination had enough: the rest of the member is not read
+        unzCloseCurrentFile(zip);
+        return;
+    }
+    membro.conclui();
+}
+
+// The workbook's shared texts, kept compactly (one UTF-8 buffer and where each text ends): a
+// member of 50 MB may hold millions of them.
+class TextosCompartilhados {
+public:
+    void acrescenta(const QString& texto) {
+        m_utf8 += texto.toUtf8();
+        m_fins.append(qint32(m_utf8.size()));
+    }
+    QString texto(qsizetype i) const {
+        if (i < 0 || i >= m_fins.size())
+            return {};
+        const qint32 inicio = i ? m_fins[i - 1] : 0;
+        return QString::fromUtf8(m_utf8.constData() + inicio, m_fins[i] - inicio);
+    }
+
+private:
+    QByteArray m_utf8;
+    QList<qint32> m_fins;
+};
+
+TextosCompartilhados textosCompartilhados(unzFile zip) {
+    TextosCompartilhados textos;
+    if (unzLocateFile(zip, "xl/sharedStrings.xml", 0) != UNZ_OK)
+        return textos; // a workbook of numbers only
+    QString atual;
+    bool dentro = false, fonetica = false;
+    leMembro(zip, "xl/sharedStrings.xml", [&](QXmlStreamReader& leitor) {
+        if (leitor.isStartElement() && leitor.name() == u"si") {
+            dentro = true;
+            atual.clear();
+        } else if (leitor.isEndElement() && leitor.name() == u"si") {
+            dentro = false;
+            textos.acrescenta(atual);
+        } else if (leitor.isStartElement() && leitor.name() == u"rPh") {
+            fonetica = true; // a reading aid of East Asian texts, not part of the text
+        } else if (leitor.isEndElement() && leitor.name() == u"rPh") {
+            fonetica = false;
+        } else if (dentro && !fonetica && leitor.isStartElement() && leitor.name() == u"t") {
+            atual += leitor.readElementText();
+            if (atual.size() > kMaximoDaCelula)
+                throw Recusa(textos::TextoGrandeDemais);
+        }
+        return true;
+    });
+    return textos;
+}
+
+// The path inside the zip of the workbook's first sheet.
+QByteArray primeiraFolha(unzFile zip) {
+    QString id, alvo;
+    leMembro(zip, "xl/workbook.xml", [&](QXmlStreamReader& leitor) {
+        if (leitor.isStartElement() && leitor.name() == u"sheet")
+            for (const QXmlStreamAttribute& a : leitor.attributes())
+                if (a.name() == u"id")
+                    id = a.value().toString();
+        return id.isEmpty();
+    });
+    if (!id.isEmpty() && unzLocateFile(zip, "xl/_rels/workbook.xml.rels", 0) == UNZ_OK)
+        leMembro(zip, "xl/_rels/workbook.xml.rels", [&](QXmlStreamReader& leitor) {
+            if (leitor.isStartElement() && leitor.attributes().value(QStringLiteral("Id")) == id)
+                alvo = leitor.attributes().value(QStringLiteral("Target")).toString();
+            return alvo.isEmpty();
+        });
+    if (alvo.isEmpty())
+        return "xl/worksheets/sheet1.xml";
+    return (alvo.startsWith(u'/') ? alvo.mid(1) : u"xl/" + alvo).toUtf8();
+}
+
+// "BC12" → 54 (columns from 0); -1 when the reference is not one or lies outside a sheet.
+int colunaDaReferencia(QStringView referencia) {
+    qsizetype i = 0;
+    int coluna = 0;
+    for (; i < referencia.size() && referencia[i] >= u'A' && referencia[i] <= u'Z'; ++i) {
+        coluna = coluna * 26 + (referencia[i].unicode() - u'A' + 1);
+        if (coluna > kColunasDaFolha)
+            return -1;
+    }
+    bool ok = false;
+    const int linha = referencia.sliced(i).toInt(&ok);
+    if (i == 0 || !ok || linha < 1 || linha > kLinhasDaFolha)
+        return -1;
+    return coluna - 1;
+}
+
+QVariant valorDaCelula(const QString& texto, QStringView tipo,
+                       const TextosCompartilhados& compartilhados) {
+    if (tipo == u"s") {
+        bool ok = false;
+        const int indice = texto.toInt(&ok);
+        return ok ? compartilhados.texto(indice) : QString();
+    }
+    if (tipo == u"n" || tipo.isEmpty()) {
+        // A number that does not read as one stays as its text (never 0).
+        bool ok = false;
+        const double numero = texto.toDouble(&ok);
+        return ok ? QVariant(numero) : QVariant(texto);
+    }
+    return texto;
+}
+
+// The rows of the sheet, handed to `destino` as they are read.
+void leFolha(unzFile zip, const QByteArray& nome, const TextosCompartilhados& compartilhados,
+             DestinoDeLinhas& destino) {
+    QVariantList linha;
+    QList<int> colunas;
+    bool emLinha = false;
+    int linhas = 0, proximaColuna = 0;
+    leMembro(zip, nome.constData(), [&](QXmlStreamReader& leitor) {
+        if (leitor.isEndElement() && emLinha && leitor.name() == u"row") {
+            emLinha = false;
+            while (!colunas.isEmpty() && linha.size() < colunas.size())
+                linha.append(QString());
+            return destino.linha(linha);
+        }
+        if (!leitor.isStartElement())
+            return true;
+        if (leitor.name() == u"row") {
+            const QStringView r = leitor.attributes().value(QStringLiteral("r"));
+            bool ok = r.isEmpty();
+            const int numero = r.isEmpty() ? 0 : r.toInt(&ok);
+            if (!ok || numero < 0 || numero > kLinhasDaFolha || ++linhas > kLinhasDaFolha)
+                throw Recusa(textos::ForaDosLimites);
+            colunas = destino.colunas();
+            linha.clear();
+            emLinha = true;
+            proximaColuna = 0;
+        } else if (leitor.name() == u"c" && emLinha) {
+            const QStringView r = leitor.attributes().value(QStringLiteral("r"));
+            const int coluna = r.isEmpty() ? proximaColuna : colunaDaReferencia(r);
+            if (coluna < 0 || coluna >= kColunasDaFolha)
+                throw Recusa(textos::ForaDosLimites);
+            proximaColuna = coluna + 1;
+            const qsizetype posicao = colunas.isEmpty() ? coluna : colunas.indexOf(coluna);
+            if (posicao < 0) {
+                leitor.skipCurrentElement(); // a column nobody reads
+                return true;
+            }
+            const QString tipo = leitor.attributes().value(QStringLiteral("t")).toString();
+            QString texto;
+            while (!leitor.atEnd() && !(leitor.isEndElement() && leitor.name() == u"c")) {
+                leitor.readNext();
+                if (leitor.isStartElement() && (leitor.name() == u"v" || leitor.name() == u"t"))
+                    texto += leitor.readElementText();
+            }
+            if (texto.size() > kMaximoDaCelula)
+                throw Recusa(textos::TextoGrandeDemais);
+            while (linha.size() <= posicao)
+                linha.append(QString());
+            linha[posicao] = valorDaCelula(texto, tipo, compartilhados);
+        }
+        return true;
+    });
+}
+
+unzFile abreZip(const QString& caminho) {
+#ifdef Q_OS_WIN
+    // Any file name, not only those of the ANSI code page.
+    zlib_filefunc64_def funcoes;
+    fill_win32_filefunc64W(&funcoes);
+    const std::wstring largo = QDir::toNativeSeparators(caminho).toStdWString();
+    return unzOpen2_64(largo.c_str(), &funcoes);
+#else
+    return unzOpen64(QFile::encodeName(caminho).constData());
+#endif
+}
+
+QString leXlsx(const QString& caminho, DestinoDeLinhas& destino) {
+    unzFile zip = abreZip(caminho);
+    if (!zip)
+        return textos::NaoEPastaDeTrabalho;
+    QString motivo;
+    try {
+        const TextosCompartilhados compartilhados = textosCompartilhados(zip);
+        leFolha(zip, primeiraFolha(zip), compartilhados, destino);
+    } catch (const Recusa& r) {
+        motivo = r.motivo;
+    }
+    unzClose(zip);
+    return motivo;
+}
+
+// The row (from 1) of the first text longer than a cell holds; 0 when there is none.
+int linhaComTextoLongo(const Tabela& tabela) {
+    for (qsizetype l = 0; l < tabela.size(); ++l)
+        for (const QVariant& v : tabela[l])
+            if (v.typeId() != QMetaType::Double && v.toString().size() > kMaximoDaCelula)
+                return int(l + 1);
+    return 0;
+}
+
+} // namespace
+
+QList<QStringList> SeparaCelulas(const QString& texto, QChar separador) {
+    QList<QStringList> linhas;
+    percorreCelulas(texto, separador, -1, [&](QStringList& linha) {
+        linhas.append(std::move(linha));
+        return true;
+    });
     return linhas;
 }
 
@@ -243,7 +479,13 @@ nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {
     return nucleo::GravaArquivoInteiro(caminho, bytes);
 }
 
-nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela) {
+nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela,
+                                  int* linhaRecusada) {
+    if (const int longa = linhaComTextoLongo(tabela)) {
+        if (linhaRecusada)
+            *linhaRecusada = longa;
+        return nucleo::FalhaGravacao::Outra;
+    }
     // libxlsxwriter writes a file of its own: it is made in a private folder and then written
     // over the destination in one atomic replace.
     QTemporaryDir temporaria;
@@ -251,6 +493,7 @@ nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela) 
         return nucleo::FalhaGravacao::Outra;
     const QByteArray provisorio =
         QDir::toNativeSeparators(temporaria.filePath(QStringLiteral("p.xlsx"))).toUtf8();
+    const NumerosEmC numerosComPonto;
     lxw_workbook* livro = workbook_new(provisorio.constData());
     if (!livro)
         return nucleo::FalhaGravacao::Outra;
@@ -259,17 +502,20 @@ nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela) 
     format_set_bold(negrito);
     lxw_format* numero = workbook_add_format(livro);
     format_set_num_format(numero, "#,##0.00");
-    for (qsizetype l = 0; l < tabela.size(); ++l)
-        for (qsizetype c = 0; c < tabela[l].size(); ++c) {
+    lxw_error erro = LXW_NO_ERROR;
+    for (qsizetype l = 0; l < tabela.size() && erro == LXW_NO_ERROR; ++l)
+        for (qsizetype c = 0; c < tabela[l].size() && erro == LXW_NO_ERROR; ++c) {
             const QVariant& v = tabela[l][c];
             if (v.typeId() == QMetaType::Double)
-                worksheet_write_number(folha, lxw_row_t(l), lxw_col_t(c), v.toDouble(), numero);
+                erro =
+                    worksheet_write_number(folha, lxw_row_t(l), lxw_col_t(c), v.toDouble(), numero);
             else if (!v.toString().isEmpty())
-                worksheet_write_string(folha, lxw_row_t(l), lxw_col_t(c),
-                                       v.toString().toUtf8().constData(),
-                                       l == 0 ? negrito : nullptr);
+                erro = worksheet_write_string(folha, lxw_row_t(l), lxw_col_t(c),
+                                              v.toString().toUtf8().constData(),
+                                              l == 0 ? negrito : nullptr);
         }
-    if (workbook_close(livro) != LXW_NO_ERROR)
+    const lxw_error fechamento = workbook_close(livro);
+    if (erro != LXW_NO_ERROR || fechamento != LXW_NO_ERROR)
         return nucleo::FalhaGravacao::Outra;
     QFile feito(temporaria.filePath(QStringLiteral("p.xlsx")));
     if (!feito.open(QIODevice::ReadOnly))
@@ -277,36 +523,14 @@ nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela) 
     return nucleo::GravaArquivoInteiro(caminho, feito.readAll());
 }
 
-std::optional<Tabela> LeCsv(const QString& caminho) {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QString texto = textoDoArquivo(arquivo.readAll());
-    Tabela tabela;
-    for (const QStringList& linha : SeparaCelulas(texto, separadorDe(texto))) {
-        QVariantList celulas;
-        for (const QString& celula : linha)
-            celulas << celula;
-        tabela << celulas;
-    }
-    return tabela;
-}
-
-std::optional<Tabela> LeXlsx(const QString& caminho) {
-    unzFile zip = abreZip(caminho);
-    if (!zip)
-        return std::nullopt;
-    const auto compartilhados = membro(zip, "xl/sharedStrings.xml");
-    const auto xml = membro(zip, primeiraFolha(zip).constData());
-    unzClose(zip);
-    if (!xml)
-        return std::nullopt;
-    return folha(*xml, compartilhados ? textosCompartilhados(*compartilhados) : QStringList());
-}
-
-std::optional<Tabela> LePlanilha(const QString& caminho) {
-    return caminho.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? LeXlsx(caminho)
-                                                                          : LeCsv(caminho);
+QString PercorrePlanilha(const QString& caminho, DestinoDeLinhas& destino) {
+    const QFileInfo info(caminho);
+    if (!info.isFile())
+        return textos::ArquivoNaoAbre;
+    if (info.size() > kMaximoDoArquivo)
+        return textos::ArquivoGrandeDemais;
+    return caminho.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? leXlsx(caminho, destino)
+                                                                          : leCsv(caminho, destino);
 }
 
 } // namespace cotacao

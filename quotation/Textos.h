@@ -49,6 +49,25 @@ inline const QString ResumoImportacao =
                    "Preços recusados (não são valores): %3\n"
                    "Preços e observações que vão mudar: %4\n\n"
                    "Deseja aplicar a planilha?");
+// Why a spreadsheet was refused (after PlanilhaIlegivel) or not written.
+inline const QString MotivoDaRecusa = QStringLiteral("\n\nMotivo: %1");
+inline const QString ArquivoGrandeDemais = QStringLiteral("o arquivo tem mais de 20 MB.");
+inline const QString ParteGrandeDemais =
+    QStringLiteral("uma parte do arquivo passa de 50 MB quando descompactada.");
+inline const QString ForaDosLimites = QStringLiteral(
+    "há linhas ou colunas além do que uma planilha comporta (1.048.576 linhas e 16.384 colunas).");
+inline const QString ConteudoDanificado = QStringLiteral("o conteúdo da planilha está danificado.");
+inline const QString CompactacaoDanificada =
+    QStringLiteral("o arquivo compactado está danificado (a soma de verificação não confere).");
+inline const QString NaoEPastaDeTrabalho =
+    QStringLiteral("o arquivo não é uma pasta de trabalho do Excel (.xlsx).");
+inline const QString TextoGrandeDemais =
+    QStringLiteral("há um texto maior do que uma célula de planilha comporta.");
+inline const QString LinhaCsvGrandeDemais = QStringLiteral("há uma linha com mais de 64 KB.");
+inline const QString ArquivoNaoAbre = QStringLiteral("o arquivo não pôde ser aberto.");
+inline const QString CelulaGrandeDemais = QStringLiteral(
+    "A linha %1 da planilha tem um texto maior do que uma célula comporta (32.767 caracteres). "
+    "Nada foi gravado.");
 inline const QString Aplicar = QStringLiteral("Aplicar");
 inline const QString Cancelar = QStringLiteral("Cancelar");
 inline const QString Importada = QStringLiteral("Planilha importada: %1 valores alterados.");

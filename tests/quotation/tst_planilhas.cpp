@@ -6,12 +6,18 @@
 #include "quotation/Importacao.h"
 #include "quotation/Planilha.h"
 #include "quotation/Textos.h"
+#include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
 #include "tests/quotation/Ambiente.h"
 
 #include <QClipboard>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QStatusBar>
+#include <QUrl>
+
+#include <clocale>
 
 using namespace grade;
 using namespace janelas;
@@ -101,26 +107,29 @@ void Planilhas::idaEVolta_data() {
     QTest::newRow("csv") << "p.csv";
 }
 
+// Exported, then imported back: nothing changes, a remark that looks like a formula included.
 void Planilhas::idaEVolta() {
     QFETCH(QString, arquivo);
     DiretorioTeste dir;
-    const DadosGrade d = gradeDeTres();
+    DadosGrade d = gradeDeTres();
+    d.celula(3, 7).texto = "=1+2 e -3";
     const QString caminho = dir.arquivo(arquivo);
     const cotacao::Tabela tabela = cotacao::TabelaDaGrade(d);
     QCOMPARE(arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
                                       : cotacao::EscreveXlsx(caminho, tabela),
              nucleo::FalhaGravacao::Nenhuma);
-    const auto lida = cotacao::LePlanilha(caminho);
-    QVERIFY(lida);
-    const cotacao::Importacao i = cotacao::PlanejaImportacao(d, *lida);
+    const cotacao::Importacao i = cotacao::ImportaPlanilha(d, caminho);
+    QCOMPARE(i.recusa, "");
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3);
     QCOMPARE(i.semProduto, 0);
     QCOMPARE(i.recusados, 0);
     QVERIFY2(i.alteracoes.isEmpty(), qPrintable(celulas(d, i.alteracoes).join(' ')));
-    if (arquivo.endsWith(".csv")) // what a Brazilian spreadsheet opens directly
+    if (arquivo.endsWith(".csv")) { // what a Brazilian spreadsheet opens directly
         QVERIFY(dir.ler(arquivo).startsWith("\xEF\xBB\xBFPLU;C\xC3\xB3"
                                             "d. de barras;"));
+        QVERIFY(dir.ler(arquivo).contains("KG;;'=1+2 e -3\r\n"));
+    }
 }
 
 // A workbook written by another tool (openpyxl), laid out as a buyer's system might: a title
@@ -144,10 +153,8 @@ void Planilhas::deOutraFerramenta() {
                   caminho});
     QVERIFY(python.waitForFinished(30000));
     QCOMPARE(python.exitCode(), 0);
-    const auto tabela = cotacao::LeXlsx(caminho);
-    QVERIFY(tabela);
     const DadosGrade d = gradeDeTres();
-    const cotacao::Importacao i = cotacao::PlanejaImportacao(d, *tabela);
+    const cotacao::Importacao i = cotacao::ImportaPlanilha(d, caminho);
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
@@ -161,12 +168,147 @@ void Planilhas::csvDeOutroSistema() {
     dir.escrever("o.csv", "C\xf3"
                           "d. de barras,Pre\xe7o,Observa\xe7\xe3o\r\n"
                           "789,\"3,20\",\"caixa, 12 un\"\r\n788,,\r\n");
-    const auto tabela = cotacao::LeCsv(dir.arquivo("o.csv"));
-    QVERIFY(tabela);
     const DadosGrade d = gradeDeTres();
-    const cotacao::Importacao i = cotacao::PlanejaImportacao(d, *tabela);
+    const cotacao::Importacao i = cotacao::ImportaPlanilha(d, dir.arquivo("o.csv"));
     QCOMPARE(i.correspondidas, 2);
     QCOMPARE(celulas(d, i.alteracoes), (QStringList{"1,6=3,20", "1,7=caixa, 12 un", "2,7="}));
+}
+
+void Planilhas::lidaPorOutrosProgramas_data() {
+    QTest::addColumn<QByteArray>("localidade"); // of the C library, as the program runs under it
+    QTest::addColumn<QString>("xlsx");          // what LibreOffice shows of each file
+    QTest::addColumn<QString>("csv");
+    // The .csv is for Brazilian spreadsheets: elsewhere its amounts stay texts.
+    QTest::newRow("pt_BR") << QByteArray("pt_BR.UTF-8")
+                           << QString::fromUtf8("1001;789;=1+2;120,00;UN;;\n"
+                                                "1002;788;CAFÉ 500G;48,00;UN;12,50;moído\n"
+                                                "1003;;PÃO FRANCÊS;1.234,50;KG;;@SOMA(1)\n")
+                           << QString::fromUtf8("1001;789;'=1+2;120;UN;;\n"
+                                                "1002;788;CAFÉ 500G;48;UN;12,5;moído\n"
+                                                "1003;;PÃO FRANCÊS;1234,5;KG;;'@SOMA(1)\n");
+    QTest::newRow("C") << QByteArray("C")
+                       << QString::fromUtf8("1001;789;=1+2;120.00;UN;;\n"
+                                            "1002;788;CAFÉ 500G;48.00;UN;12.50;moído\n"
+                                            "1003;;PÃO FRANCÊS;1,234.50;KG;;@SOMA(1)\n")
+                       << QString::fromUtf8("1001;789;'=1+2;120,00;UN;;\n"
+                                            "1002;788;CAFÉ 500G;48,00;UN;12,50;moído\n"
+                                            "1003;;PÃO FRANCÊS;1234,50;KG;;'@SOMA(1)\n");
+}
+
+// What the supplier exports, read by programs that are not ours: openpyxl for the values, styles
+// and margins inside the .xlsx, LibreOffice for what a spreadsheet program shows of it and of the
+// .csv. Texts that look like formulas stay texts.
+void Planilhas::lidaPorOutrosProgramas() {
+    QFETCH(QByteArray, localidade);
+    QFETCH(QString, xlsx);
+    QFETCH(QString, csv);
+    const QByteArray anterior = std::setlocale(LC_NUMERIC, nullptr);
+    QVERIFY2(std::setlocale(LC_NUMERIC, localidade.constData()), localidade.constData());
+    const auto restaura = qScopeGuard([&] { std::setlocale(LC_NUMERIC, anterior.constData()); });
+    DiretorioTeste dir;
+    DadosGrade d = gradeDeTres();
+    d.celula(1, 3).texto = "=1+2";
+    d.celula(3, 4).texto = "1234,5";
+    d.celula(3, 7).texto = "@SOMA(1)";
+    const cotacao::Tabela tabela = cotacao::TabelaDaGrade(d);
+    QCOMPARE(cotacao::EscreveXlsx(dir.arquivo("x.xlsx"), tabela), FalhaGravacao::Nenhuma);
+    QCOMPARE(cotacao::EscreveCsv(dir.arquivo("c.csv"), tabela), FalhaGravacao::Nenhuma);
+
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import openpyxl, sys\n"
+                  "s = openpyxl.load_workbook(sys.argv[1]).active\n"
+                  "for linha in s.iter_rows(min_row=2):\n"
+                  "    print('|'.join('%s:%s' % (c.data_type, c.value) for c in linha))\n"
+                  "print(s['A1'].font.b, s['F3'].number_format, s.page_margins.left,\n"
+                  "      s.page_margins.top)\n",
+                  dir.arquivo("x.xlsx")});
+    QVERIFY(python.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(python.readAllStandardError()), "");
+    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()),
+             QString::fromUtf8("s:1001|s:789|s:=1+2|n:120|s:UN|n:None|n:None\n"
+                               "s:1002|s:788|s:CAFÉ 500G|n:48|s:UN|n:12.5|s:moído\n"
+                               "s:1003|n:None|s:PÃO FRANCÊS|n:1234.5|s:KG|n:None|s:@SOMA(1)\n"
+                               "True #,##0.00 0.7 0.75\n"));
+
+    // One LibreOffice profile for every run: its first start takes seconds.
+    const QString perfil = QDir::temp().filePath("cotacao-teste-libreoffice");
+    QProcess soffice;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("LC_ALL", QString::fromLatin1(localidade));
+    soffice.setProcessEnvironment(ambiente);
+    soffice.start("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(perfil).toString(),
+                              "--headless", "--infilter=CSV:59,34,76", "--convert-to",
+                              "csv:Text - txt - csv (StarCalc):59,34,76", "--outdir",
+                              dir.arquivo("lido"), dir.arquivo("x.xlsx"), dir.arquivo("c.csv")});
+    QVERIFY(soffice.waitForFinished(120000));
+    const auto semCabecalho = [&](const QString& nome) {
+        const QString lido = QString::fromUtf8(dir.ler("lido/" + nome)).remove('\r');
+        return lido.mid(lido.indexOf('\n') + 1);
+    };
+    QCOMPARE(semCabecalho("x.csv"), xlsx);
+    QCOMPARE(semCabecalho("c.csv"), csv);
+}
+
+void Planilhas::arquivosHostis_data() {
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<QString>("arquivo");
+    QTest::addColumn<QString>("recusa");
+    QTest::addColumn<int>("recusados");
+    using namespace cotacao::textos;
+    QTest::newRow("linha 2147483647") << "linha-enorme"
+                                      << "p.xlsx" << ForaDosLimites << 0;
+    QTest::newRow("coluna além de XFD") << "coluna-alem"
+                                        << "p.xlsx" << ForaDosLimites << 0;
+    QTest::newRow("300 MB de espaços") << "espacos 300"
+                                       << "p.xlsx" << TextoGrandeDemais << 0;
+    QTest::newRow("folha de 60 MB") << "inflada 60"
+                                    << "p.xlsx" << ParteGrandeDemais << 0;
+    QTest::newRow("XML quebrado") << "xml-quebrado"
+                                  << "p.xlsx" << ConteudoDanificado << 0;
+    QTest::newRow("soma de verificação") << "crc"
+                                         << "p.xlsx" << CompactacaoDanificada << 0;
+    QTest::newRow("nan, inf e palavra") << "nao-numeros"
+                                        << "p.xlsx"
+                                        << "" << 3;
+    QTest::newRow("csv de 21 MB") << "csv-grande 21"
+                                  << "p.csv" << ArquivoGrandeDemais << 0;
+    QTest::newRow("linha de 70 KB") << "csv-linha-longa"
+                                    << "p.csv" << LinhaCsvGrandeDemais << 0;
+}
+
+// Files made to crash or swamp a reader are refused with their reason, change nothing, and the
+// import's process stays small.
+void Planilhas::arquivosHostis() {
+    QFETCH(QString, tipo);
+    QFETCH(QString, arquivo);
+    QFETCH(QString, recusa);
+    QFETCH(int, recusados);
+    DiretorioTeste dir;
+    QStringList argumentos = tipo.split(' ');
+    argumentos.insert(1, dir.arquivo(arquivo));
+    QProcess gerador;
+    gerador.start("/usr/bin/python3",
+                  QStringList{COTACAO_SOURCE_DIR "/tests/support/planilhas_hostis.py"} +
+                      argumentos);
+    QVERIFY(gerador.waitForFinished(120000));
+    QCOMPARE(gerador.exitCode(), 0);
+
+    QProcess filho;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    // Memory freed under AddressSanitizer is held back for a while: not the program's own use.
+    ambiente.insert("ASAN_OPTIONS", ambiente.value("ASAN_OPTIONS") + ":quarantine_size_mb=16");
+    filho.setProcessEnvironment(ambiente);
+    filho.start(FILHO_PLANILHA, {dir.arquivo(arquivo)});
+    QVERIFY(filho.waitForFinished(120000));
+    QCOMPARE(filho.exitCode(), 0);
+    const QStringList saida = QString::fromUtf8(filho.readAllStandardOutput()).split('\n');
+    QCOMPARE(saida.size(), 5);
+    QCOMPARE(saida[0], recusa);
+    QCOMPARE(saida[1].toInt(), recusados);
+    QCOMPARE(saida[2].toInt(), 0); // no cell changes
+    QVERIFY2(saida[3].toLong() < 200 * 1024, qPrintable(saida[3] + " KB"));
 }
 
 void ComandosDoForm::init() {
@@ -296,4 +438,28 @@ void ComandosDoForm::ultimosPrecos() {
     QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));
     QVERIFY(!a.servidor.existe(outra + kCNPJ + ".cot")); // "Não": nothing sent
     QVERIFY(f.isVisible());
+}
+
+// A refused spreadsheet says why and changes nothing; a cell longer than a spreadsheet takes
+// stops the export with its row named.
+void ComandosDoForm::planilhaRecusada() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    a.digitarNaCelula(1, 6, "2,5");
+    a.programa.escrever("p.csv",
+                        "PLU;Pre\xe7o\r\n1002;3\r\n1003;" + QByteArray(70000, '4') + "\r\n");
+    ProximoArquivo(a.programa.arquivo("p.csv"));
+    a.comando("Im&portar planilha...");
+    QCOMPARE(mensagens().size(), 1);
+    QVERIFY(mensagens()[0].endsWith("Motivo: há uma linha com mais de 64 KB."));
+    QCOMPARE(a.celula(1, 6), "2,5");
+    QCOMPARE(a.celula(2, 6), "0,00");
+
+    f.MListaProdutos.Cell(3, 7).Text(QString(40000, 'x'));
+    ProximoArquivo(a.programa.arquivo("p.xlsx"));
+    a.comando("E&xportar planilha...");
+    QCOMPARE(mensagens().size(), 2);
+    QCOMPARE(mensagens()[1], "A linha 4 da planilha tem um texto maior do que uma célula comporta "
+                             "(32.767 caracteres). Nada foi gravado.");
+    QVERIFY(!QFile::exists(a.programa.arquivo("p.xlsx")));
 }

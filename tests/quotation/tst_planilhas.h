@@ -12,6 +12,10 @@ private Q_SLOTS:
     void idaEVolta();
     void deOutraFerramenta();
     void csvDeOutroSistema();
+    void lidaPorOutrosProgramas_data();
+    void lidaPorOutrosProgramas();
+    void arquivosHostis_data();
+    void arquivosHostis();
 };
 
 class ComandosDoForm : public QObject {
@@ -23,4 +27,5 @@ private Q_SLOTS:
     void localizarEDigitar();
     void resumoEAcessibilidade();
     void ultimosPrecos();
+    void planilhaRecusada();
 };
