@@ -13,6 +13,13 @@ namespace formatos {
 namespace R = Arquivos::Resposta;
 using Arquivos::Secao;
 
+QString SemControles(QString texto) {
+    for (QChar& c : texto)
+        if (c.unicode() < 0x20)
+            c = u' ';
+    return texto;
+}
+
 Resposta LeResposta(const remoto::ArquivoIni& arquivo) {
     Resposta r;
     r.termos.obsGeral = arquivo.valor(Secao, R::ObsGeral, QString());
@@ -54,17 +61,17 @@ void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta) {
         observacoes.reserve(resposta.precos.size());
         for (qsizetype i = 0; i < resposta.precos.size(); ++i) {
             precos << TextoNumero(resposta.precos[i]);
-            observacoes << resposta.observacoes.value(i).trimmed();
+            observacoes << SemControles(resposta.observacoes.value(i)).trimmed();
         }
         arquivo.define(Secao, R::ListaPrecosForn, EscreveLista(precos));
         arquivo.define(Secao, R::ListaObsProdutos, EscreveLista(observacoes));
     }
     const Termos& t = resposta.termos;
-    arquivo.define(Secao, R::ObsGeral, t.obsGeral.trimmed());
-    arquivo.define(Secao, R::PrazoEntrega, t.prazoEntrega.trimmed());
-    arquivo.define(Secao, R::FormaPgto, t.formaPgto.trimmed());
-    arquivo.define(Secao, R::PedidoMinimo, t.pedidoMinimo.trimmed());
-    arquivo.define(Secao, R::ValorFrete, t.valorFrete.trimmed());
+    arquivo.define(Secao, R::ObsGeral, SemControles(t.obsGeral).trimmed());
+    arquivo.define(Secao, R::PrazoEntrega, SemControles(t.prazoEntrega).trimmed());
+    arquivo.define(Secao, R::FormaPgto, SemControles(t.formaPgto).trimmed());
+    arquivo.define(Secao, R::PedidoMinimo, SemControles(t.pedidoMinimo).trimmed());
+    arquivo.define(Secao, R::ValorFrete, SemControles(t.valorFrete).trimmed());
 }
 
 void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos) {

@@ -26,6 +26,12 @@ struct Resposta {
     Termos termos;
 };
 
+// A text as it may go into the answer file: every control character (NUL, tab, CR, LF and the
+// rest below 0x20) becomes a blank, so no value can end its INI line early or be cut by a reader
+// that stops at NUL. Remarks get it when they enter the grid (paste, spreadsheet) and every value
+// again when the answer is written.
+QString SemControles(QString texto);
+
 // An answer file as read back: the terms with their defaults ("" for the texts, "0,00" for the
 // two amounts), the items of the two lists in order.
 Resposta LeResposta(const remoto::ArquivoIni& arquivo);
@@ -36,7 +42,8 @@ Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& co
 
 // Writes the answer's keys as a sending does, in this order: ListaPrecosForn (number texts) and
 // ListaObsProdutos (trimmed), only when there is at least one product row; then ObsGeral,
-// PrazoEntrega, FormaPgto, PedidoMinimo and ValorFrete, trimmed. Keys it does not write stay.
+// PrazoEntrega, FormaPgto, PedidoMinimo and ValorFrete, trimmed. Every value SemControles. Keys
+// it does not write stay.
 void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta);
 
 // The terms Config.ini keeps after a successful sending, as the fields hold them.

@@ -12,6 +12,7 @@ private Q_SLOTS:
     void idaEVolta();
     void deOutraFerramenta();
     void csvDeOutroSistema();
+    void observacaoComControles();
 };
 
 class ComandosDoForm : public QObject {
