@@ -234,6 +234,8 @@ void FormCotacao::criaMenu() {
     m_situacao = new QLabel(this);
     m_situacao->setObjectName(QStringLiteral("Situacao"));
     statusBar()->addWidget(m_situacao, 1);
+    statusBar()->addPermanentWidget(m_espaco);
+    m_espaco->hide();
     statusBar()->addPermanentWidget(m_resumoMostrado);
 }
 
@@ -416,6 +418,7 @@ void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
     }
     m_preenchendo = false;
     atualizaResumo();
+    atualizaEspaco();
     lModificado = true; // what was recovered is not sent yet
 }
 
@@ -468,6 +471,10 @@ bool FormCotacao::QueryClose() {
 bool FormCotacao::EnviaResposta() {
     using namespace cotacao::textos;
     fechaEdicao();
+    // An answer the buyer's reader would cut is not written, nor sent.
+    const formatos::Resposta resposta = respostaDoFormulario();
+    if (!cabeNoLeitor(resposta))
+        return false;
     if (!confereComUltimosPrecos())
         return false;
     ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
@@ -478,7 +485,6 @@ bool FormCotacao::EnviaResposta() {
         return false;
     }
     // An answer that did not reach the disk whole must not be sent.
-    const formatos::Resposta resposta = respostaDoFormulario();
     QByteArray bytes;
     const nucleo::FalhaGravacao gravacao =
         cotacao::GravaResposta(resposta, ArquivoDoPrograma(nomeResposta()), &bytes);

@@ -118,6 +118,10 @@ private:
     void aplica(const QList<grade::AlteracaoDeCelula>& alteracoes);
     void filtra(const QString& texto);
     void atualizaResumo();
+    // The room left in the remarks, once most of what the buyer's reader takes is used.
+    void atualizaEspaco();
+    // An answer the buyer's reader would cut is refused with a message; false: not sending.
+    bool cabeNoLeitor(const formatos::Resposta& resposta);
     QVariant decoracao(int linha, int coluna, int papel) const;
     // The last price sent for the product of a grid row, when there is one.
     const banco::PrecosEnviados::Preco* ultimoPreco(int linha) const;
@@ -142,6 +146,7 @@ private:
     QLabel* m_solicitante = nullptr;
     QLabel* m_situacao = nullptr; // the status bar's lasting line
     QLabel* m_resumoMostrado = nullptr;
+    QLabel* m_espaco = nullptr; // the remarks' room, shown only when it runs short
     QLineEdit* m_localizar = nullptr;
     QUndoStack* m_desfazer = nullptr;
     bool m_desfazendo = false;

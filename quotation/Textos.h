@@ -17,6 +17,19 @@ inline const QString Enviando = QStringLiteral("Enviando ...");
 inline const QString TermosNaoGuardados = QStringLiteral(
     "A cotação foi enviada, mas as condições gerais não foram guardadas para a próxima cotação.");
 
+// What the buyer's system reads of each value of the answer.
+inline const QString EspacoNasObservacoes =
+    QStringLiteral("Observações dos produtos: restam %1 caracteres.");
+inline const QString ObservacoesAlemDoLimite =
+    QStringLiteral("Observações dos produtos: %1 caracteres além do que o cliente consegue ler.");
+inline const QString ObservacoesLongasDemais = QStringLiteral(
+    "A cotação não foi enviada: as observações dos produtos passam em %1 caracteres do que o "
+    "sistema do cliente consegue ler. Encurte as observações mais longas:\n\n%2");
+inline const QString LinhaObservacaoLonga = QStringLiteral("%1: %2 caracteres\n");
+inline const QString ValorLongoDemais = QStringLiteral(
+    "A cotação não foi enviada: %1 passa em %2 caracteres do que o sistema do cliente consegue "
+    "ler.");
+
 // The draft of what was typed and not sent, and the receipt of the last sending.
 inline const QString RecuperarRascunho = QStringLiteral(
     "Há preços e dados digitados em %1 às %2 que não foram enviados. Deseja recuperá-los?");

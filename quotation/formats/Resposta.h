@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace remoto {
 class ArquivoIni;
 }
@@ -45,6 +47,29 @@ Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& co
 // PrazoEntrega, FormaPgto, PedidoMinimo and ValorFrete, trimmed. Every value SemControles. Keys
 // it does not write stay.
 void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta);
+
+// The items of the answer's two lists as EscreveResposta writes them: prices as number texts,
+// remarks SemControles and trimmed; one per product row.
+QStringList ItensDePrecos(const Resposta& resposta);
+QStringList ItensDeObservacoes(const Resposta& resposta);
+
+// How much of what the buyer's reader takes (remoto::kLimiteValorIni characters per value) an
+// answer uses, value by value, as EscreveResposta would write it.
+struct MedidaDaResposta {
+    qsizetype observacoes = 0; // characters of ListaObsProdutos
+    struct Excesso {
+        QString chave;
+        qsizetype alem = 0; // characters beyond the limit
+    };
+    QList<Excesso> excessos; // the values the reader would cut, in the file's order
+    QList<int> maisLongas;   // products (from 0) with the longest remarks, longest first, up to 5
+
+    bool cabe() const { return excessos.isEmpty(); }
+    // The characters left in the remarks once 90 % of the limit is used (negative beyond it);
+    // nothing before that.
+    std::optional<qsizetype> espacoNasObservacoes() const;
+};
+MedidaDaResposta MedeResposta(const Resposta& resposta);
 
 // The terms Config.ini keeps after a successful sending, as the fields hold them.
 void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos);

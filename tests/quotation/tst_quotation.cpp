@@ -197,6 +197,37 @@ private Q_SLOTS:
                             "Comprador=chave do comprador\r\nObsGeral=nova\r\nPrazoEntrega=\r\n"
                             "FormaPgto=\r\nPedidoMinimo=0,00\r\nValorFrete=0,00\r\n"));
     }
+
+    // The remarks' room shows once most of it is used; an answer the buyer's reader would cut
+    // is refused before anything is written or uploaded.
+    void longaDemaisNaoEnvia() {
+        Ambiente a;
+        const QByteArray anterior = "[Geral]\r\nListaPrecosForn=[|1,00|][|2,00|][|3,00|]\r\n";
+        a.servidor.colocar(kResposta, anterior);
+        FormCotacao& f = a.abrir();
+        auto* espaco = f.findChild<QLabel*>("EspacoObs");
+        ModeloGrade* modelo = a.grade()->modelo();
+        modelo->setTextos({{1, 7, "", QString(95000, u'a')}, {2, 7, "", QString(95000, u'b')}});
+        QVERIFY(espaco->isHidden()); // 190.008 of 299.999
+        modelo->setTextos({{3, 7, "", QString(85000, u'c')}});
+        QVERIFY(espaco->isVisible());
+        QCOMPARE(espaco->text(), "Observações dos produtos: restam 24.987 caracteres.");
+        modelo->setTextos({{3, 7, "", QString(110000, u'c')}});
+        QCOMPARE(espaco->text(),
+                 "Observações dos produtos: 13 caracteres além do que o cliente consegue ler.");
+
+        a.servidor.esquecer();
+        a.comando("&Enviar");
+        QCOMPARE(mensagens().size(), 1);
+        QVERIFY(mensagens()[0].startsWith("A cotação não foi enviada: as observações dos "
+                                          "produtos passam em 13 caracteres"));
+        QVERIFY(mensagens()[0].endsWith("PÃO FRANCÊS: 110.000 caracteres\nAÇÚCAR 1KG: 95.000 "
+                                        "caracteres\nCAFÉ 500G: 95.000 caracteres\n"));
+        QCOMPARE(a.servidor.conteudo(kResposta), anterior);
+        QCOMPARE(a.programa.ler(kResposta), anterior); // not written either
+        QVERIFY(a.servidor.comandos().isEmpty());
+        QVERIFY(f.isVisible() && f.lModificado);
+    }
 };
 
 class Sair : public QObject {
