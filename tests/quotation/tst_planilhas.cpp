@@ -78,10 +78,10 @@ void Planilhas::colagem_data() {
         << "X\tY\t3\tok\n"
         << 1 << 4 << QRect() << QStringList{"1,6=3", "1,7=ok"} << 2 << 0;
     QTest::newRow("controles na observação viram brancos")
-        << QString("\"a") + QChar(0) + "b\tc" + QChar(0x1b) + "d\"\n" << 1 << 7 << QRect()
-        << QStringList{"1,7=a b c d"} << 1 << 0;
-    QTest::newRow("dígitos largos") << QString::fromUtf8("１２,５\n") << 1 << 6 << QRect()
-                                    << QStringList{"1,6=12,5"} << 1 << 0;
+        << QString("\"a") + QChar(0) + "b\tc" + QChar(0x1b) + "d\"\n"
+        << 1 << 7 << QRect() << QStringList{"1,7=a b c d"} << 1 << 0;
+    QTest::newRow("dígitos largos")
+        << QString::fromUtf8("１２,５\n") << 1 << 6 << QRect() << QStringList{"1,6=12,5"} << 1 << 0;
     QTest::newRow("preço vazio passa") << "\tnova\n"
                                        << 2 << 6 << QRect() << QStringList{"2,7=nova"} << 1 << 0;
 }
@@ -202,7 +202,7 @@ void Planilhas::observacaoComControles() {
         GetFileIni("Geral", chave, "?", arquivo, valor);
         return valor;
     };
-    QCOMPARE(le("ListaObsProdutos"), "[|um  dois três|][|moído|][||]");
+    QCOMPARE(le("ListaObsProdutos"), "[|um dois três|][|moído|][||]");
     QCOMPARE(le("ListaPrecosForn"), "[|3,20|][|12,50|][|0,00|]");
     QCOMPARE(le("ObsGeral"), "a b");
     QCOMPARE(le("PrazoEntrega"), "");
