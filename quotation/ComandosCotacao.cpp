@@ -213,9 +213,11 @@ void FormCotacao::atualizaEspaco() {
     if (!espaco)
         m_espaco->clear();
     else if (*espaco >= 0)
-        m_espaco->setText(cotacao::textos::EspacoNasObservacoes.arg(ComMilhares(double(*espaco), 0)));
+        m_espaco->setText(
+            cotacao::textos::EspacoNasObservacoes.arg(ComMilhares(double(*espaco), 0)));
     else
-        m_espaco->setText(cotacao::textos::ObservacoesAlemDoLimite.arg(ComMilhares(double(-*espaco), 0)));
+        m_espaco->setText(
+            cotacao::textos::ObservacoesAlemDoLimite.arg(ComMilhares(double(-*espaco), 0)));
     m_espaco->setVisible(espaco.has_value());
 }
 
@@ -235,8 +237,8 @@ bool FormCotacao::cabeNoLeitor(const formatos::Resposta& resposta) {
         lista += cotacao::textos::LinhaObservacaoLonga.arg(
             d.celula(produto + 1, kColunaDescricao).texto.trimmed(),
             ComMilhares(double(resposta.observacoes.value(produto).trimmed().size()), 0));
-    WarningMessage(cotacao::textos::ObservacoesLongasDemais.arg(
-        ComMilhares(double(excesso.alem), 0), lista));
+    WarningMessage(
+        cotacao::textos::ObservacoesLongasDemais.arg(ComMilhares(double(excesso.alem), 0), lista));
     return false;
 }
 

@@ -132,14 +132,14 @@ void ArquivoDeResposta::cotacao() {
 void ArquivoDeResposta::medida_data() {
     QTest::addColumn<QStringList>("observacoes");
     QTest::addColumn<qsizetype>("usados");
-    QTest::addColumn<qsizetype>("alem");    // beyond the limit; 0: it fits
+    QTest::addColumn<qsizetype>("alem");   // beyond the limit; 0: it fits
     QTest::addColumn<qsizetype>("espaco"); // -1: not shown yet
     QTest::addColumn<QList<int>>("maisLongas");
     const auto um = [](qsizetype n) { return QStringList{QString(n, u'x')}; };
     QTest::newRow("pequena") << QStringList{"a", "", " b "} << qsizetype(14) << qsizetype(0)
                              << qsizetype(-1) << QList<int>{0, 2};
-    QTest::newRow("abaixo de 90 %") << um(269995) << qsizetype(269999) << qsizetype(0)
-                                    << qsizetype(-1) << QList<int>{0};
+    QTest::newRow("abaixo de 90 %")
+        << um(269995) << qsizetype(269999) << qsizetype(0) << qsizetype(-1) << QList<int>{0};
     QTest::newRow("90 %") << um(269996) << qsizetype(270000) << qsizetype(0) << qsizetype(29999)
                           << QList<int>{0};
     QTest::newRow("no limite") << um(299995) << qsizetype(299999) << qsizetype(0) << qsizetype(0)
@@ -153,9 +153,8 @@ void ArquivoDeResposta::medida_data() {
     QStringList muitas(3500, QString(90, u'o'));
     muitas[7] = QString(120, u'o');
     muitas[3] = QString(100, u'o');
-    QTest::newRow("3500 produtos, 90 caracteres")
-        << muitas << qsizetype(329040) << qsizetype(29041) << qsizetype(-29041)
-        << QList<int>{7, 3, 0, 1, 2};
+    QTest::newRow("3500 produtos, 90 caracteres") << muitas << qsizetype(329040) << qsizetype(29041)
+                                                  << qsizetype(-29041) << QList<int>{7, 3, 0, 1, 2};
 }
 
 void ArquivoDeResposta::medida() {
