@@ -259,6 +259,8 @@ void FormCotacao::Setup() {
     if (!m_cotacaoLida)
         formatos::LeCotacao(arquivoCotacao(), m_cotacao);
     m_solicitante->setText(m_cotacao.solicitante.trimmed());
+    if (m_banco && m_banco->aberto())
+        m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
     m_preenchendo = true;
     IniciaListaProdutos();
     PreencheListaProdutos();
@@ -307,15 +309,25 @@ void FormCotacao::PreencheListaProdutos() {
 
 void FormCotacao::PreencheDadosEnviados() {
     using namespace Servidor;
+    using Origem = cotacao::RespostaAnterior::Origem;
+    const QString caminho = ArquivoDoPrograma(nomeResposta());
     ExibeAvisoEmEspera(acesso::textos::Conectando, false);
-    const bool baixou =
-        remoto::BaixaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}})
-            .ok();
+    m_anterior = cotacao::BaixaRespostaAnterior(
+        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}}, caminho, m_recibo);
     ExibeAvisoEmEspera(acesso::textos::Conectando, true);
-    if (!baixou)
+    // Unknown is not empty: the form opens empty, and sending asks first (EnviaResposta).
+    if (m_anterior.origem == Origem::Nenhuma || m_anterior.origem == Origem::Ilegivel)
         return;
+    if (m_anterior.origem == Origem::Diferente &&
+        AvisoGet(cotacao::textos::RespostaDiferente.arg(DateToText(m_recibo->quando.date()),
+                                                        m_recibo->quando.time().toString(u"HH:mm")),
+                 cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
+        const nucleo::FalhaGravacao falha = cotacao::RestauraCopia(m_anterior, caminho);
+        if (falha != nucleo::FalhaGravacao::Nenhuma)
+            WarningMessage(janelas::textos::FalhaDeGravacao(falha, PastaDoPrograma()));
+    }
     remoto::ArquivoIni arquivo, config;
-    arquivo.carrega(ArquivoDoPrograma(nomeResposta()));
+    arquivo.carrega(caminho);
     config.carrega(ArquivoDoPrograma(Config));
     const formatos::Resposta resposta = formatos::LeResposta(arquivo);
     const formatos::Termos termos = formatos::TermosDoFormulario(resposta.termos, config);
@@ -378,14 +390,17 @@ void FormCotacao::iniciaRascunho() {
 }
 
 std::optional<QDateTime> FormCotacao::mostraUltimoEnvio() {
-    if (!m_banco || !m_banco->aberto())
+    using Origem = cotacao::RespostaAnterior::Origem;
+    if (m_anterior.origem == Origem::Ilegivel)
+        m_situacao->setText(cotacao::textos::RespostaIlegivel);
+    if (!m_recibo)
         return std::nullopt;
-    const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
-    if (!recibo)
-        return std::nullopt;
-    m_situacao->setText(cotacao::textos::UltimoEnvio.arg(DateToText(recibo->quando.date()),
-                                                         recibo->quando.time().toString(u"HH:mm")));
-    return recibo->quando;
+    const QString& texto = m_anterior.origem == Origem::CopiaLocal ? cotacao::textos::CarregadaDaqui
+                                                                   : cotacao::textos::UltimoEnvio;
+    if (m_anterior.origem != Origem::Ilegivel)
+        m_situacao->setText(texto.arg(DateToText(m_recibo->quando.date()),
+                                      m_recibo->quando.time().toString(u"HH:mm")));
+    return m_recibo->quando;
 }
 
 void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
@@ -474,6 +489,10 @@ bool FormCotacao::EnviaResposta() {
     // An answer the buyer's reader would cut is not written, nor sent.
     const formatos::Resposta resposta = respostaDoFormulario();
     if (!cabeNoLeitor(resposta))
+        return false;
+    // An earlier answer that could not be read is not replaced unasked.
+    if (m_anterior.origem == cotacao::RespostaAnterior::Origem::Ilegivel &&
+        !pergunta(SubstituirIlegivel, Sim, Nao, false))
         return false;
     if (!confereComUltimosPrecos())
         return false;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "grid/FlexCell.h"
+#include "quotation/RespostaAnterior.h"
 #include "quotation/Resumo.h"
 #include "quotation/formats/Cotacao.h"
 #include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
 #include "store/PrecosEnviados.h"
+#include "store/Recibos.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -104,7 +106,8 @@ private:
 
     // Drafts: what was typed and not sent, kept in the local database.
     void iniciaRascunho();
-    // Shows the time of the last sending, when there was one, and answers it.
+    // Shows where the earlier answer came from and the time of the last sending, when there was
+    // one, and answers that time.
     std::optional<QDateTime> mostraUltimoEnvio();
     void ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio);
     QLineEdit* campoDoTermo(const QString& chave) const;
@@ -135,6 +138,8 @@ private:
     banco::BancoLocal* m_banco;
     formatos::Cotacao m_cotacao;
     bool m_cotacaoLida = false;
+    std::optional<banco::Recibo> m_recibo; // the last sending from here
+    cotacao::RespostaAnterior m_anterior;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
     bool m_preenchendo = false; // the program fills the form: nothing typed to keep
     bool m_encerrando = false;  // leaving is decided: close without asking

@@ -34,6 +34,17 @@ inline const QString ValorLongoDemais = QStringLiteral(
 inline const QString RecuperarRascunho = QStringLiteral(
     "Há preços e dados digitados em %1 às %2 que não foram enviados. Deseja recuperá-los?");
 inline const QString UltimoEnvio = QStringLiteral("Última resposta enviada em %1 às %2");
+inline const QString RespostaDiferente =
+    QStringLiteral("A resposta no servidor não é a que foi enviada deste computador em %1 às %2. "
+                   "Deseja ver a que foi enviada daqui?");
+inline const QString CarregadaDaqui = QStringLiteral(
+    "Resposta enviada em %1 às %2 carregada deste computador; o servidor não respondeu.");
+inline const QString RespostaIlegivel = QStringLiteral(
+    "Não foi possível ler a resposta enviada antes: o servidor não respondeu. Os preços abaixo "
+    "não são os dela.");
+inline const QString SubstituirIlegivel =
+    QStringLiteral("Não foi possível ler a resposta enviada antes. Enviar agora substitui aquela "
+                   "resposta por esta. Deseja enviar?");
 inline const QString RascunhoFalhou =
     QStringLiteral("Não foi possível guardar o rascunho da cotação: %1");
 

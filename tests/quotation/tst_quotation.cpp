@@ -261,10 +261,12 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        Caixas::proximaResposta(1); // "Sim": send first
+        Caixas::proximaResposta(1);            // "Sim": send first
+        Caixas::proximaResposta(Caixas::Sim); // the earlier answer could not be read: replace it
         a.comando("Sai&r");
         QCOMPARE(mensagens(),
-                 (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::ErroEnvio}));
+                 (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::SubstituirIlegivel,
+                              cotacao::textos::ErroEnvio}));
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(2, 6), "4,2");
         QVERIFY(f.lModificado);
@@ -559,6 +561,119 @@ private Q_SLOTS:
 };
 
 // Drafts: what was typed survives leaving without sending, a killed program, a failed disk.
+// The answer sent earlier is what the form opens with, whatever the server does; where it is
+// unknown, sending asks before replacing it.
+class RespostaJaEnviada : public QObject {
+    Q_OBJECT
+
+    // The first product priced 12,50 and sent from here: the receipt and the local copy.
+    static QByteArray enviaDaqui(Ambiente& a) {
+        a.abrir();
+        a.digitarNaCelula(1, 6, "12,5");
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
+        a.comando("&Enviar");
+        if (!QTest::qWaitFor([&] { return a.form.isNull(); }))
+            qWarning("the first sending did not end");
+        Caixas::esqueceMostradas();
+        return a.servidor.conteudo(kResposta);
+    }
+
+    static QString quando(const banco::Recibo& r) {
+        return DateToText(r.quando.date()) + " às " + r.quando.time().toString("HH:mm");
+    }
+
+private Q_SLOTS:
+    void init() { prepara(); }
+    void cleanup() { limpa(); }
+
+    void servidorNaoEntrega_data() {
+        QTest::addColumn<QString>("falha");
+        QTest::addColumn<bool>("copia"); // the local copy is the one of the receipt
+        for (const char* falha : {"recusa", "corta", "fora do ar"}) {
+            QTest::addRow("%s, com a cópia daqui", falha) << QString(falha) << true;
+            QTest::addRow("%s, sem cópia", falha) << QString(falha) << false;
+        }
+    }
+
+    void servidorNaoEntrega() {
+        QFETCH(QString, falha);
+        QFETCH(bool, copia);
+        Ambiente a;
+        const QByteArray enviada = enviaDaqui(a);
+        ServidorFtpTeste::Opcoes opcoes;
+        opcoes.recusaRetr = falha == "recusa";
+        opcoes.cortaRetr = falha == "corta" ? 20 : 0;
+        ServidorFtpTeste ruim(opcoes);
+        ruim.colocar(kResposta, enviada);
+        a.rede.servidorFtp = falha == "fora do ar" ? "127.0.0.1:1" : ruim.endereco();
+        if (!copia) // changed here after the sending (a failed sending rewrites it)
+            a.programa.escrever(kResposta, "[Geral]\r\nListaPrecosForn=[|9,99|]\r\n");
+
+        FormCotacao& f = a.abrir();
+        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        QVERIFY(recibo);
+        const QString situacao = f.findChild<QLabel*>("Situacao")->text();
+        QVERIFY(Caixas::mostradas().isEmpty());
+        QVERIFY(!f.lModificado);
+        if (copia) {
+            QCOMPARE(a.celula(1, 6), "12,50");
+            QCOMPARE(situacao, "Resposta enviada em " + quando(*recibo) +
+                                   " carregada deste computador; o servidor não respondeu.");
+            return;
+        }
+        QCOMPARE(a.celula(1, 6), "0,00");
+        QCOMPARE(situacao, cotacao::textos::RespostaIlegivel);
+
+        // Sending asks first; its default keeps the earlier answer.
+        a.digitarNaCelula(2, 6, "4");
+        ruim.esquecer();
+        a.comando("&Enviar");
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::SubstituirIlegivel});
+        QCOMPARE(Caixas::mostradas()[0].resposta, int(Caixas::Nao));
+        QVERIFY(!ruim.comandos().join(' ').contains("STOR"));
+        QCOMPARE(ruim.conteudo(kResposta), enviada);
+        QVERIFY(f.isVisible() && f.lModificado);
+        if (falha != "recusa")
+            return;
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(Caixas::Sim);
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
+        a.comando("&Enviar");
+        QCOMPARE(mensagens(),
+                 (QStringList{cotacao::textos::SubstituirIlegivel, cotacao::textos::Enviada,
+                              cotacao::textos::PerguntaImprimir}));
+        QVERIFY(ruim.conteudo(kResposta).contains("ListaPrecosForn=[|0,00|][|4,00|][|0,00|]"));
+    }
+
+    void servidorDiferente_data() {
+        QTest::addColumn<bool>("daqui");
+        QTest::newRow("Sim: a enviada daqui") << true;
+        QTest::newRow("Não: a do servidor") << false;
+    }
+
+    void servidorDiferente() {
+        QFETCH(bool, daqui);
+        Ambiente a;
+        const QByteArray enviada = enviaDaqui(a);
+        const QByteArray outra = "[Geral]\r\nListaPrecosForn=[|0,01|][|0,01|][|0,01|]\r\n";
+        a.servidor.colocar(kResposta, outra);
+        Caixas::proximaResposta(daqui ? 1 : 2);
+        FormCotacao& f = a.abrir();
+        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        QVERIFY(recibo);
+        QCOMPARE(mensagens(),
+                 QStringList{"A resposta no servidor não é a que foi enviada deste "
+                             "computador em " +
+                             quando(*recibo) + ". Deseja ver a que foi enviada daqui?"});
+        QCOMPARE(a.celula(1, 6), daqui ? "12,50" : "0,01");
+        QCOMPARE(a.celula(2, 6), daqui ? "0,00" : "0,01");
+        QCOMPARE(a.programa.ler(kResposta), daqui ? enviada : outra);
+        QVERIFY(!f.lModificado);
+    }
+};
+
 class Rascunhos : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -680,6 +795,6 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, Rascunhos, Planilhas,
-                  ComandosDoForm)
+COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
+                  Planilhas, ComandosDoForm)
 #include "tst_quotation.moc"
