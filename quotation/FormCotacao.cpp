@@ -269,6 +269,7 @@ void FormCotacao::Setup() {
     lModificado = false;
     iniciaComandos();
     iniciaRascunho();
+    avisaBanco();
     ofereceRascunho(mostraUltimoEnvio());
     RegisterTimer(1, true);
 }
@@ -389,6 +390,28 @@ void FormCotacao::iniciaRascunho() {
     m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, leValor, falha);
 }
 
+void FormCotacao::avisaBanco() {
+    using namespace cotacao::textos;
+    if (!m_banco)
+        return;
+    using Problema = banco::BancoLocal::Problema;
+    const bool aberto = m_banco->aberto();
+    const QString arquivo = QDir::toNativeSeparators(m_banco->caminho());
+    if (!m_banco->movidoPara().isEmpty()) {
+        WarningMessage(
+            BancoDanificado.arg(arquivo, QDir::toNativeSeparators(m_banco->movidoPara())));
+        m_banco->esqueceMovido();
+    }
+    if (aberto)
+        return;
+    const Problema problema = m_banco->problema();
+    const QString motivo = problema == Problema::VersaoNova ? BancoVersaoNova.arg(arquivo)
+                           : problema == Problema::Danificado
+                               ? BancoDanificadoPreso.arg(arquivo, m_banco->erro())
+                               : BancoNaoAbre.arg(arquivo, m_banco->erro());
+    WarningMessage(RascunhosIndisponiveis.arg(motivo));
+}
+
 std::optional<QDateTime> FormCotacao::mostraUltimoEnvio() {
     using Origem = cotacao::RespostaAnterior::Origem;
     if (m_anterior.origem == Origem::Ilegivel)
@@ -474,9 +497,12 @@ bool FormCotacao::QueryClose() {
         return true;
     }
     if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
-        // "Não" is not final: the draft keeps what was typed for the next login.
-        m_rascunho->guardaAgora();
-        return true;
+        // "Não" is not final: the draft keeps what was typed for the next login. Where it
+        // cannot, leaving loses it, and the window stays unless the supplier says otherwise.
+        if (m_rascunho->guardaAgora())
+            return true;
+        return pergunta(cotacao::textos::RascunhoNaoGuardadoAoSair.arg(m_banco->erro()),
+                        cotacao::textos::Sim, cotacao::textos::Nao, false);
     }
     // A failed sending keeps the form open with everything typed: the message just asked the
     // supplier to try again.
@@ -522,16 +548,21 @@ bool FormCotacao::EnviaResposta() {
         return false;
     }
 
-    if (m_banco && m_banco->aberto())
-        cotacao::RegistraEnvio(*m_banco,
-                               cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes),
-                               precosParaGuardar());
+    // The receipt is what the next login checks the server's answer against.
+    const bool registrado =
+        !m_banco ||
+        (m_banco->aberto() &&
+         cotacao::RegistraEnvio(*m_banco,
+                                cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes),
+                                precosParaGuardar()));
     m_rascunho->descarta();
     // The answer is on the server: the success is told first, whatever happens to the terms
     // kept for the next quotation.
     const nucleo::FalhaGravacao termos =
         cotacao::GuardaTermos(resposta.termos, ArquivoDoPrograma(Config));
     WarningMessage(Enviada);
+    if (!registrado)
+        WarningMessage(ReciboNaoGuardado.arg(m_banco->erro()));
     if (termos != nucleo::FalhaGravacao::Nenhuma)
         WarningMessage(TermosNaoGuardados + u' ' +
                        janelas::textos::FalhaDeGravacao(termos, PastaDoPrograma()));

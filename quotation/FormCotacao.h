@@ -110,6 +110,9 @@ private:
     // one, and answers that time.
     std::optional<QDateTime> mostraUltimoEnvio();
     void ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio);
+    // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
+    // drafts was moved aside.
+    void avisaBanco();
     QLineEdit* campoDoTermo(const QString& chave) const;
 
     // The spreadsheet-like commands (ComandosCotacao.cpp).

@@ -45,6 +45,23 @@ inline const QString RespostaIlegivel = QStringLiteral(
 inline const QString SubstituirIlegivel =
     QStringLiteral("Não foi possível ler a resposta enviada antes. Enviar agora substitui aquela "
                    "resposta por esta. Deseja enviar?");
+inline const QString RascunhosIndisponiveis = QStringLiteral(
+    "Os preços e dados digitados não poderão ser guardados neste computador até o envio: %1 Se "
+    "sair sem enviar, o que foi digitado será perdido.");
+inline const QString BancoNaoAbre = QStringLiteral("o arquivo %1 não pôde ser aberto (%2).");
+inline const QString BancoVersaoNova =
+    QStringLiteral("o arquivo %1 foi gravado por uma versão mais nova do programa.");
+inline const QString BancoDanificadoPreso =
+    QStringLiteral("o arquivo %1 está danificado e não pôde ser posto de lado (%2).");
+inline const QString BancoDanificado = QStringLiteral(
+    "O arquivo de rascunhos %1 estava danificado. Ele foi guardado como %2 e um novo foi "
+    "criado; os rascunhos que ele tinha não puderam ser recuperados.");
+inline const QString RascunhoNaoGuardadoAoSair = QStringLiteral(
+    "Não foi possível guardar o que foi digitado neste computador (%1). Se sair agora sem "
+    "enviar, o que foi digitado será perdido. Deseja sair assim mesmo?");
+inline const QString ReciboNaoGuardado = QStringLiteral(
+    "A cotação foi enviada, mas o recibo do envio não foi guardado neste computador (%1): no "
+    "próximo acesso não será possível conferir a resposta do servidor com a enviada daqui.");
 inline const QString RascunhoFalhou =
     QStringLiteral("Não foi possível guardar o rascunho da cotação: %1");
 

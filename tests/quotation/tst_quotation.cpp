@@ -24,6 +24,7 @@
 #include <QCryptographicHash>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTest>
@@ -773,6 +774,58 @@ private Q_SLOTS:
         QVERIFY(f.isVisible() && f.lModificado);
         delete a.form.data(); // before the disk goes
         DefinePastaDoPrograma(a.programa.path());
+    }
+
+    // A damaged file of drafts is moved aside, the supplier told, and drafts work again.
+    void bancoDanificado() {
+        Ambiente a;
+        a.programa.escrever("Cotacao.db", QByteArray(4096, 'z'));
+        FormCotacao& f = a.abrir();
+        const QString aoLado = a.programa.arquivo("Cotacao.db") + ".danificado-" +
+                               QDate::currentDate().toString("yyyyMMdd");
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::BancoDanificado.arg(
+                                  QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db")),
+                                  QDir::toNativeSeparators(aoLado))});
+        QCOMPARE(a.programa.ler(QFileInfo(aoLado).fileName()), QByteArray(4096, 'z'));
+        a.digitarNaCelula(1, 6, "2");
+        QTRY_COMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 1);
+        QVERIFY(f.findChild<QLabel*>("Situacao")->text().isEmpty());
+    }
+
+    // Drafts that cannot be kept are told at the opening and on leaving; a receipt that cannot
+    // be kept is told after the success.
+    void semOndeGuardar() {
+        Ambiente a;
+        {
+            banco::BancoLocal outro(a.programa.arquivo("Cotacao.db"));
+            QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
+        }
+        FormCotacao& f = a.abrir();
+        const QString arquivo = QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db"));
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::RascunhosIndisponiveis.arg(
+                                  cotacao::textos::BancoVersaoNova.arg(arquivo))});
+        a.digitarNaCelula(1, 6, "2");
+
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(2); // leaving without sending: the window stays by default
+        a.comando("Sai&r");
+        QCOMPARE(mensagens().size(), 2);
+        QCOMPARE(mensagens()[0], cotacao::textos::PerguntaSair);
+        QVERIFY(mensagens()[1].startsWith("Não foi possível guardar o que foi digitado"));
+        QCOMPARE(Caixas::mostradas()[1].resposta, int(Caixas::Nao));
+        QVERIFY(a.form && f.isVisible());
+        QCOMPARE(a.celula(1, 6), "2");
+
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
+        a.comando("&Enviar");
+        QCOMPARE(mensagens().size(), 3);
+        QCOMPARE(mensagens()[0], cotacao::textos::Enviada);
+        QVERIFY(mensagens()[1].startsWith("A cotação foi enviada, mas o recibo do envio não foi "
+                                          "guardado neste computador ("));
+        QTRY_VERIFY(a.form.isNull());
     }
 
     void sucessoAntesDasCondicoes() {
