@@ -2,9 +2,12 @@
 #include "access/Textos.h"
 #include "grid/ControleGrade.h"
 #include "grid/ImpressaoGrade.h"
+#include "quotation/Envio.h"
 #include "quotation/FormCotacao.h"
+#include "quotation/RespostaAnterior.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Lista.h"
+#include "remote/Servidor.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
@@ -262,7 +265,7 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        Caixas::proximaResposta(1);            // "Sim": send first
+        Caixas::proximaResposta(1);           // "Sim": send first
         Caixas::proximaResposta(Caixas::Sim); // the earlier answer could not be read: replace it
         a.comando("Sai&r");
         QCOMPARE(mensagens(),
@@ -646,6 +649,26 @@ private Q_SLOTS:
                  (QStringList{cotacao::textos::SubstituirIlegivel, cotacao::textos::Enviada,
                               cotacao::textos::PerguntaImprimir}));
         QVERIFY(ruim.conteudo(kResposta).contains("ListaPrecosForn=[|0,00|][|4,00|][|0,00|]"));
+    }
+
+    // A download that stalls ends at the stall limit, and the copy sent from here stands in.
+    void downloadParado() {
+        DiretorioTeste programa;
+        const QByteArray enviada = "[Geral]\r\nListaPrecosForn=[|12,50|]\r\n";
+        programa.escrever(kResposta, enviada);
+        ServidorFtpTeste::Opcoes opcoes;
+        opcoes.limiteEnvio = 1;
+        ServidorFtpTeste lento(opcoes);
+        lento.colocar(kResposta, enviada + QByteArray(200, ';'));
+        using namespace remoto::Servidor;
+        remoto::PedidoFtp pedido{lento.endereco(), Usuario, Senha, Diretorio, kResposta, {}};
+        pedido.limites.parada = std::chrono::seconds(1);
+        const banco::Recibo recibo = cotacao::ReciboDoEnvio(kNumero, kCNPJ, kResposta, enviada);
+        const cotacao::RespostaAnterior r =
+            cotacao::BaixaRespostaAnterior(pedido, programa.arquivo(kResposta), recibo);
+        QCOMPARE(r.origem, cotacao::RespostaAnterior::Origem::CopiaLocal);
+        QCOMPARE(r.copia, enviada);
+        QCOMPARE(programa.ler(kResposta), enviada);
     }
 
     void servidorDiferente_data() {
