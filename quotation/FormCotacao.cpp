@@ -414,16 +414,16 @@ void FormCotacao::avisaBanco() {
 
 std::optional<QDateTime> FormCotacao::mostraUltimoEnvio() {
     using Origem = cotacao::RespostaAnterior::Origem;
-    if (m_anterior.origem == Origem::Ilegivel)
+    if (m_anterior.origem == Origem::Ilegivel) {
         m_situacao->setText(cotacao::textos::RespostaIlegivel);
-    if (!m_recibo)
-        return std::nullopt;
-    const QString& texto = m_anterior.origem == Origem::CopiaLocal ? cotacao::textos::CarregadaDaqui
-                                                                   : cotacao::textos::UltimoEnvio;
-    if (m_anterior.origem != Origem::Ilegivel)
+    } else if (m_recibo) {
+        const QString& texto = m_anterior.origem == Origem::CopiaLocal
+                                   ? cotacao::textos::CarregadaDaqui
+                                   : cotacao::textos::UltimoEnvio;
         m_situacao->setText(texto.arg(DateToText(m_recibo->quando.date()),
                                       m_recibo->quando.time().toString(u"HH:mm")));
-    return m_recibo->quando;
+    }
+    return m_recibo ? std::optional(m_recibo->quando) : std::nullopt;
 }
 
 void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {

@@ -205,8 +205,6 @@ void Planilhas::observacaoComControles() {
     QCOMPARE(le("ListaObsProdutos"), "[|um dois três|][|moído|][||]");
     QCOMPARE(le("ListaPrecosForn"), "[|3,20|][|12,50|][|0,00|]");
     QCOMPARE(le("ObsGeral"), "a b");
-    QCOMPARE(le("PrazoEntrega"), "");
-    QCOMPARE(le("ValorFrete"), "");
     QCOMPARE(dir.ler("r.cot").count('\n'), 8); // a section line and seven keys
 }
 
