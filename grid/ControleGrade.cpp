@@ -67,14 +67,31 @@ const QRegularExpression& formaDeValor() {
 }
 } // namespace
 
+namespace {
+// Full-width digits typed through an input method become plain ones as they are typed, so the
+// cell holds the amount the supplier sees and not a lone ",".
+class ValidadorDeValor : public QRegularExpressionValidator {
+public:
+    using QRegularExpressionValidator::QRegularExpressionValidator;
+    State validate(QString& texto, int& posicao) const override {
+        const QString simples = nucleo::TextoDeValor(texto);
+        if (simples != texto) {
+            posicao = int(std::min<qsizetype>(posicao, simples.size()));
+            texto = simples;
+        }
+        return QRegularExpressionValidator::validate(texto, posicao);
+    }
+};
+} // namespace
+
 QValidator* NovoValidadorDeValor(QObject* dono) {
-    return new QRegularExpressionValidator(formaDeValor(), dono);
+    return new ValidadorDeValor(formaDeValor(), dono);
 }
 
 bool ValorAceito(const QString& texto) {
     static const QRegularExpression inteiro(
         QRegularExpression::anchoredPattern(formaDeValor().pattern()));
-    return inteiro.match(texto).hasMatch();
+    return inteiro.match(nucleo::TextoDeValor(texto)).hasMatch();
 }
 
 void ModeloGrade::recarrega() {

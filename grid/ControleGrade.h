@@ -16,6 +16,7 @@ namespace grade {
 // and no thousands separators, which would turn 1.234,50 into 1,23 when the amount is read.
 QValidator* NovoValidadorDeValor(QObject* dono);
 // The same rule for a whole text that did not come from the keyboard (a paste, a spreadsheet).
+// Both read full-width digits as plain ones (nucleo::TextoDeValor); a cell takes the plain text.
 bool ValorAceito(const QString& texto);
 
 // One cell's text before and after a change.

@@ -2,6 +2,8 @@
 
 #include "quotation/ColunasProdutos.h"
 #include "quotation/Planilha.h"
+#include "quotation/formats/Resposta.h"
+#include "runtime/core/Regional.h"
 
 using namespace grade;
 
@@ -38,9 +40,9 @@ void coloca(const DadosGrade& dados, int linha, int coluna, const QString& valor
         ++c.recusados; // beyond the last product
         return;
     }
-    QString texto = valor;
+    QString texto = formatos::SemControles(valor);
     if (coluna == kColunaPreco) {
-        texto = texto.trimmed();
+        texto = nucleo::TextoDeValor(valor.trimmed());
         if (texto.isEmpty())
             return;
         if (!ValorAceito(texto)) {

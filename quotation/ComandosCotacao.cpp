@@ -8,6 +8,7 @@
 #include "quotation/FormCotacao.h"
 #include "quotation/Importacao.h"
 #include "quotation/Textos.h"
+#include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Numeros.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
@@ -121,6 +122,8 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
 
     m_resumoMostrado = new QLabel(this);
     m_resumoMostrado->setObjectName(QStringLiteral("Resumo"));
+    m_espaco = new QLabel(this);
+    m_espaco->setObjectName(QStringLiteral("EspacoObs"));
     QObject::connect(m_produtos->modelo(), &ModeloGrade::Alteradas, this,
                      [this](const QList<AlteracaoDeCelula>& a) { aoAlterar(a); });
     m_produtos->modelo()->setDecorador(
@@ -167,17 +170,23 @@ void FormCotacao::iniciaComandos() {
     m_desfazer->clear();
     m_resumo.recalcula(d);
     atualizaResumo();
+    atualizaEspaco();
 }
 
 void FormCotacao::aoAlterar(const QList<AlteracaoDeCelula>& alteracoes) {
     const DadosGrade& d = m_produtos->modelo()->dados();
-    for (const AlteracaoDeCelula& a : alteracoes)
+    bool observacoes = false;
+    for (const AlteracaoDeCelula& a : alteracoes) {
         if (a.coluna == kColunaPreco)
             m_resumo.atualiza(d, a.linha);
+        observacoes = observacoes || a.coluna == kColunaObs;
+    }
     // While the program fills the form, cell by cell, the status bar is written once at the end.
     if (m_preenchendo)
         return;
     atualizaResumo();
+    if (observacoes)
+        atualizaEspaco();
     if (m_desfazendo || !m_desfazer)
         return;
     m_desfazer->push(new CelulasAlteradas(alteracoes, [this](const auto& a) {
@@ -195,6 +204,42 @@ void FormCotacao::aplica(const QList<AlteracaoDeCelula>& alteracoes) {
 void FormCotacao::atualizaResumo() {
     if (m_resumoMostrado)
         m_resumoMostrado->setText(m_resumo.texto(MPedidoMinimo()));
+}
+
+void FormCotacao::atualizaEspaco() {
+    if (!m_espaco)
+        return;
+    const auto espaco = formatos::MedeResposta(respostaDoFormulario()).espacoNasObservacoes();
+    if (!espaco)
+        m_espaco->clear();
+    else if (*espaco >= 0)
+        m_espaco->setText(
+            cotacao::textos::EspacoNasObservacoes.arg(ComMilhares(double(*espaco), 0)));
+    else
+        m_espaco->setText(
+            cotacao::textos::ObservacoesAlemDoLimite.arg(ComMilhares(double(-*espaco), 0)));
+    m_espaco->setVisible(espaco.has_value());
+}
+
+bool FormCotacao::cabeNoLeitor(const formatos::Resposta& resposta) {
+    const formatos::MedidaDaResposta medida = formatos::MedeResposta(resposta);
+    if (medida.cabe())
+        return true;
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    const formatos::MedidaDaResposta::Excesso& excesso = medida.excessos.front();
+    if (excesso.chave != formatos::Arquivos::Resposta::ListaObsProdutos) {
+        WarningMessage(cotacao::textos::ValorLongoDemais.arg(excesso.chave,
+                                                             ComMilhares(double(excesso.alem), 0)));
+        return false;
+    }
+    QString lista;
+    for (const int produto : medida.maisLongas)
+        lista += cotacao::textos::LinhaObservacaoLonga.arg(
+            d.celula(produto + 1, kColunaDescricao).texto.trimmed(),
+            ComMilhares(double(resposta.observacoes.value(produto).trimmed().size()), 0));
+    WarningMessage(
+        cotacao::textos::ObservacoesLongasDemais.arg(ComMilhares(double(excesso.alem), 0), lista));
+    return false;
 }
 
 QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {

@@ -234,6 +234,8 @@ void FormCotacao::criaMenu() {
     m_situacao = new QLabel(this);
     m_situacao->setObjectName(QStringLiteral("Situacao"));
     statusBar()->addWidget(m_situacao, 1);
+    statusBar()->addPermanentWidget(m_espaco);
+    m_espaco->hide();
     statusBar()->addPermanentWidget(m_resumoMostrado);
 }
 
@@ -257,6 +259,8 @@ void FormCotacao::Setup() {
     if (!m_cotacaoLida)
         formatos::LeCotacao(arquivoCotacao(), m_cotacao);
     m_solicitante->setText(m_cotacao.solicitante.trimmed());
+    if (m_banco && m_banco->aberto())
+        m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
     m_preenchendo = true;
     IniciaListaProdutos();
     PreencheListaProdutos();
@@ -265,6 +269,7 @@ void FormCotacao::Setup() {
     lModificado = false;
     iniciaComandos();
     iniciaRascunho();
+    avisaBanco();
     ofereceRascunho(mostraUltimoEnvio());
     RegisterTimer(1, true);
 }
@@ -305,15 +310,25 @@ void FormCotacao::PreencheListaProdutos() {
 
 void FormCotacao::PreencheDadosEnviados() {
     using namespace Servidor;
+    using Origem = cotacao::RespostaAnterior::Origem;
+    const QString caminho = ArquivoDoPrograma(nomeResposta());
     ExibeAvisoEmEspera(acesso::textos::Conectando, false);
-    const bool baixou =
-        remoto::BaixaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}})
-            .ok();
+    m_anterior = cotacao::BaixaRespostaAnterior(
+        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}}, caminho, m_recibo);
     ExibeAvisoEmEspera(acesso::textos::Conectando, true);
-    if (!baixou)
+    // Unknown is not empty: the form opens empty, and sending asks first (EnviaResposta).
+    if (m_anterior.origem == Origem::Nenhuma || m_anterior.origem == Origem::Ilegivel)
         return;
+    if (m_anterior.origem == Origem::Diferente &&
+        AvisoGet(cotacao::textos::RespostaDiferente.arg(DateToText(m_recibo->quando.date()),
+                                                        m_recibo->quando.time().toString(u"HH:mm")),
+                 cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
+        const nucleo::FalhaGravacao falha = cotacao::RestauraCopia(m_anterior, caminho);
+        if (falha != nucleo::FalhaGravacao::Nenhuma)
+            WarningMessage(janelas::textos::FalhaDeGravacao(falha, PastaDoPrograma()));
+    }
     remoto::ArquivoIni arquivo, config;
-    arquivo.carrega(ArquivoDoPrograma(nomeResposta()));
+    arquivo.carrega(caminho);
     config.carrega(ArquivoDoPrograma(Config));
     const formatos::Resposta resposta = formatos::LeResposta(arquivo);
     const formatos::Termos termos = formatos::TermosDoFormulario(resposta.termos, config);
@@ -375,15 +390,40 @@ void FormCotacao::iniciaRascunho() {
     m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, leValor, falha);
 }
 
+void FormCotacao::avisaBanco() {
+    using namespace cotacao::textos;
+    if (!m_banco)
+        return;
+    using Problema = banco::BancoLocal::Problema;
+    const bool aberto = m_banco->aberto();
+    const QString arquivo = QDir::toNativeSeparators(m_banco->caminho());
+    if (!m_banco->movidoPara().isEmpty()) {
+        WarningMessage(
+            BancoDanificado.arg(arquivo, QDir::toNativeSeparators(m_banco->movidoPara())));
+        m_banco->esqueceMovido();
+    }
+    if (aberto)
+        return;
+    const Problema problema = m_banco->problema();
+    const QString motivo = problema == Problema::VersaoNova ? BancoVersaoNova.arg(arquivo)
+                           : problema == Problema::Danificado
+                               ? BancoDanificadoPreso.arg(arquivo, m_banco->erro())
+                               : BancoNaoAbre.arg(arquivo, m_banco->erro());
+    WarningMessage(RascunhosIndisponiveis.arg(motivo));
+}
+
 std::optional<QDateTime> FormCotacao::mostraUltimoEnvio() {
-    if (!m_banco || !m_banco->aberto())
-        return std::nullopt;
-    const auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
-    if (!recibo)
-        return std::nullopt;
-    m_situacao->setText(cotacao::textos::UltimoEnvio.arg(DateToText(recibo->quando.date()),
-                                                         recibo->quando.time().toString(u"HH:mm")));
-    return recibo->quando;
+    using Origem = cotacao::RespostaAnterior::Origem;
+    if (m_anterior.origem == Origem::Ilegivel) {
+        m_situacao->setText(cotacao::textos::RespostaIlegivel);
+    } else if (m_recibo) {
+        const QString& texto = m_anterior.origem == Origem::CopiaLocal
+                                   ? cotacao::textos::CarregadaDaqui
+                                   : cotacao::textos::UltimoEnvio;
+        m_situacao->setText(texto.arg(DateToText(m_recibo->quando.date()),
+                                      m_recibo->quando.time().toString(u"HH:mm")));
+    }
+    return m_recibo ? std::optional(m_recibo->quando) : std::nullopt;
 }
 
 void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
@@ -416,6 +456,7 @@ void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
     }
     m_preenchendo = false;
     atualizaResumo();
+    atualizaEspaco();
     lModificado = true; // what was recovered is not sent yet
 }
 
@@ -456,9 +497,12 @@ bool FormCotacao::QueryClose() {
         return true;
     }
     if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
-        // "Não" is not final: the draft keeps what was typed for the next login.
-        m_rascunho->guardaAgora();
-        return true;
+        // "Não" is not final: the draft keeps what was typed for the next login. Where it
+        // cannot, leaving loses it, and the window stays unless the supplier says otherwise.
+        if (m_rascunho->guardaAgora())
+            return true;
+        return pergunta(cotacao::textos::RascunhoNaoGuardadoAoSair.arg(m_banco->erro()),
+                        cotacao::textos::Sim, cotacao::textos::Nao, false);
     }
     // A failed sending keeps the form open with everything typed: the message just asked the
     // supplier to try again.
@@ -468,6 +512,14 @@ bool FormCotacao::QueryClose() {
 bool FormCotacao::EnviaResposta() {
     using namespace cotacao::textos;
     fechaEdicao();
+    // An answer the buyer's reader would cut is not written, nor sent.
+    const formatos::Resposta resposta = respostaDoFormulario();
+    if (!cabeNoLeitor(resposta))
+        return false;
+    // An earlier answer that could not be read is not replaced unasked.
+    if (m_anterior.origem == cotacao::RespostaAnterior::Origem::Ilegivel &&
+        !pergunta(SubstituirIlegivel, Sim, Nao, false))
+        return false;
     if (!confereComUltimosPrecos())
         return false;
     ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
@@ -478,7 +530,6 @@ bool FormCotacao::EnviaResposta() {
         return false;
     }
     // An answer that did not reach the disk whole must not be sent.
-    const formatos::Resposta resposta = respostaDoFormulario();
     QByteArray bytes;
     const nucleo::FalhaGravacao gravacao =
         cotacao::GravaResposta(resposta, ArquivoDoPrograma(nomeResposta()), &bytes);
@@ -497,16 +548,21 @@ bool FormCotacao::EnviaResposta() {
         return false;
     }
 
-    if (m_banco && m_banco->aberto())
-        cotacao::RegistraEnvio(*m_banco,
-                               cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes),
-                               precosParaGuardar());
+    // The receipt is what the next login checks the server's answer against.
+    const bool registrado =
+        !m_banco ||
+        (m_banco->aberto() &&
+         cotacao::RegistraEnvio(*m_banco,
+                                cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes),
+                                precosParaGuardar()));
     m_rascunho->descarta();
     // The answer is on the server: the success is told first, whatever happens to the terms
     // kept for the next quotation.
     const nucleo::FalhaGravacao termos =
         cotacao::GuardaTermos(resposta.termos, ArquivoDoPrograma(Config));
     WarningMessage(Enviada);
+    if (!registrado)
+        WarningMessage(ReciboNaoGuardado.arg(m_banco->erro()));
     if (termos != nucleo::FalhaGravacao::Nenhuma)
         WarningMessage(TermosNaoGuardados + u' ' +
                        janelas::textos::FalhaDeGravacao(termos, PastaDoPrograma()));

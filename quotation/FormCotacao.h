@@ -1,12 +1,14 @@
 #pragma once
 
 #include "grid/FlexCell.h"
+#include "quotation/RespostaAnterior.h"
 #include "quotation/Resumo.h"
 #include "quotation/formats/Cotacao.h"
 #include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
 #include "store/PrecosEnviados.h"
+#include "store/Recibos.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -104,9 +106,13 @@ private:
 
     // Drafts: what was typed and not sent, kept in the local database.
     void iniciaRascunho();
-    // Shows the time of the last sending, when there was one, and answers it.
+    // Shows where the earlier answer came from and the time of the last sending, when there was
+    // one, and answers that time.
     std::optional<QDateTime> mostraUltimoEnvio();
     void ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio);
+    // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
+    // drafts was moved aside.
+    void avisaBanco();
     QLineEdit* campoDoTermo(const QString& chave) const;
 
     // The spreadsheet-like commands (ComandosCotacao.cpp).
@@ -118,6 +124,10 @@ private:
     void aplica(const QList<grade::AlteracaoDeCelula>& alteracoes);
     void filtra(const QString& texto);
     void atualizaResumo();
+    // The room left in the remarks, once most of what the buyer's reader takes is used.
+    void atualizaEspaco();
+    // An answer the buyer's reader would cut is refused with a message; false: not sending.
+    bool cabeNoLeitor(const formatos::Resposta& resposta);
     QVariant decoracao(int linha, int coluna, int papel) const;
     // The last price sent for the product of a grid row, when there is one.
     const banco::PrecosEnviados::Preco* ultimoPreco(int linha) const;
@@ -131,6 +141,8 @@ private:
     banco::BancoLocal* m_banco;
     formatos::Cotacao m_cotacao;
     bool m_cotacaoLida = false;
+    std::optional<banco::Recibo> m_recibo; // the last sending from here
+    cotacao::RespostaAnterior m_anterior;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
     bool m_preenchendo = false; // the program fills the form: nothing typed to keep
     bool m_encerrando = false;  // leaving is decided: close without asking
@@ -142,6 +154,7 @@ private:
     QLabel* m_solicitante = nullptr;
     QLabel* m_situacao = nullptr; // the status bar's lasting line
     QLabel* m_resumoMostrado = nullptr;
+    QLabel* m_espaco = nullptr; // the remarks' room, shown only when it runs short
     QLineEdit* m_localizar = nullptr;
     QUndoStack* m_desfazer = nullptr;
     bool m_desfazendo = false;

@@ -2,6 +2,7 @@
 
 #include "quotation/Busca.h"
 #include "quotation/ColunasProdutos.h"
+#include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
 
 #include <QHash>
@@ -49,7 +50,7 @@ std::optional<QString> preco(const QVariant& celula) {
             return std::nullopt;
         return Str(centavos / 100, 0, 2).trimmed();
     }
-    const QString t = celula.toString().trimmed();
+    const QString t = TextoDeValor(celula.toString().trimmed());
     return ValorAceito(t) ? std::optional<QString>(t) : std::nullopt;
 }
 
@@ -145,7 +146,7 @@ private:
                                       ValorDoTexto(*novoPreco)) >= 0.005)
                 muda(p, kColunaPreco, *novoPreco);
             if (m_temObs)
-                muda(p, kColunaObs, texto(linha, 3));
+                muda(p, kColunaObs, formatos::SemControles(texto(linha, 3)));
         }
     }
 

@@ -19,7 +19,8 @@ Rascunho::~Rascunho() {
 }
 
 void Rascunho::alterou(const QString& campo, int linha) {
-    if (!m_banco || !m_banco->aberto())
+    // Noted even while the database is unavailable: saving then fails, and says so.
+    if (!m_banco)
         return;
     m_pendentes.insert({campo, linha}, QDateTime::currentDateTime());
     // Started by the first change and not pushed back by the next ones: a supplier typing
@@ -30,8 +31,15 @@ void Rascunho::alterou(const QString& campo, int linha) {
 
 bool Rascunho::guardaAgora() {
     m_temporizador.stop();
-    if (m_pendentes.isEmpty() || !m_banco || !m_banco->aberto())
+    if (m_pendentes.isEmpty() || !m_banco)
         return true;
+    if (!m_banco->aberto()) {
+        // Not retried by the timer: the next change tries again.
+        m_falhou = true;
+        if (m_avisoDeFalha)
+            m_avisoDeFalha(m_banco->erro());
+        return false;
+    }
     QList<banco::ItemRascunho> itens;
     itens.reserve(m_pendentes.size());
     for (auto i = m_pendentes.cbegin(); i != m_pendentes.cend(); ++i) {

@@ -30,7 +30,8 @@ public:
 
     // Notes a change of a field of a row; saved within `atraso`.
     void alterou(const QString& campo, int linha);
-    // Saves what is pending now; false when the database refused it (it stays pending).
+    // Saves what is pending now; false when the database refused it or is unavailable (it
+    // stays pending). Without a database at all there is nothing to save.
     bool guardaAgora();
 
     // The draft kept from an earlier session, and when it last changed.

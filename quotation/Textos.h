@@ -17,10 +17,51 @@ inline const QString Enviando = QStringLiteral("Enviando ...");
 inline const QString TermosNaoGuardados = QStringLiteral(
     "A cotação foi enviada, mas as condições gerais não foram guardadas para a próxima cotação.");
 
+// What the buyer's system reads of each value of the answer.
+inline const QString EspacoNasObservacoes =
+    QStringLiteral("Observações dos produtos: restam %1 caracteres.");
+inline const QString ObservacoesAlemDoLimite =
+    QStringLiteral("Observações dos produtos: %1 caracteres além do que o cliente consegue ler.");
+inline const QString ObservacoesLongasDemais = QStringLiteral(
+    "A cotação não foi enviada: as observações dos produtos passam em %1 caracteres do que o "
+    "sistema do cliente consegue ler. Encurte as observações mais longas:\n\n%2");
+inline const QString LinhaObservacaoLonga = QStringLiteral("%1: %2 caracteres\n");
+inline const QString ValorLongoDemais = QStringLiteral(
+    "A cotação não foi enviada: %1 passa em %2 caracteres do que o sistema do cliente consegue "
+    "ler.");
+
 // The draft of what was typed and not sent, and the receipt of the last sending.
 inline const QString RecuperarRascunho = QStringLiteral(
     "Há preços e dados digitados em %1 às %2 que não foram enviados. Deseja recuperá-los?");
 inline const QString UltimoEnvio = QStringLiteral("Última resposta enviada em %1 às %2");
+inline const QString RespostaDiferente =
+    QStringLiteral("A resposta no servidor não é a que foi enviada deste computador em %1 às %2. "
+                   "Deseja ver a que foi enviada daqui?");
+inline const QString CarregadaDaqui = QStringLiteral(
+    "Resposta enviada em %1 às %2 carregada deste computador; o servidor não respondeu.");
+inline const QString RespostaIlegivel = QStringLiteral(
+    "Não foi possível ler a resposta enviada antes: o servidor não respondeu. Os preços abaixo "
+    "não são os dela.");
+inline const QString SubstituirIlegivel =
+    QStringLiteral("Não foi possível ler a resposta enviada antes. Enviar agora substitui aquela "
+                   "resposta por esta. Deseja enviar?");
+inline const QString RascunhosIndisponiveis = QStringLiteral(
+    "Os preços e dados digitados não poderão ser guardados neste computador até o envio: %1 Se "
+    "sair sem enviar, o que foi digitado será perdido.");
+inline const QString BancoNaoAbre = QStringLiteral("o arquivo %1 não pôde ser aberto (%2).");
+inline const QString BancoVersaoNova =
+    QStringLiteral("o arquivo %1 foi gravado por uma versão mais nova do programa.");
+inline const QString BancoDanificadoPreso =
+    QStringLiteral("o arquivo %1 está danificado e não pôde ser posto de lado (%2).");
+inline const QString BancoDanificado = QStringLiteral(
+    "O arquivo de rascunhos %1 estava danificado. Ele foi guardado como %2 e um novo foi "
+    "criado; os rascunhos que ele tinha não puderam ser recuperados.");
+inline const QString RascunhoNaoGuardadoAoSair = QStringLiteral(
+    "Não foi possível guardar o que foi digitado neste computador (%1). Se sair agora sem "
+    "enviar, o que foi digitado será perdido. Deseja sair assim mesmo?");
+inline const QString ReciboNaoGuardado = QStringLiteral(
+    "A cotação foi enviada, mas o recibo do envio não foi guardado neste computador (%1): no "
+    "próximo acesso não será possível conferir a resposta do servidor com a enviada daqui.");
 inline const QString RascunhoFalhou =
     QStringLiteral("Não foi possível guardar o rascunho da cotação: %1");
 

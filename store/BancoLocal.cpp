@@ -1,6 +1,9 @@
 #include "store/BancoLocal.h"
 
 #include <QAtomicInt>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -37,6 +40,11 @@ const QList<QStringList>& migracoes() {
     return passos;
 }
 
+int versaoDoArquivo(const QSqlDatabase& db) {
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
+}
+
 } // namespace
 
 BancoLocal::BancoLocal(const QString& caminho)
@@ -49,29 +57,88 @@ bool BancoLocal::aberto() {
 }
 
 void BancoLocal::abre() {
-    if (m_tentou)
+    if (m_aberto || m_abrindo)
         return;
     m_tentou = true;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
+    m_abrindo = true; // the migration below uses the connection being opened
+    m_problema = tentaAbrir();
+    // A damaged file is kept aside for whoever may rescue it, and the drafts start over.
+    if (m_problema == Problema::Danificado && moveDanificado())
+        m_problema = tentaAbrir();
+    m_abrindo = false;
+    m_aberto = m_problema == Problema::Nenhum;
+}
+
+BancoLocal::Problema BancoLocal::tentaAbrir() {
+    QSqlDatabase db = QSqlDatabase::contains(m_conexao)
+                          ? QSqlDatabase::database(m_conexao, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
     db.setDatabaseName(m_caminho);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    if (!db.open()) {
-        m_erro = db.lastError().text();
-        return;
-    }
+    // SQLITE_CORRUPT and SQLITE_NOTADB, in their primary codes.
+    const auto danificado = [](const QSqlError& e) {
+        const int codigo = e.nativeErrorCode().toInt() & 0xff;
+        return codigo == 11 || codigo == 26;
+    };
+    const auto falha = [&](const QSqlError& e, const QString& texto) {
+        m_erro = texto.isEmpty() ? e.text() : texto;
+        db.close();
+        return danificado(e) ? Problema::Danificado : Problema::NaoAbre;
+    };
+    if (!db.open())
+        return falha(db.lastError(), QString());
     QSqlQuery q(db);
     // WAL: a save appends to the log, and a process killed in the middle of one leaves the last
     // committed state. FULL syncs every commit, so a power cut loses no saved draft either.
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next() ||
-        q.value(0).toString() != u"wal" || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        m_erro = q.lastError().text().isEmpty() ? QStringLiteral("WAL journal not available")
-                                                : q.lastError().text();
+        q.value(0).toString() != u"wal" || !q.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        return falha(q.lastError(), q.lastError().text().isEmpty()
+                                        ? QStringLiteral("WAL journal not available")
+                                        : QString());
+    // A file whose pages are damaged may still open: the whole file is checked once, which
+    // for a file of drafts takes a few milliseconds.
+    if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next())
+        return falha(q.lastError(), QString());
+    if (q.value(0).toString() != u"ok") {
+        m_erro = q.value(0).toString();
+        q.finish();
         db.close();
-        return;
+        return Problema::Danificado;
     }
-    m_aberto = migra();
-    if (!m_aberto)
+    q.finish();
+    const int versao = versaoDoArquivo(db);
+    if (versao > migracoes().size()) {
+        m_erro = QStringLiteral("database of a newer version (%1)").arg(versao);
         db.close();
+        return Problema::VersaoNova;
+    }
+    if (!migra())
+        return falha(QSqlQuery(db).lastError(), m_erro);
+    return Problema::Nenhum;
+}
+
+bool BancoLocal::moveDanificado() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_conexao, false);
+        if (db.isOpen())
+            db.close();
+    }
+    const QString base =
+        m_caminho + QStringLiteral(".danificado-") + QDate::currentDate().toString(u"yyyyMMdd");
+    QString destino = base;
+    for (int n = 2; QFileInfo::exists(destino) || QFileInfo::exists(destino + u"-wal"); ++n)
+        destino = base + u'-' + QString::number(n);
+    if (!QFile::rename(m_caminho, destino)) {
+        m_erro = QStringLiteral("could not move %1 aside").arg(m_caminho);
+        return false;
+    }
+    // The log and the index of the damaged file go with it: left behind, SQLite would apply
+    // them to the fresh file.
+    for (const QString& sufixo : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+        if (QFileInfo::exists(m_caminho + sufixo))
+            QFile::rename(m_caminho + sufixo, destino + sufixo);
+    m_movidoPara = destino;
+    return true;
 }
 
 BancoLocal::~BancoLocal() {
@@ -115,11 +182,7 @@ bool BancoLocal::transacao(const std::function<bool()>& passos) {
 
 bool BancoLocal::migra() {
     QSqlQuery q(db());
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        return falhou(q.lastError().text());
-    const int versao = q.value(0).toInt();
-    if (versao > migracoes().size())
-        return falhou(QStringLiteral("database of a newer version (%1)").arg(versao));
+    const int versao = versaoDoArquivo(db());
     for (int v = versao; v < migracoes().size(); ++v) {
         const bool ok = transacao([&] {
             for (const QString& comando : migracoes()[v])

@@ -28,6 +28,13 @@ QString EscreveLista(const QStringList& itens) {
     return lista;
 }
 
+qsizetype TamanhoDaLista(const QStringList& itens) {
+    qsizetype tamanho = 0;
+    for (const QString& item : itens)
+        tamanho += TextoDeItem(item).size() + kAbre.size() + kFecha.size();
+    return tamanho;
+}
+
 bool LeitorLista::proximo(QStringView& item) {
     const qsizetype abre = m_resto.indexOf(kAbre);
     if (abre < 0) {

@@ -20,6 +20,9 @@ QString EscreveLista(const QStringList& itens);
 // The text an item is written with.
 QString TextoDeItem(QString texto);
 
+// The length of the list EscreveLista writes of these items.
+qsizetype TamanhoDaLista(const QStringList& itens);
+
 // Reads the items of a list in one pass, as views into it (the list must outlive them). Text
 // between items is skipped; an opener without a closer ends the list.
 class LeitorLista {

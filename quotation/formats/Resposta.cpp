@@ -6,12 +6,22 @@
 #include "remote/Ini.h"
 #include "runtime/core/Regional.h"
 
+#include <algorithm>
+#include <numeric>
+
 using namespace nucleo;
 
 namespace formatos {
 
 namespace R = Arquivos::Resposta;
 using Arquivos::Secao;
+
+QString SemControles(QString texto) {
+    for (QChar& c : texto)
+        if (c.unicode() < 0x20)
+            c = u' ';
+    return texto;
+}
 
 Resposta LeResposta(const remoto::ArquivoIni& arquivo) {
     Resposta r;
@@ -47,24 +57,74 @@ Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& co
     return t;
 }
 
+QStringList ItensDePrecos(const Resposta& resposta) {
+    QStringList precos;
+    precos.reserve(resposta.precos.size());
+    for (const QString& preco : resposta.precos)
+        precos << TextoNumero(preco);
+    return precos;
+}
+
+QStringList ItensDeObservacoes(const Resposta& resposta) {
+    QStringList observacoes;
+    observacoes.reserve(resposta.precos.size());
+    for (qsizetype i = 0; i < resposta.precos.size(); ++i)
+        observacoes << SemControles(resposta.observacoes.value(i)).trimmed();
+    return observacoes;
+}
+
+namespace {
+
+// The five terms' keys and values as the file gets them, in the file's order.
+QList<QPair<QString, QString>> valoresDosTermos(const Termos& t) {
+    return {{R::ObsGeral, SemControles(t.obsGeral).trimmed()},
+            {R::PrazoEntrega, SemControles(t.prazoEntrega).trimmed()},
+            {R::FormaPgto, SemControles(t.formaPgto).trimmed()},
+            {R::PedidoMinimo, SemControles(t.pedidoMinimo).trimmed()},
+            {R::ValorFrete, SemControles(t.valorFrete).trimmed()}};
+}
+
+} // namespace
+
 void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta) {
     if (!resposta.precos.isEmpty()) {
-        QStringList precos, observacoes;
-        precos.reserve(resposta.precos.size());
-        observacoes.reserve(resposta.precos.size());
-        for (qsizetype i = 0; i < resposta.precos.size(); ++i) {
-            precos << TextoNumero(resposta.precos[i]);
-            observacoes << resposta.observacoes.value(i).trimmed();
-        }
-        arquivo.define(Secao, R::ListaPrecosForn, EscreveLista(precos));
-        arquivo.define(Secao, R::ListaObsProdutos, EscreveLista(observacoes));
+        arquivo.define(Secao, R::ListaPrecosForn, EscreveLista(ItensDePrecos(resposta)));
+        arquivo.define(Secao, R::ListaObsProdutos, EscreveLista(ItensDeObservacoes(resposta)));
     }
-    const Termos& t = resposta.termos;
-    arquivo.define(Secao, R::ObsGeral, t.obsGeral.trimmed());
-    arquivo.define(Secao, R::PrazoEntrega, t.prazoEntrega.trimmed());
-    arquivo.define(Secao, R::FormaPgto, t.formaPgto.trimmed());
-    arquivo.define(Secao, R::PedidoMinimo, t.pedidoMinimo.trimmed());
-    arquivo.define(Secao, R::ValorFrete, t.valorFrete.trimmed());
+    for (const auto& [chave, valor] : valoresDosTermos(resposta.termos))
+        arquivo.define(Secao, chave, valor);
+}
+
+MedidaDaResposta MedeResposta(const Resposta& resposta) {
+    MedidaDaResposta m;
+    const auto mede = [&](const QString& chave, qsizetype tamanho) {
+        if (tamanho > remoto::kLimiteValorIni)
+            m.excessos.append({chave, tamanho - remoto::kLimiteValorIni});
+    };
+    if (!resposta.precos.isEmpty()) {
+        const QStringList observacoes = ItensDeObservacoes(resposta);
+        m.observacoes = TamanhoDaLista(observacoes);
+        mede(R::ListaPrecosForn, TamanhoDaLista(ItensDePrecos(resposta)));
+        mede(R::ListaObsProdutos, m.observacoes);
+        QList<int> ordem(observacoes.size());
+        std::iota(ordem.begin(), ordem.end(), 0);
+        const auto n = std::min<qsizetype>(5, ordem.size());
+        std::partial_sort(ordem.begin(), ordem.begin() + n, ordem.end(), [&](int a, int b) {
+            const qsizetype ta = observacoes[a].size(), tb = observacoes[b].size();
+            return ta != tb ? ta > tb : a < b;
+        });
+        for (qsizetype i = 0; i < n && !observacoes[ordem[i]].isEmpty(); ++i)
+            m.maisLongas << ordem[i];
+    }
+    for (const auto& [chave, valor] : valoresDosTermos(resposta.termos))
+        mede(chave, valor.size());
+    return m;
+}
+
+std::optional<qsizetype> MedidaDaResposta::espacoNasObservacoes() const {
+    if (observacoes * 10 < remoto::kLimiteValorIni * 9)
+        return std::nullopt;
+    return remoto::kLimiteValorIni - observacoes;
 }
 
 void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos) {

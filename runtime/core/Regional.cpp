@@ -122,7 +122,14 @@ QString ComMilhares(double valor, int decimais) {
 }
 
 double ValorDoTexto(const QString& texto) {
-    return Val(QString(texto).replace(u',', u'.'));
+    return Val(TextoDeValor(texto).replace(u',', u'.'));
+}
+
+QString TextoDeValor(const QString& texto) {
+    for (const QChar c : texto)
+        if (c.unicode() >= 0x80)
+            return texto.normalized(QString::NormalizationForm_KC);
+    return texto;
 }
 
 } // namespace nucleo

@@ -63,6 +63,11 @@ QString ComMilhares(double valor, int decimais);
 // The leading number of an amount typed in either decimal convention: every "," read as ".".
 double ValorDoTexto(const QString& texto);
 
+// An amount as the program reads it: digits and separators of other widths, as an Asian input
+// method types them ("１２，５"), become their plain forms (Unicode NFKC); plain text is returned
+// as it is.
+QString TextoDeValor(const QString& texto);
+
 enum class CampoDeData { Ano, Mes, Dia };
 
 // Walks a date format such as "DD/MM/YYYY": "YYYY" or "YY" is the year, "MM" the month, "DD"

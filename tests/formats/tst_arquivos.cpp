@@ -127,3 +127,58 @@ void ArquivoDeResposta::cotacao() {
     QCOMPARE(c.produtos[0].unidade, "U");
     QVERIFY(!formatos::LeCotacao(dir.arquivo("falta.cot"), c));
 }
+
+// What the buyer's reader takes of the answer, measured on the lists as they are written.
+void ArquivoDeResposta::medida_data() {
+    QTest::addColumn<QStringList>("observacoes");
+    QTest::addColumn<qsizetype>("usados");
+    QTest::addColumn<qsizetype>("alem");   // beyond the limit; 0: it fits
+    QTest::addColumn<qsizetype>("espaco"); // -1: not shown yet
+    QTest::addColumn<QList<int>>("maisLongas");
+    const auto um = [](qsizetype n) { return QStringList{QString(n, u'x')}; };
+    QTest::newRow("pequena") << QStringList{"a", "", " b "} << qsizetype(14) << qsizetype(0)
+                             << qsizetype(-1) << QList<int>{0, 2};
+    QTest::newRow("abaixo de 90 %")
+        << um(269995) << qsizetype(269999) << qsizetype(0) << qsizetype(-1) << QList<int>{0};
+    QTest::newRow("90 %") << um(269996) << qsizetype(270000) << qsizetype(0) << qsizetype(29999)
+                          << QList<int>{0};
+    QTest::newRow("no limite") << um(299995) << qsizetype(299999) << qsizetype(0) << qsizetype(0)
+                               << QList<int>{0};
+    QTest::newRow("um além") << um(299996) << qsizetype(300000) << qsizetype(1) << qsizetype(-1)
+                             << QList<int>{0};
+    // As written: "|]" becomes "| ]", control characters blanks that trimming removes.
+    QTest::newRow("como escrita") << QStringList{"a|]b", QString(QChar(0)) + "c\r\n"}
+                                  << qsizetype(14) << qsizetype(0) << qsizetype(-1)
+                                  << QList<int>{0, 1};
+    QStringList muitas(3500, QString(90, u'o'));
+    muitas[7] = QString(120, u'o');
+    muitas[3] = QString(100, u'o');
+    QTest::newRow("3500 produtos, 90 caracteres") << muitas << qsizetype(329040) << qsizetype(29041)
+                                                  << qsizetype(-29041) << QList<int>{7, 3, 0, 1, 2};
+}
+
+void ArquivoDeResposta::medida() {
+    QFETCH(QStringList, observacoes);
+    QFETCH(qsizetype, usados);
+    QFETCH(qsizetype, alem);
+    QFETCH(qsizetype, espaco);
+    QFETCH(QList<int>, maisLongas);
+    formatos::Resposta r;
+    r.precos = QStringList(observacoes.size(), "1,00");
+    r.observacoes = observacoes;
+    const formatos::MedidaDaResposta m = formatos::MedeResposta(r);
+    QCOMPARE(m.observacoes, usados);
+    // The measure is the list as written; the reader cuts what goes beyond the limit.
+    remoto::ArquivoIni ini;
+    formatos::EscreveResposta(ini, r);
+    QCOMPARE(ini.valor("Geral", "ListaObsProdutos", "").size(),
+             std::min(usados, remoto::kLimiteValorIni));
+    QCOMPARE(m.cabe(), alem == 0);
+    if (alem) {
+        QCOMPARE(m.excessos.size(), 1);
+        QCOMPARE(m.excessos[0].chave, "ListaObsProdutos");
+        QCOMPARE(m.excessos[0].alem, alem);
+    }
+    QCOMPARE(m.espacoNasObservacoes().value_or(-1), alem ? -alem : espaco);
+    QCOMPARE(m.maisLongas, maisLongas);
+}

@@ -12,4 +12,6 @@ private Q_SLOTS:
     void termosDoFormulario_data();
     void termosDoFormulario();
     void cotacao();
+    void medida_data();
+    void medida();
 };

@@ -166,6 +166,8 @@ void Numeros::textoNumero_data() {
     QTest::newRow("mais de nove: inteiro") << "pt_BR"
                                            << "1234567890,5"
                                            << "1234567890,50";
+    QTest::newRow("dígitos largos") << "pt_BR" << QString::fromUtf8("１２,５") << "12,50";
+    QTest::newRow("vírgula larga") << "pt_BR" << QString::fromUtf8("３，７５") << "3,75";
 }
 
 void Numeros::textoNumero() {

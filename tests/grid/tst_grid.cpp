@@ -6,6 +6,7 @@
 #include "runtime/ui/Caixas.h"
 #include "tests/support/TestMain.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -289,6 +290,23 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_COMPARE(g.texto(2, 6), "1.23");
         QCOMPARE(g.controle.currentIndex(), g.indice(3, 6));
+    }
+
+    // An input method commits full-width digits; the cell gets the amount, not a lone ",".
+    void digitosLargosDeMetodoDeEntrada() {
+        GradeDeProdutos g;
+        g.controle.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.controle));
+        g.clicar(1, 6);
+        tecla(Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QInputMethodEvent evento;
+        evento.setCommitString(QString::fromUtf8("１２，５"));
+        QApplication::sendEvent(QApplication::focusWidget(), &evento);
+        tecla(Qt::Key_Return);
+        QTRY_COMPARE(g.texto(1, 6), "12,5");
+        QVERIFY(ValorAceito(QString::fromUtf8("３，７５")));
+        QVERIFY(!ValorAceito(QString::fromUtf8("１，２，３")));
     }
 
     void f2EditaNoLugar() {

@@ -3,9 +3,11 @@
 #include "tests/quotation/tst_planilhas.h"
 
 #include "quotation/Colagem.h"
+#include "quotation/Envio.h"
 #include "quotation/Importacao.h"
 #include "quotation/Planilha.h"
 #include "quotation/Textos.h"
+#include "remote/Ini.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
@@ -81,6 +83,11 @@ void Planilhas::colagem_data() {
     QTest::newRow("só as colunas de preço e observação")
         << "X\tY\t3\tok\n"
         << 1 << 4 << QRect() << QStringList{"1,6=3", "1,7=ok"} << 2 << 0;
+    QTest::newRow("controles na observação viram brancos")
+        << QString("\"a") + QChar(0) + "b\tc" + QChar(0x1b) + "d\"\n"
+        << 1 << 7 << QRect() << QStringList{"1,7=a b c d"} << 1 << 0;
+    QTest::newRow("dígitos largos")
+        << QString::fromUtf8("１２,５\n") << 1 << 6 << QRect() << QStringList{"1,6=12,5"} << 1 << 0;
     QTest::newRow("preço vazio passa") << "\tnova\n"
                                        << 2 << 6 << QRect() << QStringList{"2,7=nova"} << 1 << 0;
 }
@@ -309,6 +316,36 @@ void Planilhas::arquivosHostis() {
     QCOMPARE(saida[1].toInt(), recusados);
     QCOMPARE(saida[2].toInt(), 0); // no cell changes
     QVERIFY2(saida[3].toLong() < 200 * 1024, qPrintable(saida[3] + " KB"));
+}
+
+// A remark with line breaks and a NUL from a spreadsheet: the answer file still reads back key by
+// key, as the buyer's system reads it.
+void Planilhas::observacaoComControles() {
+    DiretorioTeste dir;
+    static const char csv[] = "C\xf3"
+                              "d. de barras;Pre\xe7o;Observa\xe7\xe3o\r\n"
+                              "789;\"3,20\";\"um\r\ndois\0tr\xeas\"\r\n";
+    dir.escrever("o.csv", QByteArray(csv, sizeof(csv) - 1));
+    DadosGrade d = gradeDeTres();
+    for (const AlteracaoDeCelula& a : cotacao::ImportaPlanilha(d, dir.arquivo("o.csv")).alteracoes)
+        d.celula(a.linha, a.coluna).texto = a.depois;
+    formatos::Resposta r;
+    for (int linha = 1; linha < d.linhas(); ++linha) {
+        r.precos << d.celula(linha, 6).texto;
+        r.observacoes << d.celula(linha, 7).texto;
+    }
+    r.termos.obsGeral = QString("a") + QChar(0) + "b";
+    const QString arquivo = dir.arquivo("r.cot");
+    QCOMPARE(cotacao::GravaResposta(r, arquivo), nucleo::FalhaGravacao::Nenhuma);
+    const auto le = [&](const QString& chave) {
+        QString valor;
+        GetFileIni("Geral", chave, "?", arquivo, valor);
+        return valor;
+    };
+    QCOMPARE(le("ListaObsProdutos"), "[|um dois três|][|moído|][||]");
+    QCOMPARE(le("ListaPrecosForn"), "[|3,20|][|12,50|][|0,00|]");
+    QCOMPARE(le("ObsGeral"), "a b");
+    QCOMPARE(dir.ler("r.cot").count('\n'), 8); // a section line and seven keys
 }
 
 void ComandosDoForm::init() {

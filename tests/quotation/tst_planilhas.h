@@ -16,6 +16,7 @@ private Q_SLOTS:
     void lidaPorOutrosProgramas();
     void arquivosHostis_data();
     void arquivosHostis();
+    void observacaoComControles();
 };
 
 class ComandosDoForm : public QObject {

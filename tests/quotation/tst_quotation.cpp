@@ -2,9 +2,12 @@
 #include "access/Textos.h"
 #include "grid/ControleGrade.h"
 #include "grid/ImpressaoGrade.h"
+#include "quotation/Envio.h"
 #include "quotation/FormCotacao.h"
+#include "quotation/RespostaAnterior.h"
 #include "quotation/Textos.h"
 #include "quotation/formats/Lista.h"
+#include "remote/Servidor.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
@@ -24,6 +27,7 @@
 #include <QCryptographicHash>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTest>
@@ -197,6 +201,37 @@ private Q_SLOTS:
                             "Comprador=chave do comprador\r\nObsGeral=nova\r\nPrazoEntrega=\r\n"
                             "FormaPgto=\r\nPedidoMinimo=0,00\r\nValorFrete=0,00\r\n"));
     }
+
+    // The remarks' room shows once most of it is used; an answer the buyer's reader would cut
+    // is refused before anything is written or uploaded.
+    void longaDemaisNaoEnvia() {
+        Ambiente a;
+        const QByteArray anterior = "[Geral]\r\nListaPrecosForn=[|1,00|][|2,00|][|3,00|]\r\n";
+        a.servidor.colocar(kResposta, anterior);
+        FormCotacao& f = a.abrir();
+        auto* espaco = f.findChild<QLabel*>("EspacoObs");
+        ModeloGrade* modelo = a.grade()->modelo();
+        modelo->setTextos({{1, 7, "", QString(95000, u'a')}, {2, 7, "", QString(95000, u'b')}});
+        QVERIFY(espaco->isHidden()); // 190.008 of 299.999
+        modelo->setTextos({{3, 7, "", QString(85000, u'c')}});
+        QVERIFY(espaco->isVisible());
+        QCOMPARE(espaco->text(), "Observações dos produtos: restam 24.987 caracteres.");
+        modelo->setTextos({{3, 7, "", QString(110000, u'c')}});
+        QCOMPARE(espaco->text(),
+                 "Observações dos produtos: 13 caracteres além do que o cliente consegue ler.");
+
+        a.servidor.esquecer();
+        a.comando("&Enviar");
+        QCOMPARE(mensagens().size(), 1);
+        QVERIFY(mensagens()[0].startsWith("A cotação não foi enviada: as observações dos "
+                                          "produtos passam em 13 caracteres"));
+        QVERIFY(mensagens()[0].endsWith("PÃO FRANCÊS: 110.000 caracteres\nAÇÚCAR 1KG: 95.000 "
+                                        "caracteres\nCAFÉ 500G: 95.000 caracteres\n"));
+        QCOMPARE(a.servidor.conteudo(kResposta), anterior);
+        QCOMPARE(a.programa.ler(kResposta), anterior); // not written either
+        QVERIFY(a.servidor.comandos().isEmpty());
+        QVERIFY(f.isVisible() && f.lModificado);
+    }
 };
 
 class Sair : public QObject {
@@ -230,10 +265,12 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        Caixas::proximaResposta(1); // "Sim": send first
+        Caixas::proximaResposta(1);           // "Sim": send first
+        Caixas::proximaResposta(Caixas::Sim); // the earlier answer could not be read: replace it
         a.comando("Sai&r");
         QCOMPARE(mensagens(),
-                 (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::ErroEnvio}));
+                 (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::SubstituirIlegivel,
+                              cotacao::textos::ErroEnvio}));
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(2, 6), "4,2");
         QVERIFY(f.lModificado);
@@ -528,6 +565,128 @@ private Q_SLOTS:
 };
 
 // Drafts: what was typed survives leaving without sending, a killed program, a failed disk.
+// The answer sent earlier is what the form opens with, whatever the server does; where it is
+// unknown, sending asks before replacing it.
+class RespostaJaEnviada : public QObject {
+    Q_OBJECT
+
+    // The first product priced 12,50 and sent from here: the receipt and the local copy.
+    static QByteArray enviaDaqui(Ambiente& a) {
+        a.abrir();
+        a.digitarNaCelula(1, 6, "12,5");
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
+        a.comando("&Enviar");
+        if (!QTest::qWaitFor([&] { return a.form.isNull(); }))
+            qWarning("the first sending did not end");
+        Caixas::esqueceMostradas();
+        return a.servidor.conteudo(kResposta);
+    }
+
+    static QString quando(const banco::Recibo& r) {
+        return DateToText(r.quando.date()) + " às " + r.quando.time().toString("HH:mm");
+    }
+
+private Q_SLOTS:
+    void init() { prepara(); }
+    void cleanup() { limpa(); }
+
+    void servidorNaoEntrega_data() {
+        QTest::addColumn<QString>("falha");
+        QTest::addColumn<bool>("copia"); // the local copy is the one of the receipt
+        for (const char* falha : {"recusa", "corta", "fora do ar"}) {
+            QTest::addRow("%s, com a cópia daqui", falha) << QString(falha) << true;
+            QTest::addRow("%s, sem cópia", falha) << QString(falha) << false;
+        }
+    }
+
+    void servidorNaoEntrega() {
+        QFETCH(QString, falha);
+        QFETCH(bool, copia);
+        Ambiente a;
+        const QByteArray enviada = enviaDaqui(a);
+        ServidorFtpTeste::Opcoes opcoes;
+        opcoes.recusaRetr = falha == "recusa";
+        opcoes.cortaRetr = falha == "corta" ? 20 : 0;
+        ServidorFtpTeste ruim(opcoes);
+        ruim.colocar(kResposta, enviada);
+        a.rede.servidorFtp = falha == "fora do ar" ? "127.0.0.1:1" : ruim.endereco();
+        if (!copia) // changed here after the sending (a failed sending rewrites it)
+            a.programa.escrever(kResposta, "[Geral]\r\nListaPrecosForn=[|9,99|]\r\n");
+
+        FormCotacao& f = a.abrir();
+        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        QVERIFY(recibo);
+        const QString situacao = f.findChild<QLabel*>("Situacao")->text();
+        QVERIFY(Caixas::mostradas().isEmpty());
+        QVERIFY(!f.lModificado);
+        if (copia) {
+            QCOMPARE(a.celula(1, 6), "12,50");
+            QCOMPARE(situacao, "Resposta enviada em " + quando(*recibo) +
+                                   " carregada deste computador; o servidor não respondeu.");
+            return;
+        }
+        QCOMPARE(a.celula(1, 6), "0,00");
+        QCOMPARE(situacao, cotacao::textos::RespostaIlegivel);
+
+        // Sending asks first; its default keeps the earlier answer.
+        a.digitarNaCelula(2, 6, "4");
+        ruim.esquecer();
+        a.comando("&Enviar");
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::SubstituirIlegivel});
+        QCOMPARE(Caixas::mostradas()[0].resposta, int(Caixas::Nao));
+        QVERIFY(!ruim.comandos().join(' ').contains("STOR"));
+        QCOMPARE(ruim.conteudo(kResposta), enviada);
+        QVERIFY(f.isVisible() && f.lModificado);
+    }
+
+    // A download that stalls ends at the stall limit, and the copy sent from here stands in.
+    void downloadParado() {
+        DiretorioTeste programa;
+        const QByteArray enviada = "[Geral]\r\nListaPrecosForn=[|12,50|]\r\n";
+        programa.escrever(kResposta, enviada);
+        ServidorFtpTeste::Opcoes opcoes;
+        opcoes.limiteEnvio = 1;
+        ServidorFtpTeste lento(opcoes);
+        lento.colocar(kResposta, enviada + QByteArray(200, ';'));
+        using namespace remoto::Servidor;
+        remoto::PedidoFtp pedido{lento.endereco(), Usuario, Senha, Diretorio, kResposta, {}};
+        pedido.limites.parada = std::chrono::seconds(1);
+        const banco::Recibo recibo = cotacao::ReciboDoEnvio(kNumero, kCNPJ, kResposta, enviada);
+        const cotacao::RespostaAnterior r =
+            cotacao::BaixaRespostaAnterior(pedido, programa.arquivo(kResposta), recibo);
+        QCOMPARE(r.origem, cotacao::RespostaAnterior::Origem::CopiaLocal);
+        QCOMPARE(r.copia, enviada);
+        QCOMPARE(programa.ler(kResposta), enviada);
+    }
+
+    void servidorDiferente_data() {
+        QTest::addColumn<bool>("daqui");
+        QTest::newRow("Sim: a enviada daqui") << true;
+        QTest::newRow("Não: a do servidor") << false;
+    }
+
+    void servidorDiferente() {
+        QFETCH(bool, daqui);
+        Ambiente a;
+        const QByteArray enviada = enviaDaqui(a);
+        const QByteArray outra = "[Geral]\r\nListaPrecosForn=[|0,01|][|0,01|][|0,01|]\r\n";
+        a.servidor.colocar(kResposta, outra);
+        Caixas::proximaResposta(daqui ? 1 : 2);
+        FormCotacao& f = a.abrir();
+        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        QVERIFY(recibo);
+        QCOMPARE(mensagens(),
+                 QStringList{"A resposta no servidor não é a que foi enviada deste "
+                             "computador em " +
+                             quando(*recibo) + ". Deseja ver a que foi enviada daqui?"});
+        QCOMPARE(a.celula(1, 6), daqui ? "12,50" : "0,01");
+        QCOMPARE(a.celula(2, 6), daqui ? "0,00" : "0,01");
+        QCOMPARE(a.programa.ler(kResposta), daqui ? enviada : outra);
+        QVERIFY(!f.lModificado);
+    }
+};
+
 class Rascunhos : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -629,6 +788,57 @@ private Q_SLOTS:
         DefinePastaDoPrograma(a.programa.path());
     }
 
+    // A damaged file of drafts is moved aside, the supplier told, and drafts work again.
+    void bancoDanificado() {
+        Ambiente a;
+        a.programa.escrever("Cotacao.db", QByteArray(4096, 'z'));
+        FormCotacao& f = a.abrir();
+        const QString aoLado = a.programa.arquivo("Cotacao.db") + ".danificado-" +
+                               QDate::currentDate().toString("yyyyMMdd");
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::BancoDanificado.arg(
+                                  QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db")),
+                                  QDir::toNativeSeparators(aoLado))});
+        a.digitarNaCelula(1, 6, "2");
+        QTRY_COMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 1);
+        QVERIFY(f.findChild<QLabel*>("Situacao")->text().isEmpty());
+    }
+
+    // Drafts that cannot be kept are told at the opening and on leaving; a receipt that cannot
+    // be kept is told after the success.
+    void semOndeGuardar() {
+        Ambiente a;
+        {
+            banco::BancoLocal outro(a.programa.arquivo("Cotacao.db"));
+            QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
+        }
+        FormCotacao& f = a.abrir();
+        const QString arquivo = QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db"));
+        QCOMPARE(mensagens(), QStringList{cotacao::textos::RascunhosIndisponiveis.arg(
+                                  cotacao::textos::BancoVersaoNova.arg(arquivo))});
+        a.digitarNaCelula(1, 6, "2");
+
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(2); // leaving without sending: the window stays by default
+        a.comando("Sai&r");
+        QCOMPARE(mensagens().size(), 2);
+        QCOMPARE(mensagens()[0], cotacao::textos::PerguntaSair);
+        QVERIFY(mensagens()[1].startsWith("Não foi possível guardar o que foi digitado"));
+        QCOMPARE(Caixas::mostradas()[1].resposta, int(Caixas::Nao));
+        QVERIFY(a.form && f.isVisible());
+        QCOMPARE(a.celula(1, 6), "2");
+
+        Caixas::esqueceMostradas();
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(Caixas::Ok);
+        Caixas::proximaResposta(2);
+        a.comando("&Enviar");
+        QCOMPARE(mensagens().size(), 3);
+        QCOMPARE(mensagens()[0], cotacao::textos::Enviada);
+        QVERIFY(mensagens()[1].startsWith("A cotação foi enviada, mas o recibo do envio não foi "
+                                          "guardado neste computador ("));
+        QTRY_VERIFY(a.form.isNull());
+    }
+
     void sucessoAntesDasCondicoes() {
         Ambiente a;
         QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
@@ -649,6 +859,6 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, Rascunhos, Planilhas,
-                  ComandosDoForm)
+COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
+                  Planilhas, ComandosDoForm)
 #include "tst_quotation.moc"

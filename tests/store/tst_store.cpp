@@ -4,6 +4,8 @@
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlQuery>
@@ -49,6 +51,59 @@ private Q_SLOTS:
         banco::BancoLocal banco(arquivo);
         QVERIFY(!banco.aberto());
         QVERIFY(banco.erro().contains("99"));
+        // Another version's file is left as it is.
+        QCOMPARE(banco.problema(), banco::BancoLocal::Problema::VersaoNova);
+        QVERIFY(banco.movidoPara().isEmpty());
+        QVERIFY(QFileInfo::exists(arquivo));
+    }
+
+    // A damaged file is moved aside, never deleted, and a fresh one takes drafts.
+    void danificadoPostoDeLado_data() {
+        QTest::addColumn<bool>("paginaEstragada"); // else: not a database at all
+        QTest::newRow("não é um banco") << false;
+        QTest::newRow("página estragada") << true;
+    }
+
+    void danificadoPostoDeLado() {
+        QFETCH(bool, paginaEstragada);
+        DiretorioTeste dir;
+        const QString arquivo = dir.arquivo("Cotacao.db");
+        if (paginaEstragada) {
+            {
+                banco::BancoLocal banco(arquivo);
+                QList<banco::ItemRascunho> itens;
+                for (int i = 1; i <= 400; ++i)
+                    itens.append({"obs", i, "p", QString(60, u'x'), QDateTime()});
+                QVERIFY(banco::Rascunhos(banco).guarda("c", "1", itens));
+                QSqlQuery(banco.db()).exec("PRAGMA wal_checkpoint(TRUNCATE)");
+            }
+            QFile f(arquivo);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.size() > 3 * 4096);
+            f.seek(4096 + 8);
+            f.write(QByteArray(3000, '\x55'));
+        } else {
+            dir.escrever("Cotacao.db", QByteArray(8192, 'z'));
+        }
+        const QByteArray danificado = dir.ler("Cotacao.db");
+
+        banco::BancoLocal banco(arquivo);
+        QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+        const QString aoLado = arquivo + ".danificado-" + QDate::currentDate().toString("yyyyMMdd");
+        QCOMPARE(banco.movidoPara(), aoLado);
+        QCOMPARE(dir.ler(QFileInfo(aoLado).fileName()), danificado);
+        QVERIFY(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 1, "p", "novo", QDateTime()}}));
+        QCOMPARE(banco::Rascunhos(banco).le("c", "1").size(), 1);
+    }
+
+    // A file that cannot be opened now is tried again at the next use.
+    void tentaDeNovo() {
+        DiretorioTeste dir;
+        banco::BancoLocal banco(dir.arquivo("ainda/nao/Cotacao.db"));
+        QVERIFY(!banco.aberto());
+        QCOMPARE(banco.problema(), banco::BancoLocal::Problema::NaoAbre);
+        QVERIFY(!banco.erro().isEmpty());
+        QVERIFY(QDir(dir.path()).mkpath("ainda/nao"));
+        QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
     }
 
     void reciboEDescarteJuntos() {

@@ -23,6 +23,10 @@ ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
         argumentos << QStringLiteral("--corta-stor") << QString::number(opcoes.cortaStor);
     if (opcoes.recusaRnfr)
         argumentos << QStringLiteral("--recusa-rnfr");
+    if (opcoes.recusaRetr)
+        argumentos << QStringLiteral("--recusa-retr");
+    if (opcoes.cortaRetr)
+        argumentos << QStringLiteral("--corta-retr") << QString::number(opcoes.cortaRetr);
     if (opcoes.tamanhoErrado)
         argumentos << QStringLiteral("--tamanho-errado");
     m_processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -17,6 +17,8 @@ public:
         bool mudo = false;          // accept and never greet
         int cortaStor = 0;          // drop an upload's data connection after this many bytes
         bool recusaRnfr = false;    // a server that cannot rename
+        bool recusaRetr = false;    // a server that fails every download of a file it has
+        int cortaRetr = 0;          // send only this many bytes of a download
         bool tamanhoErrado = false; // SIZE answers one byte more
         bool daemon = false;        // ProFTPD instead of pyftpdlib (none of the above)
     };

@@ -13,9 +13,12 @@ each command received.
   --mudo              accept connections and never greet (a dead server)
   --corta-stor N      drop the data connection of an upload after N bytes (a line that fails)
   --recusa-rnfr       answer RNFR with 502, as a server that cannot rename
+  --recusa-retr       answer RETR with 451, as a server that fails to read a file it has
+  --corta-retr N      send only the first N bytes of a download, after announcing its size
   --tamanho-errado    answer SIZE with one byte more than the file has
 """
 import argparse
+import io
 import os
 import socket
 import sys
@@ -43,7 +46,7 @@ def servir_mudo(porta):
 
 def servir_ftp(args):
     from pyftpdlib.authorizers import DummyAuthorizer
-    from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
+    from pyftpdlib.handlers import DTPHandler, FileProducer, FTPHandler, ThrottledDTPHandler
     from pyftpdlib.servers import FTPServer
 
     autorizador = DummyAuthorizer()
@@ -65,6 +68,19 @@ def servir_ftp(args):
                 self.respond("502 Command not implemented.")
             else:
                 super().ftp_RNFR(path)
+
+        def ftp_RETR(self, file):
+            if args.recusa_retr:
+                self.respond("451 Requested action aborted: local error in processing.")
+                return None
+            if args.corta_retr:
+                with open(file, "rb") as inteiro:
+                    parte = io.BytesIO(inteiro.read(args.corta_retr))
+                parte.name = file
+                self.push_dtp_data(FileProducer(parte, self._current_type), isproducer=True,
+                                   file=parte, cmd="RETR")
+                return file
+            return super().ftp_RETR(file)
 
         def ftp_SIZE(self, path):
             if args.tamanho_errado and self.fs.isfile(self.fs.realpath(path)):
@@ -141,6 +157,8 @@ def main():
     parser.add_argument("--mudo", action="store_true")
     parser.add_argument("--corta-stor", type=int, default=0)
     parser.add_argument("--recusa-rnfr", action="store_true")
+    parser.add_argument("--recusa-retr", action="store_true")
+    parser.add_argument("--corta-retr", type=int, default=0)
     parser.add_argument("--tamanho-errado", action="store_true")
     args = parser.parse_args()
 

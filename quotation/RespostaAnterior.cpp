@@ -1,0 +1,65 @@
+#include "quotation/RespostaAnterior.h"
+
+#include "remote/Espera.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace cotacao {
+
+namespace {
+
+std::optional<QByteArray> le(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+bool ConfereComRecibo(const QByteArray& bytes, const banco::Recibo& recibo) {
+    return bytes.size() == recibo.tamanho &&
+           QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() == recibo.sha256;
+}
+
+RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido, const QString& caminho,
+                                       const std::optional<banco::Recibo>& recibo) {
+    using Origem = RespostaAnterior::Origem;
+    RespostaAnterior r;
+    // What this computer sent last, read before the download may replace it.
+    std::optional<QByteArray> copia;
+    if (recibo)
+        copia = le(caminho);
+    const bool copiaValida = copia && ConfereComRecibo(*copia, *recibo);
+    if (copiaValida)
+        r.copia = *copia;
+
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    switch (baixou.resultado) {
+    case remoto::ResultadoFtp::Ok: {
+        const std::optional<QByteArray> servidor = copiaValida ? le(caminho) : std::nullopt;
+        r.origem = servidor && !ConfereComRecibo(*servidor, *recibo) ? Origem::Diferente
+                                                                     : Origem::Servidor;
+        break;
+    }
+    case remoto::ResultadoFtp::Inexistente:
+        r.origem = Origem::Nenhuma;
+        break;
+    default:
+        r.origem = copiaValida ? Origem::CopiaLocal : Origem::Ilegivel;
+        break;
+    }
+    if (r.origem != Origem::Diferente && r.origem != Origem::CopiaLocal)
+        r.copia.clear();
+    return r;
+}
+
+nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QString& caminho) {
+    return nucleo::GravaArquivoInteiro(caminho, anterior.copia);
+}
+
+} // namespace cotacao
