@@ -1,19 +1,23 @@
 #include "app/AppCotacao.h"
 
+#include "ChaveAtualizacao.h"
+
 #include "access/FormEmEspera.h"
 #include "app/Janelas.h"
 #include "app/Textos.h"
 #include "app/Versao.h"
+#include "remote/Assinatura.h"
 #include "remote/Espera.h"
 #include "runtime/core/Gravacao.h"
 #include "runtime/core/Processo.h"
 #include "runtime/core/ProgramDir.h"
+#include "runtime/core/Versao.h"
 #include "runtime/ui/Janela.h"
 #include "runtime/ui/Textos.h"
 #include "store/BancoLocal.h"
 
-#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace nucleo;
 using namespace remoto;
@@ -23,16 +27,9 @@ namespace inicio {
 namespace {
 const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
 const QString kBanco = QStringLiteral("Cotacao.db");
-// The installer is the one download that may be large.
+// The installer is the one download that may be large; its signature is four short lines.
 constexpr qint64 kMaximoInstalador = 1024LL * 1024 * 1024;
-
-QByteArray sha256DoArquivo(const QString& caminho) {
-    QFile arquivo(caminho);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!arquivo.open(QIODevice::ReadOnly) || !hash.addData(&arquivo))
-        return {};
-    return hash.result().toHex();
-}
+constexpr qint64 kMaximoAssinatura = 4096;
 } // namespace
 
 AppCotacao::AppCotacao(OpcoesInicio opcoes)
@@ -58,7 +55,7 @@ void AppCotacao::Start() {
         return;
     }
     if (!versao.podeRodar) {
-        atualizar(versao.sha256);
+        atualizar();
         return;
     }
     m_banco = std::make_unique<banco::BancoLocal>(ArquivoDoPrograma(kBanco));
@@ -69,33 +66,54 @@ void AppCotacao::Start() {
     Exec();
 }
 
-void AppCotacao::atualizar(const QByteArray& sha256) {
+void AppCotacao::atualizar() {
     WarningBox(janelas::textos::Aviso, inicio::textos::NovaVersao);
     const QString instalador = ArquivoDoPrograma(kInstalador);
+    const QString assinatura = remoto::ArquivoDeAssinatura(instalador);
     QFile::remove(instalador);
+    QFile::remove(assinatura);
     using namespace Servidor;
     remoto::PedidoFtp pedido{m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador, {}};
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
     ExibeAvisoEmEspera(inicio::textos::BaixandoAtualizacao, false);
-    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    if (baixou.ok()) {
+        // The installer's signature, beside it on the server. None there is no failed download:
+        // the installer is then unsigned, and refused as such below.
+        pedido.arquivo = QFileInfo(assinatura).fileName();
+        pedido.limites.tamanhoMaximo = kMaximoAssinatura;
+        const remoto::Desfecho assinaturaBaixada = remoto::BaixaEsperando(pedido);
+        if (assinaturaBaixada.resultado != remoto::ResultadoFtp::Inexistente)
+            baixou = assinaturaBaixada;
+    }
     ExibeAvisoEmEspera(inicio::textos::BaixandoAtualizacao, true);
     if (!baixou.ok()) {
+        QFile::remove(instalador);
+        QFile::remove(assinatura);
         WarningBox(janelas::textos::Aviso,
                    baixou.resultado == remoto::ResultadoFtp::GravacaoLocal
                        ? janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma())
                        : inicio::textos::FalhaDownload);
-    } else if (!sha256.isEmpty() &&
-               sha256DoArquivo(instalador).compare(sha256, Qt::CaseInsensitive) != 0) {
-        // Whatever the shared account holds is not run unless it is what was published.
+        Quit();
+        return;
+    }
+    // Nothing runs that the publisher did not sign for a version newer than this one: whatever
+    // the shared account holds, anyone with a copy of the program can write there.
+    const remoto::VerificacaoDeAssinatura verificacao = remoto::VerificaAssinatura(
+        instalador, assinatura, QByteArray(kChaveAtualizacao), nucleo::VersaoExibida);
+    QFile::remove(assinatura);
+    if (!verificacao.valida()) {
+        // Not left behind to be run by hand either.
         QFile::remove(instalador);
         WarningBox(janelas::textos::Aviso, inicio::textos::AtualizacaoNaoVerificada);
-    } else {
-        WarningBox(janelas::textos::Aviso, inicio::textos::Desatualizada);
-        QFile::setPermissions(instalador, QFile::permissions(instalador) | QFile::ExeOwner |
-                                              QFile::ExeGroup | QFile::ExeOther);
-        if (!m_opcoes.iniciarProcesso(instalador, PastaDoPrograma()))
-            WarningBox(janelas::textos::Aviso, inicio::textos::FalhaInstalador);
+        Quit();
+        return;
     }
+    WarningBox(janelas::textos::Aviso, inicio::textos::Desatualizada);
+    QFile::setPermissions(instalador, QFile::permissions(instalador) | QFile::ExeOwner |
+                                          QFile::ExeGroup | QFile::ExeOther);
+    if (!m_opcoes.iniciarProcesso(instalador, PastaDoPrograma()))
+        WarningBox(janelas::textos::Aviso, inicio::textos::FalhaInstalador);
     Quit();
 }
 

@@ -32,7 +32,8 @@ public:
     void Start() override;
 
 private:
-    void atualizar(const QByteArray& sha256);
+    // Downloads the installer and its signature; runs the installer only when the signature holds.
+    void atualizar();
 
     OpcoesInicio m_opcoes;
     std::unique_ptr<banco::BancoLocal> m_banco;

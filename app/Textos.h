@@ -17,9 +17,11 @@ inline const QString FalhaDownload =
 inline const QString FalhaInstalador = QStringLiteral(
     "Não foi possível iniciar o programa de atualização (CotacaoInstall.exe). Ele foi baixado "
     "para a pasta do programa; execute-o a partir de lá ou procure o suporte.");
+// The downloaded installer is unsigned, not signed by the publisher, changed, or older than
+// this program: it was deleted without running.
 inline const QString AtualizacaoNaoVerificada = QStringLiteral(
-    "A atualização baixada não pôde ser verificada: o arquivo recebido não é o que foi "
-    "publicado. Ele foi descartado; tente novamente mais tarde ou procure o suporte.");
+    "Não foi possível verificar a autenticidade da atualização baixada. Por segurança, ela foi "
+    "apagada e não foi instalada. Entre em contato com o responsável pelo sistema de cotação.");
 // The waiting notice while the installer comes down.
 inline const QString BaixandoAtualizacao = QStringLiteral("Baixando atualização ...");
 } // namespace inicio::textos

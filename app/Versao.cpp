@@ -17,8 +17,8 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     const remoto::Desfecho baixou =
         remoto::BaixaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, {}});
     if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
-        return {false, baixou.gravacao, {}};
-    ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma, {}};
+        return {false, baixou.gravacao};
+    ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma};
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
     const QString local = ArquivoDoPrograma(kArquivoVersao);
@@ -26,7 +26,6 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     ini.carrega(local);
     const QString geral = QStringLiteral("Geral");
     const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));
-    checagem.sha256 = ini.valor(geral, QStringLiteral("Sha256"), QString()).trimmed().toLatin1();
 
     const double nossa = Val(nucleo::VersaoPrograma);
     const double publicada = Val(versaoServidor);
@@ -35,7 +34,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
         ini.define(geral, QStringLiteral("Versao"), nucleo::VersaoPrograma);
         checagem.gravacao = ini.grava();
         if (checagem.gravacao != nucleo::FalhaGravacao::Nenhuma)
-            return {false, checagem.gravacao, {}};
+            return {false, checagem.gravacao};
         remoto::EnviaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, {}});
     } else if (nossa < publicada) {
         checagem.podeRodar = false;

@@ -2,12 +2,12 @@
 
 #include "runtime/core/Gravacao.h"
 
-#include <QByteArray>
 #include <QString>
 
 // True when the installed program may run; false when the server publishes a newer version or
 // its version file could not be downloaded. A program newer than the server publishes its own
-// number.
+// number. Versao.ini only says that an update is there: what is installed is decided by the
+// installer's signature (AppCotacao).
 bool VerificaVersao(const QString& servidor);
 
 namespace inicio {
@@ -20,9 +20,6 @@ struct ChecagemDeVersao {
     // The program's folder could not take Versao.ini: nothing was compared or published, and no
     // update may be announced.
     nucleo::FalhaGravacao gravacao = nucleo::FalhaGravacao::Nenhuma;
-    // The hex SHA-256 of CotacaoInstall.exe, where the server's Versao.ini publishes one (key
-    // "Sha256"); empty otherwise.
-    QByteArray sha256;
 };
 ChecagemDeVersao ChecaVersao(const QString& servidor);
 

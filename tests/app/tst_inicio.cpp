@@ -5,15 +5,18 @@
 #include "app/Versao.h"
 #include "remote/Servidor.h"
 #include "runtime/core/ProgramDir.h"
+#include "runtime/core/Versao.h"
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/Janela.h"
 #include "runtime/ui/Textos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
+#include "tests/support/Minisign.h"
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
+#include <QTemporaryDir>
+#include <QVersionNumber>
 #include <QTcpServer>
 #include <QTest>
 
@@ -89,6 +92,38 @@ void Versao::verificaVersao() {
 namespace {
 
 const QByteArray kInstaladorTeste = "#!/bin/sh\nexit 0\n";
+const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
+const QString kAssinatura = QStringLiteral("CotacaoInstall.exe.minisig");
+
+// The trusted comment of an update: the version after the running program's, or `passos` from it.
+QString comentarioDaVersao(int passos = 1) {
+    const QVersionNumber nossa = QVersionNumber::fromString(nucleo::VersaoExibida);
+    return QStringLiteral("versao=%1.%2")
+        .arg(nossa.majorVersion())
+        .arg(nossa.minorVersion() + passos, 2, 10, QLatin1Char('0'));
+}
+
+// The minisign signature of `instalador`, made as the publisher makes it (the test build's
+// program trusts the tests' key).
+QByteArray assinatura(const QByteArray& instalador, const QString& comentario = comentarioDaVersao(),
+                      const QString& chaveSecreta = minisign::chaveSecretaTeste()) {
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(kInstalador);
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly) || f.write(instalador) != instalador.size())
+        qFatal("could not write a test file");
+    f.close();
+    const QString saida = pasta.filePath(kAssinatura);
+    if (!minisign::assina(arquivo, saida, comentario, chaveSecreta))
+        qFatal("minisign could not sign (scripts/setup installs it)");
+    return minisign::ler(saida);
+}
+
+// The installer and its signature on the server, as scripts/publicar leaves them.
+void publica(ServidorFtpTeste& servidor, const QByteArray& instalador) {
+    servidor.colocar(kInstalador, instalador);
+    servidor.colocar(kAssinatura, assinatura(instalador));
+}
 
 struct Inicializacao {
     ServidorFtpTeste servidor;
@@ -158,7 +193,7 @@ void Inicio::desatualizadaComInstalador() {
     Inicializacao ini;
     ini.servidor.colocar(kArquivoVersao, versao("08"));
     const QByteArray instalador = "#!/bin/sh\necho rodou > instalador-rodou\n";
-    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), instalador);
+    publica(ini.servidor, instalador);
     ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
     AppCotacao app(ini.opcoes());
     app.Start();
@@ -189,7 +224,7 @@ void Inicio::desatualizadaSemInstalador() {
 void Inicio::instaladorNaoInicia() {
     Inicializacao ini;
     ini.servidor.colocar(kArquivoVersao, versao("08"));
-    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), QByteArray("MZ\x90\0\x03", 5));
+    publica(ini.servidor, QByteArray("MZ\x90\0\x03", 5));
     AppCotacao app(ini.opcoes());
     app.Start();
     QCOMPARE(textosMostrados(),
@@ -198,24 +233,42 @@ void Inicio::instaladorNaoInicia() {
 }
 
 void Inicio::atualizacaoVerificada_data() {
-    QTest::addColumn<QByteArray>("chave"); // the Sha256 line of Versao.ini, if any
+    QTest::addColumn<QByteArray>("noServidor"); // the installer as it lies on the server
+    QTest::addColumn<QByteArray>("assinada");   // its signature there; empty: none
     QTest::addColumn<bool>("iniciado");
-    const QByteArray digest =
-        QCryptographicHash::hash(kInstaladorTeste, QCryptographicHash::Sha256).toHex();
-    QTest::newRow("sem chave: como sempre") << QByteArray() << true;
-    QTest::newRow("digest confere") << "Sha256=" + digest.toUpper() << true;
-    QTest::newRow("digest não confere") << QByteArray("Sha256=") + QByteArray(64, '0') << false;
+    const QByteArray i = kInstaladorTeste;
+    const QByteArray alterado = QByteArray(kInstaladorTeste).replace("exit 0", "exit 1");
+    QTemporaryDir chaves;
+    const QString outra = chaves.filePath(QStringLiteral("outra.key"));
+    QVERIFY(minisign::geraChaves(chaves.filePath(QStringLiteral("outra.pub")), outra));
+
+    QTest::newRow("assinada, versão seguinte: executada") << i << assinatura(i) << true;
+    QTest::newRow("assinada, duas versões à frente: executada")
+        << i << assinatura(i, comentarioDaVersao(2)) << true;
+    QTest::newRow("sem assinatura") << i << QByteArray() << false;
+    QTest::newRow("assinada com outra chave")
+        << i << assinatura(i, comentarioDaVersao(), outra) << false;
+    QTest::newRow("alterada depois de assinada") << alterado << assinatura(i) << false;
+    QTest::newRow("assinatura de outro arquivo") << i << assinatura(alterado) << false;
+    QTest::newRow("versão desta, republicada") << i << assinatura(i, comentarioDaVersao(0)) << false;
+    QTest::newRow("versão antiga, republicada")
+        << i << assinatura(i, comentarioDaVersao(-1)) << false;
+    QTest::newRow("assinatura malformada") << i << QByteArray("untrusted comment: x\n") << false;
 }
 
 void Inicio::atualizacaoVerificada() {
-    QFETCH(QByteArray, chave);
+    QFETCH(QByteArray, noServidor);
+    QFETCH(QByteArray, assinada);
     QFETCH(bool, iniciado);
     Inicializacao ini;
-    ini.servidor.colocar(kArquivoVersao, "[Geral]\r\nVersao=08\r\n" + chave + "\r\n");
-    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), kInstaladorTeste);
+    ini.servidor.colocar(kArquivoVersao, "[Geral]\r\nVersao=99\r\n");
+    ini.servidor.colocar(kInstalador, noServidor);
+    if (!assinada.isEmpty())
+        ini.servidor.colocar(kAssinatura, assinada);
     OpcoesInicio opcoes = ini.opcoes();
     QStringList iniciados;
     opcoes.iniciarProcesso = [&](const QString& programa, const QString&) {
+        // Started only once it was checked: the signature holds for what is on the disk.
         iniciados << programa;
         return true;
     };
@@ -224,9 +277,13 @@ void Inicio::atualizacaoVerificada() {
     QCOMPARE(textosMostrados(), (QStringList{inicio::textos::NovaVersao,
                                              iniciado ? inicio::textos::Desatualizada
                                                       : inicio::textos::AtualizacaoNaoVerificada}));
-    QCOMPARE(iniciados.size(), iniciado ? 1 : 0);
+    QCOMPARE(iniciados, iniciado ? QStringList{ini.programa.arquivo(kInstalador)} : QStringList());
     // What cannot be verified is not left behind to be run by hand either.
-    QCOMPARE(QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))), iniciado);
+    QCOMPARE(QFile::exists(ini.programa.arquivo(kInstalador)), iniciado);
+    if (iniciado)
+        QCOMPARE(ini.programa.ler(kInstalador), noServidor);
+    QVERIFY(!QFile::exists(ini.programa.arquivo(kAssinatura)));
+    QCOMPARE(ini.loginsAbertos, 0);
 }
 
 void Inicio::pastaSomenteLeitura() {

@@ -12,6 +12,7 @@ the exit code. A screenshot of every window met is saved in the --fotos director
 import argparse
 import os
 import pathlib
+import re
 import shutil
 import socket
 import subprocess
@@ -25,6 +26,9 @@ NUMERO = "2026000000012345"
 CNPJ = "11222333000181"
 SENHA = "37326731"
 RESPOSTA = NUMERO + CNPJ + ".cot"
+
+# The tests' own signing key (never the publisher's): the test builds trust its public half.
+CHAVE_SECRETA_TESTE = RAIZ / "tests" / "support" / "atualizacao-teste.key"
 
 JANELA = 60  # seconds to wait for a window (a sanitizer build on a busy machine is slow)
 
@@ -225,6 +229,20 @@ class Cenario:
         self.servidor.para()
 
 
+def versao_seguinte():
+    """The whole version after the program's (project(VERSION) in CMakeLists.txt): "1.08"."""
+    texto = (RAIZ / "CMakeLists.txt").read_text()
+    maior, menor = re.search(r"project\(cotacao VERSION (\d+)\.(\d+)", texto).groups()
+    return "%s.%0*d" % (maior, len(menor), int(menor) + 1)
+
+
+def assina(arquivo, versao=None):
+    """Signs arquivo as scripts/publicar does, with the tests' key: arquivo.minisig beside it."""
+    subprocess.run(["minisign", "-S", "-s", str(CHAVE_SECRETA_TESTE), "-m", str(arquivo),
+                    "-t", "versao=" + (versao or versao_seguinte())],
+                   check=True, capture_output=True, stdin=subprocess.DEVNULL, timeout=60)
+
+
 def termina(processo, codigo=0, limite=JANELA):
     try:
         processo.wait(limite)
@@ -259,6 +277,7 @@ def programa_desatualizado(trabalho, programa, fotos):
     c = Cenario(trabalho, programa, b"08")
     instalador = b"#!/bin/sh\necho instalado > \"$PWD/instalador-executado\"\n"
     c.servidor.arquivo("CotacaoInstall.exe").write_bytes(instalador)
+    assina(c.servidor.arquivo("CotacaoInstall.exe"))
     try:
         p = c.inicia()
         responde_aviso(fotos, p, "desatualizado-nova-versao")
@@ -271,6 +290,27 @@ def programa_desatualizado(trabalho, programa, fotos):
         while not marca.exists() and time.monotonic() < fim:
             time.sleep(0.2)
         confere(marca.exists(), "o instalador não foi executado")
+    finally:
+        c.para()
+
+
+def atualizacao_nao_assinada(trabalho, programa, fotos):
+    """Somebody with a copy of the program publishes a newer number and an installer of his own,
+    unsigned: the supplier is told, the installer is deleted and never runs."""
+    c = Cenario(trabalho, programa, b"99")
+    instalador = b"#!/bin/sh\necho instalado > \"$PWD/instalador-executado\"\n"
+    c.servidor.arquivo("CotacaoInstall.exe").write_bytes(instalador)
+    try:
+        p = c.inicia()
+        responde_aviso(fotos, p, "nao-assinada-nova-versao")
+        responde_aviso(fotos, p, "nao-assinada-aviso")
+        termina(p)
+        time.sleep(1)
+        confere(not (c.pasta / "instalador-executado").exists(),
+                "o instalador sem assinatura foi executado")
+        confere(not (c.pasta / "CotacaoInstall.exe").exists(),
+                "o instalador sem assinatura ficou na pasta do programa")
+        confere(not visiveis("Acesso ao sistema ..."), "a janela de acesso abriu")
     finally:
         c.para()
 
@@ -394,7 +434,7 @@ def fluxo_do_fornecedor(trabalho, programa, fotos):
         c.para()
 
 
-CASOS = [sem_conexao, programa_desatualizado, fluxo_do_fornecedor]
+CASOS = [sem_conexao, programa_desatualizado, atualizacao_nao_assinada, fluxo_do_fornecedor]
 
 
 def executa(caso, fotos, *argumentos):

@@ -7,7 +7,10 @@
    the answer on the server must be byte for byte the one the Linux program sends for the same
    input (the acceptance test's expected answer);
 3. the installer, silently: it installs the program for the user, keeps the supplier's files,
-   and the installed program starts.
+   and the installed program starts;
+4. the self-update: the program downloads the real installer and runs it only when the tests'
+   key signed it (the Windows test build trusts that key) for a newer version; unsigned, it is
+   deleted and never runs.
 
   windows.py --win build-win --fotos build-win/screenshots
 """
@@ -103,9 +106,9 @@ def testes_de_unidade(win, prefixo):
 class CenarioWindows(a.Cenario):
     """The acceptance test's scenario with the Windows program in its folder, run by Wine."""
 
-    def __init__(self, trabalho, programa, prefixo):
+    def __init__(self, trabalho, programa, prefixo, versao_servidor=b"07"):
         self.prefixo = prefixo
-        super().__init__(trabalho, programa, b"07")
+        super().__init__(trabalho, programa, versao_servidor)
 
     def copia_programa(self, programa):
         shutil.copytree(programa, self.pasta, dirs_exist_ok=True)
@@ -188,7 +191,57 @@ def instalador(trabalho, win, prefixo, fotos):
         servidor.para()
 
 
-CASOS = [fluxo_no_windows, instalador]
+def pasta_instalada(prefixo):
+    usuario = os.environ.get("USER") or "root"
+    return pathlib.Path(prefixo) / "drive_c" / "users" / usuario / "AppData" / "Local" / "Cotacao"
+
+
+def atualizacao(trabalho, win, prefixo, fotos, assinada):
+    """The server publishes a newer version with the real installer: the program downloads it
+    and runs it only when its signature holds."""
+    local = pasta_instalada(prefixo)
+    shutil.rmtree(local, ignore_errors=True)
+    c = CenarioWindows(trabalho, win / "programa", prefixo, b"99")
+    no_servidor = c.servidor.arquivo("CotacaoInstall.exe")
+    shutil.copy(win / "CotacaoInstall.exe", no_servidor)
+    if assinada:
+        a.assina(no_servidor)
+    nome = "assinada" if assinada else "nao-assinada"
+    try:
+        p = c.inicia()
+        a.responde_aviso(fotos, p, "windows-atualizacao-%s-nova-versao" % nome)
+        a.responde_aviso(fotos, p, "windows-atualizacao-%s-aviso" % nome)
+        a.termina(p)
+        baixado = c.pasta / "CotacaoInstall.exe"
+        if assinada:
+            a.confere(baixado.read_bytes() == no_servidor.read_bytes(),
+                      "o instalador não foi baixado inteiro")
+            # The installer ran: it put the program in the user's folder.
+            fim = time.monotonic() + 120
+            while not (local / "Desinstalar.exe").exists() and time.monotonic() < fim:
+                time.sleep(0.5)
+            a.confere((local / "Desinstalar.exe").exists(), "o instalador assinado não foi executado")
+        else:
+            time.sleep(3)
+            a.confere(not baixado.exists(), "o instalador sem assinatura ficou na pasta do programa")
+            a.confere(not local.exists(), "o instalador sem assinatura foi executado")
+        a.confere(not (c.pasta / "CotacaoInstall.exe.minisig").exists(),
+                  "a assinatura ficou na pasta do programa")
+    finally:
+        # The installed program the installer starts would find the newer version again.
+        subprocess.run([WINESERVER, "-k"], env=ambiente_wine(prefixo), timeout=60)
+        c.para()
+
+
+def atualizacao_assinada(trabalho, win, prefixo, fotos):
+    atualizacao(trabalho, win, prefixo, fotos, True)
+
+
+def atualizacao_nao_assinada(trabalho, win, prefixo, fotos):
+    atualizacao(trabalho, win, prefixo, fotos, False)
+
+
+CASOS = [fluxo_no_windows, instalador, atualizacao_nao_assinada, atualizacao_assinada]
 
 
 def medir(win, prefixo):

@@ -1,0 +1,37 @@
+// The self-update's check of a 12 MB installer against its minisign signature (BLAKE2b-512 of
+// the file, then two Ed25519 verifications), the file in the page cache as right after its
+// download.
+#include "Medida.h"
+#include "remote/Assinatura.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/Minisign.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    DiretorioTeste dir;
+    QByteArray instalador(12 * 1024 * 1024, Qt::Uninitialized);
+    quint32 x = 2463534242u;
+    for (char& c : instalador) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = char(x);
+    }
+    dir.escrever(QStringLiteral("CotacaoInstall.exe"), instalador);
+    const QString arquivo = dir.arquivo(QStringLiteral("CotacaoInstall.exe"));
+    const QString assinatura = remoto::ArquivoDeAssinatura(arquivo);
+    if (!minisign::assina(arquivo, assinatura, QStringLiteral("versao=99.01")))
+        return 1;
+    const QByteArray chave = minisign::ler(minisign::chavePublicaTeste());
+    bool valida = true;
+    const double ms = medianaMs(21, [&] {
+        valida = valida &&
+                 remoto::VerificaAssinatura(arquivo, assinatura, chave, QStringLiteral("1.07"))
+                     .valida();
+    });
+    linha(QStringLiteral("Signature check of a 12 MB installer (BLAKE2b-512 + Ed25519)"),
+          QStringLiteral("< 100 ms"), QString::number(ms, 'f', 1) + QStringLiteral(" ms"));
+    return valida ? 0 : 1;
+}
