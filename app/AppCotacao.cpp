@@ -1,7 +1,6 @@
 #include "app/AppCotacao.h"
 
 #include "ChaveAtualizacao.h"
-
 #include "access/FormEmEspera.h"
 #include "app/Janelas.h"
 #include "app/Textos.h"
@@ -27,9 +26,8 @@ namespace inicio {
 namespace {
 const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
 const QString kBanco = QStringLiteral("Cotacao.db");
-// The installer is the one download that may be large; its signature is four short lines.
+// The installer is the one download that may be large.
 constexpr qint64 kMaximoInstalador = 1024LL * 1024 * 1024;
-constexpr qint64 kMaximoAssinatura = 4096;
 } // namespace
 
 AppCotacao::AppCotacao(OpcoesInicio opcoes)
@@ -81,7 +79,7 @@ void AppCotacao::atualizar() {
         // The installer's signature, beside it on the server. None there is no failed download:
         // the installer is then unsigned, and refused as such below.
         pedido.arquivo = QFileInfo(assinatura).fileName();
-        pedido.limites.tamanhoMaximo = kMaximoAssinatura;
+        pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
         const remoto::Desfecho assinaturaBaixada = remoto::BaixaEsperando(pedido);
         if (assinaturaBaixada.resultado != remoto::ResultadoFtp::Inexistente)
             baixou = assinaturaBaixada;

@@ -11,15 +11,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     DiretorioTeste dir;
-    QByteArray instalador(12 * 1024 * 1024, Qt::Uninitialized);
-    quint32 x = 2463534242u;
-    for (char& c : instalador) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = char(x);
-    }
-    dir.escrever(QStringLiteral("CotacaoInstall.exe"), instalador);
+    dir.escrever(QStringLiteral("CotacaoInstall.exe"),
+                 minisign::instaladorDeTeste(12 * 1024 * 1024));
     const QString arquivo = dir.arquivo(QStringLiteral("CotacaoInstall.exe"));
     const QString assinatura = remoto::ArquivoDeAssinatura(arquivo);
     if (!minisign::assina(arquivo, assinatura, QStringLiteral("versao=99.01")))
@@ -27,9 +20,9 @@ int main(int argc, char** argv) {
     const QByteArray chave = minisign::ler(minisign::chavePublicaTeste());
     bool valida = true;
     const double ms = medianaMs(21, [&] {
-        valida = valida &&
-                 remoto::VerificaAssinatura(arquivo, assinatura, chave, QStringLiteral("1.07"))
-                     .valida();
+        valida =
+            valida &&
+            remoto::VerificaAssinatura(arquivo, assinatura, chave, QStringLiteral("1.07")).valida();
     });
     linha(QStringLiteral("Signature check of a 12 MB installer (BLAKE2b-512 + Ed25519)"),
           QStringLiteral("< 100 ms"), QString::number(ms, 'f', 1) + QStringLiteral(" ms"));

@@ -1,5 +1,6 @@
 // Reading a product list of 299999 characters (about 3,500 products) into rows; measuring an
-// answer of 3,500 remarks against the buyer's reader, as the form does at every remark typed.
+// answer of 3,500 remarks against the buyer's reader, as a sending does, and the remarks' room,
+// as the form does at every remark typed.
 #include "Medida.h"
 #include "quotation/formats/Lista.h"
 #include "quotation/formats/Resposta.h"
@@ -29,5 +30,9 @@ int main(int argc, char** argv) {
     linha(QStringLiteral("Answer of 3500 remarks of 90 chars measured (%1 chars)")
               .arg(medida.observacoes),
           QStringLiteral("< 16 ms"), QString::number(msMedida, 'f', 2) + QStringLiteral(" ms"));
-    return linhas > 3000 && !medida.cabe() ? 0 : 1;
+    std::optional<qsizetype> espaco;
+    const double msEspaco = medianaMs(51, [&] { espaco = EspacoNasObservacoes(resposta); });
+    linha(QStringLiteral("Room left in those remarks, at each remark typed"),
+          QStringLiteral("< 16 ms"), QString::number(msEspaco, 'f', 2) + QStringLiteral(" ms"));
+    return linhas > 3000 && !medida.cabe() && espaco == medida.espacoNasObservacoes() ? 0 : 1;
 }

@@ -209,7 +209,7 @@ void FormCotacao::atualizaResumo() {
 void FormCotacao::atualizaEspaco() {
     if (!m_espaco)
         return;
-    const auto espaco = formatos::MedeResposta(respostaDoFormulario()).espacoNasObservacoes();
+    const auto espaco = formatos::EspacoNasObservacoes(respostaDoFormulario());
     if (!espaco)
         m_espaco->clear();
     else if (*espaco >= 0)

@@ -244,9 +244,10 @@ private:
 };
 
 // Parses one member with `trata` called on each token; refuses the file on any XML error.
-void leMembro(unzFile zip, const char* nome, const std::function<bool(QXmlStreamReader&)>& trata) {
+// False when the zip has no such member.
+bool leMembro(unzFile zip, const char* nome, const std::function<bool(QXmlStreamReader&)>& trata) {
     if (unzLocateFile(zip, nome, 0) != UNZ_OK)
-        throw Recusa(textos::NaoEPastaDeTrabalho);
+        return false;
     if (unzOpenCurrentFile(zip) != UNZ_OK)
         throw Recusa(textos::CompactacaoDanificada);
     MembroDoZip membro(zip);
@@ -262,9 +263,10 @@ void leMembro(unzFile zip, const char* nome, const std::function<bool(QXmlStream
     }
     if (!segue) { // the destination had enough: the rest of the member is not read
         unzCloseCurrentFile(zip);
-        return;
+        return true;
     }
     membro.conclui();
+    return true;
 }
 
 // The workbook's shared texts, kept compactly (one UTF-8 buffer and where each text ends): a
@@ -288,9 +290,7 @@ private:
 };
 
 TextosCompartilhados textosCompartilhados(unzFile zip) {
-    TextosCompartilhados textos;
-    if (unzLocateFile(zip, "xl/sharedStrings.xml", 0) != UNZ_OK)
-        return textos; // a workbook of numbers only
+    TextosCompartilhados textos; // none in a workbook of numbers only
     QString atual;
     bool dentro = false, fonetica = false;
     leMembro(zip, "xl/sharedStrings.xml", [&](QXmlStreamReader& leitor) {
@@ -324,7 +324,7 @@ QByteArray primeiraFolha(unzFile zip) {
                     id = a.value().toString();
         return id.isEmpty();
     });
-    if (!id.isEmpty() && unzLocateFile(zip, "xl/_rels/workbook.xml.rels", 0) == UNZ_OK)
+    if (!id.isEmpty())
         leMembro(zip, "xl/_rels/workbook.xml.rels", [&](QXmlStreamReader& leitor) {
             if (leitor.isStartElement() && leitor.attributes().value(QStringLiteral("Id")) == id)
                 alvo = leitor.attributes().value(QStringLiteral("Target")).toString();
@@ -374,7 +374,7 @@ void leFolha(unzFile zip, const QByteArray& nome, const TextosCompartilhados& co
     QList<int> colunas;
     bool emLinha = false;
     int linhas = 0, proximaColuna = 0;
-    leMembro(zip, nome.constData(), [&](QXmlStreamReader& leitor) {
+    const bool existe = leMembro(zip, nome.constData(), [&](QXmlStreamReader& leitor) {
         if (leitor.isEndElement() && emLinha && leitor.name() == u"row") {
             emLinha = false;
             while (!colunas.isEmpty() && linha.size() < colunas.size())
@@ -419,6 +419,8 @@ void leFolha(unzFile zip, const QByteArray& nome, const TextosCompartilhados& co
         }
         return true;
     });
+    if (!existe)
+        throw Recusa(textos::NaoEPastaDeTrabalho);
 }
 
 unzFile abreZip(const QString& caminho) {

@@ -10,7 +10,7 @@ namespace remoto {
 
 namespace {
 
-// minisign's formats (https://jedisct1.github.io/minisign/): a public key is "Ed", an 8-byte
+// minisign's formats: a public key is "Ed", an 8-byte
 // key id and the 32-byte Ed25519 key; a signature line is the algorithm ("ED": the BLAKE2b-512
 // of the file is signed), the key id and the 64-byte signature; the global signature covers
 // the signature and the trusted comment.
@@ -19,8 +19,6 @@ constexpr qsizetype kIdDaChave = 8;
 constexpr qsizetype kChave = kAlgoritmo + kIdDaChave + crypto_sign_PUBLICKEYBYTES;
 constexpr qsizetype kAssinatura = kAlgoritmo + kIdDaChave + crypto_sign_BYTES;
 constexpr qsizetype kHash = crypto_generichash_BYTES_MAX; // BLAKE2b-512
-// A signature file is four short lines; anything much larger is not one.
-constexpr qint64 kMaximoDoArquivoDeAssinatura = 4096;
 
 const QByteArray kComentarioNaoConfiavel = "untrusted comment:";
 const QByteArray kComentarioConfiavel = "trusted comment: ";
@@ -116,8 +114,8 @@ VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString
     QFile arquivoDeAssinatura(assinatura);
     if (!arquivoDeAssinatura.open(QIODevice::ReadOnly))
         return {R::ArquivoAusente, {}};
-    const QByteArray conteudo = arquivoDeAssinatura.read(kMaximoDoArquivoDeAssinatura + 1);
-    if (conteudo.size() > kMaximoDoArquivoDeAssinatura)
+    const QByteArray conteudo = arquivoDeAssinatura.read(kMaximoDaAssinatura + 1);
+    if (conteudo.size() > kMaximoDaAssinatura)
         return {R::Malformada, {}};
     const QList<QByteArray> l = linhas(conteudo);
     if (l.size() != 4 || !l[0].startsWith(kComentarioNaoConfiavel) ||
@@ -137,8 +135,8 @@ VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString
         return {R::ArquivoAusente, {}};
     const unsigned char* chaveEd25519 = bytes(chave, kAlgoritmo + kIdDaChave);
     const QByteArray assinaturaEd25519 = assinado.mid(kAlgoritmo + kIdDaChave);
-    if (crypto_sign_verify_detached(bytes(assinaturaEd25519), bytes(hash), kHash,
-                                    chaveEd25519) != 0)
+    if (crypto_sign_verify_detached(bytes(assinaturaEd25519), bytes(hash), kHash, chaveEd25519) !=
+        0)
         return {R::NaoConfere, {}};
     const QByteArray comentario = l[2].mid(kComentarioConfiavel.size());
     const QByteArray coberto = assinaturaEd25519 + comentario;

@@ -38,4 +38,7 @@ VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString
 // The signature file of a downloaded file: its name + ".minisig", as minisign names it.
 QString ArquivoDeAssinatura(const QString& arquivo);
 
+// A signature file is four short lines: anything larger is not one, and is not downloaded whole.
+inline constexpr qint64 kMaximoDaAssinatura = 4096;
+
 } // namespace remoto

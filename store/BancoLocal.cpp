@@ -57,7 +57,8 @@ bool BancoLocal::aberto() {
 }
 
 void BancoLocal::abre() {
-    if (m_aberto || m_abrindo)
+    // A newer version's file stays one for this run: not opened and checked again at every use.
+    if (m_aberto || m_abrindo || m_problema == Problema::VersaoNova)
         return;
     m_tentou = true;
     m_abrindo = true; // the migration below uses the connection being opened

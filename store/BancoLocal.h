@@ -12,8 +12,9 @@ namespace banco {
 // transaction per save; the program creates and migrates its schema itself (PRAGMA user_version).
 // Every failure is reported by the result and by erro(); nothing here shows anything. The file is
 // opened at the first use, not at construction: the start-up does not wait for it, and a file
-// that could not be opened is tried again at the next use. A damaged file is moved aside (never
-// deleted) as "<name>.danificado-AAAAMMDD" and a fresh one started.
+// that could not be opened is tried again at the next use (one of a newer version is not). A
+// damaged file is moved aside (never deleted) as "<name>.danificado-AAAAMMDD" and a fresh one
+// started.
 class BancoLocal {
 public:
     explicit BancoLocal(const QString& caminho);

@@ -17,9 +17,11 @@ namespace R = Arquivos::Resposta;
 using Arquivos::Secao;
 
 QString SemControles(QString texto) {
-    for (QChar& c : texto)
-        if (c.unicode() < 0x20)
-            c = u' ';
+    // Looked for before anything is written: most texts have none, and stay shared.
+    const auto controle = [](QChar c) { return c.unicode() < 0x20; };
+    if (std::none_of(texto.cbegin(), texto.cend(), controle))
+        return texto;
+    std::replace_if(texto.begin(), texto.end(), controle, QChar(u' '));
     return texto;
 }
 
@@ -121,10 +123,24 @@ MedidaDaResposta MedeResposta(const Resposta& resposta) {
     return m;
 }
 
-std::optional<qsizetype> MedidaDaResposta::espacoNasObservacoes() const {
-    if (observacoes * 10 < remoto::kLimiteValorIni * 9)
+namespace {
+
+// The room left once 90 % of the limit is used.
+std::optional<qsizetype> espacoRestante(qsizetype usados) {
+    if (usados * 10 < remoto::kLimiteValorIni * 9)
         return std::nullopt;
-    return remoto::kLimiteValorIni - observacoes;
+    return remoto::kLimiteValorIni - usados;
+}
+
+} // namespace
+
+std::optional<qsizetype> MedidaDaResposta::espacoNasObservacoes() const {
+    return espacoRestante(observacoes);
+}
+
+std::optional<qsizetype> EspacoNasObservacoes(const Resposta& resposta) {
+    return espacoRestante(resposta.precos.isEmpty() ? 0
+                                                    : TamanhoDaLista(ItensDeObservacoes(resposta)));
 }
 
 void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos) {

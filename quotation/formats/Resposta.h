@@ -70,6 +70,8 @@ struct MedidaDaResposta {
     std::optional<qsizetype> espacoNasObservacoes() const;
 };
 MedidaDaResposta MedeResposta(const Resposta& resposta);
+// Only the remarks' room of MedeResposta, as the form shows it at every remark typed.
+std::optional<qsizetype> EspacoNasObservacoes(const Resposta& resposta);
 
 // The terms Config.ini keeps after a successful sending, as the fields hold them.
 void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos);

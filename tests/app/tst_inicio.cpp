@@ -15,10 +15,10 @@
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <QVersionNumber>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QVersionNumber>
 
 using namespace inicio;
 using namespace janelas;
@@ -105,7 +105,8 @@ QString comentarioDaVersao(int passos = 1) {
 
 // The minisign signature of `instalador`, made as the publisher makes it (the test build's
 // program trusts the tests' key).
-QByteArray assinatura(const QByteArray& instalador, const QString& comentario = comentarioDaVersao(),
+QByteArray assinatura(const QByteArray& instalador,
+                      const QString& comentario = comentarioDaVersao(),
                       const QString& chaveSecreta = minisign::chaveSecretaTeste()) {
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(kInstalador);
@@ -250,7 +251,8 @@ void Inicio::atualizacaoVerificada_data() {
         << i << assinatura(i, comentarioDaVersao(), outra) << false;
     QTest::newRow("alterada depois de assinada") << alterado << assinatura(i) << false;
     QTest::newRow("assinatura de outro arquivo") << i << assinatura(alterado) << false;
-    QTest::newRow("versão desta, republicada") << i << assinatura(i, comentarioDaVersao(0)) << false;
+    QTest::newRow("versão desta, republicada")
+        << i << assinatura(i, comentarioDaVersao(0)) << false;
     QTest::newRow("versão antiga, republicada")
         << i << assinatura(i, comentarioDaVersao(-1)) << false;
     QTest::newRow("assinatura malformada") << i << QByteArray("untrusted comment: x\n") << false;

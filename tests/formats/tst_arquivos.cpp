@@ -8,6 +8,14 @@
 
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include "runtime/core/Cp1252.h"
+
+#include <QDir>
+
+#include <windows.h>
+#endif
+
 using namespace nucleo;
 
 void ArquivoDeResposta::cleanup() {
@@ -181,4 +189,39 @@ void ArquivoDeResposta::medida() {
     }
     QCOMPARE(m.espacoNasObservacoes().value_or(-1), alem ? -alem : espaco);
     QCOMPARE(m.maisLongas, maisLongas);
+}
+
+// The answer as Windows' own profile functions read it (the Windows build runs this under
+// Wine): each value whole, key by key, though remarks and terms came with control characters
+// that would otherwise end a line or open a section.
+void ArquivoDeResposta::lidaPeloWindows() {
+#ifndef Q_OS_WIN
+    QSKIP("Windows' profile functions: run by the Windows build under Wine");
+#else
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
+    DiretorioTeste dir;
+    formatos::Resposta r;
+    r.precos = {"1,5", "2"};
+    r.observacoes = {QString("um\r\ndois") + QChar(0) + "três\tquatro", "a|]b"};
+    r.termos = {"linha\r\n[Outra]\r\nX=1", "30", "30/60", "150,00", "0,00"};
+    remoto::ArquivoIni ini;
+    QVERIFY(ini.carrega(dir.arquivo("r.cot")));
+    formatos::EscreveResposta(ini, r);
+    QCOMPARE(ini.grava(), FalhaGravacao::Nenhuma);
+    const QByteArray arquivo = QDir::toNativeSeparators(dir.arquivo("r.cot")).toLocal8Bit();
+    const auto windows = [&](const char* secao, const char* chave) {
+        QByteArray valor(300000, '\0');
+        const DWORD lidos = GetPrivateProfileStringA(secao, chave, "?", valor.data(),
+                                                     DWORD(valor.size()), arquivo.constData());
+        return DeCp1252(valor.left(lidos));
+    };
+    QCOMPARE(windows("Geral", "ListaPrecosForn"), "[|1,50|][|2,00|]");
+    QCOMPARE(windows("Geral", "ListaObsProdutos"), "[|um  dois três quatro|][|a| ]b|]");
+    QCOMPARE(windows("Geral", "ObsGeral"), "linha  [Outra]  X=1");
+    QCOMPARE(windows("Geral", "PrazoEntrega"), "30");
+    QCOMPARE(windows("Geral", "FormaPgto"), "30/60");
+    QCOMPARE(windows("Geral", "PedidoMinimo"), "150,00");
+    QCOMPARE(windows("Geral", "ValorFrete"), "0,00");
+    QCOMPARE(windows("Outra", "X"), "?");
+#endif
 }

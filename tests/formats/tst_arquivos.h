@@ -14,4 +14,5 @@ private Q_SLOTS:
     void cotacao();
     void medida_data();
     void medida();
+    void lidaPeloWindows();
 };

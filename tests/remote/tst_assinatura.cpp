@@ -13,29 +13,24 @@ namespace {
 
 const char* nome(ResultadoAssinatura r) {
     switch (r) {
-    case ResultadoAssinatura::Valida: return "Valida";
-    case ResultadoAssinatura::ArquivoAusente: return "ArquivoAusente";
-    case ResultadoAssinatura::Malformada: return "Malformada";
-    case ResultadoAssinatura::ChaveInvalida: return "ChaveInvalida";
-    case ResultadoAssinatura::OutraChave: return "OutraChave";
-    case ResultadoAssinatura::NaoConfere: return "NaoConfere";
-    case ResultadoAssinatura::SemVersao: return "SemVersao";
-    case ResultadoAssinatura::VersaoNaoMaisNova: return "VersaoNaoMaisNova";
+    case ResultadoAssinatura::Valida:
+        return "Valida";
+    case ResultadoAssinatura::ArquivoAusente:
+        return "ArquivoAusente";
+    case ResultadoAssinatura::Malformada:
+        return "Malformada";
+    case ResultadoAssinatura::ChaveInvalida:
+        return "ChaveInvalida";
+    case ResultadoAssinatura::OutraChave:
+        return "OutraChave";
+    case ResultadoAssinatura::NaoConfere:
+        return "NaoConfere";
+    case ResultadoAssinatura::SemVersao:
+        return "SemVersao";
+    case ResultadoAssinatura::VersaoNaoMaisNova:
+        return "VersaoNaoMaisNova";
     }
     return "?";
-}
-
-// An installer-like file: 300 KB of varied bytes.
-QByteArray instalador() {
-    QByteArray dados(300 * 1024, Qt::Uninitialized);
-    quint32 x = 2463534242u;
-    for (char& c : dados) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = char(x);
-    }
-    return dados;
 }
 
 } // namespace
@@ -58,9 +53,9 @@ void Assinatura::verificacao_data() {
     auto linha = [&](const char* nomeDaLinha, const QString& comentario, bool outra,
                      const char* mudanca, const QString& emExecucao, const char* esperado,
                      const char* versao) {
-        QTest::newRow(nomeDaLinha) << comentario << outra << QString::fromLatin1(mudanca)
-                                   << emExecucao << QByteArray(esperado)
-                                   << QString::fromLatin1(versao);
+        QTest::newRow(nomeDaLinha)
+            << comentario << outra << QString::fromLatin1(mudanca) << emExecucao
+            << QByteArray(esperado) << QString::fromLatin1(versao);
     };
     linha("assinada, versão mais nova", v108, false, "", v107, "Valida", "1.08");
     linha("1.10 é mais nova que 1.09", "versao=1.10", false, "", "1.09", "Valida", "1.10");
@@ -104,7 +99,7 @@ void Assinatura::verificacao() {
     const QString arquivo = pasta.arquivo(QStringLiteral("CotacaoInstall.exe"));
     const QString assinatura = ArquivoDeAssinatura(arquivo);
     QCOMPARE(assinatura, arquivo + QStringLiteral(".minisig"));
-    const QByteArray conteudo = instalador();
+    const QByteArray conteudo = minisign::instaladorDeTeste(300 * 1024);
     pasta.escrever(QStringLiteral("CotacaoInstall.exe"), conteudo);
     QString secreta = minisign::chaveSecretaTeste();
     if (outraChave) {
@@ -118,7 +113,9 @@ void Assinatura::verificacao() {
     QByteArray sig = minisign::ler(assinatura);
     QList<QByteArray> linhas = sig.split('\n');
     QCOMPARE(linhas.size(), 5); // four lines and the last newline
-    auto muda = [](QByteArray& texto, qsizetype posicao) { texto[posicao] = char(texto[posicao] ^ 1); };
+    auto muda = [](QByteArray& texto, qsizetype posicao) {
+        texto[posicao] = char(texto[posicao] ^ 1);
+    };
     if (mudanca == u"instalador") {
         QByteArray outro = conteudo;
         muda(outro, outro.size() / 2);

@@ -17,6 +17,19 @@ inline QString chaveSecretaTeste() {
     return QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/atualizacao-teste.key");
 }
 
+// An installer-like file of `tamanho` varied bytes (xorshift), the same at every call.
+inline QByteArray instaladorDeTeste(qsizetype tamanho) {
+    QByteArray dados(tamanho, Qt::Uninitialized);
+    quint32 x = 2463534242u;
+    for (char& c : dados) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = char(x);
+    }
+    return dados;
+}
+
 inline QByteArray ler(const QString& caminho) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -39,9 +52,15 @@ inline bool executa(const QStringList& argumentos) {
 // `legado`: the legacy, not prehashed, "Ed" signature.
 inline bool assina(const QString& arquivo, const QString& assinatura, const QString& comentario,
                    const QString& chaveSecreta = chaveSecretaTeste(), bool legado = false) {
-    QStringList argumentos{QStringLiteral("-S"), QStringLiteral("-s"), chaveSecreta,
-                           QStringLiteral("-m"), arquivo,          QStringLiteral("-x"),
-                           assinatura,           QStringLiteral("-t"), comentario};
+    QStringList argumentos{QStringLiteral("-S"),
+                           QStringLiteral("-s"),
+                           chaveSecreta,
+                           QStringLiteral("-m"),
+                           arquivo,
+                           QStringLiteral("-x"),
+                           assinatura,
+                           QStringLiteral("-t"),
+                           comentario};
     if (legado)
         argumentos << QStringLiteral("-l");
     return executa(argumentos);
