@@ -6,9 +6,9 @@
 #include "Medida.h"
 #include "access/FormLogin.h"
 #include "grid/ImpressaoGrade.h"
-#include "quotation/Envio.h"
 #include "quotation/FormCotacao.h"
-#include "quotation/Rascunho.h"
+#include "quotation/core/Envio.h"
+#include "quotation/core/Rascunho.h"
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/ui/Caixas.h"
@@ -82,37 +82,35 @@ int main(int argc, char** argv) {
     });
     const QString cnpj = QStringLiteral("11222333000181");
 
-    // The draft: one cell changed and saved, as the form's timer does it.
-    cotacao::Rascunho rascunho(&banco, kNumero, cnpj, [](const QString&, int linha) {
-        // The product each row holds, so the recovery puts every price back.
-        return cotacao::Rascunho::Valor{QString::number(100000 + linha - 1) + u'\t' +
-                                            QString::number(7890000000000LL + linha - 1),
-                                        QString::number(linha) + u",5"};
-    });
+    // The draft: one price changed and saved, as the draft's timer does it.
+    cotacao::Proposta proposta;
+    proposta.inicia(form->proposta().cotacao());
+    cotacao::Rascunho rascunho(&banco, kNumero, cnpj);
+    rascunho.acompanha(proposta);
     int celula = 0;
+    const auto precoNovo = [&](int produto) {
+        return QString(QString::number(produto + 1 + celula) + u",5");
+    };
     const double umaMudanca = medianaMs(21, [&] {
-        rascunho.alterou(QStringLiteral("preco"), 1 + celula++ % linhas);
+        const int produto = celula++ % linhas;
+        proposta.define(produto, cotacao::Campo::Preco, precoNovo(produto));
         rascunho.guardaAgora();
     });
     // A whole draft of 3,500 prices, recovered when the form opens ("Sim" is the default).
-    for (int l = 1; l <= linhas; ++l)
-        rascunho.alterou(QStringLiteral("preco"), l);
-    rascunho.guardaAgora();
+    const auto todos = [&] {
+        ++celula;
+        for (int produto = 0; produto < linhas; ++produto)
+            proposta.define(produto, cotacao::Campo::Preco, precoNovo(produto));
+        rascunho.guardaAgora();
+    };
+    todos();
     const double recuperacao = medianaMs(5, abrir) - abertura;
 
     // After a verified sending: the receipt kept and the 3,500-row draft dropped.
     const QByteArray resposta = programa.ler(kNumero + cnpj + QStringLiteral(".cot"));
-    const double recibo = medianaMs(
-        5,
-        [&] {
-            for (int l = 1; l <= linhas; ++l)
-                rascunho.alterou(QStringLiteral("preco"), l);
-            rascunho.guardaAgora();
-        },
-        [&] {
-            cotacao::RegistraEnvio(banco,
-                                   cotacao::ReciboDoEnvio(kNumero, cnpj, QString(), resposta));
-        });
+    const double recibo = medianaMs(5, todos, [&] {
+        cotacao::RegistraEnvio(banco, cotacao::ReciboDoEnvio(kNumero, cnpj, QString(), resposta));
+    });
     // The report up to its preview (the preview dialog itself is skipped by the message seam).
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
     auto* grade = form->findChild<ControleGrade*>(QStringLiteral("MListaRelatorios"));

@@ -6,8 +6,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 namespace grade {
 
@@ -39,7 +39,7 @@ Qt::Alignment alinhamentoQt(int numero, bool numerico) {
     }
 }
 
-// Numeric cells take an amount (NovoValidadorDeValor).
+// Numeric cells take what the model's numeric validator lets through.
 class DelegadoGrade : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -51,7 +51,7 @@ public:
         auto* linha = qobject_cast<QLineEdit*>(editor);
         if (modelo && linha &&
             modelo->dados().mascara(index.row() + 1, index.column()) == kMascaraNumerica) {
-            linha->setValidator(NovoValidadorDeValor(linha));
+            linha->setValidator(modelo->validadorNumerico(linha));
             linha->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         return editor;
@@ -59,40 +59,6 @@ public:
 };
 
 } // namespace
-
-namespace {
-const QRegularExpression& formaDeValor() {
-    static const QRegularExpression valor(QStringLiteral("[0-9]{0,9}([.,][0-9]{0,2})?"));
-    return valor;
-}
-} // namespace
-
-namespace {
-// Full-width digits typed through an input method become plain ones as they are typed, so the
-// cell holds the amount the supplier sees and not a lone ",".
-class ValidadorDeValor : public QRegularExpressionValidator {
-public:
-    using QRegularExpressionValidator::QRegularExpressionValidator;
-    State validate(QString& texto, int& posicao) const override {
-        const QString simples = nucleo::TextoDeValor(texto);
-        if (simples != texto) {
-            posicao = int(std::min<qsizetype>(posicao, simples.size()));
-            texto = simples;
-        }
-        return QRegularExpressionValidator::validate(texto, posicao);
-    }
-};
-} // namespace
-
-QValidator* NovoValidadorDeValor(QObject* dono) {
-    return new ValidadorDeValor(formaDeValor(), dono);
-}
-
-bool ValorAceito(const QString& texto) {
-    static const QRegularExpression inteiro(
-        QRegularExpression::anchoredPattern(formaDeValor().pattern()));
-    return inteiro.match(nucleo::TextoDeValor(texto)).hasMatch();
-}
 
 void ModeloGrade::recarrega() {
     const int linhas = std::max(m_dados.linhas() - 1, 0);
@@ -116,12 +82,21 @@ void ModeloGrade::sincroniza() {
     m_visiveis = std::max(m_dados.linhas() - 1, 0);
 }
 
+void ModeloGrade::setGravador(QList<int> colunas, Gravador grava) {
+    m_colunasGravadas = std::move(colunas);
+    m_gravador = std::move(grava);
+}
+
 void ModeloGrade::setTexto(int linha, int coluna, const QString& texto) {
     if (!m_dados.valida(linha, coluna))
         return;
     Celula& celula = m_dados.celula(linha, coluna);
     if (celula.texto == texto)
         return;
+    if (linha > 0 && m_gravador && m_colunasGravadas.contains(coluna)) {
+        m_gravador({{linha, coluna, celula.texto, texto}});
+        return;
+    }
     const QList<AlteracaoDeCelula> alteracao{{linha, coluna, celula.texto, texto}};
     celula.texto = texto;
     if (linha == 0)
@@ -133,6 +108,19 @@ void ModeloGrade::setTexto(int linha, int coluna, const QString& texto) {
 }
 
 void ModeloGrade::setTextos(const QList<AlteracaoDeCelula>& alteracoes) {
+    if (!m_gravador) {
+        mostra(alteracoes);
+        return;
+    }
+    QList<AlteracaoDeCelula> proprias, doDono;
+    for (const AlteracaoDeCelula& a : alteracoes)
+        (m_colunasGravadas.contains(a.coluna) ? doDono : proprias).append(a);
+    mostra(proprias);
+    if (!doDono.isEmpty())
+        m_gravador(doDono);
+}
+
+void ModeloGrade::mostra(const QList<AlteracaoDeCelula>& alteracoes) {
     QList<AlteracaoDeCelula> feitas;
     feitas.reserve(alteracoes.size());
     int primeira = m_dados.linhas(), ultima = 0, esquerda = m_dados.colunas(), direita = 0;

@@ -12,13 +12,6 @@ class QValidator;
 
 namespace grade {
 
-// Amounts as the program takes them: at most 9 digits, one "," or "." and two decimals; no sign
-// and no thousands separators, which would turn 1.234,50 into 1,23 when the amount is read.
-QValidator* NovoValidadorDeValor(QObject* dono);
-// The same rule for a whole text that did not come from the keyboard (a paste, a spreadsheet).
-// Both read full-width digits as plain ones (nucleo::TextoDeValor); a cell takes the plain text.
-bool ValorAceito(const QString& texto);
-
 // One cell's text before and after a change.
 struct AlteracaoDeCelula {
     int linha = 0;
@@ -49,6 +42,20 @@ public:
     // changed, Alteradas once for all of them, one repaint. Cells outside the grid are skipped.
     void setTextos(const QList<AlteracaoDeCelula>& alteracoes);
 
+    // Columns whose values another object owns: what is typed or set into them goes to
+    // `grava`, and shows in the cells only when the owner hands it back through mostra().
+    using Gravador = std::function<void(const QList<AlteracaoDeCelula>& alteracoes)>;
+    void setGravador(QList<int> colunas, Gravador grava);
+    // Shows values of the owned columns (or any other): setTextos without asking the owner.
+    void mostra(const QList<AlteracaoDeCelula>& alteracoes);
+
+    // What numeric cells take while edited: the validator this makes for their editor.
+    using FabricaDeValidador = std::function<QValidator*(QObject* dono)>;
+    void setValidadorNumerico(FabricaDeValidador fabrica) { m_validador = std::move(fabrica); }
+    QValidator* validadorNumerico(QObject* dono) const {
+        return m_validador ? m_validador(dono) : nullptr;
+    }
+
     // What a form adds to the cells' looks: a tip, a background, for a row and column and a
     // Qt role; an invalid value leaves the cell as it is.
     using Decorador = std::function<QVariant(int linha, int coluna, int papel)>;
@@ -74,6 +81,9 @@ Q_SIGNALS:
 private:
     void sincroniza();
     Decorador m_decorador;
+    QList<int> m_colunasGravadas;
+    Gravador m_gravador;
+    FabricaDeValidador m_validador;
 
     DadosGrade m_dados;
     bool m_pendente = false; // rows added without redrawing, not yet shown

@@ -1,15 +1,13 @@
 // The product grid as a spreadsheet: undo, copy and paste, search, spreadsheets in and out, the
-// last prices sent, and the totals as the supplier types. Each command is a small function of
-// quotation/ over the grid's data; here the form only binds it to menus, keys and the status bar.
+// last prices sent, and the totals as the supplier types. Each command is a function of the
+// Proposta (quotation/core); here the form only binds it to menus, keys and the status bar.
 #include "grid/ControleGrade.h"
-#include "quotation/Busca.h"
-#include "quotation/Colagem.h"
-#include "quotation/ColunasProdutos.h"
 #include "quotation/FormCotacao.h"
-#include "quotation/Importacao.h"
-#include "quotation/Textos.h"
-#include "quotation/formats/Arquivos.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/core/Busca.h"
+#include "quotation/core/Colagem.h"
+#include "quotation/core/ColunasProdutos.h"
+#include "quotation/core/Importacao.h"
+#include "quotation/core/Textos.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
@@ -31,32 +29,27 @@
 
 #include <algorithm>
 
+using namespace cotacao;
 using namespace grade;
 using namespace janelas;
 using namespace nucleo;
 
-using cotacao::kColunaBarras;
-using cotacao::kColunaDescricao;
-using cotacao::kColunaObs;
-using cotacao::kColunaPlu;
-using cotacao::kColunaPreco;
-
 namespace {
 
-// One change of cells, already made when it is recorded: undo puts the texts before back, redo
-// the texts after.
-class CelulasAlteradas : public QUndoCommand {
+// One change of the answer, already made when it is recorded: undo puts the values before back,
+// redo the values after.
+class ValoresAlterados : public QUndoCommand {
 public:
-    using Aplica = std::function<void(const QList<AlteracaoDeCelula>&)>;
-    CelulasAlteradas(QList<AlteracaoDeCelula> alteracoes, Aplica aplica)
+    using Aplica = std::function<void(const QList<Alteracao>&)>;
+    ValoresAlterados(QList<Alteracao> alteracoes, Aplica aplica)
         : m_alteracoes(std::move(alteracoes))
         , m_aplica(std::move(aplica)) {}
 
     void undo() override {
-        QList<AlteracaoDeCelula> volta;
+        QList<Alteracao> volta;
         volta.reserve(m_alteracoes.size());
         for (auto a = m_alteracoes.crbegin(); a != m_alteracoes.crend(); ++a)
-            volta.append({a->linha, a->coluna, a->depois, a->antes});
+            volta.append({a->produto, a->campo, a->depois, a->antes});
         m_aplica(volta);
     }
     void redo() override {
@@ -68,7 +61,7 @@ public:
     }
 
 private:
-    QList<AlteracaoDeCelula> m_alteracoes;
+    QList<Alteracao> m_alteracoes;
     Aplica m_aplica;
     bool m_feita = true;
 };
@@ -124,11 +117,8 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
     m_resumoMostrado->setObjectName(QStringLiteral("Resumo"));
     m_espaco = new QLabel(this);
     m_espaco->setObjectName(QStringLiteral("EspacoObs"));
-    QObject::connect(m_produtos->modelo(), &ModeloGrade::Alteradas, this,
-                     [this](const QList<AlteracaoDeCelula>& a) { aoAlterar(a); });
     m_produtos->modelo()->setDecorador(
         [this](int linha, int coluna, int papel) { return decoracao(linha, coluna, papel); });
-    QObject::connect(m_pedidoMinimo, &QLineEdit::textChanged, this, [this] { atualizaResumo(); });
 }
 
 // The search field, at the end of the tool bar, above the grid.
@@ -154,34 +144,35 @@ void FormCotacao::criaLocalizar(QToolBar* barra) {
 
 // After the form is filled: what the commands work on.
 void FormCotacao::iniciaComandos() {
-    const DadosGrade& d = m_produtos->modelo()->dados();
     m_chavesDeBusca.clear();
-    m_chavesDeProduto.clear();
-    for (int linha = 1; linha < d.linhas(); ++linha) {
-        const QString& plu = d.celula(linha, kColunaPlu).texto;
-        const QString& barras = d.celula(linha, kColunaBarras).texto;
-        const QString texto = plu + u' ' + barras + u' ' + d.celula(linha, kColunaDescricao).texto;
-        m_chavesDeBusca << cotacao::ChaveDeBusca(texto);
-        m_chavesDeProduto << banco::PrecosEnviados::Chave(plu, barras);
+    for (const formatos::Produto& p : m_proposta.cotacao().produtos)
+        m_chavesDeBusca << ChaveDeBusca(
+            QString(p.plu + u' ' + p.codigoBarras + u' ' + p.descricao));
+    QHash<QString, PrecoConhecido> ultimos;
+    if (m_banco && m_banco->aberto()) {
+        const auto enviados = banco::PrecosEnviados(*m_banco).ultimos(cCodCotacao);
+        for (auto p = enviados.cbegin(); p != enviados.cend(); ++p)
+            ultimos.insert(p.key(), {p->preco, p->quando.date()});
     }
-    m_ultimosPrecos.clear();
-    if (m_banco && m_banco->aberto())
-        m_ultimosPrecos = banco::PrecosEnviados(*m_banco).ultimos(cCodCotacao);
+    m_proposta.defineUltimosPrecos(std::move(ultimos));
     m_desfazer->clear();
-    m_resumo.recalcula(d);
     atualizaResumo();
     atualizaEspaco();
 }
 
-void FormCotacao::aoAlterar(const QList<AlteracaoDeCelula>& alteracoes) {
-    const DadosGrade& d = m_produtos->modelo()->dados();
+// Every change of the answer, made at once, shows in the grid; typed or made by a command, it
+// is one step to undo.
+void FormCotacao::mostra(const QList<Alteracao>& feitas) {
+    QList<AlteracaoDeCelula> celulas;
+    celulas.reserve(feitas.size());
     bool observacoes = false;
-    for (const AlteracaoDeCelula& a : alteracoes) {
-        if (a.coluna == kColunaPreco)
-            m_resumo.atualiza(d, a.linha);
-        observacoes = observacoes || a.coluna == kColunaObs;
+    for (const Alteracao& a : feitas) {
+        const bool preco = a.campo == Campo::Preco;
+        celulas.append({a.produto + 1, preco ? kColunaPreco : kColunaObs, a.antes, a.depois});
+        observacoes = observacoes || !preco;
     }
-    // While the program fills the form, cell by cell, the status bar is written once at the end.
+    m_produtos->modelo()->mostra(celulas);
+    // While the program fills the form the status bar is written once at the end.
     if (m_preenchendo)
         return;
     atualizaResumo();
@@ -189,27 +180,27 @@ void FormCotacao::aoAlterar(const QList<AlteracaoDeCelula>& alteracoes) {
         atualizaEspaco();
     if (m_desfazendo || !m_desfazer)
         return;
-    m_desfazer->push(new CelulasAlteradas(alteracoes, [this](const auto& a) {
+    m_desfazer->push(new ValoresAlterados(feitas, [this](const QList<Alteracao>& a) {
         m_desfazendo = true;
-        m_produtos->modelo()->setTextos(a);
+        m_proposta.altera(a);
         m_desfazendo = false;
     }));
 }
 
-void FormCotacao::aplica(const QList<AlteracaoDeCelula>& alteracoes) {
+void FormCotacao::aplica(const QList<Alteracao>& alteracoes) {
     m_produtos->ConfirmaEdicao();
-    m_produtos->modelo()->setTextos(alteracoes);
+    m_proposta.altera(alteracoes);
 }
 
 void FormCotacao::atualizaResumo() {
     if (m_resumoMostrado)
-        m_resumoMostrado->setText(m_resumo.texto(MPedidoMinimo()));
+        m_resumoMostrado->setText(m_proposta.resumo());
 }
 
 void FormCotacao::atualizaEspaco() {
     if (!m_espaco)
         return;
-    const auto espaco = formatos::EspacoNasObservacoes(respostaDoFormulario());
+    const auto espaco = m_proposta.espacoNasObservacoes();
     if (!espaco)
         m_espaco->clear();
     else if (*espaco >= 0)
@@ -221,44 +212,16 @@ void FormCotacao::atualizaEspaco() {
     m_espaco->setVisible(espaco.has_value());
 }
 
-bool FormCotacao::cabeNoLeitor(const formatos::Resposta& resposta) {
-    const formatos::MedidaDaResposta medida = formatos::MedeResposta(resposta);
-    if (medida.cabe())
-        return true;
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    const formatos::MedidaDaResposta::Excesso& excesso = medida.excessos.front();
-    if (excesso.chave != formatos::Arquivos::Resposta::ListaObsProdutos) {
-        WarningMessage(cotacao::textos::ValorLongoDemais.arg(excesso.chave,
-                                                             ComMilhares(double(excesso.alem), 0)));
-        return false;
-    }
-    QString lista;
-    for (const int produto : medida.maisLongas)
-        lista += cotacao::textos::LinhaObservacaoLonga.arg(
-            d.celula(produto + 1, kColunaDescricao).texto.trimmed(),
-            ComMilhares(double(resposta.observacoes.value(produto).trimmed().size()), 0));
-    WarningMessage(
-        cotacao::textos::ObservacoesLongasDemais.arg(ComMilhares(double(excesso.alem), 0), lista));
-    return false;
-}
-
 QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    if (papel == Qt::BackgroundRole && coluna > 0 && d.valida(linha, kColunaPreco) &&
-        ValorDoTexto(d.celula(linha, kColunaPreco).texto) == 0)
+    const int produto = linha - 1;
+    if (produto < 0 || produto >= m_proposta.produtos())
+        return {};
+    if (papel == Qt::BackgroundRole && coluna > 0 && m_proposta.valor(produto) == 0)
         return QColor(255, 248, 225); // not priced yet: a glance finds it
     if (papel == Qt::ToolTipRole && coluna == kColunaPreco)
-        if (const banco::PrecosEnviados::Preco* ultimo = ultimoPreco(linha))
-            return cotacao::textos::UltimoPreco.arg(ultimo->preco,
-                                                    DateToText(ultimo->quando.date()));
+        if (const PrecoConhecido* ultimo = m_proposta.ultimoPreco(produto))
+            return cotacao::textos::UltimoPreco.arg(ultimo->preco, DateToText(ultimo->data));
     return {};
-}
-
-const banco::PrecosEnviados::Preco* FormCotacao::ultimoPreco(int linha) const {
-    if (linha < 1 || linha - 1 >= m_chavesDeProduto.size())
-        return nullptr;
-    const auto ultimo = m_ultimosPrecos.constFind(m_chavesDeProduto[linha - 1]);
-    return ultimo == m_ultimosPrecos.cend() ? nullptr : &*ultimo;
 }
 
 void FormCotacao::Desfazer() {
@@ -303,9 +266,8 @@ void FormCotacao::Colar() {
     QRect selecao;
     for (const QModelIndex& i : m_produtos->selectionModel()->selectedIndexes())
         selecao |= QRect(i.column(), i.row() + 1, 1, 1);
-    const cotacao::Colagem colagem =
-        cotacao::PlanejaColagem(m_produtos->modelo()->dados(), atual.row() + 1, atual.column(),
-                                cotacao::LeBloco(QGuiApplication::clipboard()->text()), selecao);
+    const Colagem colagem = PlanejaColagem(m_proposta, atual.row() + 1, atual.column(),
+                                           LeBloco(QGuiApplication::clipboard()->text()), selecao);
     aplica(colagem.alteracoes);
     statusBar()->showMessage(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados),
                              10000);
@@ -328,14 +290,7 @@ void FormCotacao::filtra(const QString& texto) {
 }
 
 void FormCotacao::PreencherUltimosPrecos() {
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    QList<AlteracaoDeCelula> alteracoes;
-    for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
-        const QString& atual = d.celula(linha, kColunaPreco).texto;
-        const banco::PrecosEnviados::Preco* ultimo = ultimoPreco(linha);
-        if (ValorDoTexto(atual) == 0 && ultimo)
-            alteracoes.append({linha, kColunaPreco, atual, ultimo->preco});
-    }
+    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
     aplica(alteracoes);
     statusBar()->showMessage(cotacao::textos::Preenchidos.arg(alteracoes.size()), 10000);
 }
@@ -362,7 +317,10 @@ void FormCotacao::ExportarPlanilha() {
         QDir(pasta).filePath(cCodCotacao + QStringLiteral(".xlsx")), FiltrosDePlanilha);
     if (arquivo.isEmpty())
         return;
-    const cotacao::Tabela tabela = cotacao::TabelaDaGrade(m_produtos->modelo()->dados());
+    QVariantList cabecalho;
+    for (int c = 1; c <= kColunaObs; ++c)
+        cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
+    const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
     int linhaLonga = 0;
     const nucleo::FalhaGravacao falha = planilhaCsv(arquivo)
                                             ? cotacao::EscreveCsv(arquivo, tabela)
@@ -387,8 +345,7 @@ void FormCotacao::ImportarPlanilha() {
     if (arquivo.isEmpty())
         return;
     const QString nome = QDir::toNativeSeparators(arquivo);
-    const cotacao::Importacao plano =
-        cotacao::ImportaPlanilha(m_produtos->modelo()->dados(), arquivo);
+    const Importacao plano = ImportaPlanilha(m_proposta, arquivo);
     if (!plano.recusa.isEmpty()) {
         WarningMessage(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa));
         return;
@@ -406,36 +363,4 @@ void FormCotacao::ImportarPlanilha() {
         return;
     aplica(plano.alteracoes);
     statusBar()->showMessage(Importada.arg(plano.alteracoes.size()), 10000);
-}
-
-bool FormCotacao::confereComUltimosPrecos() {
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    QString lista;
-    int diferentes = 0;
-    for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
-        const double preco = ValorDoTexto(d.celula(linha, kColunaPreco).texto);
-        const banco::PrecosEnviados::Preco* ultimo = ultimoPreco(linha);
-        if (preco <= 0 || !ultimo)
-            continue;
-        const double anterior = ValorDoTexto(ultimo->preco);
-        if (anterior <= 0 || (preco < anterior * 10 && preco * 10 > anterior))
-            continue;
-        if (++diferentes <= 10)
-            lista += cotacao::textos::LinhaSegundaOlhada.arg(
-                d.celula(linha, kColunaDescricao).texto.trimmed(), ComMilhares(preco, 2),
-                ultimo->preco);
-    }
-    return diferentes == 0 || pergunta(cotacao::textos::SegundaOlhada.arg(lista),
-                                       cotacao::textos::Sim, cotacao::textos::Nao, false);
-}
-
-QList<QPair<QString, QString>> FormCotacao::precosParaGuardar() const {
-    QList<QPair<QString, QString>> precos;
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    for (int linha = 1; linha < d.linhas() && linha - 1 < m_chavesDeProduto.size(); ++linha) {
-        const QString& preco = d.celula(linha, kColunaPreco).texto;
-        if (ValorDoTexto(preco) > 0)
-            precos.append({m_chavesDeProduto[linha - 1], formatos::TextoNumero(preco)});
-    }
-    return precos;
 }

@@ -7,10 +7,10 @@
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
-#include "quotation/ColunasProdutos.h"
-#include "quotation/Envio.h"
-#include "quotation/Rascunho.h"
-#include "quotation/Textos.h"
+#include "quotation/core/ColunasProdutos.h"
+#include "quotation/core/Envio.h"
+#include "quotation/core/Rascunho.h"
+#include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Numeros.h"
 #include "remote/Espera.h"
@@ -72,7 +72,7 @@ void formataQuantia(QLineEdit* e) {
 // A numeric field of length 12 with 2 decimals: it takes an amount and, once left, shows it
 // formatted.
 void valor(QLineEdit* e) {
-    e->setValidator(NovoValidadorDeValor(e));
+    e->setValidator(formatos::NovoValidadorDeValor(e));
     e->setMaxLength(12);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QObject::connect(e, &QLineEdit::editingFinished, e, [e] { formataQuantia(e); });
@@ -90,17 +90,46 @@ QString semTab(const QString& t) {
     return QString(t).replace(u'\t', u' ');
 }
 
-// What the draft calls the product grid's two columns.
-const QString kCampoPreco = QStringLiteral("preco");
-const QString kCampoObs = QStringLiteral("obs");
+// What the sending says and asks, in boxes over the form.
+class Conversa : public Interlocutor {
+public:
+    using Pergunta = std::function<bool(const QString& texto, bool padraoSim)>;
+    using Aviso = std::function<void(const QString& texto)>;
+    Conversa(Pergunta pergunta, Aviso aviso, remoto::TesteConexao conexao)
+        : m_pergunta(std::move(pergunta))
+        , m_aviso(std::move(aviso))
+        , m_conexao(std::move(conexao)) {}
 
-int colunaDoCampo(const QString& campo) {
-    return campo == kCampoPreco ? kColunaPreco : kColunaObs;
-}
+    bool pergunta(const QString& texto, bool padraoSim) override {
+        return m_pergunta(texto, padraoSim);
+    }
+    void avisa(const QString& texto) override { m_aviso(texto); }
+    void avisaGravacao(const QString& antes, FalhaGravacao falha, const QString& pasta) override {
+        const QString motivo = janelas::textos::FalhaDeGravacao(falha, pasta);
+        m_aviso(antes.isEmpty() ? motivo : antes + u' ' + motivo);
+    }
+    void aguarda(const QString& texto, const std::function<void()>& trabalho) override {
+        ExibeAvisoEmEspera(texto, false);
+        trabalho();
+        ExibeAvisoEmEspera(texto, true);
+    }
+    bool conectado() override {
+        ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
+        const bool conectado = VerificaConexaoInternet(m_conexao);
+        ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, true);
+        if (!conectado)
+            m_aviso(acesso::textos::SemConexao);
+        return conectado;
+    }
 
-// The product a row holds, as the draft names it.
-QString produtoDaLinha(const DadosGrade& d, int linha) {
-    return d.celula(linha, kColunaPlu).texto + u'\t' + d.celula(linha, kColunaBarras).texto;
+private:
+    Pergunta m_pergunta;
+    Aviso m_aviso;
+    remoto::TesteConexao m_conexao;
+};
+
+Campo campoDaColuna(int coluna) {
+    return coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;
 }
 
 } // namespace
@@ -113,6 +142,7 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     criaControles();
     criaMenu();
     setWindowTitle(cotacao::textos::Titulo);
+    ligaProposta();
     acompanhaEdicoes();
 }
 
@@ -187,6 +217,7 @@ void FormCotacao::criaControles() {
     m_relatorios->hide();
     MListaProdutos.InitAutoObject(m_produtos);
     MListaRelatorios.InitAutoObject(m_relatorios);
+    m_produtos->modelo()->setValidadorNumerico(formatos::NovoValidadorDeValor);
     QObject::connect(m_produtos, &ControleGrade::CellChange, this,
                      [this](int linha, int coluna) { MListaProdutosCellChange(linha, coluna); });
     // A cell being edited is a change already: leaving asks before it can be lost.
@@ -247,6 +278,26 @@ QString FormCotacao::nomeResposta() const {
     return NomeResposta(cCodCotacao, cCNPJ);
 }
 
+void FormCotacao::ligaProposta() {
+    m_produtos->modelo()->setGravador(
+        {kColunaPreco, kColunaObs}, [this](const QList<AlteracaoDeCelula>& celulas) {
+            QList<Alteracao> alteracoes;
+            alteracoes.reserve(celulas.size());
+            for (const AlteracaoDeCelula& c : celulas)
+                alteracoes.append({c.linha - 1, campoDaColuna(c.coluna), c.antes, c.depois});
+            m_proposta.altera(alteracoes);
+        });
+    QObject::connect(&m_proposta, &Proposta::alterada, this,
+                     [this](const QList<Alteracao>& feitas) { mostra(feitas); });
+    QObject::connect(&m_proposta, &Proposta::termoAlterado, this,
+                     [this](const QString& campo, const QString& texto) {
+                         if (QLineEdit* e = campoDoTermo(campo); e && e->text() != texto)
+                             e->setText(texto);
+                         if (campo == m_pedidoMinimo->objectName())
+                             atualizaResumo();
+                     });
+}
+
 void FormCotacao::UsaCotacao(formatos::Cotacao cotacao) {
     m_cotacao = std::move(cotacao);
     m_cotacaoLida = true;
@@ -259,6 +310,7 @@ void FormCotacao::Setup() {
     if (!m_cotacaoLida)
         formatos::LeCotacao(arquivoCotacao(), m_cotacao);
     m_solicitante->setText(m_cotacao.solicitante.trimmed());
+    m_proposta.inicia(m_cotacao);
     if (m_banco && m_banco->aberto())
         m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
     m_preenchendo = true;
@@ -271,6 +323,7 @@ void FormCotacao::Setup() {
     iniciaRascunho();
     avisaBanco();
     ofereceRascunho(mostraUltimoEnvio());
+    m_rascunho->acompanha(m_proposta);
     RegisterTimer(1, true);
 }
 
@@ -299,7 +352,7 @@ void FormCotacao::IniciaListaProdutos() {
 
 void FormCotacao::PreencheListaProdutos() {
     const QChar tab = u'\t';
-    for (const formatos::Produto& p : m_cotacao.produtos) {
+    for (const formatos::Produto& p : m_proposta.cotacao().produtos) {
         const QString linha = semTab(p.plu) + tab + semTab(p.codigoBarras) + tab +
                               semTab(p.descricao) + tab + semTab(p.quantidade) + tab +
                               semTab(p.unidade) + tab + kValorZero;
@@ -330,36 +383,18 @@ void FormCotacao::PreencheDadosEnviados() {
     remoto::ArquivoIni arquivo, config;
     arquivo.carrega(caminho);
     config.carrega(ArquivoDoPrograma(Config));
-    const formatos::Resposta resposta = formatos::LeResposta(arquivo);
-    const formatos::Termos termos = formatos::TermosDoFormulario(resposta.termos, config);
-    setMObservacoes(termos.obsGeral);
-    setMPrazoEntrega(termos.prazoEntrega);
-    setMFormaPgto(termos.formaPgto);
-    setMPedidoMinimo(termos.pedidoMinimo);
-    setMValorFrete(termos.valorFrete);
-
-    // Items beyond the last product row are dropped.
-    const int linhas = MListaProdutos.Rows().toInt();
-    for (int linha = 1; linha < linhas && linha <= resposta.precos.size(); ++linha)
-        MListaProdutos.Cell(linha, kColunaPreco).Text(resposta.precos[linha - 1]);
-    for (int linha = 1; linha < linhas && linha <= resposta.observacoes.size(); ++linha)
-        MListaProdutos.Cell(linha, kColunaObs).Text(resposta.observacoes[linha - 1]);
+    formatos::Resposta resposta = formatos::LeResposta(arquivo);
+    resposta.termos = formatos::TermosDoFormulario(resposta.termos, config);
+    m_proposta.carregaResposta(resposta);
 }
 
-void FormCotacao::MListaProdutosCellChange(int linha, int coluna) {
+void FormCotacao::MListaProdutosCellChange(int, int) {
     lModificado = true;
-    if (m_preenchendo || !m_rascunho || linha < 1)
-        return;
-    if (coluna == kColunaPreco)
-        m_rascunho->alterou(kCampoPreco, linha);
-    else if (coluna == kColunaObs)
-        m_rascunho->alterou(kCampoObs, linha);
 }
 
 void FormCotacao::EditChange(QLineEdit* edit) {
     lModificado = true;
-    if (!m_preenchendo && m_rascunho)
-        m_rascunho->alterou(edit->objectName(), 0);
+    m_proposta.defineTermo(edit->objectName(), edit->text());
 }
 
 void FormCotacao::Timer() {
@@ -374,20 +409,10 @@ QLineEdit* FormCotacao::campoDoTermo(const QString& nome) const {
 }
 
 void FormCotacao::iniciaRascunho() {
-    const auto leValor = [this](const QString& campo, int linha) -> cotacao::Rascunho::Valor {
-        if (linha == 0) {
-            QLineEdit* e = campoDoTermo(campo);
-            return {QString(), e ? e->text() : QString()};
-        }
-        const DadosGrade& d = m_produtos->modelo()->dados();
-        if (!d.valida(linha, kColunaObs))
-            return {};
-        return {produtoDaLinha(d, linha), d.celula(linha, colunaDoCampo(campo)).texto};
-    };
     const auto falha = [this](const QString& erro) {
         m_situacao->setText(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
     };
-    m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, leValor, falha);
+    m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, falha);
 }
 
 void FormCotacao::avisaBanco() {
@@ -442,18 +467,7 @@ void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
         return;
     }
     m_preenchendo = true;
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    for (const banco::ItemRascunho& item : m_rascunho->anterior()) {
-        if (item.linha == 0) {
-            if (QLineEdit* e = campoDoTermo(item.campo))
-                e->setText(item.valor);
-            continue;
-        }
-        // Only onto the product the value was typed for.
-        if (!d.valida(item.linha, kColunaObs) || produtoDaLinha(d, item.linha) != item.produto)
-            continue;
-        MListaProdutos.Cell(item.linha, colunaDoCampo(item.campo)).Text(item.valor);
-    }
+    m_rascunho->recupera(m_proposta);
     m_preenchendo = false;
     atualizaResumo();
     atualizaEspaco();
@@ -464,19 +478,6 @@ void FormCotacao::fechaEdicao() {
     m_produtos->ConfirmaEdicao();
     formataQuantia(m_pedidoMinimo);
     formataQuantia(m_valorFrete);
-}
-
-formatos::Resposta FormCotacao::respostaDoFormulario() const {
-    formatos::Resposta r;
-    const DadosGrade& d = m_produtos->modelo()->dados();
-    r.precos.reserve(d.linhas());
-    r.observacoes.reserve(d.linhas());
-    for (int linha = 1; linha < d.linhas(); ++linha) {
-        r.precos << d.celula(linha, kColunaPreco).texto;
-        r.observacoes << d.celula(linha, kColunaObs).texto;
-    }
-    r.termos = {MObservacoes(), MPrazoEntrega(), MFormaPgto(), MPedidoMinimo(), MValorFrete()};
-    return r;
 }
 
 void FormCotacao::Enviar() {
@@ -510,63 +511,27 @@ bool FormCotacao::QueryClose() {
 }
 
 bool FormCotacao::EnviaResposta() {
-    using namespace cotacao::textos;
     fechaEdicao();
-    // An answer the buyer's reader would cut is not written, nor sent.
-    const formatos::Resposta resposta = respostaDoFormulario();
-    if (!cabeNoLeitor(resposta))
-        return false;
-    // An earlier answer that could not be read is not replaced unasked.
-    if (m_anterior.origem == cotacao::RespostaAnterior::Origem::Ilegivel &&
-        !pergunta(SubstituirIlegivel, Sim, Nao, false))
-        return false;
-    if (!confereComUltimosPrecos())
-        return false;
-    ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
-    const bool conectado = VerificaConexaoInternet(m_rede.conexao);
-    ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, true);
-    if (!conectado) {
-        WarningMessage(acesso::textos::SemConexao);
-        return false;
-    }
-    // An answer that did not reach the disk whole must not be sent.
-    QByteArray bytes;
-    const nucleo::FalhaGravacao gravacao =
-        cotacao::GravaResposta(resposta, ArquivoDoPrograma(nomeResposta()), &bytes);
-    if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
-        WarningMessage(janelas::textos::FalhaDeGravacao(gravacao, PastaDoPrograma()));
-        return false;
-    }
-
-    ExibeAvisoEmEspera(Enviando, false);
     using namespace Servidor;
-    const remoto::Desfecho enviado =
-        remoto::EnviaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}});
-    ExibeAvisoEmEspera(Enviando, true);
-    if (!enviado.ok()) {
-        WarningMessage(ErroEnvio);
+    const DestinoDoEnvio destino{
+        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}},
+        ArquivoDoPrograma(nomeResposta()),
+        ArquivoDoPrograma(Config),
+        cCodCotacao,
+        cCNPJ};
+    // A question that defaults to "Sim" is the program's usual box; one that defaults to "Não"
+    // needs its own.
+    Conversa conversa(
+        [this](const QString& texto, bool padraoSim) {
+            using namespace cotacao::textos;
+            return padraoSim ? AvisoGet(texto, Sim, Nao, 1) : pergunta(texto, Sim, Nao, false);
+        },
+        [this](const QString& texto) { WarningMessage(texto); }, m_rede.conexao);
+    const DesfechoDoEnvio desfecho =
+        Envia(m_proposta, destino, m_anterior.origem, m_banco, m_rascunho.get(), conversa);
+    if (!desfecho.enviada)
         return false;
-    }
-
-    // The receipt is what the next login checks the server's answer against.
-    const bool registrado =
-        !m_banco ||
-        (m_banco->aberto() &&
-         cotacao::RegistraEnvio(*m_banco,
-                                cotacao::ReciboDoEnvio(cCodCotacao, cCNPJ, nomeResposta(), bytes),
-                                precosParaGuardar()));
-    m_rascunho->descarta();
-    // The answer is on the server: the success is told first, whatever happens to the terms
-    // kept for the next quotation.
-    const nucleo::FalhaGravacao termos =
-        cotacao::GuardaTermos(resposta.termos, ArquivoDoPrograma(Config));
-    WarningMessage(Enviada);
-    if (!registrado)
-        WarningMessage(ReciboNaoGuardado.arg(m_banco->erro()));
-    if (termos != nucleo::FalhaGravacao::Nenhuma)
-        WarningMessage(TermosNaoGuardados + u' ' +
-                       janelas::textos::FalhaDeGravacao(termos, PastaDoPrograma()));
-    if (AvisoGet(PerguntaImprimir, Sim, Nao, 1))
+    if (desfecho.imprimir)
         Imprimir();
 
     lModificado = false;

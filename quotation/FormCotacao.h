@@ -1,17 +1,14 @@
 #pragma once
 
 #include "grid/FlexCell.h"
-#include "quotation/RespostaAnterior.h"
-#include "quotation/Resumo.h"
+#include "quotation/core/Proposta.h"
+#include "quotation/core/RespostaAnterior.h"
 #include "quotation/formats/Cotacao.h"
-#include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
-#include "store/PrecosEnviados.h"
 #include "store/Recibos.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -33,8 +30,9 @@ class Rascunho;
 }
 
 // The window in which the supplier answers one quotation: the requester, the product grid
-// where he types prices and remarks, and his general terms. What he types is kept as a draft in
-// the local database (when there is one) until it is sent.
+// where he types prices and remarks, and his general terms. The answer itself is the Proposta;
+// the window shows it, hands it what is typed and asks it what to show. What he types is kept as
+// a draft in the local database (when there is one) until it is sent.
 class FormCotacao : public DataWindow {
 public:
     FormCotacao(remoto::Rede rede, banco::BancoLocal* banco);
@@ -46,6 +44,8 @@ public:
 
     // The quotation file as the login already read it: Setup then does not read it again.
     void UsaCotacao(formatos::Cotacao cotacao);
+
+    const cotacao::Proposta& proposta() const { return m_proposta; }
 
     void Setup();
     void Enviar();
@@ -94,13 +94,15 @@ private:
     void PreInit();
     void criaControles();
     void criaMenu();
-    // Writes and uploads the answer, remembers the terms, offers printing and opens the
-    // thank-you window; true when the answer went out (the form may then close).
+    // The grid and the term fields show the Proposta and hand it what is typed.
+    void ligaProposta();
+    void mostra(const QList<cotacao::Alteracao>& feitas);
+    // Writes and uploads the answer, offers printing and opens the thank-you window; true when
+    // the answer went out (the form may then close).
     bool EnviaResposta();
     // What the supplier sees becomes the answer: the cell being edited is committed and the
     // amounts get their two decimals.
     void fechaEdicao();
-    formatos::Resposta respostaDoFormulario() const;
     QString arquivoCotacao() const;
     QString nomeResposta() const;
 
@@ -113,34 +115,26 @@ private:
     // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
     // drafts was moved aside.
     void avisaBanco();
-    QLineEdit* campoDoTermo(const QString& chave) const;
+    QLineEdit* campoDoTermo(const QString& nome) const;
 
     // The spreadsheet-like commands (ComandosCotacao.cpp).
     void criaComandos(QMenu* arquivo);
     void criaLocalizar(QToolBar* barra);
     void iniciaComandos();
-    // Every change of cells made at once: one step to undo, the totals brought up to date.
-    void aoAlterar(const QList<grade::AlteracaoDeCelula>& alteracoes);
-    void aplica(const QList<grade::AlteracaoDeCelula>& alteracoes);
+    // Changes of the answer made by a command: the cell being edited committed first.
+    void aplica(const QList<cotacao::Alteracao>& alteracoes);
     void filtra(const QString& texto);
     void atualizaResumo();
     // The room left in the remarks, once most of what the buyer's reader takes is used.
     void atualizaEspaco();
-    // An answer the buyer's reader would cut is refused with a message; false: not sending.
-    bool cabeNoLeitor(const formatos::Resposta& resposta);
     QVariant decoracao(int linha, int coluna, int papel) const;
-    // The last price sent for the product of a grid row, when there is one.
-    const banco::PrecosEnviados::Preco* ultimoPreco(int linha) const;
-    // Before sending: prices ten times off the last one sent ask first; false: not sending.
-    bool confereComUltimosPrecos();
-    // The products' prices as sent, for the next quotations.
-    QList<QPair<QString, QString>> precosParaGuardar() const;
     bool pergunta(const QString& texto, const QString& sim, const QString& nao, bool padraoSim);
 
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
     formatos::Cotacao m_cotacao;
     bool m_cotacaoLida = false;
+    cotacao::Proposta m_proposta;
     std::optional<banco::Recibo> m_recibo; // the last sending from here
     cotacao::RespostaAnterior m_anterior;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
@@ -158,10 +152,7 @@ private:
     QLineEdit* m_localizar = nullptr;
     QUndoStack* m_desfazer = nullptr;
     bool m_desfazendo = false;
-    cotacao::Resumo m_resumo;
-    QStringList m_chavesDeBusca;   // per product row, from 1
-    QStringList m_chavesDeProduto; // per product row: barcode, or "PLU:" + PLU
-    QHash<QString, banco::PrecosEnviados::Preco> m_ultimosPrecos; // by product
+    QStringList m_chavesDeBusca; // per product
     grade::ControleGrade* m_produtos = nullptr;
     grade::ControleGrade* m_relatorios = nullptr;
 };

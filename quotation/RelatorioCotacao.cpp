@@ -1,9 +1,8 @@
-// The printed report of the answered quotation, built as rows of the hidden report grid and
-// printed through the grid's report facility.
+#include "quotation/RelatorioCotacao.h"
+
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
 #include "quotation/FormCotacao.h"
-#include "quotation/formats/Numeros.h"
 #include "quotation/formats/Totais.h"
 #include "runtime/core/Regional.h"
 
@@ -26,7 +25,29 @@ void FormCotacao::Imprimir() {
 }
 
 void FormCotacao::IniciaListaRelatorios() {
-    FlexCell& g = MListaRelatorios;
+    cotacao::IniciaRelatorio(MListaRelatorios);
+}
+
+void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
+    cotacao::PreencheRelatorio(MListaRelatorios, m_proposta);
+}
+
+void FormCotacao::RelCotacaoFinalizada() {
+    cotacao::MostraRelatorio(MListaRelatorios, m_proposta, cCodCotacao);
+}
+
+namespace cotacao {
+
+void ImprimeRelatorio(const Proposta& proposta, const QString& codigo) {
+    ControleGrade controle;
+    FlexCell r;
+    r.InitAutoObject(&controle);
+    IniciaRelatorio(r);
+    PreencheRelatorio(r, proposta);
+    MostraRelatorio(r, proposta, codigo);
+}
+
+void IniciaRelatorio(FlexCell& g) {
     g.DisplayFocusRect(false);
     g.BackColorBkg(CorOle(255, 255, 255));
     g.DisplayRowIndex(false);
@@ -45,9 +66,7 @@ void FormCotacao::IniciaListaRelatorios() {
     g.Rows(1);
 }
 
-void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
-    FlexCell& r = MListaRelatorios;
-    FlexCell& p = MListaProdutos;
+void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
     formatos::Totais totais;
     const auto ultima = [&] { return r.Rows().toInt() - 1; };
     const auto linhaToda = [&](int ate) { return r.Range(ultima(), 1, ultima(), ate); };
@@ -61,18 +80,18 @@ void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
     linhaToda(8).FontBold(true);
     linhaToda(8).FontUnderline(true);
 
-    const int produtos = p.Rows().toInt();
-    for (int k = 1; k < produtos; ++k) {
-        QStringList textos;
-        for (int c = 1; c <= 7; ++c)
-            textos << p.Cell(k, c).Text().toString().replace(tab, u' ');
+    for (int i = 0; i < proposta.produtos(); ++i) {
+        const formatos::Produto& p = proposta.produto(i);
+        QStringList textos{p.plu,        p.codigoBarras, p.descricao,
+                           p.quantidade, p.unidade,      proposta.preco(i)};
         // Quantities and prices are read in either decimal convention, so that every subtotal
         // is quantity times price whatever the texts look like.
-        const double subtotal = formatos::Subtotal(textos[3], textos[5]);
-        const QString linha = QStringList{textos.mid(0, 6)}.join(tab) + tab +
-                              Str(subtotal, 12, 2).trimmed() + tab + textos[6];
-        r.AddItem_(linha, false);
-        linhaToda(8).BackColor(k % 2 == 0 ? CorOle(255, 255, 255) : CorOle(230, 230, 230));
+        const double subtotal = proposta.subtotal(i);
+        textos << Str(subtotal, 12, 2).trimmed() << proposta.observacao(i);
+        for (QString& t : textos)
+            t.replace(tab, u' ');
+        r.AddItem_(textos.join(tab), false);
+        linhaToda(8).BackColor(i % 2 == 1 ? CorOle(255, 255, 255) : CorOle(230, 230, 230));
         totais.soma(subtotal);
     }
 
@@ -103,24 +122,24 @@ void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
     linhaToda(8).FontBold(true);
     r.AddItem_(QString(), false);
     r.Range(ultima(), 1, ultima(), 8).Merge();
-    r.Cell(ultima(), 1).Text(MObservacoes());
+    r.Cell(ultima(), 1).Text(proposta.termos().obsGeral);
     r.Cell(ultima(), 1).Alignment(Alinhamento::Esquerda);
     r.Refresh();
 }
 
-void FormCotacao::RelCotacaoFinalizada() {
-    FlexCell& r = MListaRelatorios;
+void MostraRelatorio(FlexCell& r, const Proposta& proposta, const QString& codigo) {
+    const formatos::Termos& termos = proposta.termos();
     r.ReportTitles().Clear();
     const QString fim = QStringLiteral("||");
     const std::array<std::pair<QString, int>, 9> titulos{{
         {QStringLiteral("Cotação de produtos"), 18},
         {QStringLiteral(" "), 10},
-        {QStringLiteral("Cód. da cotação: ") + cCodCotacao + fim, 10},
-        {QStringLiteral("Solicitante: ") + m_solicitante->text().trimmed() + fim, 10},
-        {QStringLiteral("Forma de pgto: ") + MFormaPgto().trimmed() + fim, 10},
-        {QStringLiteral("Prazo de entrega: ") + MPrazoEntrega().trimmed() + fim, 10},
-        {QStringLiteral("Pedido minimo: ") + MPedidoMinimo().trimmed() + fim, 10},
-        {QStringLiteral("Valor do frete: ") + MValorFrete().trimmed() + fim, 10},
+        {QStringLiteral("Cód. da cotação: ") + codigo + fim, 10},
+        {QStringLiteral("Solicitante: ") + proposta.cotacao().solicitante.trimmed() + fim, 10},
+        {QStringLiteral("Forma de pgto: ") + termos.formaPgto.trimmed() + fim, 10},
+        {QStringLiteral("Prazo de entrega: ") + termos.prazoEntrega.trimmed() + fim, 10},
+        {QStringLiteral("Pedido minimo: ") + termos.pedidoMinimo.trimmed() + fim, 10},
+        {QStringLiteral("Valor do frete: ") + termos.valorFrete.trimmed() + fim, 10},
         {QStringLiteral(" "), 10},
     }};
     for (std::size_t i = 0; i < titulos.size(); ++i) {
@@ -145,6 +164,8 @@ void FormCotacao::RelCotacaoFinalizada() {
     pagina.FooterMargin(0.8);
     pagina.Footer(kRodape);
     pagina.FooterLineStyle(1);
-    r.controle()->relatorio().nomeDocumento = cCodCotacao;
+    r.controle()->relatorio().nomeDocumento = codigo;
     r.PrintPreview(100);
 }
+
+} // namespace cotacao

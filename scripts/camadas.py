@@ -11,7 +11,7 @@ import pathlib
 import re
 import sys
 
-# Longest prefixes first: quotation/formats/ lies below quotation/.
+# Longest prefixes first: quotation/formats/ and quotation/core/ lie below quotation/.
 CAMADAS = {
     "runtime/core": [],
     "runtime/ui": ["runtime/core"],
@@ -21,8 +21,9 @@ CAMADAS = {
     "access": ["quotation/formats", "remote", "runtime/core", "runtime/ui"],
     "grid": ["runtime/core", "runtime/ui"],
     "dialogs": ["remote", "runtime/core", "runtime/ui"],
-    "quotation": ["access", "grid", "dialogs", "store", "quotation/formats", "remote",
-                  "runtime/core", "runtime/ui"],
+    "quotation/core": ["store", "quotation/formats", "remote", "runtime/core"],
+    "quotation": ["quotation/core", "access", "grid", "dialogs", "store", "quotation/formats",
+                  "remote", "runtime/core", "runtime/ui"],
 }
 INCLUSAO = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class QObject;
+class QValidator;
+
 namespace formatos {
 
 // The default of the money keys and the initial price of every product row.
@@ -16,5 +19,13 @@ QString TextoNumero(const QString& texto);
 // text of what was typed ("150" and "150.5" become "150,00" and "150,50" with the comma); an
 // empty field stays empty.
 QString TextoDeQuantia(const QString& texto);
+
+// Amounts as the program takes them: at most 9 digits, one "," or "." and two decimals; no sign
+// and no thousands separators, which would turn 1.234,50 into 1,23 when the amount is read.
+// Full-width digits read as plain ones (nucleo::TextoDeValor).
+bool ValorAceito(const QString& texto);
+// The same rule as the keyboard meets it in a field or a cell: what does not fit is not typed,
+// and full-width digits become plain ones as they are typed.
+QValidator* NovoValidadorDeValor(QObject* dono);
 
 } // namespace formatos

@@ -1,6 +1,7 @@
 #include "grid/ControleGrade.h"
 #include "grid/FlexCell.h"
 #include "grid/ObjetosGrade.h"
+#include "quotation/formats/Numeros.h"
 #include "runtime/core/Erro.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
@@ -37,6 +38,7 @@ struct GradeDeProdutos {
             grade.Column(c).Mask(5);
             grade.Column(c).DecimalLength(2);
         }
+        controle.modelo()->setValidadorNumerico(formatos::NovoValidadorDeValor);
         grade.AddItem_("1001\t789\tAÇÚCAR\t120\tUN\t0,00", false);
         grade.AddItem_("1002\t788\tCAFÉ\t12,500\tKG\t0,00", false);
         grade.AddItem_("1003\t787\tFEIJÃO\t60\tUN\t0,00", false);
@@ -305,8 +307,8 @@ private Q_SLOTS:
         QApplication::sendEvent(QApplication::focusWidget(), &evento);
         tecla(Qt::Key_Return);
         QTRY_COMPARE(g.texto(1, 6), "12,5");
-        QVERIFY(ValorAceito(QString::fromUtf8("３，７５")));
-        QVERIFY(!ValorAceito(QString::fromUtf8("１，２，３")));
+        QVERIFY(formatos::ValorAceito(QString::fromUtf8("３，７５")));
+        QVERIFY(!formatos::ValorAceito(QString::fromUtf8("１，２，３")));
     }
 
     void f2EditaNoLugar() {

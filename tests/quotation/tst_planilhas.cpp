@@ -2,11 +2,11 @@
 // driven as a supplier drives it.
 #include "tests/quotation/tst_planilhas.h"
 
-#include "quotation/Colagem.h"
-#include "quotation/Envio.h"
-#include "quotation/Importacao.h"
-#include "quotation/Planilha.h"
-#include "quotation/Textos.h"
+#include "quotation/core/Colagem.h"
+#include "quotation/core/Envio.h"
+#include "quotation/core/Importacao.h"
+#include "quotation/core/Planilha.h"
+#include "quotation/core/Textos.h"
 #include "remote/Ini.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
@@ -27,27 +27,33 @@ using namespace nucleo;
 
 namespace {
 
-// Three products as the form lays them out: PLU, barcode, description, quantity, unit, price,
-// remark.
-DadosGrade gradeDeTres() {
-    DadosGrade d;
-    d.setColunas(8);
-    d.setLinhas(1);
-    d.adicionaLinha("1001\t789\tAÇÚCAR 1KG\t120\tUN\t0,00");
-    d.adicionaLinha("1002\t788\tCAFÉ 500G\t48\tUN\t12,5\tmoído");
-    d.adicionaLinha("1003\t\tPÃO FRANCÊS\t12,500\tKG\t0,00");
-    const QStringList titulos{"",      "PLU",   "Cód. de barras", "Descrição",
-                              "Qtde.", "Unid.", "Preço R$",       "Observações do produto"};
-    for (int c = 0; c < 8; ++c)
-        d.celula(0, c).texto = titulos[c];
-    return d;
+using cotacao::Campo;
+
+// Three products, the second one priced and with a remark; `muda` may change the quotation first.
+void deTres(cotacao::Proposta& p, const std::function<void(formatos::Cotacao&)>& muda = {}) {
+    formatos::Cotacao c;
+    c.produtos = {{"1001", "789", "AÇÚCAR 1KG", "120", "UN"},
+                  {"1002", "788", "CAFÉ 500G", "48", "UN"},
+                  {"1003", "", "PÃO FRANCÊS", "12,500", "KG"}};
+    if (muda)
+        muda(c);
+    p.inicia(c);
+    p.define(1, Campo::Preco, "12,5");
+    p.define(1, Campo::Observacao, "moído");
 }
 
-QStringList celulas(const DadosGrade& d, const QList<AlteracaoDeCelula>& alteracoes) {
+// The product grid's headings, as the export writes them.
+const QVariantList kCabecalho{"PLU",      "Cód. de barras",        "Descrição", "Qtde.", "Unid.",
+                              "Preço R$", "Observações do produto"};
+
+// Changes as the grid shows them: "row,column=text".
+QStringList celulas(const QList<cotacao::Alteracao>& alteracoes) {
     QStringList textos;
-    for (const AlteracaoDeCelula& a : alteracoes)
-        textos << QString("%1,%2=%3").arg(a.linha).arg(a.coluna).arg(a.depois);
-    Q_UNUSED(d);
+    for (const cotacao::Alteracao& a : alteracoes)
+        textos << QString("%1,%2=%3")
+                      .arg(a.produto + 1)
+                      .arg(a.campo == Campo::Preco ? 6 : 7)
+                      .arg(a.depois);
     return textos;
 }
 
@@ -100,10 +106,11 @@ void Planilhas::colagem() {
     QFETCH(QStringList, esperado);
     QFETCH(int, colados);
     QFETCH(int, recusados);
-    const DadosGrade d = gradeDeTres();
+    cotacao::Proposta p;
+    deTres(p);
     const cotacao::Colagem c =
-        cotacao::PlanejaColagem(d, linha, coluna, cotacao::LeBloco(bloco), selecao);
-    QCOMPARE(celulas(d, c.alteracoes), esperado);
+        cotacao::PlanejaColagem(p, linha, coluna, cotacao::LeBloco(bloco), selecao);
+    QCOMPARE(celulas(c.alteracoes), esperado);
     QCOMPARE(c.colados, colados);
     QCOMPARE(c.recusados, recusados);
 }
@@ -118,20 +125,21 @@ void Planilhas::idaEVolta_data() {
 void Planilhas::idaEVolta() {
     QFETCH(QString, arquivo);
     DiretorioTeste dir;
-    DadosGrade d = gradeDeTres();
-    d.celula(3, 7).texto = "=1+2 e -3";
+    cotacao::Proposta p;
+    deTres(p);
+    p.define(2, Campo::Observacao, "=1+2 e -3");
     const QString caminho = dir.arquivo(arquivo);
-    const cotacao::Tabela tabela = cotacao::TabelaDaGrade(d);
+    const cotacao::Tabela tabela = cotacao::TabelaDaProposta(p, kCabecalho);
     QCOMPARE(arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
                                       : cotacao::EscreveXlsx(caminho, tabela),
              nucleo::FalhaGravacao::Nenhuma);
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(d, caminho);
+    const cotacao::Importacao i = cotacao::ImportaPlanilha(p, caminho);
     QCOMPARE(i.recusa, "");
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3);
     QCOMPARE(i.semProduto, 0);
     QCOMPARE(i.recusados, 0);
-    QVERIFY2(i.alteracoes.isEmpty(), qPrintable(celulas(d, i.alteracoes).join(' ')));
+    QVERIFY2(i.alteracoes.isEmpty(), qPrintable(celulas(i.alteracoes).join(' ')));
     if (arquivo.endsWith(".csv")) { // what a Brazilian spreadsheet opens directly
         QVERIFY(dir.ler(arquivo).startsWith("\xEF\xBB\xBFPLU;C\xC3\xB3"
                                             "d. de barras;"));
@@ -160,13 +168,14 @@ void Planilhas::deOutraFerramenta() {
                   caminho});
     QVERIFY(python.waitForFinished(30000));
     QCOMPARE(python.exitCode(), 0);
-    const DadosGrade d = gradeDeTres();
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(d, caminho);
+    cotacao::Proposta p;
+    deTres(p);
+    const cotacao::Importacao i = cotacao::ImportaPlanilha(p, caminho);
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
     QCOMPARE(i.recusados, 1);
-    QCOMPARE(celulas(d, i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,9", "2,7="}));
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,9", "2,7="}));
 }
 
 void Planilhas::csvDeOutroSistema() {
@@ -175,10 +184,11 @@ void Planilhas::csvDeOutroSistema() {
     dir.escrever("o.csv", "C\xf3"
                           "d. de barras,Pre\xe7o,Observa\xe7\xe3o\r\n"
                           "789,\"3,20\",\"caixa, 12 un\"\r\n788,,\r\n");
-    const DadosGrade d = gradeDeTres();
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(d, dir.arquivo("o.csv"));
+    cotacao::Proposta p;
+    deTres(p);
+    const cotacao::Importacao i = cotacao::ImportaPlanilha(p, dir.arquivo("o.csv"));
     QCOMPARE(i.correspondidas, 2);
-    QCOMPARE(celulas(d, i.alteracoes), (QStringList{"1,6=3,20", "1,7=caixa, 12 un", "2,7="}));
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=caixa, 12 un", "2,7="}));
 }
 
 void Planilhas::lidaPorOutrosProgramas_data() {
@@ -213,11 +223,13 @@ void Planilhas::lidaPorOutrosProgramas() {
     QVERIFY2(std::setlocale(LC_NUMERIC, localidade.constData()), localidade.constData());
     const auto restaura = qScopeGuard([&] { std::setlocale(LC_NUMERIC, anterior.constData()); });
     DiretorioTeste dir;
-    DadosGrade d = gradeDeTres();
-    d.celula(1, 3).texto = "=1+2";
-    d.celula(3, 4).texto = "1234,5";
-    d.celula(3, 7).texto = "@SOMA(1)";
-    const cotacao::Tabela tabela = cotacao::TabelaDaGrade(d);
+    cotacao::Proposta p;
+    deTres(p, [](formatos::Cotacao& c) {
+        c.produtos[0].descricao = "=1+2";
+        c.produtos[2].quantidade = "1234,5";
+    });
+    p.define(2, Campo::Observacao, "@SOMA(1)");
+    const cotacao::Tabela tabela = cotacao::TabelaDaProposta(p, kCabecalho);
     QCOMPARE(cotacao::EscreveXlsx(dir.arquivo("x.xlsx"), tabela), FalhaGravacao::Nenhuma);
     QCOMPARE(cotacao::EscreveCsv(dir.arquivo("c.csv"), tabela), FalhaGravacao::Nenhuma);
 
@@ -326,14 +338,10 @@ void Planilhas::observacaoComControles() {
                               "d. de barras;Pre\xe7o;Observa\xe7\xe3o\r\n"
                               "789;\"3,20\";\"um\r\ndois\0tr\xeas\"\r\n";
     dir.escrever("o.csv", QByteArray(csv, sizeof(csv) - 1));
-    DadosGrade d = gradeDeTres();
-    for (const AlteracaoDeCelula& a : cotacao::ImportaPlanilha(d, dir.arquivo("o.csv")).alteracoes)
-        d.celula(a.linha, a.coluna).texto = a.depois;
-    formatos::Resposta r;
-    for (int linha = 1; linha < d.linhas(); ++linha) {
-        r.precos << d.celula(linha, 6).texto;
-        r.observacoes << d.celula(linha, 7).texto;
-    }
+    cotacao::Proposta p;
+    deTres(p);
+    p.altera(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv")).alteracoes);
+    formatos::Resposta r = p.resposta();
     r.termos.obsGeral = QString("a") + QChar(0) + "b";
     const QString arquivo = dir.arquivo("r.cot");
     QCOMPARE(cotacao::GravaResposta(r, arquivo), nucleo::FalhaGravacao::Nenhuma);

@@ -2,10 +2,10 @@
 #include "access/Textos.h"
 #include "grid/ControleGrade.h"
 #include "grid/ImpressaoGrade.h"
-#include "quotation/Envio.h"
 #include "quotation/FormCotacao.h"
-#include "quotation/RespostaAnterior.h"
-#include "quotation/Textos.h"
+#include "quotation/core/Envio.h"
+#include "quotation/core/RespostaAnterior.h"
+#include "quotation/core/Textos.h"
 #include "quotation/formats/Lista.h"
 #include "remote/Servidor.h"
 #include "runtime/core/Cp1252.h"
@@ -18,6 +18,7 @@
 #include "store/Recibos.h"
 #include "tests/quotation/Ambiente.h"
 #include "tests/quotation/tst_planilhas.h"
+#include "tests/quotation/tst_proposta.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -705,7 +706,7 @@ private Q_SLOTS:
         QCOMPARE(itens[0].campo, "MPrazoEntrega");
         QCOMPARE(itens[0].valor, "15");
         QCOMPARE(itens[1].valor, "9,9");
-        QCOMPARE(itens[1].produto, "1002\t788");
+        QCOMPARE(itens[1].produto, "788"); // the product's one key: its barcode
         QCOMPARE(itens[2].valor, "marca Ç");
         QVERIFY(itens[2].alterado.secsTo(QDateTime::currentDateTime()) < 60);
     }
@@ -860,5 +861,5 @@ private Q_SLOTS:
 };
 
 COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
-                  Planilhas, ComandosDoForm)
+                  Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela, ModeloDaGrade)
 #include "tst_quotation.moc"

@@ -1,9 +1,8 @@
-// A program of the test suite that imports one spreadsheet into a grid of three products (PLU
+// A program of the test suite that imports one spreadsheet into an answer of three products (PLU
 // 1001, 1002, 1003) and prints what came of it: the refusal (or an empty line), the prices
 // refused, the cells planned, and its own peak memory in KB. The tests read the file under a
 // process of its own, so the peak is the import's alone.
-#include "grid/DadosGrade.h"
-#include "quotation/Importacao.h"
+#include "quotation/core/Importacao.h"
 #include "runtime/core/Regional.h"
 
 #include <QCoreApplication>
@@ -17,13 +16,18 @@ int main(int argc, char** argv) {
         return 100;
     SetInternational(nucleo::ModoInternacional::Windows,
                      nucleo::ItensDaLocalidade::de(QLocale(QStringLiteral("pt_BR"))));
-    grade::DadosGrade dados;
-    dados.setColunas(8);
-    dados.setLinhas(1);
-    dados.adicionaLinha(QStringLiteral("1001\t789\tAÇÚCAR 1KG\t120\tUN\t0,00"));
-    dados.adicionaLinha(QStringLiteral("1002\t788\tCAFÉ 500G\t48\tUN\t0,00"));
-    dados.adicionaLinha(QStringLiteral("1003\t\tPÃO FRANCÊS\t12,500\tKG\t0,00"));
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(dados, QString::fromLocal8Bit(argv[1]));
+    formatos::Cotacao produtos;
+    produtos.produtos = {{QStringLiteral("1001"), QStringLiteral("789"),
+                          QStringLiteral("AÇÚCAR 1KG"), QStringLiteral("120"),
+                          QStringLiteral("UN")},
+                         {QStringLiteral("1002"), QStringLiteral("788"),
+                          QStringLiteral("CAFÉ 500G"), QStringLiteral("48"), QStringLiteral("UN")},
+                         {QStringLiteral("1003"), QString(), QStringLiteral("PÃO FRANCÊS"),
+                          QStringLiteral("12,500"), QStringLiteral("KG")}};
+    cotacao::Proposta proposta;
+    proposta.inicia(produtos);
+    const cotacao::Importacao i =
+        cotacao::ImportaPlanilha(proposta, QString::fromLocal8Bit(argv[1]));
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
     std::printf("%s\n%d\n%d\n%ld\n", qPrintable(i.recusa), i.recusados, int(i.alteracoes.size()),

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/ControleGrade.h"
-#include "quotation/Planilha.h"
+#include "quotation/core/Planilha.h"
+#include "quotation/core/Proposta.h"
 
 #include <optional>
 
@@ -22,7 +22,7 @@ std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha);
 // What an import would do: the cells it changes, and how the lines went.
 struct Importacao {
     QString recusa; // why the file was not read, in the supplier's words; empty when it was
-    QList<grade::AlteracaoDeCelula> alteracoes;
+    QList<Alteracao> alteracoes;
     bool cabecalhoAchado = false;
     int correspondidas = 0; // lines matched to a product (by barcode, else by PLU)
     int semProduto = 0;     // lines with a barcode or a PLU that no product has
@@ -30,14 +30,15 @@ struct Importacao {
 };
 
 // Reads the spreadsheet `caminho` (.xlsx or .csv), finds its heading among the first 30 rows,
-// matches each line below it to the products of the grid and plans their prices and remarks. A
-// price equal in value to the one in the grid changes nothing, so a file exported and imported
-// back changes nothing; an empty price is passed over. Only the matched columns are read past
-// the heading, and nothing of the file is kept but the plan.
-Importacao ImportaPlanilha(const grade::DadosGrade& dados, const QString& caminho);
+// matches each line below it to the products of the answer (Proposta::localiza) and plans their
+// prices and remarks. A price equal in value to the one typed changes nothing, so a file exported
+// and imported back changes nothing; an empty price is passed over. Only the matched columns are
+// read past the heading, and nothing of the file is kept but the plan.
+Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho);
 
-// The products of the grid as a spreadsheet: the grid's headings, then one line per product
-// (quantity and price as numbers, an unpriced product with an empty price).
-Tabela TabelaDaGrade(const grade::DadosGrade& dados);
+// The products of the answer as a spreadsheet: the headings given (the product grid's, from PLU
+// to the remark), then one line per product (quantity and price as numbers, an unpriced product
+// with an empty price).
+Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho);
 
 } // namespace cotacao

@@ -1,4 +1,4 @@
-#include "quotation/RespostaAnterior.h"
+#include "quotation/core/RespostaAnterior.h"
 
 #include "remote/Espera.h"
 

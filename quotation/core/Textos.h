@@ -116,6 +116,11 @@ inline const QString SegundaOlhada = QStringLiteral(
     "Os preços abaixo estão muito diferentes do último preço enviado para o mesmo produto "
     "(dez vezes ou mais):\n\n%1\nDeseja enviar a cotação assim mesmo?");
 inline const QString LinhaSegundaOlhada = QStringLiteral("%1: %2 (último enviado: %3)\n");
+inline const QString SegundaOlhadaComTabela = QStringLiteral(
+    "Os preços abaixo estão muito diferentes do último preço enviado ou do preço da tabela de "
+    "preços para o mesmo produto (dez vezes ou mais):\n\n%1\nDeseja enviar a cotação assim "
+    "mesmo?");
+inline const QString LinhaSegundaOlhadaTabela = QStringLiteral("%1: %2 (tabela de preços: %3)\n");
 
 inline const QString AjudaEnviar =
     QStringLiteral("Envia os dados preenchidos para o cliente que solicitou a cotação.");

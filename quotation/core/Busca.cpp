@@ -1,4 +1,4 @@
-#include "quotation/Busca.h"
+#include "quotation/core/Busca.h"
 
 namespace cotacao {
 

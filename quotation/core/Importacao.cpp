@@ -1,7 +1,7 @@
-#include "quotation/Importacao.h"
+#include "quotation/core/Importacao.h"
 
-#include "quotation/Busca.h"
-#include "quotation/ColunasProdutos.h"
+#include "quotation/core/Busca.h"
+#include "quotation/formats/Numeros.h"
 #include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
 
@@ -9,7 +9,6 @@
 
 #include <cmath>
 
-using namespace grade;
 using namespace nucleo;
 
 namespace cotacao {
@@ -51,7 +50,7 @@ std::optional<QString> preco(const QVariant& celula) {
         return Str(centavos / 100, 0, 2).trimmed();
     }
     const QString t = TextoDeValor(celula.toString().trimmed());
-    return ValorAceito(t) ? std::optional<QString>(t) : std::nullopt;
+    return formatos::ValorAceito(t) ? std::optional<QString>(t) : std::nullopt;
 }
 
 } // namespace
@@ -76,13 +75,8 @@ namespace {
 // four columns read (barcode, PLU, price, remark, in that order), one line after the other.
 class Planejador : public DestinoDeLinhas {
 public:
-    explicit Planejador(const DadosGrade& dados)
-        : m_dados(dados) {
-        for (int linha = 1; linha < dados.linhas(); ++linha) {
-            m_porBarras.insert(dados.celula(linha, kColunaBarras).texto.trimmed(), linha);
-            m_porPlu.insert(dados.celula(linha, kColunaPlu).texto.trimmed(), linha);
-        }
-    }
+    explicit Planejador(const Proposta& proposta)
+        : m_proposta(proposta) {}
 
     bool linha(const QVariantList& celulas) override {
         if (m_colunas.isEmpty()) {
@@ -103,14 +97,14 @@ public:
     Importacao resultado() && { return std::move(m_r); }
 
 private:
-    void muda(int linha, int coluna, const QString& novo) {
-        const QString& atual = m_dados.celula(linha, coluna).texto;
-        const auto ja = m_planejadas.find({linha, coluna});
+    void muda(int produto, Campo campo, const QString& novo) {
+        const QString& atual = m_proposta.texto(produto, campo);
+        const auto ja = m_planejadas.find({produto, int(campo)});
         if (ja != m_planejadas.end()) {
             m_r.alteracoes[*ja].depois = novo; // a later line wins over an earlier one
         } else if (atual != novo) {
-            m_planejadas.insert({linha, coluna}, m_r.alteracoes.size());
-            m_r.alteracoes.append({linha, coluna, atual, novo});
+            m_planejadas.insert({produto, int(campo)}, m_r.alteracoes.size());
+            m_r.alteracoes.append({produto, campo, atual, novo});
         }
     }
 
@@ -118,18 +112,7 @@ private:
         const QString barras = texto(linha, 0), plu = texto(linha, 1);
         if (barras.isEmpty() && plu.isEmpty())
             return; // a blank line, or a total under the table
-        QList<int> produtos = barras.isEmpty() ? QList<int>() : m_porBarras.values(barras);
-        if (produtos.size() > 1 && !plu.isEmpty()) {
-            // One barcode on several products: the PLU says which.
-            QList<int> doPlu;
-            for (const int p : produtos)
-                if (m_dados.celula(p, kColunaPlu).texto.trimmed() == plu)
-                    doPlu << p;
-            if (!doPlu.isEmpty())
-                produtos = doPlu;
-        }
-        if (produtos.isEmpty() && !plu.isEmpty())
-            produtos = m_porPlu.values(plu);
+        const QList<int> produtos = m_proposta.localiza(barras, plu);
         if (produtos.isEmpty()) {
             ++m_r.semProduto;
             return;
@@ -142,27 +125,25 @@ private:
                 ++m_r.recusados;
         }
         for (const int p : produtos) {
-            if (novoPreco && std::abs(ValorDoTexto(m_dados.celula(p, kColunaPreco).texto) -
-                                      ValorDoTexto(*novoPreco)) >= 0.005)
-                muda(p, kColunaPreco, *novoPreco);
+            if (novoPreco && std::abs(m_proposta.valor(p) - ValorDoTexto(*novoPreco)) >= 0.005)
+                muda(p, Campo::Preco, *novoPreco);
             if (m_temObs)
-                muda(p, kColunaObs, formatos::SemControles(texto(linha, 3)));
+                muda(p, Campo::Observacao, formatos::SemControles(texto(linha, 3)));
         }
     }
 
-    const DadosGrade& m_dados;
+    const Proposta& m_proposta;
     Importacao m_r;
     QList<int> m_colunas; // empty until the heading is found
     bool m_temPreco = false, m_temObs = false;
     int m_antesDoCabecalho = 0;
-    QMultiHash<QString, int> m_porBarras, m_porPlu;
     QHash<QPair<int, int>, qsizetype> m_planejadas;
 };
 
 } // namespace
 
-Importacao ImportaPlanilha(const DadosGrade& dados, const QString& caminho) {
-    Planejador planejador(dados);
+Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho) {
+    Planejador planejador(proposta);
     const QString recusa = PercorrePlanilha(caminho, planejador);
     if (!recusa.isEmpty()) {
         Importacao recusada; // nothing of a file read halfway is applied
@@ -172,25 +153,20 @@ Importacao ImportaPlanilha(const DadosGrade& dados, const QString& caminho) {
     return std::move(planejador).resultado();
 }
 
-Tabela TabelaDaGrade(const DadosGrade& dados) {
+Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho) {
     Tabela t;
-    QVariantList cabecalho;
-    for (int c = 1; c <= kColunaObs; ++c)
-        cabecalho << dados.celula(0, c).texto;
+    t.reserve(proposta.produtos() + 1);
     t << cabecalho;
-    for (int linha = 1; linha < dados.linhas(); ++linha) {
-        QVariantList l;
-        for (int c = 1; c <= kColunaObs; ++c) {
-            const QString& texto = dados.celula(linha, c).texto;
-            if (c == kColunaQuantidade)
-                l << ValorDoTexto(texto);
-            else if (c == kColunaPreco)
-                l << (ValorDoTexto(texto) > 0 ? QVariant(ValorDoTexto(texto))
-                                              : QVariant(QString()));
-            else
-                l << texto;
-        }
-        t << l;
+    for (int i = 0; i < proposta.produtos(); ++i) {
+        const formatos::Produto& p = proposta.produto(i);
+        const double preco = proposta.valor(i);
+        t << QVariantList{p.plu,
+                          p.codigoBarras,
+                          p.descricao,
+                          ValorDoTexto(p.quantidade),
+                          p.unidade,
+                          preco > 0 ? QVariant(preco) : QVariant(QString()),
+                          proposta.observacao(i)};
     }
     return t;
 }

@@ -1,6 +1,6 @@
-#include "quotation/Planilha.h"
+#include "quotation/core/Planilha.h"
 
-#include "quotation/Textos.h"
+#include "quotation/core/Textos.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/NumerosEmC.h"
 

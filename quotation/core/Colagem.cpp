@@ -1,11 +1,10 @@
-#include "quotation/Colagem.h"
+#include "quotation/core/Colagem.h"
 
-#include "quotation/ColunasProdutos.h"
-#include "quotation/Planilha.h"
+#include "quotation/core/ColunasProdutos.h"
+#include "quotation/core/Planilha.h"
+#include "quotation/formats/Numeros.h"
 #include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
-
-using namespace grade;
 
 namespace cotacao {
 
@@ -33,10 +32,11 @@ QString EscreveBloco(const Bloco& bloco) {
 
 namespace {
 // One value into one cell, if the cell can take it.
-void coloca(const DadosGrade& dados, int linha, int coluna, const QString& valor, Colagem& c) {
+void coloca(const Proposta& proposta, int linha, int coluna, const QString& valor, Colagem& c) {
     if (coluna != kColunaPreco && coluna != kColunaObs)
         return;
-    if (!dados.valida(linha, coluna)) {
+    const int produto = linha - 1;
+    if (produto < 0 || produto >= proposta.produtos()) {
         ++c.recusados; // beyond the last product
         return;
     }
@@ -45,30 +45,31 @@ void coloca(const DadosGrade& dados, int linha, int coluna, const QString& valor
         texto = nucleo::TextoDeValor(valor.trimmed());
         if (texto.isEmpty())
             return;
-        if (!ValorAceito(texto)) {
+        if (!formatos::ValorAceito(texto)) {
             ++c.recusados;
             return;
         }
     }
     ++c.colados;
-    if (dados.celula(linha, coluna).texto != texto)
-        c.alteracoes.append({linha, coluna, dados.celula(linha, coluna).texto, texto});
+    const Campo campo = coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;
+    if (proposta.texto(produto, campo) != texto)
+        c.alteracoes.append({produto, campo, proposta.texto(produto, campo), texto});
 }
 } // namespace
 
-Colagem PlanejaColagem(const DadosGrade& dados, int linha, int coluna, const Bloco& bloco,
+Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bloco& bloco,
                        const QRect& selecao) {
     Colagem c;
     const bool umValor = bloco.size() == 1 && bloco[0].size() == 1;
     if (umValor && selecao.isValid() && selecao.width() * selecao.height() > 1) {
         for (int l = selecao.top(); l <= selecao.bottom(); ++l)
             for (int col = selecao.left(); col <= selecao.right(); ++col)
-                coloca(dados, l, col, bloco[0][0], c);
+                coloca(proposta, l, col, bloco[0][0], c);
         return c;
     }
     for (qsizetype i = 0; i < bloco.size(); ++i)
         for (qsizetype j = 0; j < bloco[i].size(); ++j)
-            coloca(dados, linha + int(i), coluna + int(j), bloco[i][j], c);
+            coloca(proposta, linha + int(i), coluna + int(j), bloco[i][j], c);
     return c;
 }
 

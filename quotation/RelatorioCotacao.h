@@ -1,0 +1,18 @@
+#pragma once
+
+#include "grid/FlexCell.h"
+#include "quotation/core/Proposta.h"
+
+// The printed report of an answer: built as rows of a report grid, with the quotation's number,
+// requester and terms as titles, landscape, and shown in print preview through the grid's report
+// facility.
+namespace cotacao {
+
+void IniciaRelatorio(FlexCell& relatorio);
+void PreencheRelatorio(FlexCell& relatorio, const Proposta& proposta);
+void MostraRelatorio(FlexCell& relatorio, const Proposta& proposta, const QString& codigo);
+
+// The whole report of `proposta`, on a report grid of its own (no form needed).
+void ImprimeRelatorio(const Proposta& proposta, const QString& codigo);
+
+} // namespace cotacao

@@ -1,0 +1,143 @@
+#include "quotation/core/Envio.h"
+
+#include "quotation/core/Proposta.h"
+#include "quotation/core/Rascunho.h"
+#include "quotation/core/Textos.h"
+#include "quotation/formats/Arquivos.h"
+#include "remote/Espera.h"
+#include "remote/Ini.h"
+#include "runtime/core/Regional.h"
+#include "store/PrecosEnviados.h"
+#include "store/Rascunhos.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+
+namespace cotacao {
+
+nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
+                                    QByteArray* bytes) {
+    return remoto::ArquivoIni::edita(caminho, [&](remoto::ArquivoIni& arquivo) {
+        formatos::EscreveResposta(arquivo, resposta);
+        if (bytes)
+            *bytes = arquivo.bytes();
+    });
+}
+
+banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
+                            const QByteArray& bytes) {
+    return {QDateTime::currentDateTime(),
+            cotacao,
+            cnpj,
+            arquivo,
+            bytes.size(),
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
+}
+
+bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
+                   const QList<QPair<QString, QString>>& precos) {
+    return banco.transacao([&] {
+        return banco::Recibos(banco).registra(recibo) &&
+               banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj) &&
+               banco::PrecosEnviados(banco).registra(recibo.cotacao, recibo.quando, precos);
+    });
+}
+
+nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
+    return remoto::ArquivoIni::edita(config, [&](remoto::ArquivoIni& arquivo) {
+        formatos::EscreveTermosNaConfig(arquivo, termos);
+    });
+}
+
+namespace {
+
+using namespace textos;
+using nucleo::ComMilhares;
+
+// An answer the buyer's reader would cut is refused, naming what to shorten.
+bool cabeNoLeitor(const Proposta& proposta, Interlocutor& interlocutor) {
+    const formatos::MedidaDaResposta medida = proposta.medida();
+    if (medida.cabe())
+        return true;
+    const formatos::MedidaDaResposta::Excesso& excesso = medida.excessos.front();
+    if (excesso.chave != formatos::Arquivos::Resposta::ListaObsProdutos) {
+        interlocutor.avisa(
+            ValorLongoDemais.arg(excesso.chave, ComMilhares(double(excesso.alem), 0)));
+        return false;
+    }
+    QString lista;
+    for (const int produto : medida.maisLongas)
+        lista += LinhaObservacaoLonga.arg(
+            proposta.produto(produto).descricao.trimmed(),
+            ComMilhares(double(proposta.observacao(produto).trimmed().size()), 0));
+    interlocutor.avisa(ObservacoesLongasDemais.arg(ComMilhares(double(excesso.alem), 0), lista));
+    return false;
+}
+
+// Prices ten times off the last one sent or the table's ask first; up to ten are named.
+bool passaPelaSegundaOlhada(const Proposta& proposta, Interlocutor& interlocutor) {
+    const QList<Proposta::Salto> saltos = proposta.saltos();
+    if (saltos.isEmpty())
+        return true;
+    QString lista;
+    bool tabela = false;
+    for (const Proposta::Salto& s : saltos.mid(0, 10)) {
+        lista += (s.daTabela ? LinhaSegundaOlhadaTabela : LinhaSegundaOlhada)
+                     .arg(proposta.produto(s.produto).descricao.trimmed(),
+                          ComMilhares(proposta.valor(s.produto), 2), s.referencia->preco);
+        tabela = tabela || s.daTabela;
+    }
+    return interlocutor.pergunta((tabela ? SegundaOlhadaComTabela : SegundaOlhada).arg(lista),
+                                 false);
+}
+
+} // namespace
+
+DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
+                      RespostaAnterior::Origem anterior, banco::BancoLocal* banco,
+                      Rascunho* rascunho, Interlocutor& interlocutor) {
+    const formatos::Resposta resposta = proposta.resposta();
+    if (!cabeNoLeitor(proposta, interlocutor))
+        return {};
+    // An earlier answer that could not be read is not replaced unasked.
+    if (anterior == RespostaAnterior::Origem::Ilegivel &&
+        !interlocutor.pergunta(SubstituirIlegivel, false))
+        return {};
+    if (!passaPelaSegundaOlhada(proposta, interlocutor) || !interlocutor.conectado())
+        return {};
+
+    // An answer that did not reach the disk whole must not be sent.
+    QByteArray bytes;
+    const nucleo::FalhaGravacao gravacao = GravaResposta(resposta, destino.resposta, &bytes);
+    if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
+        interlocutor.avisaGravacao({}, gravacao, QFileInfo(destino.resposta).absolutePath());
+        return {};
+    }
+    remoto::Desfecho enviado;
+    interlocutor.aguarda(Enviando, [&] { enviado = remoto::EnviaEsperando(destino.pedido); });
+    if (!enviado.ok()) {
+        interlocutor.avisa(ErroEnvio);
+        return {};
+    }
+
+    // The receipt is what the next login checks the server's answer against.
+    const bool registrado =
+        !banco || (banco->aberto() && RegistraEnvio(*banco,
+                                                    ReciboDoEnvio(destino.cotacao, destino.cnpj,
+                                                                  destino.pedido.arquivo, bytes),
+                                                    proposta.precosParaGuardar()));
+    if (rascunho)
+        rascunho->descarta();
+    // The answer is on the server: the success is told first, whatever happens to the terms
+    // kept for the next quotation.
+    const nucleo::FalhaGravacao termos = GuardaTermos(resposta.termos, destino.config);
+    interlocutor.avisa(Enviada);
+    if (!registrado)
+        interlocutor.avisa(ReciboNaoGuardado.arg(banco->erro()));
+    if (termos != nucleo::FalhaGravacao::Nenhuma)
+        interlocutor.avisaGravacao(TermosNaoGuardados, termos,
+                                   QFileInfo(destino.config).absolutePath());
+    return {true, interlocutor.pergunta(PerguntaImprimir, true)};
+}
+
+} // namespace cotacao

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "quotation/core/RespostaAnterior.h"
+#include "quotation/formats/Resposta.h"
+#include "remote/Conexao.h"
+#include "runtime/core/Gravacao.h"
+#include "store/Recibos.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// Sending an answer, without the form: the answer file, the upload, and what the local database
+// keeps of a verified sending.
+namespace cotacao {
+
+class Proposta;
+class Rascunho;
+
+// Writes the answer into the answer file at `caminho`: every key at once, in one atomic
+// rewrite that keeps the keys it does not write, so a process killed at any moment leaves the old
+// answer or the new one, never a mix. `bytes` receives the file as written.
+nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
+                                    QByteArray* bytes = nullptr);
+
+// The receipt of a sending whose file the server holds whole.
+banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
+                            const QByteArray& bytes);
+
+// After a verified sending, in one transaction: the receipt is kept, the draft goes, and the
+// prices sent (by product: barcode or "PLU:" + PLU) are kept for the next quotations.
+bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
+                   const QList<QPair<QString, QString>>& precos = {});
+
+// Keeps the terms of a sending in Config.ini, as the fields hold them, in one rewrite.
+nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config);
+
+// What the sending says and asks along the way, in the window that sends.
+class Interlocutor {
+public:
+    virtual ~Interlocutor() = default;
+    // A question answered "Sim" or "Não"; true for "Sim".
+    virtual bool pergunta(const QString& texto, bool padraoSim) = 0;
+    virtual void avisa(const QString& texto) = 0;
+    // A file that could not be written whole into `pasta`, after `antes` when there is one.
+    virtual void avisaGravacao(const QString& antes, nucleo::FalhaGravacao falha,
+                               const QString& pasta) = 0;
+    // Runs `trabalho` with the waiting notice `texto` on screen.
+    virtual void aguarda(const QString& texto, const std::function<void()>& trabalho) = 0;
+    // Whether the Internet answers; the window tells the supplier when it does not.
+    virtual bool conectado() = 0;
+};
+
+// Where an answer goes and where its traces are kept.
+struct DestinoDoEnvio {
+    remoto::PedidoFtp pedido; // the server, and the answer file's name there
+    QString resposta;         // the local answer file
+    QString config;           // Config.ini, which keeps the terms for the next quotation
+    QString cotacao;
+    QString cnpj;
+};
+
+// Sends the answer of `proposta`, step by step: refuses what the buyer's reader would cut,
+// asks before replacing an earlier answer that could not be read and before sending prices ten
+// times off, checks the connection, writes the answer file (nothing is sent unless it reached
+// the disk whole), uploads it, records the receipt with the prices sent and keeps the terms.
+// `banco` may be absent (no receipt then) or closed (the supplier is told the receipt was not
+// kept); the `rascunho`, when there is one, is dropped once the server holds the answer.
+// `imprimir` tells whether the supplier asked for the report after a sending.
+struct DesfechoDoEnvio {
+    bool enviada = false;
+    bool imprimir = false;
+};
+DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
+                      RespostaAnterior::Origem anterior, banco::BancoLocal* banco,
+                      Rascunho* rascunho, Interlocutor& interlocutor);
+
+} // namespace cotacao

@@ -1,0 +1,113 @@
+#include "quotation/core/Rascunho.h"
+
+#include "quotation/core/Proposta.h"
+
+namespace cotacao {
+
+namespace {
+// What the draft calls a product's two values.
+const QString kCampoPreco = QStringLiteral("preco");
+const QString kCampoObs = QStringLiteral("obs");
+} // namespace
+
+Rascunho::Rascunho(banco::BancoLocal* banco, QString cotacao, QString cnpj,
+                   AvisoDeFalha avisoDeFalha)
+    : m_banco(banco)
+    , m_cotacao(std::move(cotacao))
+    , m_cnpj(std::move(cnpj))
+    , m_avisoDeFalha(std::move(avisoDeFalha)) {
+    m_temporizador.setSingleShot(true);
+    m_temporizador.setInterval(atraso);
+    QObject::connect(&m_temporizador, &QTimer::timeout, this, [this] { guardaAgora(); });
+}
+
+Rascunho::~Rascunho() {
+    guardaAgora();
+}
+
+void Rascunho::acompanha(const Proposta& proposta) {
+    QObject::connect(&proposta, &Proposta::alterada, this,
+                     [this, &proposta](const QList<Alteracao>& feitas) {
+                         for (const Alteracao& a : feitas)
+                             anota(a.campo == Campo::Preco ? kCampoPreco : kCampoObs, a.produto + 1,
+                                   proposta.chave(a.produto), a.depois);
+                     });
+    QObject::connect(
+        &proposta, &Proposta::termoAlterado, this,
+        [this](const QString& campo, const QString& texto) { anota(campo, 0, QString(), texto); });
+}
+
+void Rascunho::anota(const QString& campo, int linha, const QString& produto,
+                     const QString& valor) {
+    // Noted even while the database is unavailable: saving then fails, and says so.
+    if (!m_banco)
+        return;
+    m_pendentes.insert({campo, linha},
+                       {campo, linha, produto, valor, QDateTime::currentDateTime()});
+    // Started by the first change and not pushed back by the next ones: a supplier typing
+    // without pause still gets his work saved every half second.
+    if (!m_temporizador.isActive())
+        m_temporizador.start();
+}
+
+bool Rascunho::guardaAgora() {
+    m_temporizador.stop();
+    if (m_pendentes.isEmpty() || !m_banco)
+        return true;
+    if (!m_banco->aberto()) {
+        // Not retried by the timer: the next change tries again.
+        m_falhou = true;
+        if (m_avisoDeFalha)
+            m_avisoDeFalha(m_banco->erro());
+        return false;
+    }
+    if (!banco::Rascunhos(*m_banco).guarda(m_cotacao, m_cnpj, m_pendentes.values())) {
+        m_falhou = true;
+        if (m_avisoDeFalha)
+            m_avisoDeFalha(m_banco->erro());
+        m_temporizador.start(); // try again
+        return false;
+    }
+    m_pendentes.clear();
+    if (m_falhou && m_avisoDeFalha)
+        m_avisoDeFalha(QString());
+    m_falhou = false;
+    return true;
+}
+
+void Rascunho::recupera(Proposta& proposta) const {
+    if (!m_banco || !m_banco->aberto())
+        return;
+    QList<Alteracao> valores;
+    for (const banco::ItemRascunho& item : banco::Rascunhos(*m_banco).le(m_cotacao, m_cnpj)) {
+        if (item.linha == 0) {
+            proposta.defineTermo(item.campo, item.valor);
+            continue;
+        }
+        const int i = item.linha - 1;
+        if (i >= proposta.produtos())
+            continue;
+        // Drafts kept before products had one key named them by PLU and barcode.
+        const formatos::Produto& p = proposta.produto(i);
+        if (item.produto != proposta.chave(i) && item.produto != p.plu + u'\t' + p.codigoBarras)
+            continue;
+        valores.append(
+            {i, item.campo == kCampoPreco ? Campo::Preco : Campo::Observacao, {}, item.valor});
+    }
+    proposta.altera(valores);
+}
+
+std::optional<QDateTime> Rascunho::alteradoEm() const {
+    if (!m_banco || !m_banco->aberto())
+        return std::nullopt;
+    return banco::Rascunhos(*m_banco).ultimaAlteracao(m_cotacao, m_cnpj);
+}
+
+void Rascunho::descarta() {
+    m_temporizador.stop();
+    m_pendentes.clear();
+    if (m_banco && m_banco->aberto())
+        banco::Rascunhos(*m_banco).descarta(m_cotacao, m_cnpj);
+}
+
+} // namespace cotacao

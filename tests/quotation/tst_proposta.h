@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class RegrasDaProposta : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void totaisEMinimo_data();
+    void totaisEMinimo();
+    void respostaAnteriorPorPosicao();
+    void chavesEBusca();
+    void precosConhecidos();
+    void rascunho();
+};
+
+class EnvioSemJanela : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void desfechos_data();
+    void desfechos();
+};
+
+class ModeloDaGrade : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void consistente();
+};
