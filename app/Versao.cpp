@@ -1,8 +1,8 @@
 #include "app/Versao.h"
 
 #include "remote/Espera.h"
-#include "remote/Ini.h"
 #include "remote/Servidor.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/core/Versao.h"
@@ -22,7 +22,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
     const QString local = ArquivoDoPrograma(kArquivoVersao);
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     ini.carrega(local);
     const QString geral = QStringLiteral("Geral");
     const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));

@@ -1,6 +1,6 @@
 #include "quotation/Envio.h"
 
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
 
@@ -10,7 +10,7 @@ namespace cotacao {
 
 nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
                                     QByteArray* bytes) {
-    return remoto::ArquivoIni::edita(caminho, [&](remoto::ArquivoIni& arquivo) {
+    return nucleo::ArquivoIni::edita(caminho, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveResposta(arquivo, resposta);
         if (bytes)
             *bytes = arquivo.bytes();
@@ -37,7 +37,7 @@ bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
 }
 
 nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
-    return remoto::ArquivoIni::edita(config, [&](remoto::ArquivoIni& arquivo) {
+    return nucleo::ArquivoIni::edita(config, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveTermosNaConfig(arquivo, termos);
     });
 }

@@ -14,7 +14,7 @@
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Numeros.h"
 #include "remote/Espera.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
@@ -327,7 +327,7 @@ void FormCotacao::PreencheDadosEnviados() {
         if (falha != nucleo::FalhaGravacao::Nenhuma)
             WarningMessage(janelas::textos::FalhaDeGravacao(falha, PastaDoPrograma()));
     }
-    remoto::ArquivoIni arquivo, config;
+    nucleo::ArquivoIni arquivo, config;
     arquivo.carrega(caminho);
     config.carrega(ArquivoDoPrograma(Config));
     const formatos::Resposta resposta = formatos::LeResposta(arquivo);

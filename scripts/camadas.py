@@ -16,11 +16,11 @@ CAMADAS = {
     "runtime/core": [],
     "runtime/ui": ["runtime/core"],
     "remote": ["runtime/core"],
-    "quotation/formats": ["remote", "runtime/core"],
+    "quotation/formats": ["runtime/core"],
     "store": ["runtime/core"],
     "access": ["quotation/formats", "remote", "runtime/core", "runtime/ui"],
     "grid": ["runtime/core", "runtime/ui"],
-    "dialogs": ["remote", "runtime/core", "runtime/ui"],
+    "dialogs": ["runtime/core", "runtime/ui"],
     "quotation": ["access", "grid", "dialogs", "store", "quotation/formats", "remote",
                   "runtime/core", "runtime/ui"],
 }

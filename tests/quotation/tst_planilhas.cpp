@@ -7,7 +7,7 @@
 #include "quotation/Importacao.h"
 #include "quotation/Planilha.h"
 #include "quotation/Textos.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
