@@ -1,8 +1,5 @@
 #include "quotation/FormCotacao.h"
 
-#include "access/FormEmEspera.h"
-#include "access/FormObrigado.h"
-#include "access/Textos.h"
 #include "dialogs/Dialogo.h"
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
@@ -18,6 +15,8 @@
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
+#include "runtime/ui/FormEmEspera.h"
+#include "runtime/ui/FormObrigado.h"
 #include "runtime/ui/Textos.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 #include "store/Recibos.h"
@@ -312,10 +311,11 @@ void FormCotacao::PreencheDadosEnviados() {
     using namespace Servidor;
     using Origem = cotacao::RespostaAnterior::Origem;
     const QString caminho = ArquivoDoPrograma(nomeResposta());
-    ExibeAvisoEmEspera(acesso::textos::Conectando, false);
+    ExibeAvisoEmEspera(janelas::textos::Conectando, false);
     m_anterior = cotacao::BaixaRespostaAnterior(
-        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}}, caminho, m_recibo);
-    ExibeAvisoEmEspera(acesso::textos::Conectando, true);
+        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), caminho, {}}, caminho,
+        m_recibo);
+    ExibeAvisoEmEspera(janelas::textos::Conectando, true);
     // Unknown is not empty: the form opens empty, and sending asks first (EnviaResposta).
     if (m_anterior.origem == Origem::Nenhuma || m_anterior.origem == Origem::Ilegivel)
         return;
@@ -522,11 +522,11 @@ bool FormCotacao::EnviaResposta() {
         return false;
     if (!confereComUltimosPrecos())
         return false;
-    ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
+    ExibeAvisoEmEspera(janelas::textos::VerificandoConexao, false);
     const bool conectado = VerificaConexaoInternet(m_rede.conexao);
-    ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, true);
+    ExibeAvisoEmEspera(janelas::textos::VerificandoConexao, true);
     if (!conectado) {
-        WarningMessage(acesso::textos::SemConexao);
+        WarningMessage(janelas::textos::SemConexao);
         return false;
     }
     // An answer that did not reach the disk whole must not be sent.
@@ -541,7 +541,8 @@ bool FormCotacao::EnviaResposta() {
     ExibeAvisoEmEspera(Enviando, false);
     using namespace Servidor;
     const remoto::Desfecho enviado =
-        remoto::EnviaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}});
+        remoto::EnviaEsperando({m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(),
+                                ArquivoDoPrograma(nomeResposta()), {}});
     ExibeAvisoEmEspera(Enviando, true);
     if (!enviado.ok()) {
         WarningMessage(ErroEnvio);

@@ -21,8 +21,8 @@ CAMADAS = {
     "access": ["quotation/formats", "remote", "runtime/core", "runtime/ui"],
     "grid": ["runtime/core", "runtime/ui"],
     "dialogs": ["runtime/core", "runtime/ui"],
-    "quotation": ["access", "grid", "dialogs", "store", "quotation/formats", "remote",
-                  "runtime/core", "runtime/ui"],
+    "quotation": ["grid", "dialogs", "store", "quotation/formats", "remote", "runtime/core",
+                  "runtime/ui"],
 }
 INCLUSAO = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
