@@ -38,7 +38,9 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido, const QS
     if (copiaValida)
         r.copia = *copia;
 
-    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    remoto::PedidoFtp paraCaminho = pedido;
+    paraCaminho.local = caminho; // the file read above is the one the download replaces
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(paraCaminho);
     switch (baixou.resultado) {
     case remoto::ResultadoFtp::Ok: {
         const std::optional<QByteArray> servidor = copiaValida ? le(caminho) : std::nullopt;

@@ -29,9 +29,9 @@ struct RespostaAnterior {
     QByteArray copia;
 };
 
-// Downloads the answer of `pedido` onto the local answer file `caminho` (a failed download leaves
-// that file as it was) and tells where the earlier answer now comes from. `recibo`: the last
-// receipt of this quotation and supplier, when there is one.
+// Downloads the answer of `pedido` onto the local answer file `caminho`, whatever local path the
+// request names (a failed download leaves that file as it was), and tells where the earlier answer
+// now comes from. `recibo`: the last receipt of this quotation and supplier, when there is one.
 RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido, const QString& caminho,
                                        const std::optional<banco::Recibo>& recibo);
 
