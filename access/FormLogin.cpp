@@ -1,19 +1,21 @@
 #include "access/FormLogin.h"
 
-#include "access/FormEmEspera.h"
-#include "access/FormObrigado.h"
-#include "access/Formato.h"
-#include "access/ImagemFundo.h"
 #include "access/Textos.h"
 #include "access/Verificacao.h"
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Cotacao.h"
 #include "remote/Espera.h"
-#include "remote/Ini.h"
-#include "remote/Texto.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
+#include "runtime/core/Texto.h"
 #include "runtime/core/Versao.h"
 #include "runtime/ui/Aparencia.h"
+#include "runtime/ui/Conectividade.h"
+#include "runtime/ui/FormEmEspera.h"
+#include "runtime/ui/FormObrigado.h"
+#include "runtime/ui/Formato.h"
+#include "runtime/ui/GravacaoComAviso.h"
+#include "runtime/ui/ImagemFundo.h"
 #include "runtime/ui/Textos.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 
@@ -139,22 +141,24 @@ void FormLogin::OK() {
         return;
     }
 
-    ExibeAvisoEmEspera(VerificandoConexao, false);
-    const bool conectado = VerificaConexaoInternet(m_rede.conexao);
-    ExibeAvisoEmEspera(VerificandoConexao, true);
-    if (!conectado) {
-        WarningMessage(SemConexao);
+    if (!janelas::ConectadoOuAvisa(this,
+                                   [this] { return VerificaConexaoInternet(m_rede.conexao); }))
         return;
-    }
 
-    ExibeAvisoEmEspera(Conectando, false);
-    const remoto::Desfecho baixou = remoto::BaixaEsperando({m_rede.servidorFtp,
-                                                            Servidor::Usuario,
-                                                            Servidor::Senha,
-                                                            Servidor::Diretorio,
-                                                            Arquivos::NomeCotacao(codigo.trimmed()),
-                                                            {}});
-    ExibeAvisoEmEspera(Conectando, true);
+    // The quotation file comes into the program folder, where it is read below.
+    const QString nome = Arquivos::NomeCotacao(codigo.trimmed());
+    const QString arquivo = ArquivoDoPrograma(nome);
+    remoto::Desfecho baixou;
+    {
+        const AvisoEmEspera aviso(janelas::textos::Conectando);
+        baixou = remoto::BaixaEsperando({m_rede.servidorFtp,
+                                         Servidor::Usuario,
+                                         Servidor::Senha,
+                                         Servidor::Diretorio,
+                                         nome,
+                                         arquivo,
+                                         {}});
+    }
     if (!baixou.ok()) {
         // Only the server's answer that the file does not exist says the number is wrong.
         using remoto::ResultadoFtp;
@@ -170,8 +174,7 @@ void FormLogin::OK() {
     // The quotation file is read once for both checks.
     const QString digitos = LimpaNumeros(cnpj);
     formatos::Cotacao cotacao;
-    if (!formatos::LeCotacao(ArquivoDoPrograma(Arquivos::NomeCotacao(codigo)), cotacao) ||
-        !acesso::SenhaConfere(cotacao, senha, digitos)) {
+    if (!formatos::LeCotacao(arquivo, cotacao) || !acesso::SenhaConfere(cotacao, senha, digitos)) {
         WarningMessage(SenhaIncorreta);
         m_senha->setFocus();
         return;

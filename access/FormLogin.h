@@ -10,7 +10,7 @@
 
 #include <functional>
 
-namespace acesso {
+namespace janelas {
 class ImagemFundo;
 }
 
@@ -50,6 +50,6 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_sair = nullptr;
     QLabel* m_versao = nullptr;
-    acesso::ImagemFundo* m_fundo = nullptr;
+    janelas::ImagemFundo* m_fundo = nullptr;
     QPushButton* m_videoAula = nullptr;
 };

@@ -7,14 +7,10 @@ inline const QString EnderecoVideoAula =
     QStringLiteral("https://www.cotacaoeletronica.com.br/video-aula");
 
 inline const QString TituloLogin = QStringLiteral("Acesso ao sistema ...");
-inline const QString TituloEspera = QStringLiteral("Aguarde ...");
-inline const QString TituloObrigado = QStringLiteral("Obrigado!");
 
 inline const QString CodigoIncorreto = QStringLiteral("O código da cotação está incorreto.");
 inline const QString SenhaIncorreta = QStringLiteral("A senha da cotação está incorreta.");
 inline const QString CNPJIncorreto = QStringLiteral("O CNPJ está incorreto.");
-inline const QString SemConexao =
-    QStringLiteral("Não foi possível conectar a internet. Verifique.");
 inline const QString CotacaoInexistente =
     QStringLiteral("O número da cotação digitado é inexistente. Verifique.");
 inline const QString FalhaServidor = QStringLiteral(
@@ -22,7 +18,4 @@ inline const QString FalhaServidor = QStringLiteral(
     "novamente.");
 inline const QString CNPJNaoLiberado =
     QStringLiteral("Este CNPJ não está liberado para fazer cotação. Verifique.");
-
-inline const QString VerificandoConexao = QStringLiteral("Verificando conexão ...");
-inline const QString Conectando = QStringLiteral("Conectando ...");
 } // namespace acesso::textos

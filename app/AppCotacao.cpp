@@ -1,7 +1,6 @@
 #include "app/AppCotacao.h"
 
 #include "ChaveAtualizacao.h"
-#include "access/FormEmEspera.h"
 #include "app/Janelas.h"
 #include "app/Textos.h"
 #include "app/Versao.h"
@@ -11,6 +10,7 @@
 #include "runtime/core/Processo.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Versao.h"
+#include "runtime/ui/FormEmEspera.h"
 #include "runtime/ui/Janela.h"
 #include "runtime/ui/Textos.h"
 #include "store/BancoLocal.h"
@@ -28,6 +28,11 @@ const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
 const QString kBanco = QStringLiteral("Cotacao.db");
 // The installer is the one download that may be large.
 constexpr qint64 kMaximoInstalador = 1024LL * 1024 * 1024;
+
+// Removes a file the update leaves behind: false when it is there and stays.
+bool apaga(const QString& arquivo) {
+    return !QFileInfo::exists(arquivo) || QFile::remove(arquivo);
+}
 } // namespace
 
 AppCotacao::AppCotacao(OpcoesInicio opcoes)
@@ -68,23 +73,33 @@ void AppCotacao::atualizar() {
     WarningBox(janelas::textos::Aviso, inicio::textos::NovaVersao);
     const QString instalador = ArquivoDoPrograma(kInstalador);
     const QString assinatura = remoto::ArquivoDeAssinatura(instalador);
-    QFile::remove(instalador);
-    QFile::remove(assinatura);
-    using namespace Servidor;
-    remoto::PedidoFtp pedido{m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador, {}};
-    pedido.limites.tamanhoMaximo = kMaximoInstalador;
-    ExibeAvisoEmEspera(inicio::textos::BaixandoAtualizacao, false);
-    remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
-    if (baixou.ok()) {
-        // The installer's signature, beside it on the server. None there is no failed download:
-        // the installer is then unsigned, and refused as such below.
-        pedido.arquivo = QFileInfo(assinatura).fileName();
-        pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
-        const remoto::Desfecho assinaturaBaixada = remoto::BaixaEsperando(pedido);
-        if (assinaturaBaixada.resultado != remoto::ResultadoFtp::Inexistente)
-            baixou = assinaturaBaixada;
+    // A signature of an earlier download must not stand in for the one of this installer.
+    if (!apaga(instalador) || !apaga(assinatura)) {
+        WarningBox(janelas::textos::Aviso,
+                   janelas::textos::FalhaDeGravacao(nucleo::FalhaGravacao::SemPermissao,
+                                                    PastaDoPrograma()));
+        Quit();
+        return;
     }
-    ExibeAvisoEmEspera(inicio::textos::BaixandoAtualizacao, true);
+    using namespace Servidor;
+    remoto::PedidoFtp pedido{
+        m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador, instalador, {}};
+    pedido.limites.tamanhoMaximo = kMaximoInstalador;
+    remoto::Desfecho baixou;
+    {
+        const janelas::AvisoEmEspera aviso(inicio::textos::BaixandoAtualizacao);
+        baixou = remoto::BaixaEsperando(pedido);
+        if (baixou.ok()) {
+            // The installer's signature, beside it on the server. None there is no failed
+            // download: the installer is then unsigned, and refused as such below.
+            pedido.arquivo = QFileInfo(assinatura).fileName();
+            pedido.local = assinatura;
+            pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
+            const remoto::Desfecho assinaturaBaixada = remoto::BaixaEsperando(pedido);
+            if (assinaturaBaixada.resultado != remoto::ResultadoFtp::Inexistente)
+                baixou = assinaturaBaixada;
+        }
+    }
     if (!baixou.ok()) {
         QFile::remove(instalador);
         QFile::remove(assinatura);

@@ -1,8 +1,8 @@
 #include "app/Versao.h"
 
 #include "remote/Espera.h"
-#include "remote/Ini.h"
 #include "remote/Servidor.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/core/Versao.h"
@@ -14,15 +14,15 @@ namespace inicio {
 
 ChecagemDeVersao ChecaVersao(const QString& servidor) {
     using namespace Servidor;
+    const QString local = ArquivoDoPrograma(kArquivoVersao);
     const remoto::Desfecho baixou =
-        remoto::BaixaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, {}});
+        remoto::BaixaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, local, {}});
     if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
         return {false, baixou.gravacao};
     ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma};
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
-    const QString local = ArquivoDoPrograma(kArquivoVersao);
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     ini.carrega(local);
     const QString geral = QStringLiteral("Geral");
     const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));
@@ -35,7 +35,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
         checagem.gravacao = ini.grava();
         if (checagem.gravacao != nucleo::FalhaGravacao::Nenhuma)
             return {false, checagem.gravacao};
-        remoto::EnviaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, {}});
+        remoto::EnviaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, local, {}});
     } else if (nossa < publicada) {
         checagem.podeRodar = false;
     }

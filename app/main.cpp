@@ -1,5 +1,6 @@
 #include "app/AppCotacao.h"
 #include "dialogs/ColunaItem.h"
+#include "grid/Automacao.h"
 #include "runtime/core/Erro.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
@@ -21,6 +22,8 @@ int main(int argc, char* argv[]) {
     SetInternational(ModoInternacional::Windows);
     InstalaTratamentoDeErros();
     InstalaCaixaDeErro();
+    // A call to a grid object that is gone is told as the runtime tells its errors.
+    OLEAutoObject::aoFalhar([](const Error& erro) { return ErroDeExecucao(erro); });
     QApplication::setWindowIcon(TARVO());
 
     // Qt's own dialogs (print preview, file choice) in Portuguese.

@@ -50,8 +50,13 @@ int main(int argc, char** argv) {
     using namespace Servidor;
     bool ok = true;
 
-    remoto::PedidoFtp baixar{servidor.endereco(),          Usuario, Senha, Diretorio,
-                             QStringLiteral("baixar.bin"), {}};
+    remoto::PedidoFtp baixar{servidor.endereco(),
+                             Usuario,
+                             Senha,
+                             Diretorio,
+                             QStringLiteral("baixar.bin"),
+                             nucleo::ArquivoDoPrograma(QStringLiteral("baixar.bin")),
+                             {}};
     baixar.limites.tamanhoMaximo = kTamanho; // the limit of the quotation files is 4 MB
     const double nosso = medianaMs(kVezes, [&] { ok &= remoto::BaixaEsperando(baixar).ok(); });
     const double curl = medianaMs(kVezes, [&] {

@@ -1,9 +1,10 @@
 #include "dialogs/ColunaItem.h"
 
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
+#include "runtime/ui/GravacaoComAviso.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 
 #include <QButtonGroup>
@@ -12,7 +13,6 @@
 
 using namespace janelas;
 using namespace nucleo;
-using namespace remoto;
 
 namespace {
 

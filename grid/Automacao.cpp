@@ -1,7 +1,5 @@
 #include "grid/Automacao.h"
 
-#include "runtime/core/Erro.h"
-
 #include <QHash>
 
 #include <cmath>
@@ -17,6 +15,11 @@ QHash<QString, std::function<Despacho()>>& classes() {
 
 std::function<void(const cOleMethod&)>& observador() {
     static std::function<void(const cOleMethod&)> f;
+    return f;
+}
+
+OLEAutoObject::TratadorDeFalha& tratador() {
+    static OLEAutoObject::TratadorDeFalha f;
     return f;
 }
 
@@ -62,8 +65,8 @@ OLEAutoObject::OLEAutoObject(const QString& identificador) {
         m_objeto = fabrica();
 }
 
-QVariant OLEAutoObject::invoke(const cOleMethod& metodo, const QVariantList& argumentos,
-                               int quantos) {
+ResultadoAuto OLEAutoObject::chama(const cOleMethod& metodo, const QVariantList& argumentos,
+                                   int quantos) {
     if (observador())
         observador()(metodo);
     if (!m_objeto) {
@@ -74,7 +77,7 @@ QVariant OLEAutoObject::invoke(const cOleMethod& metodo, const QVariantList& arg
         erro.Operation = QString::fromLatin1(metodo.symName);
         erro.Description = QStringLiteral("The object has not been created");
         erro.CanDefault = true;
-        return ErroDeExecucao(erro);
+        return {false, erro};
     }
     QVariantList convertidos;
     convertidos.reserve(quantos);
@@ -87,8 +90,20 @@ QVariant OLEAutoObject::invoke(const cOleMethod& metodo, const QVariantList& arg
         m_objeto->despachar(metodo.iMemberId, metodo.wInvokeKind, convertidos);
     if (metodo.bRetType == 0 ||
         metodo.wInvokeKind & (Invocacao::Escrita | Invocacao::EscritaPorReferencia))
-        return resultado;
-    return ConverteAuto(resultado, metodo.bRetType);
+        return {resultado, {}};
+    return {ConverteAuto(resultado, metodo.bRetType), {}};
+}
+
+QVariant OLEAutoObject::invoke(const cOleMethod& metodo, const QVariantList& argumentos,
+                               int quantos) {
+    ResultadoAuto r = chama(metodo, argumentos, quantos);
+    if (r.falha && tratador())
+        return tratador()(*r.falha);
+    return r.valor;
+}
+
+void OLEAutoObject::aoFalhar(TratadorDeFalha f) {
+    tratador() = std::move(f);
 }
 
 void OLEAutoObject::registraClasse(const QString& identificador,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/core/Erro.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
@@ -7,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // A small automation layer: objects answer members called by dispatch id, and every call
 // carries a descriptor that says how to convert its arguments and its result.
@@ -54,6 +57,13 @@ using Despacho = std::shared_ptr<ObjetoDespacho>;
 // Converts a value to the automation type `tipo` (by-reference flag ignored).
 QVariant ConverteAuto(const QVariant& valor, quint8 tipo);
 
+// The answer of one member call: its value or, when the call could not be made, the runtime
+// error that says why (the value is then false, what going on without the call gives).
+struct ResultadoAuto {
+    QVariant valor;
+    std::optional<Error> falha;
+};
+
 } // namespace grade
 
 Q_DECLARE_METATYPE(grade::Moeda)
@@ -84,7 +94,13 @@ public:
     virtual ~OLEAutoObject() = default;
 
     // Converts each argument passed (`quantos` of them) to the type its cParamTypes byte names,
-    // calls the member, converts the result by bRetType.
+    // calls the member, converts the result by bRetType. A call that cannot be made (no object)
+    // is answered as a failure; nothing is shown here.
+    grade::ResultadoAuto chama(const cOleMethod& metodo, const QVariantList& argumentos,
+                               int quantos);
+
+    // chama as the wrappers use it: a failure goes to the handler the window layer installed
+    // (aoFalhar), whose answer is the call's value; without a handler the value is false.
     QVariant invoke(const cOleMethod& metodo, const QVariantList& argumentos, int quantos);
 
     const grade::Despacho& objeto() const { return m_objeto; }
@@ -95,6 +111,11 @@ public:
 
     static void registraClasse(const QString& identificador,
                                std::function<grade::Despacho()> fabrica);
+
+    // Who decides what the user sees of a call that could not be made; answers the value the
+    // call goes on with. The application shows it as a runtime error.
+    using TratadorDeFalha = std::function<QVariant(const Error& erro)>;
+    static void aoFalhar(TratadorDeFalha tratador);
 
     // Test seam: sees every descriptor before its call.
     static void observarChamadas(std::function<void(const cOleMethod&)> observador);

@@ -1,8 +1,5 @@
 #include "quotation/FormCotacao.h"
 
-#include "access/FormEmEspera.h"
-#include "access/FormObrigado.h"
-#include "access/Textos.h"
 #include "dialogs/Dialogo.h"
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
@@ -14,10 +11,13 @@
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Numeros.h"
 #include "remote/Espera.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
+#include "runtime/ui/Conectividade.h"
+#include "runtime/ui/FormEmEspera.h"
+#include "runtime/ui/FormObrigado.h"
 #include "runtime/ui/Textos.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 #include "store/Recibos.h"
@@ -95,8 +95,9 @@ class Conversa : public Interlocutor {
 public:
     using Pergunta = std::function<bool(const QString& texto, bool padraoSim)>;
     using Aviso = std::function<void(const QString& texto)>;
-    Conversa(Pergunta pergunta, Aviso aviso, remoto::TesteConexao conexao)
-        : m_pergunta(std::move(pergunta))
+    Conversa(QWidget* janela, Pergunta pergunta, Aviso aviso, remoto::TesteConexao conexao)
+        : m_janela(janela)
+        , m_pergunta(std::move(pergunta))
         , m_aviso(std::move(aviso))
         , m_conexao(std::move(conexao)) {}
 
@@ -109,20 +110,15 @@ public:
         m_aviso(antes.isEmpty() ? motivo : antes + u' ' + motivo);
     }
     void aguarda(const QString& texto, const std::function<void()>& trabalho) override {
-        ExibeAvisoEmEspera(texto, false);
+        const AvisoEmEspera aviso(texto);
         trabalho();
-        ExibeAvisoEmEspera(texto, true);
     }
     bool conectado() override {
-        ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, false);
-        const bool conectado = VerificaConexaoInternet(m_conexao);
-        ExibeAvisoEmEspera(acesso::textos::VerificandoConexao, true);
-        if (!conectado)
-            m_aviso(acesso::textos::SemConexao);
-        return conectado;
+        return ConectadoOuAvisa(m_janela, [this] { return VerificaConexaoInternet(m_conexao); });
     }
 
 private:
+    QWidget* m_janela;
     Pergunta m_pergunta;
     Aviso m_aviso;
     remoto::TesteConexao m_conexao;
@@ -149,7 +145,8 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
 FormCotacao::~FormCotacao() = default;
 
 void FormCotacao::PreInit() {
-    // The files of the quotation live in the program directory; transfers use the current one.
+    // The form works in the program directory, as it always has; its files and transfers still
+    // name their full paths.
     QDir::setCurrent(PastaDoPrograma());
 }
 
@@ -365,10 +362,11 @@ void FormCotacao::PreencheDadosEnviados() {
     using namespace Servidor;
     using Origem = cotacao::RespostaAnterior::Origem;
     const QString caminho = ArquivoDoPrograma(nomeResposta());
-    ExibeAvisoEmEspera(acesso::textos::Conectando, false);
-    m_anterior = cotacao::BaixaRespostaAnterior(
-        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}}, caminho, m_recibo);
-    ExibeAvisoEmEspera(acesso::textos::Conectando, true);
+    {
+        const AvisoEmEspera aviso(janelas::textos::Conectando);
+        m_anterior = cotacao::BaixaRespostaAnterior(
+            {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), caminho, {}}, m_recibo);
+    }
     // Unknown is not empty: the form opens empty, and sending asks first (EnviaResposta).
     if (m_anterior.origem == Origem::Nenhuma || m_anterior.origem == Origem::Ilegivel)
         return;
@@ -380,7 +378,7 @@ void FormCotacao::PreencheDadosEnviados() {
         if (falha != nucleo::FalhaGravacao::Nenhuma)
             WarningMessage(janelas::textos::FalhaDeGravacao(falha, PastaDoPrograma()));
     }
-    remoto::ArquivoIni arquivo, config;
+    nucleo::ArquivoIni arquivo, config;
     arquivo.carrega(caminho);
     config.carrega(ArquivoDoPrograma(Config));
     formatos::Resposta resposta = formatos::LeResposta(arquivo);
@@ -513,15 +511,20 @@ bool FormCotacao::QueryClose() {
 bool FormCotacao::EnviaResposta() {
     fechaEdicao();
     using namespace Servidor;
-    const DestinoDoEnvio destino{
-        {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), {}},
-        ArquivoDoPrograma(nomeResposta()),
-        ArquivoDoPrograma(Config),
-        cCodCotacao,
-        cCNPJ};
+    const DestinoDoEnvio destino{{m_rede.servidorFtp,
+                                  Usuario,
+                                  Senha,
+                                  Diretorio,
+                                  nomeResposta(),
+                                  ArquivoDoPrograma(nomeResposta()),
+                                  {}},
+                                 ArquivoDoPrograma(Config),
+                                 cCodCotacao,
+                                 cCNPJ};
     // A question that defaults to "Sim" is the program's usual box; one that defaults to "Não"
     // needs its own.
     Conversa conversa(
+        this,
         [this](const QString& texto, bool padraoSim) {
             using namespace cotacao::textos;
             return padraoSim ? AvisoGet(texto, Sim, Nao, 1) : pergunta(texto, Sim, Nao, false);

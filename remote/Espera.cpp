@@ -1,6 +1,7 @@
 #include "remote/Espera.h"
 
 #include "runtime/core/BloqueioDeEntrada.h"
+#include "runtime/core/Progresso.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -11,11 +12,6 @@
 
 namespace remoto {
 namespace {
-
-ObservadorDeProgresso& observador() {
-    static ObservadorDeProgresso o;
-    return o;
-}
 
 // The network thread, started on first use and stopped when the application ends, and the
 // object living on it that runs the tasks posted to it, one after the other.
@@ -39,17 +35,10 @@ QObject* executor() {
 
 } // namespace
 
-void DefineObservadorDeProgresso(ObservadorDeProgresso o) {
-    observador() = std::move(o);
-}
-
 void NoTrabalhador(const std::function<void(const AvisoDeProgresso&)>& tarefa) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread()->objectName() == u"rede") {
-        tarefa([](qint64 feito, qint64 total) {
-            if (observador())
-                observador()(feito, total);
-        });
+        tarefa(nucleo::InformaProgresso);
         return;
     }
 
@@ -65,8 +54,7 @@ void NoTrabalhador(const std::function<void(const AvisoDeProgresso&)>& tarefa) {
         if (!progressoPendente.exchange(true))
             QMetaObject::invokeMethod(&aqui, [&] {
                 progressoPendente = false;
-                if (observador())
-                    observador()(feito, total);
+                nucleo::InformaProgresso(feito, total);
             });
     };
 

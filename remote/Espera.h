@@ -11,17 +11,12 @@ namespace remoto {
 // the steps keep their order, no other command can start, and every window keeps painting.
 
 // Runs `tarefa` on the network thread and waits here for it to end. Progress the task reports
-// reaches the progress observer on this thread. Without an application object, or on the
-// network thread itself, the task simply runs here.
+// reaches the progress observer (nucleo::DefineObservadorDeProgresso) on this thread. Without an
+// application object, or on the network thread itself, the task simply runs here.
 void NoTrabalhador(const std::function<void(const AvisoDeProgresso& progresso)>& tarefa);
 
 // Baixa and Envia on the network thread, waited for as above.
 Desfecho BaixaEsperando(const PedidoFtp& pedido);
 Desfecho EnviaEsperando(const PedidoFtp& pedido);
-
-// Who hears of the progress of the transfer under way (the waiting notice): called on the
-// waiting thread with the bytes moved and the file's size (0 while unknown).
-using ObservadorDeProgresso = std::function<void(qint64 feito, qint64 total)>;
-void DefineObservadorDeProgresso(ObservadorDeProgresso observador);
 
 } // namespace remoto

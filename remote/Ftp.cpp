@@ -2,10 +2,12 @@
 
 #include "remote/Espera.h"
 #include "runtime/core/Cp1252.h"
+#include "runtime/core/ProgramDir.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -31,10 +33,16 @@ Curl novaSessao() {
     return Curl(curl_easy_init());
 }
 
-// A bare file name: no path may reach outside the current directory.
+// A bare file name: no path may reach outside the server's directory.
 bool nomeSimples(const QString& nome) {
     return !nome.isEmpty() && nome != u"." && nome != u".." && !nome.contains(u'/') &&
            !nome.contains(u'\\') && !nome.contains(QChar(0));
+}
+
+// The local file as the caller named it, in full: never resolved against the current directory.
+bool caminhoLocalValido(const QString& caminho) {
+    return !caminho.contains(QChar(0)) && QDir::isAbsolutePath(caminho) &&
+           !QFileInfo(caminho).fileName().isEmpty();
 }
 
 QByteArray escapado(CURL* curl, const QString& texto) {
@@ -198,18 +206,19 @@ QList<int> respostasDepoisDaTransferencia(const Vigia& v) {
 
 Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     const QString nome = p.arquivo.trimmed();
-    if (!nomeSimples(nome))
+    if (!nomeSimples(nome) || !caminhoLocalValido(p.local))
         return {ResultadoFtp::NomeInvalido};
+    const QString pasta = QFileInfo(p.local).absolutePath();
     Vigia vigia;
     vigia.progresso = &progresso;
     Curl curl = sessao(p, nome, vigia);
     if (!curl)
         return {ResultadoFtp::Conexao};
 
-    QSaveFile local(QDir::current().filePath(nome));
+    QSaveFile local(p.local);
     local.setDirectWriteFallback(false);
     if (!local.open(QIODevice::WriteOnly))
-        return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(QDir::currentPath(), 0)};
+        return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, 0)};
     Destino destino{&local, 0, p.limites.tamanhoMaximo};
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, escreveNoArquivo);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &destino);
@@ -221,8 +230,7 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
         if (destino.grandeDemais)
             return {ResultadoFtp::GrandeDemais};
         if (destino.falhouGravacao)
-            return {ResultadoFtp::GravacaoLocal,
-                    nucleo::DiagnosticaFalha(QDir::currentPath(), destino.escritos)};
+            return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, destino.escritos)};
         return {resultadoDe(codigo)};
     }
     const nucleo::FalhaGravacao gravacao = nucleo::ConcluiGravacao(local);
@@ -233,9 +241,9 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
 
 Desfecho Envia(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     const QString nome = p.arquivo.trimmed();
-    if (!nomeSimples(nome))
+    if (!nomeSimples(nome) || !caminhoLocalValido(p.local))
         return {ResultadoFtp::NomeInvalido};
-    QFile local(QDir::current().filePath(nome));
+    QFile local(p.local);
     if (!local.open(QIODevice::ReadOnly))
         return {ResultadoFtp::LeituraLocal};
     const QString parte = nome + QStringLiteral(".parte");
@@ -261,7 +269,9 @@ Desfecho Envia(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
 namespace {
 remoto::PedidoFtp pedido(const QString& servidor, const QString& usuario, const QString& senha,
                          const QString& diretorio, const QString& arquivo) {
-    return {servidor, usuario, senha, diretorio, arquivo, {}};
+    return {servidor,  usuario, senha,
+            diretorio, arquivo, nucleo::ArquivoDoPrograma(arquivo.trimmed()),
+            {}};
 }
 } // namespace
 

@@ -45,14 +45,17 @@ struct Desfecho {
     bool ok() const { return resultado == ResultadoFtp::Ok; }
 };
 
-// One transfer: the server ("host" or "host:port"), the account, the remote directory and the
-// bare name of the file, which is also the local file in the current directory.
+// One transfer: the server ("host" or "host:port"), the account, the remote directory, the bare
+// name of the file on the server, and the full path of the local file (the caller names it, in
+// the program folder as a rule; the current directory plays no part). A local path that is not
+// absolute is refused as NomeInvalido.
 struct PedidoFtp {
     QString servidor;
     QString usuario;
     QString senha;
     QString diretorio;
     QString arquivo;
+    QString local;
     FtpLimites limites;
 };
 
@@ -74,8 +77,9 @@ Desfecho Envia(const PedidoFtp& pedido, const AvisoDeProgresso& progresso = {});
 
 } // namespace remoto
 
-// The transfers as the forms call them: server, user, password, remote directory and file name;
-// true only when the whole transfer succeeded. They run on the network thread while the calling
+// The transfers as the forms call them: server, user, password, remote directory and file name,
+// the local file being the one of that name in the program folder; true only when the whole
+// transfer succeeded. They run on the network thread while the calling
 // window waits with its input held back, and report their progress to the waiting notice.
 bool BaixarArquivoViaFTP(const QString& servidor, const QString& usuario, const QString& senha,
                          const QString& diretorio, const QString& arquivo);

@@ -16,14 +16,14 @@ CAMADAS = {
     "runtime/core": [],
     "runtime/ui": ["runtime/core"],
     "remote": ["runtime/core"],
-    "quotation/formats": ["remote", "runtime/core"],
+    "quotation/formats": ["runtime/core"],
     "store": ["runtime/core"],
     "access": ["quotation/formats", "remote", "runtime/core", "runtime/ui"],
     "grid": ["runtime/core", "runtime/ui"],
-    "dialogs": ["remote", "runtime/core", "runtime/ui"],
+    "dialogs": ["runtime/core", "runtime/ui"],
     "quotation/core": ["store", "quotation/formats", "remote", "runtime/core"],
-    "quotation": ["quotation/core", "access", "grid", "dialogs", "store", "quotation/formats",
-                  "remote", "runtime/core", "runtime/ui"],
+    "quotation": ["quotation/core", "grid", "dialogs", "store", "quotation/formats", "remote",
+                  "runtime/core", "runtime/ui"],
 }
 INCLUSAO = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 

@@ -5,7 +5,7 @@
 #include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
 #include "remote/Espera.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/Regional.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
@@ -17,7 +17,7 @@ namespace cotacao {
 
 nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
                                     QByteArray* bytes) {
-    return remoto::ArquivoIni::edita(caminho, [&](remoto::ArquivoIni& arquivo) {
+    return nucleo::ArquivoIni::edita(caminho, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveResposta(arquivo, resposta);
         if (bytes)
             *bytes = arquivo.bytes();
@@ -44,7 +44,7 @@ bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
 }
 
 nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
-    return remoto::ArquivoIni::edita(config, [&](remoto::ArquivoIni& arquivo) {
+    return nucleo::ArquivoIni::edita(config, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveTermosNaConfig(arquivo, termos);
     });
 }
@@ -108,9 +108,9 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
 
     // An answer that did not reach the disk whole must not be sent.
     QByteArray bytes;
-    const nucleo::FalhaGravacao gravacao = GravaResposta(resposta, destino.resposta, &bytes);
+    const nucleo::FalhaGravacao gravacao = GravaResposta(resposta, destino.pedido.local, &bytes);
     if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
-        interlocutor.avisaGravacao({}, gravacao, QFileInfo(destino.resposta).absolutePath());
+        interlocutor.avisaGravacao({}, gravacao, QFileInfo(destino.pedido.local).absolutePath());
         return {};
     }
     remoto::Desfecho enviado;

@@ -54,8 +54,7 @@ public:
 
 // Where an answer goes and where its traces are kept.
 struct DestinoDoEnvio {
-    remoto::PedidoFtp pedido; // the server, and the answer file's name there
-    QString resposta;         // the local answer file
+    remoto::PedidoFtp pedido; // the server, the answer file's name there and its local path
     QString config;           // Config.ini, which keeps the terms for the next quotation
     QString cotacao;
     QString cnpj;

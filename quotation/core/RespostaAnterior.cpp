@@ -26,9 +26,10 @@ bool ConfereComRecibo(const QByteArray& bytes, const banco::Recibo& recibo) {
            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() == recibo.sha256;
 }
 
-RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido, const QString& caminho,
+RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
                                        const std::optional<banco::Recibo>& recibo) {
     using Origem = RespostaAnterior::Origem;
+    const QString& caminho = pedido.local;
     RespostaAnterior r;
     // What this computer sent last, read before the download may replace it.
     std::optional<QByteArray> copia;

@@ -29,10 +29,10 @@ struct RespostaAnterior {
     QByteArray copia;
 };
 
-// Downloads the answer of `pedido` onto the local answer file `caminho` (a failed download leaves
-// that file as it was) and tells where the earlier answer now comes from. `recibo`: the last
-// receipt of this quotation and supplier, when there is one.
-RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido, const QString& caminho,
+// Downloads the answer of `pedido` onto its local answer file (a failed download leaves that file
+// as it was) and tells where the earlier answer now comes from. `recibo`: the last receipt of
+// this quotation and supplier, when there is one.
+RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
                                        const std::optional<banco::Recibo>& recibo);
 
 // The copy sent from here back as the local answer file (after a changed one was downloaded).

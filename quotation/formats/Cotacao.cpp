@@ -2,7 +2,7 @@
 
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Lista.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 
 #include <QFileInfo>
 
@@ -11,7 +11,7 @@
 namespace formatos {
 
 bool LeCotacao(const QString& caminho, Cotacao& cotacao) {
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     if (!QFileInfo::exists(caminho) || !ini.carrega(caminho))
         return false;
     using namespace Arquivos;

@@ -3,7 +3,7 @@
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Lista.h"
 #include "quotation/formats/Numeros.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/Regional.h"
 
 #include <algorithm>
@@ -25,7 +25,7 @@ QString SemControles(QString texto) {
     return texto;
 }
 
-Resposta LeResposta(const remoto::ArquivoIni& arquivo) {
+Resposta LeResposta(const nucleo::ArquivoIni& arquivo) {
     Resposta r;
     r.termos.obsGeral = arquivo.valor(Secao, R::ObsGeral, QString());
     r.termos.prazoEntrega = arquivo.valor(Secao, R::PrazoEntrega, QString());
@@ -41,7 +41,7 @@ Resposta LeResposta(const remoto::ArquivoIni& arquivo) {
     return r;
 }
 
-Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& config) {
+Termos TermosDoFormulario(const Termos& daResposta, const nucleo::ArquivoIni& config) {
     const auto texto = [&](const QString& valor, const QString& chave) {
         return valor.trimmed().isEmpty() ? config.valor(Secao, chave, QString()) : valor;
     };
@@ -88,7 +88,7 @@ QList<QPair<QString, QString>> valoresDosTermos(const Termos& t) {
 
 } // namespace
 
-void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta) {
+void EscreveResposta(nucleo::ArquivoIni& arquivo, const Resposta& resposta) {
     if (!resposta.precos.isEmpty()) {
         arquivo.define(Secao, R::ListaPrecosForn, EscreveLista(ItensDePrecos(resposta)));
         arquivo.define(Secao, R::ListaObsProdutos, EscreveLista(ItensDeObservacoes(resposta)));
@@ -100,8 +100,8 @@ void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta) {
 MedidaDaResposta MedeResposta(const Resposta& resposta) {
     MedidaDaResposta m;
     const auto mede = [&](const QString& chave, qsizetype tamanho) {
-        if (tamanho > remoto::kLimiteValorIni)
-            m.excessos.append({chave, tamanho - remoto::kLimiteValorIni});
+        if (tamanho > nucleo::kLimiteValorIni)
+            m.excessos.append({chave, tamanho - nucleo::kLimiteValorIni});
     };
     if (!resposta.precos.isEmpty()) {
         const QStringList observacoes = ItensDeObservacoes(resposta);
@@ -127,9 +127,9 @@ namespace {
 
 // The room left once 90 % of the limit is used.
 std::optional<qsizetype> espacoRestante(qsizetype usados) {
-    if (usados * 10 < remoto::kLimiteValorIni * 9)
+    if (usados * 10 < nucleo::kLimiteValorIni * 9)
         return std::nullopt;
-    return remoto::kLimiteValorIni - usados;
+    return nucleo::kLimiteValorIni - usados;
 }
 
 } // namespace
@@ -143,7 +143,7 @@ std::optional<qsizetype> EspacoNasObservacoes(const Resposta& resposta) {
                                                     : TamanhoDaLista(ItensDeObservacoes(resposta)));
 }
 
-void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos) {
+void EscreveTermosNaConfig(nucleo::ArquivoIni& config, const Termos& termos) {
     config.define(Secao, R::FormaPgto, termos.formaPgto);
     config.define(Secao, R::PrazoEntrega, termos.prazoEntrega);
     config.define(Secao, R::PedidoMinimo, termos.pedidoMinimo);

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace remoto {
+namespace nucleo {
 class ArquivoIni;
 }
 
@@ -36,24 +36,24 @@ QString SemControles(QString texto);
 
 // An answer file as read back: the terms with their defaults ("" for the texts, "0,00" for the
 // two amounts), the items of the two lists in order.
-Resposta LeResposta(const remoto::ArquivoIni& arquivo);
+Resposta LeResposta(const nucleo::ArquivoIni& arquivo);
 
 // The terms the form shows for an answer sent earlier: a blank text, or an amount that reads as
 // zero, takes the value kept in Config.ini at the last sending; amounts get two decimals.
-Termos TermosDoFormulario(const Termos& daResposta, const remoto::ArquivoIni& config);
+Termos TermosDoFormulario(const Termos& daResposta, const nucleo::ArquivoIni& config);
 
 // Writes the answer's keys as a sending does, in this order: ListaPrecosForn (number texts) and
 // ListaObsProdutos (trimmed), only when there is at least one product row; then ObsGeral,
 // PrazoEntrega, FormaPgto, PedidoMinimo and ValorFrete, trimmed. Every value SemControles. Keys
 // it does not write stay.
-void EscreveResposta(remoto::ArquivoIni& arquivo, const Resposta& resposta);
+void EscreveResposta(nucleo::ArquivoIni& arquivo, const Resposta& resposta);
 
 // The items of the answer's two lists as EscreveResposta writes them: prices as number texts,
 // remarks SemControles and trimmed; one per product row.
 QStringList ItensDePrecos(const Resposta& resposta);
 QStringList ItensDeObservacoes(const Resposta& resposta);
 
-// How much of what the buyer's reader takes (remoto::kLimiteValorIni characters per value) an
+// How much of what the buyer's reader takes (nucleo::kLimiteValorIni characters per value) an
 // answer uses, value by value, as EscreveResposta would write it.
 struct MedidaDaResposta {
     qsizetype observacoes = 0; // characters of ListaObsProdutos
@@ -74,6 +74,6 @@ MedidaDaResposta MedeResposta(const Resposta& resposta);
 std::optional<qsizetype> EspacoNasObservacoes(const Resposta& resposta);
 
 // The terms Config.ini keeps after a successful sending, as the fields hold them.
-void EscreveTermosNaConfig(remoto::ArquivoIni& config, const Termos& termos);
+void EscreveTermosNaConfig(nucleo::ArquivoIni& config, const Termos& termos);
 
 } // namespace formatos

@@ -7,7 +7,8 @@ namespace nucleo {
 
 // The program directory holds everything the program keeps on disk: settings, downloaded
 // quotations, the version file and the pictures. It is the directory of the executable and,
-// from start-up on, the current directory, so transfers that name a bare file land there too.
+// from start-up on, also the current directory; every file the program reads or writes is named
+// through it (ArquivoDoPrograma) all the same, transfers included.
 QString PastaDoPrograma();
 
 // Full path of a file in the program directory.

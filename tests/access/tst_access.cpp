@@ -2,4 +2,4 @@
 #include "tests/access/tst_verificacao.h"
 #include "tests/support/TestMain.h"
 
-COTACAO_TEST_MAIN(Senha, Login, Avisos)
+COTACAO_TEST_MAIN(Senha, Login)

@@ -1,14 +1,13 @@
 #include "tests/access/tst_login.h"
 
-#include "access/FormEmEspera.h"
 #include "access/FormLogin.h"
-#include "access/FormObrigado.h"
-#include "access/ImagemFundo.h"
 #include "access/Textos.h"
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/ui/Caixas.h"
+#include "runtime/ui/FormEmEspera.h"
+#include "runtime/ui/FormObrigado.h"
 #include "runtime/ui/Textos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
@@ -210,7 +209,7 @@ void Login::recusas_data() {
     QTest::newRow("CNPJ sem o primeiro dígito") << int(Normal) << cnpj.mid(1) << 0 << kNumero
                                                 << "37326731" << CNPJIncorreto << "MCNPJ" << false;
     QTest::newRow("sem internet") << int(SemInternet) << cnpj << -1 << kNumero << "37326731"
-                                  << SemConexao << "MSenha" << false;
+                                  << janelas::textos::SemConexao << "MSenha" << false;
     QTest::newRow("cotação inexistente") << int(Normal) << cnpj << -1 << "2026000000099999"
                                          << "37326731" << CotacaoInexistente << "MSenha" << true;
     // Only the server's "no such file" says the number does not exist.
@@ -384,63 +383,4 @@ void Login::videoAula() {
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(m_enderecos, QList<QUrl>{QUrl(acesso::textos::EnderecoVideoAula)});
     QVERIFY(a.form->isVisible());
-}
-
-void Avisos::cleanup() {
-    destroiJanelas();
-}
-
-void Avisos::avisoEmEspera() {
-    FormEmEspera* aviso = ExibeAvisoEmEspera("   Enviando ...  ", false);
-    QVERIFY(aviso && aviso->isVisible());
-    QCOMPARE(aviso->oDCTexto->text(), "Enviando ...");
-    QCOMPARE(aviso->windowTitle(), "Aguarde ...");
-    QVERIFY(aviso->windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(aviso->windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(qRound(aviso->windowOpacity() * 255), 230);
-    QVERIFY(!aviso->mask().contains(QPoint(5, 5)));
-    QVERIFY(aviso->mask().contains(aviso->rect().center()));
-
-    // Painted before the call returned: what is on screen already holds the text.
-    const QImage tela = aviso->grab().toImage();
-    const QPoint centro = aviso->oDCTexto->geometry().center();
-    bool temTexto = false;
-    for (int x = aviso->oDCTexto->x(); x < aviso->oDCTexto->geometry().right(); ++x)
-        temTexto |= tela.pixelColor(x, centro.y()).lightness() > 200;
-    QVERIFY(temTexto);
-
-    QPointer<FormEmEspera> mesmo = ExibeAvisoEmEspera("Enviando ...", true);
-    QCOMPARE(mesmo.data(), aviso);
-    QTRY_VERIFY(mesmo.isNull() || !mesmo->isVisible());
-}
-
-void Avisos::fecharSemAviso() {
-    // A close request with no notice open changes nothing.
-    ExibeAvisoEmEspera("x", true);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
-            !QApplication::topLevelWidgets().front()->isVisible());
-}
-
-void Avisos::imagemDoArquivoOuReserva() {
-    DiretorioTeste programa;
-    QWidget pai;
-    pai.resize(100, 50);
-    ImagemFundo fundo(&pai);
-    fundo.setGeometry(pai.rect());
-    QVERIFY(
-        !fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"), ":/arte/aviso.png"));
-    QVERIFY(!fundo.grab().toImage().isNull());
-    QImage vermelho(10, 10, QImage::Format_RGB32);
-    vermelho.fill(Qt::red);
-    QVERIFY(vermelho.save(programa.arquivo("AvisoCotação.bmp"), "BMP"));
-    QVERIFY(
-        fundo.CreateEmbeddingFromFile(programa.arquivo("AvisoCotação.bmp"), ":/arte/aviso.png"));
-    QCOMPARE(fundo.grab().toImage().pixelColor(50, 25), QColor(Qt::red)); // stretched over all
-    QVERIFY(fundo.testAttribute(Qt::WA_TransparentForMouseEvents));
-
-    // The thank-you window draws our artwork when its picture is missing.
-    QFile::remove(programa.arquivo("AvisoCotação.bmp"));
-    FormObrigado obrigado;
-    const QImage tela = obrigado.grab().toImage();
-    QVERIFY(tela.pixelColor(100, 100) != obrigado.palette().color(QPalette::Window));
 }

@@ -25,12 +25,3 @@ public Q_SLOTS:
 private:
     QList<QUrl> m_enderecos;
 };
-
-class Avisos : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void cleanup();
-    void avisoEmEspera();
-    void fecharSemAviso();
-    void imagemDoArquivoOuReserva();
-};

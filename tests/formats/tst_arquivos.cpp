@@ -2,7 +2,7 @@
 
 #include "quotation/formats/Cotacao.h"
 #include "quotation/formats/Resposta.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/Regional.h"
 #include "tests/support/DiretorioTeste.h"
 
@@ -72,14 +72,14 @@ void ArquivoDeResposta::escrita() {
     r.precos = precos;
     r.observacoes = QStringList{"  marca X ", "", "a|]b"}.mid(0, precos.size());
     r.termos = {" Frete à parte ", " 30", "30/60 ", "150,00", "  "};
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     QVERIFY(ini.carrega(dir.arquivo("r.cot")));
     formatos::EscreveResposta(ini, r);
     QCOMPARE(ini.grava(), nucleo::FalhaGravacao::Nenhuma);
     QCOMPARE(dir.ler("r.cot"), esperado);
 
     // Read back: the same items and terms (trimmed, as they were written).
-    remoto::ArquivoIni lido;
+    nucleo::ArquivoIni lido;
     QVERIFY(lido.carrega(dir.arquivo("r.cot")));
     const formatos::Resposta volta = formatos::LeResposta(lido);
     QCOMPARE(volta.termos.formaPgto, "30/60");
@@ -113,7 +113,7 @@ void ArquivoDeResposta::termosDoFormulario() {
     dir.escrever("r.cot", resposta);
     dir.escrever("Config.ini", "[Geral]\r\nFormaPgto=45\r\nPrazoEntrega=15\r\n"
                                "PedidoMinimo=200,5\r\nValorFrete=99\r\n");
-    remoto::ArquivoIni r, config;
+    nucleo::ArquivoIni r, config;
     QVERIFY(r.carrega(dir.arquivo("r.cot")) && config.carrega(dir.arquivo("Config.ini")));
     const formatos::Termos t = formatos::TermosDoFormulario(formatos::LeResposta(r).termos, config);
     QCOMPARE((QStringList{t.obsGeral, t.prazoEntrega, t.formaPgto, t.pedidoMinimo, t.valorFrete}),
@@ -177,10 +177,10 @@ void ArquivoDeResposta::medida() {
     const formatos::MedidaDaResposta m = formatos::MedeResposta(r);
     QCOMPARE(m.observacoes, usados);
     // The measure is the list as written; the reader cuts what goes beyond the limit.
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     formatos::EscreveResposta(ini, r);
     QCOMPARE(ini.valor("Geral", "ListaObsProdutos", "").size(),
-             std::min(usados, remoto::kLimiteValorIni));
+             std::min(usados, nucleo::kLimiteValorIni));
     QCOMPARE(m.cabe(), alem == 0);
     if (alem) {
         QCOMPARE(m.excessos.size(), 1);
@@ -204,7 +204,7 @@ void ArquivoDeResposta::lidaPeloWindows() {
     r.precos = {"1,5", "2"};
     r.observacoes = {QString("um\r\ndois") + QChar(0) + "três\tquatro", "a|]b"};
     r.termos = {"linha\r\n[Outra]\r\nX=1", "30", "30/60", "150,00", "0,00"};
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     QVERIFY(ini.carrega(dir.arquivo("r.cot")));
     formatos::EscreveResposta(ini, r);
     QCOMPARE(ini.grava(), FalhaGravacao::Nenhuma);

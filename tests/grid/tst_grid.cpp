@@ -125,8 +125,25 @@ private Q_SLOTS:
     }
 
     void semObjetoNadaMuda() {
-        // Each call is reported as a runtime error; going on answers false and changes nothing.
+        // Below the windows, a call to no object answers its failure and shows nothing.
         Caixas::setModoDeTeste(true);
+        OLEAutoObject nenhum;
+        cOleMethod rows;
+        rows.symName = "Rows";
+        rows.iMemberId = 0x6803003C;
+        rows.wInvokeKind = Invocacao::Escrita;
+        const ResultadoAuto r = nenhum.chama(rows, {5}, 1);
+        QCOMPARE(ultimo.symName, QByteArray("Rows")); // the descriptor went out all the same
+        QCOMPARE(r.valor, QVariant(false));
+        QVERIFY(r.falha);
+        QCOMPARE(r.falha->GenCode, int(CodigoGenerico::SemMetodo));
+        QCOMPARE(r.falha->Operation, "Rows");
+        QCOMPARE(FlexCell().Rows(5), QVariant(false)); // no handler: nothing shown either
+        QVERIFY(Caixas::mostradas().isEmpty());
+
+        // With the application's handler each call is reported as a runtime error; going on
+        // answers false and changes nothing.
+        OLEAutoObject::aoFalhar([](const Error& erro) { return ErroDeExecucao(erro); });
         opcoesDeErro().registro = false;
         FlexCell vazia;
         QCOMPARE(vazia.Rows(5), QVariant(false));
@@ -149,6 +166,7 @@ private Q_SLOTS:
                      qPrintable(caixas[i].texto));
             QCOMPARE(caixas[i].resposta, 1);
         }
+        OLEAutoObject::aoFalhar({});
         opcoesDeErro().registro = true;
         Caixas::setModoDeTeste(false);
     }

@@ -2,13 +2,13 @@
 
 // What the quotation form's tests share: a form over a real FTP server, in a fresh program
 // directory with its own database, and a person's ways of typing, clicking and answering.
-#include "access/FormObrigado.h"
 #include "grid/ControleGrade.h"
 #include "quotation/FormCotacao.h"
 #include "quotation/formats/Lista.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
+#include "runtime/ui/FormObrigado.h"
 #include "store/BancoLocal.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"

@@ -7,7 +7,7 @@
 #include "quotation/core/Importacao.h"
 #include "quotation/core/Planilha.h"
 #include "quotation/core/Textos.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"

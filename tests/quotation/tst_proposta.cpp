@@ -7,7 +7,7 @@
 #include "quotation/core/Rascunho.h"
 #include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 #include "store/Recibos.h"
 #include "tests/quotation/Ambiente.h"
 
@@ -222,7 +222,7 @@ void EnvioSemJanela::desfechos() {
     p.define(0, Campo::Preco, "4,5");
     p.defineTermo("MPrazoEntrega", "30");
     if (caso == "longa")
-        p.define(1, Campo::Observacao, QString(remoto::kLimiteValorIni + 1, u'x'));
+        p.define(1, Campo::Observacao, QString(nucleo::kLimiteValorIni + 1, u'x'));
     const QString nome = formatos::Arquivos::NomeResposta(kNumero, kCNPJ);
     using namespace remoto::Servidor;
     const cotacao::DestinoDoEnvio destino{{caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
@@ -230,12 +230,11 @@ void EnvioSemJanela::desfechos() {
                                            Senha,
                                            Diretorio,
                                            nome,
+                                           dir.arquivo(nome),
                                            {}},
-                                          dir.arquivo(nome),
                                           dir.arquivo("Config.ini"),
                                           kNumero,
                                           kCNPJ};
-    QDir::setCurrent(dir.path()); // the upload reads the answer file from there
     Conversa conversa;
     conversa.internet = caso != "offline";
     conversa.respostas = {false};

@@ -1,5 +1,3 @@
-#include "access/FormObrigado.h"
-#include "access/Textos.h"
 #include "grid/ControleGrade.h"
 #include "grid/ImpressaoGrade.h"
 #include "quotation/FormCotacao.h"
@@ -182,7 +180,7 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(1, 6, "7");
         a.comando("&Enviar");
-        QCOMPARE(mensagens(), QStringList{acesso::textos::SemConexao});
+        QCOMPARE(mensagens(), QStringList{janelas::textos::SemConexao});
         QVERIFY(!QFile::exists(a.programa.arquivo(kResposta)));
         QVERIFY(f.isVisible() && f.lModificado);
         QCOMPARE(a.celula(1, 6), "7");
@@ -651,11 +649,17 @@ private Q_SLOTS:
         ServidorFtpTeste lento(opcoes);
         lento.colocar(kResposta, enviada + QByteArray(200, ';'));
         using namespace remoto::Servidor;
-        remoto::PedidoFtp pedido{lento.endereco(), Usuario, Senha, Diretorio, kResposta, {}};
+        remoto::PedidoFtp pedido{lento.endereco(),
+                                 Usuario,
+                                 Senha,
+                                 Diretorio,
+                                 kResposta,
+                                 programa.arquivo(kResposta),
+                                 {}};
         pedido.limites.parada = std::chrono::seconds(1);
         const banco::Recibo recibo = cotacao::ReciboDoEnvio(kNumero, kCNPJ, kResposta, enviada);
         const cotacao::RespostaAnterior r =
-            cotacao::BaixaRespostaAnterior(pedido, programa.arquivo(kResposta), recibo);
+            cotacao::BaixaRespostaAnterior(pedido, recibo);
         QCOMPARE(r.origem, cotacao::RespostaAnterior::Origem::CopiaLocal);
         QCOMPARE(r.copia, enviada);
         QCOMPARE(programa.ler(kResposta), enviada);

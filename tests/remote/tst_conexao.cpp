@@ -58,3 +58,30 @@ void Conexao::alcancadoNaTerceira() {
     QVERIFY(VerificaConexaoInternet(teste));
     QCOMPARE(pausas.feitas.size(), std::size_t(2));
 }
+
+void Endereco::casos_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("porta");
+    QTest::newRow("só o host") << "www.exemplo.com"
+                               << "www.exemplo.com" << 80;
+    QTest::newRow("host e porta") << "127.0.0.1:2121"
+                                  << "127.0.0.1" << 2121;
+    QTest::newRow("porta inválida") << "h:abc"
+                                    << "h" << 80;
+    QTest::newRow("IPv6 com porta") << "[::1]:21"
+                                    << "::1" << 21;
+    QTest::newRow("IPv6 sem porta") << "::1"
+                                    << "::1" << 80;
+    QTest::newRow("brancos") << " h:81 "
+                             << "h" << 81;
+}
+
+void Endereco::casos() {
+    QFETCH(QString, texto);
+    QFETCH(QString, host);
+    QFETCH(int, porta);
+    const Servidor::Endereco e = Servidor::endereco(texto, 80);
+    QCOMPARE(e.host, host);
+    QCOMPARE(int(e.porta), porta);
+}

@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace nucleo;
@@ -36,8 +37,15 @@ quint16 portaFechada() {
     return s.serverPort(); // closed when s goes
 }
 
+// A transfer of `arquivo` to or from the program folder.
 remoto::PedidoFtp pedido(const QString& servidor, const QString& arquivo) {
-    return {servidor, Servidor::Usuario, Servidor::Senha, Servidor::Diretorio, arquivo, {}};
+    return {servidor,
+            Servidor::Usuario,
+            Servidor::Senha,
+            Servidor::Diretorio,
+            arquivo,
+            ArquivoDoPrograma(arquivo.trimmed()),
+            {}};
 }
 
 void colunas() {
@@ -317,7 +325,52 @@ void Ftp::parado() {
     QCOMPARE(remoto::Baixa(p).resultado, ResultadoFtp::Conexao);
     QCOMPARE(local.ler(QStringLiteral("CotacaoInstall.exe")), kCopiaAnterior);
     p.arquivo = QStringLiteral("resposta.cot");
+    p.local = local.arquivo(p.arquivo);
     QCOMPARE(remoto::Envia(p).resultado, ResultadoFtp::Conexao);
     QCOMPARE(QDir(local.path()).entryList(QDir::Files),
              (QStringList{QStringLiteral("CotacaoInstall.exe"), QStringLiteral("resposta.cot")}));
+}
+
+void Ftp::caminhoLocalNomeado() {
+    // Every transfer reads and writes the local file its caller named; the current directory,
+    // wherever it points, plays no part.
+    ServidorFtpTeste servidor;
+    QVERIFY(servidor.iniciado());
+    const QByteArray noServidor = binario("servidor");
+    servidor.colocar(QStringLiteral("c.cot"), noServidor);
+    DiretorioTeste programa;
+    QTemporaryDir outro;
+    QVERIFY(QDir::setCurrent(outro.path()));
+    const QByteArray daqui = binario("daqui");
+    programa.escrever(QStringLiteral("origem.cot"), daqui);
+    QFile intruso(QDir(outro.path()).filePath(QStringLiteral("r.cot")));
+    QVERIFY(intruso.open(QIODevice::WriteOnly) && intruso.write("do diretorio corrente") > 0);
+    intruso.close();
+
+    remoto::PedidoFtp p = pedido(servidor.endereco(), QStringLiteral("c.cot"));
+    p.local = programa.arquivo(QStringLiteral("destino.cot"));
+    QCOMPARE(remoto::Baixa(p).resultado, ResultadoFtp::Ok);
+    QCOMPARE(programa.ler(QStringLiteral("destino.cot")), noServidor);
+
+    p.arquivo = QStringLiteral("r.cot");
+    p.local = programa.arquivo(QStringLiteral("origem.cot"));
+    QCOMPARE(remoto::Envia(p).resultado, ResultadoFtp::Ok);
+    QCOMPARE(servidor.conteudo(QStringLiteral("r.cot")), daqui);
+
+    // The forms' calls name the file in the program folder.
+    QVERIFY(BaixarArquivoViaFTP(servidor.endereco(), Servidor::Usuario, Servidor::Senha,
+                                Servidor::Diretorio, QStringLiteral("c.cot")));
+    QCOMPARE(programa.ler(QStringLiteral("c.cot")), noServidor);
+    QCOMPARE(QDir(outro.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("r.cot")}); // nothing landed in the current directory
+
+    // A local path that is not whole is refused before any connection.
+    const int antes = servidor.conexoesFeitas();
+    for (const QString& local : {QString(), QStringLiteral("c.cot"), QStringLiteral("./c.cot")}) {
+        p.local = local;
+        QCOMPARE(remoto::Baixa(p).resultado, ResultadoFtp::NomeInvalido);
+        QCOMPARE(remoto::Envia(p).resultado, ResultadoFtp::NomeInvalido);
+    }
+    QCOMPARE(servidor.conexoesFeitas(), antes);
+    QVERIFY(!QFileInfo::exists(QDir(outro.path()).filePath(QStringLiteral("c.cot"))));
 }

@@ -16,4 +16,5 @@ private Q_SLOTS:
     void discoCheio();
     void servidorMudo();
     void parado();
+    void caminhoLocalNomeado();
 };

@@ -23,7 +23,7 @@ inline void destroiJanelas() {
 }
 
 // One test executable per subsystem holds several test classes. Without arguments every class
-// runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_remote Ini leituraPadrao".
+// runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_runtime Ini leitura".
 template <class... Classes> int runTestClasses(int argc, char** argv) {
     janelas::Aplicacao app(argc, argv);
     janelas::InstalaCaixaDeErro();

@@ -1,4 +1,4 @@
-#include "remote/Texto.h"
+#include "runtime/core/Texto.h"
 
 QString LimpaNumeros(const QString& texto) {
     QString digitos;

@@ -1,17 +1,16 @@
-#include "tests/remote/tst_ini.h"
+#include "tests/runtime/tst_ini.h"
 
-#include "remote/Ini.h"
-#include "remote/Servidor.h"
-#include "remote/Texto.h"
 #include "runtime/core/Cp1252.h"
+#include "runtime/core/Ini.h"
+#include "runtime/core/Texto.h"
 #include "runtime/ui/Caixas.h"
+#include "runtime/ui/GravacaoComAviso.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>
 
 using namespace janelas;
 using namespace nucleo;
-using namespace remoto;
 
 namespace {
 const QString Geral = QStringLiteral("Geral");
@@ -220,9 +219,16 @@ void Ini::arquivoNovo() {
     const QString arquivo = dir.arquivo(QStringLiteral("Versao.ini"));
     QVERIFY(PutFileIni(Geral, QStringLiteral("Versao"), QStringLiteral("07"), arquivo));
     QCOMPARE(dir.ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
-    // A directory that does not exist cannot take the file: false, nothing else.
+    // A directory that does not exist cannot take the file: false, nothing else (no box: the
+    // window that asked decides what the user reads).
+    Caixas::setModoDeTeste(true);
     QVERIFY(!PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("1"),
                         dir.arquivo(QStringLiteral("falta/a.ini"))));
+    QVERIFY(ArquivoIni::edita(dir.arquivo(QStringLiteral("falta/b.ini")), [](ArquivoIni& ini) {
+                ini.define(Geral, "B", "2");
+            }) != FalhaGravacao::Nenhuma);
+    QVERIFY(Caixas::mostradas().isEmpty());
+    Caixas::setModoDeTeste(false);
 }
 
 void Ini::gravacaoQueFalhaEUmErro() {
@@ -297,31 +303,4 @@ void Texto::cp1252ForaDaPagina() {
     QFETCH(QString, texto);
     QFETCH(QByteArray, bytes);
     QCOMPARE(ParaCp1252(texto), bytes);
-}
-
-void Texto::endereco_data() {
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("host");
-    QTest::addColumn<int>("porta");
-    QTest::newRow("só o host") << "www.exemplo.com"
-                               << "www.exemplo.com" << 80;
-    QTest::newRow("host e porta") << "127.0.0.1:2121"
-                                  << "127.0.0.1" << 2121;
-    QTest::newRow("porta inválida") << "h:abc"
-                                    << "h" << 80;
-    QTest::newRow("IPv6 com porta") << "[::1]:21"
-                                    << "::1" << 21;
-    QTest::newRow("IPv6 sem porta") << "::1"
-                                    << "::1" << 80;
-    QTest::newRow("brancos") << " h:81 "
-                             << "h" << 81;
-}
-
-void Texto::endereco() {
-    QFETCH(QString, texto);
-    QFETCH(QString, host);
-    QFETCH(int, porta);
-    const Servidor::Endereco e = Servidor::endereco(texto, 80);
-    QCOMPARE(e.host, host);
-    QCOMPARE(int(e.porta), porta);
 }

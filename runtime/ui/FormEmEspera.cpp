@@ -1,9 +1,9 @@
-#include "access/FormEmEspera.h"
+#include "runtime/ui/FormEmEspera.h"
 
-#include "access/Formato.h"
-#include "access/Textos.h"
-#include "remote/Espera.h"
+#include "runtime/core/Progresso.h"
 #include "runtime/ui/Aparencia.h"
+#include "runtime/ui/Formato.h"
+#include "runtime/ui/Textos.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 
 #include <QApplication>
@@ -12,8 +12,8 @@
 #include <QPointer>
 #include <QWindow>
 
-using namespace acesso;
 using namespace janelas;
+using namespace nucleo;
 
 namespace {
 const QColor kFundo(0, 50, 74);
@@ -22,7 +22,7 @@ const FormatoJanela kFormato{QMargins(10, 10, 10, 10), 20, 230, true};
 
 FormEmEspera::FormEmEspera() {
     setFixedSize(UnidadesDeDialogo::x(142), UnidadesDeDialogo::y(43));
-    setWindowTitle(acesso::textos::TituloEspera);
+    setWindowTitle(janelas::textos::TituloEspera);
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
     CorDeFundo(this, kFundo);
 
@@ -81,27 +81,41 @@ void FormEmEspera::paintEvent(QPaintEvent* event) {
     pintor.drawRoundedRect(borda, kFormato.elipse / 2.0, kFormato.elipse / 2.0);
 }
 
-FormEmEspera* ExibeAvisoEmEspera(const QString& texto, bool fechar) {
-    static QPointer<FormEmEspera> aviso;
-    // The window the supplier works in; where the platform moved the activation to the notice
-    // after all, it gets it back when the notice goes.
-    static QPointer<QWidget> trabalho;
-    if (fechar) {
-        if (aviso) {
-            aviso->EndWindow();
-            if (trabalho && !QApplication::activeWindow())
-                trabalho->activateWindow();
-        }
-        return aviso;
+namespace {
+
+// The notices open, the last shown at the end.
+QList<QPointer<FormEmEspera>>& abertos() {
+    static QList<QPointer<FormEmEspera>> lista;
+    return lista;
+}
+
+// The window the supplier works in; where the platform moved the activation to a notice after
+// all, it gets it back when the notice goes.
+QPointer<QWidget>& trabalho() {
+    static QPointer<QWidget> janela;
+    return janela;
+}
+
+// The progress of a transfer goes to the notice shown last of those still open.
+void ligaProgresso() {
+    abertos().removeAll(nullptr);
+    if (abertos().isEmpty()) {
+        DefineObservadorDeProgresso({});
+        return;
     }
-    if (QWidget* ativa = QApplication::activeWindow(); ativa && !dynamic_cast<FormEmEspera*>(ativa))
-        trabalho = ativa;
-    aviso = new FormEmEspera;
-    aviso->oDCTexto->setText(texto.trimmed());
-    remoto::DefineObservadorDeProgresso([este = QPointer<FormEmEspera>(aviso)](qint64 f, qint64 t) {
+    DefineObservadorDeProgresso([este = abertos().last()](qint64 f, qint64 t) {
         if (este)
             este->MostraProgresso(f, t);
     });
+}
+
+FormEmEspera* abre(const QString& texto) {
+    if (QWidget* ativa = QApplication::activeWindow(); ativa && !dynamic_cast<FormEmEspera*>(ativa))
+        trabalho() = ativa;
+    auto* aviso = new FormEmEspera;
+    aviso->oDCTexto->setText(texto.trimmed());
+    abertos().append(aviso);
+    ligaProgresso();
     Centraliza(aviso);
     aviso->Show();
     // The caller may block the event loop right after: get the notice mapped and painted now.
@@ -112,3 +126,41 @@ FormEmEspera* ExibeAvisoEmEspera(const QString& texto, bool fechar) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return aviso;
 }
+
+void fecha(FormEmEspera* aviso) {
+    abertos().removeAll(aviso);
+    aviso->EndWindow();
+    ligaProgresso();
+    if (abertos().isEmpty() && trabalho() && !QApplication::activeWindow())
+        trabalho()->activateWindow();
+}
+
+} // namespace
+
+FormEmEspera* ExibeAvisoEmEspera(const QString& texto, bool fechar) {
+    if (!fechar)
+        return abre(texto);
+    abertos().removeAll(nullptr);
+    if (abertos().isEmpty())
+        return nullptr;
+    FormEmEspera* ultimo = abertos().last();
+    fecha(ultimo);
+    return ultimo;
+}
+
+namespace janelas {
+
+AvisoEmEspera::AvisoEmEspera(const QString& texto)
+    : m_aviso(abre(texto)) {}
+
+AvisoEmEspera::~AvisoEmEspera() {
+    fecha();
+}
+
+void AvisoEmEspera::fecha() {
+    if (m_aviso)
+        ::fecha(m_aviso);
+    m_aviso = nullptr;
+}
+
+} // namespace janelas

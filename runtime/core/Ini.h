@@ -13,10 +13,10 @@
 // a write changes only the one line (or adds the key or the section at the end of what exists),
 // keeps every other byte, and replaces the file atomically.
 
-namespace remoto {
+namespace nucleo {
 // The longest value a read returns; longer values come back cut.
 inline constexpr qsizetype kLimiteValorIni = 299999;
-} // namespace remoto
+} // namespace nucleo
 
 // `valor` receives the value of the key, or `padrao` when the file, the section or the key is
 // missing.
@@ -29,7 +29,7 @@ void GetFileIni(const QString& secao, const QString& chave, const QString& padra
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
                 const QString& arquivo);
 
-namespace remoto {
+namespace nucleo {
 
 // A whole INI-layout file: read once, any number of keys read and written in memory exactly as
 // the one-key functions below would read and write them on disk, then written back in one
@@ -44,12 +44,12 @@ public:
     void define(const QString& secao, const QString& chave, const QString& valor);
 
     // Writes the file as edited, atomically.
-    nucleo::FalhaGravacao grava() const;
+    FalhaGravacao grava() const;
 
     // Reads the file, lets `edicao` change it and writes it back; a file that exists but could
     // not be read is never written over (Outra).
-    static nucleo::FalhaGravacao edita(const QString& caminho,
-                                       const std::function<void(ArquivoIni&)>& edicao);
+    static FalhaGravacao edita(const QString& caminho,
+                               const std::function<void(ArquivoIni&)>& edicao);
 
     const QByteArray& bytes() const { return m_dados; }
 
@@ -58,9 +58,4 @@ private:
     QByteArray m_dados;
 };
 
-// PutFileIni where the program has no answer of its own to a failure: it is raised as a write
-// error, which the user may retry or pass over. True once the key is written.
-bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
-              const QString& arquivo);
-
-} // namespace remoto
+} // namespace nucleo

@@ -25,6 +25,4 @@ private Q_SLOTS:
     void cp1252TodosOsBytes();
     void cp1252ForaDaPagina_data();
     void cp1252ForaDaPagina();
-    void endereco_data();
-    void endereco();
 };

@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-namespace acesso {
+namespace janelas {
 class ImagemFundo;
 }
 
@@ -19,6 +19,6 @@ public:
 private:
     void PostInit();
 
-    acesso::ImagemFundo* m_fundo = nullptr;
+    janelas::ImagemFundo* m_fundo = nullptr;
     QPushButton* m_ok = nullptr;
 };

@@ -1,20 +1,19 @@
-#include "access/FormObrigado.h"
+#include "runtime/ui/FormObrigado.h"
 
-#include "access/Formato.h"
-#include "access/ImagemFundo.h"
-#include "access/Textos.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/ui/Aparencia.h"
+#include "runtime/ui/Formato.h"
+#include "runtime/ui/ImagemFundo.h"
+#include "runtime/ui/Textos.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 
-using namespace acesso;
 using namespace janelas;
 using namespace nucleo;
 
 FormObrigado::FormObrigado() {
     setFixedSize(UnidadesDeDialogo::x(332), UnidadesDeDialogo::y(127));
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
-    setWindowTitle(acesso::textos::TituloObrigado);
+    setWindowTitle(janelas::textos::TituloObrigado);
 
     m_fundo = new ImagemFundo(this);
     m_fundo->setObjectName(QStringLiteral("Fundo"));

@@ -1,10 +1,10 @@
-#include "access/ImagemFundo.h"
+#include "runtime/ui/ImagemFundo.h"
 
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
-namespace acesso {
+namespace janelas {
 
 namespace {
 // Read in the format its name gives: left to guess, Qt loads every image plugin it has (and
@@ -41,4 +41,4 @@ void ImagemFundo::paintEvent(QPaintEvent*) {
         pintor.drawPixmap(rect(), m_imagem);
 }
 
-} // namespace acesso
+} // namespace janelas

@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace acesso {
+namespace janelas {
 
 // A picture drawn over the whole of its parent, behind the controls, deaf to the mouse.
 class ImagemFundo : public QWidget {
@@ -21,4 +21,4 @@ private:
     QPixmap m_imagem;
 };
 
-} // namespace acesso
+} // namespace janelas

@@ -1,7 +1,6 @@
-#include "remote/Ini.h"
+#include "runtime/core/Ini.h"
 
 #include "runtime/core/Cp1252.h"
-#include "runtime/core/Erro.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -114,7 +113,7 @@ QByteArrayView semAspas(QByteArrayView v) {
 
 } // namespace
 
-namespace remoto {
+namespace nucleo {
 
 bool ArquivoIni::carrega(const QString& caminho) {
     m_caminho = caminho;
@@ -173,33 +172,17 @@ nucleo::FalhaGravacao ArquivoIni::edita(const QString& caminho,
     return ini.grava();
 }
 
-bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
-              const QString& arquivo) {
-    Error erro;
-    erro.SubSystem = QStringLiteral("Profile");
-    erro.GenCode = nucleo::CodigoGenerico::Gravacao;
-    erro.Operation = QStringLiteral("PutFileIni");
-    erro.Description = QStringLiteral("The settings file could not be written");
-    erro.FileName = arquivo;
-    erro.Arg = secao + u'/' + chave;
-    erro.ArgType = nucleo::Tipo::Texto;
-    erro.ArgNum = 2;
-    erro.CanDefault = true;
-    erro.CanRetry = true;
-    return nucleo::TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo); }, erro);
-}
-
-} // namespace remoto
+} // namespace nucleo
 
 void GetFileIni(const QString& secao, const QString& chave, const QString& padrao,
                 const QString& arquivo, QString& valor) {
-    remoto::ArquivoIni ini;
+    nucleo::ArquivoIni ini;
     valor = ini.carrega(arquivo) ? ini.valor(secao, chave, padrao) : padrao;
 }
 
 bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
                 const QString& arquivo) {
-    return remoto::ArquivoIni::edita(arquivo, [&](remoto::ArquivoIni& ini) {
+    return nucleo::ArquivoIni::edita(arquivo, [&](nucleo::ArquivoIni& ini) {
                ini.define(secao, chave, valor);
            }) == nucleo::FalhaGravacao::Nenhuma;
 }

@@ -9,7 +9,7 @@ class QWidget;
 // Takes the caption bar and the frame away; the window keeps the size of its contents.
 void OcultaCaptionBar(QWidget* janela);
 
-namespace acesso {
+namespace janelas {
 
 // The caption-less, rounded look of the login, waiting and thank-you windows.
 struct FormatoJanela {
@@ -28,4 +28,4 @@ QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse);
 // Places a top-level window in the middle of its screen.
 void Centraliza(QWidget* janela);
 
-} // namespace acesso
+} // namespace janelas

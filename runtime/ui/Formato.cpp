@@ -1,4 +1,4 @@
-#include "access/Formato.h"
+#include "runtime/ui/Formato.h"
 
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -9,7 +9,7 @@ void OcultaCaptionBar(QWidget* janela) {
     janela->setWindowFlag(Qt::FramelessWindowHint, true);
 }
 
-namespace acesso {
+namespace janelas {
 
 QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse) {
     const QRect retangulo = QRect(QPoint(0, 0), tamanho).marginsRemoved(recorte);
@@ -33,4 +33,4 @@ void Centraliza(QWidget* janela) {
     janela->move(area.topLeft());
 }
 
-} // namespace acesso
+} // namespace janelas
