@@ -18,6 +18,7 @@
 #include "store/Recibos.h"
 #include "tests/quotation/Ambiente.h"
 #include "tests/quotation/tst_planilhas.h"
+#include "tests/quotation/tst_tabela.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -860,5 +861,5 @@ private Q_SLOTS:
 };
 
 COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
-                  Planilhas, ComandosDoForm)
+                  Planilhas, ComandosDoForm, TabelaDePrecos)
 #include "tst_quotation.moc"
