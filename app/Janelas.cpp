@@ -6,10 +6,13 @@
 namespace inicio {
 
 void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
+    // The printing of an answer from the list is not wired yet: the list then offers none.
     auto* login = new FormLogin(
-        rede, [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
+        rede,
+        [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
             AbreCotacao(rede, banco, codigo, cnpj, std::move(cotacao));
-        });
+        },
+        banco);
     login->setQuitOnClose(true);
     login->Setup();
     login->Show();
