@@ -249,7 +249,9 @@ void FormLogin::MinhasCotacoes() {
             m_senha->setFocus();
         },
         m_imprimeResposta);
-    // Back to the login when the list closes, chosen or not.
-    QObject::connect(lista, &QObject::destroyed, this, [this] { activateWindow(); });
+    // Back to the login when the list closes, chosen or not; later, as the list also goes when
+    // the login itself is being destroyed.
+    QObject::connect(lista, &QObject::destroyed, this,
+                     [this] { QTimer::singleShot(0, this, [this] { activateWindow(); }); });
     lista->Show();
 }
