@@ -1,5 +1,6 @@
 #include "access/FormLogin.h"
 
+#include "access/FormMinhasCotacoes.h"
 #include "access/Textos.h"
 #include "access/Verificacao.h"
 #include "quotation/formats/Arquivos.h"
@@ -19,8 +20,12 @@
 #include "runtime/ui/Textos.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
 
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
+#include <QStringListModel>
+#include <QTimer>
 #include <QUrl>
 
 using namespace acesso;
@@ -29,9 +34,12 @@ using namespace janelas;
 using namespace nucleo;
 using namespace remoto;
 
-FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
+FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banco,
+                     ImprimeResposta imprimeResposta)
     : m_rede(std::move(rede))
-    , m_abreCotacao(std::move(abreCotacao)) {
+    , m_abreCotacao(std::move(abreCotacao))
+    , m_banco(banco)
+    , m_imprimeResposta(std::move(imprimeResposta)) {
     setFixedSize(UnidadesDeDialogo::x(494), UnidadesDeDialogo::y(232));
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
 
@@ -70,6 +78,18 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     m_videoAula->setGeometry(UnidadesDeDialogo::rect(9, 9, 60, 54));
     m_videoAula->setAutoDefault(false);
 
+    m_minhasCotacoes = new QPushButton(acesso::textos::MinhasCotacoes, this);
+    m_minhasCotacoes->setObjectName(QStringLiteral("MinhasCotacoes"));
+    m_minhasCotacoes->setGeometry(UnidadesDeDialogo::rect(392, 173, 92, 14));
+    m_minhasCotacoes->setAutoDefault(false);
+    m_minhasCotacoes->setAccessibleName(QStringLiteral("Minhas cotações"));
+    m_minhasCotacoes->setStatusTip(acesso::textos::AjudaMinhasCotacoes);
+    m_minhasCotacoes->setToolTip(acesso::textos::AjudaMinhasCotacoes);
+    m_minhasCotacoes->setVisible(m_banco != nullptr);
+    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    QObject::connect(f3, &QShortcut::activated, this, [this] { MinhasCotacoes(); });
+    QObject::connect(m_minhasCotacoes, &QPushButton::clicked, this, [this] { MinhasCotacoes(); });
+
     QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
     QObject::connect(m_sair, &QPushButton::clicked, this, [this] { Sair(); });
     QObject::connect(m_videoAula, &QPushButton::clicked, this, [this] { VideoAula(); });
@@ -77,7 +97,8 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao)
     setTabOrder(m_codCotacao, m_senha);
     setTabOrder(m_senha, m_ok);
     setTabOrder(m_ok, m_sair);
-    setTabOrder(m_sair, m_videoAula);
+    setTabOrder(m_sair, m_minhasCotacoes);
+    setTabOrder(m_minhasCotacoes, m_videoAula);
 
     setWindowTitle(acesso::textos::TituloLogin);
     PostInit();
@@ -107,6 +128,9 @@ void FormLogin::PostInit() {
 }
 
 void FormLogin::Setup() {
+    // The database is read once the window shows, not before.
+    if (m_banco)
+        QTimer::singleShot(0, this, [this] { carregaNumerosRecentes(); });
     QString cnpj;
     GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(),
                ArquivoDoPrograma(Arquivos::Config), cnpj);
@@ -201,4 +225,36 @@ void FormLogin::Sair() {
 
 void FormLogin::VideoAula() {
     QDesktopServices::openUrl(QUrl(acesso::textos::EnderecoVideoAula));
+}
+
+void FormLogin::carregaNumerosRecentes() {
+    auto* completer = m_codCotacao->completer();
+    if (!completer) {
+        completer = new QCompleter(m_codCotacao);
+        completer->setModel(new QStringListModel(completer));
+        completer->setObjectName(QStringLiteral("NumerosRecentes"));
+        // Every number holding what was typed, newest first: the last digits find it too.
+        completer->setFilterMode(Qt::MatchContains);
+        completer->setModelSorting(QCompleter::UnsortedModel);
+        completer->setCompletionMode(QCompleter::PopupCompletion);
+        m_codCotacao->setCompleter(completer);
+    }
+    static_cast<QStringListModel*>(completer->model())->setStringList(NumerosRecentes(*m_banco));
+}
+
+void FormLogin::MinhasCotacoes() {
+    if (!m_banco)
+        return;
+    auto* lista = new FormMinhasCotacoes(
+        this, *m_banco,
+        [this](const QString& numero) {
+            m_codCotacao->setText(numero);
+            m_senha->setFocus();
+        },
+        m_imprimeResposta);
+    // Back to the login when the list closes, chosen or not; later, as the list also goes when
+    // the login itself is being destroyed.
+    QObject::connect(lista, &QObject::destroyed, this,
+                     [this] { QTimer::singleShot(0, this, [this] { activateWindow(); }); });
+    lista->Show();
 }

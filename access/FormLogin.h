@@ -3,6 +3,8 @@
 #include "quotation/formats/Cotacao.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
+#include "store/BancoLocal.h"
+#include "store/Recibos.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,12 +25,22 @@ public:
     using AbreCotacao = std::function<void(const QString& codCotacao, const QString& cnpj,
                                            formatos::Cotacao cotacao)>;
 
-    FormLogin(remoto::Rede rede, AbreCotacao abreCotacao);
+    // Prints an answer sent from this computer, whose copy kept here is the one sent; handed in
+    // by the application like AbreCotacao.
+    using ImprimeResposta = std::function<void(const banco::Recibo&)>;
+
+    // `banco`: the local database, where the answers sent and the drafts are listed from
+    // ("Minhas cotações" and the numbers offered in the number field); without it neither is
+    // offered.
+    FormLogin(remoto::Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banco = nullptr,
+              ImprimeResposta imprimeResposta = {});
 
     void Setup();
     void OK();
     void Sair();
     void VideoAula();
+    // The list of the answers sent from here and the drafts (F3).
+    void MinhasCotacoes();
 
     // The fields as the program reads them; the CNPJ as shown, punctuation and blanks included.
     QString MCNPJ() const { return m_cnpj->displayText(); }
@@ -41,6 +53,8 @@ public:
 private:
     void PostInit();
     QLineEdit* campo(const char* nome, const QString& rotulo, QRect retangulo);
+    // Offers the numbers of the latest answers and drafts as the number is typed.
+    void carregaNumerosRecentes();
 
     remoto::Rede m_rede;
     AbreCotacao m_abreCotacao;
@@ -52,4 +66,7 @@ private:
     QLabel* m_versao = nullptr;
     janelas::ImagemFundo* m_fundo = nullptr;
     QPushButton* m_videoAula = nullptr;
+    banco::BancoLocal* m_banco = nullptr;
+    ImprimeResposta m_imprimeResposta;
+    QPushButton* m_minhasCotacoes = nullptr;
 };

@@ -18,4 +18,45 @@ inline const QString FalhaServidor = QStringLiteral(
     "novamente.");
 inline const QString CNPJNaoLiberado =
     QStringLiteral("Este CNPJ não está liberado para fazer cotação. Verifique.");
+
+// The answers sent from this computer and the drafts not yet sent.
+inline const QString MinhasCotacoes = QStringLiteral("Minhas cotações...");
+inline const QString AjudaMinhasCotacoes = QStringLiteral(
+    "Mostra as respostas enviadas deste computador e os rascunhos ainda não enviados (F3).");
+inline const QString TituloMinhasCotacoes = QStringLiteral("Minhas cotações");
+inline const QString Filtrar = QStringLiteral("&Filtrar:");
+inline const QString DicaFiltro = QStringLiteral("número da cotação ou solicitante");
+inline const QString NomeFiltro = QStringLiteral("Filtrar por número ou solicitante");
+inline const QString NomeLista = QStringLiteral("Respostas enviadas e rascunhos");
+inline const QString ColunaQuando = QStringLiteral("Data e hora");
+inline const QString ColunaCotacao = QStringLiteral("Cotação");
+inline const QString ColunaSolicitante = QStringLiteral("Solicitante");
+inline const QString ColunaCotados = QStringLiteral("Cotados");
+inline const QString ColunaTotal = QStringLiteral("Total");
+inline const QString ColunaSituacao = QStringLiteral("Situação");
+inline const QString Enviada = QStringLiteral("Enviada");
+inline const QString Rascunho = QStringLiteral("Rascunho");
+inline const QString Desconhecido = QStringLiteral("—");
+inline const QString CotadosDeTotal = QStringLiteral("%1 de %2");
+inline const QString BotaoUsar = QStringLiteral("&Usar este número");
+inline const QString AjudaUsar =
+    QStringLiteral("Põe o número da cotação escolhida no acesso (Enter ou duplo clique).");
+inline const QString BotaoImprimir = QStringLiteral("&Imprimir");
+inline const QString AjudaImprimirResposta = QStringLiteral(
+    "Imprime a resposta escolhida a partir da cópia guardada neste computador (Ctrl+P).");
+inline const QString BotaoFechar = QStringLiteral("Fechar");
+inline const QString AjudaFechar = QStringLiteral("Fecha a lista (Esc).");
+inline const QString NenhumaResposta =
+    QStringLiteral("Nenhuma resposta foi enviada deste computador e não há rascunhos guardados.");
+inline const QString RespostasIlegiveis =
+    QStringLiteral("Não foi possível ler as respostas guardadas neste computador (%1).");
+inline const QString CopiaAusente = QStringLiteral(
+    "A resposta da cotação %1 enviada em %2 às %3 não pode ser impressa: a cópia dela não está "
+    "mais neste computador.");
+inline const QString CopiaDiferente = QStringLiteral(
+    "A resposta da cotação %1 enviada em %2 às %3 não pode ser impressa: a cópia guardada neste "
+    "computador não é a que foi enviada (ela foi alterada ou substituída depois do envio).");
+
+inline const QString VerificandoConexao = QStringLiteral("Verificando conexão ...");
+inline const QString Conectando = QStringLiteral("Conectando ...");
 } // namespace acesso::textos

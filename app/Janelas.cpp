@@ -2,14 +2,17 @@
 
 #include "access/FormLogin.h"
 #include "quotation/FormCotacao.h"
+#include "quotation/RelatorioCotacao.h"
 
 namespace inicio {
 
 void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
     auto* login = new FormLogin(
-        rede, [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
+        rede,
+        [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
             AbreCotacao(rede, banco, codigo, cnpj, std::move(cotacao));
-        });
+        },
+        banco, cotacao::ImprimeRespostaGuardada);
     login->setQuitOnClose(true);
     login->Setup();
     login->Show();

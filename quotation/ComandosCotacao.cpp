@@ -7,11 +7,13 @@
 #include "quotation/core/Colagem.h"
 #include "quotation/core/ColunasProdutos.h"
 #include "quotation/core/Importacao.h"
+#include "quotation/core/TabelaDePrecos.h"
 #include "quotation/core/Textos.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
+#include "store/TabelaDePrecos.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,6 +94,10 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
             AjudaExportar, [this] { ExportarPlanilha(); });
     comando(this, arquivo, QStringLiteral("Im&portar planilha..."), QKeySequence(u"Ctrl+I"_qs),
             AjudaImportar, [this] { ImportarPlanilha(); });
+    QMenu* tabela = arquivo->addMenu(MenuTabelaDePrecos);
+    tabela->menuAction()->setStatusTip(AjudaImportarTabela);
+    comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
+            [this] { ImportarTabelaDePrecos(); });
 
     QMenu* editar = menuBar()->addMenu(QStringLiteral("E&ditar"));
     QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
@@ -112,6 +118,8 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
             [this] { Localizar(); });
     comando(this, editar, QStringLiteral("&Preencher com últimos preços"),
             QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
+    comando(this, editar, PreencherComTabela, QKeySequence(u"Ctrl+Shift+L"_qs),
+            AjudaPreencherComTabela, [this] { PreencherComTabelaDePrecos(); });
 
     m_resumoMostrado = new QLabel(this);
     m_resumoMostrado->setObjectName(QStringLiteral("Resumo"));
@@ -155,6 +163,7 @@ void FormCotacao::iniciaComandos() {
             ultimos.insert(p.key(), {p->preco, p->quando.date()});
     }
     m_proposta.defineUltimosPrecos(std::move(ultimos));
+    carregaTabela();
     m_desfazer->clear();
     atualizaResumo();
     atualizaEspaco();
@@ -218,10 +227,14 @@ QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
         return {};
     if (papel == Qt::BackgroundRole && coluna > 0 && m_proposta.valor(produto) == 0)
         return QColor(255, 248, 225); // not priced yet: a glance finds it
-    if (papel == Qt::ToolTipRole && coluna == kColunaPreco)
-        if (const PrecoConhecido* ultimo = m_proposta.ultimoPreco(produto))
-            return cotacao::textos::UltimoPreco.arg(ultimo->preco, DateToText(ultimo->data));
-    return {};
+    if (papel != Qt::ToolTipRole || coluna != kColunaPreco)
+        return {};
+    QStringList dica;
+    if (const PrecoConhecido* ultimo = m_proposta.ultimoPreco(produto))
+        dica << cotacao::textos::UltimoPreco.arg(ultimo->preco, DateToText(ultimo->data));
+    if (const PrecoConhecido* tabela = m_proposta.precoDaTabela(produto))
+        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco);
+    return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
 }
 
 void FormCotacao::Desfazer() {
@@ -363,4 +376,73 @@ void FormCotacao::ImportarPlanilha() {
         return;
     aplica(plano.alteracoes);
     statusBar()->showMessage(Importada.arg(plano.alteracoes.size()), 10000);
+}
+
+// The supplier's price table, product by product, as the database holds it now.
+void FormCotacao::carregaTabela() {
+    m_dataDaTabela = {};
+    QList<PrecoConhecido> precos;
+    if (m_banco && m_banco->aberto()) {
+        banco::TabelaDePrecos tabela(*m_banco);
+        QList<banco::ProdutoProcurado> produtos;
+        produtos.reserve(m_proposta.produtos());
+        for (const formatos::Produto& p : m_proposta.cotacao().produtos)
+            produtos.append({p.codigoBarras.trimmed(), p.plu.trimmed()});
+        if (const auto origem = tabela.origem())
+            m_dataDaTabela = origem->quando.date();
+        if (const auto achados = tabela.procura(produtos)) {
+            precos.reserve(achados->size());
+            for (const auto& item : *achados)
+                precos.append(item ? PrecoConhecido{item->preco, m_dataDaTabela}
+                                   : PrecoConhecido{});
+        }
+    }
+    m_proposta.defineTabela(std::move(precos));
+}
+
+void FormCotacao::ImportarTabelaDePrecos() {
+    using namespace cotacao::textos;
+    m_produtos->ConfirmaEdicao();
+    if (!m_banco || !m_banco->aberto()) {
+        WarningMessage(TabelaNaoImportada.arg(m_banco ? m_banco->erro() : QString()));
+        return;
+    }
+    const QString arquivo = janelas::EscolheArquivo(
+        janelas::Escolha::Abrir, this, TituloImportarTabela,
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+    if (arquivo.isEmpty())
+        return;
+    const PlanoDaTabela plano = LeTabelaDePrecos(arquivo);
+    const ResumoDaTabela resumo = ResumeTabela(plano, arquivo);
+    if (!resumo.podeImportar) {
+        WarningMessage(resumo.texto);
+        return;
+    }
+    if (!pergunta(resumo.texto, Importar, Cancelar, true))
+        return;
+    if (!cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo)) {
+        WarningMessage(TabelaNaoImportada.arg(m_banco->erro()));
+        return;
+    }
+    carregaTabela();
+    m_produtos->viewport()->update(); // the price tips
+    statusBar()->showMessage(
+        TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()), 10000);
+}
+
+void FormCotacao::PreencherComTabelaDePrecos() {
+    using namespace cotacao::textos;
+    if (!m_dataDaTabela.isValid()) {
+        WarningMessage(SemTabela);
+        return;
+    }
+    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelaTabela();
+    aplica(alteracoes);
+    int semPreco = 0;
+    for (int i = 0; i < m_proposta.produtos(); ++i)
+        semPreco += m_proposta.valor(i) == 0 && !m_proposta.precoDaTabela(i);
+    statusBar()->showMessage(PreenchidosPelaTabela.arg(alteracoes.size())
+                                 .arg(m_dataDaTabela.toString(u"dd/MM/yyyy"))
+                                 .arg(semPreco),
+                             10000);
 }

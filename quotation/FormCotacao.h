@@ -84,6 +84,9 @@ public:
     void ExportarPlanilha();
     void ImportarPlanilha();
     void PreencherUltimosPrecos();
+    // The supplier's own price table: kept in the local database, then used for any quotation.
+    void ImportarTabelaDePrecos();
+    void PreencherComTabelaDePrecos();
 
 protected:
     bool QueryClose() override;
@@ -121,6 +124,7 @@ private:
     void criaComandos(QMenu* arquivo);
     void criaLocalizar(QToolBar* barra);
     void iniciaComandos();
+    void carregaTabela();
     // Changes of the answer made by a command: the cell being edited committed first.
     void aplica(const QList<cotacao::Alteracao>& alteracoes);
     void filtra(const QString& texto);
@@ -153,6 +157,7 @@ private:
     QUndoStack* m_desfazer = nullptr;
     bool m_desfazendo = false;
     QStringList m_chavesDeBusca; // per product
+    QDate m_dataDaTabela;        // of the price table; invalid when there is none
     grade::ControleGrade* m_produtos = nullptr;
     grade::ControleGrade* m_relatorios = nullptr;
 };

@@ -3,8 +3,14 @@
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
 #include "quotation/FormCotacao.h"
+#include "quotation/core/Textos.h"
+#include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Totais.h"
+#include "runtime/core/Ini.h"
+#include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
+#include "runtime/ui/Caixas.h"
+#include "runtime/ui/Textos.h"
 
 #include <array>
 
@@ -45,6 +51,22 @@ void ImprimeRelatorio(const Proposta& proposta, const QString& codigo) {
     IniciaRelatorio(r);
     PreencheRelatorio(r, proposta);
     MostraRelatorio(r, proposta, codigo);
+}
+
+void ImprimeRespostaGuardada(const banco::Recibo& recibo) {
+    using namespace formatos::Arquivos;
+    formatos::Cotacao cotacao;
+    if (!formatos::LeCotacao(nucleo::ArquivoDoPrograma(NomeCotacao(recibo.cotacao)), cotacao)) {
+        janelas::Caixas::aviso(nullptr, janelas::textos::Aviso,
+                               textos::CotacaoAusente.arg(recibo.cotacao));
+        return;
+    }
+    nucleo::ArquivoIni arquivo;
+    arquivo.carrega(nucleo::ArquivoDoPrograma(NomeResposta(recibo.cotacao, recibo.cnpj)));
+    Proposta proposta;
+    proposta.inicia(std::move(cotacao));
+    proposta.carregaResposta(formatos::LeResposta(arquivo));
+    ImprimeRelatorio(proposta, recibo.cotacao);
 }
 
 void IniciaRelatorio(FlexCell& g) {

@@ -18,7 +18,7 @@ CAMADAS = {
     "remote": ["runtime/core"],
     "quotation/formats": ["runtime/core"],
     "store": ["runtime/core"],
-    "access": ["quotation/formats", "remote", "runtime/core", "runtime/ui"],
+    "access": ["quotation/formats", "store", "remote", "runtime/core", "runtime/ui"],
     "grid": ["runtime/core", "runtime/ui"],
     "dialogs": ["runtime/core", "runtime/ui"],
     "quotation/core": ["store", "quotation/formats", "remote", "runtime/core"],

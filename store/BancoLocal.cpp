@@ -36,6 +36,25 @@ const QList<QStringList>& migracoes() {
                            "cotacao TEXT NOT NULL, preco TEXT NOT NULL, quando INTEGER NOT NULL, "
                            "PRIMARY KEY (produto, cotacao)) WITHOUT ROWID"),
         },
+        {
+            // What the list of answers shows of each sending, recorded when it is sent; the
+            // receipts of earlier versions have none (an empty requester, no products).
+            QStringLiteral("ALTER TABLE envio ADD COLUMN solicitante TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("ALTER TABLE envio ADD COLUMN cotados INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE envio ADD COLUMN produtos INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE envio ADD COLUMN total INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("CREATE INDEX envio_por_quando ON envio (quando)"),
+            // The supplier's own price list, one row per line kept, found by barcode or PLU
+            // (either may be empty), and where it came from (one row).
+            QStringLiteral("CREATE TABLE tabela_preco (linha INTEGER PRIMARY KEY, "
+                           "barras TEXT NOT NULL, plu TEXT NOT NULL, preco TEXT NOT NULL, "
+                           "obs TEXT NOT NULL)"),
+            QStringLiteral("CREATE INDEX tabela_preco_por_barras ON tabela_preco (barras)"),
+            QStringLiteral("CREATE INDEX tabela_preco_por_plu ON tabela_preco (plu)"),
+            QStringLiteral("CREATE TABLE tabela_preco_origem (id INTEGER PRIMARY KEY "
+                           "CHECK (id = 1), arquivo TEXT NOT NULL, quando INTEGER NOT NULL, "
+                           "itens INTEGER NOT NULL)"),
+        },
     };
     return passos;
 }

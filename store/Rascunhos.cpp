@@ -59,6 +59,21 @@ std::optional<QDateTime> Rascunhos::ultimaAlteracao(const QString& cotacao, cons
     return QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong());
 }
 
+QList<RascunhoPendente> Rascunhos::pendentes() {
+    QList<RascunhoPendente> rascunhos;
+    QSqlQuery q(m_banco.db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT cotacao, cnpj, max(alterado) AS ultima FROM rascunho "
+                               "GROUP BY cotacao, cnpj ORDER BY ultima DESC, cotacao"))) {
+        m_banco.falhou(q.lastError().text());
+        return rascunhos;
+    }
+    while (q.next())
+        rascunhos.append({q.value(0).toString(), q.value(1).toString(),
+                          QDateTime::fromMSecsSinceEpoch(q.value(2).toLongLong())});
+    return rascunhos;
+}
+
 bool Rascunhos::descarta(const QString& cotacao, const QString& cnpj) {
     QSqlQuery q(m_banco.db());
     q.prepare(QStringLiteral("DELETE FROM rascunho WHERE cotacao = ? AND cnpj = ?"));

@@ -21,6 +21,15 @@ struct ItemRascunho {
     friend bool operator==(const ItemRascunho&, const ItemRascunho&) = default;
 };
 
+// A draft not yet sent, as the list of answers shows it.
+struct RascunhoPendente {
+    QString cotacao;
+    QString cnpj;
+    QDateTime alterado; // its last change
+
+    friend bool operator==(const RascunhoPendente&, const RascunhoPendente&) = default;
+};
+
 // The drafts of answers not yet sent, one per quotation and supplier (CNPJ digits).
 class Rascunhos {
 public:
@@ -35,6 +44,9 @@ public:
 
     // When the draft last changed; nothing when there is no draft.
     std::optional<QDateTime> ultimaAlteracao(const QString& cotacao, const QString& cnpj);
+
+    // Every draft, the latest changed first; empty when there is none or the database failed.
+    QList<RascunhoPendente> pendentes();
 
     // One statement: on its own, or inside the caller's transaction.
     bool descarta(const QString& cotacao, const QString& cnpj);

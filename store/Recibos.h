@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,17 @@ struct Recibo {
     QString arquivo;
     qint64 tamanho = 0;
     QByteArray sha256; // hex digest of the bytes sent
+    // What the list of answers shows, as the answer stood when sent. A receipt of an earlier
+    // version has none of them: no products (conhecido() is false). Each has its default, so a
+    // receipt built from the six fields above alone still builds.
+    QString solicitante{}; // the quotation's requester, trimmed
+    int cotados = 0;       // the products priced
+    int produtos = 0;      // the products of the quotation
+    qint64 total = 0;      // the total amount in cents (the status bar's total, rounded)
+
+    bool conhecido() const { return produtos > 0; }
+    // True when `bytes` are those the receipt was made of.
+    bool confere(const QByteArray& bytes) const;
 };
 
 class Recibos {
@@ -30,6 +42,10 @@ public:
 
     // The latest receipt of a quotation and supplier.
     std::optional<Recibo> ultimo(const QString& cotacao, const QString& cnpj);
+
+    // Every receipt, newest first; empty when there is none or the database failed (erro() of
+    // the database then says why).
+    QList<Recibo> todos();
 
 private:
     BancoLocal& m_banco;

@@ -120,12 +120,16 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
         return {};
     }
 
-    // The receipt is what the next login checks the server's answer against.
+    // The receipt is what the next login checks the server's answer against, and what the list
+    // of answers sent shows.
+    banco::Recibo recibo =
+        ReciboDoEnvio(destino.cotacao, destino.cnpj, destino.pedido.arquivo, bytes);
+    recibo.solicitante = proposta.cotacao().solicitante.trimmed();
+    recibo.cotados = proposta.cotados();
+    recibo.produtos = proposta.produtos();
+    recibo.total = proposta.centavos();
     const bool registrado =
-        !banco || (banco->aberto() && RegistraEnvio(*banco,
-                                                    ReciboDoEnvio(destino.cotacao, destino.cnpj,
-                                                                  destino.pedido.arquivo, bytes),
-                                                    proposta.precosParaGuardar()));
+        !banco || (banco->aberto() && RegistraEnvio(*banco, recibo, proposta.precosParaGuardar()));
     if (rascunho)
         rascunho->descarta();
     // The answer is on the server: the success is told first, whatever happens to the terms

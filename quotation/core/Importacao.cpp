@@ -33,15 +33,19 @@ int acha(const QVariantList& linha, std::initializer_list<const char16_t*> nomes
 QString texto(const QVariantList& linha, int coluna) {
     if (coluna < 0 || coluna >= linha.size())
         return {};
-    const QVariant& v = linha[coluna];
-    // A code typed as a number in a spreadsheet (a barcode, a PLU) reads as its digits.
-    if (v.typeId() == QMetaType::Double)
-        return QString::number(v.toDouble(), 'f', 0);
-    return v.toString().trimmed();
+    return CodigoDaPlanilha(linha[coluna]);
 }
 
-// A price from the file: its text for the grid, or nothing when it is not an amount.
-std::optional<QString> preco(const QVariant& celula) {
+} // namespace
+
+QString CodigoDaPlanilha(const QVariant& celula) {
+    // A code typed as a number in a spreadsheet (a barcode, a PLU) reads as its digits.
+    if (celula.typeId() == QMetaType::Double)
+        return QString::number(celula.toDouble(), 'f', 0);
+    return celula.toString().trimmed();
+}
+
+std::optional<QString> PrecoDaPlanilha(const QVariant& celula) {
     if (celula.typeId() == QMetaType::Double) {
         const double v = celula.toDouble();
         const double centavos = std::round(v * 100);
@@ -52,8 +56,6 @@ std::optional<QString> preco(const QVariant& celula) {
     const QString t = TextoDeValor(celula.toString().trimmed());
     return formatos::ValorAceito(t) ? std::optional<QString>(t) : std::nullopt;
 }
-
-} // namespace
 
 std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha) {
     ColunasDaPlanilha c;
@@ -120,7 +122,7 @@ private:
         ++m_r.correspondidas;
         std::optional<QString> novoPreco;
         if (m_temPreco && !linha[2].toString().trimmed().isEmpty()) {
-            novoPreco = preco(linha[2]);
+            novoPreco = PrecoDaPlanilha(linha[2]);
             if (!novoPreco)
                 ++m_r.recusados;
         }

@@ -19,6 +19,12 @@ struct ColunasDaPlanilha {
 // PLU); nothing otherwise.
 std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha);
 
+// A cell of a spreadsheet as a code (a barcode, a PLU): a number reads as its digits.
+QString CodigoDaPlanilha(const QVariant& celula);
+// A cell as a price, by the amount rule (formatos::ValorAceito): its text for the answer, or
+// nothing when it is not an amount.
+std::optional<QString> PrecoDaPlanilha(const QVariant& celula);
+
 // What an import would do: the cells it changes, and how the lines went.
 struct Importacao {
     QString recusa; // why the file was not read, in the supplier's words; empty when it was

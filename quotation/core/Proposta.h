@@ -86,6 +86,7 @@ public:
     // and the minimum order.
     int cotados() const { return m_cotados; }
     double total() const { return double(m_centavos) / 100.0; }
+    qint64 centavos() const { return m_centavos; }
     // How much is missing to reach the minimum order (0 when reached); nothing when the
     // minimum order is not filled in.
     std::optional<double> faltaParaOMinimo() const;

@@ -2,7 +2,6 @@
 
 #include "remote/Espera.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 namespace cotacao {
@@ -22,8 +21,7 @@ std::optional<QByteArray> le(const QString& caminho) {
 } // namespace
 
 bool ConfereComRecibo(const QByteArray& bytes, const banco::Recibo& recibo) {
-    return bytes.size() == recibo.tamanho &&
-           QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() == recibo.sha256;
+    return recibo.confere(bytes);
 }
 
 RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,

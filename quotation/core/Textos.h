@@ -140,4 +140,41 @@ inline const QString AjudaLocalizar =
     QStringLiteral("Mostra só os produtos com o texto procurado (Esc mostra todos).");
 inline const QString AjudaUltimos = QStringLiteral(
     "Preenche os produtos sem preço com o último preço enviado para o mesmo produto.");
+
+// The supplier's own price list.
+inline const QString MenuTabelaDePrecos = QStringLiteral("Tabela de preços");
+inline const QString ImportarTabela = QStringLiteral("Importar...");
+inline const QString TituloImportarTabela = QStringLiteral("Importar tabela de preços");
+inline const QString PreencherComTabela = QStringLiteral("Preencher com a tabela de preços");
+inline const QString AjudaImportarTabela = QStringLiteral(
+    "Guarda neste computador a sua tabela de preços (.xlsx ou .csv), no lugar da anterior.");
+inline const QString AjudaPreencherComTabela = QStringLiteral(
+    "Preenche os produtos sem preço com o preço da sua tabela, pelo código de barras ou PLU.");
+inline const QString TabelaSemColunas = QStringLiteral(
+    "A planilha %1 não tem as colunas esperadas: é preciso um título \"Cód. de barras\" ou "
+    "\"PLU\" e um título \"Preço\".");
+inline const QString TabelaSemPrecos = QStringLiteral(
+    "A planilha %1 não tem nenhum preço válido. A tabela de preços não foi alterada.");
+inline const QString ResumoTabela =
+    QStringLiteral("Linhas lidas: %1\n"
+                   "Preços que vão para a tabela: %2\n"
+                   "Linhas sem preço: %3\n"
+                   "Preços recusados (não são valores): %4\n"
+                   "Códigos repetidos: %5 (vale a última linha de cada código)");
+inline const QString PerguntaImportarTabela = QStringLiteral(
+    "A tabela de preços guardada neste computador será substituída por esta. Deseja importar?");
+inline const QString Importar = QStringLiteral("Importar");
+inline const QString TabelaImportada =
+    QStringLiteral("Tabela de preços importada: %1 preços de %2.");
+inline const QString TabelaNaoImportada = QStringLiteral(
+    "A tabela de preços não foi importada (%1). A tabela anterior continua valendo.");
+inline const QString SemTabela =
+    QStringLiteral("Não há tabela de preços neste computador. Importe a sua em Arquivo > "
+                   "Tabela de preços > Importar...");
+inline const QString PreenchidosPelaTabela =
+    QStringLiteral("%1 preços preenchidos pela tabela de %2; %3 produtos sem preço na tabela.");
+inline const QString PrecoDaTabela = QStringLiteral("Tabela de preços: %1");
+inline const QString CotacaoAusente = QStringLiteral(
+    "O arquivo da cotação %1 não está mais neste computador: o relatório desta resposta não pode "
+    "ser impresso.");
 } // namespace cotacao::textos

@@ -15,6 +15,7 @@
 #include "tests/support/TestMain.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTcpServer>
 #include <QTest>
@@ -117,12 +118,18 @@ struct Ambiente {
         QTest::keyClicks(campo, texto);
     }
 
-    // A command of any menu, as choosing it there runs it.
+    // A command of any menu or submenu, as choosing it there runs it.
     void comando(const QString& texto) {
         for (QAction* menu : form->menuBar()->actions())
-            for (QAction* a : menu->menu()->actions())
-                if (a->text() == texto)
-                    a->trigger();
+            comandoEm(menu->menu(), texto);
+    }
+    static void comandoEm(QMenu* menu, const QString& texto) {
+        for (QAction* a : menu->actions()) {
+            if (a->menu())
+                comandoEm(a->menu(), texto);
+            else if (a->text() == texto)
+                a->trigger();
+        }
     }
 };
 

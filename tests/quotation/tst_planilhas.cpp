@@ -2,6 +2,7 @@
 // driven as a supplier drives it.
 #include "tests/quotation/tst_planilhas.h"
 
+#include "quotation/RelatorioCotacao.h"
 #include "quotation/core/Colagem.h"
 #include "quotation/core/Envio.h"
 #include "quotation/core/Importacao.h"
@@ -443,14 +444,20 @@ void ComandosDoForm::resumoEAcessibilidade() {
     QCOMPARE(f.findChild<QLineEdit*>("MPedidoMinimo")->accessibleName(), "Pedido mínimo");
     QCOMPARE(f.findChild<QLineEdit*>("MObservacoes")->accessibleName(),
              "Observações do fornecedor");
-    // Every command has a status tip; ours have a shortcut too.
+    // Every command has a status tip; ours have a shortcut too, in submenus as well.
+    std::function<void(QMenu*, bool)> confere = [&](QMenu* menu, bool atalho) {
+        for (QAction* acao : menu->actions()) {
+            if (acao->isSeparator())
+                continue;
+            QVERIFY2(!acao->statusTip().isEmpty(), qPrintable(acao->text()));
+            if (acao->menu())
+                confere(acao->menu(), true);
+            else if (atalho)
+                QVERIFY2(!acao->shortcut().isEmpty(), qPrintable(acao->text()));
+        }
+    };
     for (QAction* menu : f.menuBar()->actions())
-        for (QAction* acao : menu->menu()->actions())
-            if (!acao->isSeparator()) {
-                QVERIFY2(!acao->statusTip().isEmpty(), qPrintable(acao->text()));
-                if (menu->text() == "E&ditar")
-                    QVERIFY2(!acao->shortcut().isEmpty(), qPrintable(acao->text()));
-            }
+        confere(menu->menu(), menu->text() == "E&ditar");
 }
 
 // Two quotations in a row with the same products: the second starts from the first's prices,
@@ -483,6 +490,123 @@ void ComandosDoForm::ultimosPrecos() {
     QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));
     QVERIFY(!a.servidor.existe(outra + kCNPJ + ".cot")); // "Não": nothing sent
     QVERIFY(f.isVisible());
+}
+
+// The supplier's price table, imported once: a 3,500-product quotation filled by barcode, by PLU
+// where the barcode is empty or not in the table, typed prices kept; one step to undo; the tip
+// and the second look know the table's price; the table is still there for the next quotation.
+void ComandosDoForm::tabelaDePrecos() {
+    QStringList produtos;
+    QByteArray csv = "EAN;PLU;Pre\xe7o\r\n";
+    QStringList esperados;
+    int semTabela = 0;
+    for (int i = 0; i < 3500; ++i) {
+        const QString plu = QString::number(100000 + i);
+        const QString barras = i % 5 == 0 ? QString() : QString::number(7890000000000LL + i);
+        produtos << plu << barras << QString("PRODUTO %1").arg(i) << "2"
+                 << "UN"
+                 << "";
+        const QString preco = QString("%1,25").arg(i % 500 + 1);
+        if (i % 13 == 3) { // not in the table
+            esperados << "0,00";
+            ++semTabela;
+            continue;
+        }
+        esperados << preco;
+        if (!barras.isEmpty() && i % 11 == 1) // the PLU's line says otherwise: the barcode wins
+            csv += ";" + plu.toLatin1() + ";99,99\r\n";
+        if (barras.isEmpty())
+            csv += ";" + plu.toLatin1() + ";" + preco.toLatin1() + "\r\n";
+        else if (i % 7 == 0) // a barcode the table does not know, and the product's PLU
+            csv +=
+                "999" + barras.toLatin1() + ";" + plu.toLatin1() + ";" + preco.toLatin1() + "\r\n";
+        else
+            csv += barras.toLatin1() + ";;" + preco.toLatin1() + "\r\n";
+    }
+    Ambiente a(produtos);
+    FormCotacao& f = a.abrir();
+    a.comando("Preencher com a tabela de preços");
+    QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});
+    Caixas::esqueceMostradas();
+
+    a.programa.escrever("tabela.csv", csv);
+    ProximoArquivo(a.programa.arquivo("tabela.csv"));
+    Caixas::proximaResposta(Caixas::Sim);
+    a.comando("Importar...");
+    QCOMPARE(mensagens().size(), 1); // the summary, confirmed
+    a.digitarNaCelula(2, 6, "7,5");  // typed: the table does not replace it
+    esperados[1] = "7,5";
+    a.comando("Preencher com a tabela de preços");
+    const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
+    QCOMPARE(f.statusBar()->currentMessage(),
+             QString("%1 preços preenchidos pela tabela de %2; %3 produtos sem preço na tabela.")
+                 .arg(3500 - semTabela - 1)
+                 .arg(hoje)
+                 .arg(semTabela));
+    QCOMPARE(f.proposta().resposta().precos, esperados);
+    QCOMPARE(a.celula(3500, 6), esperados[3499]);
+    QCOMPARE(a.grade()->model()->index(0, 6).data(Qt::ToolTipRole).toString(),
+             "Tabela de preços: 1,25");
+    a.comando("&Desfazer"); // the whole fill, at once
+    QCOMPARE(f.proposta().cotados(), 1);
+    a.comando("&Refazer");
+    QCOMPARE(f.proposta().resposta().precos, esperados);
+
+    // Ten times the table's price asks before sending.
+    a.digitarNaCelula(3, 6, "300");
+    Caixas::esqueceMostradas();
+    Caixas::proximaResposta(Caixas::Nao);
+    a.comando("&Enviar");
+    QCOMPARE(mensagens().size(), 1);
+    QVERIFY2(mensagens()[0].contains("PRODUTO 2: 300,00 (tabela de preços: 3,25)"),
+             qPrintable(mensagens()[0]));
+
+    // The next form finds the table in the database.
+    f.lModificado = false;
+    Caixas::proximaResposta(Caixas::Nao); // the draft is not recovered
+    a.comando("Sai&r");
+    QTRY_VERIFY(a.form.isNull());
+    Caixas::esqueceMostradas();
+    Caixas::proximaResposta(Caixas::Nao);
+    FormCotacao& outro = a.abrir();
+    a.comando("Preencher com a tabela de preços");
+    QCOMPARE(outro.proposta().resposta().precos, [&] {
+        QStringList s = esperados;
+        s[1] = "2,25"; // nothing typed this time
+        return s;
+    }());
+}
+
+// An answer reprinted from the list of answers: the report is that of the files kept here.
+void ComandosDoForm::imprimeRespostaGuardada() {
+    Ambiente a;
+    a.abrir();
+    a.digitarNaCelula(2, 6, "12,5");
+    Caixas::proximaResposta(Caixas::Ok);
+    Caixas::proximaResposta(2);
+    a.comando("&Enviar");
+    QTRY_VERIFY(a.form.isNull());
+    const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+    QVERIFY(recibo);
+    QCOMPARE(recibo->total, 60000); // 12,50 x 48
+    QStringList linhas;
+    ControleGrade::setVisualizador([&](ControleGrade& grade, int) {
+        const DadosGrade& d = grade.modelo()->dados();
+        for (int l = 2; l <= 4; ++l)
+            linhas << d.celula(l, 6).texto + " " + d.celula(l, 7).texto.section(u',', 0, 0);
+        linhas << grade.relatorio().nomeDocumento;
+    });
+    const auto restaura = qScopeGuard([] { ControleGrade::setVisualizador({}); });
+    cotacao::ImprimeRespostaGuardada(*recibo);
+    QCOMPARE(linhas, (QStringList{"0,00 0", "12,50 600", "0,00 0", kNumero}));
+
+    QVERIFY(QFile::remove(a.programa.arquivo(kNumero + ".cot"))); // the quotation's file is gone
+    Caixas::esqueceMostradas();
+    linhas.clear();
+    cotacao::ImprimeRespostaGuardada(*recibo);
+    QVERIFY(linhas.isEmpty());
+    QCOMPARE(mensagens().size(), 1);
+    QVERIFY(mensagens()[0].startsWith("O arquivo da cotação " + kNumero));
 }
 
 // A refused spreadsheet says why and changes nothing; a cell longer than a spreadsheet takes

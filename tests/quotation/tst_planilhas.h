@@ -28,5 +28,7 @@ private Q_SLOTS:
     void localizarEDigitar();
     void resumoEAcessibilidade();
     void ultimosPrecos();
+    void tabelaDePrecos();
+    void imprimeRespostaGuardada();
     void planilhaRecusada();
 };

@@ -258,6 +258,11 @@ void EnvioSemJanela::desfechos() {
     // The server holds the bytes of the receipt, and the terms are kept for the next quotation.
     const QByteArray bytes = servidor.conteudo(nome);
     QCOMPARE(recibo->sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    // With the figures the list of answers shows: 4,50 x 120.
+    QCOMPARE(recibo->solicitante, "Mercado");
+    QCOMPARE(recibo->cotados, 1);
+    QCOMPARE(recibo->produtos, 3);
+    QCOMPARE(recibo->total, 54000);
     QVERIFY(bytes.contains("ListaPrecosForn=[|4,50|][|0,00|][|0,00|]"));
     QString prazo;
     GetFileIni(formatos::Arquivos::Secao, formatos::Arquivos::Resposta::PrazoEntrega, "",

@@ -17,6 +17,7 @@
 #include "tests/quotation/Ambiente.h"
 #include "tests/quotation/tst_planilhas.h"
 #include "tests/quotation/tst_proposta.h"
+#include "tests/quotation/tst_tabela.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -865,5 +866,6 @@ private Q_SLOTS:
 };
 
 COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
-                  Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela, ModeloDaGrade)
+                  Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela, ModeloDaGrade,
+                  TabelaDePrecos)
 #include "tst_quotation.moc"

@@ -1,6 +1,7 @@
 #include "store/BancoLocal.h"
 #include "store/Rascunhos.h"
 #include "store/Recibos.h"
+#include "tests/store/tst_tabela.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 
@@ -24,7 +25,7 @@ private Q_SLOTS:
             QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
             QSqlQuery q(banco.db());
             QVERIFY(q.exec("PRAGMA user_version") && q.next());
-            QCOMPARE(q.value(0).toInt(), 1);
+            QCOMPARE(q.value(0).toInt(), 2);
             QVERIFY(q.exec("PRAGMA journal_mode") && q.next());
             QCOMPARE(q.value(0).toString(), "wal");
             q.finish();
@@ -154,5 +155,5 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Banco)
+COTACAO_TEST_MAIN(Banco, Tabela, Listagem)
 #include "tst_store.moc"

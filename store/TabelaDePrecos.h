@@ -1,0 +1,66 @@
+#pragma once
+
+#include "store/BancoLocal.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace banco {
+
+// One line of the supplier's own price list: the product by its barcode, its PLU or both, and
+// what the grid gets for it.
+struct ItemDaTabela {
+    QString barras;
+    QString plu;
+    QString preco; // as typed in the grid: two decimals, the regional separator ("12,50")
+    QString obs;   // may be empty
+
+    friend bool operator==(const ItemDaTabela&, const ItemDaTabela&) = default;
+};
+
+// A product of a quotation as the table looks it up.
+struct ProdutoProcurado {
+    QString barras;
+    QString plu;
+};
+
+// The supplier's price list, kept whole in the local database: imported at once, replacing the
+// one before, and looked up for a whole quotation at once. A line with both a barcode and a PLU
+// is found by either.
+class TabelaDePrecos {
+public:
+    explicit TabelaDePrecos(BancoLocal& banco)
+        : m_banco(banco) {}
+
+    // Where the current table came from.
+    struct Origem {
+        QString arquivo; // the file's name, as imported
+        QDateTime quando;
+        int itens = 0;
+    };
+
+    // Replaces the whole table by `itens` in one transaction; the table before stays whole when
+    // anything fails. Each barcode and each PLU should appear once (the spreadsheet's reading
+    // sees to it); where one repeats, the later line is found.
+    bool substitui(const QList<ItemDaTabela>& itens, const QString& arquivo,
+                   const QDateTime& quando);
+
+    // The current table's origin; nothing when no table was imported (or the database failed).
+    std::optional<Origem> origem();
+    QDateTime data();
+    QString arquivo();
+
+    // Each product's line, in the order asked: by barcode first, then by PLU (a product whose
+    // barcode the table lacks is still found by its PLU); nothing where neither is in the table.
+    // Nothing at all when the database failed (erro() of the database says why).
+    using Achados = QList<std::optional<ItemDaTabela>>;
+    std::optional<Achados> procura(const QList<ProdutoProcurado>& produtos);
+
+private:
+    BancoLocal& m_banco;
+};
+
+} // namespace banco
