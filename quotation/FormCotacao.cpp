@@ -306,8 +306,8 @@ void FormCotacao::Setup() {
     // The quotation file is read once; a missing one reads as an empty quotation.
     if (!m_cotacaoLida)
         formatos::LeCotacao(arquivoCotacao(), m_cotacao);
-    m_solicitante->setText(m_cotacao.solicitante.trimmed());
-    m_proposta.inicia(m_cotacao);
+    m_proposta.inicia(std::move(m_cotacao)); // the answer keeps the quotation from now on
+    m_solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
     if (m_banco && m_banco->aberto())
         m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
     m_preenchendo = true;

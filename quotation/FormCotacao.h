@@ -136,7 +136,7 @@ private:
 
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
-    formatos::Cotacao m_cotacao;
+    formatos::Cotacao m_cotacao; // until Setup hands it to the Proposta
     bool m_cotacaoLida = false;
     cotacao::Proposta m_proposta;
     std::optional<banco::Recibo> m_recibo; // the last sending from here
