@@ -382,15 +382,16 @@ void FormCotacao::ImportarPlanilha() {
 void FormCotacao::carregaTabela() {
     m_dataDaTabela = {};
     QList<PrecoConhecido> precos;
-    if (m_banco && m_banco->aberto()) {
-        banco::TabelaDePrecos tabela(*m_banco);
+    std::optional<banco::TabelaDePrecos::Origem> origem;
+    if (m_banco && m_banco->aberto())
+        origem = banco::TabelaDePrecos(*m_banco).origem();
+    if (origem) { // without a table there is nothing to look up
+        m_dataDaTabela = origem->quando.date();
         QList<banco::ProdutoProcurado> produtos;
         produtos.reserve(m_proposta.produtos());
         for (const formatos::Produto& p : m_proposta.cotacao().produtos)
             produtos.append({p.codigoBarras.trimmed(), p.plu.trimmed()});
-        if (const auto origem = tabela.origem())
-            m_dataDaTabela = origem->quando.date();
-        if (const auto achados = tabela.procura(produtos)) {
+        if (const auto achados = banco::TabelaDePrecos(*m_banco).procura(produtos)) {
             precos.reserve(achados->size());
             for (const auto& item : *achados)
                 precos.append(item ? PrecoConhecido{item->preco, m_dataDaTabela}
