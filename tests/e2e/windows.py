@@ -32,8 +32,8 @@ WINESERVER = "/usr/lib/wine/wineserver"
 # The test programs and the classes of each that need no Linux (no mounts, signals or servers).
 TESTES = [
     ("tst_formats.exe", ["Lista", "Numeros", "ArquivoDeResposta"]),
-    ("tst_remote.exe", ["Ini", "Texto"]),
-    ("tst_runtime.exe", ["Regional", "Erros"]),
+    ("tst_remote.exe", ["Endereco"]),
+    ("tst_runtime.exe", ["Regional", "Erros", "Ini", "Texto"]),
 ]
 
 
