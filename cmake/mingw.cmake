@@ -4,8 +4,10 @@
 # have no std::thread or std::mutex and come with their own libstdc++, so the posix ones are
 # named here explicitly rather than through the update-alternatives links.
 #
-# With Qt, chain-load this file from Qt's own toolchain file:
-#   cmake -DCMAKE_TOOLCHAIN_FILE=/opt/qt6-win/lib/cmake/Qt6/qt.toolchain.cmake
+# The Windows Qt itself is built with this file (scripts/build-qt-windows). With that Qt,
+# chain-load this file from Qt's own toolchain file (QT: the Qt's folder, by default
+# build-win/cache/qt6-win):
+#   cmake -DCMAKE_TOOLCHAIN_FILE=QT/lib/cmake/Qt6/qt.toolchain.cmake
 #         -DQT_CHAINLOAD_TOOLCHAIN_FILE=<repo>/cmake/mingw.cmake -DQT_HOST_PATH=/usr
 #         -DCOTACAO_WIN_DEPS=<repo>/build-win/deps ...
 # COTACAO_WIN_DEPS is the prefix scripts/build-windows-deps installs into (curl, minizip,
