@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/FormMinhasCotacoes.h"
 #include "quotation/formats/Cotacao.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/Janela.h"
@@ -27,7 +28,7 @@ public:
 
     // Prints an answer sent from this computer, whose copy kept here is the one sent; handed in
     // by the application like AbreCotacao.
-    using ImprimeResposta = std::function<void(const banco::Recibo&)>;
+    using ImprimeResposta = acesso::FormMinhasCotacoes::ImprimeResposta;
 
     // `banco`: the local database, where the answers sent and the drafts are listed from
     // ("Minhas cotações" and the numbers offered in the number field); without it neither is

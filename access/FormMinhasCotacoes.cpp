@@ -8,8 +8,8 @@
 #include "store/Rascunhos.h"
 
 #include <QFile>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,7 +108,7 @@ QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo) {
     return numeros;
 }
 
-CopiaDaResposta ConfereCopia(const banco::Recibo& recibo) {
+CopiaDaResposta ConfereCopia(const banco::Recibo& recibo, QByteArray* copia) {
     QFile arquivo(ArquivoDoPrograma(Arquivos::NomeResposta(recibo.cotacao, recibo.cnpj)));
     if (!arquivo.open(QIODevice::ReadOnly))
         return CopiaDaResposta::Ausente;
@@ -118,7 +118,11 @@ CopiaDaResposta ConfereCopia(const banco::Recibo& recibo) {
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
         return CopiaDaResposta::Ausente;
-    return recibo.confere(bytes) ? CopiaDaResposta::Confere : CopiaDaResposta::Diferente;
+    if (!recibo.confere(bytes))
+        return CopiaDaResposta::Diferente;
+    if (copia)
+        *copia = bytes;
+    return CopiaDaResposta::Confere;
 }
 
 ModeloMinhasCotacoes::ModeloMinhasCotacoes(QList<RespostaListada> respostas, QObject* pai)
@@ -350,9 +354,11 @@ void FormMinhasCotacoes::Imprimir() {
     const banco::Recibo& recibo = *r->recibo;
     const QString data = DateToText(recibo.quando.date());
     const QString hora = TimeToText(recibo.quando.time());
-    switch (ConfereCopia(recibo)) {
+    // What is printed is what was checked: the file is not read again.
+    QByteArray resposta;
+    switch (ConfereCopia(recibo, &resposta)) {
     case CopiaDaResposta::Confere:
-        m_imprime(recibo);
+        m_imprime(recibo, resposta);
         break;
     case CopiaDaResposta::Ausente:
         WarningMessage(CopiaAusente.arg(recibo.cotacao, data, hora));

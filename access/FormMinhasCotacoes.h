@@ -43,7 +43,8 @@ QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo = 100);
 
 // Whether the copy of an answer kept in the program's folder is the one `recibo` was made of.
 enum class CopiaDaResposta { Confere, Ausente, Diferente };
-CopiaDaResposta ConfereCopia(const banco::Recibo& recibo);
+// `bytes` receives the copy when it is the one sent.
+CopiaDaResposta ConfereCopia(const banco::Recibo& recibo, QByteArray* bytes = nullptr);
 
 // The list as a table: every text made once, so a thousand lines show at once.
 class ModeloMinhasCotacoes : public QAbstractTableModel {
@@ -72,7 +73,9 @@ private:
 class FormMinhasCotacoes : public DataDialog {
 public:
     using Escolhe = std::function<void(const QString& numero)>;
-    using ImprimeResposta = std::function<void(const banco::Recibo&)>;
+    // Prints the answer of `recibo` from `resposta`, the bytes of the copy checked against it.
+    using ImprimeResposta =
+        std::function<void(const banco::Recibo& recibo, const QByteArray& resposta)>;
 
     FormMinhasCotacoes(QWidget* dono, banco::BancoLocal& banco, Escolhe escolhe,
                        ImprimeResposta imprime = {});

@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     int linhas = 0;
     const double msLista = medianaMs(11, [&] {
         auto* lista =
-            new acesso::FormMinhasCotacoes(nullptr, banco, {}, [](const banco::Recibo&) {});
+            new acesso::FormMinhasCotacoes(nullptr, banco, {}, [](const banco::Recibo&, const QByteArray&) {});
         lista->Show();
         lista->repaint();
         linhas = lista->findChild<QTableView*>()->model()->rowCount();

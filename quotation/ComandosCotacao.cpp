@@ -382,16 +382,17 @@ void FormCotacao::ImportarPlanilha() {
 void FormCotacao::carregaTabela() {
     m_dataDaTabela = {};
     QList<PrecoConhecido> precos;
-    std::optional<banco::TabelaDePrecos::Origem> origem;
+    std::optional<banco::TabelaDePrecos> tabela;
     if (m_banco && m_banco->aberto())
-        origem = banco::TabelaDePrecos(*m_banco).origem();
+        tabela.emplace(*m_banco);
+    const auto origem = tabela ? tabela->origem() : std::nullopt;
     if (origem) { // without a table there is nothing to look up
         m_dataDaTabela = origem->quando.date();
         QList<banco::ProdutoProcurado> produtos;
         produtos.reserve(m_proposta.produtos());
         for (const formatos::Produto& p : m_proposta.cotacao().produtos)
             produtos.append({p.codigoBarras.trimmed(), p.plu.trimmed()});
-        if (const auto achados = banco::TabelaDePrecos(*m_banco).procura(produtos)) {
+        if (const auto achados = tabela->procura(produtos)) {
             precos.reserve(achados->size());
             for (const auto& item : *achados)
                 precos.append(item ? PrecoConhecido{item->preco, m_dataDaTabela}

@@ -53,7 +53,7 @@ void ImprimeRelatorio(const Proposta& proposta, const QString& codigo) {
     MostraRelatorio(r, proposta, codigo);
 }
 
-void ImprimeRespostaGuardada(const banco::Recibo& recibo) {
+void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resposta) {
     using namespace formatos::Arquivos;
     formatos::Cotacao cotacao;
     if (!formatos::LeCotacao(nucleo::ArquivoDoPrograma(NomeCotacao(recibo.cotacao)), cotacao)) {
@@ -62,7 +62,7 @@ void ImprimeRespostaGuardada(const banco::Recibo& recibo) {
         return;
     }
     nucleo::ArquivoIni arquivo;
-    arquivo.carrega(nucleo::ArquivoDoPrograma(NomeResposta(recibo.cotacao, recibo.cnpj)));
+    arquivo.usa(resposta);
     Proposta proposta;
     proposta.inicia(std::move(cotacao));
     proposta.carregaResposta(formatos::LeResposta(arquivo));

@@ -16,9 +16,9 @@ void MostraRelatorio(FlexCell& relatorio, const Proposta& proposta, const QStrin
 // The whole report of `proposta`, on a report grid of its own (no form needed).
 void ImprimeRelatorio(const Proposta& proposta, const QString& codigo);
 
-// The report of an answer sent from here, from the files the program folder keeps: the
-// quotation and the answer as sent (whose bytes the caller has checked against `recibo`). Says
-// so when the quotation's file is gone.
-void ImprimeRespostaGuardada(const banco::Recibo& recibo);
+// The report of an answer sent from here: `resposta`, the bytes of the answer as sent (checked
+// against `recibo` by the caller), over the quotation's file the program folder keeps. Says so
+// when that file is gone.
+void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resposta);
 
 } // namespace cotacao

@@ -6,11 +6,6 @@
 
 namespace banco {
 
-QString PrecosEnviados::Chave(const QString& plu, const QString& codigoBarras) {
-    const QString barras = codigoBarras.trimmed();
-    return barras.isEmpty() ? QStringLiteral("PLU:") + plu.trimmed() : barras;
-}
-
 bool PrecosEnviados::registra(const QString& cotacao, const QDateTime& quando,
                               const QList<QPair<QString, QString>>& produtoEPreco) {
     QSqlQuery q(m_banco.db());

@@ -15,9 +15,6 @@ public:
     explicit PrecosEnviados(BancoLocal& banco)
         : m_banco(banco) {}
 
-    // How a product is known across quotations: its barcode, or its PLU where it has none.
-    static QString Chave(const QString& plu, const QString& codigoBarras);
-
     struct Preco {
         QString preco; // as sent, e.g. "12,50"
         QDateTime quando;

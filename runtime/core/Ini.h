@@ -39,6 +39,11 @@ public:
     // Reads the file; a missing file reads as an empty one. False when it exists but could not
     // be read (it must then not be written over).
     bool carrega(const QString& caminho);
+    // Takes the bytes of a file already read (and checked) instead; it is not written back.
+    void usa(QByteArray dados) {
+        m_caminho.clear();
+        m_dados = std::move(dados);
+    }
 
     QString valor(const QString& secao, const QString& chave, const QString& padrao) const;
     void define(const QString& secao, const QString& chave, const QString& valor);

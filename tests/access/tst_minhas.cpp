@@ -81,7 +81,7 @@ struct Ambiente {
 
         FormLogin::ImprimeResposta imprime;
         if (comImpressao)
-            imprime = [this](const banco::Recibo& r) { impressos << r; };
+            imprime = [this](const banco::Recibo& r, const QByteArray&) { impressos << r; };
         form = new FormLogin(remoto::Rede{}, {}, &banco, imprime);
         form->setQuitOnClose(false);
         form->Setup();

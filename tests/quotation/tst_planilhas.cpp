@@ -597,13 +597,13 @@ void ComandosDoForm::imprimeRespostaGuardada() {
         linhas << grade.relatorio().nomeDocumento;
     });
     const auto restaura = qScopeGuard([] { ControleGrade::setVisualizador({}); });
-    cotacao::ImprimeRespostaGuardada(*recibo);
+    cotacao::ImprimeRespostaGuardada(*recibo, a.programa.ler(kResposta));
     QCOMPARE(linhas, (QStringList{"0,00 0", "12,50 600", "0,00 0", kNumero}));
 
     QVERIFY(QFile::remove(a.programa.arquivo(kNumero + ".cot"))); // the quotation's file is gone
     Caixas::esqueceMostradas();
     linhas.clear();
-    cotacao::ImprimeRespostaGuardada(*recibo);
+    cotacao::ImprimeRespostaGuardada(*recibo, a.programa.ler(kResposta));
     QVERIFY(linhas.isEmpty());
     QCOMPARE(mensagens().size(), 1);
     QVERIFY(mensagens()[0].startsWith("O arquivo da cotação " + kNumero));
