@@ -134,6 +134,16 @@ def digita(texto):
     time.sleep(0.2)
 
 
+def cola(janela, texto):
+    """Text beyond ASCII goes through the clipboard: to type "à", xdotool binds a spare key
+    only for the moment of the keystroke, and a program that reads the new keyboard map after
+    the binding is gone (Wine, or anything on a busy machine) sees no character at all."""
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=texto.encode(),
+                   stderr=subprocess.DEVNULL, check=True, timeout=30)
+    teclas(janela, "ctrl+v")
+    time.sleep(0.2)
+
+
 def geometria(janela):
     valores = dict(linha.split("=", 1) for linha in
                    xdotool("getwindowgeometry", "--shell", janela).splitlines() if "=" in linha)
@@ -353,7 +363,10 @@ def preenche_e_envia(p, fotos):
                          ("MPedidoMinimo", "150,75"), ("MValorFrete", "12,00"),
                          ("MObservacoes", "Frete à parte")):
         clica(*ponto(CAMPOS[campo], 6))
-        digita(texto)
+        if texto.isascii():
+            digita(texto)
+        else:
+            cola(form, texto)
     fotos.tira(form, "cotacao-preenchida")
     envia(form, p, fotos, "primeiro-envio")
 

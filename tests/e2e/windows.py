@@ -137,7 +137,7 @@ def fluxo_no_windows(trabalho, win, prefixo, fotos):
         for texto in ("30/60/90", "5", "150,75", "12,00"):
             a.digita(texto)
             a.teclas(form, "Tab")
-        a.digita("Frete à parte")
+        a.cola(form, "Frete à parte")
         # A click inside the grid, then the first product's price: Ctrl+Home is its first
         # cell, five cells to the right the price.
         x, y, largura, altura = a.geometria(form)
