@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
             QGuiApplication::clipboard()->setText(blocos[vez++ % 2]);
             produtos->setCurrentIndex(indice(1, 6));
         },
-        [&] { form->Colar(); });
+        [&] { form->comandos().Colar(); });
     auto* localizar = form->findChild<QLineEdit*>(QStringLiteral("Localizar"));
     // The worst keystrokes: one that hides every row but one, one that shows them all again.
     int tecla = 0;
@@ -186,10 +186,10 @@ int main(int argc, char** argv) {
     const auto planilha = [&](const QString& nome) { return programa.arquivo(nome); };
     const double exportaXlsx = medianaMs(5, [&] {
         janelas::ProximoArquivo(planilha(QStringLiteral("p.xlsx")));
-        form->ExportarPlanilha();
+        form->comandos().ExportarPlanilha();
     });
     janelas::ProximoArquivo(planilha(QStringLiteral("p.csv")));
-    form->ExportarPlanilha();
+    form->comandos().ExportarPlanilha();
     // Imports of a file whose prices all differ from the grid's: every cell changes.
     const auto importa = [&](const QString& nome) {
         return medianaMs(
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
                     form->MListaProdutos.Cell(l, 6).Text(QStringLiteral("1"));
                 janelas::ProximoArquivo(planilha(nome));
             },
-            [&] { form->ImportarPlanilha(); });
+            [&] { form->comandos().ImportarPlanilha(); });
     };
     const double importaXlsx = importa(QStringLiteral("p.xlsx"));
     const double importaCsv = importa(QStringLiteral("p.csv"));
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
     gerador.waitForFinished(-1);
     const double recusa = medianaMs(
         5, [&] { janelas::ProximoArquivo(planilha(QStringLiteral("bomba.xlsx"))); },
-        [&] { form->ImportarPlanilha(); });
+        [&] { form->comandos().ImportarPlanilha(); });
 
     // The supplier's price table holds every product: a fresh form fills them all from it.
     QList<banco::ItemDaTabela> itens;
@@ -231,7 +231,8 @@ int main(int argc, char** argv) {
     if (form->proposta().cotados() != 0)
         qFatal("the form to fill has prices already");
     const double preencheTabela = medianaMs(
-        5, [&] { form->Desfazer(); }, [&] { form->PreencherComTabelaDePrecos(); });
+        5, [&] { form->comandos().Desfazer(); },
+        [&] { form->comandos().PreencherComTabelaDePrecos(); });
 
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);

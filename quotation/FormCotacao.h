@@ -1,6 +1,8 @@
 #pragma once
 
 #include "grid/FlexCell.h"
+#include "quotation/ComandosDaGrade.h"
+#include "quotation/TelaCotacao.h"
 #include "quotation/core/Proposta.h"
 #include "quotation/core/RespostaAnterior.h"
 #include "quotation/formats/Cotacao.h"
@@ -15,13 +17,6 @@
 #include <memory>
 #include <optional>
 
-class QMenu;
-class QToolBar;
-class QUndoStack;
-
-namespace grade {
-class ControleGrade;
-}
 namespace banco {
 class BancoLocal;
 }
@@ -61,32 +56,22 @@ public:
     void MListaProdutosCellChange(int linha, int coluna);
 
     // The edit fields' values.
-    QString MObservacoes() const { return m_observacoes->text(); }
-    void setMObservacoes(const QString& v) { m_observacoes->setText(v); }
-    QString MFormaPgto() const { return m_formaPgto->text(); }
-    void setMFormaPgto(const QString& v) { m_formaPgto->setText(v); }
-    QString MPrazoEntrega() const { return m_prazoEntrega->text(); }
-    void setMPrazoEntrega(const QString& v) { m_prazoEntrega->setText(v); }
-    QString MPedidoMinimo() const { return m_pedidoMinimo->text(); }
-    void setMPedidoMinimo(const QString& v) { m_pedidoMinimo->setText(v); }
-    QString MValorFrete() const { return m_valorFrete->text(); }
-    void setMValorFrete(const QString& v) { m_valorFrete->setText(v); }
+    QString MObservacoes() const { return m_tela.observacoes->text(); }
+    void setMObservacoes(const QString& v) { m_tela.observacoes->setText(v); }
+    QString MFormaPgto() const { return m_tela.formaPgto->text(); }
+    void setMFormaPgto(const QString& v) { m_tela.formaPgto->setText(v); }
+    QString MPrazoEntrega() const { return m_tela.prazoEntrega->text(); }
+    void setMPrazoEntrega(const QString& v) { m_tela.prazoEntrega->setText(v); }
+    QString MPedidoMinimo() const { return m_tela.pedidoMinimo->text(); }
+    void setMPedidoMinimo(const QString& v) { m_tela.pedidoMinimo->setText(v); }
+    QString MValorFrete() const { return m_tela.valorFrete->text(); }
+    void setMValorFrete(const QString& v) { m_tela.valorFrete->setText(v); }
 
     FlexCell MListaProdutos;
     FlexCell MListaRelatorios;
 
-    // Commands beyond sending, printing and leaving: the product grid as a spreadsheet.
-    void Desfazer();
-    void Refazer();
-    void Copiar();
-    void Colar();
-    void Localizar();
-    void ExportarPlanilha();
-    void ImportarPlanilha();
-    void PreencherUltimosPrecos();
-    // The supplier's own price table: kept in the local database, then used for any quotation.
-    void ImportarTabelaDePrecos();
-    void PreencherComTabelaDePrecos();
+    // The commands beyond sending, printing and leaving: the product grid as a spreadsheet.
+    ComandosDaGrade& comandos() { return *m_comandos; }
 
 protected:
     bool QueryClose() override;
@@ -97,9 +82,8 @@ private:
     void PreInit();
     void criaControles();
     void criaMenu();
-    // The grid and the term fields show the Proposta and hand it what is typed.
+    // The term fields show the Proposta's terms and hand it what is typed.
     void ligaProposta();
-    void mostra(const QList<cotacao::Alteracao>& feitas);
     // Writes and uploads the answer, offers printing and opens the thank-you window; true when
     // the answer went out (the form may then close).
     bool EnviaResposta();
@@ -118,21 +102,6 @@ private:
     // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
     // drafts was moved aside.
     void avisaBanco();
-    QLineEdit* campoDoTermo(const QString& nome) const;
-
-    // The spreadsheet-like commands (ComandosCotacao.cpp).
-    void criaComandos(QMenu* arquivo);
-    void criaLocalizar(QToolBar* barra);
-    void iniciaComandos();
-    void carregaTabela();
-    // Changes of the answer made by a command: the cell being edited committed first.
-    void aplica(const QList<cotacao::Alteracao>& alteracoes);
-    void filtra(const QString& texto);
-    void atualizaResumo();
-    // The room left in the remarks, once most of what the buyer's reader takes is used.
-    void atualizaEspaco();
-    QVariant decoracao(int linha, int coluna, int papel) const;
-    bool pergunta(const QString& texto, const QString& sim, const QString& nao, bool padraoSim);
 
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
@@ -142,22 +111,9 @@ private:
     std::optional<banco::Recibo> m_recibo; // the last sending from here
     cotacao::RespostaAnterior m_anterior;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
-    bool m_preenchendo = false; // the program fills the form: nothing typed to keep
-    bool m_encerrando = false;  // leaving is decided: close without asking
-    QLineEdit* m_formaPgto = nullptr;
-    QLineEdit* m_prazoEntrega = nullptr;
-    QLineEdit* m_pedidoMinimo = nullptr;
-    QLineEdit* m_valorFrete = nullptr;
-    QLineEdit* m_observacoes = nullptr;
-    QLabel* m_solicitante = nullptr;
+    bool m_encerrando = false; // leaving is decided: close without asking
+    TelaCotacao m_tela;
+    // Goes before the Proposta and the grid: from then on the grid cannot reach the answer.
+    std::unique_ptr<ComandosDaGrade> m_comandos;
     QLabel* m_situacao = nullptr; // the status bar's lasting line
-    QLabel* m_resumoMostrado = nullptr;
-    QLabel* m_espaco = nullptr; // the remarks' room, shown only when it runs short
-    QLineEdit* m_localizar = nullptr;
-    QUndoStack* m_desfazer = nullptr;
-    bool m_desfazendo = false;
-    QStringList m_chavesDeBusca; // per product
-    QDate m_dataDaTabela;        // of the price table; invalid when there is none
-    grade::ControleGrade* m_produtos = nullptr;
-    grade::ControleGrade* m_relatorios = nullptr;
 };

@@ -1,6 +1,9 @@
 #include "runtime/ui/Caixas.h"
 
+#include "runtime/ui/Textos.h"
+
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace janelas {
 namespace {
@@ -22,6 +25,18 @@ void Caixas::aviso(QWidget* dono, const QString& titulo, const QString& texto) {
         caixa.exec();
         return int(Ok);
     });
+}
+
+bool Caixas::simOuNao(QWidget* dono, const QString& texto, const QString& sim, const QString& nao,
+                      bool padraoSim) {
+    return pergunta(textos::Aviso, texto, padraoSim ? Sim : Nao, [&] {
+               QMessageBox caixa(QMessageBox::Question, textos::Aviso, texto,
+                                 QMessageBox::Yes | QMessageBox::No, dono);
+               caixa.button(QMessageBox::Yes)->setText(sim);
+               caixa.button(QMessageBox::No)->setText(nao);
+               caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);
+               return caixa.exec() == QMessageBox::Yes ? int(Sim) : int(Nao);
+           }) == Sim;
 }
 
 int Caixas::pergunta(const QString& titulo, const QString& texto, int respostaPadrao,

@@ -25,6 +25,11 @@ public:
     // A modal warning box with the title, the text and one button.
     static void aviso(QWidget* dono, const QString& titulo, const QString& texto);
 
+    // A question titled "Aviso" with two buttons of its own words; true for `sim`. The default
+    // button, and the answer in test mode, is `sim` or `nao` as `padraoSim` says.
+    static bool simOuNao(QWidget* dono, const QString& texto, const QString& sim,
+                         const QString& nao, bool padraoSim);
+
     // A box or dialog of the program's own: `mostra` presents it modally and answers.
     static int pergunta(const QString& titulo, const QString& texto, int respostaPadrao,
                         const std::function<int()>& mostra);

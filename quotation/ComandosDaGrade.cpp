@@ -1,8 +1,6 @@
-// The product grid as a spreadsheet: undo, copy and paste, search, spreadsheets in and out, the
-// last prices sent, and the totals as the supplier types. Each command is a function of the
-// Proposta (quotation/core); here the form only binds it to menus, keys and the status bar.
+#include "quotation/ComandosDaGrade.h"
+
 #include "grid/ControleGrade.h"
-#include "quotation/FormCotacao.h"
 #include "quotation/core/Busca.h"
 #include "quotation/core/Colagem.h"
 #include "quotation/core/ColunasProdutos.h"
@@ -12,6 +10,7 @@
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
+#include "runtime/ui/Textos.h"
 #include "store/PrecosEnviados.h"
 #include "store/TabelaDePrecos.h"
 
@@ -19,10 +18,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -68,13 +68,13 @@ private:
     bool m_feita = true;
 };
 
-QAction* comando(QWidget* janela, QMenu* menu, const QString& texto, const QKeySequence& atalho,
+QAction* comando(QObject* dono, QMenu* menu, const QString& texto, const QKeySequence& atalho,
                  const QString& ajuda, std::function<void()> executa) {
     QAction* acao = menu->addAction(texto);
     acao->setShortcut(atalho);
     acao->setStatusTip(ajuda);
     acao->setToolTip(ajuda);
-    QObject::connect(acao, &QAction::triggered, janela, std::move(executa));
+    QObject::connect(acao, &QAction::triggered, dono, std::move(executa));
     return acao;
 }
 
@@ -82,12 +82,41 @@ bool planilhaCsv(const QString& caminho) {
     return caminho.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
 }
 
+Campo campoDaColuna(int coluna) {
+    return coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;
+}
+
 } // namespace
 
-void FormCotacao::criaComandos(QMenu* arquivo) {
-    using namespace cotacao::textos;
+ComandosDaGrade::ComandosDaGrade(QMainWindow* janela, Proposta& proposta, ControleGrade* produtos,
+                                 banco::BancoLocal* banco)
+    : m_janela(janela)
+    , m_proposta(proposta)
+    , m_produtos(produtos)
+    , m_banco(banco) {
     m_desfazer = new QUndoStack(this);
     m_desfazer->setUndoLimit(1000);
+    m_produtos->modelo()->setGravador(
+        {kColunaPreco, kColunaObs}, [this](const QList<AlteracaoDeCelula>& celulas) {
+            QList<Alteracao> alteracoes;
+            alteracoes.reserve(celulas.size());
+            for (const AlteracaoDeCelula& c : celulas)
+                alteracoes.append({c.linha - 1, campoDaColuna(c.coluna), c.antes, c.depois});
+            m_proposta.altera(alteracoes);
+        });
+    m_produtos->modelo()->setDecorador(
+        [this](int linha, int coluna, int papel) { return decoracao(linha, coluna, papel); });
+    QObject::connect(&m_proposta, &Proposta::alterada, this,
+                     [this](const QList<Alteracao>& feitas) { mostra(feitas); });
+}
+
+ComandosDaGrade::~ComandosDaGrade() {
+    m_produtos->modelo()->setGravador({}, {});
+    m_produtos->modelo()->setDecorador({});
+}
+
+void ComandosDaGrade::criaMenus(QMenu* arquivo) {
+    using namespace cotacao::textos;
 
     arquivo->addSeparator();
     comando(this, arquivo, QStringLiteral("E&xportar planilha..."), QKeySequence(u"Ctrl+E"_qs),
@@ -99,7 +128,7 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
     comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
             [this] { ImportarTabelaDePrecos(); });
 
-    QMenu* editar = menuBar()->addMenu(QStringLiteral("E&ditar"));
+    QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
     QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
                                 AjudaDesfazer, [this] { Desfazer(); });
     QAction* refazer = comando(this, editar, QStringLiteral("&Refazer"), QKeySequence(u"Ctrl+Y"_qs),
@@ -121,16 +150,16 @@ void FormCotacao::criaComandos(QMenu* arquivo) {
     comando(this, editar, PreencherComTabela, QKeySequence(u"Ctrl+Shift+L"_qs),
             AjudaPreencherComTabela, [this] { PreencherComTabelaDePrecos(); });
 
-    m_resumoMostrado = new QLabel(this);
-    m_resumoMostrado->setObjectName(QStringLiteral("Resumo"));
-    m_espaco = new QLabel(this);
+    m_espaco = new QLabel(m_janela);
     m_espaco->setObjectName(QStringLiteral("EspacoObs"));
-    m_produtos->modelo()->setDecorador(
-        [this](int linha, int coluna, int papel) { return decoracao(linha, coluna, papel); });
+    m_janela->statusBar()->addPermanentWidget(m_espaco);
+    m_espaco->hide();
+    m_resumo = new QLabel(m_janela);
+    m_resumo->setObjectName(QStringLiteral("Resumo"));
+    m_janela->statusBar()->addPermanentWidget(m_resumo);
 }
 
-// The search field, at the end of the tool bar, above the grid.
-void FormCotacao::criaLocalizar(QToolBar* barra) {
+void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
     barra->addSeparator();
     auto* rotulo = new QLabel(cotacao::textos::Localizar, barra);
     m_localizar = new QLineEdit(barra);
@@ -150,15 +179,15 @@ void FormCotacao::criaLocalizar(QToolBar* barra) {
     QObject::connect(limpa, &QShortcut::activated, m_localizar, &QLineEdit::clear);
 }
 
-// After the form is filled: what the commands work on.
-void FormCotacao::iniciaComandos() {
+void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
+    m_numero = numeroDaCotacao;
     m_chavesDeBusca.clear();
     for (const formatos::Produto& p : m_proposta.cotacao().produtos)
         m_chavesDeBusca << ChaveDeBusca(
             QString(p.plu + u' ' + p.codigoBarras + u' ' + p.descricao));
     QHash<QString, PrecoConhecido> ultimos;
     if (m_banco && m_banco->aberto()) {
-        const auto enviados = banco::PrecosEnviados(*m_banco).ultimos(cCodCotacao);
+        const auto enviados = banco::PrecosEnviados(*m_banco).ultimos(m_numero);
         for (auto p = enviados.cbegin(); p != enviados.cend(); ++p)
             ultimos.insert(p.key(), {p->preco, p->quando.date()});
     }
@@ -171,7 +200,7 @@ void FormCotacao::iniciaComandos() {
 
 // Every change of the answer, made at once, shows in the grid; typed or made by a command, it
 // is one step to undo.
-void FormCotacao::mostra(const QList<Alteracao>& feitas) {
+void ComandosDaGrade::mostra(const QList<Alteracao>& feitas) {
     QList<AlteracaoDeCelula> celulas;
     celulas.reserve(feitas.size());
     bool observacoes = false;
@@ -187,7 +216,7 @@ void FormCotacao::mostra(const QList<Alteracao>& feitas) {
     atualizaResumo();
     if (observacoes)
         atualizaEspaco();
-    if (m_desfazendo || !m_desfazer)
+    if (m_desfazendo)
         return;
     m_desfazer->push(new ValoresAlterados(feitas, [this](const QList<Alteracao>& a) {
         m_desfazendo = true;
@@ -196,17 +225,17 @@ void FormCotacao::mostra(const QList<Alteracao>& feitas) {
     }));
 }
 
-void FormCotacao::aplica(const QList<Alteracao>& alteracoes) {
+void ComandosDaGrade::aplica(const QList<Alteracao>& alteracoes) {
     m_produtos->ConfirmaEdicao();
     m_proposta.altera(alteracoes);
 }
 
-void FormCotacao::atualizaResumo() {
-    if (m_resumoMostrado)
-        m_resumoMostrado->setText(m_proposta.resumo());
+void ComandosDaGrade::atualizaResumo() {
+    if (m_resumo)
+        m_resumo->setText(m_proposta.resumo());
 }
 
-void FormCotacao::atualizaEspaco() {
+void ComandosDaGrade::atualizaEspaco() {
     if (!m_espaco)
         return;
     const auto espaco = m_proposta.espacoNasObservacoes();
@@ -221,7 +250,7 @@ void FormCotacao::atualizaEspaco() {
     m_espaco->setVisible(espaco.has_value());
 }
 
-QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
+QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
     const int produto = linha - 1;
     if (produto < 0 || produto >= m_proposta.produtos())
         return {};
@@ -237,17 +266,17 @@ QVariant FormCotacao::decoracao(int linha, int coluna, int papel) const {
     return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
 }
 
-void FormCotacao::Desfazer() {
+void ComandosDaGrade::Desfazer() {
     m_produtos->ConfirmaEdicao();
     m_desfazer->undo();
 }
 
-void FormCotacao::Refazer() {
+void ComandosDaGrade::Refazer() {
     m_produtos->ConfirmaEdicao();
     m_desfazer->redo();
 }
 
-void FormCotacao::Copiar() {
+void ComandosDaGrade::Copiar() {
     const QModelIndexList selecionadas = m_produtos->selectionModel()->selectedIndexes();
     if (selecionadas.isEmpty())
         return;
@@ -271,7 +300,7 @@ void FormCotacao::Copiar() {
     QGuiApplication::clipboard()->setText(cotacao::EscreveBloco(bloco));
 }
 
-void FormCotacao::Colar() {
+void ComandosDaGrade::Colar() {
     m_produtos->ConfirmaEdicao();
     const QModelIndex atual = m_produtos->currentIndex();
     if (!atual.isValid())
@@ -282,16 +311,15 @@ void FormCotacao::Colar() {
     const Colagem colagem = PlanejaColagem(m_proposta, atual.row() + 1, atual.column(),
                                            LeBloco(QGuiApplication::clipboard()->text()), selecao);
     aplica(colagem.alteracoes);
-    statusBar()->showMessage(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados),
-                             10000);
+    informa(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados));
 }
 
-void FormCotacao::Localizar() {
+void ComandosDaGrade::Localizar() {
     m_localizar->setFocus(Qt::ShortcutFocusReason);
     m_localizar->selectAll();
 }
 
-void FormCotacao::filtra(const QString& texto) {
+void ComandosDaGrade::filtra(const QString& texto) {
     const cotacao::Busca busca(texto);
     m_produtos->setUpdatesEnabled(false);
     for (int linha = 0; linha < m_chavesDeBusca.size(); ++linha) {
@@ -302,32 +330,27 @@ void FormCotacao::filtra(const QString& texto) {
     m_produtos->setUpdatesEnabled(true);
 }
 
-void FormCotacao::PreencherUltimosPrecos() {
+void ComandosDaGrade::PreencherUltimosPrecos() {
     const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
     aplica(alteracoes);
-    statusBar()->showMessage(cotacao::textos::Preenchidos.arg(alteracoes.size()), 10000);
+    informa(cotacao::textos::Preenchidos.arg(alteracoes.size()));
 }
 
-bool FormCotacao::pergunta(const QString& texto, const QString& sim, const QString& nao,
-                           bool padraoSim) {
-    const int padrao = padraoSim ? Caixas::Sim : Caixas::Nao;
-    return Caixas::pergunta(janelas::textos::Aviso, texto, padrao, [&] {
-               QMessageBox caixa(QMessageBox::Question, janelas::textos::Aviso, texto,
-                                 QMessageBox::Yes | QMessageBox::No, this);
-               caixa.button(QMessageBox::Yes)->setText(sim);
-               caixa.button(QMessageBox::No)->setText(nao);
-               caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);
-               return caixa.exec() == QMessageBox::Yes ? int(Caixas::Sim) : int(Caixas::Nao);
-           }) == Caixas::Sim;
+void ComandosDaGrade::avisa(const QString& texto) {
+    Caixas::aviso(m_janela, janelas::textos::Aviso, texto);
 }
 
-void FormCotacao::ExportarPlanilha() {
+void ComandosDaGrade::informa(const QString& texto) {
+    m_janela->statusBar()->showMessage(texto, 10000);
+}
+
+void ComandosDaGrade::ExportarPlanilha() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
     const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Salvar, this, TituloExportar,
-        QDir(pasta).filePath(cCodCotacao + QStringLiteral(".xlsx")), FiltrosDePlanilha);
+        janelas::Escolha::Salvar, m_janela, TituloExportar,
+        QDir(pasta).filePath(m_numero + QStringLiteral(".xlsx")), FiltrosDePlanilha);
     if (arquivo.isEmpty())
         return;
     QVariantList cabecalho;
@@ -339,32 +362,32 @@ void FormCotacao::ExportarPlanilha() {
                                             ? cotacao::EscreveCsv(arquivo, tabela)
                                             : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga);
     if (linhaLonga) {
-        WarningMessage(CelulaGrandeDemais.arg(linhaLonga));
+        avisa(CelulaGrandeDemais.arg(linhaLonga));
         return;
     }
     if (falha != nucleo::FalhaGravacao::Nenhuma) {
-        WarningMessage(janelas::textos::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
+        avisa(janelas::textos::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
         return;
     }
-    statusBar()->showMessage(Exportada.arg(QDir::toNativeSeparators(arquivo)), 10000);
+    informa(Exportada.arg(QDir::toNativeSeparators(arquivo)));
 }
 
-void FormCotacao::ImportarPlanilha() {
+void ComandosDaGrade::ImportarPlanilha() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
     const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, this, TituloImportar,
+        janelas::Escolha::Abrir, m_janela, TituloImportar,
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
     const QString nome = QDir::toNativeSeparators(arquivo);
     const Importacao plano = ImportaPlanilha(m_proposta, arquivo);
     if (!plano.recusa.isEmpty()) {
-        WarningMessage(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa));
+        avisa(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa));
         return;
     }
     if (!plano.cabecalhoAchado) {
-        WarningMessage(PlanilhaSemColunas.arg(nome));
+        avisa(PlanilhaSemColunas.arg(nome));
         return;
     }
     // Nothing changes before the supplier has seen what will.
@@ -372,14 +395,14 @@ void FormCotacao::ImportarPlanilha() {
                                .arg(plano.semProduto)
                                .arg(plano.recusados)
                                .arg(plano.alteracoes.size());
-    if (!pergunta(resumo, Aplicar, Cancelar, true))
+    if (!Caixas::simOuNao(m_janela, resumo, Aplicar, Cancelar, true))
         return;
     aplica(plano.alteracoes);
-    statusBar()->showMessage(Importada.arg(plano.alteracoes.size()), 10000);
+    informa(Importada.arg(plano.alteracoes.size()));
 }
 
 // The supplier's price table, product by product, as the database holds it now.
-void FormCotacao::carregaTabela() {
+void ComandosDaGrade::carregaTabela() {
     m_dataDaTabela = {};
     QList<PrecoConhecido> precos;
     std::optional<banco::TabelaDePrecos> tabela;
@@ -402,40 +425,39 @@ void FormCotacao::carregaTabela() {
     m_proposta.defineTabela(std::move(precos));
 }
 
-void FormCotacao::ImportarTabelaDePrecos() {
+void ComandosDaGrade::ImportarTabelaDePrecos() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
     if (!m_banco || !m_banco->aberto()) {
-        WarningMessage(TabelaNaoImportada.arg(m_banco ? m_banco->erro() : QString()));
+        avisa(TabelaNaoImportada.arg(m_banco ? m_banco->erro() : QString()));
         return;
     }
     const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, this, TituloImportarTabela,
+        janelas::Escolha::Abrir, m_janela, TituloImportarTabela,
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
     const PlanoDaTabela plano = LeTabelaDePrecos(arquivo);
     const ResumoDaTabela resumo = ResumeTabela(plano, arquivo);
     if (!resumo.podeImportar) {
-        WarningMessage(resumo.texto);
+        avisa(resumo.texto);
         return;
     }
-    if (!pergunta(resumo.texto, Importar, Cancelar, true))
+    if (!Caixas::simOuNao(m_janela, resumo.texto, Importar, Cancelar, true))
         return;
     if (!cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo)) {
-        WarningMessage(TabelaNaoImportada.arg(m_banco->erro()));
+        avisa(TabelaNaoImportada.arg(m_banco->erro()));
         return;
     }
     carregaTabela();
     m_produtos->viewport()->update(); // the price tips
-    statusBar()->showMessage(
-        TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()), 10000);
+    informa(TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()));
 }
 
-void FormCotacao::PreencherComTabelaDePrecos() {
+void ComandosDaGrade::PreencherComTabelaDePrecos() {
     using namespace cotacao::textos;
     if (!m_dataDaTabela.isValid()) {
-        WarningMessage(SemTabela);
+        avisa(SemTabela);
         return;
     }
     const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelaTabela();
@@ -443,8 +465,7 @@ void FormCotacao::PreencherComTabelaDePrecos() {
     int semPreco = 0;
     for (int i = 0; i < m_proposta.produtos(); ++i)
         semPreco += m_proposta.valor(i) == 0 && !m_proposta.precoDaTabela(i);
-    statusBar()->showMessage(PreenchidosPelaTabela.arg(alteracoes.size())
-                                 .arg(m_dataDaTabela.toString(u"dd/MM/yyyy"))
-                                 .arg(semPreco),
-                             10000);
+    informa(PreenchidosPelaTabela.arg(alteracoes.size())
+                .arg(m_dataDaTabela.toString(u"dd/MM/yyyy"))
+                .arg(semPreco));
 }

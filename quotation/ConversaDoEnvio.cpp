@@ -1,0 +1,39 @@
+#include "quotation/ConversaDoEnvio.h"
+
+#include "dialogs/Dialogo.h"
+#include "quotation/core/Textos.h"
+#include "runtime/ui/Caixas.h"
+#include "runtime/ui/Conectividade.h"
+#include "runtime/ui/FormEmEspera.h"
+#include "runtime/ui/Textos.h"
+
+using namespace janelas;
+
+ConversaDoEnvio::ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao)
+    : m_janela(janela)
+    , m_conexao(std::move(conexao)) {}
+
+bool ConversaDoEnvio::pergunta(const QString& texto, bool padraoSim) {
+    using namespace cotacao::textos;
+    return padraoSim ? AvisoGet(texto, Sim, Nao, 1)
+                     : Caixas::simOuNao(m_janela, texto, Sim, Nao, false);
+}
+
+void ConversaDoEnvio::avisa(const QString& texto) {
+    Caixas::aviso(m_janela, textos::Aviso, texto);
+}
+
+void ConversaDoEnvio::avisaGravacao(const QString& antes, nucleo::FalhaGravacao falha,
+                                    const QString& pasta) {
+    const QString motivo = textos::FalhaDeGravacao(falha, pasta);
+    avisa(antes.isEmpty() ? motivo : antes + u' ' + motivo);
+}
+
+void ConversaDoEnvio::aguarda(const QString& texto, const std::function<void()>& trabalho) {
+    const AvisoEmEspera aviso(texto);
+    trabalho();
+}
+
+bool ConversaDoEnvio::conectado() {
+    return ConectadoOuAvisa(m_janela, [this] { return VerificaConexaoInternet(m_conexao); });
+}
