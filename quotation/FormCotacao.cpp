@@ -5,18 +5,12 @@
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
 #include "quotation/ConversaDoEnvio.h"
-#include "quotation/core/ColunasProdutos.h"
-#include "quotation/core/Envio.h"
 #include "quotation/core/Rascunho.h"
 #include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Numeros.h"
-#include "remote/Espera.h"
-#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
-#include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
-#include "runtime/ui/Conectividade.h"
 #include "runtime/ui/FormEmEspera.h"
 #include "runtime/ui/FormObrigado.h"
 #include "runtime/ui/Textos.h"
@@ -125,8 +119,13 @@ QString FormCotacao::arquivoCotacao() const {
     return ArquivoDoPrograma(NomeCotacao(cCodCotacao));
 }
 
-QString FormCotacao::nomeResposta() const {
-    return NomeResposta(cCodCotacao, cCNPJ);
+DestinoDoEnvio FormCotacao::destinoDoEnvio() const {
+    using namespace Servidor;
+    const QString nome = NomeResposta(cCodCotacao, cCNPJ);
+    return {{m_rede.servidorFtp, Usuario, Senha, Diretorio, nome, ArquivoDoPrograma(nome), {}},
+            ArquivoDoPrograma(Config),
+            cCodCotacao,
+            cCNPJ};
 }
 
 void FormCotacao::ligaProposta() {
@@ -141,16 +140,16 @@ void FormCotacao::ligaProposta() {
 
 void FormCotacao::UsaCotacao(formatos::Cotacao cotacao) {
     m_cotacao = std::move(cotacao);
-    m_cotacaoLida = true;
 }
 
 void FormCotacao::Setup() {
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(sizeHint()); // a window that cannot be maximised or resized
     // The quotation file is read once; a missing one reads as an empty quotation.
-    if (!m_cotacaoLida)
-        formatos::LeCotacao(arquivoCotacao(), m_cotacao);
-    m_proposta.inicia(std::move(m_cotacao)); // the answer keeps the quotation from now on
+    if (!m_cotacao)
+        formatos::LeCotacao(arquivoCotacao(), m_cotacao.emplace());
+    m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
+    m_cotacao.reset();
     m_tela.solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
     if (m_banco && m_banco->aberto())
         m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
@@ -163,7 +162,8 @@ void FormCotacao::Setup() {
     m_comandos->inicia(cCodCotacao);
     iniciaRascunho();
     avisaBanco();
-    ofereceRascunho(mostraUltimoEnvio());
+    m_situacao->setText(SituacaoDoEnvio(m_anterior, m_recibo));
+    ofereceRascunho();
     m_rascunho->acompanha(m_proposta);
     RegisterTimer(1, true);
 }
@@ -203,31 +203,13 @@ void FormCotacao::PreencheListaProdutos() {
 }
 
 void FormCotacao::PreencheDadosEnviados() {
-    using namespace Servidor;
-    using Origem = cotacao::RespostaAnterior::Origem;
-    const QString caminho = ArquivoDoPrograma(nomeResposta());
+    const DestinoDoEnvio destino = destinoDoEnvio();
     {
         const AvisoEmEspera aviso(janelas::textos::Conectando);
-        m_anterior = cotacao::BaixaRespostaAnterior(
-            {m_rede.servidorFtp, Usuario, Senha, Diretorio, nomeResposta(), caminho, {}}, m_recibo);
+        m_anterior = BaixaRespostaAnterior(destino.pedido, m_recibo);
     }
-    // Unknown is not empty: the form opens empty, and sending asks first (EnviaResposta).
-    if (m_anterior.origem == Origem::Nenhuma || m_anterior.origem == Origem::Ilegivel)
-        return;
-    if (m_anterior.origem == Origem::Diferente &&
-        AvisoGet(cotacao::textos::RespostaDiferente.arg(DateToText(m_recibo->quando.date()),
-                                                        m_recibo->quando.time().toString(u"HH:mm")),
-                 cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
-        const nucleo::FalhaGravacao falha = cotacao::RestauraCopia(m_anterior, caminho);
-        if (falha != nucleo::FalhaGravacao::Nenhuma)
-            WarningMessage(janelas::textos::FalhaDeGravacao(falha, PastaDoPrograma()));
-    }
-    nucleo::ArquivoIni arquivo, config;
-    arquivo.carrega(caminho);
-    config.carrega(ArquivoDoPrograma(Config));
-    formatos::Resposta resposta = formatos::LeResposta(arquivo);
-    resposta.termos = formatos::TermosDoFormulario(resposta.termos, config);
-    m_proposta.carregaResposta(resposta);
+    ConversaDoEnvio conversa(this, m_rede.conexao);
+    AbreRespostaAnterior(m_proposta, m_anterior, m_recibo, destino, conversa);
 }
 
 void FormCotacao::MListaProdutosCellChange(int, int) {
@@ -251,59 +233,21 @@ void FormCotacao::iniciaRascunho() {
 }
 
 void FormCotacao::avisaBanco() {
-    using namespace cotacao::textos;
-    if (!m_banco)
-        return;
-    using Problema = banco::BancoLocal::Problema;
-    const bool aberto = m_banco->aberto();
-    const QString arquivo = QDir::toNativeSeparators(m_banco->caminho());
-    if (!m_banco->movidoPara().isEmpty()) {
-        WarningMessage(
-            BancoDanificado.arg(arquivo, QDir::toNativeSeparators(m_banco->movidoPara())));
-        m_banco->esqueceMovido();
-    }
-    if (aberto)
-        return;
-    const Problema problema = m_banco->problema();
-    const QString motivo = problema == Problema::VersaoNova ? BancoVersaoNova.arg(arquivo)
-                           : problema == Problema::Danificado
-                               ? BancoDanificadoPreso.arg(arquivo, m_banco->erro())
-                               : BancoNaoAbre.arg(arquivo, m_banco->erro());
-    WarningMessage(RascunhosIndisponiveis.arg(motivo));
+    if (m_banco)
+        for (const QString& aviso : AvisosDoBanco(*m_banco))
+            WarningMessage(aviso);
 }
 
-std::optional<QDateTime> FormCotacao::mostraUltimoEnvio() {
-    using Origem = cotacao::RespostaAnterior::Origem;
-    if (m_anterior.origem == Origem::Ilegivel) {
-        m_situacao->setText(cotacao::textos::RespostaIlegivel);
-    } else if (m_recibo) {
-        const QString& texto = m_anterior.origem == Origem::CopiaLocal
-                                   ? cotacao::textos::CarregadaDaqui
-                                   : cotacao::textos::UltimoEnvio;
-        m_situacao->setText(texto.arg(DateToText(m_recibo->quando.date()),
-                                      m_recibo->quando.time().toString(u"HH:mm")));
-    }
-    return m_recibo ? std::optional(m_recibo->quando) : std::nullopt;
-}
-
-void FormCotacao::ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio) {
-    const auto quando = m_rascunho->alteradoEm();
-    if (!quando)
-        return;
-    // A draft older than the last sending from here was sent after all.
-    if (ultimoEnvio && *ultimoEnvio >= *quando) {
-        m_rascunho->descarta();
-        return;
-    }
-    const QString pergunta = cotacao::textos::RecuperarRascunho.arg(
-        DateToText(quando->date()), quando->time().toString(u"HH:mm"));
-    if (!AvisoGet(pergunta, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
-        m_rascunho->descarta();
-        return;
-    }
+void FormCotacao::ofereceRascunho() {
+    const auto pergunta = [](const QString& texto) {
+        return AvisoGet(texto, cotacao::textos::Sim, cotacao::textos::Nao, 1);
+    };
     m_comandos->setPreenchendo(true);
-    m_rascunho->recupera(m_proposta);
+    const bool recuperado = m_rascunho->oferece(
+        m_proposta, m_recibo ? std::optional(m_recibo->quando) : std::nullopt, pergunta);
     m_comandos->setPreenchendo(false);
+    if (!recuperado)
+        return;
     m_comandos->atualizaResumo();
     m_comandos->atualizaEspaco();
     lModificado = true; // what was recovered is not sent yet
@@ -347,17 +291,7 @@ bool FormCotacao::QueryClose() {
 
 bool FormCotacao::EnviaResposta() {
     fechaEdicao();
-    using namespace Servidor;
-    const DestinoDoEnvio destino{{m_rede.servidorFtp,
-                                  Usuario,
-                                  Senha,
-                                  Diretorio,
-                                  nomeResposta(),
-                                  ArquivoDoPrograma(nomeResposta()),
-                                  {}},
-                                 ArquivoDoPrograma(Config),
-                                 cCodCotacao,
-                                 cCNPJ};
+    const DestinoDoEnvio destino = destinoDoEnvio();
     ConversaDoEnvio conversa(this, m_rede.conexao);
     const DesfechoDoEnvio desfecho =
         Envia(m_proposta, destino, m_anterior.origem, m_banco, m_rascunho.get(), conversa);

@@ -3,6 +3,7 @@
 #include "grid/FlexCell.h"
 #include "quotation/ComandosDaGrade.h"
 #include "quotation/TelaCotacao.h"
+#include "quotation/core/Envio.h"
 #include "quotation/core/Proposta.h"
 #include "quotation/core/RespostaAnterior.h"
 #include "quotation/formats/Cotacao.h"
@@ -10,7 +11,6 @@
 #include "runtime/ui/Janela.h"
 #include "store/Recibos.h"
 
-#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -91,22 +91,20 @@ private:
     // amounts get their two decimals.
     void fechaEdicao();
     QString arquivoCotacao() const;
-    QString nomeResposta() const;
+    // Where the answer goes and where its local copy and the terms are kept.
+    cotacao::DestinoDoEnvio destinoDoEnvio() const;
 
     // Drafts: what was typed and not sent, kept in the local database.
     void iniciaRascunho();
-    // Shows where the earlier answer came from and the time of the last sending, when there was
-    // one, and answers that time.
-    std::optional<QDateTime> mostraUltimoEnvio();
-    void ofereceRascunho(const std::optional<QDateTime>& ultimoEnvio);
+    void ofereceRascunho();
     // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
     // drafts was moved aside.
     void avisaBanco();
 
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
-    formatos::Cotacao m_cotacao; // until Setup hands it to the Proposta
-    bool m_cotacaoLida = false;
+    std::optional<formatos::Cotacao> m_cotacao; // as the login read it, until Setup
+
     cotacao::Proposta m_proposta;
     std::optional<banco::Recibo> m_recibo; // the last sending from here
     cotacao::RespostaAnterior m_anterior;

@@ -144,4 +144,28 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     return {true, interlocutor.pergunta(PerguntaImprimir, true)};
 }
 
+void AbreRespostaAnterior(Proposta& proposta, const RespostaAnterior& anterior,
+                          const std::optional<banco::Recibo>& recibo, const DestinoDoEnvio& destino,
+                          Interlocutor& interlocutor) {
+    using Origem = RespostaAnterior::Origem;
+    if (anterior.origem == Origem::Nenhuma || anterior.origem == Origem::Ilegivel)
+        return;
+    const QString& caminho = destino.pedido.local;
+    if (anterior.origem == Origem::Diferente && recibo &&
+        interlocutor.pergunta(
+            textos::RespostaDiferente.arg(DateToText(recibo->quando.date()),
+                                          recibo->quando.time().toString(u"HH:mm")),
+            true)) {
+        const nucleo::FalhaGravacao falha = RestauraCopia(anterior, caminho);
+        if (falha != nucleo::FalhaGravacao::Nenhuma)
+            interlocutor.avisaGravacao(QString(), falha, QFileInfo(caminho).absolutePath());
+    }
+    nucleo::ArquivoIni arquivo, config;
+    arquivo.carrega(caminho);
+    config.carrega(destino.config);
+    formatos::Resposta resposta = formatos::LeResposta(arquivo);
+    resposta.termos = formatos::TermosDoFormulario(resposta.termos, config);
+    proposta.carregaResposta(resposta);
+}
+
 } // namespace cotacao

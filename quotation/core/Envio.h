@@ -75,4 +75,12 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
                       RespostaAnterior::Origem anterior, banco::BancoLocal* banco,
                       Rascunho* rascunho, Interlocutor& interlocutor);
 
+// The answer sent earlier into `proposta` as the form opens, after BaixaRespostaAnterior: when
+// the server's answer is not the last one sent from here, asks whether to put the copy sent
+// from here back in the local answer file; then loads what that file holds, with the terms kept
+// in Config.ini. Nothing is loaded when nothing was sent or the earlier answer is unreadable.
+void AbreRespostaAnterior(Proposta& proposta, const RespostaAnterior& anterior,
+                          const std::optional<banco::Recibo>& recibo, const DestinoDoEnvio& destino,
+                          Interlocutor& interlocutor);
+
 } // namespace cotacao

@@ -1,6 +1,10 @@
 #include "quotation/core/Rascunho.h"
 
 #include "quotation/core/Proposta.h"
+#include "quotation/core/Textos.h"
+#include "runtime/core/Regional.h"
+
+#include <QDir>
 
 namespace cotacao {
 
@@ -108,6 +112,41 @@ void Rascunho::descarta() {
     m_pendentes.clear();
     if (m_banco && m_banco->aberto())
         banco::Rascunhos(*m_banco).descarta(m_cotacao, m_cnpj);
+}
+
+bool Rascunho::oferece(Proposta& proposta, const std::optional<QDateTime>& ultimoEnvio,
+                       const std::function<bool(const QString&)>& pergunta) {
+    const auto quando = alteradoEm();
+    if (!quando)
+        return false;
+    if ((ultimoEnvio && *ultimoEnvio >= *quando) ||
+        !pergunta(textos::RecuperarRascunho.arg(DateToText(quando->date()),
+                                                quando->time().toString(u"HH:mm")))) {
+        descarta();
+        return false;
+    }
+    recupera(proposta);
+    return true;
+}
+
+QStringList AvisosDoBanco(banco::BancoLocal& banco) {
+    using namespace textos;
+    using Problema = banco::BancoLocal::Problema;
+    QStringList avisos;
+    const QString arquivo = QDir::toNativeSeparators(banco.caminho());
+    if (!banco.movidoPara().isEmpty()) {
+        avisos << BancoDanificado.arg(arquivo, QDir::toNativeSeparators(banco.movidoPara()));
+        banco.esqueceMovido();
+    }
+    if (banco.aberto())
+        return avisos;
+    const Problema problema = banco.problema();
+    const QString motivo = problema == Problema::VersaoNova ? BancoVersaoNova.arg(arquivo)
+                           : problema == Problema::Danificado
+                               ? BancoDanificadoPreso.arg(arquivo, banco.erro())
+                               : BancoNaoAbre.arg(arquivo, banco.erro());
+    avisos << RascunhosIndisponiveis.arg(motivo);
+    return avisos;
 }
 
 } // namespace cotacao

@@ -38,6 +38,11 @@ public:
     // or remark only onto the product it was typed for.
     void recupera(Proposta& proposta) const;
     void descarta();
+    // Offers the draft kept from an earlier session, as the form opens. One not newer than
+    // `ultimoEnvio` was sent after all and is dropped; otherwise `pergunta` is asked with the
+    // draft's date and time, and the draft goes into `proposta` (true) or is dropped.
+    bool oferece(Proposta& proposta, const std::optional<QDateTime>& ultimoEnvio,
+                 const std::function<bool(const QString& pergunta)>& pergunta);
 
     static constexpr int atraso = 500; // milliseconds
 
@@ -52,5 +57,9 @@ private:
     QTimer m_temporizador;
     bool m_falhou = false;
 };
+
+// What the supplier is told about the local database as the form opens: that a damaged file was
+// moved aside (said once), and that drafts cannot be kept, and why.
+QStringList AvisosDoBanco(banco::BancoLocal& banco);
 
 } // namespace cotacao

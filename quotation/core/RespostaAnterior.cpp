@@ -1,6 +1,8 @@
 #include "quotation/core/RespostaAnterior.h"
 
+#include "quotation/core/Textos.h"
 #include "remote/Espera.h"
+#include "runtime/core/Regional.h"
 
 #include <QFile>
 
@@ -59,6 +61,18 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
 
 nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QString& caminho) {
     return nucleo::GravaArquivoInteiro(caminho, anterior.copia);
+}
+
+QString SituacaoDoEnvio(const RespostaAnterior& anterior,
+                        const std::optional<banco::Recibo>& recibo) {
+    using Origem = RespostaAnterior::Origem;
+    if (anterior.origem == Origem::Ilegivel)
+        return textos::RespostaIlegivel;
+    if (!recibo)
+        return {};
+    const QString& texto =
+        anterior.origem == Origem::CopiaLocal ? textos::CarregadaDaqui : textos::UltimoEnvio;
+    return texto.arg(DateToText(recibo->quando.date()), recibo->quando.time().toString(u"HH:mm"));
 }
 
 } // namespace cotacao

@@ -38,6 +38,11 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
 // The copy sent from here back as the local answer file (after a changed one was downloaded).
 nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QString& caminho);
 
+// The status line about the earlier answer as the form opens: unreadable, loaded from the copy
+// kept here, or the time of the last sending from here; empty when there is nothing to say.
+QString SituacaoDoEnvio(const RespostaAnterior& anterior,
+                        const std::optional<banco::Recibo>& recibo);
+
 // True when `bytes` are those the receipt was made of.
 bool ConfereComRecibo(const QByteArray& bytes, const banco::Recibo& recibo);
 

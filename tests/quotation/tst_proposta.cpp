@@ -184,6 +184,44 @@ void RegrasDaProposta::rascunho() {
     QCOMPARE(p.termo("MFormaPgto"), "28");
 }
 
+// As the form opens, a draft is offered only when it is newer than the last sending from here;
+// the supplier's "Não" drops it, as does a sending made after it.
+void RegrasDaProposta::rascunhoOferecido_data() {
+    QTest::addColumn<int>("envioDepois"); // seconds from the draft to the last sending
+    QTest::addColumn<bool>("resposta");
+    QTest::addColumn<bool>("perguntado");
+    QTest::addColumn<bool>("recuperado");
+    QTest::newRow("Sim") << -60 << true << true << true;
+    QTest::newRow("Não") << -60 << false << true << false;
+    QTest::newRow("enviado depois do rascunho") << 60 << true << false << false;
+    QTest::newRow("enviado no mesmo instante") << 0 << true << false << false;
+}
+
+void RegrasDaProposta::rascunhoOferecido() {
+    QFETCH(int, envioDepois);
+    QFETCH(bool, resposta);
+    QFETCH(bool, perguntado);
+    QFETCH(bool, recuperado);
+    DiretorioTeste dir;
+    banco::BancoLocal banco(dir.arquivo("r.db"));
+    const QDateTime quando = QDateTime::currentDateTime().addSecs(-600);
+    banco::Rascunhos(banco).guarda(kNumero, kCNPJ, {{"preco", 1, "789", "3,50", quando}});
+    cotacao::Rascunho r(&banco, kNumero, kCNPJ);
+    Proposta p;
+    p.inicia(tresProdutos());
+    QStringList perguntas;
+    const bool feito = r.oferece(p, quando.addSecs(envioDepois), [&](const QString& texto) {
+        perguntas << texto;
+        return resposta;
+    });
+    QCOMPARE(feito, recuperado);
+    QCOMPARE(perguntas.size(), perguntado ? 1 : 0);
+    if (perguntado)
+        QVERIFY(perguntas[0].contains(quando.time().toString("HH:mm")));
+    QCOMPARE(p.valor(0), recuperado ? 3.5 : 0.0);
+    QCOMPARE(r.alteradoEm().has_value(), recuperado); // what was not taken is gone
+}
+
 void EnvioSemJanela::init() {
     prepara();
 }

@@ -13,6 +13,8 @@ private Q_SLOTS:
     void chavesEBusca();
     void precosConhecidos();
     void rascunho();
+    void rascunhoOferecido_data();
+    void rascunhoOferecido();
 };
 
 class EnvioSemJanela : public QObject {
