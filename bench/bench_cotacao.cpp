@@ -105,7 +105,13 @@ int main(int argc, char** argv) {
         rascunho.guardaAgora();
     };
     todos();
-    const double recuperacao = medianaMs(5, abrir) - abertura;
+    // The recovery itself, into a fresh answer shown by no window, and the whole opening with it.
+    const double recuperacao = medianaMs(5, [&] {
+        cotacao::Proposta recuperada;
+        recuperada.inicia(proposta.cotacao());
+        rascunho.recupera(recuperada);
+    });
+    const double aberturaComRascunho = medianaMs(5, abrir);
 
     // After a verified sending: the receipt kept and the 3,500-row draft dropped.
     const QByteArray resposta = programa.ler(kNumero + cnpj + QStringLiteral(".cot"));
@@ -248,13 +254,16 @@ int main(int argc, char** argv) {
           QString::number(recibo, 'f', 1) + QStringLiteral(" ms"));
     linha(QStringLiteral("Draft saved after one cell change, %1 products").arg(linhas),
           QStringLiteral("< 5 ms"), QString::number(umaMudanca, 'f', 2) + QStringLiteral(" ms"));
-    linha(QStringLiteral("Recovery of a %1-row draft at opening").arg(linhas),
-          QStringLiteral("< 50 ms"), QString::number(recuperacao, 'f', 1) + QStringLiteral(" ms"));
+    linha(QStringLiteral("Recovery of a %1-row draft").arg(linhas), QStringLiteral("< 50 ms"),
+          QString::number(recuperacao, 'f', 1) + QStringLiteral(" ms"));
+    linha(QStringLiteral("Open the quotation form with that draft recovered"),
+          QStringLiteral("< 350 ms"),
+          QString::number(aberturaComRascunho, 'f', 1) + QStringLiteral(" ms"));
     linha(QStringLiteral("Imprimir, %1 products, up to the preview").arg(linhas),
           QStringLiteral("< 500 ms"), QString::number(relatorio, 'f', 1) + QStringLiteral(" ms"));
     linha(QStringLiteral("All pages of that report to PDF"), QStringLiteral("< 5 s"),
           QString::number(paginas, 'f', 0) + QStringLiteral(" ms"));
-    linha(QStringLiteral("Peak memory with that quotation open"), QStringLiteral("< 150 MB"),
+    linha(QStringLiteral("Peak memory with that quotation open"), QStringLiteral("< 60 MB"),
           QString::number(uso.ru_maxrss / 1024.0, 'f', 0) + QStringLiteral(" MB"));
     const auto ms = [](double v, int casas) -> QString {
         return QString::number(v, 'f', casas) + QStringLiteral(" ms");
