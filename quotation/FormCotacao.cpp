@@ -3,12 +3,11 @@
 #include "dialogs/Dialogo.h"
 #include "grid/ControleGrade.h"
 #include "grid/ObjetosGrade.h"
-#include "quotation/ColunasGrade.h"
 #include "quotation/ConversaDoEnvio.h"
+#include "quotation/ListaProdutos.h"
 #include "quotation/core/Rascunho.h"
 #include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
-#include "quotation/formats/Numeros.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/ui/Aparencia.h"
 #include "runtime/ui/FormEmEspera.h"
@@ -25,22 +24,11 @@
 #include <array>
 
 using namespace cotacao;
-using namespace formatos;
+using namespace formatos::Arquivos;
 using namespace grade;
 using namespace janelas;
 using namespace nucleo;
 using namespace remoto;
-
-namespace {
-
-using namespace Arquivos;
-
-// A text that goes into one cell of a tab-separated row.
-QString semTab(const QString& t) {
-    return QString(t).replace(u'\t', u' ');
-}
-
-} // namespace
 
 FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     : m_rede(std::move(rede))
@@ -115,10 +103,6 @@ void FormCotacao::criaMenu() {
     statusBar()->addWidget(m_situacao, 1);
 }
 
-QString FormCotacao::arquivoCotacao() const {
-    return ArquivoDoPrograma(NomeCotacao(cCodCotacao));
-}
-
 DestinoDoEnvio FormCotacao::destinoDoEnvio() const {
     using namespace Servidor;
     const QString nome = NomeResposta(cCodCotacao, cCNPJ);
@@ -147,7 +131,7 @@ void FormCotacao::Setup() {
     setFixedSize(sizeHint()); // a window that cannot be maximised or resized
     // The quotation file is read once; a missing one reads as an empty quotation.
     if (!m_cotacao)
-        formatos::LeCotacao(arquivoCotacao(), m_cotacao.emplace());
+        formatos::LeCotacao(ArquivoDoPrograma(NomeCotacao(cCodCotacao)), m_cotacao.emplace());
     m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
     m_cotacao.reset();
     m_tela.solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
@@ -169,37 +153,11 @@ void FormCotacao::Setup() {
 }
 
 void FormCotacao::IniciaListaProdutos() {
-    FlexCell& g = MListaProdutos;
-    g.BackColorBkg(CorOle(255, 255, 255));
-    g.DisplayFocusRect(false);
-    g.SelectionMode(3);
-    g.DisplayRowIndex(false);
-    g.Cols(8);
-    g.AllowUserResizing(false);
-    g.AllowUserReorderColumn(false);
-    g.ExtendLastCol(true);
-    g.Rows(1);
-    static const ColunaGrade colunas[] = {
-        {u"", 0, Alinhamento::Esquerda, true, false},
-        {u"PLU", 40, Alinhamento::Esquerda, true, false},
-        {u"Cód. de barras", 90, Alinhamento::Esquerda, true, false},
-        {u"Descrição", 340, Alinhamento::Esquerda, true, false},
-        {u"Qtde.", 60, Alinhamento::Direita, true, true},
-        {u"Unid.", 40, Alinhamento::Centro, true, false},
-        {u"Preço R$", 60, Alinhamento::Direita, false, true},
-        {u"Observações do produto", 200, Alinhamento::Esquerda, false, false}};
-    AplicaColunas(g, colunas);
+    IniciaProdutos(MListaProdutos);
 }
 
 void FormCotacao::PreencheListaProdutos() {
-    const QChar tab = u'\t';
-    for (const formatos::Produto& p : m_proposta.cotacao().produtos) {
-        const QString linha = semTab(p.plu) + tab + semTab(p.codigoBarras) + tab +
-                              semTab(p.descricao) + tab + semTab(p.quantidade) + tab +
-                              semTab(p.unidade) + tab + kValorZero;
-        MListaProdutos.AddItem_(linha, false);
-    }
-    MListaProdutos.Refresh();
+    PreencheProdutos(MListaProdutos, m_proposta);
 }
 
 void FormCotacao::PreencheDadosEnviados() {

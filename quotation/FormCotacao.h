@@ -90,7 +90,6 @@ private:
     // What the supplier sees becomes the answer: the cell being edited is committed and the
     // amounts get their two decimals.
     void fechaEdicao();
-    QString arquivoCotacao() const;
     // Where the answer goes and where its local copy and the terms are kept.
     cotacao::DestinoDoEnvio destinoDoEnvio() const;
 
