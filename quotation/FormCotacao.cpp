@@ -175,8 +175,9 @@ void FormCotacao::MListaProdutosCellChange(int, int) {
 }
 
 void FormCotacao::EditChange(QLineEdit* edit) {
-    lModificado = true;
-    m_proposta.defineTermo(edit->objectName(), edit->text());
+    // The terms only: what is typed in Localizar is no part of the answer.
+    if (m_proposta.defineTermo(edit->objectName(), edit->text()))
+        lModificado = true;
 }
 
 void FormCotacao::Timer() {
