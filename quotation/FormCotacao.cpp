@@ -133,7 +133,6 @@ void FormCotacao::Setup() {
     if (!m_cotacao)
         formatos::LeCotacao(ArquivoDoPrograma(NomeCotacao(cCodCotacao)), m_cotacao.emplace());
     m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
-    m_cotacao.reset();
     m_tela.solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
     if (m_banco && m_banco->aberto())
         m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
