@@ -55,8 +55,9 @@ using namespace textos;
 using nucleo::ComMilhares;
 
 // An answer the buyer's reader would cut is refused, naming what to shorten.
-bool cabeNoLeitor(const Proposta& proposta, Interlocutor& interlocutor) {
-    const formatos::MedidaDaResposta medida = proposta.medida();
+bool cabeNoLeitor(const Proposta& proposta, const formatos::Resposta& resposta,
+                  Interlocutor& interlocutor) {
+    const formatos::MedidaDaResposta medida = formatos::MedeResposta(resposta);
     if (medida.cabe())
         return true;
     const formatos::MedidaDaResposta::Excesso& excesso = medida.excessos.front();
@@ -97,7 +98,7 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
                       RespostaAnterior::Origem anterior, banco::BancoLocal* banco,
                       Rascunho* rascunho, Interlocutor& interlocutor) {
     const formatos::Resposta resposta = proposta.resposta();
-    if (!cabeNoLeitor(proposta, interlocutor))
+    if (!cabeNoLeitor(proposta, resposta, interlocutor))
         return {};
     // An earlier answer that could not be read is not replaced unasked.
     if (anterior == RespostaAnterior::Origem::Ilegivel &&

@@ -13,6 +13,13 @@ namespace {
 QString inteiro(qint64 n) {
     return ComMilhares(double(n), 0);
 }
+
+// The term in position `i` of CamposDosTermos.
+template <class Termos> auto* termoNaPosicao(Termos& t, qsizetype i) {
+    decltype(&t.obsGeral) termos[] = {&t.obsGeral, &t.prazoEntrega, &t.formaPgto, &t.pedidoMinimo,
+                                      &t.valorFrete};
+    return termos[i];
+}
 } // namespace
 
 Proposta::Proposta(QObject* pai)
@@ -102,17 +109,11 @@ const QStringList& Proposta::CamposDosTermos() {
     return campos;
 }
 
-QString* Proposta::termoDoCampo(const QString& campo) {
-    QString* termos[] = {&m_termos.obsGeral, &m_termos.prazoEntrega, &m_termos.formaPgto,
-                         &m_termos.pedidoMinimo, &m_termos.valorFrete};
-    const qsizetype i = CamposDosTermos().indexOf(campo);
-    return i < 0 ? nullptr : termos[i];
-}
-
 bool Proposta::defineTermo(const QString& campo, const QString& texto) {
-    QString* termo = termoDoCampo(campo);
-    if (!termo)
+    const qsizetype i = CamposDosTermos().indexOf(campo);
+    if (i < 0)
         return false;
+    QString* termo = termoNaPosicao(m_termos, i);
     if (*termo != texto) {
         *termo = texto;
         Q_EMIT termoAlterado(campo, texto);
@@ -121,8 +122,8 @@ bool Proposta::defineTermo(const QString& campo, const QString& texto) {
 }
 
 QString Proposta::termo(const QString& campo) const {
-    const QString* t = const_cast<Proposta*>(this)->termoDoCampo(campo);
-    return t ? *t : QString();
+    const qsizetype i = CamposDosTermos().indexOf(campo);
+    return i < 0 ? QString() : *termoNaPosicao(m_termos, i);
 }
 
 void Proposta::carregaResposta(const formatos::Resposta& resposta) {
@@ -133,11 +134,8 @@ void Proposta::carregaResposta(const formatos::Resposta& resposta) {
     for (int i = 0; i < produtos() && i < resposta.observacoes.size(); ++i)
         valores.append({i, Campo::Observacao, {}, resposta.observacoes[i]});
     altera(valores);
-    const formatos::Termos& t = resposta.termos;
-    const QString textos[] = {t.obsGeral, t.prazoEntrega, t.formaPgto, t.pedidoMinimo,
-                              t.valorFrete};
-    for (int i = 0; i < 5; ++i)
-        defineTermo(CamposDosTermos()[i], textos[i]);
+    for (qsizetype i = 0; i < CamposDosTermos().size(); ++i)
+        defineTermo(CamposDosTermos()[i], *termoNaPosicao(resposta.termos, i));
 }
 
 formatos::Resposta Proposta::resposta() const {

@@ -93,8 +93,8 @@ public:
     // "Cotados: 12 de 3.500  |  Total: 1.234,50  |  Pedido mínimo atingido"
     QString resumo() const;
 
-    // What the buyer's reader takes: the answer measured as it would be written.
-    formatos::MedidaDaResposta medida() const { return formatos::MedeResposta(resposta()); }
+    // The room the buyer's reader leaves for the remarks, the answer measured as it would be
+    // written; nothing while most of it is free.
     std::optional<qsizetype> espacoNasObservacoes() const;
 
     // Prices known from elsewhere: the last ones sent, by product key; the supplier's price
@@ -135,7 +135,6 @@ private:
         qint64 centavos = 0; // the subtotal
     };
     void calcula(Linha& linha);
-    QString* termoDoCampo(const QString& campo);
     QList<Alteracao> preenchimento(const PrecoConhecido* (Proposta::*conhecido)(int) const) const;
 
     formatos::Cotacao m_cotacao;
