@@ -2,7 +2,7 @@
 
 #include "access/Textos.h"
 #include "quotation/formats/Arquivos.h"
-#include "quotation/formats/Cotacao.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
 #include "store/Rascunhos.h"
@@ -57,30 +57,34 @@ private:
 
 } // namespace
 
-QList<RespostaListada> RespostasDoComputador(banco::BancoLocal& banco, QString* erro) {
+namespace {
+
+// Receipts and drafts, newest first; nothing when the database could not be read. A draft's
+// requester costs a read of its quotation file: only the list shows it.
+std::optional<QList<RespostaListada>> respostas(banco::BancoLocal& banco,
+                                                bool solicitantesDosRascunhos) {
+    if (!banco.aberto())
+        return std::nullopt;
+    const auto recibos = banco::Recibos(banco).todos();
+    const auto rascunhos = banco::Rascunhos(banco).pendentes();
+    if (!recibos || !rascunhos)
+        return std::nullopt;
     QList<RespostaListada> lista;
-    if (!banco.aberto()) {
-        if (erro)
-            *erro = banco.erro();
-        return lista;
-    }
-    const QList<banco::Recibo> recibos = banco::Recibos(banco).todos();
-    const QList<banco::RascunhoPendente> rascunhos = banco::Rascunhos(banco).pendentes();
-    lista.reserve(recibos.size() + rascunhos.size());
+    lista.reserve(recibos->size() + rascunhos->size());
     QHash<QString, QString> solicitantes; // of each quotation, from its latest receipt that says
-    for (const banco::Recibo& r : recibos) {
+    for (const banco::Recibo& r : *recibos) {
         lista.append({r.quando, r.cotacao, r.cnpj, r.solicitante.trimmed(), r});
         if (!r.solicitante.trimmed().isEmpty() && !solicitantes.contains(r.cotacao))
             solicitantes.insert(r.cotacao, r.solicitante.trimmed());
     }
     // Drafts are few: each one's requester is read from its quotation file when it is here, or
     // taken from an answer sent to the same quotation.
-    for (const banco::RascunhoPendente& p : rascunhos) {
-        Cotacao cotacao;
+    for (const banco::RascunhoPendente& p : *rascunhos) {
         QString solicitante;
-        if (Arquivos::NumeroCotacaoValido(p.cotacao) &&
-            LeCotacao(ArquivoDoPrograma(Arquivos::NomeCotacao(p.cotacao)), cotacao))
-            solicitante = cotacao.solicitante.trimmed();
+        if (solicitantesDosRascunhos && Arquivos::NumeroCotacaoValido(p.cotacao))
+            GetFileIni(Arquivos::Secao, Arquivos::Cotacao::Solicitante, QString(),
+                       ArquivoDoPrograma(Arquivos::NomeCotacao(p.cotacao)), solicitante);
+        solicitante = solicitante.trimmed();
         if (solicitante.isEmpty())
             solicitante = solicitantes.value(p.cotacao);
         lista.append({p.alterado, p.cotacao, p.cnpj, solicitante, std::nullopt});
@@ -89,15 +93,22 @@ QList<RespostaListada> RespostasDoComputador(banco::BancoLocal& banco, QString* 
     std::stable_sort(
         lista.begin(), lista.end(),
         [](const RespostaListada& a, const RespostaListada& b) { return a.quando > b.quando; });
-    if (erro)
-        *erro = banco.erro();
     return lista;
+}
+
+} // namespace
+
+QList<RespostaListada> RespostasDoComputador(banco::BancoLocal& banco, QString* erro) {
+    auto lista = respostas(banco, true);
+    if (!lista && erro)
+        *erro = banco.erro();
+    return lista.value_or(QList<RespostaListada>());
 }
 
 QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo) {
     QStringList numeros;
     QSet<QString> vistos;
-    for (const RespostaListada& r : RespostasDoComputador(banco)) {
+    for (const RespostaListada& r : respostas(banco, false).value_or(QList<RespostaListada>())) {
         if (numeros.size() >= maximo)
             break;
         if (!vistos.contains(r.cotacao)) {

@@ -59,14 +59,14 @@ std::optional<QDateTime> Rascunhos::ultimaAlteracao(const QString& cotacao, cons
     return QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong());
 }
 
-QList<RascunhoPendente> Rascunhos::pendentes() {
+std::optional<QList<RascunhoPendente>> Rascunhos::pendentes() {
     QList<RascunhoPendente> rascunhos;
     QSqlQuery q(m_banco.db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT cotacao, cnpj, max(alterado) AS ultima FROM rascunho "
                                "GROUP BY cotacao, cnpj ORDER BY ultima DESC, cotacao"))) {
         m_banco.falhou(q.lastError().text());
-        return rascunhos;
+        return std::nullopt;
     }
     while (q.next())
         rascunhos.append({q.value(0).toString(), q.value(1).toString(),

@@ -45,8 +45,8 @@ public:
     // When the draft last changed; nothing when there is no draft.
     std::optional<QDateTime> ultimaAlteracao(const QString& cotacao, const QString& cnpj);
 
-    // Every draft, the latest changed first; empty when there is none or the database failed.
-    QList<RascunhoPendente> pendentes();
+    // Every draft, the latest changed first; nothing when the database failed.
+    std::optional<QList<RascunhoPendente>> pendentes();
 
     // One statement: on its own, or inside the caller's transaction.
     bool descarta(const QString& cotacao, const QString& cnpj);

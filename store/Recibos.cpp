@@ -62,14 +62,14 @@ std::optional<Recibo> Recibos::ultimo(const QString& cotacao, const QString& cnp
     return recibo(q);
 }
 
-QList<Recibo> Recibos::todos() {
+std::optional<QList<Recibo>> Recibos::todos() {
     QList<Recibo> recibos;
     QSqlQuery q(m_banco.db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ") + kColunas +
                 QStringLiteral(" FROM envio ORDER BY quando DESC, id DESC"))) {
         m_banco.falhou(q.lastError().text());
-        return recibos;
+        return std::nullopt;
     }
     while (q.next())
         recibos << recibo(q);

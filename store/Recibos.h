@@ -43,9 +43,9 @@ public:
     // The latest receipt of a quotation and supplier.
     std::optional<Recibo> ultimo(const QString& cotacao, const QString& cnpj);
 
-    // Every receipt, newest first; empty when there is none or the database failed (erro() of
-    // the database then says why).
-    QList<Recibo> todos();
+    // Every receipt, newest first; nothing when the database failed (erro() of the database
+    // then says why).
+    std::optional<QList<Recibo>> todos();
 
 private:
     BancoLocal& m_banco;

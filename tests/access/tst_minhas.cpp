@@ -146,6 +146,8 @@ void ListaDeRespostas::respostasERascunhosEmOrdem() {
     QCOMPARE(botao->text(), "Minhas cotações...");
     QCOMPARE(botao->accessibleName(), "Minhas cotações");
     QVERIFY(!botao->statusTip().isEmpty());
+    // A failure of some earlier query says nothing about this list.
+    a.banco.falhou("database is locked");
     QWidget* lista = a.abrir();
     QVERIFY(lista);
     QCOMPARE(lista->windowTitle(), "Minhas cotações");
