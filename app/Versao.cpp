@@ -22,14 +22,15 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma};
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
+    // A copy that is there but cannot be read is never written over, nor published.
     nucleo::ArquivoIni ini;
-    ini.carrega(local);
+    const bool lido = ini.carrega(local);
     const QString geral = QStringLiteral("Geral");
     const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));
 
     const double nossa = Val(nucleo::VersaoPrograma);
     const double publicada = Val(versaoServidor);
-    if (nossa > publicada) {
+    if (nossa > publicada && lido) {
         // Nothing is published that did not reach the disk whole.
         ini.define(geral, QStringLiteral("Versao"), nucleo::VersaoPrograma);
         checagem.gravacao = ini.grava();
