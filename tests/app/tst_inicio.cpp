@@ -89,17 +89,6 @@ void Versao::verificaVersao() {
     QCOMPARE(houveUpload(servidor), noServidorDepois != noServidor);
 }
 
-// A local copy that cannot be read is no version to publish: nothing goes to the server.
-void Versao::copiaLocalIlegivel() {
-    ServidorFtpTeste servidor;
-    QVERIFY(servidor.iniciado());
-    DiretorioTeste programa;
-    QVERIFY(QDir(programa.path()).mkdir(kArquivoVersao)); // there, and no file to read
-    QCOMPARE(VerificaVersao(servidor.endereco()), false);
-    QVERIFY(!servidor.existe(kArquivoVersao));
-    QVERIFY(!houveUpload(servidor));
-}
-
 namespace {
 
 const QByteArray kInstaladorTeste = "#!/bin/sh\nexit 0\n";

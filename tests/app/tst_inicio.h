@@ -7,7 +7,6 @@ class Versao : public QObject {
 private Q_SLOTS:
     void verificaVersao_data();
     void verificaVersao();
-    void copiaLocalIlegivel();
 };
 
 class Inicio : public QObject {
