@@ -56,7 +56,4 @@ inline const QString CopiaAusente = QStringLiteral(
 inline const QString CopiaDiferente = QStringLiteral(
     "A resposta da cotação %1 enviada em %2 às %3 não pode ser impressa: a cópia guardada neste "
     "computador não é a que foi enviada (ela foi alterada ou substituída depois do envio).");
-
-inline const QString VerificandoConexao = QStringLiteral("Verificando conexão ...");
-inline const QString Conectando = QStringLiteral("Conectando ...");
 } // namespace acesso::textos

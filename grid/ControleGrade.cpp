@@ -1,7 +1,6 @@
 #include "grid/ControleGrade.h"
 
 #include "grid/ImpressaoGrade.h"
-#include "runtime/core/Regional.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

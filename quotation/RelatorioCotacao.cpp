@@ -106,8 +106,6 @@ void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
         const formatos::Produto& p = proposta.produto(i);
         QStringList textos{p.plu,        p.codigoBarras, p.descricao,
                            p.quantidade, p.unidade,      proposta.preco(i)};
-        // Quantities and prices are read in either decimal convention, so that every subtotal
-        // is quantity times price whatever the texts look like.
         const double subtotal = proposta.subtotal(i);
         textos << Str(subtotal, 12, 2).trimmed() << proposta.observacao(i);
         for (QString& t : textos)

@@ -27,9 +27,12 @@ Recibo recibo(const QSqlQuery& q) {
 
 } // namespace
 
+QByteArray Recibo::Resumo(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
 bool Recibo::confere(const QByteArray& bytes) const {
-    return bytes.size() == tamanho &&
-           QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() == sha256;
+    return bytes.size() == tamanho && Resumo(bytes) == sha256;
 }
 
 bool Recibos::registra(const Recibo& r) {

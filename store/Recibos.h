@@ -30,6 +30,8 @@ struct Recibo {
     bool conhecido() const { return produtos > 0; }
     // True when `bytes` are those the receipt was made of.
     bool confere(const QByteArray& bytes) const;
+    // The digest a receipt keeps of the bytes sent.
+    static QByteArray Resumo(const QByteArray& bytes);
 };
 
 class Recibos {

@@ -10,7 +10,6 @@
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 
 namespace cotacao {
@@ -26,12 +25,8 @@ nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QS
 
 banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
                             const QByteArray& bytes) {
-    return {QDateTime::currentDateTime(),
-            cotacao,
-            cnpj,
-            arquivo,
-            bytes.size(),
-            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
+    return {QDateTime::currentDateTime(), cotacao, cnpj, arquivo, bytes.size(),
+            banco::Recibo::Resumo(bytes)};
 }
 
 bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,

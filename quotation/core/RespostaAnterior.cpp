@@ -22,10 +22,6 @@ std::optional<QByteArray> le(const QString& caminho) {
 
 } // namespace
 
-bool ConfereComRecibo(const QByteArray& bytes, const banco::Recibo& recibo) {
-    return recibo.confere(bytes);
-}
-
 RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
                                        const std::optional<banco::Recibo>& recibo) {
     using Origem = RespostaAnterior::Origem;
@@ -35,7 +31,7 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
     std::optional<QByteArray> copia;
     if (recibo)
         copia = le(caminho);
-    const bool copiaValida = copia && ConfereComRecibo(*copia, *recibo);
+    const bool copiaValida = copia && recibo->confere(*copia);
     if (copiaValida)
         r.copia = *copia;
 
@@ -43,8 +39,7 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
     switch (baixou.resultado) {
     case remoto::ResultadoFtp::Ok: {
         const std::optional<QByteArray> servidor = copiaValida ? le(caminho) : std::nullopt;
-        r.origem = servidor && !ConfereComRecibo(*servidor, *recibo) ? Origem::Diferente
-                                                                     : Origem::Servidor;
+        r.origem = servidor && !recibo->confere(*servidor) ? Origem::Diferente : Origem::Servidor;
         break;
     }
     case remoto::ResultadoFtp::Inexistente:

@@ -43,7 +43,4 @@ nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QStr
 QString SituacaoDoEnvio(const RespostaAnterior& anterior,
                         const std::optional<banco::Recibo>& recibo);
 
-// True when `bytes` are those the receipt was made of.
-bool ConfereComRecibo(const QByteArray& bytes, const banco::Recibo& recibo);
-
 } // namespace cotacao

@@ -1,12 +1,6 @@
 #pragma once
 
-#include <QString>
-
 namespace formatos {
-
-// A product's subtotal as the printed report computes it: quantity times price, both texts read
-// in either decimal convention ("12,500" and "12.5" alike); a text without a number counts 0.
-double Subtotal(const QString& quantidade, const QString& preco);
 
 // The report's totals: the sum of the subtotals, the products to quote and those quoted (a
 // subtotal above zero).
