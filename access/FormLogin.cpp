@@ -170,18 +170,13 @@ void FormLogin::OK() {
         return;
 
     // The quotation file comes into the program folder, where it is read below.
-    const QString nome = Arquivos::NomeCotacao(codigo.trimmed());
-    const QString arquivo = ArquivoDoPrograma(nome);
+    const remoto::PedidoFtp pedido =
+        remoto::PedidoDoPrograma(m_rede.servidorFtp, Arquivos::NomeCotacao(codigo.trimmed()));
+    const QString& arquivo = pedido.local;
     remoto::Desfecho baixou;
     {
         const AvisoEmEspera aviso(janelas::textos::Conectando);
-        baixou = remoto::BaixaEsperando({m_rede.servidorFtp,
-                                         Servidor::Usuario,
-                                         Servidor::Senha,
-                                         Servidor::Diretorio,
-                                         nome,
-                                         arquivo,
-                                         {}});
+        baixou = remoto::BaixaEsperando(pedido);
     }
     if (!baixou.ok()) {
         // Only the server's answer that the file does not exist says the number is wrong.

@@ -81,9 +81,7 @@ void AppCotacao::atualizar() {
         Quit();
         return;
     }
-    using namespace Servidor;
-    remoto::PedidoFtp pedido{
-        m_opcoes.rede.servidorFtp, Usuario, Senha, Diretorio, kInstalador, instalador, {}};
+    remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(m_opcoes.rede.servidorFtp, kInstalador);
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
     remoto::Desfecho baixou;
     {

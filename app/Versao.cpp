@@ -1,7 +1,6 @@
 #include "app/Versao.h"
 
 #include "remote/Espera.h"
-#include "remote/Servidor.h"
 #include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
@@ -13,10 +12,9 @@ using namespace remoto;
 namespace inicio {
 
 ChecagemDeVersao ChecaVersao(const QString& servidor) {
-    using namespace Servidor;
-    const QString local = ArquivoDoPrograma(kArquivoVersao);
-    const remoto::Desfecho baixou =
-        remoto::BaixaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, local, {}});
+    const remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(servidor, kArquivoVersao);
+    const QString& local = pedido.local;
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
     if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
         return {false, baixou.gravacao};
     ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma};
@@ -36,7 +34,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
         checagem.gravacao = ini.grava();
         if (checagem.gravacao != nucleo::FalhaGravacao::Nenhuma)
             return {false, checagem.gravacao};
-        remoto::EnviaEsperando({servidor, Usuario, Senha, Diretorio, kArquivoVersao, local, {}});
+        remoto::EnviaEsperando(pedido);
     } else if (nossa < publicada) {
         checagem.podeRodar = false;
     }

@@ -104,12 +104,8 @@ void FormCotacao::criaMenu() {
 }
 
 DestinoDoEnvio FormCotacao::destinoDoEnvio() const {
-    using namespace Servidor;
-    const QString nome = NomeResposta(cCodCotacao, cCNPJ);
-    return {{m_rede.servidorFtp, Usuario, Senha, Diretorio, nome, ArquivoDoPrograma(nome), {}},
-            ArquivoDoPrograma(Config),
-            cCodCotacao,
-            cCNPJ};
+    return {PedidoDoPrograma(m_rede.servidorFtp, NomeResposta(cCodCotacao, cCNPJ)),
+            ArquivoDoPrograma(Config), cCodCotacao, cCNPJ};
 }
 
 void FormCotacao::ligaProposta() {

@@ -1,6 +1,7 @@
 #include "remote/Ftp.h"
 
 #include "remote/Espera.h"
+#include "remote/Servidor.h"
 #include "runtime/core/Cp1252.h"
 #include "runtime/core/ProgramDir.h"
 
@@ -262,6 +263,11 @@ Desfecho Envia(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     if (e.codigo == CURLE_QUOTE_ERROR || e.vigia.tamanhoRemoto != local.size())
         return {ResultadoFtp::Verificacao};
     return {ResultadoFtp::Ok};
+}
+
+PedidoFtp PedidoDoPrograma(const QString& servidor, const QString& arquivo) {
+    using namespace Servidor;
+    return {servidor, Usuario, Senha, Diretorio, arquivo, nucleo::ArquivoDoPrograma(arquivo), {}};
 }
 
 } // namespace remoto

@@ -59,6 +59,10 @@ struct PedidoFtp {
     FtpLimites limites;
 };
 
+// A transfer of `arquivo` between the program's folder on the vendor's server (its account, its
+// remote folder) and the file of the same name in the program's folder on this computer.
+PedidoFtp PedidoDoPrograma(const QString& servidor, const QString& arquivo);
+
 // Bytes moved so far and the file's size (0 while unknown); called on the thread that runs the
 // transfer.
 using AvisoDeProgresso = std::function<void(qint64 feito, qint64 total)>;
