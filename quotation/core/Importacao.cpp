@@ -71,30 +71,25 @@ std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha) {
     return std::nullopt;
 }
 
+bool LinhasSobCabecalho::linha(const QVariantList& celulas) {
+    if (!m_colunas.isEmpty()) {
+        corpo(celulas);
+        return true;
+    }
+    if (const auto c = ColunasDoCabecalho(celulas); c && aceita(*c)) {
+        m_colunas = {c->barras, c->plu, c->preco, c->obs};
+        return true;
+    }
+    return ++m_antesDoCabecalho < 30;
+}
+
 namespace {
 
-// Plans the import as the rows arrive: the heading among the first rows, then, with only its
-// four columns read (barcode, PLU, price, remark, in that order), one line after the other.
-class Planejador : public DestinoDeLinhas {
+// Plans the import as the rows arrive, one line after the other.
+class Planejador : public LinhasSobCabecalho {
 public:
     explicit Planejador(const Proposta& proposta)
         : m_proposta(proposta) {}
-
-    bool linha(const QVariantList& celulas) override {
-        if (m_colunas.isEmpty()) {
-            if (const auto c = ColunasDoCabecalho(celulas)) {
-                m_r.cabecalhoAchado = true;
-                m_colunas = {c->barras, c->plu, c->preco, c->obs};
-                m_temPreco = c->preco >= 0;
-                m_temObs = c->obs >= 0;
-                return true;
-            }
-            return ++m_antesDoCabecalho < 30;
-        }
-        planeja(celulas);
-        return true;
-    }
-    QList<int> colunas() const override { return m_colunas; }
 
     Importacao resultado() && { return std::move(m_r); }
 
@@ -110,7 +105,14 @@ private:
         }
     }
 
-    void planeja(const QVariantList& linha) {
+    bool aceita(const ColunasDaPlanilha& c) override {
+        m_r.cabecalhoAchado = true;
+        m_temPreco = c.preco >= 0;
+        m_temObs = c.obs >= 0;
+        return true;
+    }
+
+    void corpo(const QVariantList& linha) override {
         const QString barras = texto(linha, 0), plu = texto(linha, 1);
         if (barras.isEmpty() && plu.isEmpty())
             return; // a blank line, or a total under the table
@@ -136,9 +138,7 @@ private:
 
     const Proposta& m_proposta;
     Importacao m_r;
-    QList<int> m_colunas; // empty until the heading is found
     bool m_temPreco = false, m_temObs = false;
-    int m_antesDoCabecalho = 0;
     QHash<QPair<int, int>, qsizetype> m_planejadas;
 };
 

@@ -19,6 +19,23 @@ struct ColunasDaPlanilha {
 // PLU); nothing otherwise.
 std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha);
 
+// The lines of a spreadsheet under its heading: the heading is looked for among the first 30
+// rows (the first that `aceita` takes), then only its four columns are read (barcode, PLU,
+// price, remark, in that order) and each line goes to `corpo`.
+class LinhasSobCabecalho : public DestinoDeLinhas {
+public:
+    bool linha(const QVariantList& celulas) final;
+    QList<int> colunas() const final { return m_colunas; }
+
+protected:
+    virtual bool aceita(const ColunasDaPlanilha& colunas) = 0;
+    virtual void corpo(const QVariantList& linha) = 0;
+
+private:
+    QList<int> m_colunas; // empty until the heading is found
+    int m_antesDoCabecalho = 0;
+};
+
 // A cell of a spreadsheet as a code (a barcode, a PLU): a number reads as its digits.
 QString CodigoDaPlanilha(const QVariant& celula);
 // A cell as a price, by the amount rule (formatos::ValorAceito): its text for the answer, or

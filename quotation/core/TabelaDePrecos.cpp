@@ -23,24 +23,9 @@ std::optional<QString> preco(const QVariant& celula) {
     return formatos::TextoNumero(*p);
 }
 
-// Reads the lines as they arrive: the heading among the first rows, then only its columns
-// (barcode, PLU, price, remark, in that order).
-class Leitor : public DestinoDeLinhas {
+// Reads the lines as they arrive; a heading without a price column is not the table's.
+class Leitor : public LinhasSobCabecalho {
 public:
-    bool linha(const QVariantList& celulas) override {
-        if (m_colunas.isEmpty()) {
-            if (const auto c = ColunasDoCabecalho(celulas); c && c->preco >= 0) {
-                m_r.cabecalhoAchado = true;
-                m_colunas = {c->barras, c->plu, c->preco, c->obs};
-                return true;
-            }
-            return ++m_antesDoCabecalho < 30;
-        }
-        le(celulas);
-        return true;
-    }
-    QList<int> colunas() const override { return m_colunas; }
-
     PlanoDaTabela resultado() && {
         // The lines that lost every code to later ones leave the table.
         m_r.itens.removeIf(
@@ -49,7 +34,12 @@ public:
     }
 
 private:
-    void le(const QVariantList& linha) {
+    bool aceita(const ColunasDaPlanilha& c) override {
+        m_r.cabecalhoAchado = c.preco >= 0;
+        return m_r.cabecalhoAchado;
+    }
+
+    void corpo(const QVariantList& linha) override {
         const QString barras = CodigoDaPlanilha(linha.value(0)),
                       plu = CodigoDaPlanilha(linha.value(1));
         if (barras.isEmpty() && plu.isEmpty())
@@ -87,8 +77,6 @@ private:
     }
 
     PlanoDaTabela m_r;
-    QList<int> m_colunas; // empty until the heading is found
-    int m_antesDoCabecalho = 0;
     QHash<QString, qsizetype> m_porBarras, m_porPlu; // each code's line in m_r.itens
 };
 
