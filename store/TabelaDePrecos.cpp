@@ -135,11 +135,12 @@ TabelaDePrecos::procura(const QList<ProdutoProcurado>& produtos) {
     Achados achados;
     achados.reserve(produtos.size());
     for (const ProdutoProcurado& p : produtos) {
+        // Only codes that are there were looked up: an empty one finds nothing.
         const auto b = porBarras.constFind(p.barras.trimmed());
         const auto u = porPlu.constFind(p.plu.trimmed());
-        if (!p.barras.trimmed().isEmpty() && b != porBarras.cend())
+        if (b != porBarras.cend())
             achados << *b;
-        else if (!p.plu.trimmed().isEmpty() && u != porPlu.cend())
+        else if (u != porPlu.cend())
             achados << *u;
         else
             achados << std::nullopt;
