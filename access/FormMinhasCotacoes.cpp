@@ -2,6 +2,7 @@
 
 #include "access/Textos.h"
 #include "quotation/formats/Arquivos.h"
+#include "quotation/formats/Quantia.h"
 #include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
@@ -149,7 +150,7 @@ ModeloMinhasCotacoes::ModeloMinhasCotacoes(QList<RespostaListada> respostas, QOb
         if (r.recibo && r.recibo->conhecido()) {
             t[Cotados] = CotadosDeTotal.arg(ComMilhares(r.recibo->cotados, 0),
                                             ComMilhares(r.recibo->produtos, 0));
-            t[Total] = ComMilhares(double(r.recibo->total) / 100, 2);
+            t[Total] = formatos::MostraCentavos(r.recibo->total);
         } else {
             t[Cotados] = Desconhecido;
             t[Total] = Desconhecido;

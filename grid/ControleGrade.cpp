@@ -59,6 +59,12 @@ public:
 
 } // namespace
 
+QValidator::State ValidadorDeRegra::validate(QString& texto, int& posicao) const {
+    const State estado = m_regra(texto);
+    posicao = std::min(posicao, int(texto.size()));
+    return estado;
+}
+
 void ModeloGrade::recarrega() {
     const int linhas = std::max(m_dados.linhas() - 1, 0);
     if (linhas > m_visiveis) {
@@ -199,7 +205,7 @@ QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !m_dados.valida(linha, coluna))
         return {};
     const Celula& celula = m_dados.celula(linha, coluna);
-    if (m_decorador && role != Qt::DisplayRole && role != Qt::EditRole)
+    if (m_decorador && role != Qt::EditRole)
         if (QVariant extra = m_decorador(linha, coluna, role); extra.isValid())
             return extra;
     switch (role) {

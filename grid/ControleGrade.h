@@ -5,12 +5,25 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <QValidator>
 
 #include <functional>
 
-class QValidator;
-
 namespace grade {
+
+// A validator whose rule is a function of the text, which it may change as it is typed (a
+// full-width digit made plain).
+class ValidadorDeRegra : public QValidator {
+public:
+    using Regra = std::function<State(QString& texto)>;
+    ValidadorDeRegra(Regra regra, QObject* dono)
+        : QValidator(dono)
+        , m_regra(std::move(regra)) {}
+    State validate(QString& texto, int& posicao) const override;
+
+private:
+    Regra m_regra;
+};
 
 // One cell's text before and after a change.
 struct AlteracaoDeCelula {
@@ -56,8 +69,8 @@ public:
         return m_validador ? m_validador(dono) : nullptr;
     }
 
-    // What a form adds to the cells' looks: a tip, a background, for a row and column and a
-    // Qt role; an invalid value leaves the cell as it is.
+    // What a form adds to the cells' looks: the text shown, a tip, a background, for a row and
+    // column and a Qt role; an invalid value leaves the cell as it is.
     using Decorador = std::function<QVariant(int linha, int coluna, int papel)>;
     void setDecorador(Decorador decorador) { m_decorador = std::move(decorador); }
     void setLinhas(int n);

@@ -4,15 +4,15 @@
 #include "quotation/core/Busca.h"
 #include "quotation/core/Colagem.h"
 #include "quotation/core/ColunasProdutos.h"
+#include "quotation/core/Envio.h"
 #include "quotation/core/Importacao.h"
 #include "quotation/core/TabelaDePrecos.h"
 #include "quotation/core/Textos.h"
+#include "quotation/formats/Quantia.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "runtime/ui/Textos.h"
-#include "store/PrecosEnviados.h"
-#include "store/TabelaDePrecos.h"
 
 #include <QAction>
 #include <QApplication>
@@ -185,13 +185,8 @@ void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
     for (const formatos::Produto& p : m_proposta.cotacao().produtos)
         m_chavesDeBusca << ChaveDeBusca(
             QString(p.plu + u' ' + p.codigoBarras + u' ' + p.descricao));
-    QHash<QString, PrecoConhecido> ultimos;
-    if (m_banco && m_banco->aberto()) {
-        const auto enviados = banco::PrecosEnviados(*m_banco).ultimos(m_numero);
-        for (auto p = enviados.cbegin(); p != enviados.cend(); ++p)
-            ultimos.insert(p.key(), {p->preco, p->quando.date()});
-    }
-    m_proposta.defineUltimosPrecos(std::move(ultimos));
+    m_proposta.defineUltimosPrecos(m_banco ? UltimosPrecosEnviados(*m_banco, m_numero)
+                                           : PrecosConhecidos());
     carregaTabela();
     m_desfazer->clear();
     atualizaResumo();
@@ -254,15 +249,24 @@ QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
     const int produto = linha - 1;
     if (produto < 0 || produto >= m_proposta.produtos())
         return {};
-    if (papel == Qt::BackgroundRole && coluna > 0 && m_proposta.valor(produto) == 0)
+    const bool recusado = m_proposta.precoRecusado(produto);
+    if (coluna == kColunaPreco && papel == Qt::DisplayRole)
+        // The amount as it is sent; a text that is not one, as typed, in its red cell.
+        return recusado ? m_proposta.preco(produto) : m_proposta.valor(produto).mostrada();
+    if (papel == Qt::BackgroundRole && coluna == kColunaPreco && recusado)
+        return QColor(255, 205, 210); // a price to correct
+    if (papel == Qt::BackgroundRole && coluna > 0 && m_proposta.valor(produto).zero())
         return QColor(255, 248, 225); // not priced yet: a glance finds it
     if (papel != Qt::ToolTipRole || coluna != kColunaPreco)
         return {};
     QStringList dica;
+    if (recusado)
+        dica << cotacao::textos::PrecoACorrigir;
     if (const PrecoConhecido* ultimo = m_proposta.ultimoPreco(produto))
-        dica << cotacao::textos::UltimoPreco.arg(ultimo->preco, DateToText(ultimo->data));
+        dica << cotacao::textos::UltimoPreco.arg(ultimo->preco.mostrada(),
+                                                 DateToText(ultimo->data));
     if (const PrecoConhecido* tabela = m_proposta.precoDaTabela(produto))
-        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco);
+        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco.mostrada());
     return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
 }
 
@@ -392,7 +396,10 @@ void ComandosDaGrade::ImportarPlanilha() {
     }
     // Nothing changes before the supplier has seen what will.
     const QString resumo = ResumoImportacao.arg(plano.correspondidas)
+                               .arg(plano.porBarras)
+                               .arg(plano.porPlu)
                                .arg(plano.semProduto)
+                               .arg(plano.ambiguas)
                                .arg(plano.recusados)
                                .arg(plano.alteracoes.size());
     if (!Caixas::simOuNao(m_janela, resumo, Aplicar, Cancelar, true))
@@ -403,26 +410,9 @@ void ComandosDaGrade::ImportarPlanilha() {
 
 // The supplier's price table, product by product, as the database holds it now.
 void ComandosDaGrade::carregaTabela() {
-    m_dataDaTabela = {};
-    QList<PrecoConhecido> precos;
-    std::optional<banco::TabelaDePrecos> tabela;
-    if (m_banco && m_banco->aberto())
-        tabela.emplace(*m_banco);
-    const auto origem = tabela ? tabela->origem() : std::nullopt;
-    if (origem) { // without a table there is nothing to look up
-        m_dataDaTabela = origem->quando.date();
-        QList<banco::ProdutoProcurado> produtos;
-        produtos.reserve(m_proposta.produtos());
-        for (const formatos::Produto& p : m_proposta.cotacao().produtos)
-            produtos.append({p.codigoBarras.trimmed(), p.plu.trimmed()});
-        if (const auto achados = tabela->procura(produtos)) {
-            precos.reserve(achados->size());
-            for (const auto& item : *achados)
-                precos.append(item ? PrecoConhecido{item->preco, m_dataDaTabela}
-                                   : PrecoConhecido{});
-        }
-    }
-    m_proposta.defineTabela(std::move(precos));
+    const auto tabela = m_banco ? LinhasDaTabela(*m_banco, m_proposta) : std::nullopt;
+    m_dataDaTabela = tabela ? tabela->data : QDate();
+    m_proposta.defineTabela(tabela ? tabela->precos : PrecosConhecidos());
 }
 
 void ComandosDaGrade::ImportarTabelaDePrecos() {
@@ -462,10 +452,16 @@ void ComandosDaGrade::PreencherComTabelaDePrecos() {
     }
     const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelaTabela();
     aplica(alteracoes);
+    int como[int(Correspondencia::Ambigua) + 1] = {};
+    for (const Alteracao& a : alteracoes)
+        ++como[int(m_proposta.achadoNaTabela(a.produto))];
     int semPreco = 0;
     for (int i = 0; i < m_proposta.produtos(); ++i)
-        semPreco += m_proposta.valor(i) == 0 && !m_proposta.precoDaTabela(i);
+        semPreco += m_proposta.valor(i).zero() && !m_proposta.precoDaTabela(i);
     informa(PreenchidosPelaTabela.arg(alteracoes.size())
                 .arg(m_dataDaTabela.toString(u"dd/MM/yyyy"))
+                .arg(como[int(Correspondencia::Identica)])
+                .arg(como[int(Correspondencia::PorBarras)])
+                .arg(como[int(Correspondencia::PorPlu)])
                 .arg(semPreco));
 }

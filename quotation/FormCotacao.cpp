@@ -141,6 +141,8 @@ void FormCotacao::Setup() {
     m_comandos->inicia(cCodCotacao);
     iniciaRascunho();
     avisaBanco();
+    if (const QString quantidades = AvisoDeQuantidades(m_proposta); !quantidades.isEmpty())
+        WarningMessage(quantidades);
     m_situacao->setText(SituacaoDoEnvio(m_anterior, m_recibo));
     ofereceRascunho();
     m_rascunho->acompanha(m_proposta);

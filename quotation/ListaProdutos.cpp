@@ -2,7 +2,7 @@
 
 #include "grid/ObjetosGrade.h"
 #include "quotation/ColunasGrade.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
 
 using namespace grade;
 

@@ -5,7 +5,7 @@
 #include "quotation/FormCotacao.h"
 #include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
-#include "quotation/formats/Totais.h"
+#include "quotation/formats/Quantia.h"
 #include "runtime/core/Ini.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Regional.h"
@@ -89,7 +89,6 @@ void IniciaRelatorio(FlexCell& g) {
 }
 
 void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
-    formatos::Totais totais;
     const auto ultima = [&] { return r.Rows().toInt() - 1; };
     const auto linhaToda = [&](int ate) { return r.Range(ultima(), 1, ultima(), ate); };
     const QChar tab = u'\t';
@@ -104,15 +103,21 @@ void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
 
     for (int i = 0; i < proposta.produtos(); ++i) {
         const formatos::Produto& p = proposta.produto(i);
-        QStringList textos{p.plu,        p.codigoBarras, p.descricao,
-                           p.quantidade, p.unidade,      proposta.preco(i)};
-        const double subtotal = proposta.subtotal(i);
-        textos << Str(subtotal, 12, 2).trimmed() << proposta.observacao(i);
+        // The figures as the grid and the status bar show them: one rounding, written once.
+        const QString preco =
+            proposta.precoRecusado(i) ? proposta.preco(i) : proposta.valor(i).mostrada();
+        QStringList textos{p.plu,
+                           p.codigoBarras,
+                           p.descricao,
+                           p.quantidade,
+                           p.unidade,
+                           preco,
+                           formatos::MostraCentavos(proposta.subtotal(i)),
+                           proposta.observacao(i)};
         for (QString& t : textos)
             t.replace(tab, u' ');
         r.AddItem_(textos.join(tab), false);
         linhaToda(8).BackColor(i % 2 == 1 ? CorOle(255, 255, 255) : CorOle(230, 230, 230));
-        totais.soma(subtotal);
     }
 
     const auto linhaDeTotal = [&](const QString& rotulo, const QString& valor, bool semMascara) {
@@ -126,13 +131,14 @@ void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
     };
     r.AddItem_(QString(), false);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Valor total ->"), Str(totais.total, 12, 2).trimmed(), true);
-    r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"), QString::number(totais.aCotar),
+    linhaDeTotal(QStringLiteral("Valor total ->"), formatos::MostraCentavos(proposta.centavos()),
                  true);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"), QString::number(totais.cotados),
-                 false);
+    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"),
+                 QString::number(proposta.produtos()), true);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"),
+                 QString::number(proposta.cotados()), false);
 
     for (int i = 0; i < 3; ++i)
         r.AddItem_(QString(), false);

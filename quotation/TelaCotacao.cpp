@@ -1,7 +1,7 @@
 #include "quotation/TelaCotacao.h"
 
 #include "grid/ControleGrade.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
 #include "runtime/core/Regional.h"
 #include "runtime/ui/Aparencia.h"
 #include "runtime/ui/UnidadesDeDialogo.h"
@@ -37,6 +37,23 @@ QLineEdit* campo(QWidget* pai, const char* nome, const QString& rotulo, QRect r)
     return e;
 }
 
+// What the keyboard may put in an amount field or a price cell: the amount rule as it is typed.
+QValidator* novoValidadorDeQuantia(QObject* dono) {
+    return new grade::ValidadorDeRegra(
+        [](QString& texto) {
+            switch (formatos::DigitacaoDeQuantia(texto)) {
+            case formatos::Digitacao::Aceita:
+                return QValidator::Acceptable;
+            case formatos::Digitacao::Incompleta:
+                return QValidator::Intermediate;
+            case formatos::Digitacao::Recusada:
+                break;
+            }
+            return QValidator::Invalid;
+        },
+        dono);
+}
+
 void formataQuantia(QLineEdit* e) {
     const QString formatado = formatos::TextoDeQuantia(e->text());
     if (formatado != e->text())
@@ -46,7 +63,7 @@ void formataQuantia(QLineEdit* e) {
 // A numeric field of length 12 with 2 decimals: it takes an amount and, once left, shows it
 // formatted.
 void valor(QLineEdit* e) {
-    e->setValidator(formatos::NovoValidadorDeValor(e));
+    e->setValidator(novoValidadorDeQuantia(e));
     e->setMaxLength(12);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QObject::connect(e, &QLineEdit::editingFinished, e, [e] { formataQuantia(e); });
@@ -120,7 +137,7 @@ TelaCotacao TelaCotacao::Monta(QWidget* area) {
     t.produtos->setAccessibleName(QStringLiteral("Produtos da cotação"));
     // Ranges of cells, for copying and for one value pasted into many.
     t.produtos->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    t.produtos->modelo()->setValidadorNumerico(formatos::NovoValidadorDeValor);
+    t.produtos->modelo()->setValidadorNumerico(novoValidadorDeQuantia);
     t.relatorios = novaGrade(area, "MListaRelatorios", rect(390, 112, 202, 128));
     t.relatorios->hide();
 

@@ -25,7 +25,7 @@ struct Recibo {
     QString solicitante{}; // the quotation's requester, trimmed
     int cotados = 0;       // the products priced
     int produtos = 0;      // the products of the quotation
-    qint64 total = 0;      // the total amount in cents (the status bar's total, rounded)
+    qint64 total = 0;      // the answer's total in cents, as the status bar and report show it
 
     bool conhecido() const { return produtos > 0; }
     // True when `bytes` are those the receipt was made of.

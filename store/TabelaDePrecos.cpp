@@ -1,6 +1,6 @@
 #include "store/TabelaDePrecos.h"
 
-#include <QHash>
+#include <QMap>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,10 +13,9 @@ namespace {
 // Keys asked per statement: well under the 999 parameters older SQLite builds allow.
 constexpr qsizetype kChavesPorConsulta = 500;
 
-// The lines whose `coluna` is one of `chaves`, by that key; a key on several lines answers the
-// last one.
+// The lines whose `coluna` is one of `chaves`, by their place in the table.
 bool busca(BancoLocal& banco, const QString& coluna, const QStringList& chaves,
-           QHash<QString, ItemDaTabela>& achados) {
+           QMap<qint64, ItemDaTabela>& achados) {
     QSqlQuery q(banco.db());
     q.setForwardOnly(true);
     qsizetype preparada = -1;
@@ -26,9 +25,9 @@ bool busca(BancoLocal& banco, const QString& coluna, const QStringList& chaves,
             QString marcas(n * 2 - 1, u',');
             for (qsizetype i = 0; i < n; ++i)
                 marcas[i * 2] = u'?';
-            if (!q.prepare(
-                    QStringLiteral("SELECT barras, plu, preco, obs FROM tabela_preco WHERE ") +
-                    coluna + QStringLiteral(" IN (") + marcas + QStringLiteral(") ORDER BY linha")))
+            if (!q.prepare(QStringLiteral(
+                               "SELECT linha, barras, plu, preco, obs FROM tabela_preco WHERE ") +
+                           coluna + QStringLiteral(" IN (") + marcas + u')'))
                 return banco.falhou(q.lastError().text());
             preparada = n;
         }
@@ -36,14 +35,25 @@ bool busca(BancoLocal& banco, const QString& coluna, const QStringList& chaves,
             q.bindValue(int(i), chaves[inicio + i]);
         if (!q.exec())
             return banco.falhou(q.lastError().text());
-        while (q.next()) {
-            ItemDaTabela item{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                              q.value(3).toString()};
-            const QString chave = coluna == u"barras" ? item.barras : item.plu;
-            achados.insert(chave, std::move(item));
-        }
+        while (q.next())
+            achados.insert(q.value(0).toLongLong(), {q.value(1).toString(), q.value(2).toString(),
+                                                     q.value(3).toString(), q.value(4).toString()});
     }
     return true;
+}
+
+// Each code once, blanks around it taken off, empty ones left out.
+QStringList codigos(const QList<ProdutoProcurado>& produtos, QString ProdutoProcurado::*campo) {
+    QStringList lista;
+    QSet<QString> vistos;
+    for (const ProdutoProcurado& p : produtos) {
+        const QString c = (p.*campo).trimmed();
+        if (!c.isEmpty() && !vistos.contains(c)) {
+            vistos.insert(c);
+            lista << c;
+        }
+    }
+    return lista;
 }
 
 } // namespace
@@ -104,48 +114,16 @@ QString TabelaDePrecos::arquivo() {
     return o ? o->arquivo : QString();
 }
 
-std::optional<TabelaDePrecos::Achados>
+std::optional<QList<ItemDaTabela>>
 TabelaDePrecos::procura(const QList<ProdutoProcurado>& produtos) {
     if (!m_banco.aberto())
         return std::nullopt;
-    QStringList barras;
-    QSet<QString> vistos;
-    for (const ProdutoProcurado& p : produtos) {
-        const QString b = p.barras.trimmed();
-        if (!b.isEmpty() && !vistos.contains(b)) {
-            vistos.insert(b);
-            barras << b;
-        }
-    }
-    QHash<QString, ItemDaTabela> porBarras, porPlu;
-    if (!busca(m_banco, QStringLiteral("barras"), barras, porBarras))
+    QMap<qint64, ItemDaTabela> achados;
+    if (!busca(m_banco, QStringLiteral("barras"), codigos(produtos, &ProdutoProcurado::barras),
+               achados) ||
+        !busca(m_banco, QStringLiteral("plu"), codigos(produtos, &ProdutoProcurado::plu), achados))
         return std::nullopt;
-    // Only the products the barcode did not find are looked up by PLU.
-    QStringList plus;
-    vistos.clear();
-    for (const ProdutoProcurado& p : produtos) {
-        const QString u = p.plu.trimmed();
-        if (!u.isEmpty() && !porBarras.contains(p.barras.trimmed()) && !vistos.contains(u)) {
-            vistos.insert(u);
-            plus << u;
-        }
-    }
-    if (!busca(m_banco, QStringLiteral("plu"), plus, porPlu))
-        return std::nullopt;
-    Achados achados;
-    achados.reserve(produtos.size());
-    for (const ProdutoProcurado& p : produtos) {
-        // Only codes that are there were looked up: an empty one finds nothing.
-        const auto b = porBarras.constFind(p.barras.trimmed());
-        const auto u = porPlu.constFind(p.plu.trimmed());
-        if (b != porBarras.cend())
-            achados << *b;
-        else if (u != porPlu.cend())
-            achados << *u;
-        else
-            achados << std::nullopt;
-    }
-    return achados;
+    return achados.values();
 }
 
 } // namespace banco

@@ -43,8 +43,7 @@ public:
     };
 
     // Replaces the whole table by `itens` in one transaction; the table before stays whole when
-    // anything fails. Each barcode and each PLU should appear once (the spreadsheet's reading
-    // sees to it); where one repeats, the later line is found.
+    // anything fails.
     bool substitui(const QList<ItemDaTabela>& itens, const QString& arquivo,
                    const QDateTime& quando);
 
@@ -53,11 +52,10 @@ public:
     QDateTime data();
     QString arquivo();
 
-    // Each product's line, in the order asked: by barcode first, then by PLU (a product whose
-    // barcode the table lacks is still found by its PLU); nothing where neither is in the table.
-    // Nothing at all when the database failed (erro() of the database says why).
-    using Achados = QList<std::optional<ItemDaTabela>>;
-    std::optional<Achados> procura(const QList<ProdutoProcurado>& produtos);
+    // The lines that share a barcode or a PLU with any of `produtos`, in the table's order;
+    // which line is whose product is for the caller to decide. Nothing at all when the
+    // database failed (erro() of the database says why).
+    std::optional<QList<ItemDaTabela>> procura(const QList<ProdutoProcurado>& produtos);
 
 private:
     BancoLocal& m_banco;

@@ -2,7 +2,7 @@
 
 #include "quotation/core/ColunasProdutos.h"
 #include "quotation/core/Planilha.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
 #include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
 
@@ -45,7 +45,7 @@ void coloca(const Proposta& proposta, int linha, int coluna, const QString& valo
         texto = nucleo::TextoDeValor(valor.trimmed());
         if (texto.isEmpty())
             return;
-        if (!formatos::ValorAceito(texto)) {
+        if (!formatos::Quantia::le(texto)) {
             ++c.recusados;
             return;
         }

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <limits>
+
 namespace cotacao {
 
 nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
@@ -36,6 +38,17 @@ bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
                banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj) &&
                banco::PrecosEnviados(banco).registra(recibo.cotacao, recibo.quando, precos);
     });
+}
+
+PrecosConhecidos UltimosPrecosEnviados(banco::BancoLocal& banco, const QString& exceto) {
+    PrecosConhecidos precos;
+    if (!banco.aberto())
+        return precos;
+    const auto enviados = banco::PrecosEnviados(banco).ultimos(exceto);
+    for (auto p = enviados.cbegin(); p != enviados.cend(); ++p)
+        if (const auto preco = formatos::Quantia::le(p->preco))
+            precos.append({Identidade::daChave(p.key()), {*preco, p->quando.date()}});
+    return precos;
 }
 
 nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
@@ -80,11 +93,31 @@ bool passaPelaSegundaOlhada(const Proposta& proposta, Interlocutor& interlocutor
     for (const Proposta::Salto& s : saltos.mid(0, 10)) {
         lista += (s.daTabela ? LinhaSegundaOlhadaTabela : LinhaSegundaOlhada)
                      .arg(proposta.produto(s.produto).descricao.trimmed(),
-                          ComMilhares(proposta.valor(s.produto), 2), s.referencia->preco);
+                          proposta.valor(s.produto).mostrada(), s.referencia->preco.mostrada());
         tabela = tabela || s.daTabela;
     }
     return interlocutor.pergunta((tabela ? SegundaOlhadaComTabela : SegundaOlhada).arg(lista),
                                  false);
+}
+
+// Prices that are not amounts go as zero only when the supplier says so; up to ten are named.
+bool aceitaPrecosRecusados(const Proposta& proposta, Interlocutor& interlocutor) {
+    if (proposta.precosRecusados() == 0)
+        return true;
+    QString lista;
+    for (int i = 0, nomeados = 0; i < proposta.produtos() && nomeados < 10; ++i)
+        if (proposta.precoRecusado(i)) {
+            lista += LinhaPrecoRecusado.arg(proposta.produto(i).descricao.trimmed(),
+                                            proposta.preco(i).left(40));
+            ++nomeados;
+        }
+    return interlocutor.pergunta(PrecosRecusadosNoEnvio.arg(lista), false);
+}
+
+// The receipt keeps the total in 64 bits; a total past them (quantities and prices at their
+// limits) is kept as the largest it can hold.
+qint64 totalDoRecibo(formatos::Centavos total) {
+    return qint64(std::min<formatos::Centavos>(total, std::numeric_limits<qint64>::max()));
 }
 
 } // namespace
@@ -99,7 +132,8 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     if (anterior == RespostaAnterior::Origem::Ilegivel &&
         !interlocutor.pergunta(SubstituirIlegivel, false))
         return {};
-    if (!passaPelaSegundaOlhada(proposta, interlocutor) || !interlocutor.conectado())
+    if (!aceitaPrecosRecusados(proposta, interlocutor) ||
+        !passaPelaSegundaOlhada(proposta, interlocutor) || !interlocutor.conectado())
         return {};
 
     // An answer that did not reach the disk whole must not be sent.
@@ -123,7 +157,7 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     recibo.solicitante = proposta.cotacao().solicitante.trimmed();
     recibo.cotados = proposta.cotados();
     recibo.produtos = proposta.produtos();
-    recibo.total = proposta.centavos();
+    recibo.total = totalDoRecibo(proposta.centavos());
     const bool registrado =
         !banco || (banco->aberto() && RegistraEnvio(*banco, recibo, proposta.precosParaGuardar()));
     if (rascunho)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quotation/core/Proposta.h"
 #include "quotation/core/RespostaAnterior.h"
 #include "quotation/formats/Resposta.h"
 #include "remote/Conexao.h"
@@ -15,7 +16,6 @@
 // keeps of a verified sending.
 namespace cotacao {
 
-class Proposta;
 class Rascunho;
 
 // Writes the answer into the answer file at `caminho`: every key at once, in one atomic
@@ -29,9 +29,13 @@ banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const Q
                             const QByteArray& bytes);
 
 // After a verified sending, in one transaction: the receipt is kept, the draft goes, and the
-// prices sent (by product: barcode or "PLU:" + PLU) are kept for the next quotations.
+// prices sent (by product: Identidade::chave) are kept for the next quotations.
 bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
                    const QList<QPair<QString, QString>>& precos = {});
+
+// The last price sent of every product in any quotation but `exceto`, by the products' codes,
+// for Proposta::defineUltimosPrecos; nothing when the database failed.
+PrecosConhecidos UltimosPrecosEnviados(banco::BancoLocal& banco, const QString& exceto);
 
 // Keeps the terms of a sending in Config.ini, as the fields hold them, in one rewrite.
 nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config);
@@ -61,12 +65,13 @@ struct DestinoDoEnvio {
 };
 
 // Sends the answer of `proposta`, step by step: refuses what the buyer's reader would cut,
-// asks before replacing an earlier answer that could not be read and before sending prices ten
-// times off, checks the connection, writes the answer file (nothing is sent unless it reached
-// the disk whole), uploads it, records the receipt with the prices sent and keeps the terms.
-// `banco` may be absent (no receipt then) or closed (the supplier is told the receipt was not
-// kept); the `rascunho`, when there is one, is dropped once the server holds the answer.
-// `imprimir` tells whether the supplier asked for the report after a sending.
+// asks before replacing an earlier answer that could not be read, before sending as zero prices
+// that are not amounts and before sending prices ten times off, checks the connection, writes the
+// answer file (nothing is sent unless it reached the disk whole), uploads it, records the receipt
+// with the prices sent and keeps the terms. `banco` may be absent (no receipt then) or closed (the
+// supplier is told the receipt was not kept); the `rascunho`, when there is one, is dropped once
+// the server holds the answer. `imprimir` tells whether the supplier asked for the report after a
+// sending.
 struct DesfechoDoEnvio {
     bool enviada = false;
     bool imprimir = false;

@@ -1,15 +1,10 @@
 #include "quotation/core/Importacao.h"
 
 #include "quotation/core/Busca.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
 #include "quotation/formats/Resposta.h"
-#include "runtime/core/Regional.h"
 
 #include <QHash>
-
-#include <cmath>
-
-using namespace nucleo;
 
 namespace cotacao {
 namespace {
@@ -45,16 +40,13 @@ QString CodigoDaPlanilha(const QVariant& celula) {
     return celula.toString().trimmed();
 }
 
-std::optional<QString> PrecoDaPlanilha(const QVariant& celula) {
-    if (celula.typeId() == QMetaType::Double) {
-        const double v = celula.toDouble();
-        const double centavos = std::round(v * 100);
-        if (!std::isfinite(v) || v < 0 || std::abs(v * 100 - centavos) > 1e-6 || v >= 1e9)
-            return std::nullopt;
-        return Str(centavos / 100, 0, 2).trimmed();
-    }
-    const QString t = TextoDeValor(celula.toString().trimmed());
-    return formatos::ValorAceito(t) ? std::optional<QString>(t) : std::nullopt;
+std::optional<formatos::Quantia> PrecoDaPlanilha(const QVariant& celula) {
+    if (celula.typeId() == QMetaType::Double)
+        return formatos::Quantia::deNumero(celula.toDouble());
+    const QString texto = celula.toString();
+    if (texto.trimmed().isEmpty())
+        return std::nullopt;
+    return formatos::Quantia::le(texto);
 }
 
 std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha) {
@@ -113,24 +105,37 @@ private:
     }
 
     void corpo(const QVariantList& linha) override {
-        const QString barras = texto(linha, 0), plu = texto(linha, 1);
-        if (barras.isEmpty() && plu.isEmpty())
+        const Identidade codigos = Identidade::de(texto(linha, 0), texto(linha, 1));
+        if (codigos.vazia())
             return; // a blank line, or a total under the table
-        const QList<int> produtos = m_proposta.localiza(barras, plu);
-        if (produtos.isEmpty()) {
+        const Proposta::Achados achados = m_proposta.localiza(codigos);
+        switch (achados.como) {
+        case Correspondencia::Nenhuma:
             ++m_r.semProduto;
             return;
+        case Correspondencia::Ambigua:
+            ++m_r.ambiguas;
+            return;
+        case Correspondencia::PorBarras:
+            ++m_r.porBarras;
+            break;
+        case Correspondencia::PorPlu:
+            ++m_r.porPlu;
+            break;
+        case Correspondencia::Identica:
+            break;
         }
         ++m_r.correspondidas;
-        std::optional<QString> novoPreco;
+        std::optional<formatos::Quantia> novoPreco;
         if (m_temPreco && !linha[2].toString().trimmed().isEmpty()) {
             novoPreco = PrecoDaPlanilha(linha[2]);
             if (!novoPreco)
                 ++m_r.recusados;
         }
-        for (const int p : produtos) {
-            if (novoPreco && std::abs(m_proposta.valor(p) - ValorDoTexto(*novoPreco)) >= 0.005)
-                muda(p, Campo::Preco, *novoPreco);
+        for (const int p : achados.produtos) {
+            // A price equal to the one there changes nothing; one to correct is replaced.
+            if (novoPreco && (m_proposta.precoRecusado(p) || m_proposta.valor(p) != *novoPreco))
+                muda(p, Campo::Preco, novoPreco->numero());
             if (m_temObs)
                 muda(p, Campo::Observacao, formatos::SemControles(texto(linha, 3)));
         }
@@ -161,13 +166,16 @@ Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho)
     t << cabecalho;
     for (int i = 0; i < proposta.produtos(); ++i) {
         const formatos::Produto& p = proposta.produto(i);
-        const double preco = proposta.valor(i);
+        const QVariant preco = proposta.precoRecusado(i)  ? QVariant(proposta.preco(i))
+                               : proposta.valor(i).zero() ? QVariant(QString())
+                                                          : QVariant(proposta.valor(i).reais());
         t << QVariantList{p.plu,
                           p.codigoBarras,
                           p.descricao,
-                          ValorDoTexto(p.quantidade),
+                          proposta.quantidadeRecusada(i) ? QVariant(p.quantidade)
+                                                         : QVariant(proposta.quantidade(i).valor()),
                           p.unidade,
-                          preco > 0 ? QVariant(preco) : QVariant(QString()),
+                          preco,
                           proposta.observacao(i)};
     }
     return t;

@@ -38,22 +38,26 @@ private:
 
 // A cell of a spreadsheet as a code (a barcode, a PLU): a number reads as its digits.
 QString CodigoDaPlanilha(const QVariant& celula);
-// A cell as a price, by the amount rule (formatos::ValorAceito): its text for the answer, or
-// nothing when it is not an amount.
-std::optional<QString> PrecoDaPlanilha(const QVariant& celula);
+// A cell as a price, by the amount rule (formatos::Quantia; a number cell must be a whole number
+// of cents): nothing when it is not an amount.
+std::optional<formatos::Quantia> PrecoDaPlanilha(const QVariant& celula);
 
 // What an import would do: the cells it changes, and how the lines went.
 struct Importacao {
     QString recusa; // why the file was not read, in the supplier's words; empty when it was
     QList<Alteracao> alteracoes;
     bool cabecalhoAchado = false;
-    int correspondidas = 0; // lines matched to a product (by barcode, else by PLU)
+    int correspondidas = 0; // lines matched to products (Proposta::localiza)
+    int porBarras = 0;      // of those, by the barcode alone
+    int porPlu = 0;         // of those, by the PLU alone
     int semProduto = 0;     // lines with a barcode or a PLU that no product has
+    int ambiguas = 0;       // lines whose code fits products of more than one identity
     int recusados = 0;      // prices that are not amounts
 };
 
 // Reads the spreadsheet `caminho` (.xlsx or .csv), finds its heading among the first 30 rows,
-// matches each line below it to the products of the answer (Proposta::localiza) and plans their
+// matches each line below it to the products of the answer (Proposta::localiza: barcode and PLU
+// together, one of them where the line or the product has only one) and plans their
 // prices and remarks. A price equal in value to the one typed changes nothing, so a file exported
 // and imported back changes nothing; an empty price is passed over. Only the matched columns are
 // read past the heading, and nothing of the file is kept but the plan.
@@ -61,7 +65,7 @@ Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho);
 
 // The products of the answer as a spreadsheet: the headings given (the product grid's, from PLU
 // to the remark), then one line per product (quantity and price as numbers, an unpriced product
-// with an empty price).
+// with an empty price; a quantity or price the program cannot read as the text it is).
 Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho);
 
 } // namespace cotacao

@@ -1,11 +1,13 @@
 #include "quotation/core/Proposta.h"
 
-#include "quotation/formats/Numeros.h"
+#include "quotation/core/Textos.h"
 #include "runtime/core/Regional.h"
 
-#include <cmath>
+#include <QSet>
 
 using namespace nucleo;
+using formatos::Centavos;
+using formatos::Quantia;
 
 namespace cotacao {
 
@@ -33,40 +35,52 @@ void Proposta::inicia(formatos::Cotacao cotacao) {
     m_porPlu.clear();
     m_centavos = 0;
     m_cotados = 0;
+    m_recusados = 0;
+    m_quantidadesRecusadas.clear();
     for (const formatos::Produto& p : std::as_const(m_cotacao.produtos)) {
-        Linha l;
-        l.chave = Chave(p.plu, p.codigoBarras);
-        l.preco = formatos::kValorZero;
-        l.quantidade = ValorDoTexto(p.quantidade);
         const int i = int(m_linhas.size());
-        m_porBarras.insert(p.codigoBarras.trimmed(), i);
-        m_porPlu.insert(p.plu.trimmed(), i);
+        Linha l;
+        l.identidade = Identidade::de(p.codigoBarras, p.plu);
+        l.chave = l.identidade.chave();
+        l.preco = formatos::kValorZero;
+        l.valor = Quantia();
+        const auto quantidade = formatos::Quantidade::le(p.quantidade);
+        l.quantidade = quantidade.value_or(formatos::Quantidade());
+        l.quantidadeRecusada = !quantidade;
+        if (!quantidade)
+            m_quantidadesRecusadas << i;
+        if (!l.identidade.barras.isEmpty())
+            m_porBarras.insert(l.identidade.barras, i);
+        if (!l.identidade.plu.isEmpty())
+            m_porPlu.insert(l.identidade.plu, i);
         m_linhas.append(std::move(l));
     }
     m_termos = {};
+    m_ultimos.clear();
     m_tabela.clear();
 }
 
-QString Proposta::Chave(const QString& plu, const QString& codigoBarras) {
-    const QString barras = codigoBarras.trimmed();
-    return barras.isEmpty() ? QStringLiteral("PLU:") + plu.trimmed() : barras;
-}
-
-QList<int> Proposta::localiza(const QString& barras, const QString& plu) const {
-    QList<int> achados = barras.isEmpty() ? QList<int>() : m_porBarras.values(barras);
-    if (achados.size() > 1 && !plu.isEmpty()) {
-        // One barcode on several products: the PLU says which.
-        QList<int> doPlu;
-        for (const int i : std::as_const(achados))
-            if (produto(i).plu.trimmed() == plu)
-                doPlu << i;
-        if (!doPlu.isEmpty())
-            achados = doPlu;
+Proposta::Achados Proposta::localiza(const Identidade& linha) const {
+    QList<int> candidatos = m_porBarras.values(linha.barras);
+    candidatos += m_porPlu.values(linha.plu);
+    std::sort(candidatos.begin(), candidatos.end());
+    candidatos.erase(std::unique(candidatos.begin(), candidatos.end()), candidatos.end());
+    // The products of the same identity; else those the barcode names; else the PLU.
+    for (const Correspondencia como :
+         {Correspondencia::Identica, Correspondencia::PorBarras, Correspondencia::PorPlu}) {
+        Achados achados{{}, como};
+        for (const int i : std::as_const(candidatos))
+            if (Compara(linha, identidade(i)) == como)
+                achados.produtos << i;
+        if (achados.produtos.isEmpty())
+            continue;
+        // One code on products of two identities (a can and a box): neither is taken.
+        for (const int i : std::as_const(achados.produtos))
+            if (chave(i) != chave(achados.produtos.front()))
+                return {{}, Correspondencia::Ambigua};
+        return achados;
     }
-    if (achados.isEmpty() && !plu.isEmpty())
-        achados = m_porPlu.values(plu);
-    std::sort(achados.begin(), achados.end());
-    return achados;
+    return {};
 }
 
 const QString& Proposta::texto(int i, Campo campo) const {
@@ -76,10 +90,12 @@ const QString& Proposta::texto(int i, Campo campo) const {
 void Proposta::calcula(Linha& linha) {
     m_centavos -= linha.centavos;
     m_cotados -= linha.centavos > 0;
-    linha.valor = ValorDoTexto(linha.preco);
-    linha.centavos = std::llround(linha.quantidade * linha.valor * 100.0);
+    m_recusados -= !linha.valor;
+    linha.valor = Quantia::le(linha.preco);
+    linha.centavos = formatos::Subtotal(linha.quantidade, linha.valor.value_or(Quantia()));
     m_centavos += linha.centavos;
     m_cotados += linha.centavos > 0;
+    m_recusados += !linha.valor;
 }
 
 QList<Alteracao> Proposta::altera(const QList<Alteracao>& alteracoes) {
@@ -150,20 +166,23 @@ formatos::Resposta Proposta::resposta() const {
     return r;
 }
 
-std::optional<double> Proposta::faltaParaOMinimo() const {
-    const double minimo = ValorDoTexto(m_termos.pedidoMinimo);
-    if (minimo <= 0)
+std::optional<Centavos> Proposta::faltaParaOMinimo() const {
+    const auto minimo = Quantia::le(m_termos.pedidoMinimo);
+    if (!minimo || minimo->zero())
         return std::nullopt;
-    return total() >= minimo ? 0.0 : minimo - total();
+    return std::max<Centavos>(minimo->centavos() - m_centavos, 0);
 }
 
 QString Proposta::resumo() const {
-    QString t = QStringLiteral("Cotados: %1 de %2  |  Total: %3")
-                    .arg(inteiro(m_cotados), inteiro(produtos()), ComMilhares(total(), 2));
+    QString t =
+        QStringLiteral("Cotados: %1 de %2  |  Total: %3")
+            .arg(inteiro(m_cotados), inteiro(produtos()), formatos::MostraCentavos(m_centavos));
     if (const auto falta = faltaParaOMinimo())
         t += *falta == 0 ? QStringLiteral("  |  Pedido mínimo atingido")
                          : QStringLiteral("  |  Abaixo do pedido mínimo (faltam %1)")
-                               .arg(ComMilhares(*falta, 2));
+                               .arg(formatos::MostraCentavos(*falta));
+    if (m_recusados > 0)
+        t += textos::PrecosACorrigir.arg(inteiro(m_recusados));
     return t;
 }
 
@@ -171,38 +190,87 @@ std::optional<qsizetype> Proposta::espacoNasObservacoes() const {
     return formatos::EspacoNasObservacoes(resposta());
 }
 
-void Proposta::defineUltimosPrecos(QHash<QString, PrecoConhecido> precos) {
-    m_ultimos = std::move(precos);
+QList<std::optional<Proposta::Conhecido>>
+Proposta::distribui(const PrecosConhecidos& precos) const {
+    QHash<QString, qsizetype> porChave; // a later price of one identity wins
+    QMultiHash<QString, qsizetype> porBarras, porPlu;
+    for (qsizetype l = 0; l < precos.size(); ++l) {
+        const Identidade& id = precos[l].first;
+        if (id.vazia())
+            continue;
+        porChave.insert(id.chave(), l);
+        if (!id.barras.isEmpty())
+            porBarras.insert(id.barras, l);
+        if (!id.plu.isEmpty())
+            porPlu.insert(id.plu, l);
+    }
+    QList<std::optional<Conhecido>> porProduto(produtos());
+    for (int i = 0; i < produtos(); ++i) {
+        const Identidade& id = identidade(i);
+        if (const auto mesma = porChave.constFind(chave(i)); mesma != porChave.cend()) {
+            porProduto[i] = Conhecido{precos[*mesma].second, Correspondencia::Identica};
+            continue;
+        }
+        // A price named by one code, the barcode first: taken when one identity names this
+        // product so, and that identity names no other product.
+        for (const auto& [codigos, como] : {std::pair(&porBarras, Correspondencia::PorBarras),
+                                            std::pair(&porPlu, Correspondencia::PorPlu)}) {
+            QSet<QString> chaves;
+            for (const qsizetype l :
+                 codigos->values(como == Correspondencia::PorBarras ? id.barras : id.plu))
+                if (Compara(precos[l].first, id) == como)
+                    chaves.insert(precos[l].first.chave());
+            if (chaves.isEmpty())
+                continue;
+            if (chaves.size() == 1) {
+                const qsizetype l = porChave.value(*chaves.cbegin());
+                const Achados seus = localiza(precos[l].first);
+                if (seus.produtos.contains(i))
+                    porProduto[i] = Conhecido{precos[l].second, seus.como};
+            }
+            break;
+        }
+    }
+    return porProduto;
 }
 
-void Proposta::defineTabela(QList<PrecoConhecido> porProduto) {
-    m_tabela = std::move(porProduto);
+void Proposta::defineUltimosPrecos(const PrecosConhecidos& precos) {
+    m_ultimos = distribui(precos);
+}
+
+void Proposta::defineTabela(const PrecosConhecidos& precos) {
+    m_tabela = distribui(precos);
 }
 
 const PrecoConhecido* Proposta::ultimoPreco(int i) const {
-    if (i < 0 || i >= produtos())
+    if (i < 0 || i >= m_ultimos.size() || !m_ultimos[i])
         return nullptr;
-    const auto p = m_ultimos.constFind(m_linhas[i].chave);
-    return p == m_ultimos.cend() ? nullptr : &*p;
+    return &m_ultimos[i]->preco;
 }
 
 const PrecoConhecido* Proposta::precoDaTabela(int i) const {
-    if (i < 0 || i >= m_tabela.size() || m_tabela[i].preco.isEmpty())
+    if (i < 0 || i >= m_tabela.size() || !m_tabela[i])
         return nullptr;
-    return &m_tabela[i];
+    return &m_tabela[i]->preco;
+}
+
+Correspondencia Proposta::achadoNaTabela(int i) const {
+    if (i < 0 || i >= m_tabela.size() || !m_tabela[i])
+        return Correspondencia::Nenhuma;
+    return m_tabela[i]->como;
 }
 
 QList<Proposta::Salto> Proposta::saltos() const {
     QList<Salto> saltos;
-    const auto longe = [](double preco, const PrecoConhecido* referencia) {
-        if (!referencia)
+    const auto longe = [](Quantia preco, const PrecoConhecido* referencia) {
+        if (!referencia || referencia->preco.zero())
             return false;
-        const double anterior = ValorDoTexto(referencia->preco);
-        return anterior > 0 && (preco >= anterior * 10 || preco * 10 <= anterior);
+        const qint64 p = preco.centavos(), r = referencia->preco.centavos();
+        return p >= r * 10 || p * 10 <= r;
     };
     for (int i = 0; i < produtos(); ++i) {
-        const double preco = valor(i);
-        if (preco <= 0)
+        const Quantia preco = valor(i);
+        if (preco.zero())
             continue;
         if (longe(preco, ultimoPreco(i)))
             saltos.append({i, ultimoPreco(i), false});
@@ -216,9 +284,9 @@ QList<Alteracao> Proposta::preenchimento(const PrecoConhecido* (Proposta::*conhe
                                              const) const {
     QList<Alteracao> alteracoes;
     for (int i = 0; i < produtos(); ++i)
-        if (valor(i) == 0)
+        if (valor(i).zero() && !precoRecusado(i))
             if (const PrecoConhecido* p = (this->*conhecido)(i))
-                alteracoes.append({i, Campo::Preco, preco(i), p->preco});
+                alteracoes.append({i, Campo::Preco, preco(i), p->preco.numero()});
     return alteracoes;
 }
 
@@ -233,9 +301,20 @@ QList<Alteracao> Proposta::preenchimentoPelaTabela() const {
 QList<QPair<QString, QString>> Proposta::precosParaGuardar() const {
     QList<QPair<QString, QString>> precos;
     for (int i = 0; i < produtos(); ++i)
-        if (valor(i) > 0)
-            precos.append({chave(i), formatos::TextoNumero(preco(i))});
+        if (!valor(i).zero())
+            precos.append({chave(i), valor(i).numero()});
     return precos;
+}
+
+QString AvisoDeQuantidades(const Proposta& proposta) {
+    const QList<int>& recusadas = proposta.quantidadesRecusadas();
+    if (recusadas.isEmpty())
+        return {};
+    QString lista;
+    for (const int i : recusadas.mid(0, 10))
+        lista += textos::LinhaQuantidade.arg(proposta.produto(i).descricao.trimmed(),
+                                             proposta.produto(i).quantidade.left(40));
+    return textos::QuantidadesIlegiveis.arg(inteiro(recusadas.size()), lista);
 }
 
 } // namespace cotacao

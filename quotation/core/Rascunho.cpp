@@ -79,6 +79,17 @@ bool Rascunho::guardaAgora() {
     return true;
 }
 
+namespace {
+// Whether the draft's `chave` names product `i`: its key, or the key an earlier version kept (the
+// barcode alone, and before that "PLU\tbarcode").
+bool mesmoProduto(const Proposta& proposta, int i, const QString& chave) {
+    const Identidade& id = proposta.identidade(i);
+    const formatos::Produto& p = proposta.produto(i);
+    return chave == proposta.chave(i) || (!id.barras.isEmpty() && chave == id.barras) ||
+           chave == p.plu + u'\t' + p.codigoBarras;
+}
+} // namespace
+
 void Rascunho::recupera(Proposta& proposta) const {
     if (!m_banco || !m_banco->aberto())
         return;
@@ -91,9 +102,7 @@ void Rascunho::recupera(Proposta& proposta) const {
         const int i = item.linha - 1;
         if (i >= proposta.produtos())
             continue;
-        // Drafts kept before products had one key named them by PLU and barcode.
-        const formatos::Produto& p = proposta.produto(i);
-        if (item.produto != proposta.chave(i) && item.produto != p.plu + u'\t' + p.codigoBarras)
+        if (!mesmoProduto(proposta, i, item.produto))
             continue;
         valores.append(
             {i, item.campo == kCampoPreco ? Campo::Preco : Campo::Observacao, {}, item.valor});

@@ -3,7 +3,7 @@
 #include "quotation/core/Importacao.h"
 #include "quotation/core/Planilha.h"
 #include "quotation/core/Textos.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
 #include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
 
@@ -17,21 +17,16 @@ namespace {
 
 // A price from the file as the answer takes it, or nothing when it is not an amount above zero.
 std::optional<QString> preco(const QVariant& celula) {
-    const std::optional<QString> p = PrecoDaPlanilha(celula);
-    if (!p || ValorDoTexto(*p) < 0.005)
+    const std::optional<formatos::Quantia> p = PrecoDaPlanilha(celula);
+    if (!p || p->zero())
         return std::nullopt;
-    return formatos::TextoNumero(*p);
+    return p->numero();
 }
 
 // Reads the lines as they arrive; a heading without a price column is not the table's.
 class Leitor : public LinhasSobCabecalho {
 public:
-    PlanoDaTabela resultado() && {
-        // The lines that lost every code to later ones leave the table.
-        m_r.itens.removeIf(
-            [](const banco::ItemDaTabela& i) { return i.barras.isEmpty() && i.plu.isEmpty(); });
-        return std::move(m_r);
-    }
+    PlanoDaTabela resultado() && { return std::move(m_r); }
 
 private:
     bool aceita(const ColunasDaPlanilha& c) override {
@@ -40,9 +35,9 @@ private:
     }
 
     void corpo(const QVariantList& linha) override {
-        const QString barras = CodigoDaPlanilha(linha.value(0)),
-                      plu = CodigoDaPlanilha(linha.value(1));
-        if (barras.isEmpty() && plu.isEmpty())
+        const Identidade codigos =
+            Identidade::de(CodigoDaPlanilha(linha.value(0)), CodigoDaPlanilha(linha.value(1)));
+        if (codigos.vazia())
             return; // a blank line, or a total under the table
         ++m_r.linhasLidas;
         if (linha.value(2).toString().trimmed().isEmpty()) {
@@ -54,30 +49,22 @@ private:
             ++m_r.precosRecusados;
             return;
         }
-        bool repetido = false;
-        const auto tomaCodigo = [&](QHash<QString, qsizetype>& donos, const QString& chave,
-                                    QString banco::ItemDaTabela::*campo) {
-            if (chave.isEmpty())
-                return;
-            const auto dono = donos.find(chave);
-            if (dono != donos.end()) {
-                (m_r.itens[*dono].*campo).clear();
-                repetido = true;
-                *dono = m_r.itens.size();
-            } else {
-                donos.insert(chave, m_r.itens.size());
-            }
-        };
-        tomaCodigo(m_porBarras, barras, &banco::ItemDaTabela::barras);
-        tomaCodigo(m_porPlu, plu, &banco::ItemDaTabela::plu);
-        if (repetido)
+        const banco::ItemDaTabela item{codigos.barras, codigos.plu, *p,
+                                       formatos::SemControles(CodigoDaPlanilha(linha.value(3)))};
+        // One line per product: a later line of the same codes replaces the earlier one. Lines
+        // that share only a barcode (a can and a box) are products of their own.
+        const auto onde = m_porCodigos.constFind(codigos.chave());
+        if (onde == m_porCodigos.cend()) {
+            m_porCodigos.insert(codigos.chave(), m_r.itens.size());
+            m_r.itens.append(item);
+        } else {
+            m_r.itens[*onde] = item;
             ++m_r.duplicados;
-        m_r.itens.append(
-            {barras, plu, *p, formatos::SemControles(CodigoDaPlanilha(linha.value(3)))});
+        }
     }
 
     PlanoDaTabela m_r;
-    QHash<QString, qsizetype> m_porBarras, m_porPlu; // each code's line in m_r.itens
+    QHash<QString, qsizetype> m_porCodigos; // each product's line in m_r.itens
 };
 
 } // namespace
@@ -116,6 +103,28 @@ bool ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
         return banco.falhou(QStringLiteral("no price to import"));
     return banco::TabelaDePrecos(banco).substitui(plano.itens, QFileInfo(caminho).fileName(),
                                                   quando);
+}
+
+std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Proposta& proposta) {
+    if (!banco.aberto())
+        return std::nullopt;
+    banco::TabelaDePrecos tabela(banco);
+    const auto origem = tabela.origem();
+    if (!origem)
+        return std::nullopt;
+    QList<banco::ProdutoProcurado> produtos;
+    produtos.reserve(proposta.produtos());
+    for (int i = 0; i < proposta.produtos(); ++i)
+        produtos.append({proposta.identidade(i).barras, proposta.identidade(i).plu});
+    PrecosDaTabela r{origem->quando.date(), {}};
+    const auto linhas = tabela.procura(produtos);
+    if (!linhas)
+        return r; // a table is there; its prices could not be read now
+    r.precos.reserve(linhas->size());
+    for (const banco::ItemDaTabela& item : *linhas)
+        if (const auto preco = formatos::Quantia::le(item.preco))
+            r.precos.append({Identidade::de(item.barras, item.plu), {*preco, r.data}});
+    return r;
 }
 
 } // namespace cotacao

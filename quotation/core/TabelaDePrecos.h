@@ -1,11 +1,14 @@
 #pragma once
 
+#include "quotation/core/Proposta.h"
 #include "store/BancoLocal.h"
 #include "store/TabelaDePrecos.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // The supplier's own price list, read from a spreadsheet as the quotation import reads one, and
 // kept in the local database once he confirms what was read.
@@ -18,16 +21,16 @@ struct PlanoDaTabela {
     int linhasLidas = 0;     // lines below the heading with a barcode or a PLU
     int semPreco = 0;        // of those, lines with an empty price (nothing to keep)
     int precosRecusados = 0; // prices that are not amounts, or are zero
-    // Lines whose barcode or PLU an earlier line had: the later line wins that code, and the
-    // earlier keeps only a code no other line took (it is left out when none remains).
+    // Lines with the same barcode and PLU as an earlier line, which they replace.
     int duplicados = 0;
     QList<banco::ItemDaTabela> itens; // in the file's order
 };
 
 // Reads the spreadsheet `caminho` (.xlsx or .csv): the heading among the first 30 rows (a
 // barcode or a PLU column and a price column, named as the quotation import names them), then
-// each line's codes, price and remark. Prices follow the grid's amount rule and become its
-// number text ("12,50"); a text that is not an amount, or a zero, is refused and counted.
+// each line's codes, price and remark. Prices follow the amount rule (formatos::Quantia) and
+// become its number text ("12,50"); a text that is not an amount, or a zero, is refused and
+// counted.
 PlanoDaTabela LeTabelaDePrecos(const QString& caminho);
 
 // What the form shows the supplier after reading `caminho`: the summary to confirm, or why
@@ -45,5 +48,14 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho);
 bool ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
                            const QString& caminho,
                            const QDateTime& quando = QDateTime::currentDateTime());
+
+// The table's lines that name products of `proposta`, with the table's date, for
+// Proposta::defineTabela; nothing when there is no table (or the database is closed), no lines
+// when they could not be read.
+struct PrecosDaTabela {
+    QDate data;
+    PrecosConhecidos precos;
+};
+std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Proposta& proposta);
 
 } // namespace cotacao

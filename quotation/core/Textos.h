@@ -85,10 +85,12 @@ inline const QString PlanilhaSemColunas = QStringLiteral(
     "A planilha %1 não tem as colunas esperadas: é preciso um título \"Cód. de barras\" ou "
     "\"PLU\" e um título \"Preço\" ou \"Observações\".");
 inline const QString ResumoImportacao =
-    QStringLiteral("Linhas que correspondem a produtos desta cotação: %1\n"
-                   "Linhas sem produto correspondente: %2\n"
-                   "Preços recusados (não são valores): %3\n"
-                   "Preços e observações que vão mudar: %4\n\n"
+    QStringLiteral("Linhas que correspondem a produtos desta cotação: %1 (%2 só pelo código de "
+                   "barras, %3 só pelo PLU)\n"
+                   "Linhas sem produto correspondente: %4\n"
+                   "Linhas cujo código serve a mais de um produto (ficam de fora): %5\n"
+                   "Preços recusados (não são valores): %6\n"
+                   "Preços e observações que vão mudar: %7\n\n"
                    "Deseja aplicar a planilha?");
 // Why a spreadsheet was refused (after PlanilhaIlegivel) or not written.
 inline const QString MotivoDaRecusa = QStringLiteral("\n\nMotivo: %1");
@@ -121,6 +123,20 @@ inline const QString SegundaOlhadaComTabela = QStringLiteral(
     "preços para o mesmo produto (dez vezes ou mais):\n\n%1\nDeseja enviar a cotação assim "
     "mesmo?");
 inline const QString LinhaSegundaOlhadaTabela = QStringLiteral("%1: %2 (tabela de preços: %3)\n");
+
+// Prices that are not amounts, and quantities of the quotation that are not quantities.
+inline const QString PrecosACorrigir = QStringLiteral("  |  %1 preços a corrigir");
+inline const QString PrecoACorrigir = QStringLiteral(
+    "Este preço não é um valor (use só números, com vírgula ou ponto antes dos centavos, como "
+    "1.234,56). Enquanto não for corrigido, conta como 0,00 e vai como 0,00 no envio.");
+inline const QString PrecosRecusadosNoEnvio = QStringLiteral(
+    "Os preços abaixo não são valores e seriam enviados como 0,00 (sem preço):\n\n%1\nDeseja "
+    "enviar a cotação assim mesmo?");
+inline const QString LinhaPrecoRecusado = QStringLiteral("%1: \"%2\"\n");
+inline const QString QuantidadesIlegiveis = QStringLiteral(
+    "%1 produtos desta cotação têm uma quantidade que não é um número válido. Eles aparecem como "
+    "estão, mas contam como quantidade 0 nos totais:\n\n%2");
+inline const QString LinhaQuantidade = QStringLiteral("%1: \"%2\"\n");
 
 inline const QString AjudaEnviar =
     QStringLiteral("Envia os dados preenchidos para o cliente que solicitou a cotação.");
@@ -160,7 +176,7 @@ inline const QString ResumoTabela =
                    "Preços que vão para a tabela: %2\n"
                    "Linhas sem preço: %3\n"
                    "Preços recusados (não são valores): %4\n"
-                   "Códigos repetidos: %5 (vale a última linha de cada código)");
+                   "Produtos repetidos: %5 (vale a última linha do mesmo código de barras e PLU)");
 inline const QString PerguntaImportarTabela = QStringLiteral(
     "A tabela de preços guardada neste computador será substituída por esta. Deseja importar?");
 inline const QString Importar = QStringLiteral("Importar");
@@ -172,7 +188,8 @@ inline const QString SemTabela =
     QStringLiteral("Não há tabela de preços neste computador. Importe a sua em Arquivo > "
                    "Tabela de preços > Importar...");
 inline const QString PreenchidosPelaTabela =
-    QStringLiteral("%1 preços preenchidos pela tabela de %2; %3 produtos sem preço na tabela.");
+    QStringLiteral("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 só "
+                   "pelo código de barras, %5 só pelo PLU); %6 produtos sem preço na tabela.");
 inline const QString PrecoDaTabela = QStringLiteral("Tabela de preços: %1");
 inline const QString CotacaoAusente = QStringLiteral(
     "O arquivo da cotação %1 não está mais neste computador: o relatório desta resposta não pode "

@@ -2,7 +2,7 @@
 
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Lista.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
 #include "runtime/core/Ini.h"
 #include "runtime/core/Regional.h"
 
@@ -45,10 +45,14 @@ Termos TermosDoFormulario(const Termos& daResposta, const nucleo::ArquivoIni& co
     const auto texto = [&](const QString& valor, const QString& chave) {
         return valor.trimmed().isEmpty() ? config.valor(Secao, chave, QString()) : valor;
     };
-    // Amounts are read in either decimal convention, so "150,75" stays 150,75.
+    // An amount of the answer that is zero, or not an amount, gives way to Config.ini's; the
+    // field shows it as it would once left.
     const auto quantia = [&](const QString& valor, const QString& chave) {
-        const QString v = ValorDoTexto(valor) == 0 ? config.valor(Secao, chave, QString()) : valor;
-        return TextoNumero(v);
+        const auto daResposta = Quantia::le(valor);
+        const QString v =
+            daResposta && !daResposta->zero() ? valor : config.valor(Secao, chave, QString());
+        const auto lida = Quantia::le(v);
+        return lida ? lida->numero() : v;
     };
     Termos t;
     t.obsGeral = daResposta.obsGeral;
@@ -62,8 +66,9 @@ Termos TermosDoFormulario(const Termos& daResposta, const nucleo::ArquivoIni& co
 QStringList ItensDePrecos(const Resposta& resposta) {
     QStringList precos;
     precos.reserve(resposta.precos.size());
+    // A price the amount rule refuses is sent as zero: not priced, never another number.
     for (const QString& preco : resposta.precos)
-        precos << TextoNumero(preco);
+        precos << Quantia::le(preco).value_or(Quantia()).numero();
     return precos;
 }
 

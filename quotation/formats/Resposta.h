@@ -48,8 +48,8 @@ Termos TermosDoFormulario(const Termos& daResposta, const nucleo::ArquivoIni& co
 // it does not write stay.
 void EscreveResposta(nucleo::ArquivoIni& arquivo, const Resposta& resposta);
 
-// The items of the answer's two lists as EscreveResposta writes them: prices as number texts,
-// remarks SemControles and trimmed; one per product row.
+// The items of the answer's two lists as EscreveResposta writes them: prices as number texts (a
+// text the amount rule refuses as zero), remarks SemControles and trimmed; one per product row.
 QStringList ItensDePrecos(const Resposta& resposta);
 QStringList ItensDeObservacoes(const Resposta& resposta);
 

@@ -113,12 +113,17 @@ const ConfiguracaoRegional& ConfiguracaoEmVigor() {
 }
 
 QString ComMilhares(double valor, int decimais) {
-    QString texto = Str(valor, 0, decimais).trimmed();
-    const qsizetype inicio = texto.startsWith(u'-') ? 1 : 0;
-    qsizetype fim = decimais > 0 ? texto.size() - decimais - 1 : texto.size();
+    return AgrupaMilhares(Str(valor, 0, decimais).trimmed());
+}
+
+QString AgrupaMilhares(QString numero) {
+    const qsizetype inicio = numero.startsWith(u'-') ? 1 : 0;
+    qsizetype fim = inicio;
+    while (fim < numero.size() && numero[fim] >= u'0' && numero[fim] <= u'9')
+        ++fim;
     for (fim -= 3; fim > inicio; fim -= 3)
-        texto.insert(fim, emVigor().separadorDeMilhares);
-    return texto;
+        numero.insert(fim, emVigor().separadorDeMilhares);
+    return numero;
 }
 
 double ValorDoTexto(const QString& texto) {

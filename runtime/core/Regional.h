@@ -59,6 +59,9 @@ const ConfiguracaoRegional& ConfiguracaoEmVigor();
 // A number as a format such as "##,##0.00" shows it: `decimais` decimals and the regional
 // thousands separator between groups of three digits ("1.234,50" under pt_BR).
 QString ComMilhares(double valor, int decimais);
+// A number text such as "1234567,50" or "-1234" with the regional thousands separator put
+// between its integer digits' groups of three ("1.234.567,50").
+QString AgrupaMilhares(QString numero);
 
 // The leading number of an amount typed in either decimal convention: every "," read as ".".
 double ValorDoTexto(const QString& texto);

@@ -1,6 +1,7 @@
 #include "quotation/formats/Arquivos.h"
 #include "quotation/formats/Lista.h"
-#include "quotation/formats/Numeros.h"
+#include "quotation/formats/Quantia.h"
+#include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
 #include "tests/formats/tst_arquivos.h"
 #include "tests/support/TestMain.h"
@@ -27,8 +28,12 @@ class Numeros : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanupTestCase();
-    void textoNumero_data();
-    void textoNumero();
+    void quantia_data();
+    void quantia();
+    void digitacao_data();
+    void digitacao();
+    void quantidadeESubtotal_data();
+    void quantidadeESubtotal();
 };
 
 using Registros = QList<QStringList>;
@@ -129,53 +134,136 @@ void Numeros::cleanupTestCase() {
     SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale::c()));
 }
 
-void Numeros::textoNumero_data() {
+// An amount is read in full or refused, never turned into another number; the answer file gets
+// its number text byte for byte as the runtime writes it, a refused one the formatted zero.
+void Numeros::quantia_data() {
     QTest::addColumn<QString>("localidade");
     QTest::addColumn<QString>("celula");
-    QTest::addColumn<QString>("texto");
-    QTest::newRow("12,5 com vírgula") << "pt_BR"
-                                      << "12,5"
-                                      << "12,50";
-    QTest::newRow("12,5 com ponto") << "en_US"
-                                    << "12,5"
-                                    << "12.50";
-    QTest::newRow("12.5 digitado com ponto") << "pt_BR"
-                                             << "12.5"
-                                             << "12,50";
-    QTest::newRow("o zero inicial") << "pt_BR"
-                                    << "0,00"
-                                    << "0,00";
-    QTest::newRow("o zero inicial, ponto") << "en_US"
-                                           << "0,00"
-                                           << "0.00";
-    QTest::newRow("sem número") << "pt_BR"
-                                << "abc"
-                                << "0,00";
-    QTest::newRow("vazio") << "pt_BR"
-                           << ""
-                           << "0,00";
-    QTest::newRow("brancos em volta") << "pt_BR"
-                                      << "  7,1 "
-                                      << "7,10";
-    QTest::newRow("arredonda em dois") << "pt_BR"
-                                       << "3,456"
-                                       << "3,46";
-    QTest::newRow("nove dígitos cabem") << "pt_BR"
-                                        << "123456789,99"
-                                        << "123456789,99";
-    QTest::newRow("mais de nove: inteiro") << "pt_BR"
-                                           << "1234567890,5"
-                                           << "1234567890,50";
-    QTest::newRow("dígitos largos") << "pt_BR" << QString::fromUtf8("１２,５") << "12,50";
-    QTest::newRow("vírgula larga") << "pt_BR" << QString::fromUtf8("３，７５") << "3,75";
+    QTest::addColumn<QString>("arquivo"); // the answer file's item; empty when refused
+    QTest::addColumn<QString>("mostrada");
+    const auto caso = [](const char* nome, const char* localidade, const QString& celula,
+                         const char* arquivo, const char* mostrada) {
+        QTest::newRow(nome) << localidade << celula << arquivo << mostrada;
+    };
+    caso("12,5 com vírgula", "pt_BR", "12,5", "12,50", "12,50");
+    caso("12,5 com ponto", "en_US", "12,5", "12.50", "12.50");
+    caso("12.5 digitado com ponto", "pt_BR", "12.5", "12,50", "12,50");
+    caso("o zero inicial", "pt_BR", "0,00", "0,00", "0,00");
+    caso("o zero inicial, ponto", "en_US", "0,00", "0.00", "0.00");
+    caso("vazio é zero", "pt_BR", "", "0,00", "0,00");
+    caso("brancos em volta", "pt_BR", "  7,1 ", "7,10", "7,10");
+    caso("nove dígitos cabem", "pt_BR", "123456789,99", "123456789,99", "123.456.789,99");
+    caso("milhares e vírgula", "pt_BR", "1.234,56", "1234,56", "1.234,56");
+    caso("milhares e ponto", "pt_BR", "1,234.56", "1234,56", "1.234,56");
+    caso("milhões sem decimais", "pt_BR", "1.234.567", "1234567,00", "1.234.567,00");
+    caso("milhares, ponto no Windows americano", "en_US", "1.234,5", "1234.50", "1,234.50");
+    caso("dígitos largos", "pt_BR", QString::fromUtf8("１２,５"), "12,50", "12,50");
+    caso("vírgula larga", "pt_BR", QString::fromUtf8("３，７５"), "3,75", "3,75");
+    caso("sem número", "pt_BR", "abc", "", "");
+    caso("sinal", "pt_BR", "-5", "", "");
+    caso("expoente", "pt_BR", "1e5", "", "");
+    caso("catorze dígitos", "pt_BR", "12345678901234", "", "");
+    caso("dez dígitos e decimais", "pt_BR", "1234567890,5", "", "");
+    caso("três decimais", "pt_BR", "3,456", "", "");
+    caso("milhar ou decimal?", "pt_BR", "1.234", "", "");
+    caso("grupo curto", "pt_BR", "1.23.456", "", "");
+    caso("dois separadores decimais", "pt_BR", "1.234,5.6", "", "");
+    caso("só a vírgula", "pt_BR", ",", "", "");
+    caso("vírgulas largas demais", "pt_BR", QString::fromUtf8("１，２，３"), "", "");
 }
 
-void Numeros::textoNumero() {
+void Numeros::quantia() {
     QFETCH(QString, localidade);
     QFETCH(QString, celula);
-    QFETCH(QString, texto);
+    QFETCH(QString, arquivo);
+    QFETCH(QString, mostrada);
     SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale(localidade)));
-    QCOMPARE(TextoNumero(celula), texto);
+    const auto lida = Quantia::le(celula);
+    QCOMPARE(lida.has_value(), !arquivo.isEmpty());
+    if (lida) {
+        QCOMPARE(lida->numero(), arquivo);
+        QCOMPARE(lida->mostrada(), mostrada);
+        // What a spreadsheet gets back reads as the same amount.
+        QCOMPARE(Quantia::deNumero(lida->reais()), lida);
+    }
+    Resposta resposta;
+    resposta.precos = {celula};
+    QCOMPARE(ItensDePrecos(resposta),
+             QStringList{arquivo.isEmpty() ? Quantia().numero() : arquivo});
+}
+
+// What the keyboard may type into a price: the start of a grouped amount is let through.
+void Numeros::digitacao_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("digitacao");
+    QTest::addColumn<QString>("fica");
+    const int aceita = int(Digitacao::Aceita), incompleta = int(Digitacao::Incompleta),
+              recusada = int(Digitacao::Recusada);
+    QTest::newRow("vazio") << "" << aceita << "";
+    QTest::newRow("a caminho de 1.234,56") << "1.234" << incompleta << "1.234";
+    QTest::newRow("1.234,56 inteiro") << "1.234,56" << aceita << "1.234,56";
+    QTest::newRow("1.234.5 a caminho de 1.234.567") << "1.234.5" << incompleta << "1.234.5";
+    QTest::newRow("quatro depois do ponto") << "1.2345" << recusada << "1.2345";
+    QTest::newRow("dez dígitos") << "1234567890" << recusada << "1234567890";
+    QTest::newRow("letra") << "12a" << recusada << "12a";
+    QTest::newRow("sinal") << "-" << recusada << "-";
+    QTest::newRow("largos ficam simples") << QString::fromUtf8("１２，５") << aceita << "12,5";
+}
+
+void Numeros::digitacao() {
+    QFETCH(QString, texto);
+    QFETCH(int, digitacao);
+    QFETCH(QString, fica);
+    QCOMPARE(int(DigitacaoDeQuantia(texto)), digitacao);
+    QCOMPARE(texto, fica);
+}
+
+// Quantities of the quotation within what the report prints; a subtotal rounded half up to the
+// cent, with no overflow at the largest quantity and price.
+void Numeros::quantidadeESubtotal_data() {
+    QTest::addColumn<QString>("quantidade");
+    QTest::addColumn<QString>("preco");
+    QTest::addColumn<QString>("subtotal"); // empty when the quantity is refused
+    QTest::newRow("meio centavo sobe") << "1,5"
+                                       << "0,33"
+                                       << "0,50";
+    QTest::newRow("quilo com três decimais") << "12,500"
+                                             << "8,9"
+                                             << "111,25";
+    QTest::newRow("ponto decimal") << "2.75"
+                                   << "1,15"
+                                   << "3,16";
+    QTest::newRow("milhares") << "1.234,5"
+                              << "2"
+                              << "2469,00";
+    QTest::newRow("os maiores") << "999999999,999"
+                                << "999999999,99"
+                                << "999999999989000000,00";
+    QTest::newRow("10^300") << QString("1" + QString(300, u'0')) << "1"
+                            << "";
+    QTest::newRow("em notação científica") << "1e300"
+                                           << "1"
+                                           << "";
+    QTest::newRow("negativa") << "-2"
+                              << "1"
+                              << "";
+    QTest::newRow("quatro decimais") << "0,0001"
+                                     << "1"
+                                     << "";
+    QTest::newRow("vazia") << ""
+                           << "1"
+                           << "";
+}
+
+void Numeros::quantidadeESubtotal() {
+    QFETCH(QString, quantidade);
+    QFETCH(QString, preco);
+    QFETCH(QString, subtotal);
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
+    const auto q = Quantidade::le(quantidade);
+    QCOMPARE(q.has_value(), !subtotal.isEmpty());
+    if (q)
+        QCOMPARE(NumeroDeCentavos(Subtotal(*q, *Quantia::le(preco))), subtotal);
 }
 
 COTACAO_TEST_MAIN(Lista, Numeros, ArquivoDeResposta)

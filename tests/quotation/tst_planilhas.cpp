@@ -75,9 +75,9 @@ void Planilhas::colagem_data() {
     QTest::newRow("preços e observações")
         << "12,5\tobs um\r\n7\t\r\n"
         << 1 << 6 << QRect() << QStringList{"1,6=12,5", "1,7=obs um", "2,6=7", "2,7="} << 4 << 0;
-    QTest::newRow("o que não é valor fica como estava")
+    QTest::newRow("milhares inteiros; o que não é valor fica como estava")
         << "1.234,50\n12,345\n-3\n"
-        << 1 << 6 << QRect() << QStringList{} << 0 << 3;
+        << 1 << 6 << QRect() << QStringList{"1,6=1.234,50"} << 1 << 2;
     QTest::newRow("mais linhas que produtos")
         << "1\n2\n3\n4\n"
         << 2 << 6 << QRect() << QStringList{"2,6=1", "3,6=2"} << 2 << 2;
@@ -176,7 +176,7 @@ void Planilhas::deOutraFerramenta() {
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
     QCOMPARE(i.recusados, 1);
-    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,9", "2,7="}));
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,90", "2,7="}));
 }
 
 void Planilhas::csvDeOutroSistema() {
@@ -371,7 +371,7 @@ void ComandosDoForm::colarEDesfazer() {
     a.digitarNaCelula(1, 6, "1"); // a step before the paste
     const QRect r = a.grade()->visualRect(a.grade()->model()->index(0, 6));
     QTest::mouseClick(a.grade()->viewport(), Qt::LeftButton, {}, r.center());
-    QGuiApplication::clipboard()->setText("2,5\tcom gelo\n3,75\n1.000,00\n");
+    QGuiApplication::clipboard()->setText("2,5\tcom gelo\n3,75\n-1.000\n");
     QTest::keyClick(a.grade(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(a.celula(1, 6), "2,5");
     QCOMPARE(a.celula(1, 7), "com gelo");
@@ -493,14 +493,15 @@ void ComandosDoForm::ultimosPrecos() {
     QVERIFY(f.isVisible());
 }
 
-// The supplier's price table, imported once: a 3,500-product quotation filled by barcode, by PLU
-// where the barcode is empty or not in the table, typed prices kept; one step to undo; the tip
-// and the second look know the table's price; the table is still there for the next quotation.
+// The supplier's price table, imported once: a 3,500-product quotation filled by barcode and
+// PLU, by the barcode alone where the table has no PLU, never by a line of another barcode; typed
+// prices kept; one step to undo; the tip and the second look know the table's price; the table
+// is still there for the next quotation.
 void ComandosDoForm::tabelaDePrecos() {
     QStringList produtos;
     QByteArray csv = "EAN;PLU;Pre\xe7o\r\n";
     QStringList esperados;
-    int semTabela = 0;
+    int semTabela = 0, identicos = 0;
     for (int i = 0; i < 3500; ++i) {
         const QString plu = QString::number(100000 + i);
         const QString barras = i % 5 == 0 ? QString() : QString::number(7890000000000LL + i);
@@ -508,21 +509,23 @@ void ComandosDoForm::tabelaDePrecos() {
                  << "UN"
                  << "";
         const QString preco = QString("%1,25").arg(i % 500 + 1);
-        if (i % 13 == 3) { // not in the table
+        const bool outroCodigo = !barras.isEmpty() && i % 7 == 0;
+        if (i % 13 == 3 || outroCodigo) { // not in the table
             esperados << "0,00";
             ++semTabela;
+            if (outroCodigo) // another barcode with this PLU: another product
+                csv += "999" + barras.toLatin1() + ";" + plu.toLatin1() + ";5,00\r\n";
             continue;
         }
         esperados << preco;
         if (!barras.isEmpty() && i % 11 == 1) // the PLU's line says otherwise: the barcode wins
             csv += ";" + plu.toLatin1() + ";99,99\r\n";
-        if (barras.isEmpty())
+        if (barras.isEmpty()) {
             csv += ";" + plu.toLatin1() + ";" + preco.toLatin1() + "\r\n";
-        else if (i % 7 == 0) // a barcode the table does not know, and the product's PLU
-            csv +=
-                "999" + barras.toLatin1() + ";" + plu.toLatin1() + ";" + preco.toLatin1() + "\r\n";
-        else
+            ++identicos;
+        } else {
             csv += barras.toLatin1() + ";;" + preco.toLatin1() + "\r\n";
+        }
     }
     Ambiente a(produtos);
     FormCotacao& f = a.abrir();
@@ -539,10 +542,14 @@ void ComandosDoForm::tabelaDePrecos() {
     esperados[1] = "7,5";
     a.comando("Preencher com a tabela de preços");
     const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
+    const int preenchidos = 3500 - semTabela - 1;
     QCOMPARE(f.statusBar()->currentMessage(),
-             QString("%1 preços preenchidos pela tabela de %2; %3 produtos sem preço na tabela.")
-                 .arg(3500 - semTabela - 1)
+             QString("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 "
+                     "só pelo código de barras, 0 só pelo PLU); %5 produtos sem preço na tabela.")
+                 .arg(preenchidos)
                  .arg(hoje)
+                 .arg(identicos)
+                 .arg(preenchidos - identicos)
                  .arg(semTabela));
     QCOMPARE(f.proposta().resposta().precos, esperados);
     QCOMPARE(a.celula(3500, 6), esperados[3499]);

@@ -2,9 +2,14 @@
 // server with a scripted conversation; and the product grid's model as Qt's checker sees it.
 #include "tests/quotation/tst_proposta.h"
 
+#include "grid/ControleGrade.h"
+#include "grid/FlexCell.h"
+#include "quotation/RelatorioCotacao.h"
 #include "quotation/core/Envio.h"
+#include "quotation/core/Importacao.h"
 #include "quotation/core/Proposta.h"
 #include "quotation/core/Rascunho.h"
+#include "quotation/core/TabelaDePrecos.h"
 #include "quotation/core/Textos.h"
 #include "quotation/formats/Arquivos.h"
 #include "runtime/core/Ini.h"
@@ -15,6 +20,7 @@
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 
 using cotacao::Alteracao;
@@ -22,6 +28,10 @@ using cotacao::Campo;
 using cotacao::Proposta;
 
 namespace {
+
+formatos::Quantia preco(const QString& texto) {
+    return formatos::Quantia::le(texto).value();
+}
 
 formatos::Cotacao tresProdutos() {
     formatos::Cotacao c;
@@ -115,20 +125,168 @@ void RegrasDaProposta::respostaAnteriorPorPosicao() {
     QVERIFY(!p.defineTermo("MNaoExiste", "x"));
 }
 
-// One product key everywhere: barcode, else PLU; a barcode shared by two products is told apart
-// by the PLU.
-void RegrasDaProposta::chavesEBusca() {
+// Prices the amount rule refuses, as the answer on the server may hold them: each shown as it
+// stands and counted as a price to correct, totalled and sent as zero, never as another number.
+void RegrasDaProposta::precosQueNaoSaoValores() {
+    formatos::Cotacao c = tresProdutos();
+    c.produtos.append({"1004", "786", "SAL 1KG", "10", "UN"});
+    Proposta p;
+    p.inicia(c);
+    formatos::Resposta r;
+    r.precos = {"1.234,50", "1e5", "-5", "12345678901234"};
+    p.carregaResposta(r);
+    QCOMPARE(p.valor(0).numero(), "1234,50");
+    QCOMPARE(p.precosRecusados(), 3);
+    QVERIFY(!p.precoRecusado(0) && p.precoRecusado(1) && p.precoRecusado(2) && p.precoRecusado(3));
+    QCOMPARE(p.preco(1), "1e5");
+    QCOMPARE(formatos::ItensDePrecos(p.resposta()),
+             (QStringList{"1234,50", "0,00", "0,00", "0,00"}));
+    QCOMPARE(p.resumo(), "Cotados: 1 de 4  |  Total: 148.140,00  |  3 preços a corrigir");
+    // Filling from known prices leaves a price to correct to the supplier.
+    p.defineUltimosPrecos({{cotacao::Identidade::de("788", "1002"), {preco("2,00"), {}}}});
+    QVERIFY(p.preenchimentoPelosUltimos().isEmpty());
+    p.define(1, Campo::Preco, "2");
+    QCOMPARE(p.precosRecusados(), 2);
+}
+
+// Quantities from the server that are no quantity (10^300 twice, 10^400, negative) count as 0,
+// with no overflow (the sanitizer build aborts on one), are told as the form opens, and go to a
+// spreadsheet as the texts they are, never as "INF".
+void RegrasDaProposta::quantidadesIlegiveis() {
+    formatos::Cotacao c = tresProdutos();
+    const QString enorme = "1" + QString(300, u'0');
+    c.produtos[0].quantidade = enorme;
+    c.produtos[1].quantidade = enorme;
+    c.produtos[2].quantidade = "1" + QString(400, u'0');
+    c.produtos.append({"1004", "786", "SAL 1KG", "-2", "UN"});
+    c.produtos.append({"1005", "785", "ARROZ 5KG", "3", "UN"});
+    Proposta p;
+    p.inicia(c);
+    QCOMPARE(p.quantidadesRecusadas(), (QList<int>{0, 1, 2, 3}));
+    for (int i = 0; i < p.produtos(); ++i)
+        p.define(i, Campo::Preco, "999999999,99");
+    QCOMPARE(formatos::MostraCentavos(p.centavos()), "2.999.999.999,97");
+    QCOMPARE(p.cotados(), 1);
+    const QString aviso = cotacao::AvisoDeQuantidades(p);
+    QVERIFY(aviso.startsWith("4 produtos desta cotação têm uma quantidade"));
+    QVERIFY(aviso.contains("SAL 1KG: \"-2\""));
+    const cotacao::Tabela t = cotacao::TabelaDaProposta(p, QVariantList(7));
+    QCOMPARE(t[3][3], QVariant(c.produtos[2].quantidade));
+    QCOMPARE(t[5][3], QVariant(3.0));
+}
+
+namespace {
+// A number the report or the status bar shows ("1.234.567,89"), in cents, read without the
+// program's own reading.
+formatos::Centavos centavosMostrados(QString texto) {
+    texto.remove(u'.');
+    formatos::Centavos c = 0;
+    for (const QChar ch : texto)
+        if (ch.isDigit())
+            c = c * 10 + (ch.unicode() - u'0');
+    return c;
+}
+} // namespace
+
+// On any answer the supplier sees one total: the report's "Valor total" is the sum of the
+// subtotals it prints, and the status bar's total; each subtotal is quantity times price rounded
+// half up to the cent. Random quantities (up to three decimals, to 10^9) and prices (up to two
+// decimals, to 10^9), the half cents among them.
+void RegrasDaProposta::umTotalEmTodaParte() {
+    QRandomGenerator sorte(20261209);
+    grade::ControleGrade controle;
+    FlexCell relatorio(&controle);
+    for (int rodada = 0; rodada < 300; ++rodada) {
+        const bool grandes = rodada % 2;
+        formatos::Cotacao c;
+        QList<qint64> milesimos, centavos;
+        const int n = rodada == 0 ? 5 : 1 + int(sorte.bounded(8));
+        for (int i = 0; i < n; ++i) {
+            // The first round is the issue's: 3 x 1,5 KG at 0,33 and 2 x 2,75 at 1,15.
+            const qint64 q = rodada == 0 ? (i < 3 ? 1500 : 2750)
+                                         : sorte.bounded(grandes ? qint64(1e12) : qint64(1e6));
+            const qint64 v = rodada == 0 ? (i < 3 ? 33 : 115)
+                                         : sorte.bounded(grandes ? qint64(1e11) : qint64(1e5));
+            milesimos << q;
+            centavos << v;
+            const QString quantidade = QString::number(q / 1000) + u',' +
+                                       QString::number(q % 1000).rightJustified(3, u'0');
+            c.produtos.append({QString::number(i), {}, "P", quantidade, "KG"});
+        }
+        Proposta p;
+        p.inicia(c);
+        formatos::Centavos esperado = 0;
+        for (int i = 0; i < n; ++i) {
+            p.define(i, Campo::Preco,
+                     QString::number(centavos[i] / 100) + u',' +
+                         QString::number(centavos[i] % 100).rightJustified(2, u'0'));
+            esperado += (formatos::Centavos(milesimos[i]) * centavos[i] + 500) / 1000;
+        }
+        cotacao::IniciaRelatorio(relatorio);
+        cotacao::PreencheRelatorio(relatorio, p);
+        const grade::DadosGrade& dados = controle.modelo()->dados();
+        formatos::Centavos impressos = 0;
+        for (int linha = 2; linha < 2 + n; ++linha)
+            impressos += centavosMostrados(dados.textoMostrado(linha, 7));
+        const formatos::Centavos valorTotal = centavosMostrados(dados.textoMostrado(n + 3, 6));
+        const QString resumo = p.resumo();
+        const qsizetype total = resumo.indexOf("Total: ") + 7;
+        const formatos::Centavos naBarra =
+            centavosMostrados(resumo.mid(total, resumo.indexOf(u' ', total) - total));
+        if (rodada == 0)
+            QCOMPARE(formatos::MostraCentavos(p.centavos()), "7,82");
+        QVERIFY2(impressos == esperado && valorTotal == esperado && naBarra == esperado &&
+                     p.centavos() == esperado,
+                 qPrintable(QString("rodada %1: %2").arg(rodada).arg(resumo)));
+    }
+}
+
+// One identity everywhere: barcode and PLU together. A line with one code finds the product that
+// code alone names; a code that names two products (a can and a box) names neither.
+void RegrasDaProposta::identidades_data() {
+    QTest::addColumn<QString>("barras");
+    QTest::addColumn<QString>("plu");
+    QTest::addColumn<QList<int>>("produtos");
+    QTest::addColumn<int>("como");
+    using C = cotacao::Correspondencia;
+    QTest::newRow("os dois códigos") << "789"
+                                     << "1004" << QList<int>{3} << int(C::Identica);
+    QTest::newRow("o código de barras de dois produtos") << "789"
+                                                         << "" << QList<int>{} << int(C::Ambigua);
+    QTest::newRow("um PLU que não é o daquele código de barras")
+        << "789"
+        << "1002" << QList<int>{} << int(C::Nenhuma);
+    QTest::newRow("só o PLU, produto sem código de barras")
+        << ""
+        << "1003" << QList<int>{2} << int(C::Identica);
+    QTest::newRow("só o PLU") << ""
+                              << "1002" << QList<int>{1} << int(C::PorPlu);
+    QTest::newRow("só o código de barras") << "788"
+                                           << "" << QList<int>{1} << int(C::PorBarras);
+    QTest::newRow("código de barras de nenhum produto")
+        << "000"
+        << "1002" << QList<int>{} << int(C::Nenhuma);
+    QTest::newRow("brancos em volta") << " 788 "
+                                      << " 1002 " << QList<int>{1} << int(C::Identica);
+}
+
+void RegrasDaProposta::identidades() {
+    QFETCH(QString, barras);
+    QFETCH(QString, plu);
+    QFETCH(QList<int>, produtos);
+    QFETCH(int, como);
     formatos::Cotacao c = tresProdutos();
     c.produtos.append({"1004", "789", "AÇÚCAR 5KG", "10", "UN"});
     Proposta p;
     p.inicia(c);
-    QCOMPARE(p.chave(0), "789");
+    const Proposta::Achados achados = p.localiza(cotacao::Identidade::de(barras, plu));
+    QCOMPARE(achados.produtos, produtos);
+    QCOMPARE(int(achados.como), como);
+    // The key kept in the database names the product back.
+    for (int i = 0; i < p.produtos(); ++i)
+        QCOMPARE(cotacao::Identidade::daChave(p.chave(i)), p.identidade(i));
+    QCOMPARE(p.chave(3), "789 PLU:1004");
     QCOMPARE(p.chave(2), "PLU:1003");
-    QCOMPARE(p.localiza("789", ""), (QList<int>{0, 3}));
-    QCOMPARE(p.localiza("789", "1004"), (QList<int>{3}));
-    QCOMPARE(p.localiza("", "1003"), (QList<int>{2}));
-    QCOMPARE(p.localiza("000", "1002"), (QList<int>{1}));
-    QCOMPARE(p.localiza("000", ""), (QList<int>{}));
 }
 
 // Known prices: filling touches only unpriced products; a price ten times off the last one sent
@@ -137,12 +295,16 @@ void RegrasDaProposta::precosConhecidos() {
     Proposta p;
     p.inicia(tresProdutos());
     const QDate hoje = QDate::currentDate();
-    p.defineUltimosPrecos({{"789", {"4,50", hoje}}, {"PLU:1003", {"9,00", hoje}}});
-    p.defineTabela({{"5,00", hoje}, {"20,00", hoje}, {}});
+    using cotacao::Identidade;
+    p.defineUltimosPrecos({{Identidade::daChave("789 PLU:1001"), {preco("4,50"), hoje}},
+                           {Identidade::daChave("PLU:1003"), {preco("9,00"), hoje}}});
+    p.defineTabela({{Identidade::de("789", "1001"), {preco("5,00"), hoje}},
+                    {Identidade::de("788", ""), {preco("20,00"), hoje}}});
     p.define(2, Campo::Preco, "8,00");
     QCOMPARE(p.preenchimentoPelosUltimos(), (QList<Alteracao>{{0, Campo::Preco, "0,00", "4,50"}}));
     QCOMPARE(p.preenchimentoPelaTabela(), (QList<Alteracao>{{0, Campo::Preco, "0,00", "5,00"},
                                                             {1, Campo::Preco, "0,00", "20,00"}}));
+    QCOMPARE(int(p.achadoNaTabela(1)), int(cotacao::Correspondencia::PorBarras));
     p.altera(p.preenchimentoPelaTabela());
     QVERIFY(p.saltos().isEmpty());
     p.define(0, Campo::Preco, "45,00"); // ten times the last one sent
@@ -152,9 +314,58 @@ void RegrasDaProposta::precosConhecidos() {
     QCOMPARE(saltos.size(), 3);
     QCOMPARE(saltos[0].daTabela, false);
     QCOMPARE(saltos[1].daTabela, true);
-    QCOMPARE(saltos[1].referencia->preco, "20,00");
+    QCOMPARE(saltos[1].referencia->preco, preco("20,00"));
     QCOMPARE(p.precosParaGuardar().size(), 3);
     QCOMPARE(p.precosParaGuardar()[2], (QPair<QString, QString>{"PLU:1003", "0,90"}));
+}
+
+// A can (PLU 21) and a box of twelve (PLU 22) share a barcode: each keeps its own last price and
+// its own line of the price table, through the database; a price kept by an earlier version
+// under the barcode alone is given to neither, and to the can when it is alone.
+void RegrasDaProposta::mesmoCodigoDeBarras() {
+    DiretorioTeste dir;
+    banco::BancoLocal banco(dir.arquivo("c.db"));
+    formatos::Cotacao c;
+    c.produtos = {{"21", "7891000100103", "CERVEJA LATA", "24", "UN"},
+                  {"22", "7891000100103", "CERVEJA CX 12", "2", "CX"},
+                  {"31", "7892000000001", "SUCO", "6", "UN"}};
+    Proposta enviada;
+    enviada.inicia(c);
+    enviada.altera({{0, Campo::Preco, {}, "7,10"}, {1, Campo::Preco, {}, "9,90"}});
+    const banco::Recibo recibo{QDateTime::currentDateTime(), "1", kCNPJ, "1.cot", 1, "x"};
+    QVERIFY(cotacao::RegistraEnvio(banco, recibo, enviada.precosParaGuardar()));
+
+    Proposta p;
+    p.inicia(c);
+    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, kNumero));
+    p.altera(p.preenchimentoPelosUltimos());
+    QCOMPARE(p.resposta().precos, (QStringList{"7,10", "9,90", "0,00"}));
+
+    // The table: a line for each packaging, and one by the barcode alone for the juice.
+    cotacao::PlanoDaTabela plano;
+    plano.itens = {{"7891000100103", "22", "9,50", ""},
+                   {"7891000100103", "21", "6,90", ""},
+                   {"7892000000001", "", "3,00", ""}};
+    QVERIFY(cotacao::ImportaTabelaDePrecos(banco, plano, "t.csv"));
+    p.inicia(c);
+    const auto tabela = cotacao::LinhasDaTabela(banco, p);
+    QVERIFY(tabela);
+    p.defineTabela(tabela->precos);
+    p.altera(p.preenchimentoPelaTabela());
+    QCOMPARE(p.resposta().precos, (QStringList{"6,90", "9,50", "3,00"}));
+
+    // Kept before products had both codes: the barcode alone named the two packagings at once.
+    const banco::Recibo antigo{QDateTime::currentDateTime(), "2", kCNPJ, "2.cot", 1, "y"};
+    QVERIFY(cotacao::RegistraEnvio(banco, antigo,
+                                   {{"7891000100103", "9,90"}, {"7892000000001", "3,20"}}));
+    p.inicia(c);
+    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, "1")); // the new keys left out
+    QVERIFY(!p.ultimoPreco(0) && !p.ultimoPreco(1));
+    QCOMPARE(p.ultimoPreco(2)->preco, preco("3,20"));
+    c.produtos.removeAt(1);
+    p.inicia(c);
+    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, "1"));
+    QCOMPARE(p.ultimoPreco(0)->preco, preco("9,90"));
 }
 
 // The draft gets every change handed to it, and puts back only what belongs to each product,
@@ -218,7 +429,7 @@ void RegrasDaProposta::rascunhoOferecido() {
     QCOMPARE(perguntas.size(), perguntado ? 1 : 0);
     if (perguntado)
         QVERIFY(perguntas[0].contains(quando.time().toString("HH:mm")));
-    QCOMPARE(p.valor(0), recuperado ? 3.5 : 0.0);
+    QCOMPARE(p.valor(0).centavos(), recuperado ? 350 : 0);
     QCOMPARE(r.alteradoEm().has_value(), recuperado); // what was not taken is gone
 }
 
@@ -246,6 +457,10 @@ void EnvioSemJanela::desfechos_data() {
     QTest::newRow("servidor fora")
         << "servidor" << false << QStringList{"..." + Enviando, "!" + ErroEnvio};
     QTest::newRow("longa demais") << "longa" << false << QStringList{"!longa"};
+    QTest::newRow("preço a corrigir")
+        << "recusado" << false
+        << QStringList{"?" +
+                       PrecosRecusadosNoEnvio.arg(LinhaPrecoRecusado.arg("CAFÉ 500G", "1.234"))};
 }
 
 void EnvioSemJanela::desfechos() {
@@ -261,6 +476,8 @@ void EnvioSemJanela::desfechos() {
     p.defineTermo("MPrazoEntrega", "30");
     if (caso == "longa")
         p.define(1, Campo::Observacao, QString(nucleo::kLimiteValorIni + 1, u'x'));
+    if (caso == "recusado")
+        p.define(1, Campo::Preco, "1.234");
     const QString nome = formatos::Arquivos::NomeResposta(kNumero, kCNPJ);
     using namespace remoto::Servidor;
     const cotacao::DestinoDoEnvio destino{{caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
@@ -301,6 +518,7 @@ void EnvioSemJanela::desfechos() {
     QCOMPARE(recibo->cotados, 1);
     QCOMPARE(recibo->produtos, 3);
     QCOMPARE(recibo->total, 54000);
+    QCOMPARE(recibo->total, p.centavos());
     QVERIFY(bytes.contains("ListaPrecosForn=[|4,50|][|0,00|][|0,00|]"));
     QString prazo;
     GetFileIni(formatos::Arquivos::Secao, formatos::Arquivos::Resposta::PrazoEntrega, "",

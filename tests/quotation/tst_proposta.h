@@ -10,8 +10,13 @@ private Q_SLOTS:
     void totaisEMinimo_data();
     void totaisEMinimo();
     void respostaAnteriorPorPosicao();
-    void chavesEBusca();
+    void precosQueNaoSaoValores();
+    void quantidadesIlegiveis();
+    void umTotalEmTodaParte();
+    void identidades_data();
+    void identidades();
     void precosConhecidos();
+    void mesmoCodigoDeBarras();
     void rascunho();
     void rascunhoOferecido_data();
     void rascunhoOferecido();

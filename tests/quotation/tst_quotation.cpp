@@ -343,7 +343,8 @@ private Q_SLOTS:
             QCOMPARE(d.celula(1 + k, 8).fundo, k % 2 ? QColor(230, 230, 230) : QColor(Qt::white));
         }
         QCOMPARE(d.celula(2, 8).texto, "obs um");
-        QCOMPARE(d.celula(2, 6).texto, "10");
+        // The price as the grid shows it, the subtotals and total as the status bar's cents.
+        QCOMPARE(d.celula(2, 6).texto, localidade == "pt_BR" ? "10,00" : "10.00");
         const int totalLinha = 6;
         QCOMPARE(d.celula(totalLinha, 1).texto, "Valor total ->");
         QCOMPARE(d.celula(totalLinha, 6).texto, total);
@@ -659,8 +660,7 @@ private Q_SLOTS:
                                  {}};
         pedido.limites.parada = std::chrono::seconds(1);
         const banco::Recibo recibo = cotacao::ReciboDoEnvio(kNumero, kCNPJ, kResposta, enviada);
-        const cotacao::RespostaAnterior r =
-            cotacao::BaixaRespostaAnterior(pedido, recibo);
+        const cotacao::RespostaAnterior r = cotacao::BaixaRespostaAnterior(pedido, recibo);
         QCOMPARE(r.origem, cotacao::RespostaAnterior::Origem::CopiaLocal);
         QCOMPARE(r.copia, enviada);
         QCOMPARE(programa.ler(kResposta), enviada);
@@ -711,7 +711,7 @@ private Q_SLOTS:
         QCOMPARE(itens[0].campo, "MPrazoEntrega");
         QCOMPARE(itens[0].valor, "15");
         QCOMPARE(itens[1].valor, "9,9");
-        QCOMPARE(itens[1].produto, "788"); // the product's one key: its barcode
+        QCOMPARE(itens[1].produto, "788 PLU:1002"); // the product's identity: barcode and PLU
         QCOMPARE(itens[2].valor, "marca Ç");
         QVERIFY(itens[2].alterado.secsTo(QDateTime::currentDateTime()) < 60);
     }

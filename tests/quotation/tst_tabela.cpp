@@ -48,17 +48,18 @@ void TabelaDePrecos::leitura_data() {
                "C\xc3\xb3"
                "d. de barras;Pre\xc3\xa7o\r\n1;abc\r\n2;-3\r\n3;1.234,50\r\n4;0,00\r\n5;0\r\n"
                "6;12,345\r\n7;\r\n8;1234567890\r\n9;1\r\n")
-        << true << 9 << 1 << 7 << 0 << QStringList{"9||1,00|"};
-    // The later line wins a code; an earlier line keeps the code nobody took from it.
+        << true << 9 << 1 << 6 << 0 << QStringList{"3||1234,50|", "9||1,00|"};
+    // A later line of the same codes replaces the earlier one; lines that share one code only
+    // are products of their own (a can and a box of one barcode).
     QTest::newRow("códigos repetidos")
         << QByteArray("EAN;PLU;Pre\xc3\xa7o\r\n"
-                      "789;1;1,00\r\n" // loses 789 to the third line, keeps PLU 1
-                      "788;;2,00\r\n"  // loses 788 to the fourth, and is left out
-                      "789;2;3,00\r\n" // a repeated barcode
-                      "788;;4,00\r\n"  // a repeated barcode
-                      ";2;5,00\r\n")   // a repeated PLU: the third line keeps 789
-        << true << 5 << 0 << 0 << 3
-        << QStringList{"|1|1,00|", "789||3,00|", "788||4,00|", "|2|5,00|"};
+                      "789;1;1,00\r\n"
+                      "788;;2,00\r\n"
+                      "789;2;3,00\r\n" // the barcode again, another PLU
+                      "788;;4,00\r\n"  // the same codes: replaces the second line
+                      ";2;5,00\r\n")   // the PLU again, no barcode
+        << true << 5 << 0 << 0 << 1
+        << QStringList{"789|1|1,00|", "788||4,00|", "789|2|3,00|", "|2|5,00|"};
     QTest::newRow("uma linha recusada não tira o código de ninguém")
         << QByteArray("EAN;Pre\xc3\xa7o\r\n789;1,00\r\n789;x\r\n") << true << 2 << 0 << 1 << 0
         << QStringList{"789||1,00|"};
@@ -127,8 +128,9 @@ void TabelaDePrecos::resumo_data() {
                           << "t.csv" << true
                           << QString::fromUtf8(
                                  "Linhas lidas: 4\nPreços que vão para a tabela: 1\nLinhas sem "
-                                 "preço: 1\nPreços recusados (não são valores): 1\nCódigos "
-                                 "repetidos: 1 (vale a última linha de cada código)\n\nA tabela de "
+                                 "preço: 1\nPreços recusados (não são valores): 1\nProdutos "
+                                 "repetidos: 1 (vale a última linha do mesmo código de barras e "
+                                 "PLU)\n\nA tabela de "
                                  "preços guardada neste computador será substituída por esta. "
                                  "Deseja importar?");
     QTest::newRow("sem preço algum")
@@ -136,8 +138,8 @@ void TabelaDePrecos::resumo_data() {
         << QString::fromUtf8("A planilha t.csv não tem nenhum preço válido. A tabela de preços "
                              "não foi alterada.\n\nLinhas lidas: 1\nPreços que vão para a "
                              "tabela: 0\nLinhas sem preço: 0\nPreços recusados (não são "
-                             "valores): 1\nCódigos repetidos: 0 (vale a última linha de cada "
-                             "código)");
+                             "valores): 1\nProdutos repetidos: 0 (vale a última linha do mesmo "
+                             "código de barras e PLU)");
     QTest::newRow("sem cabeçalho")
         << QByteArray("a;b\r\n") << "t.csv" << false
         << QString::fromUtf8("A planilha t.csv não tem as colunas esperadas: é preciso um "
@@ -190,11 +192,16 @@ void TabelaDePrecos::grandeImportadaEGuardada() {
     const auto achados =
         guardada.procura({{"7890000000003", ""}, {"nenhum", "49999"}, {"", "4"}, {"x", "y"}});
     QVERIFY(achados);
-    QCOMPARE((*achados)[0]->preco, "1,00");
-    QCOMPARE((*achados)[0]->obs, "");
-    QCOMPARE((*achados)[1]->preco, "250,00");
-    QCOMPARE((*achados)[2]->obs, "lote 4");
-    QVERIFY(!(*achados)[3]);
+    QHash<QString, banco::ItemDaTabela> porCodigo;
+    for (const banco::ItemDaTabela& item : *achados)
+        for (const QString& codigo : {item.barras, item.plu})
+            if (!codigo.isEmpty())
+                porCodigo.insert(codigo, item);
+    QCOMPARE(porCodigo.value("7890000000003").preco, "1,00");
+    QCOMPARE(porCodigo.value("7890000000003").obs, "");
+    QCOMPARE(porCodigo.value("49999").preco, "250,00");
+    QCOMPARE(porCodigo.value("4").obs, "lote 4");
+    QVERIFY(!porCodigo.contains("x") && !porCodigo.contains("y"));
 
     dir.escrever("ruim.xlsx", "PK\x03\x04 nada disso");
     const cotacao::PlanoDaTabela ruim = cotacao::LeTabelaDePrecos(dir.arquivo("ruim.xlsx"));
