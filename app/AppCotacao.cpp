@@ -6,7 +6,9 @@
 #include "app/Versao.h"
 #include "remote/Assinatura.h"
 #include "remote/Espera.h"
+#include "runtime/core/Erro.h"
 #include "runtime/core/Gravacao.h"
+#include "runtime/core/Ini.h"
 #include "runtime/core/Processo.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Versao.h"
@@ -15,8 +17,12 @@
 #include "runtime/ui/Textos.h"
 #include "store/BancoLocal.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
 
 using namespace nucleo;
 using namespace remoto;
@@ -26,14 +32,60 @@ namespace inicio {
 namespace {
 const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
 const QString kBanco = QStringLiteral("Cotacao.db");
-// The installer is the one download that may be large.
-constexpr qint64 kMaximoInstalador = 1024LL * 1024 * 1024;
+// Held through an update's download, check and start: two programs never update at once.
+const QString kTravaDaAtualizacao = QStringLiteral("Atualizacao.lock");
+// Each update downloads into a folder of its own, "Atualizacao-XXXXXX" in the program folder.
+const QString kPastaDaAtualizacao = QStringLiteral("Atualizacao-");
+// The claim last refused, so that its notice is shown once.
+const QString kRecusada = QStringLiteral("AtualizacaoRecusada.txt");
+// The real installer is about 12 MB.
+constexpr qint64 kMaximoInstalador = 64LL * 1024 * 1024;
 
 // Removes a file the update leaves behind: false when it is there and stays.
 bool apaga(const QString& arquivo) {
     return !QFileInfo::exists(arquivo) || QFile::remove(arquivo);
 }
+
+// The folders of earlier updates, unless another program is updating now.
+void removePastasAbandonadas() {
+    QLockFile trava(ArquivoDoPrograma(kTravaDaAtualizacao));
+    if (!trava.tryLock(0))
+        return;
+    const QDir pasta(PastaDoPrograma());
+    for (const QString& nome : pasta.entryList({kPastaDaAtualizacao + u'*'}, QDir::Dirs))
+        QDir(pasta.filePath(nome)).removeRecursively();
+}
+
+QString motivo(remoto::ResultadoAssinatura r, const QString& versao) {
+    using R = remoto::ResultadoAssinatura;
+    switch (r) {
+    case R::Valida:
+        break;
+    case R::ArquivoAusente:
+        return textos::MotivoAssinaturaAusente;
+    case R::Malformada:
+        return textos::MotivoAssinaturaMalformada;
+    case R::ChaveInvalida:
+        return textos::MotivoChaveInvalida;
+    case R::OutraChave:
+        return textos::MotivoOutraChave;
+    case R::NaoConfere:
+        return textos::MotivoNaoConfere;
+    case R::SemVersao:
+        return textos::MotivoSemVersao;
+    case R::VersaoNaoMaisNova:
+        return textos::MotivoVersaoAntiga.arg(versao, nucleo::VersaoExibida);
+    }
+    return {};
+}
 } // namespace
+
+// What the server claims of an update, judged before any installer is fetched.
+struct AppCotacao::Anuncio {
+    remoto::Reivindicacao reivindicacao;
+    QString motivo;   // why it is no update, for the error log; empty when it is one
+    QByteArray marca; // what was refused, to tell it only once
+};
 
 AppCotacao::AppCotacao(OpcoesInicio opcoes)
     : m_opcoes(std::move(opcoes)) {
@@ -46,6 +98,7 @@ AppCotacao::~AppCotacao() = default;
 void AppCotacao::Start() {
     // Writes cut short when the program was last killed leave temporary files behind.
     nucleo::RemoveTemporariosAbandonados(PastaDoPrograma());
+    removePastasAbandonadas();
     if (!VerificaConexaoInternet(m_opcoes.rede.conexao)) {
         WarningBox(janelas::textos::Aviso, inicio::textos::SemConexao);
         return;
@@ -58,8 +111,15 @@ void AppCotacao::Start() {
         return;
     }
     if (!versao.podeRodar) {
-        atualizar();
-        return;
+        // Versao.ini is anyone's to write: only the publisher's signed claim of a newer version
+        // makes an update. Anything less leaves the supplier at work on this version.
+        QTemporaryDir pasta(ArquivoDoPrograma(kPastaDaAtualizacao + QStringLiteral("XXXXXX")));
+        const Anuncio anuncio = leAnuncio(pasta.path());
+        if (anuncio.reivindicacao.valida()) {
+            atualizar(anuncio.reivindicacao, pasta);
+            return;
+        }
+        recusa(anuncio);
     }
     m_banco = std::make_unique<banco::BancoLocal>(ArquivoDoPrograma(kBanco));
     if (m_opcoes.abrirLogin)
@@ -69,12 +129,61 @@ void AppCotacao::Start() {
     Exec();
 }
 
-void AppCotacao::atualizar() {
+AppCotacao::Anuncio AppCotacao::leAnuncio(const QString& pasta) {
+    Anuncio a;
+    remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(m_opcoes.rede.servidorFtp,
+                                                        remoto::ArquivoDeAssinatura(kInstalador));
+    pedido.local = QDir(pasta).filePath(pedido.arquivo);
+    pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    QFile arquivo(pedido.local);
+    const QByteArray conteudo = baixou.ok() && arquivo.open(QIODevice::ReadOnly)
+                                    ? arquivo.read(remoto::kMaximoDaAssinatura + 1)
+                                    : QByteArray();
+    a.reivindicacao =
+        remoto::LeReivindicacao(conteudo, QByteArray(kChaveAtualizacao), nucleo::VersaoExibida);
+    if (!baixou.ok())
+        a.motivo = baixou.resultado == remoto::ResultadoFtp::Inexistente
+                       ? textos::MotivoSemAssinatura
+                       : textos::MotivoAssinaturaNaoBaixada;
+    else
+        a.motivo = motivo(a.reivindicacao.resultado, a.reivindicacao.versao);
+    QString anunciada;
+    GetFileIni(QStringLiteral("Geral"), QStringLiteral("Versao"), QString(),
+               ArquivoDoPrograma(kArquivoVersao), anunciada);
+    const QByteArray recusado = anunciada.toUtf8() + '\n' + a.motivo.toUtf8() + '\n' + conteudo;
+    a.marca = QCryptographicHash::hash(recusado, QCryptographicHash::Sha256).toHex();
+    return a;
+}
+
+void AppCotacao::recusa(const Anuncio& anuncio) {
+    Error erro;
+    erro.SubSystem = QStringLiteral("Atualizacao");
+    erro.Severity = 1;
+    erro.Operation = QStringLiteral("VerificaAtualizacao");
+    erro.FileName = remoto::ArquivoDeAssinatura(kInstalador);
+    erro.Description = textos::AtualizacaoRecusadaNoLog.arg(anuncio.motivo);
+    nucleo::RegistraNoLog(erro);
+    // The same refusal again (at every start, until the server is mended) says nothing more.
+    const QString marca = ArquivoDoPrograma(kRecusada);
+    QFile anterior(marca);
+    if (anterior.open(QIODevice::ReadOnly) && anterior.readAll() == anuncio.marca)
+        return;
+    anterior.close();
+    (void)nucleo::GravaArquivoInteiro(marca, anuncio.marca);
+    WarningBox(janelas::textos::Aviso, inicio::textos::AtualizacaoRecusada);
+}
+
+void AppCotacao::atualizar(const remoto::Reivindicacao& reivindicacao, QTemporaryDir& pasta) {
     WarningBox(janelas::textos::Aviso, inicio::textos::NovaVersao);
-    const QString instalador = ArquivoDoPrograma(kInstalador);
-    const QString assinatura = remoto::ArquivoDeAssinatura(instalador);
-    // A signature of an earlier download must not stand in for the one of this installer.
-    if (!apaga(instalador) || !apaga(assinatura)) {
+    QLockFile trava(ArquivoDoPrograma(kTravaDaAtualizacao));
+    if (!trava.tryLock(0)) {
+        WarningBox(janelas::textos::Aviso, inicio::textos::OutraAtualizacao);
+        Quit();
+        return;
+    }
+    // An installer of an earlier version's updates, left in the program folder: not to be run.
+    if (!pasta.isValid() || !apaga(ArquivoDoPrograma(kInstalador))) {
         WarningBox(janelas::textos::Aviso,
                    janelas::textos::FalhaDeGravacao(nucleo::FalhaGravacao::SemPermissao,
                                                     PastaDoPrograma()));
@@ -82,25 +191,14 @@ void AppCotacao::atualizar() {
         return;
     }
     remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(m_opcoes.rede.servidorFtp, kInstalador);
+    pedido.local = pasta.filePath(kInstalador);
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
     remoto::Desfecho baixou;
     {
         const janelas::AvisoEmEspera aviso(inicio::textos::BaixandoAtualizacao);
         baixou = remoto::BaixaEsperando(pedido);
-        if (baixou.ok()) {
-            // The installer's signature, beside it on the server. None there is no failed
-            // download: the installer is then unsigned, and refused as such below.
-            pedido.arquivo = QFileInfo(assinatura).fileName();
-            pedido.local = assinatura;
-            pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
-            const remoto::Desfecho assinaturaBaixada = remoto::BaixaEsperando(pedido);
-            if (assinaturaBaixada.resultado != remoto::ResultadoFtp::Inexistente)
-                baixou = assinaturaBaixada;
-        }
     }
     if (!baixou.ok()) {
-        QFile::remove(instalador);
-        QFile::remove(assinatura);
         WarningBox(janelas::textos::Aviso,
                    baixou.resultado == remoto::ResultadoFtp::GravacaoLocal
                        ? janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma())
@@ -108,22 +206,20 @@ void AppCotacao::atualizar() {
         Quit();
         return;
     }
-    // Nothing runs that the publisher did not sign for a version newer than this one: whatever
-    // the shared account holds, anyone with a copy of the program can write there.
-    const remoto::VerificacaoDeAssinatura verificacao = remoto::VerificaAssinatura(
-        instalador, assinatura, QByteArray(kChaveAtualizacao), nucleo::VersaoExibida);
-    QFile::remove(assinatura);
-    if (!verificacao.valida()) {
-        // Not left behind to be run by hand either.
-        QFile::remove(instalador);
+    // The file checked is the file started: held open, in a folder of this run, from the check
+    // until the start has returned.
+    QFile::setPermissions(pedido.local, QFile::permissions(pedido.local) | QFile::ExeOwner |
+                                            QFile::ExeGroup | QFile::ExeOther);
+    nucleo::ArquivoRetido instalador(pedido.local);
+    if (!instalador.aberto() || remoto::ConfereArquivo(reivindicacao, instalador.leitura()) !=
+                                    remoto::ResultadoAssinatura::Valida) {
         WarningBox(janelas::textos::Aviso, inicio::textos::AtualizacaoNaoVerificada);
-        Quit();
+        Quit(); // the folder goes with it: nothing is left to be run by hand
         return;
     }
     WarningBox(janelas::textos::Aviso, inicio::textos::Desatualizada);
-    QFile::setPermissions(instalador, QFile::permissions(instalador) | QFile::ExeOwner |
-                                          QFile::ExeGroup | QFile::ExeOther);
-    if (!m_opcoes.iniciarProcesso(instalador, PastaDoPrograma()))
+    pasta.setAutoRemove(false); // the installer runs from there; the next start removes it
+    if (!m_opcoes.iniciarProcesso(pedido.local, PastaDoPrograma()))
         WarningBox(janelas::textos::Aviso, inicio::textos::FalhaInstalador);
     Quit();
 }

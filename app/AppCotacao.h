@@ -1,9 +1,11 @@
 #pragma once
 
+#include "remote/Assinatura.h"
 #include "remote/Conexao.h"
 #include "runtime/ui/App.h"
 
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -32,8 +34,15 @@ public:
     void Start() override;
 
 private:
-    // Downloads the installer and its signature; runs the installer only when the signature holds.
-    void atualizar();
+    struct Anuncio;
+    // Downloads the update's signature into `pasta` and judges it: the publisher's key, a
+    // version newer than this one.
+    Anuncio leAnuncio(const QString& pasta);
+    // A claim that is no update: recorded in the error log, told once.
+    void recusa(const Anuncio& anuncio);
+    // Downloads the installer into `pasta`, runs it only when it is the file `reivindicacao`
+    // signed, and ends.
+    void atualizar(const remoto::Reivindicacao& reivindicacao, QTemporaryDir& pasta);
 
     OpcoesInicio m_opcoes;
     std::unique_ptr<banco::BancoLocal> m_banco;

@@ -22,6 +22,33 @@ inline const QString FalhaInstalador = QStringLiteral(
 inline const QString AtualizacaoNaoVerificada = QStringLiteral(
     "Não foi possível verificar a autenticidade da atualização baixada. Por segurança, ela foi "
     "apagada e não foi instalada. Entre em contato com o responsável pelo sistema de cotação.");
+// The server announces a version whose signed claim does not hold: the program goes on as it is.
+inline const QString AtualizacaoRecusada = QStringLiteral(
+    "O servidor anuncia uma nova versão do sistema de cotação, mas ela não pôde ser verificada e "
+    "não será instalada. O programa continua funcionando nesta versão. Se este aviso voltar, "
+    "entre em contato com o responsável pelo sistema de cotação.");
+inline const QString OutraAtualizacao = QStringLiteral(
+    "Outra janela do sistema de cotação já está instalando a nova versão. Aguarde que ela "
+    "termine e abra o programa de novo.");
+// Why an announced update was not one, as the error log records it.
+inline const QString AtualizacaoRecusadaNoLog =
+    QStringLiteral("Atualização anunciada e não instalada: %1.");
+inline const QString MotivoSemAssinatura =
+    QStringLiteral("não há assinatura da atualização no servidor");
+inline const QString MotivoAssinaturaNaoBaixada =
+    QStringLiteral("a assinatura da atualização não pôde ser baixada");
+inline const QString MotivoAssinaturaAusente =
+    QStringLiteral("a assinatura da atualização não pôde ser lida");
+inline const QString MotivoAssinaturaMalformada =
+    QStringLiteral("o arquivo de assinatura não é uma assinatura válida");
+inline const QString MotivoChaveInvalida =
+    QStringLiteral("a chave de publicação deste programa não é válida");
+inline const QString MotivoOutraChave =
+    QStringLiteral("a assinatura não é da chave de publicação deste programa");
+inline const QString MotivoNaoConfere = QStringLiteral("a assinatura não confere");
+inline const QString MotivoSemVersao = QStringLiteral("a assinatura não diz a versão");
+inline const QString MotivoVersaoAntiga =
+    QStringLiteral("a versão assinada (%1) não é mais nova que a instalada (%2)");
 // The waiting notice while the installer comes down.
 inline const QString BaixandoAtualizacao = QStringLiteral("Baixando atualização ...");
 } // namespace inicio::textos

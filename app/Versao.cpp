@@ -18,6 +18,10 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
         return {false, baixou.gravacao};
     ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma};
+    // Only what the server said for certain is answered by publishing: its file, or its clean
+    // "no such file". After any other failure a stale local copy would lower its number.
+    const bool servidorRespondeu =
+        baixou.ok() || baixou.resultado == remoto::ResultadoFtp::Inexistente;
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
     // A copy that is there but cannot be read is never written over, nor published.
@@ -28,7 +32,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
 
     const double nossa = Val(nucleo::VersaoPrograma);
     const double publicada = Val(versaoServidor);
-    if (nossa > publicada && lido) {
+    if (nossa > publicada && lido && servidorRespondeu) {
         // Nothing is published that did not reach the disk whole.
         ini.define(geral, QStringLiteral("Versao"), nucleo::VersaoPrograma);
         checagem.gravacao = ini.grava();

@@ -6,8 +6,9 @@
 
 // True when the installed program may run; false when the server publishes a newer version or
 // its version file could not be downloaded. A program newer than the server publishes its own
-// number. Versao.ini only says that an update is there: what is installed is decided by the
-// installer's signature (AppCotacao).
+// number, only after the server answered with its file or a clean "no such file". Versao.ini
+// only says that an update may be there: whether there is one is decided by the update's signed
+// claim (AppCotacao).
 bool VerificaVersao(const QString& servidor);
 
 namespace inicio {

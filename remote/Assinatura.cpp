@@ -61,11 +61,8 @@ const unsigned char* bytes(const QByteArray& dados, qsizetype inicio = 0) {
     return reinterpret_cast<const unsigned char*>(dados.constData() + inicio);
 }
 
-// The BLAKE2b-512 of the file, read in pieces; empty when it cannot be read.
-QByteArray blake2b(const QString& caminho) {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return {};
+// The BLAKE2b-512 of what `arquivo` reads, in pieces; empty when it cannot be read.
+QByteArray blake2b(QIODevice& arquivo) {
     crypto_generichash_state estado;
     crypto_generichash_init(&estado, nullptr, 0, kHash);
     QByteArray pedaco(256 * 1024, Qt::Uninitialized);
@@ -101,57 +98,77 @@ QString ArquivoDeAssinatura(const QString& arquivo) {
     return arquivo + QStringLiteral(".minisig");
 }
 
-VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString& assinatura,
-                                           const QByteArray& chavePublica,
-                                           const QString& versaoEmExecucao) {
+Reivindicacao LeReivindicacao(const QByteArray& conteudo, const QByteArray& chavePublica,
+                              const QString& versaoEmExecucao) {
     using R = ResultadoAssinatura;
     if (sodium_init() < 0)
-        return {R::NaoConfere, {}};
+        return {R::NaoConfere, {}, {}, {}};
     const QByteArray chave = chaveDe(chavePublica);
     if (chave.isEmpty())
-        return {R::ChaveInvalida, {}};
-
-    QFile arquivoDeAssinatura(assinatura);
-    if (!arquivoDeAssinatura.open(QIODevice::ReadOnly))
-        return {R::ArquivoAusente, {}};
-    const QByteArray conteudo = arquivoDeAssinatura.read(kMaximoDaAssinatura + 1);
+        return {R::ChaveInvalida, {}, {}, {}};
     if (conteudo.size() > kMaximoDaAssinatura)
-        return {R::Malformada, {}};
+        return {R::Malformada, {}, {}, {}};
     const QList<QByteArray> l = linhas(conteudo);
     if (l.size() != 4 || !l[0].startsWith(kComentarioNaoConfiavel) ||
         !l[2].startsWith(kComentarioConfiavel))
-        return {R::Malformada, {}};
+        return {R::Malformada, {}, {}, {}};
     const QByteArray assinado = base64(l[1].trimmed(), kAssinatura);
     const QByteArray global = base64(l[3].trimmed(), crypto_sign_BYTES);
     // Legacy "Ed" signatures (the whole file signed) are not accepted: minisign has written
     // prehashed ones by default since 0.8, and scripts/publicar always does.
     if (assinado.isEmpty() || global.isEmpty() || !assinado.startsWith("ED"))
-        return {R::Malformada, {}};
+        return {R::Malformada, {}, {}, {}};
     if (assinado.mid(kAlgoritmo, kIdDaChave) != chave.mid(kAlgoritmo, kIdDaChave))
-        return {R::OutraChave, {}};
+        return {R::OutraChave, {}, {}, {}};
 
-    const QByteArray hash = blake2b(arquivo);
-    if (hash.isEmpty())
-        return {R::ArquivoAusente, {}};
-    const unsigned char* chaveEd25519 = bytes(chave, kAlgoritmo + kIdDaChave);
+    // The global signature covers the file's signature and the trusted comment: it holds
+    // without the file, so a claim is judged before anything large is fetched.
+    const QByteArray chaveEd25519 = chave.mid(kAlgoritmo + kIdDaChave);
     const QByteArray assinaturaEd25519 = assinado.mid(kAlgoritmo + kIdDaChave);
-    if (crypto_sign_verify_detached(bytes(assinaturaEd25519), bytes(hash), kHash, chaveEd25519) !=
-        0)
-        return {R::NaoConfere, {}};
     const QByteArray comentario = l[2].mid(kComentarioConfiavel.size());
     const QByteArray coberto = assinaturaEd25519 + comentario;
     if (crypto_sign_verify_detached(bytes(global), bytes(coberto),
                                     static_cast<unsigned long long>(coberto.size()),
-                                    chaveEd25519) != 0)
-        return {R::NaoConfere, {}};
+                                    bytes(chaveEd25519)) != 0)
+        return {R::NaoConfere, {}, {}, {}};
 
     QString texto;
     const QVersionNumber versao = versaoDo(comentario, &texto);
     if (versao.isNull())
-        return {R::SemVersao, texto};
+        return {R::SemVersao, texto, {}, {}};
     if (versao <= QVersionNumber::fromString(versaoEmExecucao))
-        return {R::VersaoNaoMaisNova, texto};
-    return {R::Valida, texto};
+        return {R::VersaoNaoMaisNova, texto, {}, {}};
+    return {R::Valida, texto, assinaturaEd25519, chaveEd25519};
+}
+
+ResultadoAssinatura ConfereArquivo(const Reivindicacao& reivindicacao, QIODevice& arquivo) {
+    using R = ResultadoAssinatura;
+    if (!reivindicacao.valida())
+        return reivindicacao.resultado;
+    const QByteArray hash = blake2b(arquivo);
+    if (hash.isEmpty())
+        return R::ArquivoAusente;
+    return crypto_sign_verify_detached(bytes(reivindicacao.assinatura), bytes(hash), kHash,
+                                       bytes(reivindicacao.chave)) == 0
+               ? R::Valida
+               : R::NaoConfere;
+}
+
+VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString& assinatura,
+                                           const QByteArray& chavePublica,
+                                           const QString& versaoEmExecucao) {
+    QFile arquivoDeAssinatura(assinatura);
+    if (!arquivoDeAssinatura.open(QIODevice::ReadOnly))
+        return {ResultadoAssinatura::ArquivoAusente, {}};
+    const Reivindicacao r = LeReivindicacao(arquivoDeAssinatura.read(kMaximoDaAssinatura + 1),
+                                            chavePublica, versaoEmExecucao);
+    if (!r.valida())
+        return {r.resultado, r.versao};
+    QFile assinado(arquivo);
+    if (!assinado.open(QIODevice::ReadOnly))
+        return {ResultadoAssinatura::ArquivoAusente, {}};
+    const ResultadoAssinatura resultado = ConfereArquivo(r, assinado);
+    return {resultado, resultado == ResultadoAssinatura::Valida ? r.versao : QString()};
 }
 
 } // namespace remoto

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 namespace remoto {
@@ -28,9 +29,28 @@ struct VerificacaoDeAssinatura {
     bool valida() const { return resultado == ResultadoAssinatura::Valida; }
 };
 
-// Checks `arquivo` against the minisign signature file `assinatura` and the public key
-// `chavePublica` (the text of the .pub file minisign -G writes, or its second line alone).
+// A signature file read and checked before the file it signs is fetched: the publisher's key,
+// the global signature over the trusted comment, and a version newer than the running one. It
+// holds what the file must then match.
+struct Reivindicacao {
+    ResultadoAssinatura resultado = ResultadoAssinatura::ArquivoAusente;
+    QString versao;        // as the trusted comment names it
+    QByteArray assinatura; // of the file's BLAKE2b-512
+    QByteArray chave;      // the Ed25519 public key that signed it
+    bool valida() const { return resultado == ResultadoAssinatura::Valida; }
+};
+
+// Reads the signature file's `conteudo` (at most kMaximoDaAssinatura bytes) against the public
+// key `chavePublica` (the text of the .pub file minisign -G writes, or its second line alone).
 // `versaoEmExecucao` is the running program's whole version ("1.07").
+Reivindicacao LeReivindicacao(const QByteArray& conteudo, const QByteArray& chavePublica,
+                              const QString& versaoEmExecucao);
+
+// Whether what `arquivo` reads, from where it stands to its end, is the file `reivindicacao`
+// signed: Valida, NaoConfere, or ArquivoAusente when it cannot be read.
+ResultadoAssinatura ConfereArquivo(const Reivindicacao& reivindicacao, QIODevice& arquivo);
+
+// Both checks at once: `arquivo` against the minisign signature file `assinatura`.
 VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString& assinatura,
                                            const QByteArray& chavePublica,
                                            const QString& versaoEmExecucao);

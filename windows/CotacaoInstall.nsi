@@ -27,6 +27,14 @@ ShowUninstDetails nevershow
 
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\PortugueseBR.nlf"
 
+; The version, where scripts/publicar reads it to sign the installer for that version only.
+VIProductVersion "${VERSAO}.0.0"
+VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} "ProductName" "${NOME}"
+VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} "ProductVersion" "${VERSAO}"
+VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} "FileVersion" "${VERSAO}"
+VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} "FileDescription" "Instalador de ${NOME}"
+VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} "LegalCopyright" "${NOME}"
+
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles

@@ -77,12 +77,6 @@ void tocaTons() {
         opcoes.tom(hertz, 1);
 }
 
-void gravaNoLog(const Error& erro) {
-    // A log that cannot be written is skipped; the box still tells the user.
-    AcrescentaAoRegistro(CaminhoDoRegistroDeErros().constData(),
-                         vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
-}
-
 // The box, when the window layer installed one; otherwise the text goes to the standard error
 // and the first choice the error allows is taken (nobody is there to answer).
 int caixaDeErro(const QString& texto, const QString& titulo, const EscolhasDoErro& escolhas) {
@@ -175,6 +169,11 @@ QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando) {
     return QByteArray::fromStdString(texto);
 }
 
+void RegistraNoLog(const Error& erro) {
+    AcrescentaAoRegistro(CaminhoDoRegistroDeErros().constData(),
+                         vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
+}
+
 [[gnu::noinline]] QVariant ErroDeExecucao(Error erro) {
     if (erro.Stack.isEmpty())
         erro.Stack = TextoDaPilha(1);
@@ -250,7 +249,7 @@ void NetErr(bool valor) {
         tocaTons();
     const EscolhasDoErro escolhas = Escolhas(erro);
     if (opcoesDeErro().registro)
-        gravaNoLog(erro);
+        RegistraNoLog(erro); // a log that cannot be written is skipped; the box still tells
 
     switch (caixaDeErro(mensagem, titulo, escolhas)) {
     case 1:

@@ -154,6 +154,10 @@ QString MensagemDoErro(const Error& erro);
 // One record of the error log as bytes, dated `quando`.
 QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando);
 
+// A record in the error log, with no box: what the program refused on its own and why, for
+// whoever supports the supplier. A log that cannot be written is skipped.
+void RegistraNoLog(const Error& erro);
+
 // The runtime's version text, the first line of every log record.
 QString VersaoDoRuntime();
 

@@ -15,6 +15,7 @@
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +88,21 @@ void Versao::verificaVersao() {
     QCOMPARE(servidor.conteudo(kArquivoVersao), noServidorDepois);
     QCOMPARE(programa.ler(kArquivoVersao), localDepois);
     QCOMPARE(houveUpload(servidor), noServidorDepois != noServidor);
+}
+
+// A server that fails to give Versao.ini (not a clean "no such file") is not answered with this
+// program's number read from a stale local copy: it would lower what the server publishes.
+void Versao::naoPublicaAposFalha() {
+    ServidorFtpTeste::Opcoes falha;
+    falha.recusaRetr = true;
+    ServidorFtpTeste servidor(falha);
+    QVERIFY(servidor.iniciado());
+    DiretorioTeste programa;
+    servidor.colocar(kArquivoVersao, versao("09"));
+    programa.escrever(kArquivoVersao, versao("06"));
+    QVERIFY(!VerificaVersao(servidor.endereco()));
+    QCOMPARE(servidor.conteudo(kArquivoVersao), versao("09"));
+    QVERIFY(!houveUpload(servidor));
 }
 
 namespace {
@@ -190,6 +206,21 @@ void Inicio::normal() {
     QVERIFY(textosMostrados().isEmpty());
 }
 
+namespace {
+
+// The folder each update downloads into, in the program folder.
+QStringList pastasDeAtualizacao(const DiretorioTeste& programa) {
+    return QDir(programa.path()).entryList({QStringLiteral("Atualizacao-*")}, QDir::Dirs);
+}
+
+// Whether the client asked the server for the installer at all.
+bool baixouInstalador(ServidorFtpTeste& servidor) {
+    const QRegularExpression pedido(QStringLiteral("^(SIZE|RETR) .*\\.exe$"));
+    return !servidor.comandos().filter(pedido).isEmpty();
+}
+
+} // namespace
+
 void Inicio::desatualizadaComInstalador() {
     Inicializacao ini;
     ini.servidor.colocar(kArquivoVersao, versao("08"));
@@ -201,25 +232,44 @@ void Inicio::desatualizadaComInstalador() {
     QCOMPARE(textosMostrados(),
              (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada}));
     QCOMPARE(ini.loginsAbertos, 0);
-    QCOMPARE(ini.programa.ler(QStringLiteral("CotacaoInstall.exe")), instalador);
+    // The installer of an earlier update is gone; the new one came into a folder of this run.
+    QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
+    const QStringList pastas = pastasDeAtualizacao(ini.programa);
+    QCOMPARE(pastas.size(), 1);
+    QCOMPARE(ini.programa.ler(pastas[0] + u'/' + kInstalador), instalador);
     // Started on its own, in the program directory, and not waited for.
     QTRY_COMPARE(ini.programa.ler(QStringLiteral("instalador-rodou")), QByteArray("rodou\n"));
+    // The next start clears the folder away.
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    Caixas::esqueceMostradas();
+    AppCotacao(ini.opcoes()).Start();
+    QCOMPARE(ini.loginsAbertos, 1);
+    QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
 }
 
-void Inicio::desatualizadaSemInstalador() {
+// Versao.ini says 99 and nothing signed backs it (anyone with a copy of the program can write
+// there): no update; the supplier goes on to the login form, told once; the log says why.
+void Inicio::anunciadaSemAssinatura() {
     Inicializacao ini;
-    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    ini.servidor.colocar(kArquivoVersao, versao("99"));
+    ini.servidor.colocar(kInstalador, kInstaladorTeste);
     ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
     OpcoesInicio opcoes = ini.opcoes();
     int iniciados = 0;
     opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
-    AppCotacao app(opcoes);
-    app.Start();
-    QCOMPARE(textosMostrados(),
-             (QStringList{inicio::textos::NovaVersao, inicio::textos::FalhaDownload}));
+    for (int vez = 1; vez <= 2; ++vez) {
+        Caixas::esqueceMostradas();
+        AppCotacao(opcoes).Start();
+        QCOMPARE(ini.loginsAbertos, vez);
+        QCOMPARE(textosMostrados(),
+                 vez == 1 ? QStringList{inicio::textos::AtualizacaoRecusada} : QStringList());
+    }
     QCOMPARE(iniciados, 0);
-    QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
-    QCOMPARE(ini.loginsAbertos, 0);
+    QVERIFY(!baixouInstalador(ini.servidor));
+    QCOMPARE(ini.programa.ler(QStringLiteral("CotacaoInstall.exe")), QByteArray("velho"));
+    QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
+    const QString log = QString::fromLatin1(ini.programa.ler(QStringLiteral("KZERROR.LOG")));
+    QVERIFY2(log.count(QStringLiteral("Atualiza")) >= 2, qPrintable(log));
 }
 
 void Inicio::instaladorNaoInicia() {
@@ -233,59 +283,107 @@ void Inicio::instaladorNaoInicia() {
                           inicio::textos::FalhaInstalador}));
 }
 
+// The signature is judged first, alone: a claim that does not hold (no signature, another key,
+// not newer, malformed) is no update and no installer is fetched; a claim that holds enters the
+// update, and its installer runs only when it is the file signed.
+enum Desfecho { Executada, Recusada, NaoVerificada, NaoBaixada };
+
 void Inicio::atualizacaoVerificada_data() {
-    QTest::addColumn<QByteArray>("noServidor"); // the installer as it lies on the server
+    QTest::addColumn<QByteArray>("noServidor"); // the installer on the server; empty: none
     QTest::addColumn<QByteArray>("assinada");   // its signature there; empty: none
-    QTest::addColumn<bool>("iniciado");
+    QTest::addColumn<int>("desfecho");
     const QByteArray i = kInstaladorTeste;
     const QByteArray alterado = QByteArray(kInstaladorTeste).replace("exit 0", "exit 1");
     QTemporaryDir chaves;
     const QString outra = chaves.filePath(QStringLiteral("outra.key"));
     QVERIFY(minisign::geraChaves(chaves.filePath(QStringLiteral("outra.pub")), outra));
 
-    QTest::newRow("assinada, versão seguinte: executada") << i << assinatura(i) << true;
+    QTest::newRow("assinada, versão seguinte: executada") << i << assinatura(i) << int(Executada);
     QTest::newRow("assinada, duas versões à frente: executada")
-        << i << assinatura(i, comentarioDaVersao(2)) << true;
-    QTest::newRow("sem assinatura") << i << QByteArray() << false;
+        << i << assinatura(i, comentarioDaVersao(2)) << int(Executada);
+    QTest::newRow("sem assinatura") << i << QByteArray() << int(Recusada);
     QTest::newRow("assinada com outra chave")
-        << i << assinatura(i, comentarioDaVersao(), outra) << false;
-    QTest::newRow("alterada depois de assinada") << alterado << assinatura(i) << false;
-    QTest::newRow("assinatura de outro arquivo") << i << assinatura(alterado) << false;
+        << i << assinatura(i, comentarioDaVersao(), outra) << int(Recusada);
     QTest::newRow("versão desta, republicada")
-        << i << assinatura(i, comentarioDaVersao(0)) << false;
+        << i << assinatura(i, comentarioDaVersao(0)) << int(Recusada);
     QTest::newRow("versão antiga, republicada")
-        << i << assinatura(i, comentarioDaVersao(-1)) << false;
-    QTest::newRow("assinatura malformada") << i << QByteArray("untrusted comment: x\n") << false;
+        << i << assinatura(i, comentarioDaVersao(-1)) << int(Recusada);
+    QTest::newRow("assinatura malformada")
+        << i << QByteArray("untrusted comment: x\n") << int(Recusada);
+    QTest::newRow("alterada depois de assinada") << alterado << assinatura(i) << int(NaoVerificada);
+    QTest::newRow("assinatura de outro arquivo") << i << assinatura(alterado) << int(NaoVerificada);
+    QTest::newRow("assinada, instalador ausente")
+        << QByteArray() << assinatura(i) << int(NaoBaixada);
 }
 
 void Inicio::atualizacaoVerificada() {
     QFETCH(QByteArray, noServidor);
     QFETCH(QByteArray, assinada);
-    QFETCH(bool, iniciado);
+    QFETCH(int, desfecho);
     Inicializacao ini;
     ini.servidor.colocar(kArquivoVersao, "[Geral]\r\nVersao=99\r\n");
-    ini.servidor.colocar(kInstalador, noServidor);
+    if (!noServidor.isEmpty())
+        ini.servidor.colocar(kInstalador, noServidor);
     if (!assinada.isEmpty())
         ini.servidor.colocar(kAssinatura, assinada);
     OpcoesInicio opcoes = ini.opcoes();
     QStringList iniciados;
+    QByteArray executado;
     opcoes.iniciarProcesso = [&](const QString& programa, const QString&) {
         // Started only once it was checked: the signature holds for what is on the disk.
         iniciados << programa;
+        executado = minisign::ler(programa);
         return true;
     };
     AppCotacao app(opcoes);
     app.Start();
-    QCOMPARE(textosMostrados(), (QStringList{inicio::textos::NovaVersao,
-                                             iniciado ? inicio::textos::Desatualizada
-                                                      : inicio::textos::AtualizacaoNaoVerificada}));
-    QCOMPARE(iniciados, iniciado ? QStringList{ini.programa.arquivo(kInstalador)} : QStringList());
-    // What cannot be verified is not left behind to be run by hand either.
-    QCOMPARE(QFile::exists(ini.programa.arquivo(kInstalador)), iniciado);
-    if (iniciado)
-        QCOMPARE(ini.programa.ler(kInstalador), noServidor);
+    using namespace inicio::textos;
+    const QStringList esperados[] = {{NovaVersao, Desatualizada},
+                                     {AtualizacaoRecusada},
+                                     {NovaVersao, AtualizacaoNaoVerificada},
+                                     {NovaVersao, FalhaDownload}};
+    QCOMPARE(textosMostrados(), esperados[desfecho]);
+    QCOMPARE(ini.loginsAbertos, desfecho == Recusada ? 1 : 0);
+    QCOMPARE(baixouInstalador(ini.servidor), desfecho != Recusada);
+    QCOMPARE(iniciados.size(), desfecho == Executada ? 1 : 0);
+    if (desfecho == Executada) {
+        QCOMPARE(QFileInfo(iniciados[0]).dir().dirName(),
+                 pastasDeAtualizacao(ini.programa).value(0));
+        QCOMPARE(executado, noServidor);
+    } else {
+        // What cannot be verified is not left behind to be run by hand either.
+        QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
+    }
+    QVERIFY(!QFile::exists(ini.programa.arquivo(kInstalador)));
     QVERIFY(!QFile::exists(ini.programa.arquivo(kAssinatura)));
-    QCOMPARE(ini.loginsAbertos, 0);
+}
+
+// A second program started while the first updates neither updates nor touches the first's
+// download: what the first checked is what it starts.
+void Inicio::umaAtualizacaoPorVez() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    publica(ini.servidor, kInstaladorTeste);
+    OpcoesInicio opcoes = ini.opcoes();
+    QByteArray executado;
+    QStringList doSegundo;
+    opcoes.iniciarProcesso = [&](const QString& programa, const QString&) {
+        ini.servidor.colocar(kInstalador,
+                             "#!/bin/sh\necho outro\n"); // the server changed meanwhile
+        ini.servidor.esquecer();
+        Caixas::esqueceMostradas();
+        OpcoesInicio segundo = opcoes;
+        segundo.iniciarProcesso = [](const QString&, const QString&) { return true; };
+        AppCotacao(segundo).Start();
+        doSegundo = textosMostrados();
+        executado = minisign::ler(programa);
+        return true;
+    };
+    AppCotacao(opcoes).Start();
+    QCOMPARE(doSegundo,
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::OutraAtualizacao}));
+    QVERIFY(!baixouInstalador(ini.servidor));
+    QCOMPARE(executado, kInstaladorTeste);
 }
 
 void Inicio::pastaSomenteLeitura() {

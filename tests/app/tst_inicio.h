@@ -7,6 +7,7 @@ class Versao : public QObject {
 private Q_SLOTS:
     void verificaVersao_data();
     void verificaVersao();
+    void naoPublicaAposFalha();
 };
 
 class Inicio : public QObject {
@@ -16,10 +17,11 @@ private Q_SLOTS:
     void semConexao();
     void normal();
     void desatualizadaComInstalador();
-    void desatualizadaSemInstalador();
+    void anunciadaSemAssinatura();
     void instaladorNaoInicia();
     void atualizacaoVerificada_data();
     void atualizacaoVerificada();
+    void umaAtualizacaoPorVez();
     void pastaSomenteLeitura();
     void temporariosAbandonados();
 };

@@ -197,8 +197,8 @@ def pasta_instalada(prefixo):
 
 
 def atualizacao(trabalho, win, prefixo, fotos, assinada):
-    """The server publishes a newer version with the real installer: the program downloads it
-    and runs it only when its signature holds."""
+    """The server publishes a newer version with the real installer: the program fetches it and
+    runs it only when its signature holds; without one there is no update at all."""
     local = pasta_instalada(prefixo)
     shutil.rmtree(local, ignore_errors=True)
     c = CenarioWindows(trabalho, win / "programa", prefixo, b"99")
@@ -206,24 +206,26 @@ def atualizacao(trabalho, win, prefixo, fotos, assinada):
     shutil.copy(win / "CotacaoInstall.exe", no_servidor)
     if assinada:
         a.assina(no_servidor)
-    nome = "assinada" if assinada else "nao-assinada"
     try:
         p = c.inicia()
-        a.responde_aviso(fotos, p, "windows-atualizacao-%s-nova-versao" % nome)
-        a.responde_aviso(fotos, p, "windows-atualizacao-%s-aviso" % nome)
-        a.termina(p)
-        baixado = c.pasta / "CotacaoInstall.exe"
         if assinada:
-            a.confere(baixado.read_bytes() == no_servidor.read_bytes(),
-                      "o instalador não foi baixado inteiro")
+            a.responde_aviso(fotos, p, "windows-atualizacao-assinada-nova-versao")
+            a.responde_aviso(fotos, p, "windows-atualizacao-assinada-aviso")
+            a.termina(p)
+            baixados = list(c.pasta.glob("Atualizacao-*/CotacaoInstall.exe"))
+            a.confere(len(baixados) == 1 and baixados[0].read_bytes() == no_servidor.read_bytes(),
+                      "o instalador não foi baixado inteiro numa pasta desta atualização")
             # The installer ran: it put the program in the user's folder.
             fim = time.monotonic() + 120
             while not (local / "Desinstalar.exe").exists() and time.monotonic() < fim:
                 time.sleep(0.5)
             a.confere((local / "Desinstalar.exe").exists(), "o instalador assinado não foi executado")
         else:
-            time.sleep(3)
-            a.confere(not baixado.exists(), "o instalador sem assinatura ficou na pasta do programa")
+            # No update: told once, then the login form; the installer is never fetched.
+            a.responde_aviso(fotos, p, "windows-atualizacao-nao-assinada-aviso")
+            a.espera_janela("Acesso ao sistema ...", p)
+            a.confere(not list(c.pasta.rglob("CotacaoInstall.exe")),
+                      "o instalador sem assinatura foi baixado")
             a.confere(not local.exists(), "o instalador sem assinatura foi executado")
         a.confere(not (c.pasta / "CotacaoInstall.exe.minisig").exists(),
                   "a assinatura ficou na pasta do programa")
