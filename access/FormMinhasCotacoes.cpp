@@ -279,6 +279,7 @@ FormMinhasCotacoes::FormMinhasCotacoes(QWidget* dono, banco::BancoLocal& banco, 
     cabecalho->resizeSection(ModeloMinhasCotacoes::Situacao, largura(Rascunho));
 
     m_aviso = new QLabel(this);
+    m_aviso->setTextFormat(Qt::PlainText);
     m_aviso->setObjectName(QStringLiteral("Aviso"));
     m_aviso->setWordWrap(true);
     if (!erro.isEmpty())

@@ -22,6 +22,7 @@ Dialogo::Dialogo(QWidget* dono)
 
     oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
+    oDCTexto->setTextFormat(Qt::PlainText); // questions may name products from the server
     oDCTexto->setGeometry(UnidadesDeDialogo::rect(5, 3, 252, 81));
     oDCTexto->setAlignment(Qt::AlignCenter);
     oDCTexto->setWordWrap(true);

@@ -312,8 +312,18 @@ void ComandosDaGrade::Colar() {
     QRect selecao;
     for (const QModelIndex& i : m_produtos->selectionModel()->selectedIndexes())
         selecao |= QRect(i.column(), i.row() + 1, 1, 1);
-    const Colagem colagem = PlanejaColagem(m_proposta, atual.row() + 1, atual.column(),
-                                           LeBloco(QGuiApplication::clipboard()->text()), selecao);
+    const QString texto = QGuiApplication::clipboard()->text();
+    if (texto.size() > kMaximoDaColagem) {
+        avisa(cotacao::textos::ColagemGrandeDemais);
+        return;
+    }
+    // Only what lands in the grid is split out: the rows down to the last product, the columns
+    // up to the remarks.
+    int alem = 0;
+    const Bloco bloco =
+        LeBloco(texto, m_proposta.produtos() - atual.row(), kColunaObs - atual.column() + 1, &alem);
+    const Colagem colagem =
+        PlanejaColagem(m_proposta, atual.row() + 1, atual.column(), bloco, selecao, alem);
     aplica(colagem.alteracoes);
     informa(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados));
 }
@@ -395,13 +405,17 @@ void ComandosDaGrade::ImportarPlanilha() {
         return;
     }
     // Nothing changes before the supplier has seen what will.
-    const QString resumo = ResumoImportacao.arg(plano.correspondidas)
-                               .arg(plano.porBarras)
-                               .arg(plano.porPlu)
-                               .arg(plano.semProduto)
-                               .arg(plano.ambiguas)
-                               .arg(plano.recusados)
-                               .arg(plano.alteracoes.size());
+    const QString resumo =
+        ResumoImportacao.arg(plano.correspondidas)
+            .arg(plano.porBarras)
+            .arg(plano.porPlu)
+            .arg(plano.semProduto)
+            .arg(plano.ambiguas)
+            .arg(plano.recusados)
+            .arg(plano.alteracoes.size()) +
+        (plano.cortadas ? ObservacoesCortadas.arg(plano.cortadas).arg(kMaximoDaObservacao)
+                        : QString()) +
+        PerguntaAplicarPlanilha;
     if (!Caixas::simOuNao(m_janela, resumo, Aplicar, Cancelar, true))
         return;
     aplica(plano.alteracoes);

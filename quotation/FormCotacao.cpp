@@ -99,6 +99,7 @@ void FormCotacao::criaMenu() {
     }
     m_comandos->criaLocalizar(barra);
     m_situacao = new QLabel(this);
+    m_situacao->setTextFormat(Qt::PlainText);
     m_situacao->setObjectName(QStringLiteral("Situacao"));
     statusBar()->addWidget(m_situacao, 1);
 }

@@ -20,6 +20,7 @@ const QColor kFaixa(0, 50, 78);
 QLabel* texto(QWidget* pai, const QString& legenda, QRect r, const QFont* fonte = nullptr,
               int cor = 0) {
     auto* l = new QLabel(legenda, pai);
+    l->setTextFormat(Qt::PlainText); // the requester's name comes from the server
     l->setGeometry(r);
     if (fonte)
         l->setFont(*fonte);

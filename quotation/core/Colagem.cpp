@@ -8,8 +8,8 @@
 
 namespace cotacao {
 
-Bloco LeBloco(const QString& texto) {
-    return SeparaCelulas(texto, u'\t');
+Bloco LeBloco(const QString& texto, int linhas, int colunas, int* alem) {
+    return SeparaCelulas(texto, u'\t', linhas, colunas, alem);
 }
 
 QString EscreveBloco(const Bloco& bloco) {
@@ -58,8 +58,9 @@ void coloca(const Proposta& proposta, int linha, int coluna, const QString& valo
 } // namespace
 
 Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bloco& bloco,
-                       const QRect& selecao) {
+                       const QRect& selecao, int linhasAlem) {
     Colagem c;
+    c.recusados = linhasAlem;
     const bool umValor = bloco.size() == 1 && bloco[0].size() == 1;
     if (umValor && selecao.isValid() && selecao.width() * selecao.height() > 1) {
         for (int l = selecao.top(); l <= selecao.bottom(); ++l)

@@ -1,6 +1,7 @@
 #include "quotation/core/Importacao.h"
 
 #include "quotation/core/Busca.h"
+#include "quotation/core/Textos.h"
 #include "quotation/formats/Quantia.h"
 #include "quotation/formats/Resposta.h"
 
@@ -63,11 +64,21 @@ std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha) {
     return std::nullopt;
 }
 
+QString ObservacaoImportada(const QVariant& celula, bool* cortada) {
+    *cortada = false;
+    if (celula.typeId() == QMetaType::Double)
+        return CodigoDaPlanilha(celula);
+    // Cut before anything else is done to it: a long shared text is the same for thousands of
+    // lines, and is never copied whole.
+    const QString texto = celula.toString();
+    const QStringView obs = QStringView(texto).trimmed();
+    *cortada = obs.size() > kMaximoDaObservacao;
+    return formatos::SemControles(obs.left(kMaximoDaObservacao).toString());
+}
+
 bool LinhasSobCabecalho::linha(const QVariantList& celulas) {
-    if (!m_colunas.isEmpty()) {
-        corpo(celulas);
-        return true;
-    }
+    if (!m_colunas.isEmpty())
+        return corpo(celulas);
     if (const auto c = ColunasDoCabecalho(celulas); c && aceita(*c)) {
         m_colunas = {c->barras, c->plu, c->preco, c->obs};
         return true;
@@ -104,18 +115,18 @@ private:
         return true;
     }
 
-    void corpo(const QVariantList& linha) override {
+    bool corpo(const QVariantList& linha) override {
         const Identidade codigos = Identidade::de(texto(linha, 0), texto(linha, 1));
         if (codigos.vazia())
-            return; // a blank line, or a total under the table
+            return true; // a blank line, or a total under the table
         const Proposta::Achados achados = m_proposta.localiza(codigos);
         switch (achados.como) {
         case Correspondencia::Nenhuma:
             ++m_r.semProduto;
-            return;
+            return true;
         case Correspondencia::Ambigua:
             ++m_r.ambiguas;
-            return;
+            return true;
         case Correspondencia::PorBarras:
             ++m_r.porBarras;
             break;
@@ -132,18 +143,31 @@ private:
             if (!novoPreco)
                 ++m_r.recusados;
         }
+        QString obs;
+        if (m_temObs) {
+            bool cortada = false;
+            obs = ObservacaoImportada(linha[3], &cortada);
+            m_r.cortadas += cortada;
+            m_texto += obs.size();
+            if (m_texto > kMaximoDoTextoImportado) {
+                m_r.recusa = textos::TextoDemaisNaImportacao;
+                return false;
+            }
+        }
         for (const int p : achados.produtos) {
             // A price equal to the one there changes nothing; one to correct is replaced.
             if (novoPreco && (m_proposta.precoRecusado(p) || m_proposta.valor(p) != *novoPreco))
                 muda(p, Campo::Preco, novoPreco->numero());
             if (m_temObs)
-                muda(p, Campo::Observacao, formatos::SemControles(texto(linha, 3)));
+                muda(p, Campo::Observacao, obs);
         }
+        return true;
     }
 
     const Proposta& m_proposta;
     Importacao m_r;
     bool m_temPreco = false, m_temObs = false;
+    qsizetype m_texto = 0; // the remarks' characters read so far
     QHash<QPair<int, int>, qsizetype> m_planejadas;
 };
 
@@ -151,13 +175,16 @@ private:
 
 Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho) {
     Planejador planejador(proposta);
-    const QString recusa = PercorrePlanilha(caminho, planejador);
+    QString recusa = PercorrePlanilha(caminho, planejador);
+    Importacao plano = std::move(planejador).resultado();
+    if (recusa.isEmpty())
+        recusa = plano.recusa;
     if (!recusa.isEmpty()) {
         Importacao recusada; // nothing of a file read halfway is applied
         recusada.recusa = recusa;
         return recusada;
     }
-    return std::move(planejador).resultado();
+    return plano;
 }
 
 Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho) {

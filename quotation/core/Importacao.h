@@ -29,12 +29,23 @@ public:
 
 protected:
     virtual bool aceita(const ColunasDaPlanilha& colunas) = 0;
-    virtual void corpo(const QVariantList& linha) = 0;
+    // One line under the heading; false stops the reading.
+    virtual bool corpo(const QVariantList& linha) = 0;
 
 private:
     QList<int> m_colunas; // empty until the heading is found
     int m_antesDoCabecalho = 0;
 };
+
+// What an import (of a quotation's spreadsheet or of the price table) keeps of a file's remarks:
+// each cut at kMaximoDaObservacao characters (and counted), and all of them together at most
+// kMaximoDoTextoImportado characters (past it the file is refused).
+inline constexpr qsizetype kMaximoDaObservacao = 1000;
+inline constexpr qsizetype kMaximoDoTextoImportado = 8 * 1000 * 1000;
+
+// A remark of a line as an import keeps it: no control characters, cut at kMaximoDaObservacao
+// (`cortada` says so).
+QString ObservacaoImportada(const QVariant& celula, bool* cortada);
 
 // A cell of a spreadsheet as a code (a barcode, a PLU): a number reads as its digits.
 QString CodigoDaPlanilha(const QVariant& celula);
@@ -53,6 +64,7 @@ struct Importacao {
     int semProduto = 0;     // lines with a barcode or a PLU that no product has
     int ambiguas = 0;       // lines whose code fits products of more than one identity
     int recusados = 0;      // prices that are not amounts
+    int cortadas = 0;       // remarks cut at kMaximoDaObservacao
 };
 
 // Reads the spreadsheet `caminho` (.xlsx or .csv), finds its heading among the first 30 rows,

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QIODevice>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -67,31 +68,51 @@ QChar separadorDe(QStringView texto) {
     return virgula > pontoEVirgula ? u',' : u';';
 }
 
+// A .csv as text: UTF-16 when it starts with its mark; otherwise line by line, each line UTF-8
+// when it is valid UTF-8 and Windows-1252 when not (a file saved in UTF-8 with one remark pasted
+// from an old system keeps its accented headings).
 QString textoDoArquivo(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.sliced(3));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString texto = utf8.decode(bytes);
-    // Not UTF-8: what Windows spreadsheets write in Brazil.
-    return utf8.hasError() ? DeCp1252(bytes) : texto;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                          : QStringDecoder::Utf16BE);
+        return utf16.decode(QByteArrayView(bytes).sliced(2));
+    }
+    QByteArrayView resto(bytes);
+    if (resto.startsWith("\xEF\xBB\xBF"))
+        resto = resto.sliced(3);
+    QString texto;
+    texto.reserve(resto.size());
+    while (!resto.isEmpty()) {
+        const qsizetype fim = resto.indexOf('\n');
+        const QByteArrayView linha = resto.first(fim < 0 ? resto.size() : fim + 1);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString lida = utf8.decode(linha);
+        texto += utf8.hasError() ? DeCp1252(linha) : lida;
+        resto = resto.sliced(linha.size());
+    }
+    return texto;
 }
 
 // Splits `texto` into rows of cells and hands each row to `linha` (false stops). Answers false
-// when a row is longer than `maximo` characters (a negative `maximo` is no limit).
+// when a row is longer than `maximo` characters (a negative `maximo` is no limit). Cells after
+// the first `colunas` of a row are passed over (a negative `colunas` keeps them all).
 bool percorreCelulas(QStringView texto, QChar separador, qsizetype maximo,
-                     const std::function<bool(QStringList&)>& linha) {
+                     const std::function<bool(QStringList&)>& linha, qsizetype colunas = -1) {
     QStringList celulas;
     QString celula;
     bool entreAspas = false;
     qsizetype inicio = 0; // where the current row began
+    qsizetype coluna = 0;
     const auto fechaCelula = [&] {
-        celulas.append(celula);
+        if (colunas < 0 || coluna++ < colunas)
+            celulas.append(celula);
         celula.clear();
     };
     const auto fechaLinha = [&] {
         fechaCelula();
         const bool segue = linha(celulas);
         celulas.clear();
+        coluna = 0;
         return segue;
     };
     for (qsizetype i = 0; i < texto.size(); ++i) {
@@ -107,7 +128,7 @@ bool percorreCelulas(QStringView texto, QChar separador, qsizetype maximo,
             } else if (c == u'\r' || c == u'\n') {
                 if (!(c == u'\n' && i > 0 && texto[i - 1] == u'\r'))
                     celula += u' ';
-            } else {
+            } else if (colunas < 0 || coluna < colunas) {
                 celula += c;
             }
         } else if (c == u'"' && celula.isEmpty()) {
@@ -120,7 +141,7 @@ bool percorreCelulas(QStringView texto, QChar separador, qsizetype maximo,
             if (!fechaLinha())
                 return true;
             inicio = i + 1;
-        } else {
+        } else if (colunas < 0 || coluna < colunas) {
             celula += c;
         }
     }
@@ -254,7 +275,10 @@ bool leMembro(unzFile zip, const char* nome, const std::function<bool(QXmlStream
     QXmlStreamReader leitor(&membro);
     bool segue = true;
     while (segue && !leitor.atEnd()) {
-        leitor.readNext();
+        // No part of a workbook declares a document type: one that does is after the entities
+        // it could declare, which multiply a few bytes into gigabytes.
+        if (leitor.readNext() == QXmlStreamReader::DTD)
+            throw Recusa(textos::DeclaracaoDeTipo);
         segue = trata(leitor);
     }
     if (leitor.hasError()) {
@@ -270,23 +294,32 @@ bool leMembro(unzFile zip, const char* nome, const std::function<bool(QXmlStream
 }
 
 // The workbook's shared texts, kept compactly (one UTF-8 buffer and where each text ends): a
-// member of 50 MB may hold millions of them.
+// member of 50 MB may hold millions of them. A long text is kept as one QString instead, and
+// every cell that uses it gets that same text (implicitly shared), never a copy of its own.
 class TextosCompartilhados {
 public:
     void acrescenta(const QString& texto) {
-        m_utf8 += texto.toUtf8();
+        if (texto.size() > kCurto) {
+            m_longos.insert(m_fins.size(), texto);
+        } else {
+            m_utf8 += texto.toUtf8();
+        }
         m_fins.append(qint32(m_utf8.size()));
     }
     QString texto(qsizetype i) const {
         if (i < 0 || i >= m_fins.size())
             return {};
+        if (const auto longo = m_longos.constFind(i); longo != m_longos.cend())
+            return *longo;
         const qint32 inicio = i ? m_fins[i - 1] : 0;
         return QString::fromUtf8(m_utf8.constData() + inicio, m_fins[i] - inicio);
     }
 
 private:
+    static constexpr qsizetype kCurto = 64;
     QByteArray m_utf8;
     QList<qint32> m_fins;
+    QHash<qsizetype, QString> m_longos;
 };
 
 TextosCompartilhados textosCompartilhados(unzFile zip) {
@@ -410,9 +443,11 @@ void leFolha(unzFile zip, const QByteArray& nome, const TextosCompartilhados& co
                 leitor.readNext();
                 if (leitor.isStartElement() && (leitor.name() == u"v" || leitor.name() == u"t"))
                     texto += leitor.readElementText();
+                // Measured as it grows: a cell of many pieces is refused at the piece that
+                // passes the limit, not once it is all in memory.
+                if (texto.size() > kMaximoDaCelula)
+                    throw Recusa(textos::TextoGrandeDemais);
             }
-            if (texto.size() > kMaximoDaCelula)
-                throw Recusa(textos::TextoGrandeDemais);
             while (linha.size() <= posicao)
                 linha.append(QString());
             linha[posicao] = valorDaCelula(texto, tipo, compartilhados);
@@ -461,13 +496,23 @@ int linhaComTextoLongo(const Tabela& tabela) {
 
 } // namespace
 
-QList<QStringList> SeparaCelulas(const QString& texto, QChar separador) {
-    QList<QStringList> linhas;
-    percorreCelulas(texto, separador, -1, [&](QStringList& linha) {
-        linhas.append(std::move(linha));
-        return true;
-    });
-    return linhas;
+QList<QStringList> SeparaCelulas(const QString& texto, QChar separador, int linhas, int colunas,
+                                 int* alem) {
+    QList<QStringList> lidas;
+    int depois = 0;
+    percorreCelulas(
+        texto, separador, -1,
+        [&](QStringList& linha) {
+            if (linhas < 0 || lidas.size() < linhas)
+                lidas.append(std::move(linha));
+            else
+                ++depois;
+            return true;
+        },
+        colunas);
+    if (alem)
+        *alem = depois;
+    return lidas;
 }
 
 nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {

@@ -24,8 +24,10 @@ inline constexpr qsizetype kMaximoDaCelula = 32767;       // the text of one cel
 
 // The rows of a delimited text as spreadsheets write it (a clipboard block, a .csv): cells
 // between `separador`s, rows by line breaks; a cell in quotes may hold the separator, a quote
-// (doubled) or a line break, which becomes a blank (a cell of ours is one line).
-QList<QStringList> SeparaCelulas(const QString& texto, QChar separador);
+// (doubled) or a line break, which becomes a blank (a cell of ours is one line). Only the first
+// `linhas` rows and `colunas` columns are kept (negative: all); `alem` counts the rows after.
+QList<QStringList> SeparaCelulas(const QString& texto, QChar separador, int linhas = -1,
+                                 int colunas = -1, int* alem = nullptr);
 
 // .csv as a Brazilian spreadsheet opens it directly: ";" between cells, UTF-8 with a BOM,
 // numbers with a decimal comma and two decimals, CR LF between rows, cells holding ";", a quote
@@ -51,8 +53,9 @@ public:
     virtual QList<int> colunas() const { return {}; }
 };
 
-// Reads an .xlsx (its first sheet; texts as QString, numbers as double) or a .csv (by the name's
-// ending; ";" or ",", UTF-8 or Windows-1252; every cell a text, an apostrophe put before a
+// Reads an .xlsx (its first sheet; texts as QString, numbers as double; a document type
+// declaration refused) or a .csv (by the name's ending; ";" or ",", UTF-16 with its mark, else
+// each line UTF-8 or Windows-1252; every cell a text, an apostrophe put before a
 // formula taken off again) and hands its rows to `destino`. Answers why the file was refused,
 // in the supplier's words, or nothing when it was read. The limits above hold while reading:
 // memory stays bounded whatever the file holds.

@@ -34,23 +34,30 @@ private:
         return m_r.cabecalhoAchado;
     }
 
-    void corpo(const QVariantList& linha) override {
+    bool corpo(const QVariantList& linha) override {
         const Identidade codigos =
             Identidade::de(CodigoDaPlanilha(linha.value(0)), CodigoDaPlanilha(linha.value(1)));
         if (codigos.vazia())
-            return; // a blank line, or a total under the table
+            return true; // a blank line, or a total under the table
         ++m_r.linhasLidas;
         if (linha.value(2).toString().trimmed().isEmpty()) {
             ++m_r.semPreco;
-            return;
+            return true;
         }
         const std::optional<QString> p = preco(linha.value(2));
         if (!p) {
             ++m_r.precosRecusados;
-            return;
+            return true;
         }
+        bool cortada = false;
         const banco::ItemDaTabela item{codigos.barras, codigos.plu, *p,
-                                       formatos::SemControles(CodigoDaPlanilha(linha.value(3)))};
+                                       ObservacaoImportada(linha.value(3), &cortada)};
+        m_r.cortadas += cortada;
+        m_texto += item.obs.size();
+        if (m_texto > kMaximoDoTextoImportado) {
+            m_r.recusa = textos::TextoDemaisNaImportacao;
+            return false;
+        }
         // One line per product: a later line of the same codes replaces the earlier one. Lines
         // that share only a barcode (a can and a box) are products of their own.
         const auto onde = m_porCodigos.constFind(codigos.chave());
@@ -61,23 +68,28 @@ private:
             m_r.itens[*onde] = item;
             ++m_r.duplicados;
         }
+        return true;
     }
 
     PlanoDaTabela m_r;
     QHash<QString, qsizetype> m_porCodigos; // each product's line in m_r.itens
+    qsizetype m_texto = 0;                  // the remarks' characters read so far
 };
 
 } // namespace
 
 PlanoDaTabela LeTabelaDePrecos(const QString& caminho) {
     Leitor leitor;
-    const QString recusa = PercorrePlanilha(caminho, leitor);
+    QString recusa = PercorrePlanilha(caminho, leitor);
+    PlanoDaTabela plano = std::move(leitor).resultado();
+    if (recusa.isEmpty())
+        recusa = plano.recusa;
     if (!recusa.isEmpty()) {
         PlanoDaTabela recusado; // nothing of a file read halfway is kept
         recusado.recusa = recusa;
         return recusado;
     }
-    return std::move(leitor).resultado();
+    return plano;
 }
 
 ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho) {
@@ -90,7 +102,10 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho) 
     const QString contas =
         ResumoTabela.arg(ComMilhares(plano.linhasLidas, 0), ComMilhares(plano.itens.size(), 0),
                          ComMilhares(plano.semPreco, 0), ComMilhares(plano.precosRecusados, 0),
-                         ComMilhares(plano.duplicados, 0));
+                         ComMilhares(plano.duplicados, 0)) +
+        (plano.cortadas ? ObservacoesCortadas.arg(ComMilhares(plano.cortadas, 0),
+                                                  ComMilhares(double(kMaximoDaObservacao), 0))
+                        : QString());
     if (plano.itens.isEmpty())
         return {false, TabelaSemPrecos.arg(nome) + u"\n\n" + contas};
     return {true, contas + u"\n\n" + PerguntaImportarTabela};

@@ -23,6 +23,7 @@ struct PlanoDaTabela {
     int precosRecusados = 0; // prices that are not amounts, or are zero
     // Lines with the same barcode and PLU as an earlier line, which they replace.
     int duplicados = 0;
+    int cortadas = 0;                 // remarks cut at kMaximoDaObservacao
     QList<banco::ItemDaTabela> itens; // in the file's order
 };
 

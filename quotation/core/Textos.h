@@ -90,8 +90,8 @@ inline const QString ResumoImportacao =
                    "Linhas sem produto correspondente: %4\n"
                    "Linhas cujo código serve a mais de um produto (ficam de fora): %5\n"
                    "Preços recusados (não são valores): %6\n"
-                   "Preços e observações que vão mudar: %7\n\n"
-                   "Deseja aplicar a planilha?");
+                   "Preços e observações que vão mudar: %7");
+inline const QString PerguntaAplicarPlanilha = QStringLiteral("\n\nDeseja aplicar a planilha?");
 // Why a spreadsheet was refused (after PlanilhaIlegivel) or not written.
 inline const QString MotivoDaRecusa = QStringLiteral("\n\nMotivo: %1");
 inline const QString ArquivoGrandeDemais = QStringLiteral("o arquivo tem mais de 20 MB.");
@@ -100,6 +100,9 @@ inline const QString ParteGrandeDemais =
 inline const QString ForaDosLimites = QStringLiteral(
     "há linhas ou colunas além do que uma planilha comporta (1.048.576 linhas e 16.384 colunas).");
 inline const QString ConteudoDanificado = QStringLiteral("o conteúdo da planilha está danificado.");
+inline const QString DeclaracaoDeTipo = QStringLiteral(
+    "a planilha traz uma declaração de tipo de documento (DTD), que nenhuma planilha do Excel "
+    "tem.");
 inline const QString CompactacaoDanificada =
     QStringLiteral("o arquivo compactado está danificado (a soma de verificação não confere).");
 inline const QString NaoEPastaDeTrabalho =
@@ -111,6 +114,14 @@ inline const QString ArquivoNaoAbre = QStringLiteral("o arquivo não pôde ser a
 inline const QString CelulaGrandeDemais = QStringLiteral(
     "A linha %1 da planilha tem um texto maior do que uma célula comporta (32.767 caracteres). "
     "Nada foi gravado.");
+inline const QString TextoDemaisNaImportacao = QStringLiteral(
+    "as observações da planilha passam de 8.000.000 de caracteres, mais do que uma importação "
+    "guarda.");
+inline const QString ObservacoesCortadas =
+    QStringLiteral("\nObservações cortadas em %2 caracteres: %1");
+inline const QString ColagemGrandeDemais = QStringLiteral(
+    "O que foi copiado tem mais de 1.000.000 de caracteres, mais do que a grade recebe de uma "
+    "vez. Copie menos linhas de cada vez.");
 inline const QString Aplicar = QStringLiteral("Aplicar");
 inline const QString Cancelar = QStringLiteral("Cancelar");
 inline const QString Importada = QStringLiteral("Planilha importada: %1 valores alterados.");

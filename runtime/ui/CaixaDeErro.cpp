@@ -18,6 +18,7 @@ int caixa(const QString& texto, const QString& titulo, const EscolhasDoErro& esc
     return Caixas::pergunta(titulo, texto, padrao, [&] {
         QMessageBox caixa(titulo == u"WARNING" ? QMessageBox::Warning : QMessageBox::Critical,
                           titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
+        caixa.setTextFormat(Qt::PlainText); // a file's or a server's name is never markup
         QPushButton* ignorar = nullptr;
         QPushButton* repetir = nullptr;
         if (escolhas.ignorar)
@@ -37,7 +38,9 @@ int caixa(const QString& texto, const QString& titulo, const EscolhasDoErro& esc
 
 void semObjeto(const QString& titulo, const QString& texto) {
     Caixas::pergunta(titulo, texto, Caixas::Ok, [&] {
-        QMessageBox::critical(nullptr, titulo, texto);
+        QMessageBox caixa(QMessageBox::Critical, titulo, texto);
+        caixa.setTextFormat(Qt::PlainText);
+        caixa.exec();
         return int(Caixas::Ok);
     });
 }

@@ -22,6 +22,7 @@ Costura& costura() {
 void Caixas::aviso(QWidget* dono, const QString& titulo, const QString& texto) {
     pergunta(titulo, texto, Ok, [&] {
         QMessageBox caixa(QMessageBox::Warning, titulo, texto, QMessageBox::Ok, dono);
+        caixa.setTextFormat(Qt::PlainText); // texts from files and servers are never markup
         caixa.exec();
         return int(Ok);
     });
@@ -32,6 +33,7 @@ bool Caixas::simOuNao(QWidget* dono, const QString& texto, const QString& sim, c
     return pergunta(textos::Aviso, texto, padraoSim ? Sim : Nao, [&] {
                QMessageBox caixa(QMessageBox::Question, textos::Aviso, texto,
                                  QMessageBox::Yes | QMessageBox::No, dono);
+               caixa.setTextFormat(Qt::PlainText);
                caixa.button(QMessageBox::Yes)->setText(sim);
                caixa.button(QMessageBox::No)->setText(nao);
                caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);

@@ -28,6 +28,7 @@ FormEmEspera::FormEmEspera() {
 
     oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
+    oDCTexto->setTextFormat(Qt::PlainText);
     oDCTexto->setGeometry(UnidadesDeDialogo::rect(3, 14, 135, 13));
     oDCTexto->setAlignment(Qt::AlignCenter);
     oDCTexto->setFont(Fonte(QStringLiteral("Times New Roman"), 11, true));

@@ -4,6 +4,7 @@
 
 #include "quotation/RelatorioCotacao.h"
 #include "quotation/core/Colagem.h"
+#include "quotation/core/ColunasProdutos.h"
 #include "quotation/core/Envio.h"
 #include "quotation/core/Importacao.h"
 #include "quotation/core/Planilha.h"
@@ -15,6 +16,7 @@
 #include "tests/quotation/Ambiente.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStatusBar>
@@ -109,8 +111,12 @@ void Planilhas::colagem() {
     QFETCH(int, recusados);
     cotacao::Proposta p;
     deTres(p);
+    // As the grid pastes: only the rows and columns that land in it are split out.
+    int alem = 0;
+    const cotacao::Bloco celulasDoBloco =
+        cotacao::LeBloco(bloco, p.produtos() - linha + 1, cotacao::kColunaObs - coluna + 1, &alem);
     const cotacao::Colagem c =
-        cotacao::PlanejaColagem(p, linha, coluna, cotacao::LeBloco(bloco), selecao);
+        cotacao::PlanejaColagem(p, linha, coluna, celulasDoBloco, selecao, alem);
     QCOMPARE(celulas(c.alteracoes), esperado);
     QCOMPARE(c.colados, colados);
     QCOMPARE(c.recusados, recusados);
@@ -179,17 +185,38 @@ void Planilhas::deOutraFerramenta() {
     QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,90", "2,7="}));
 }
 
+// Files of other systems: Windows-1252 with "," between cells and quotes around decimal commas;
+// UTF-8 with one line of Windows-1252 (a remark pasted from an old system); UTF-16 with its mark.
+void Planilhas::csvDeOutroSistema_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QString>("observacao");
+    QTest::newRow("Windows-1252") << QByteArray("C\xf3"
+                                                "d. de barras,Pre\xe7o,Observa\xe7\xe3o\r\n"
+                                                "789,\"3,20\",\"caixa, 12 un\"\r\n788,,\r\n")
+                                  << "caixa, 12 un";
+    QTest::newRow("UTF-8 com uma linha em Windows-1252")
+        << QByteArray("C\xc3\xb3"
+                      "d. de barras;Pre\xc3\xa7o;Observa\xc3\xa7\xc3\xa3o\r\n"
+                      "789;3,20;caf\xe9 em caixa\r\n788;;\r\n")
+        << "café em caixa";
+    const QString utf16 = "Cód. de barras;Preço;Observação\r\n789;3,20;açúcar\r\n788;;\r\n";
+    QTest::newRow("UTF-16 com marca")
+        << QByteArray("\xff\xfe") +
+               QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+        << "açúcar";
+}
+
 void Planilhas::csvDeOutroSistema() {
+    QFETCH(QByteArray, csv);
+    QFETCH(QString, observacao);
     DiretorioTeste dir;
-    // Windows-1252, "," between cells, quotes around decimal commas.
-    dir.escrever("o.csv", "C\xf3"
-                          "d. de barras,Pre\xe7o,Observa\xe7\xe3o\r\n"
-                          "789,\"3,20\",\"caixa, 12 un\"\r\n788,,\r\n");
+    dir.escrever("o.csv", csv);
     cotacao::Proposta p;
     deTres(p);
     const cotacao::Importacao i = cotacao::ImportaPlanilha(p, dir.arquivo("o.csv"));
+    QCOMPARE(i.recusa, "");
     QCOMPARE(i.correspondidas, 2);
-    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=caixa, 12 un", "2,7="}));
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao, "2,7="}));
 }
 
 void Planilhas::lidaPorOutrosProgramas_data() {
@@ -296,6 +323,12 @@ void Planilhas::arquivosHostis_data() {
                                   << "p.csv" << ArquivoGrandeDemais << 0;
     QTest::newRow("linha de 70 KB") << "csv-linha-longa"
                                     << "p.csv" << LinhaCsvGrandeDemais << 0;
+    QTest::newRow("entidade usada 60.000 vezes") << "entidades"
+                                                 << "p.xlsx" << DeclaracaoDeTipo << 0;
+    QTest::newRow("entidade declarada na folha") << "entidades-na-folha"
+                                                 << "p.xlsx" << DeclaracaoDeTipo << 0;
+    QTest::newRow("um texto longo em 20.000 linhas") << "compartilhada"
+                                                     << "p.xlsx" << TextoDemaisNaImportacao << 0;
 }
 
 // Files made to crash or swamp a reader are refused with their reason, change nothing, and the
@@ -365,6 +398,22 @@ void ComandosDoForm::cleanup() {
     limpa();
 }
 
+// What the server writes is shown as it stands: markup in the requester's name is text, never
+// bold type or an image fetched from a path it names.
+void ComandosDoForm::textoDeForaNaoEMarcacao() {
+    Ambiente a;
+    const QString solicitante = "<b>Mercado</b> <img src=\"file:///etc/passwd\">";
+    a.programa.escrever(kNumero + ".cot",
+                        "[Geral]\r\nSolicitante=" + nucleo::ParaCp1252(solicitante) +
+                            "\r\nSenhaCotacao=1\r\nListaProdutos=" +
+                            nucleo::ParaCp1252(formatos::EscreveLista(kTres)) + "\r\n");
+    FormCotacao& f = a.abrir();
+    const auto* rotulo = f.findChild<QLabel*>("MSolicitante");
+    QVERIFY(rotulo);
+    QCOMPARE(rotulo->textFormat(), Qt::PlainText);
+    QCOMPARE(rotulo->text(), solicitante);
+}
+
 void ComandosDoForm::colarEDesfazer() {
     Ambiente a;
     FormCotacao& f = a.abrir();
@@ -379,6 +428,12 @@ void ComandosDoForm::colarEDesfazer() {
     QCOMPARE(a.celula(3, 6), "0,00");
     QCOMPARE(f.statusBar()->currentMessage(), "3 valores colados, 1 recusados.");
     QVERIFY(f.lModificado);
+    // More than the grid takes at once is refused whole, and says so.
+    QGuiApplication::clipboard()->setText(QString(cotacao::kMaximoDaColagem + 1, u'\t'));
+    Caixas::esqueceMostradas();
+    QTest::keyClick(a.grade(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(mensagens(), QStringList{cotacao::textos::ColagemGrandeDemais});
+    QCOMPARE(a.celula(2, 6), "3,75");
 
     QTest::keyClick(a.grade(), Qt::Key_Z, Qt::ControlModifier); // the whole paste, one step
     QCOMPARE(a.celula(1, 6), "1");

@@ -11,6 +11,7 @@ private Q_SLOTS:
     void idaEVolta_data();
     void idaEVolta();
     void deOutraFerramenta();
+    void csvDeOutroSistema_data();
     void csvDeOutroSistema();
     void lidaPorOutrosProgramas_data();
     void lidaPorOutrosProgramas();
@@ -24,6 +25,7 @@ class ComandosDoForm : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
+    void textoDeForaNaoEMarcacao();
     void colarEDesfazer();
     void localizarEDigitar();
     void resumoEAcessibilidade();

@@ -29,13 +29,17 @@ def linha(n, plu, preco):
         n, n, plu, n, preco)
 
 
-def xlsx(saida, escreve_folha, metodo=zipfile.ZIP_DEFLATED):
+def xlsx(saida, escreve_folha, metodo=zipfile.ZIP_DEFLATED, compartilhados=None,
+         cabecalho=CABECALHO, antes_da_folha=""):
     with zipfile.ZipFile(saida, "w", metodo) as z:
         z.writestr("[Content_Types].xml", TIPOS)
         z.writestr("xl/workbook.xml", LIVRO)
         z.writestr("xl/_rels/workbook.xml.rels", RELACOES)
+        if compartilhados is not None:
+            z.writestr("xl/sharedStrings.xml", compartilhados)
         with z.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as f:
-            f.write(('<worksheet xmlns="%s"><sheetData>' % NS + CABECALHO).encode())
+            f.write((antes_da_folha + '<worksheet xmlns="%s"><sheetData>' % NS
+                     + cabecalho).encode())
             escreve_folha(f)
 
 
@@ -79,6 +83,29 @@ def main():
         xlsx(saida, lambda f: f.write(
             (linha(2, 1001, "nan") + linha(3, 1002, "inf") + linha(4, 1003, "abc")).encode()
             + fim))
+    elif tipo == "entidades":  # one entity of 4,000 characters used 60,000 times in a text
+        dtd = '<!DOCTYPE sst [<!ENTITY e "%s">]>' % ("x" * 4000)
+        compartilhados = ('<?xml version="1.0"?>' + dtd + '<sst xmlns="%s"><si><t>' % NS
+                          + "&e;" * 60000 + "</t></si></sst>")
+        xlsx(saida, lambda f: f.write(
+            b'<row r="2"><c r="A2"><v>1001</v></c><c r="B2" t="s"><v>0</v></c></row>' + fim),
+            compartilhados=compartilhados)
+    elif tipo == "entidades-na-folha":  # the same, declared by the sheet itself
+        xlsx(saida, lambda f: f.write(
+            b'<row r="2"><c r="A2"><v>1001</v></c><c r="B2" t="inlineStr"><is><t>'
+            + b"&e;" * 60000 + b"</t></is></c></row>" + fim),
+            antes_da_folha='<!DOCTYPE worksheet [<!ENTITY e "%s">]>' % ("x" * 4000))
+    elif tipo == "compartilhada":  # one long shared text as the remark of 20,000 lines
+        compartilhados = '<sst xmlns="%s"><si><t>%s</t></si></sst>' % (NS, "y" * 30000)
+        cabecalho = CABECALHO.replace("</row>", '<c r="C1" t="inlineStr"><is><t>Obs</t></is>'
+                                      "</c></row>")
+
+        def linhas(f):
+            for n in range(2, 20002):
+                f.write(('<row r="%d"><c r="A%d"><v>1001</v></c><c r="B%d"><v>3</v></c>'
+                         '<c r="C%d" t="s"><v>0</v></c></row>' % (n, n, n, n)).encode())
+            f.write(fim)
+        xlsx(saida, linhas, compartilhados=compartilhados, cabecalho=cabecalho)
     elif tipo == "csv-grande":  # past the size a .csv may have
         with open(saida, "wb") as f:
             f.write("PLU;Preço\r\n".encode())
