@@ -157,6 +157,7 @@ void FormLogin::OK() {
     if (senha.trimmed().size() != 8) {
         WarningMessage(SenhaIncorreta);
         m_senha->setFocus();
+        m_senha->selectAll(); // typing the right one replaces the wrong digits
         return;
     }
     if (cnpj.trimmed().size() != 18) {
@@ -196,6 +197,7 @@ void FormLogin::OK() {
     if (!formatos::LeCotacao(arquivo, cotacao) || !acesso::SenhaConfere(cotacao, senha, digitos)) {
         WarningMessage(SenhaIncorreta);
         m_senha->setFocus();
+        m_senha->selectAll(); // typing the right one replaces the wrong digits
         return;
     }
     if (!acesso::CNPJLiberado(cotacao, digitos)) {

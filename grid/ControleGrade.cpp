@@ -1,6 +1,7 @@
 #include "grid/ControleGrade.h"
 
 #include "grid/ImpressaoGrade.h"
+#include "grid/ObjetosGrade.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -260,6 +261,10 @@ QVariant ModeloGrade::headerData(int section, Qt::Orientation orientation, int r
 ControleGrade::ControleGrade(QWidget* parent)
     : QTableView(parent)
     , m_modelo(new ModeloGrade(this)) {
+    // The report's free-standing classes (a title, a font) exist wherever a grid does: a report
+    // built away from the quotation form (the reprint from the list of answers) needs them too.
+    static const bool registradas = (RegistraClassesDaGrade(), true);
+    Q_UNUSED(registradas);
     // Until told otherwise, the grid is one heading row and its row-index column.
     m_modelo->setColunas(1);
     m_modelo->setLinhas(1);
@@ -403,6 +408,28 @@ void ControleGrade::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+QModelIndex ControleGrade::moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores) {
+    const QModelIndex atual = currentIndex();
+    if ((acao != MoveNext && acao != MovePrevious) || !atual.isValid())
+        return QTableView::moveCursor(acao, modificadores);
+    const int linhas = m_modelo->rowCount(), colunas = m_modelo->columnCount();
+    int linha = atual.row(), coluna = atual.column();
+    for (int passos = linhas * colunas; passos > 0; --passos) {
+        if (acao == MoveNext && ++coluna >= colunas) {
+            coluna = 0;
+            linha = (linha + 1) % linhas;
+        } else if (acao == MovePrevious && --coluna < 0) {
+            coluna = colunas - 1;
+            linha = (linha + linhas - 1) % linhas;
+        }
+        const QModelIndex destino = m_modelo->index(linha, coluna);
+        if (!isRowHidden(linha) && !isColumnHidden(coluna) &&
+            (m_modelo->flags(destino) & Qt::ItemIsEditable))
+            return destino;
+    }
+    return atual;
 }
 
 void ControleGrade::move(int linhas, int colunas) {

@@ -141,6 +141,8 @@ Q_SIGNALS:
     void EditandoCelula(int linha, int coluna);
 
 protected:
+    // Tab and Shift+Tab (editing or not) walk the cells that take input only.
+    QModelIndex moveCursor(CursorAction acao, Qt::KeyboardModifiers modificadores) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -149,6 +149,10 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
             QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
     comando(this, editar, PreencherComTabela, QKeySequence(u"Ctrl+Shift+L"_qs),
             AjudaPreencherComTabela, [this] { PreencherComTabelaDePrecos(); });
+    editar->addSeparator();
+    comando(this, editar, IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs), AjudaIrParaSemPreco, [this] {
+        IrParaPrimeiroSemPreco();
+    })->setObjectName(QStringLiteral("IrParaSemPreco"));
 
     m_espaco = new QLabel(m_janela);
     m_espaco->setObjectName(QStringLiteral("EspacoObs"));
@@ -177,6 +181,11 @@ void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
     auto* limpa = new QShortcut(QKeySequence(Qt::Key_Escape), m_localizar, nullptr, nullptr,
                                 Qt::WidgetShortcut);
     QObject::connect(limpa, &QShortcut::activated, m_localizar, &QLineEdit::clear);
+    // From the search into the products it found, by the keyboard.
+    QObject::connect(m_localizar, &QLineEdit::returnPressed, this, [this] { vaiPara(-1); });
+    auto* desce = new QShortcut(QKeySequence(Qt::Key_Down), m_localizar, nullptr, nullptr,
+                                Qt::WidgetShortcut);
+    QObject::connect(desce, &QShortcut::activated, this, [this] { vaiPara(-1); });
 }
 
 void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
@@ -205,6 +214,13 @@ void ComandosDaGrade::mostra(const QList<Alteracao>& feitas) {
         observacoes = observacoes || !preco;
     }
     m_produtos->modelo()->mostra(celulas);
+    // A price decides the look of its whole row (priced or not): the row is drawn again.
+    if (!feitas.isEmpty()) {
+        const auto [menor, maior] = std::minmax_element(
+            feitas.cbegin(), feitas.cend(),
+            [](const Alteracao& a, const Alteracao& b) { return a.produto < b.produto; });
+        m_produtos->modelo()->celulasMudaram(menor->produto + 1, 1, maior->produto + 1, kColunaObs);
+    }
     // While the program fills the form the status bar is written once at the end.
     if (m_preenchendo)
         return;
@@ -344,6 +360,29 @@ void ComandosDaGrade::filtra(const QString& texto) {
     m_produtos->setUpdatesEnabled(true);
 }
 
+void ComandosDaGrade::vaiPara(int produto) {
+    // Without a product named, the first one shown.
+    for (int i = 0; produto < 0 && i < m_proposta.produtos(); ++i)
+        if (!m_produtos->isRowHidden(i))
+            produto = i;
+    if (produto < 0)
+        return;
+    m_produtos->ConfirmaEdicao();
+    const QModelIndex destino = m_produtos->model()->index(produto, kColunaPreco);
+    m_produtos->setCurrentIndex(destino);
+    m_produtos->scrollTo(destino);
+    m_produtos->setFocus(Qt::ShortcutFocusReason);
+}
+
+void ComandosDaGrade::IrParaPrimeiroSemPreco() {
+    for (int i = 0; i < m_proposta.produtos(); ++i)
+        if (m_proposta.valor(i).zero() && !m_produtos->isRowHidden(i)) {
+            vaiPara(i);
+            return;
+        }
+    informa(cotacao::textos::TodosComPreco);
+}
+
 void ComandosDaGrade::PreencherUltimosPrecos() {
     const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
     aplica(alteracoes);
@@ -372,9 +411,9 @@ void ComandosDaGrade::ExportarPlanilha() {
         cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
     const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
     int linhaLonga = 0;
-    const nucleo::FalhaGravacao falha = planilhaCsv(arquivo)
-                                            ? cotacao::EscreveCsv(arquivo, tabela)
-                                            : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga);
+    const nucleo::FalhaGravacao falha =
+        planilhaCsv(arquivo) ? cotacao::EscreveCsv(arquivo, tabela)
+                             : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga, m_numero);
     if (linhaLonga) {
         avisa(CelulaGrandeDemais.arg(linhaLonga));
         return;

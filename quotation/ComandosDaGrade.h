@@ -56,6 +56,8 @@ public:
     // The supplier's own price table: kept in the local database, then used for any quotation.
     void ImportarTabelaDePrecos();
     void PreencherComTabelaDePrecos();
+    // The keyboard's way into the grid: the price of the first product not priced yet.
+    void IrParaPrimeiroSemPreco();
 
 private:
     void mostra(const QList<cotacao::Alteracao>& feitas);
@@ -63,6 +65,8 @@ private:
     void aplica(const QList<cotacao::Alteracao>& alteracoes);
     void carregaTabela();
     void filtra(const QString& texto);
+    // The price cell of `produto` (-1: the first product shown) current, the grid focused.
+    void vaiPara(int produto);
     QVariant decoracao(int linha, int coluna, int papel) const;
     void avisa(const QString& texto);
     void informa(const QString& texto);

@@ -34,7 +34,6 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     : m_rede(std::move(rede))
     , m_banco(banco) {
     PreInit();
-    RegistraClassesDaGrade();
     criaControles();
     criaMenu();
     setWindowTitle(cotacao::textos::Titulo);

@@ -526,8 +526,8 @@ nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {
     return nucleo::GravaArquivoInteiro(caminho, bytes);
 }
 
-nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela,
-                                  int* linhaRecusada) {
+nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela, int* linhaRecusada,
+                                  const QString& folha) {
     if (const int longa = linhaComTextoLongo(tabela)) {
         if (linhaRecusada)
             *linhaRecusada = longa;
@@ -544,7 +544,9 @@ nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela,
     lxw_workbook* livro = workbook_new(provisorio.constData());
     if (!livro)
         return nucleo::FalhaGravacao::Outra;
-    lxw_worksheet* folha = workbook_add_worksheet(livro, nullptr);
+    const QByteArray nome = folha.left(31).toUtf8();
+    lxw_worksheet* planilha =
+        workbook_add_worksheet(livro, nome.isEmpty() ? nullptr : nome.constData());
     lxw_format* negrito = workbook_add_format(livro);
     format_set_bold(negrito);
     lxw_format* numero = workbook_add_format(livro);
@@ -554,10 +556,10 @@ nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela,
         for (qsizetype c = 0; c < tabela[l].size() && erro == LXW_NO_ERROR; ++c) {
             const QVariant& v = tabela[l][c];
             if (v.typeId() == QMetaType::Double)
-                erro =
-                    worksheet_write_number(folha, lxw_row_t(l), lxw_col_t(c), v.toDouble(), numero);
+                erro = worksheet_write_number(planilha, lxw_row_t(l), lxw_col_t(c), v.toDouble(),
+                                              numero);
             else if (!v.toString().isEmpty())
-                erro = worksheet_write_string(folha, lxw_row_t(l), lxw_col_t(c),
+                erro = worksheet_write_string(planilha, lxw_row_t(l), lxw_col_t(c),
                                               v.toString().toUtf8().constData(),
                                               l == 0 ? negrito : nullptr);
         }

@@ -37,9 +37,10 @@ nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela);
 
 // .xlsx through libxlsxwriter: the first row bold, numbers as numbers ("#,##0.00") written with a
 // decimal point whatever the locale, texts as text (never formulas). Written atomically; a text
-// longer than a cell holds writes nothing and names its row (from 1) in `linhaRecusada`.
+// longer than a cell holds writes nothing and names its row (from 1) in `linhaRecusada`. The sheet
+// is named `folha` (at most 31 characters; "Sheet1" without one).
 nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela,
-                                  int* linhaRecusada = nullptr);
+                                  int* linhaRecusada = nullptr, const QString& folha = {});
 
 // Takes the rows of a spreadsheet, one by one, in the file's order.
 class DestinoDeLinhas {

@@ -165,6 +165,10 @@ inline const QString AjudaColar =
     QStringLiteral("Cola preços e observações copiados de uma planilha, a partir da célula atual.");
 inline const QString AjudaLocalizar =
     QStringLiteral("Mostra só os produtos com o texto procurado (Esc mostra todos).");
+inline const QString IrParaSemPreco = QStringLiteral("&Ir para o primeiro sem preço");
+inline const QString AjudaIrParaSemPreco =
+    QStringLiteral("Leva ao preço do primeiro produto mostrado que ainda não tem preço.");
+inline const QString TodosComPreco = QStringLiteral("Todos os produtos mostrados têm preço.");
 inline const QString AjudaUltimos = QStringLiteral(
     "Preenche os produtos sem preço com o último preço enviado para o mesmo produto.");
 

@@ -478,6 +478,48 @@ void ComandosDoForm::localizarEDigitar() {
     QVERIFY(a.grade()->isRowHidden(2));
 }
 
+// The keyboard's way into the grid: Enter or Down in Localizar goes to the price of the first
+// product found, Tab walks the price and remark cells only, and "Ir para o primeiro sem preço"
+// (Ctrl+G) finds what is left to price.
+void ComandosDoForm::caminhoDoTeclado() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+    auto* campo = f.findChild<QLineEdit*>("Localizar");
+    QTest::keyClicks(campo, "cafe");
+    QTest::keyClick(campo, Qt::Key_Return);
+    auto* grade = a.grade();
+    const auto indice = [&](int linha, int coluna) {
+        return grade->model()->index(linha - 1, coluna);
+    };
+    QCOMPARE(QApplication::focusWidget(), grade);
+    QCOMPARE(grade->currentIndex(), indice(2, 6));
+    QTest::keyClick(grade, Qt::Key_3); // typing opens the cell's editor, which takes the rest
+    QTest::keyClicks(QApplication::focusWidget(), ",5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(a.celula(2, 6), "3,5");
+    QTest::mouseClick(campo, Qt::LeftButton);
+    QTest::keyClick(campo, Qt::Key_Escape);
+    QTest::keyClick(campo, Qt::Key_Down); // nothing searched: the first product
+    QCOMPARE(grade->currentIndex(), indice(1, 6));
+
+    QTest::keyClick(grade, Qt::Key_Tab);
+    QCOMPARE(grade->currentIndex(), indice(1, 7));
+    QTest::keyClick(grade, Qt::Key_Tab); // over the PLU, barcode, description, quantity, unit
+    QCOMPARE(grade->currentIndex(), indice(2, 6));
+    QTest::keyClick(grade, Qt::Key_Backtab);
+    QCOMPARE(grade->currentIndex(), indice(1, 7));
+
+    auto* ir = f.findChild<QAction*>("IrParaSemPreco");
+    QVERIFY(ir && ir->isEnabled());
+    QCOMPARE(ir->shortcut(), QKeySequence("Ctrl+G"));
+    ir->trigger();
+    QCOMPARE(grade->currentIndex(), indice(1, 6)); // the first is still unpriced
+    a.digitarNaCelula(1, 6, "2");
+    ir->trigger();
+    QCOMPARE(grade->currentIndex(), indice(3, 6));
+}
+
 void ComandosDoForm::resumoEAcessibilidade() {
     Ambiente a;
     FormCotacao& f = a.abrir();

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void textoDeForaNaoEMarcacao();
     void colarEDesfazer();
     void localizarEDigitar();
+    void caminhoDoTeclado();
     void resumoEAcessibilidade();
     void ultimosPrecos();
     void tabelaDePrecos();
