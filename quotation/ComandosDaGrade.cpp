@@ -352,12 +352,22 @@ void ComandosDaGrade::Localizar() {
 void ComandosDaGrade::filtra(const QString& texto) {
     const cotacao::Busca busca(texto);
     m_produtos->setUpdatesEnabled(false);
+    int mostrados = 0;
     for (int linha = 0; linha < m_chavesDeBusca.size(); ++linha) {
         const bool oculta = !busca.vazia() && !busca.corresponde(m_chavesDeBusca[linha]);
         if (m_produtos->isRowHidden(linha) != oculta)
             m_produtos->setRowHidden(linha, oculta);
+        mostrados += !oculta;
     }
     m_produtos->setUpdatesEnabled(true);
+    // While the list is filtered, the status bar says how much of it shows.
+    if (busca.vazia())
+        m_janela->statusBar()->clearMessage();
+    else
+        m_janela->statusBar()->showMessage(
+            mostrados == 0 ? cotacao::textos::NenhumProdutoEncontrado
+                           : cotacao::textos::ProdutosMostrados.arg(
+                                 ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)));
 }
 
 void ComandosDaGrade::vaiPara(int produto) {

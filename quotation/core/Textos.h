@@ -68,6 +68,8 @@ inline const QString RascunhoFalhou =
 // Commands of the product grid and of spreadsheets.
 inline const QString Localizar = QStringLiteral("Localizar:");
 inline const QString ProcurarDica = QStringLiteral("descrição, PLU ou código de barras");
+inline const QString NenhumProdutoEncontrado = QStringLiteral("Nenhum produto encontrado.");
+inline const QString ProdutosMostrados = QStringLiteral("%1 de %2 produtos mostrados.");
 inline const QString Colados = QStringLiteral("%1 valores colados, %2 recusados.");
 inline const QString Preenchidos =
     QStringLiteral("%1 preços preenchidos com os últimos preços enviados.");

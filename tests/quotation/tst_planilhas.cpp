@@ -465,6 +465,7 @@ void ComandosDoForm::localizarEDigitar() {
     QVERIFY(a.grade()->isRowHidden(0));
     QVERIFY(a.grade()->isRowHidden(1));
     QVERIFY(!a.grade()->isRowHidden(2));
+    QCOMPARE(f.statusBar()->currentMessage(), "1 de 3 produtos mostrados.");
     // The only row shown is the third product: the price lands there.
     a.digitarNaCelula(3, 6, "8,5");
     QCOMPARE(a.celula(3, 6), "8,5");
@@ -476,6 +477,10 @@ void ComandosDoForm::localizarEDigitar() {
     QTest::keyClicks(campo, "789"); // a barcode finds its product too
     QVERIFY(!a.grade()->isRowHidden(0));
     QVERIFY(a.grade()->isRowHidden(2));
+    QTest::keyClicks(campo, "9");
+    QCOMPARE(f.statusBar()->currentMessage(), "Nenhum produto encontrado.");
+    QTest::keyClick(campo, Qt::Key_Escape);
+    QCOMPARE(f.statusBar()->currentMessage(), "");
 }
 
 // The keyboard's way into the grid: Enter or Down in Localizar goes to the price of the first
