@@ -15,6 +15,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QToolBar>
 
@@ -239,16 +240,28 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
                     &previa, QStringLiteral("Salvar PDF"),
                     QDir(pasta).filePath(relatorio.nomeDocumento + QStringLiteral(".pdf")),
                     QStringLiteral("PDF (*.pdf)"));
-                if (!arquivo.isEmpty() && !SalvaPdfDoRelatorio(dados, relatorio, arquivo))
-                    Caixas::aviso(&previa, QStringLiteral("Aviso"),
-                                  QStringLiteral("Não foi possível salvar o PDF em %1.")
-                                      .arg(QDir::toNativeSeparators(arquivo)));
+                if (arquivo.isEmpty())
+                    return;
+                const bool salvo = SalvaPdfDoRelatorio(dados, relatorio, arquivo);
+                Caixas::aviso(&previa, QStringLiteral("Aviso"),
+                              (salvo ? QStringLiteral("Relatório salvo em %1.")
+                                     : QStringLiteral("Não foi possível salvar o PDF em %1."))
+                                  .arg(QDir::toNativeSeparators(arquivo)));
             });
         }
-        previa.resize(1000, 700);
+        // Within the screen it opens on, whatever its size and scale: the page at the zoom asked
+        // for when the window shows it whole, the whole page otherwise.
+        const QSize tela = grade.window()->screen()->availableGeometry().size();
+        previa.resize(QSize(1000, 700).boundedTo(tela * 9 / 10));
         if (auto* vista = previa.findChild<QPrintPreviewWidget*>()) {
-            vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
-            vista->setZoomFactor(zoom / 100.0);
+            const QSizeF pagina = impressora.pageLayout().fullRectPoints().size() * zoom / 72.0 *
+                                  previa.logicalDpiX() / 100.0;
+            if (pagina.width() < previa.width() * 0.9 && pagina.height() < previa.height() * 0.8) {
+                vista->setZoomMode(QPrintPreviewWidget::CustomZoom);
+                vista->setZoomFactor(zoom / 100.0);
+            } else {
+                vista->setZoomMode(QPrintPreviewWidget::FitInView);
+            }
         }
         previa.exec();
         return 0;
