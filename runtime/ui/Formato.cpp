@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 void OcultaCaptionBar(QWidget* janela) {
     janela->setWindowFlag(Qt::FramelessWindowHint, true);
 }
@@ -25,11 +27,16 @@ void AplicaFormato(QWidget* janela, const FormatoJanela& formato) {
 }
 
 void Centraliza(QWidget* janela) {
-    const QScreen* tela = QGuiApplication::primaryScreen();
+    const QScreen* tela = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
     if (!tela)
         return;
+    const QRect disponivel = tela->availableGeometry();
     QRect area = janela->frameGeometry();
-    area.moveCenter(tela->availableGeometry().center());
+    area.moveCenter(disponivel.center());
+    // A window larger than the screen (a small one, or a large scale) starts at its top left
+    // corner, where its title and first fields are, never beyond it.
+    area.moveLeft(std::max(area.left(), disponivel.left()));
+    area.moveTop(std::max(area.top(), disponivel.top()));
     janela->move(area.topLeft());
 }
 

@@ -26,6 +26,8 @@ void AplicaFormato(QWidget* janela, const FormatoJanela& formato);
 QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse);
 
 // Places a top-level window in the middle of its screen.
+// In the middle of the available area of the window's screen; a window larger than that area
+// starts at its top left corner.
 void Centraliza(QWidget* janela);
 
 } // namespace janelas

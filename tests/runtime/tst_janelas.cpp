@@ -2,6 +2,7 @@
 
 #include "runtime/ui/App.h"
 #include "runtime/ui/Caixas.h"
+#include "runtime/ui/Formato.h"
 #include "runtime/ui/Janela.h"
 #include "tests/support/TestMain.h"
 
@@ -175,4 +176,30 @@ void Janelas::caixasRegistradasERespondidas() {
     QCOMPARE(Caixas::mostradas().at(0).titulo, u"Aviso");
     QCOMPARE(Caixas::mostradas().at(0).texto, u"Um texto.");
     QCOMPARE(Caixas::mostradas().at(2).texto, u"De novo?");
+}
+
+// A window is centred on its screen; one larger than the screen (the login form at 150 % on a
+// 1024 × 600 screen) starts at the screen's corner, its title and first fields in sight.
+void Janelas::centralizadaDentroDaTela_data() {
+    QTest::addColumn<double>("largura"); // as a share of the available area
+    QTest::addColumn<double>("altura");
+    QTest::newRow("menor que a tela") << 0.5 << 0.5;
+    QTest::newRow("mais larga que a tela") << 1.3 << 0.5;
+    QTest::newRow("mais alta que a tela") << 0.5 << 1.4;
+}
+
+void Janelas::centralizadaDentroDaTela() {
+    QFETCH(double, largura);
+    QFETCH(double, altura);
+    QWidget janela;
+    const QRect disponivel = janela.screen()->availableGeometry();
+    janela.resize(int(disponivel.width() * largura), int(disponivel.height() * altura));
+    janelas::Centraliza(&janela);
+    const QRect area = janela.frameGeometry();
+    QVERIFY2(area.left() >= disponivel.left() && area.top() >= disponivel.top(),
+             qPrintable(QString("%1,%2").arg(area.left()).arg(area.top())));
+    if (largura < 1)
+        QVERIFY(qAbs(area.center().x() - disponivel.center().x()) <= 1);
+    if (altura < 1)
+        QVERIFY(qAbs(area.center().y() - disponivel.center().y()) <= 1);
 }

@@ -15,4 +15,6 @@ private Q_SLOTS:
     void timerDeUmaVez();
     void editChangeAoDigitarEAoPreencher();
     void caixasRegistradasERespondidas();
+    void centralizadaDentroDaTela_data();
+    void centralizadaDentroDaTela();
 };
