@@ -13,6 +13,7 @@
 #include "runtime/ui/Caixas.h"
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "runtime/ui/Textos.h"
+#include "store/TabelaDePrecos.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,6 +128,12 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     tabela->menuAction()->setStatusTip(AjudaImportarTabela);
     comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
             [this] { ImportarTabelaDePrecos(); });
+    comando(this, tabela, VerTabela, {}, AjudaVerTabela, [this] {
+        VerTabelaDePrecos();
+    })->setObjectName(QStringLiteral("VerTabela"));
+    comando(this, tabela, ApagarTabela, {}, AjudaApagarTabela, [this] {
+        ApagarTabelaDePrecos();
+    })->setObjectName(QStringLiteral("ApagarTabela"));
 
     QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
     QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
@@ -505,6 +512,40 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
     carregaTabela();
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()));
+}
+
+void ComandosDaGrade::VerTabelaDePrecos() {
+    using namespace cotacao::textos;
+    const auto origem =
+        m_banco && m_banco->aberto() ? banco::TabelaDePrecos(*m_banco).origem() : std::nullopt;
+    if (!origem) {
+        avisa(SemTabela);
+        return;
+    }
+    avisa(SobreATabela.arg(ComMilhares(origem->itens, 0), origem->arquivo,
+                           DateToText(origem->quando.date()),
+                           origem->quando.time().toString(u"HH:mm")));
+}
+
+void ComandosDaGrade::ApagarTabelaDePrecos() {
+    using namespace cotacao::textos;
+    const auto origem =
+        m_banco && m_banco->aberto() ? banco::TabelaDePrecos(*m_banco).origem() : std::nullopt;
+    if (!origem) {
+        avisa(SemTabela);
+        return;
+    }
+    if (!Caixas::simOuNao(m_janela,
+                          PerguntaApagarTabela.arg(ComMilhares(origem->itens, 0), origem->arquivo),
+                          Sim, Nao, false))
+        return;
+    if (!banco::TabelaDePrecos(*m_banco).apaga()) {
+        avisa(TabelaNaoApagada.arg(m_banco->erro()));
+        return;
+    }
+    carregaTabela();
+    m_produtos->viewport()->update(); // the price tips
+    informa(TabelaApagada);
 }
 
 void ComandosDaGrade::PreencherComTabelaDePrecos() {

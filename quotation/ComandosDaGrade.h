@@ -56,6 +56,9 @@ public:
     // The supplier's own price table: kept in the local database, then used for any quotation.
     void ImportarTabelaDePrecos();
     void PreencherComTabelaDePrecos();
+    // How many prices the table holds, from which file and when; and clearing it.
+    void VerTabelaDePrecos();
+    void ApagarTabelaDePrecos();
     // The keyboard's way into the grid: the price of the first product not priced yet.
     void IrParaPrimeiroSemPreco();
 

@@ -95,6 +95,15 @@ bool TabelaDePrecos::substitui(const QList<ItemDaTabela>& itens, const QString& 
     });
 }
 
+bool TabelaDePrecos::apaga() {
+    return m_banco.transacao([&] {
+        QSqlQuery q(m_banco.db());
+        return (q.exec(QStringLiteral("DELETE FROM tabela_preco")) &&
+                q.exec(QStringLiteral("DELETE FROM tabela_preco_origem"))) ||
+               m_banco.falhou(q.lastError().text());
+    });
+}
+
 std::optional<TabelaDePrecos::Origem> TabelaDePrecos::origem() {
     QSqlQuery q(m_banco.db());
     if (!q.exec(QStringLiteral("SELECT arquivo, quando, itens FROM tabela_preco_origem")) ||

@@ -47,6 +47,9 @@ public:
     bool substitui(const QList<ItemDaTabela>& itens, const QString& arquivo,
                    const QDateTime& quando);
 
+    // Removes the whole table, in one transaction.
+    bool apaga();
+
     // The current table's origin; nothing when no table was imported (or the database failed).
     std::optional<Origem> origem();
     QDateTime data();

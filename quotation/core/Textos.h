@@ -208,6 +208,20 @@ inline const QString PreenchidosPelaTabela =
     QStringLiteral("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 só "
                    "pelo código de barras, %5 só pelo PLU); %6 produtos sem preço na tabela.");
 inline const QString PrecoDaTabela = QStringLiteral("Tabela de preços: %1");
+inline const QString VerTabela = QStringLiteral("&Ver a tabela...");
+inline const QString AjudaVerTabela = QStringLiteral(
+    "Mostra quantos preços a tabela guardada neste computador tem, de que arquivo e quando.");
+inline const QString ApagarTabela = QStringLiteral("&Apagar a tabela...");
+inline const QString AjudaApagarTabela =
+    QStringLiteral("Apaga a tabela de preços guardada neste computador.");
+inline const QString SobreATabela = QStringLiteral(
+    "A tabela de preços guardada neste computador tem %1 preços, importados de %2 em %3 às %4.");
+inline const QString PerguntaApagarTabela = QStringLiteral(
+    "Apagar a tabela de preços guardada neste computador (%1 preços de %2)? As cotações já "
+    "preenchidas não mudam.");
+inline const QString TabelaApagada = QStringLiteral("Tabela de preços apagada.");
+inline const QString TabelaNaoApagada =
+    QStringLiteral("A tabela de preços não foi apagada (%1).");
 inline const QString CotacaoAusente = QStringLiteral(
     "O arquivo da cotação %1 não está mais neste computador: o relatório desta resposta não pode "
     "ser impresso.");

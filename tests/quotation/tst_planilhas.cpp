@@ -13,6 +13,7 @@
 #include "runtime/ui/EscolhaDeArquivo.h"
 #include "store/PrecosEnviados.h"
 #include "store/Rascunhos.h"
+#include "store/TabelaDePrecos.h"
 #include "tests/quotation/Ambiente.h"
 
 #include <QClipboard>
@@ -685,6 +686,32 @@ void ComandosDoForm::tabelaDePrecos() {
         s[1] = "2,25"; // nothing typed this time
         return s;
     }());
+
+    // What the table is, and clearing it: "Não" keeps it, "Sim" clears it.
+    Caixas::esqueceMostradas();
+    auto* ver = outro.findChild<QAction*>("VerTabela");
+    auto* apagar = outro.findChild<QAction*>("ApagarTabela");
+    QVERIFY(ver && apagar && ver->isEnabled() && apagar->isEnabled());
+    ver->trigger();
+    QCOMPARE(mensagens().size(), 1);
+    const int linhasDaTabela = int(csv.count('\n')) - 1; // all but the heading
+    QVERIFY2(
+        mensagens()[0].startsWith(
+            QString("A tabela de preços guardada neste computador tem %1 preços, importados "
+                    "de tabela.csv em %2 às ")
+                .arg(nucleo::ComMilhares(linhasDaTabela, 0), DateToText(QDate::currentDate()))),
+        qPrintable(mensagens()[0]));
+    Caixas::proximaResposta(Caixas::Nao);
+    apagar->trigger();
+    QVERIFY(banco::TabelaDePrecos(a.banco).origem());
+    Caixas::esqueceMostradas();
+    Caixas::proximaResposta(Caixas::Sim);
+    apagar->trigger();
+    QVERIFY(!banco::TabelaDePrecos(a.banco).origem());
+    QCOMPARE(outro.statusBar()->currentMessage(), cotacao::textos::TabelaApagada);
+    Caixas::esqueceMostradas();
+    a.comando("Preencher com a tabela de preços");
+    QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});
 }
 
 // An answer reprinted from the list of answers: the report is that of the files kept here.
