@@ -128,12 +128,12 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     tabela->menuAction()->setStatusTip(AjudaImportarTabela);
     comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
             [this] { ImportarTabelaDePrecos(); });
-    comando(this, tabela, VerTabela, {}, AjudaVerTabela, [this] {
+    comando(this, tabela, VerTabela, QKeySequence(u"Ctrl+Shift+T"_qs), AjudaVerTabela, [this] {
         VerTabelaDePrecos();
     })->setObjectName(QStringLiteral("VerTabela"));
-    comando(this, tabela, ApagarTabela, {}, AjudaApagarTabela, [this] {
-        ApagarTabelaDePrecos();
-    })->setObjectName(QStringLiteral("ApagarTabela"));
+    comando(this, tabela, ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs), AjudaApagarTabela,
+            [this] { ApagarTabelaDePrecos(); })
+        ->setObjectName(QStringLiteral("ApagarTabela"));
 
     QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
     QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
