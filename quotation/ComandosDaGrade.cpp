@@ -514,14 +514,19 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
     informa(TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()));
 }
 
-void ComandosDaGrade::VerTabelaDePrecos() {
-    using namespace cotacao::textos;
+std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
     const auto origem =
         m_banco && m_banco->aberto() ? banco::TabelaDePrecos(*m_banco).origem() : std::nullopt;
-    if (!origem) {
-        avisa(SemTabela);
+    if (!origem)
+        avisa(cotacao::textos::SemTabela);
+    return origem;
+}
+
+void ComandosDaGrade::VerTabelaDePrecos() {
+    using namespace cotacao::textos;
+    const auto origem = tabelaGuardada();
+    if (!origem)
         return;
-    }
     avisa(SobreATabela.arg(ComMilhares(origem->itens, 0), origem->arquivo,
                            DateToText(origem->quando.date()),
                            origem->quando.time().toString(u"HH:mm")));
@@ -529,12 +534,9 @@ void ComandosDaGrade::VerTabelaDePrecos() {
 
 void ComandosDaGrade::ApagarTabelaDePrecos() {
     using namespace cotacao::textos;
-    const auto origem =
-        m_banco && m_banco->aberto() ? banco::TabelaDePrecos(*m_banco).origem() : std::nullopt;
-    if (!origem) {
-        avisa(SemTabela);
+    const auto origem = tabelaGuardada();
+    if (!origem)
         return;
-    }
     if (!Caixas::simOuNao(m_janela,
                           PerguntaApagarTabela.arg(ComMilhares(origem->itens, 0), origem->arquivo),
                           Sim, Nao, false))

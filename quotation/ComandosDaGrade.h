@@ -1,10 +1,13 @@
 #pragma once
 
 #include "quotation/core/Proposta.h"
+#include "store/TabelaDePrecos.h"
 
 #include <QDate>
 #include <QObject>
 #include <QStringList>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -67,6 +70,8 @@ private:
     // Changes of the answer made by a command: the cell being edited committed first.
     void aplica(const QList<cotacao::Alteracao>& alteracoes);
     void carregaTabela();
+    // Where the price table kept here came from; nothing, said to the supplier, when none is.
+    std::optional<banco::TabelaDePrecos::Origem> tabelaGuardada();
     void filtra(const QString& texto);
     // The price cell of `produto` (-1: the first product shown) current, the grid focused.
     void vaiPara(int produto);
