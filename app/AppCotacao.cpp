@@ -8,7 +8,6 @@
 #include "remote/Espera.h"
 #include "runtime/core/Erro.h"
 #include "runtime/core/Gravacao.h"
-#include "runtime/core/Ini.h"
 #include "runtime/core/Processo.h"
 #include "runtime/core/ProgramDir.h"
 #include "runtime/core/Versao.h"
@@ -148,10 +147,7 @@ AppCotacao::Anuncio AppCotacao::leAnuncio(const QString& pasta) {
                        : textos::MotivoAssinaturaNaoBaixada;
     else
         a.motivo = motivo(a.reivindicacao.resultado, a.reivindicacao.versao);
-    QString anunciada;
-    GetFileIni(QStringLiteral("Geral"), QStringLiteral("Versao"), QString(),
-               ArquivoDoPrograma(kArquivoVersao), anunciada);
-    const QByteArray recusado = anunciada.toUtf8() + '\n' + a.motivo.toUtf8() + '\n' + conteudo;
+    const QByteArray recusado = a.motivo.toUtf8() + '\n' + conteudo;
     a.marca = QCryptographicHash::hash(recusado, QCryptographicHash::Sha256).toHex();
     return a;
 }

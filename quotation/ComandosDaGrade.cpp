@@ -275,7 +275,7 @@ QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
     const bool recusado = m_proposta.precoRecusado(produto);
     if (coluna == kColunaPreco && papel == Qt::DisplayRole)
         // The amount as it is sent; a text that is not one, as typed, in its red cell.
-        return recusado ? m_proposta.preco(produto) : m_proposta.valor(produto).mostrada();
+        return m_proposta.precoMostrado(produto);
     if (papel == Qt::BackgroundRole && coluna == kColunaPreco && recusado)
         return QColor(255, 205, 210); // a price to correct
     if (papel == Qt::BackgroundRole && coluna > 0 && m_proposta.valor(produto).zero())
@@ -340,13 +340,7 @@ void ComandosDaGrade::Colar() {
         avisa(cotacao::textos::ColagemGrandeDemais);
         return;
     }
-    // Only what lands in the grid is split out: the rows down to the last product, the columns
-    // up to the remarks.
-    int alem = 0;
-    const Bloco bloco =
-        LeBloco(texto, m_proposta.produtos() - atual.row(), kColunaObs - atual.column() + 1, &alem);
-    const Colagem colagem =
-        PlanejaColagem(m_proposta, atual.row() + 1, atual.column(), bloco, selecao, alem);
+    const Colagem colagem = ColaTexto(m_proposta, atual.row() + 1, atual.column(), texto, selecao);
     aplica(colagem.alteracoes);
     informa(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados));
 }

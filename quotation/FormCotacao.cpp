@@ -2,7 +2,6 @@
 
 #include "dialogs/Dialogo.h"
 #include "grid/ControleGrade.h"
-#include "grid/ObjetosGrade.h"
 #include "quotation/ConversaDoEnvio.h"
 #include "quotation/ListaProdutos.h"
 #include "quotation/core/Rascunho.h"

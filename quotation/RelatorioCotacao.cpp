@@ -104,14 +104,12 @@ void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
     for (int i = 0; i < proposta.produtos(); ++i) {
         const formatos::Produto& p = proposta.produto(i);
         // The figures as the grid and the status bar show them: one rounding, written once.
-        const QString preco =
-            proposta.precoRecusado(i) ? proposta.preco(i) : proposta.valor(i).mostrada();
         QStringList textos{p.plu,
                            p.codigoBarras,
                            p.descricao,
                            p.quantidade,
                            p.unidade,
-                           preco,
+                           proposta.precoMostrado(i),
                            formatos::MostraCentavos(proposta.subtotal(i)),
                            proposta.observacao(i)};
         for (QString& t : textos)

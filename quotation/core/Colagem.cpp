@@ -6,6 +6,8 @@
 #include "quotation/formats/Resposta.h"
 #include "runtime/core/Regional.h"
 
+#include <algorithm>
+
 namespace cotacao {
 
 Bloco LeBloco(const QString& texto, int linhas, int colunas, int* alem) {
@@ -72,6 +74,14 @@ Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bl
         for (qsizetype j = 0; j < bloco[i].size(); ++j)
             coloca(proposta, linha + int(i), coluna + int(j), bloco[i][j], c);
     return c;
+}
+
+Colagem ColaTexto(const Proposta& proposta, int linha, int coluna, const QString& texto,
+                  const QRect& selecao) {
+    int alem = 0;
+    const Bloco bloco = LeBloco(texto, std::max(proposta.produtos() - linha + 1, 1),
+                                std::max(kColunaObs - coluna + 1, 1), &alem);
+    return PlanejaColagem(proposta, linha, coluna, bloco, selecao, alem);
 }
 
 } // namespace cotacao

@@ -32,5 +32,9 @@ struct Colagem {
 // `linhasAlem` rows of the clipboard below the last product are counted as refused.
 Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bloco& bloco,
                        const QRect& selecao = {}, int linhasAlem = 0);
+// The same for a clipboard's `texto`, of which only what lands in the grid is split out: the rows
+// down to the last product, the columns up to the remarks.
+Colagem ColaTexto(const Proposta& proposta, int linha, int coluna, const QString& texto,
+                  const QRect& selecao = {});
 
 } // namespace cotacao

@@ -36,7 +36,6 @@ void Proposta::inicia(formatos::Cotacao cotacao) {
     m_centavos = 0;
     m_cotados = 0;
     m_recusados = 0;
-    m_quantidadesRecusadas.clear();
     for (const formatos::Produto& p : std::as_const(m_cotacao.produtos)) {
         const int i = int(m_linhas.size());
         Linha l;
@@ -47,8 +46,6 @@ void Proposta::inicia(formatos::Cotacao cotacao) {
         const auto quantidade = formatos::Quantidade::le(p.quantidade);
         l.quantidade = quantidade.value_or(formatos::Quantidade());
         l.quantidadeRecusada = !quantidade;
-        if (!quantidade)
-            m_quantidadesRecusadas << i;
         if (!l.identidade.barras.isEmpty())
             m_porBarras.insert(l.identidade.barras, i);
         if (!l.identidade.plu.isEmpty())
@@ -306,8 +303,16 @@ QList<QPair<QString, QString>> Proposta::precosParaGuardar() const {
     return precos;
 }
 
+QList<int> Proposta::quantidadesRecusadas() const {
+    QList<int> recusadas;
+    for (int i = 0; i < produtos(); ++i)
+        if (quantidadeRecusada(i))
+            recusadas << i;
+    return recusadas;
+}
+
 QString AvisoDeQuantidades(const Proposta& proposta) {
-    const QList<int>& recusadas = proposta.quantidadesRecusadas();
+    const QList<int> recusadas = proposta.quantidadesRecusadas();
     if (recusadas.isEmpty())
         return {};
     QString lista;

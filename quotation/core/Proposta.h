@@ -73,12 +73,17 @@ public:
     // a price the amount rule refuses.
     formatos::Quantia valor(int i) const { return m_linhas[i].valor.value_or(formatos::Quantia()); }
     bool precoRecusado(int i) const { return !m_linhas[i].valor; }
+    // The price as the grid and the report show it: the amount grouped in thousands, or a text
+    // the rule refuses as it was typed.
+    QString precoMostrado(int i) const {
+        return precoRecusado(i) ? preco(i) : m_linhas[i].valor->mostrada();
+    }
     int precosRecusados() const { return m_recusados; }
     // The quantity as read from the quotation; zero when it is not a quantity.
     formatos::Quantidade quantidade(int i) const { return m_linhas[i].quantidade; }
     bool quantidadeRecusada(int i) const { return m_linhas[i].quantidadeRecusada; }
     // The products whose quantity in the quotation file is not a quantity the program reads.
-    const QList<int>& quantidadesRecusadas() const { return m_quantidadesRecusadas; }
+    QList<int> quantidadesRecusadas() const;
     // Quantity times price, rounded to the cent (formatos::Subtotal).
     formatos::Centavos subtotal(int i) const { return m_linhas[i].centavos; }
 
@@ -170,7 +175,6 @@ private:
     formatos::Centavos m_centavos = 0;
     int m_cotados = 0;
     int m_recusados = 0;
-    QList<int> m_quantidadesRecusadas;
     QList<std::optional<Conhecido>> m_ultimos, m_tabela; // per product
 };
 

@@ -99,12 +99,6 @@ std::optional<Quantia> Quantia::deNumero(double reais) {
     return Quantia(qint64(centavos));
 }
 
-std::optional<Quantia> Quantia::deCentavos(qint64 centavos) {
-    if (centavos < 0 || centavos >= kLimite)
-        return std::nullopt;
-    return Quantia(centavos);
-}
-
 QString Quantia::numero() const {
     return NumeroDeCentavos(m_centavos);
 }

@@ -31,14 +31,12 @@ std::optional<qint64> LeDecimal(QStringView texto, int decimais);
 class Quantia {
 public:
     constexpr Quantia() = default;
-    static constexpr qint64 kLimite = 100'000'000'000; // 10^9 reais, in cents (not included)
 
     // A text under the amount rule (LeDecimal with two decimals); a blank text is zero (a price
     // not filled in). Nothing when the rule refuses the text.
     static std::optional<Quantia> le(QStringView texto);
     // A spreadsheet's number: nothing unless it is a whole number of cents within the limits.
     static std::optional<Quantia> deNumero(double reais);
-    static std::optional<Quantia> deCentavos(qint64 centavos);
 
     qint64 centavos() const { return m_centavos; }
     bool zero() const { return m_centavos == 0; }

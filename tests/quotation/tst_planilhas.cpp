@@ -4,7 +4,6 @@
 
 #include "quotation/RelatorioCotacao.h"
 #include "quotation/core/Colagem.h"
-#include "quotation/core/ColunasProdutos.h"
 #include "quotation/core/Envio.h"
 #include "quotation/core/Importacao.h"
 #include "quotation/core/Planilha.h"
@@ -112,12 +111,7 @@ void Planilhas::colagem() {
     QFETCH(int, recusados);
     cotacao::Proposta p;
     deTres(p);
-    // As the grid pastes: only the rows and columns that land in it are split out.
-    int alem = 0;
-    const cotacao::Bloco celulasDoBloco =
-        cotacao::LeBloco(bloco, p.produtos() - linha + 1, cotacao::kColunaObs - coluna + 1, &alem);
-    const cotacao::Colagem c =
-        cotacao::PlanejaColagem(p, linha, coluna, celulasDoBloco, selecao, alem);
+    const cotacao::Colagem c = cotacao::ColaTexto(p, linha, coluna, bloco, selecao);
     QCOMPARE(celulas(c.alteracoes), esperado);
     QCOMPARE(c.colados, colados);
     QCOMPARE(c.recusados, recusados);
