@@ -2,7 +2,7 @@
 // the file, then two Ed25519 verifications), the file in the page cache as right after its
 // download.
 #include "Medida.h"
-#include "remote/Assinatura.h"
+#include "remoto/Assinatura.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/Minisign.h"
 

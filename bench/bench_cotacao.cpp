@@ -4,19 +4,19 @@
 // printing, and the program's peak memory. The network is left out: the FTP server's port is
 // closed, so transfers fail at once.
 #include "Medida.h"
-#include "access/FormLogin.h"
-#include "grid/ImpressaoGrade.h"
-#include "quotation/FormCotacao.h"
-#include "quotation/core/Colagem.h"
-#include "quotation/core/Envio.h"
-#include "quotation/core/Rascunho.h"
-#include "quotation/formats/Lista.h"
-#include "runtime/core/Cp1252.h"
-#include "runtime/ui/Caixas.h"
-#include "runtime/ui/EscolhaDeArquivo.h"
-#include "store/BancoLocal.h"
-#include "store/Rascunhos.h"
-#include "store/TabelaDePrecos.h"
+#include "acesso/FormLogin.h"
+#include "grade/ImpressaoGrade.h"
+#include "cotacao/FormCotacao.h"
+#include "cotacao/regras/Colagem.h"
+#include "cotacao/regras/Envio.h"
+#include "cotacao/regras/Rascunho.h"
+#include "formatos/Lista.h"
+#include "nucleo/Cp1252.h"
+#include "janelas/Caixas.h"
+#include "janelas/EscolhaDeArquivo.h"
+#include "banco/BancoLocal.h"
+#include "banco/Rascunhos.h"
+#include "banco/TabelaDePrecos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
                     aberto = new FormCotacao(redeLocal, &banco);
                     aberto->cCodCotacao = codigo;
                     aberto->cCNPJ = c;
-                    aberto->UsaCotacao(std::move(lida));
+                    aberto->usaCotacao(std::move(lida));
                     aberto->Setup();
                     aberto->Show();
                 });

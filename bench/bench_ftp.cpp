@@ -2,9 +2,9 @@
 // forms run them), against the curl command-line tool on the same local server in the same run;
 // and how long the GUI thread's event loop is held up during a slow download.
 #include "Medida.h"
-#include "remote/Espera.h"
-#include "remote/Ftp.h"
-#include "remote/Servidor.h"
+#include "remoto/Espera.h"
+#include "remoto/Ftp.h"
+#include "remoto/Servidor.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 

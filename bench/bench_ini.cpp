@@ -1,6 +1,6 @@
 // One GetFileIni of a key in a 300 KB quotation file.
 #include "Medida.h"
-#include "runtime/core/Ini.h"
+#include "nucleo/Ini.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QCoreApplication>

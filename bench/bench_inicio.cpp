@@ -3,12 +3,12 @@
 // Each run is a fresh process of this program, which reports on stdout once its window shows.
 
 #include "Medida.h"
-#include "app/AppCotacao.h"
-#include "app/Janelas.h"
-#include "runtime/core/Erro.h"
-#include "runtime/core/ProgramDir.h"
-#include "runtime/core/Regional.h"
-#include "runtime/ui/Aplicacao.h"
+#include "inicio/AppCotacao.h"
+#include "inicio/Janelas.h"
+#include "nucleo/Erro.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Regional.h"
+#include "janelas/Aplicacao.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 

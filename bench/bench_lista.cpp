@@ -2,8 +2,8 @@
 // answer of 3,500 remarks against the buyer's reader, as a sending does, and the remarks' room,
 // as the form does at every remark typed.
 #include "Medida.h"
-#include "quotation/formats/Lista.h"
-#include "quotation/formats/Resposta.h"
+#include "formatos/Lista.h"
+#include "formatos/Resposta.h"
 
 #include <QCoreApplication>
 

@@ -31,9 +31,9 @@ WINESERVER = "/usr/lib/wine/wineserver"
 
 # The test programs and the classes of each that need no Linux (no mounts, signals or servers).
 TESTES = [
-    ("tst_formats.exe", ["Lista", "Numeros", "ArquivoDeResposta"]),
-    ("tst_remote.exe", ["Endereco"]),
-    ("tst_runtime.exe", ["Regional", "Erros", "Ini", "Texto"]),
+    ("tst_formatos.exe", ["Lista", "Numeros", "ArquivoDeResposta"]),
+    ("tst_remoto.exe", ["Endereco"]),
+    ("tst_nucleo.exe", ["Regional", "Erros", "Ini", "Texto"]),
 ]
 
 

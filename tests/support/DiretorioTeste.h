@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/core/ProgramDir.h"
+#include "nucleo/ProgramDir.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/ui/Aplicacao.h"
-#include "runtime/ui/CaixaDeErro.h"
+#include "janelas/Aplicacao.h"
+#include "janelas/CaixaDeErro.h"
 
 #include <QApplication>
 #include <QByteArray>

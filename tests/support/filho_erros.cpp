@@ -3,12 +3,12 @@
 // an event handler, abandoned) or "falha" (a processor exception). The second argument is its
 // program directory, where KZERROR.LOG goes.
 
-#include "runtime/core/Erro.h"
-#include "runtime/core/ProgramDir.h"
-#include "runtime/core/Regional.h"
-#include "runtime/ui/Aplicacao.h"
-#include "runtime/ui/CaixaDeErro.h"
-#include "runtime/ui/Caixas.h"
+#include "nucleo/Erro.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Regional.h"
+#include "janelas/Aplicacao.h"
+#include "janelas/CaixaDeErro.h"
+#include "janelas/Caixas.h"
 
 #include <QTimer>
 

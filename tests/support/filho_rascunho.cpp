@@ -1,8 +1,8 @@
 // A program of the test suite that saves a 3,500-row draft again and again, every row with the
 // same number in each save, and prints the number after each commit. The test kills it with
 // SIGKILL at some moment and checks what it left.
-#include "store/BancoLocal.h"
-#include "store/Rascunhos.h"
+#include "banco/BancoLocal.h"
+#include "banco/Rascunhos.h"
 
 #include <QCoreApplication>
 

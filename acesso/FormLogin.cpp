@@ -1,0 +1,257 @@
+#include "acesso/FormLogin.h"
+
+#include "acesso/FormMinhasCotacoes.h"
+#include "acesso/Textos.h"
+#include "acesso/Verificacao.h"
+#include "formatos/Arquivos.h"
+#include "formatos/Cotacao.h"
+#include "remoto/Espera.h"
+#include "nucleo/Ini.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Texto.h"
+#include "nucleo/Versao.h"
+#include "janelas/Aparencia.h"
+#include "janelas/Conectividade.h"
+#include "janelas/FormEmEspera.h"
+#include "janelas/FormObrigado.h"
+#include "janelas/Formato.h"
+#include "janelas/GravacaoComAviso.h"
+#include "janelas/ImagemFundo.h"
+#include "janelas/Textos.h"
+#include "janelas/UnidadesDeDialogo.h"
+
+#include <QCompleter>
+#include <QDesktopServices>
+#include <QRegularExpressionValidator>
+#include <QShortcut>
+#include <QStringListModel>
+#include <QTimer>
+#include <QUrl>
+
+using namespace acesso;
+using namespace formatos;
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
+
+FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banco,
+                     ImprimeResposta imprimeResposta)
+    : m_rede(std::move(rede))
+    , m_abreCotacao(std::move(abreCotacao))
+    , m_banco(banco)
+    , m_imprimeResposta(std::move(imprimeResposta)) {
+    setFixedSize(UnidadesDeDialogo::x(494), UnidadesDeDialogo::y(232));
+    setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
+
+    // The picture lies behind everything; the controls come in the order of the tab chain.
+    m_fundo = new ImagemFundo(this);
+    m_fundo->setObjectName(QStringLiteral("Fundo"));
+    m_fundo->setGeometry(rect());
+
+    m_cnpj = campo("MCNPJ", QStringLiteral("CNPJ"), UnidadesDeDialogo::rect(15, 175, 91, 11));
+    m_cnpj->setInputMask(QStringLiteral("99.999.999/9999-99"));
+    m_codCotacao = campo("MCodCotacao", QStringLiteral("Número da cotação"),
+                         UnidadesDeDialogo::rect(118, 175, 95, 11));
+    m_codCotacao->setMaxLength(16);
+    m_senha = campo("MSenha", QStringLiteral("Senha"), UnidadesDeDialogo::rect(222, 175, 94, 11));
+    m_senha->setMaxLength(8);
+    m_senha->setEchoMode(QLineEdit::Password);
+    m_senha->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 10, true));
+
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok->setObjectName(QStringLiteral("Ok"));
+    m_ok->setGeometry(UnidadesDeDialogo::rect(321, 173, 65, 14));
+    m_ok->setDefault(true);
+    m_sair = new QPushButton(QStringLiteral("Sair"), this);
+    m_sair->setObjectName(QStringLiteral("Sair"));
+    m_sair->setGeometry(UnidadesDeDialogo::rect(321, 190, 65, 12));
+    m_sair->setAutoDefault(false);
+
+    m_versao = new QLabel(this);
+    m_versao->setObjectName(QStringLiteral("MVersao"));
+    m_versao->setGeometry(UnidadesDeDialogo::rect(86, 69, 54, 12));
+    m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
+    CorDoTexto(m_versao, CorPredefinida(6));
+
+    m_videoAula = new QPushButton(QStringLiteral("Video Aula"), this);
+    m_videoAula->setObjectName(QStringLiteral("VideoAula"));
+    m_videoAula->setGeometry(UnidadesDeDialogo::rect(9, 9, 60, 54));
+    m_videoAula->setAutoDefault(false);
+
+    m_minhasCotacoes = new QPushButton(acesso::textos::MinhasCotacoes, this);
+    m_minhasCotacoes->setObjectName(QStringLiteral("MinhasCotacoes"));
+    m_minhasCotacoes->setGeometry(UnidadesDeDialogo::rect(392, 173, 92, 14));
+    m_minhasCotacoes->setAutoDefault(false);
+    m_minhasCotacoes->setAccessibleName(QStringLiteral("Minhas cotações"));
+    m_minhasCotacoes->setStatusTip(acesso::textos::AjudaMinhasCotacoes);
+    m_minhasCotacoes->setToolTip(acesso::textos::AjudaMinhasCotacoes);
+    m_minhasCotacoes->setVisible(m_banco != nullptr);
+    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    QObject::connect(f3, &QShortcut::activated, this, [this] { abreMinhasCotacoes(); });
+    QObject::connect(m_minhasCotacoes, &QPushButton::clicked, this, [this] { abreMinhasCotacoes(); });
+
+    QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
+    QObject::connect(m_sair, &QPushButton::clicked, this, [this] { Sair(); });
+    QObject::connect(m_videoAula, &QPushButton::clicked, this, [this] { VideoAula(); });
+    setTabOrder(m_cnpj, m_codCotacao);
+    setTabOrder(m_codCotacao, m_senha);
+    setTabOrder(m_senha, m_ok);
+    setTabOrder(m_ok, m_sair);
+    setTabOrder(m_sair, m_minhasCotacoes);
+    setTabOrder(m_minhasCotacoes, m_videoAula);
+
+    setWindowTitle(acesso::textos::TituloLogin);
+    PostInit();
+}
+
+QLineEdit* FormLogin::campo(const char* nome, const QString& rotulo, QRect retangulo) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(nome));
+    edit->setAccessibleName(rotulo);
+    edit->setGeometry(retangulo);
+    edit->setFrame(false);
+    edit->setAlignment(Qt::AlignCenter);
+    // Digits only, typed or pasted.
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    return edit;
+}
+
+void FormLogin::PostInit() {
+    OcultaCaptionBar(this);
+    m_fundo->CreateEmbeddingFromFile(ArquivoDoPrograma(QStringLiteral("EntradaCotação.bmp")),
+                                     QStringLiteral(":/arte/entrada.png"));
+    m_versao->setText(nucleo::VersaoExibida);
+    AplicaFormato(this, {QMargins(5, 5, 5, 5), 20, 255, false});
+    Centraliza(this);
+    m_cnpj->setFocus();
+}
+
+void FormLogin::Setup() {
+    // The database is read once the window shows, not before.
+    if (m_banco)
+        QTimer::singleShot(0, this, [this] { carregaNumerosRecentes(); });
+    QString cnpj;
+    GetFileIni(Arquivos::Secao, Arquivos::Local::CNPJ, QString(),
+               ArquivoDoPrograma(Arquivos::Config), cnpj);
+    if (cnpj.trimmed().isEmpty()) {
+        m_cnpj->setFocus();
+        return;
+    }
+    m_cnpj->setText(cnpj);
+    m_codCotacao->setFocus();
+}
+
+void FormLogin::OK() {
+    using namespace acesso::textos;
+    const QString codigo = MCodCotacao();
+    const QString senha = MSenha();
+    const QString cnpj = MCNPJ();
+
+    // The number becomes a file name and a remote path: nothing but 16 digits may pass.
+    if (!Arquivos::NumeroCotacaoValido(codigo.trimmed())) {
+        WarningMessage(CodigoIncorreto);
+        m_codCotacao->setFocus();
+        return;
+    }
+    if (senha.trimmed().size() != 8) {
+        WarningMessage(SenhaIncorreta);
+        m_senha->setFocus();
+        m_senha->selectAll(); // typing the right one replaces the wrong digits
+        return;
+    }
+    if (cnpj.trimmed().size() != 18) {
+        WarningMessage(CNPJIncorreto);
+        m_cnpj->setFocus();
+        return;
+    }
+
+    if (!janelas::ConectadoOuAvisa(this,
+                                   [this] { return VerificaConexaoInternet(m_rede.conexao); }))
+        return;
+
+    // The quotation file comes into the program folder, where it is read below.
+    const remoto::PedidoFtp pedido =
+        remoto::PedidoDoPrograma(m_rede.servidorFtp, Arquivos::NomeCotacao(codigo.trimmed()));
+    const QString& arquivo = pedido.local;
+    remoto::Desfecho baixou;
+    {
+        const AvisoEmEspera aviso(janelas::textos::Conectando);
+        baixou = remoto::BaixaEsperando(pedido);
+    }
+    if (!baixou.ok()) {
+        // Only the server's answer that the file does not exist says the number is wrong.
+        using remoto::ResultadoFtp;
+        if (baixou.resultado == ResultadoFtp::Conexao)
+            WarningMessage(FalhaServidor);
+        else if (baixou.resultado == ResultadoFtp::GravacaoLocal)
+            WarningMessage(janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma()));
+        else
+            WarningMessage(CotacaoInexistente);
+        return;
+    }
+
+    // The quotation file is read once for both checks.
+    const QString digitos = LimpaNumeros(cnpj);
+    formatos::Cotacao cotacao;
+    if (!formatos::LeCotacao(arquivo, cotacao) || !acesso::SenhaConfere(cotacao, senha, digitos)) {
+        WarningMessage(SenhaIncorreta);
+        m_senha->setFocus();
+        m_senha->selectAll(); // typing the right one replaces the wrong digits
+        return;
+    }
+    if (!acesso::CNPJLiberado(cotacao, digitos)) {
+        WarningMessage(CNPJNaoLiberado);
+        return;
+    }
+
+    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, ArquivoDoPrograma(Arquivos::Config));
+    if (m_abreCotacao)
+        m_abreCotacao(codigo, digitos, std::move(cotacao));
+    setQuitOnClose(false);
+    EndWindow();
+}
+
+void FormLogin::Sair() {
+    setQuitOnClose(false);
+    EndWindow();
+    auto* obrigado = new FormObrigado;
+    obrigado->setQuitOnClose(true);
+    obrigado->Show();
+}
+
+void FormLogin::VideoAula() {
+    QDesktopServices::openUrl(QUrl(acesso::textos::EnderecoVideoAula));
+}
+
+void FormLogin::carregaNumerosRecentes() {
+    auto* completer = m_codCotacao->completer();
+    if (!completer) {
+        completer = new QCompleter(m_codCotacao);
+        completer->setModel(new QStringListModel(completer));
+        completer->setObjectName(QStringLiteral("NumerosRecentes"));
+        // Every number holding what was typed, newest first: the last digits find it too.
+        completer->setFilterMode(Qt::MatchContains);
+        completer->setModelSorting(QCompleter::UnsortedModel);
+        completer->setCompletionMode(QCompleter::PopupCompletion);
+        m_codCotacao->setCompleter(completer);
+    }
+    static_cast<QStringListModel*>(completer->model())->setStringList(NumerosRecentes(*m_banco));
+}
+
+void FormLogin::abreMinhasCotacoes() {
+    if (!m_banco)
+        return;
+    auto* lista = new FormMinhasCotacoes(
+        this, *m_banco,
+        [this](const QString& numero) {
+            m_codCotacao->setText(numero);
+            m_senha->setFocus();
+        },
+        m_imprimeResposta);
+    // Back to the login when the list closes, chosen or not; later, as the list also goes when
+    // the login itself is being destroyed.
+    QObject::connect(lista, &QObject::destroyed, this,
+                     [this] { QTimer::singleShot(0, this, [this] { activateWindow(); }); });
+    lista->Show();
+}

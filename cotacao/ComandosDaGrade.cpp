@@ -1,0 +1,567 @@
+#include "cotacao/ComandosDaGrade.h"
+
+#include "grade/ControleGrade.h"
+#include "cotacao/regras/Busca.h"
+#include "cotacao/regras/Colagem.h"
+#include "cotacao/regras/ColunasProdutos.h"
+#include "cotacao/regras/Envio.h"
+#include "cotacao/regras/Importacao.h"
+#include "cotacao/regras/PrecosDaTabela.h"
+#include "cotacao/regras/Textos.h"
+#include "formatos/Quantia.h"
+#include "nucleo/Regional.h"
+#include "janelas/Caixas.h"
+#include "janelas/EscolhaDeArquivo.h"
+#include "janelas/Textos.h"
+#include "banco/TabelaDePrecos.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include <algorithm>
+
+using namespace cotacao;
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
+
+namespace {
+
+// One change of the answer, already made when it is recorded: undo puts the values before back,
+// redo the values after.
+class ValoresAlterados : public QUndoCommand {
+public:
+    using Aplica = std::function<void(const QList<Alteracao>&)>;
+    ValoresAlterados(QList<Alteracao> alteracoes, Aplica aplica)
+        : m_alteracoes(std::move(alteracoes))
+        , m_aplica(std::move(aplica)) {}
+
+    void undo() override {
+        QList<Alteracao> volta;
+        volta.reserve(m_alteracoes.size());
+        for (auto a = m_alteracoes.crbegin(); a != m_alteracoes.crend(); ++a)
+            volta.append({a->produto, a->campo, a->depois, a->antes});
+        m_aplica(volta);
+    }
+    void redo() override {
+        if (m_feita) {
+            m_feita = false; // pushed after it was made
+            return;
+        }
+        m_aplica(m_alteracoes);
+    }
+
+private:
+    QList<Alteracao> m_alteracoes;
+    Aplica m_aplica;
+    bool m_feita = true;
+};
+
+QAction* comando(QObject* dono, QMenu* menu, const QString& texto, const QKeySequence& atalho,
+                 const QString& ajuda, std::function<void()> executa) {
+    QAction* acao = menu->addAction(texto);
+    acao->setShortcut(atalho);
+    acao->setStatusTip(ajuda);
+    acao->setToolTip(ajuda);
+    QObject::connect(acao, &QAction::triggered, dono, std::move(executa));
+    return acao;
+}
+
+bool planilhaCsv(const QString& caminho) {
+    return caminho.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+}
+
+Campo campoDaColuna(int coluna) {
+    return coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;
+}
+
+} // namespace
+
+ComandosDaGrade::ComandosDaGrade(QMainWindow* janela, Proposta& proposta, ControleGrade* produtos,
+                                 banco::BancoLocal* banco)
+    : m_janela(janela)
+    , m_proposta(proposta)
+    , m_produtos(produtos)
+    , m_banco(banco) {
+    m_desfazer = new QUndoStack(this);
+    m_desfazer->setUndoLimit(1000);
+    m_produtos->modelo()->setGravador(
+        {kColunaPreco, kColunaObs}, [this](const QList<AlteracaoDeCelula>& celulas) {
+            QList<Alteracao> alteracoes;
+            alteracoes.reserve(celulas.size());
+            for (const AlteracaoDeCelula& c : celulas)
+                alteracoes.append({c.linha - 1, campoDaColuna(c.coluna), c.antes, c.depois});
+            m_proposta.altera(alteracoes);
+        });
+    m_produtos->modelo()->setDecorador(
+        [this](int linha, int coluna, int papel) { return decoracao(linha, coluna, papel); });
+    QObject::connect(&m_proposta, &Proposta::alterada, this,
+                     [this](const QList<Alteracao>& feitas) { mostra(feitas); });
+}
+
+ComandosDaGrade::~ComandosDaGrade() {
+    m_produtos->modelo()->setGravador({}, {});
+    m_produtos->modelo()->setDecorador({});
+}
+
+void ComandosDaGrade::criaMenus(QMenu* arquivo) {
+    using namespace cotacao::textos;
+
+    arquivo->addSeparator();
+    comando(this, arquivo, QStringLiteral("E&xportar planilha..."), QKeySequence(u"Ctrl+E"_qs),
+            AjudaExportar, [this] { ExportarPlanilha(); });
+    comando(this, arquivo, QStringLiteral("Im&portar planilha..."), QKeySequence(u"Ctrl+I"_qs),
+            AjudaImportar, [this] { ImportarPlanilha(); });
+    QMenu* tabela = arquivo->addMenu(MenuTabelaDePrecos);
+    tabela->menuAction()->setStatusTip(AjudaImportarTabela);
+    comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
+            [this] { ImportarTabelaDePrecos(); });
+    comando(this, tabela, VerTabela, QKeySequence(u"Ctrl+Shift+T"_qs), AjudaVerTabela, [this] {
+        VerTabelaDePrecos();
+    })->setObjectName(QStringLiteral("VerTabela"));
+    comando(this, tabela, ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs), AjudaApagarTabela,
+            [this] { ApagarTabelaDePrecos(); })
+        ->setObjectName(QStringLiteral("ApagarTabela"));
+
+    QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
+    QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
+                                AjudaDesfazer, [this] { Desfazer(); });
+    QAction* refazer = comando(this, editar, QStringLiteral("&Refazer"), QKeySequence(u"Ctrl+Y"_qs),
+                               AjudaRefazer, [this] { Refazer(); });
+    QObject::connect(m_desfazer, &QUndoStack::canUndoChanged, desfazer, &QAction::setEnabled);
+    QObject::connect(m_desfazer, &QUndoStack::canRedoChanged, refazer, &QAction::setEnabled);
+    desfazer->setEnabled(false);
+    refazer->setEnabled(false);
+    editar->addSeparator();
+    comando(this, editar, QStringLiteral("&Copiar"), QKeySequence::Copy, AjudaCopiar,
+            [this] { Copiar(); });
+    comando(this, editar, QStringLiteral("C&olar"), QKeySequence::Paste, AjudaColar,
+            [this] { Colar(); });
+    editar->addSeparator();
+    comando(this, editar, QStringLiteral("&Localizar"), QKeySequence::Find, AjudaLocalizar,
+            [this] { Localizar(); });
+    comando(this, editar, QStringLiteral("&Preencher com últimos preços"),
+            QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
+    comando(this, editar, PreencherComTabela, QKeySequence(u"Ctrl+Shift+L"_qs),
+            AjudaPreencherComTabela, [this] { PreencherComTabelaDePrecos(); });
+    editar->addSeparator();
+    comando(this, editar, IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs), AjudaIrParaSemPreco, [this] {
+        IrParaPrimeiroSemPreco();
+    })->setObjectName(QStringLiteral("IrParaSemPreco"));
+
+    m_espaco = new QLabel(m_janela);
+    m_espaco->setObjectName(QStringLiteral("EspacoObs"));
+    m_janela->statusBar()->addPermanentWidget(m_espaco);
+    m_espaco->hide();
+    m_resumo = new QLabel(m_janela);
+    m_resumo->setObjectName(QStringLiteral("Resumo"));
+    m_janela->statusBar()->addPermanentWidget(m_resumo);
+}
+
+void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
+    barra->addSeparator();
+    auto* rotulo = new QLabel(cotacao::textos::Localizar, barra);
+    m_localizar = new QLineEdit(barra);
+    m_localizar->setObjectName(QStringLiteral("Localizar"));
+    m_localizar->setAccessibleName(QStringLiteral("Localizar"));
+    m_localizar->setPlaceholderText(cotacao::textos::ProcurarDica);
+    m_localizar->setStatusTip(cotacao::textos::AjudaLocalizar);
+    m_localizar->setClearButtonEnabled(true);
+    m_localizar->setMaximumWidth(260);
+    rotulo->setBuddy(m_localizar);
+    barra->addWidget(rotulo);
+    barra->addWidget(m_localizar);
+    QObject::connect(m_localizar, &QLineEdit::textChanged, this,
+                     [this](const QString& texto) { filtra(texto); });
+    auto* limpa = new QShortcut(QKeySequence(Qt::Key_Escape), m_localizar, nullptr, nullptr,
+                                Qt::WidgetShortcut);
+    QObject::connect(limpa, &QShortcut::activated, m_localizar, &QLineEdit::clear);
+    // From the search into the products it found, by the keyboard.
+    QObject::connect(m_localizar, &QLineEdit::returnPressed, this, [this] { vaiPara(-1); });
+    auto* desce = new QShortcut(QKeySequence(Qt::Key_Down), m_localizar, nullptr, nullptr,
+                                Qt::WidgetShortcut);
+    QObject::connect(desce, &QShortcut::activated, this, [this] { vaiPara(-1); });
+}
+
+void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
+    m_numero = numeroDaCotacao;
+    m_chavesDeBusca.clear();
+    for (const formatos::Produto& p : m_proposta.cotacao().produtos)
+        m_chavesDeBusca << ChaveDeBusca(
+            QString(p.plu + u' ' + p.codigoBarras + u' ' + p.descricao));
+    m_proposta.defineUltimosPrecos(m_banco ? UltimosPrecosEnviados(*m_banco, m_numero)
+                                           : PrecosConhecidos());
+    carregaTabela();
+    m_desfazer->clear();
+    atualizaResumo();
+    atualizaEspaco();
+}
+
+// Every change of the answer, made at once, shows in the grid; typed or made by a command, it
+// is one step to undo.
+void ComandosDaGrade::mostra(const QList<Alteracao>& feitas) {
+    QList<AlteracaoDeCelula> celulas;
+    celulas.reserve(feitas.size());
+    bool observacoes = false;
+    for (const Alteracao& a : feitas) {
+        const bool preco = a.campo == Campo::Preco;
+        celulas.append({a.produto + 1, preco ? kColunaPreco : kColunaObs, a.antes, a.depois});
+        observacoes = observacoes || !preco;
+    }
+    m_produtos->modelo()->mostra(celulas);
+    // A price decides the look of its whole row (priced or not): the row is drawn again.
+    if (!feitas.isEmpty()) {
+        const auto [menor, maior] = std::minmax_element(
+            feitas.cbegin(), feitas.cend(),
+            [](const Alteracao& a, const Alteracao& b) { return a.produto < b.produto; });
+        m_produtos->modelo()->celulasMudaram(menor->produto + 1, 1, maior->produto + 1, kColunaObs);
+    }
+    // While the program fills the form the status bar is written once at the end.
+    if (m_preenchendo)
+        return;
+    atualizaResumo();
+    if (observacoes)
+        atualizaEspaco();
+    if (m_desfazendo)
+        return;
+    m_desfazer->push(new ValoresAlterados(feitas, [this](const QList<Alteracao>& a) {
+        m_desfazendo = true;
+        m_proposta.altera(a);
+        m_desfazendo = false;
+    }));
+}
+
+void ComandosDaGrade::aplica(const QList<Alteracao>& alteracoes) {
+    m_produtos->ConfirmaEdicao();
+    m_proposta.altera(alteracoes);
+}
+
+void ComandosDaGrade::atualizaResumo() {
+    if (m_resumo)
+        m_resumo->setText(m_proposta.resumo());
+}
+
+void ComandosDaGrade::atualizaEspaco() {
+    if (!m_espaco)
+        return;
+    const auto espaco = m_proposta.espacoNasObservacoes();
+    if (!espaco)
+        m_espaco->clear();
+    else if (*espaco >= 0)
+        m_espaco->setText(
+            cotacao::textos::EspacoNasObservacoes.arg(ComMilhares(double(*espaco), 0)));
+    else
+        m_espaco->setText(
+            cotacao::textos::ObservacoesAlemDoLimite.arg(ComMilhares(double(-*espaco), 0)));
+    m_espaco->setVisible(espaco.has_value());
+}
+
+QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
+    const int produto = linha - 1;
+    if (produto < 0 || produto >= m_proposta.produtos())
+        return {};
+    const bool recusado = m_proposta.precoRecusado(produto);
+    if (coluna == kColunaPreco && papel == Qt::DisplayRole)
+        // The amount as it is sent; a text that is not one, as typed, in its red cell.
+        return m_proposta.precoMostrado(produto);
+    if (papel == Qt::BackgroundRole && coluna == kColunaPreco && recusado)
+        return QColor(255, 205, 210); // a price to correct
+    if (papel == Qt::BackgroundRole && coluna > 0 && m_proposta.valor(produto).zero())
+        return QColor(255, 248, 225); // not priced yet: a glance finds it
+    if (papel != Qt::ToolTipRole || coluna != kColunaPreco)
+        return {};
+    QStringList dica;
+    if (recusado)
+        dica << cotacao::textos::PrecoACorrigir;
+    if (const PrecoConhecido* ultimo = m_proposta.ultimoPreco(produto))
+        dica << cotacao::textos::UltimoPreco.arg(ultimo->preco.mostrada(),
+                                                 DateToText(ultimo->data));
+    if (const PrecoConhecido* tabela = m_proposta.precoDaTabela(produto))
+        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco.mostrada());
+    return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
+}
+
+void ComandosDaGrade::Desfazer() {
+    m_produtos->ConfirmaEdicao();
+    m_desfazer->undo();
+}
+
+void ComandosDaGrade::Refazer() {
+    m_produtos->ConfirmaEdicao();
+    m_desfazer->redo();
+}
+
+void ComandosDaGrade::Copiar() {
+    const QModelIndexList selecionadas = m_produtos->selectionModel()->selectedIndexes();
+    if (selecionadas.isEmpty())
+        return;
+    int topo = INT_MAX, base = 0, esquerda = INT_MAX, direita = 0;
+    for (const QModelIndex& i : selecionadas) {
+        topo = std::min(topo, i.row() + 1);
+        base = std::max(base, i.row() + 1);
+        esquerda = std::min(esquerda, i.column());
+        direita = std::max(direita, i.column());
+    }
+    const DadosGrade& d = m_produtos->modelo()->dados();
+    cotacao::Bloco bloco;
+    for (int linha = topo; linha <= base; ++linha) {
+        if (m_produtos->isRowHidden(linha - 1))
+            continue; // what the search hides is not copied
+        QStringList celulas;
+        for (int coluna = esquerda; coluna <= direita; ++coluna)
+            celulas << d.celula(linha, coluna).texto;
+        bloco << celulas;
+    }
+    QGuiApplication::clipboard()->setText(cotacao::EscreveBloco(bloco));
+}
+
+void ComandosDaGrade::Colar() {
+    m_produtos->ConfirmaEdicao();
+    const QModelIndex atual = m_produtos->currentIndex();
+    if (!atual.isValid())
+        return;
+    QRect selecao;
+    for (const QModelIndex& i : m_produtos->selectionModel()->selectedIndexes())
+        selecao |= QRect(i.column(), i.row() + 1, 1, 1);
+    const QString texto = QGuiApplication::clipboard()->text();
+    if (texto.size() > kMaximoDaColagem) {
+        avisa(cotacao::textos::ColagemGrandeDemais);
+        return;
+    }
+    const Colagem colagem = ColaTexto(m_proposta, atual.row() + 1, atual.column(), texto, selecao);
+    aplica(colagem.alteracoes);
+    informa(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados));
+}
+
+void ComandosDaGrade::Localizar() {
+    m_localizar->setFocus(Qt::ShortcutFocusReason);
+    m_localizar->selectAll();
+}
+
+void ComandosDaGrade::filtra(const QString& texto) {
+    const cotacao::Busca busca(texto);
+    m_produtos->setUpdatesEnabled(false);
+    int mostrados = 0;
+    for (int linha = 0; linha < m_chavesDeBusca.size(); ++linha) {
+        const bool oculta = !busca.vazia() && !busca.corresponde(m_chavesDeBusca[linha]);
+        if (m_produtos->isRowHidden(linha) != oculta)
+            m_produtos->setRowHidden(linha, oculta);
+        mostrados += !oculta;
+    }
+    m_produtos->setUpdatesEnabled(true);
+    // While the list is filtered, the status bar says how much of it shows.
+    if (busca.vazia())
+        m_janela->statusBar()->clearMessage();
+    else
+        m_janela->statusBar()->showMessage(
+            mostrados == 0 ? cotacao::textos::NenhumProdutoEncontrado
+                           : cotacao::textos::ProdutosMostrados.arg(
+                                 ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)));
+}
+
+void ComandosDaGrade::vaiPara(int produto) {
+    // Without a product named, the first one shown.
+    for (int i = 0; produto < 0 && i < m_proposta.produtos(); ++i)
+        if (!m_produtos->isRowHidden(i))
+            produto = i;
+    if (produto < 0)
+        return;
+    m_produtos->ConfirmaEdicao();
+    const QModelIndex destino = m_produtos->model()->index(produto, kColunaPreco);
+    m_produtos->setCurrentIndex(destino);
+    m_produtos->scrollTo(destino);
+    m_produtos->setFocus(Qt::ShortcutFocusReason);
+}
+
+void ComandosDaGrade::IrParaPrimeiroSemPreco() {
+    for (int i = 0; i < m_proposta.produtos(); ++i)
+        if (m_proposta.valor(i).zero() && !m_produtos->isRowHidden(i)) {
+            vaiPara(i);
+            return;
+        }
+    informa(cotacao::textos::TodosComPreco);
+}
+
+void ComandosDaGrade::PreencherUltimosPrecos() {
+    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
+    aplica(alteracoes);
+    informa(cotacao::textos::Preenchidos.arg(alteracoes.size()));
+}
+
+void ComandosDaGrade::avisa(const QString& texto) {
+    Caixas::aviso(m_janela, janelas::textos::Aviso, texto);
+}
+
+void ComandosDaGrade::informa(const QString& texto) {
+    m_janela->statusBar()->showMessage(texto, 10000);
+}
+
+void ComandosDaGrade::ExportarPlanilha() {
+    using namespace cotacao::textos;
+    m_produtos->ConfirmaEdicao();
+    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString arquivo = janelas::EscolheArquivo(
+        janelas::Escolha::Salvar, m_janela, TituloExportar,
+        QDir(pasta).filePath(m_numero + QStringLiteral(".xlsx")), FiltrosDePlanilha);
+    if (arquivo.isEmpty())
+        return;
+    QVariantList cabecalho;
+    for (int c = 1; c <= kColunaObs; ++c)
+        cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
+    const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
+    int linhaLonga = 0;
+    const nucleo::FalhaGravacao falha =
+        planilhaCsv(arquivo) ? cotacao::EscreveCsv(arquivo, tabela)
+                             : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga, m_numero);
+    if (linhaLonga) {
+        avisa(CelulaGrandeDemais.arg(linhaLonga));
+        return;
+    }
+    if (falha != nucleo::FalhaGravacao::Nenhuma) {
+        avisa(janelas::textos::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
+        return;
+    }
+    informa(Exportada.arg(QDir::toNativeSeparators(arquivo)));
+}
+
+void ComandosDaGrade::ImportarPlanilha() {
+    using namespace cotacao::textos;
+    m_produtos->ConfirmaEdicao();
+    const QString arquivo = janelas::EscolheArquivo(
+        janelas::Escolha::Abrir, m_janela, TituloImportar,
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+    if (arquivo.isEmpty())
+        return;
+    const QString nome = QDir::toNativeSeparators(arquivo);
+    const Importacao plano = ImportaPlanilha(m_proposta, arquivo);
+    if (!plano.recusa.isEmpty()) {
+        avisa(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa));
+        return;
+    }
+    if (!plano.cabecalhoAchado) {
+        avisa(PlanilhaSemColunas.arg(nome));
+        return;
+    }
+    // Nothing changes before the supplier has seen what will.
+    const QString resumo =
+        ResumoImportacao.arg(plano.correspondidas)
+            .arg(plano.porBarras)
+            .arg(plano.porPlu)
+            .arg(plano.semProduto)
+            .arg(plano.ambiguas)
+            .arg(plano.recusados)
+            .arg(plano.alteracoes.size()) +
+        (plano.cortadas ? ObservacoesCortadas.arg(plano.cortadas).arg(kMaximoDaObservacao)
+                        : QString()) +
+        PerguntaAplicarPlanilha;
+    if (!Caixas::simOuNao(m_janela, resumo, Aplicar, Cancelar, true))
+        return;
+    aplica(plano.alteracoes);
+    informa(Importada.arg(plano.alteracoes.size()));
+}
+
+// The supplier's price table, product by product, as the database holds it now.
+void ComandosDaGrade::carregaTabela() {
+    const auto tabela = m_banco ? LinhasDaTabela(*m_banco, m_proposta) : std::nullopt;
+    m_dataDaTabela = tabela ? tabela->data : QDate();
+    m_proposta.defineTabela(tabela ? tabela->precos : PrecosConhecidos());
+}
+
+void ComandosDaGrade::ImportarTabelaDePrecos() {
+    using namespace cotacao::textos;
+    m_produtos->ConfirmaEdicao();
+    if (!m_banco || !m_banco->aberto()) {
+        avisa(TabelaNaoImportada.arg(m_banco ? m_banco->erro() : QString()));
+        return;
+    }
+    const QString arquivo = janelas::EscolheArquivo(
+        janelas::Escolha::Abrir, m_janela, TituloImportarTabela,
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+    if (arquivo.isEmpty())
+        return;
+    const PlanoDaTabela plano = LeTabelaDePrecos(arquivo);
+    const ResumoDaTabela resumo = ResumeTabela(plano, arquivo);
+    if (!resumo.podeImportar) {
+        avisa(resumo.texto);
+        return;
+    }
+    if (!Caixas::simOuNao(m_janela, resumo.texto, Importar, Cancelar, true))
+        return;
+    if (!cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo)) {
+        avisa(TabelaNaoImportada.arg(m_banco->erro()));
+        return;
+    }
+    carregaTabela();
+    m_produtos->viewport()->update(); // the price tips
+    informa(TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()));
+}
+
+std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
+    const auto origem =
+        m_banco && m_banco->aberto() ? banco::TabelaDePrecos(*m_banco).origem() : std::nullopt;
+    if (!origem)
+        avisa(cotacao::textos::SemTabela);
+    return origem;
+}
+
+void ComandosDaGrade::VerTabelaDePrecos() {
+    using namespace cotacao::textos;
+    const auto origem = tabelaGuardada();
+    if (!origem)
+        return;
+    avisa(SobreATabela.arg(ComMilhares(origem->itens, 0), origem->arquivo,
+                           DateToText(origem->quando.date()),
+                           origem->quando.time().toString(u"HH:mm")));
+}
+
+void ComandosDaGrade::ApagarTabelaDePrecos() {
+    using namespace cotacao::textos;
+    const auto origem = tabelaGuardada();
+    if (!origem)
+        return;
+    if (!Caixas::simOuNao(m_janela,
+                          PerguntaApagarTabela.arg(ComMilhares(origem->itens, 0), origem->arquivo),
+                          Sim, Nao, false))
+        return;
+    if (!banco::TabelaDePrecos(*m_banco).apaga()) {
+        avisa(TabelaNaoApagada.arg(m_banco->erro()));
+        return;
+    }
+    carregaTabela();
+    m_produtos->viewport()->update(); // the price tips
+    informa(TabelaApagada);
+}
+
+void ComandosDaGrade::PreencherComTabelaDePrecos() {
+    using namespace cotacao::textos;
+    if (!m_dataDaTabela.isValid()) {
+        avisa(SemTabela);
+        return;
+    }
+    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelaTabela();
+    aplica(alteracoes);
+    int como[int(Correspondencia::Ambigua) + 1] = {};
+    for (const Alteracao& a : alteracoes)
+        ++como[int(m_proposta.achadoNaTabela(a.produto))];
+    int semPreco = 0;
+    for (int i = 0; i < m_proposta.produtos(); ++i)
+        semPreco += m_proposta.valor(i).zero() && !m_proposta.precoDaTabela(i);
+    informa(PreenchidosPelaTabela.arg(alteracoes.size())
+                .arg(m_dataDaTabela.toString(u"dd/MM/yyyy"))
+                .arg(como[int(Correspondencia::Identica)])
+                .arg(como[int(Correspondencia::PorBarras)])
+                .arg(como[int(Correspondencia::PorPlu)])
+                .arg(semPreco));
+}

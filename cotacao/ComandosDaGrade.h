@@ -1,0 +1,95 @@
+#pragma once
+
+#include "cotacao/regras/Proposta.h"
+#include "banco/TabelaDePrecos.h"
+
+#include <QDate>
+#include <QObject>
+#include <QStringList>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class QUndoStack;
+
+namespace banco {
+class BancoLocal;
+}
+namespace grade {
+class ControleGrade;
+}
+
+// The product grid bound to the answer, and the grid as a spreadsheet: undo, copy and paste,
+// search, spreadsheets in and out, the last prices sent, the supplier's price table, and the
+// totals as he types. What is typed in the price and remark columns goes to the Proposta; what
+// the Proposta says changed shows in the grid and is one step to undo. Each command is a
+// function of the Proposta (cotacao/regras); here it gets its menu item, key and status line.
+// The window owns it, and it must go before the grid and the Proposta do.
+class ComandosDaGrade : public QObject {
+public:
+    ComandosDaGrade(QMainWindow* janela, cotacao::Proposta& proposta,
+                    grade::ControleGrade* produtos, banco::BancoLocal* banco);
+    ~ComandosDaGrade() override;
+
+    // The spreadsheets and the price table at the end of `arquivo`, the menu "Editar" after it,
+    // and the totals and the remarks' room in the status bar.
+    void criaMenus(QMenu* arquivo);
+    // The search field, at the end of the tool bar.
+    void criaLocalizar(QToolBar* barra);
+    // Once the form is filled: this quotation's last prices, the price table, nothing to undo.
+    void inicia(const QString& numeroDaCotacao);
+    // While the program fills the form its changes are shown, neither totalled nor undone.
+    void setPreenchendo(bool preenchendo) { m_preenchendo = preenchendo; }
+    void atualizaResumo();
+    // The room left in the remarks, once most of what the buyer's reader takes is used.
+    void atualizaEspaco();
+
+    void Desfazer();
+    void Refazer();
+    void Copiar();
+    void Colar();
+    void Localizar();
+    void ExportarPlanilha();
+    void ImportarPlanilha();
+    void PreencherUltimosPrecos();
+    // The supplier's own price table: kept in the local database, then used for any quotation.
+    void ImportarTabelaDePrecos();
+    void PreencherComTabelaDePrecos();
+    // How many prices the table holds, from which file and when; and clearing it.
+    void VerTabelaDePrecos();
+    void ApagarTabelaDePrecos();
+    // The keyboard's way into the grid: the price of the first product not priced yet.
+    void IrParaPrimeiroSemPreco();
+
+private:
+    void mostra(const QList<cotacao::Alteracao>& feitas);
+    // Changes of the answer made by a command: the cell being edited committed first.
+    void aplica(const QList<cotacao::Alteracao>& alteracoes);
+    void carregaTabela();
+    // Where the price table kept here came from; nothing, said to the supplier, when none is.
+    std::optional<banco::TabelaDePrecos::Origem> tabelaGuardada();
+    void filtra(const QString& texto);
+    // The price cell of `produto` (-1: the first product shown) current, the grid focused.
+    void vaiPara(int produto);
+    QVariant decoracao(int linha, int coluna, int papel) const;
+    void avisa(const QString& texto);
+    void informa(const QString& texto);
+
+    QMainWindow* m_janela;
+    cotacao::Proposta& m_proposta;
+    grade::ControleGrade* m_produtos;
+    banco::BancoLocal* m_banco;
+    QString m_numero;
+    QUndoStack* m_desfazer = nullptr;
+    bool m_desfazendo = false;
+    bool m_preenchendo = false;
+    QLabel* m_resumo = nullptr;
+    QLabel* m_espaco = nullptr; // shown only when the room runs short
+    QLineEdit* m_localizar = nullptr;
+    QStringList m_chavesDeBusca; // per product
+    QDate m_dataDaTabela;        // of the price table; invalid when there is none
+};

@@ -1,0 +1,39 @@
+#include "cotacao/ConversaDoEnvio.h"
+
+#include "dialogos/Dialogo.h"
+#include "cotacao/regras/Textos.h"
+#include "janelas/Caixas.h"
+#include "janelas/Conectividade.h"
+#include "janelas/FormEmEspera.h"
+#include "janelas/Textos.h"
+
+using namespace janelas;
+
+ConversaDoEnvio::ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao)
+    : m_janela(janela)
+    , m_conexao(std::move(conexao)) {}
+
+bool ConversaDoEnvio::pergunta(const QString& texto, bool padraoSim) {
+    using namespace cotacao::textos;
+    return padraoSim ? AvisoGet(texto, Sim, Nao, 1)
+                     : Caixas::simOuNao(m_janela, texto, Sim, Nao, false);
+}
+
+void ConversaDoEnvio::avisa(const QString& texto) {
+    Caixas::aviso(m_janela, textos::Aviso, texto);
+}
+
+void ConversaDoEnvio::avisaGravacao(const QString& antes, nucleo::FalhaGravacao falha,
+                                    const QString& pasta) {
+    const QString motivo = textos::FalhaDeGravacao(falha, pasta);
+    avisa(antes.isEmpty() ? motivo : antes + u' ' + motivo);
+}
+
+void ConversaDoEnvio::aguarda(const QString& texto, const std::function<void()>& trabalho) {
+    const AvisoEmEspera aviso(texto);
+    trabalho();
+}
+
+bool ConversaDoEnvio::conectado() {
+    return ConectadoOuAvisa(m_janela, [this] { return VerificaConexaoInternet(m_conexao); });
+}

@@ -1,0 +1,265 @@
+#include "cotacao/FormCotacao.h"
+
+#include "dialogos/Dialogo.h"
+#include "grade/ControleGrade.h"
+#include "cotacao/ConversaDoEnvio.h"
+#include "cotacao/ListaProdutos.h"
+#include "cotacao/regras/Rascunho.h"
+#include "cotacao/regras/Textos.h"
+#include "formatos/Arquivos.h"
+#include "nucleo/ProgramDir.h"
+#include "janelas/Aparencia.h"
+#include "janelas/FormEmEspera.h"
+#include "janelas/FormObrigado.h"
+#include "janelas/Textos.h"
+#include "janelas/UnidadesDeDialogo.h"
+#include "banco/Recibos.h"
+
+#include <QDir>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <array>
+
+using namespace cotacao;
+using namespace formatos::Arquivos;
+using namespace grade;
+using namespace janelas;
+using namespace nucleo;
+using namespace remoto;
+
+FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
+    : m_rede(std::move(rede))
+    , m_banco(banco) {
+    PreInit();
+    criaControles();
+    criaMenu();
+    setWindowTitle(cotacao::textos::Titulo);
+    ligaProposta();
+    acompanhaEdicoes();
+}
+
+FormCotacao::~FormCotacao() = default;
+
+void FormCotacao::PreInit() {
+    // The form works in the program directory, as it always has; its files and transfers still
+    // name their full paths.
+    QDir::setCurrent(PastaDoPrograma());
+}
+
+void FormCotacao::criaControles() {
+    auto* area = new QWidget(this);
+    area->setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
+    area->setFixedSize(UnidadesDeDialogo::x(616), UnidadesDeDialogo::y(361));
+    setCentralWidget(area);
+    m_tela = TelaCotacao::Monta(area);
+    MListaProdutos.InitAutoObject(m_tela.produtos);
+    MListaRelatorios.InitAutoObject(m_tela.relatorios);
+    m_comandos = std::make_unique<ComandosDaGrade>(this, m_proposta, m_tela.produtos, m_banco);
+    QObject::connect(m_tela.produtos, &ControleGrade::CellChange, this,
+                     [this](int linha, int coluna) { MListaProdutosCellChange(linha, coluna); });
+    // A cell being edited is a change already: leaving asks before it can be lost.
+    QObject::connect(m_tela.produtos, &ControleGrade::EditandoCelula, this,
+                     [this] { lModificado = true; });
+}
+
+void FormCotacao::criaMenu() {
+    using namespace cotacao::textos;
+    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+    QToolBar* barra = addToolBar(QStringLiteral("Arquivo"));
+    barra->setIconSize(QSize(32, 32));
+    barra->setMovable(false);
+    barra->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    struct Item {
+        QString texto, ajuda, icone;
+        std::function<void()> comando;
+    };
+    const std::array<Item, 3> itens{{
+        {QStringLiteral("&Enviar"), AjudaEnviar, QStringLiteral(":/arte/enviar.png"),
+         [this] { Enviar(); }},
+        {QStringLiteral("&Imprimir"), AjudaImprimir, QStringLiteral(":/arte/imprimir.png"),
+         [this] { Imprimir(); }},
+        {QStringLiteral("Sai&r"), AjudaSair, QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
+    }};
+    for (std::size_t i = 0; i < itens.size(); ++i) {
+        if (i == 2)
+            m_comandos->criaMenus(arquivo); // the spreadsheets, between printing and leaving
+        if (i > 0) {
+            arquivo->addSeparator();
+            barra->addSeparator();
+        }
+        QAction* acao = arquivo->addAction(QIcon(itens[i].icone), itens[i].texto);
+        acao->setStatusTip(itens[i].ajuda);
+        acao->setToolTip(itens[i].ajuda);
+        QObject::connect(acao, &QAction::triggered, this, itens[i].comando);
+        barra->addAction(acao);
+    }
+    m_comandos->criaLocalizar(barra);
+    m_situacao = new QLabel(this);
+    m_situacao->setTextFormat(Qt::PlainText);
+    m_situacao->setObjectName(QStringLiteral("Situacao"));
+    statusBar()->addWidget(m_situacao, 1);
+}
+
+DestinoDoEnvio FormCotacao::destinoDoEnvio() const {
+    return {PedidoDoPrograma(m_rede.servidorFtp, NomeResposta(cCodCotacao, cCNPJ)),
+            ArquivoDoPrograma(Config), cCodCotacao, cCNPJ};
+}
+
+void FormCotacao::ligaProposta() {
+    QObject::connect(&m_proposta, &Proposta::termoAlterado, this,
+                     [this](const QString& campo, const QString& texto) {
+                         if (QLineEdit* e = m_tela.termo(campo); e && e->text() != texto)
+                             e->setText(texto);
+                         if (campo == m_tela.pedidoMinimo->objectName())
+                             m_comandos->atualizaResumo();
+                     });
+}
+
+void FormCotacao::usaCotacao(formatos::Cotacao cotacao) {
+    m_cotacao = std::move(cotacao);
+}
+
+void FormCotacao::Setup() {
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFixedSize(sizeHint()); // a window that cannot be maximised or resized
+    // The quotation file is read once; a missing one reads as an empty quotation.
+    if (!m_cotacao)
+        formatos::LeCotacao(ArquivoDoPrograma(NomeCotacao(cCodCotacao)), m_cotacao.emplace());
+    m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
+    m_tela.solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
+    if (m_banco && m_banco->aberto())
+        m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
+    m_comandos->setPreenchendo(true);
+    IniciaListaProdutos();
+    PreencheListaProdutos();
+    PreencheDadosEnviados();
+    m_comandos->setPreenchendo(false);
+    lModificado = false;
+    m_comandos->inicia(cCodCotacao);
+    iniciaRascunho();
+    avisaBanco();
+    if (const QString quantidades = AvisoDeQuantidades(m_proposta); !quantidades.isEmpty())
+        WarningMessage(quantidades);
+    m_situacao->setText(SituacaoDoEnvio(m_anterior, m_recibo));
+    ofereceRascunho();
+    m_rascunho->acompanha(m_proposta);
+    RegisterTimer(1, true);
+}
+
+void FormCotacao::IniciaListaProdutos() {
+    IniciaProdutos(MListaProdutos);
+}
+
+void FormCotacao::PreencheListaProdutos() {
+    PreencheProdutos(MListaProdutos, m_proposta);
+}
+
+void FormCotacao::PreencheDadosEnviados() {
+    const DestinoDoEnvio destino = destinoDoEnvio();
+    {
+        const AvisoEmEspera aviso(janelas::textos::Conectando);
+        m_anterior = BaixaRespostaAnterior(destino.pedido, m_recibo);
+    }
+    ConversaDoEnvio conversa(this, m_rede.conexao);
+    AbreRespostaAnterior(m_proposta, m_anterior, m_recibo, destino, conversa);
+}
+
+void FormCotacao::MListaProdutosCellChange(int, int) {
+    lModificado = true;
+}
+
+void FormCotacao::EditChange(QLineEdit* edit) {
+    // The terms only: what is typed in Localizar is no part of the answer.
+    if (m_proposta.defineTermo(edit->objectName(), edit->text()))
+        lModificado = true;
+}
+
+void FormCotacao::Timer() {
+    MListaProdutos.Refresh();
+}
+
+void FormCotacao::iniciaRascunho() {
+    const auto falha = [this](const QString& erro) {
+        m_situacao->setText(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
+    };
+    m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, falha);
+}
+
+void FormCotacao::avisaBanco() {
+    if (m_banco)
+        for (const QString& aviso : AvisosDoBanco(*m_banco))
+            WarningMessage(aviso);
+}
+
+void FormCotacao::ofereceRascunho() {
+    const auto pergunta = [](const QString& texto) {
+        return AvisoGet(texto, cotacao::textos::Sim, cotacao::textos::Nao, 1);
+    };
+    m_comandos->setPreenchendo(true);
+    const bool recuperado = m_rascunho->oferece(
+        m_proposta, m_recibo ? std::optional(m_recibo->quando) : std::nullopt, pergunta);
+    m_comandos->setPreenchendo(false);
+    if (!recuperado)
+        return;
+    m_comandos->atualizaResumo();
+    m_comandos->atualizaEspaco();
+    lModificado = true; // what was recovered is not sent yet
+}
+
+void FormCotacao::fechaEdicao() {
+    m_tela.produtos->ConfirmaEdicao();
+    m_tela.formataQuantias();
+}
+
+void FormCotacao::Enviar() {
+    if (enviaResposta())
+        EndWindow();
+}
+
+void FormCotacao::Sair() {
+    EndWindow();
+}
+
+bool FormCotacao::QueryClose() {
+    if (m_encerrando)
+        return true;
+    fechaEdicao();
+    if (!lModificado) {
+        m_rascunho->guardaAgora();
+        return true;
+    }
+    if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
+        // "Não" is not final: the draft keeps what was typed for the next login. Where it
+        // cannot, leaving loses it, and the window stays unless the supplier says otherwise.
+        if (m_rascunho->guardaAgora())
+            return true;
+        return Caixas::simOuNao(this,
+                                cotacao::textos::RascunhoNaoGuardadoAoSair.arg(m_banco->erro()),
+                                cotacao::textos::Sim, cotacao::textos::Nao, false);
+    }
+    // A failed sending keeps the form open with everything typed: the message just asked the
+    // supplier to try again.
+    return enviaResposta();
+}
+
+bool FormCotacao::enviaResposta() {
+    fechaEdicao();
+    const DestinoDoEnvio destino = destinoDoEnvio();
+    ConversaDoEnvio conversa(this, m_rede.conexao);
+    const DesfechoDoEnvio desfecho =
+        Envia(m_proposta, destino, m_anterior.origem, m_banco, m_rascunho.get(), conversa);
+    if (!desfecho.enviada)
+        return false;
+    if (desfecho.imprimir)
+        Imprimir();
+
+    lModificado = false;
+    m_encerrando = true;
+    setQuitOnClose(false);
+    auto* obrigado = new FormObrigado;
+    obrigado->setQuitOnClose(true);
+    obrigado->Show();
+    return true;
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "grade/FlexCell.h"
+#include "cotacao/ComandosDaGrade.h"
+#include "cotacao/TelaCotacao.h"
+#include "cotacao/regras/Envio.h"
+#include "cotacao/regras/Proposta.h"
+#include "cotacao/regras/RespostaAnterior.h"
+#include "formatos/Cotacao.h"
+#include "remoto/Conexao.h"
+#include "janelas/Janela.h"
+#include "banco/Recibos.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <memory>
+#include <optional>
+
+namespace banco {
+class BancoLocal;
+}
+namespace cotacao {
+class Rascunho;
+}
+
+// The window in which the supplier answers one quotation: the requester, the product grid
+// where he types prices and remarks, and his general terms. The answer itself is the Proposta;
+// the window shows it, hands it what is typed and asks it what to show. What he types is kept as
+// a draft in the local database (when there is one) until it is sent.
+class FormCotacao : public DataWindow {
+public:
+    FormCotacao(remoto::Rede rede, banco::BancoLocal* banco);
+    ~FormCotacao() override;
+
+    QString cCodCotacao; // the quotation number as typed at login
+    QString cCNPJ;       // the supplier's CNPJ digits
+    bool lModificado = false;
+
+    // The quotation file as the login already read it: Setup then does not read it again.
+    void usaCotacao(formatos::Cotacao cotacao);
+
+    const cotacao::Proposta& proposta() const { return m_proposta; }
+
+    void Setup();
+    void Enviar();
+    void Imprimir();
+    void Sair();
+
+    void IniciaListaProdutos();
+    void PreencheListaProdutos();
+    void PreencheDadosEnviados();
+    void IniciaListaRelatorios();
+    void PreencheListaRelatoriosRelCotacaoFinalizada();
+    void RelCotacaoFinalizada();
+    void MListaProdutosCellChange(int linha, int coluna);
+
+    // The edit fields' values.
+    QString MObservacoes() const { return m_tela.observacoes->text(); }
+    void setMObservacoes(const QString& v) { m_tela.observacoes->setText(v); }
+    QString MFormaPgto() const { return m_tela.formaPgto->text(); }
+    void setMFormaPgto(const QString& v) { m_tela.formaPgto->setText(v); }
+    QString MPrazoEntrega() const { return m_tela.prazoEntrega->text(); }
+    void setMPrazoEntrega(const QString& v) { m_tela.prazoEntrega->setText(v); }
+    QString MPedidoMinimo() const { return m_tela.pedidoMinimo->text(); }
+    void setMPedidoMinimo(const QString& v) { m_tela.pedidoMinimo->setText(v); }
+    QString MValorFrete() const { return m_tela.valorFrete->text(); }
+    void setMValorFrete(const QString& v) { m_tela.valorFrete->setText(v); }
+
+    FlexCell MListaProdutos;
+    FlexCell MListaRelatorios;
+
+    // The commands beyond sending, printing and leaving: the product grid as a spreadsheet.
+    ComandosDaGrade& comandos() { return *m_comandos; }
+
+protected:
+    bool QueryClose() override;
+    void EditChange(QLineEdit* edit) override;
+    void Timer() override;
+
+private:
+    void PreInit();
+    void criaControles();
+    void criaMenu();
+    // The term fields show the Proposta's terms and hand it what is typed.
+    void ligaProposta();
+    // Writes and uploads the answer, offers printing and opens the thank-you window; true when
+    // the answer went out (the form may then close).
+    bool enviaResposta();
+    // What the supplier sees becomes the answer: the cell being edited is committed and the
+    // amounts get their two decimals.
+    void fechaEdicao();
+    // Where the answer goes and where its local copy and the terms are kept.
+    cotacao::DestinoDoEnvio destinoDoEnvio() const;
+
+    // Drafts: what was typed and not sent, kept in the local database.
+    void iniciaRascunho();
+    void ofereceRascunho();
+    // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
+    // drafts was moved aside.
+    void avisaBanco();
+
+    remoto::Rede m_rede;
+    banco::BancoLocal* m_banco;
+    std::optional<formatos::Cotacao> m_cotacao; // as the login read it, until Setup
+
+    cotacao::Proposta m_proposta;
+    std::optional<banco::Recibo> m_recibo; // the last sending from here
+    cotacao::RespostaAnterior m_anterior;
+    std::unique_ptr<cotacao::Rascunho> m_rascunho;
+    bool m_encerrando = false; // leaving is decided: close without asking
+    TelaCotacao m_tela;
+    // Goes before the Proposta and the grid: from then on the grid cannot reach the answer.
+    std::unique_ptr<ComandosDaGrade> m_comandos;
+    QLabel* m_situacao = nullptr; // the status bar's lasting line
+};

@@ -1,0 +1,53 @@
+#include "cotacao/ListaProdutos.h"
+
+#include "grade/ObjetosGrade.h"
+#include "cotacao/ColunasGrade.h"
+#include "formatos/Quantia.h"
+
+using namespace grade;
+
+namespace cotacao {
+
+namespace {
+
+// A text that goes into one cell of a tab-separated row.
+QString semTab(const QString& t) {
+    return QString(t).replace(u'\t', u' ');
+}
+
+} // namespace
+
+void IniciaProdutos(FlexCell& g) {
+    g.BackColorBkg(CorOle(255, 255, 255));
+    g.DisplayFocusRect(false);
+    g.SelectionMode(3);
+    g.DisplayRowIndex(false);
+    g.Cols(8);
+    g.AllowUserResizing(false);
+    g.AllowUserReorderColumn(false);
+    g.ExtendLastCol(true);
+    g.Rows(1);
+    static const ColunaGrade colunas[] = {
+        {u"", 0, Alinhamento::Esquerda, true, false},
+        {u"PLU", 40, Alinhamento::Esquerda, true, false},
+        {u"Cód. de barras", 90, Alinhamento::Esquerda, true, false},
+        {u"Descrição", 340, Alinhamento::Esquerda, true, false},
+        {u"Qtde.", 60, Alinhamento::Direita, true, true},
+        {u"Unid.", 40, Alinhamento::Centro, true, false},
+        {u"Preço R$", 60, Alinhamento::Direita, false, true},
+        {u"Observações do produto", 200, Alinhamento::Esquerda, false, false}};
+    AplicaColunas(g, colunas);
+}
+
+void PreencheProdutos(FlexCell& lista, const Proposta& proposta) {
+    const QChar tab = u'\t';
+    for (const formatos::Produto& p : proposta.cotacao().produtos) {
+        const QString linha = semTab(p.plu) + tab + semTab(p.codigoBarras) + tab +
+                              semTab(p.descricao) + tab + semTab(p.quantidade) + tab +
+                              semTab(p.unidade) + tab + formatos::kValorZero;
+        lista.AddItem_(linha, false);
+    }
+    lista.Refresh();
+}
+
+} // namespace cotacao

@@ -1,0 +1,195 @@
+#include "cotacao/RelatorioCotacao.h"
+
+#include "grade/ObjetosGrade.h"
+#include "cotacao/ColunasGrade.h"
+#include "cotacao/FormCotacao.h"
+#include "cotacao/regras/Textos.h"
+#include "formatos/Arquivos.h"
+#include "formatos/Quantia.h"
+#include "nucleo/Ini.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Regional.h"
+#include "janelas/Caixas.h"
+#include "janelas/Textos.h"
+
+#include <array>
+
+using namespace cotacao;
+using namespace grade;
+
+namespace {
+// The vendor's contact line, with the page number (&p) of the number of pages (&n).
+const QString kRodape = QStringLiteral(
+    "Cotação eletrônica - suporte (11) 4004-0000 - São Paulo/SP          Página &p de &n");
+} // namespace
+
+void FormCotacao::Imprimir() {
+    fechaEdicao(); // the report shows what the supplier sees, the cell being edited included
+    IniciaListaRelatorios();
+    PreencheListaRelatoriosRelCotacaoFinalizada();
+    RelCotacaoFinalizada();
+}
+
+void FormCotacao::IniciaListaRelatorios() {
+    cotacao::IniciaRelatorio(MListaRelatorios);
+}
+
+void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
+    cotacao::PreencheRelatorio(MListaRelatorios, m_proposta);
+}
+
+void FormCotacao::RelCotacaoFinalizada() {
+    cotacao::MostraRelatorio(MListaRelatorios, m_proposta, cCodCotacao);
+}
+
+namespace cotacao {
+
+void ImprimeRelatorio(const Proposta& proposta, const QString& codigo) {
+    ControleGrade controle;
+    FlexCell r;
+    r.InitAutoObject(&controle);
+    IniciaRelatorio(r);
+    PreencheRelatorio(r, proposta);
+    MostraRelatorio(r, proposta, codigo);
+}
+
+void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resposta) {
+    using namespace formatos::Arquivos;
+    formatos::Cotacao cotacao;
+    if (!formatos::LeCotacao(nucleo::ArquivoDoPrograma(NomeCotacao(recibo.cotacao)), cotacao)) {
+        janelas::Caixas::aviso(nullptr, janelas::textos::Aviso,
+                               textos::CotacaoAusente.arg(recibo.cotacao));
+        return;
+    }
+    nucleo::ArquivoIni arquivo;
+    arquivo.usa(resposta);
+    Proposta proposta;
+    proposta.inicia(std::move(cotacao));
+    proposta.carregaResposta(formatos::LeResposta(arquivo));
+    ImprimeRelatorio(proposta, recibo.cotacao);
+}
+
+void IniciaRelatorio(FlexCell& g) {
+    g.DisplayFocusRect(false);
+    g.BackColorBkg(CorOle(255, 255, 255));
+    g.DisplayRowIndex(false);
+    g.Cols(9);
+    static const ColunaGrade colunas[] = {
+        {u"", 0, Alinhamento::Esquerda, {}, false},
+        {u"PLU", 50, Alinhamento::Esquerda, {}, false},
+        {u"Cód. de barras", 100, Alinhamento::Esquerda, {}, false},
+        {u"Descrição", 330, Alinhamento::Esquerda, {}, false},
+        {u"Qtde.", 50, Alinhamento::Direita, {}, true},
+        {u"Unidade", 60, Alinhamento::Centro, {}, false},
+        {u"Preço Unit.", 80, Alinhamento::Direita, {}, true},
+        {u"Total", 80, Alinhamento::Direita, {}, true},
+        {u"Observações", 330, Alinhamento::Esquerda, {}, false}};
+    AplicaColunas(g, colunas);
+    g.Rows(1);
+}
+
+void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
+    const auto ultima = [&] { return r.Rows().toInt() - 1; };
+    const auto linhaToda = [&](int ate) { return r.Range(ultima(), 1, ultima(), ate); };
+    const QChar tab = u'\t';
+
+    if (r.Rows().toInt() > 1)
+        r.Range(1, 1, ultima(), r.Cols().toInt() - 1).DeleteByRow();
+    r.AddItem_(QStringLiteral("PLU\tCód. de barras\tDescrição\tQtde.\tUnidade\tVlr. Unit.\t"
+                              "Sub-total\tObservações"),
+               false);
+    linhaToda(8).FontBold(true);
+    linhaToda(8).FontUnderline(true);
+
+    for (int i = 0; i < proposta.produtos(); ++i) {
+        const formatos::Produto& p = proposta.produto(i);
+        // The figures as the grid and the status bar show them: one rounding, written once.
+        QStringList textos{p.plu,
+                           p.codigoBarras,
+                           p.descricao,
+                           p.quantidade,
+                           p.unidade,
+                           proposta.precoMostrado(i),
+                           formatos::MostraCentavos(proposta.subtotal(i)),
+                           proposta.observacao(i)};
+        for (QString& t : textos)
+            t.replace(tab, u' ');
+        r.AddItem_(textos.join(tab), false);
+        linhaToda(8).BackColor(i % 2 == 1 ? CorOle(255, 255, 255) : CorOle(230, 230, 230));
+    }
+
+    const auto linhaDeTotal = [&](const QString& rotulo, const QString& valor, bool semMascara) {
+        r.Range(ultima(), 1, ultima(), 5).Merge();
+        r.Cell(ultima(), 1).Text(rotulo);
+        r.Cell(ultima(), 1).Alignment(Alinhamento::Direita);
+        r.Cell(ultima(), 6).Text(valor);
+        if (semMascara)
+            r.Cell(ultima(), 6).Mask(0);
+        linhaToda(8).FontBold(true);
+    };
+    r.AddItem_(QString(), false);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Valor total ->"), formatos::MostraCentavos(proposta.centavos()),
+                 true);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"),
+                 QString::number(proposta.produtos()), true);
+    r.AddItem_(QString(), false);
+    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"),
+                 QString::number(proposta.cotados()), false);
+
+    for (int i = 0; i < 3; ++i)
+        r.AddItem_(QString(), false);
+    r.Range(ultima(), 1, ultima(), 8).Merge();
+    r.Cell(ultima(), 1).Text(QStringLiteral("Observações gerais:"));
+    r.Cell(ultima(), 1).Alignment(Alinhamento::Esquerda);
+    linhaToda(8).FontBold(true);
+    r.AddItem_(QString(), false);
+    r.Range(ultima(), 1, ultima(), 8).Merge();
+    r.Cell(ultima(), 1).Text(proposta.termos().obsGeral);
+    r.Cell(ultima(), 1).Alignment(Alinhamento::Esquerda);
+    r.Refresh();
+}
+
+void MostraRelatorio(FlexCell& r, const Proposta& proposta, const QString& codigo) {
+    const formatos::Termos& termos = proposta.termos();
+    r.ReportTitles().Clear();
+    const QString fim = QStringLiteral("||");
+    const std::array<std::pair<QString, int>, 9> titulos{{
+        {QStringLiteral("Cotação de produtos"), 18},
+        {QStringLiteral(" "), 10},
+        {QStringLiteral("Cód. da cotação: ") + codigo + fim, 10},
+        {QStringLiteral("Solicitante: ") + proposta.cotacao().solicitante.trimmed() + fim, 10},
+        {QStringLiteral("Forma de pgto: ") + termos.formaPgto.trimmed() + fim, 10},
+        {QStringLiteral("Prazo de entrega: ") + termos.prazoEntrega.trimmed() + fim, 10},
+        {QStringLiteral("Pedido minimo: ") + termos.pedidoMinimo.trimmed() + fim, 10},
+        {QStringLiteral("Valor do frete: ") + termos.valorFrete.trimmed() + fim, 10},
+        {QStringLiteral(" "), 10},
+    }};
+    for (std::size_t i = 0; i < titulos.size(); ++i) {
+        FlexCell_ReportTitle titulo;
+        titulo.Text(titulos[i].first);
+        FontFlexCell fonte = titulo.Font();
+        fonte.Name(QStringLiteral("Times New Roman"));
+        fonte.Size(titulos[i].second);
+        fonte.Bold(true);
+        titulo.PrintOnAllPages(false);
+        if (i > 0)
+            titulo.AlignTo(0);
+        r.ReportTitles().Add(titulo);
+    }
+
+    FlexCell_PageSetup pagina = r.PageSetup();
+    pagina.Orientation(2);
+    pagina.LeftMargin(1.0);
+    pagina.RightMargin(1.0);
+    pagina.TopMargin(1.5);
+    pagina.BottomMargin(1.5);
+    pagina.FooterMargin(0.8);
+    pagina.Footer(kRodape);
+    pagina.FooterLineStyle(1);
+    r.controle()->relatorio().nomeDocumento = codigo;
+    r.PrintPreview(100);
+}
+
+} // namespace cotacao

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "grade/FlexCell.h"
+#include "cotacao/regras/Proposta.h"
+#include "banco/Recibos.h"
+
+// The printed report of an answer: built as rows of a report grid, with the quotation's number,
+// requester and terms as titles, landscape, and shown in print preview through the grid's report
+// facility.
+namespace cotacao {
+
+void IniciaRelatorio(FlexCell& relatorio);
+void PreencheRelatorio(FlexCell& relatorio, const Proposta& proposta);
+void MostraRelatorio(FlexCell& relatorio, const Proposta& proposta, const QString& codigo);
+
+// The whole report of `proposta`, on a report grid of its own (no form needed).
+void ImprimeRelatorio(const Proposta& proposta, const QString& codigo);
+
+// The report of an answer sent from here: `resposta`, the bytes of the answer as sent (checked
+// against `recibo` by the caller), over the quotation's file the program folder keeps. Says so
+// when that file is gone.
+void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resposta);
+
+} // namespace cotacao

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "cotacao/regras/Planilha.h"
+#include "cotacao/regras/Proposta.h"
+
+#include <optional>
+
+namespace cotacao {
+
+// The columns of a spreadsheet that matter, found by their headings' names (accents, case and
+// punctuation aside: "Cód. de barras", "EAN", "PLU", "Preço R$", "Observações"...).
+struct ColunasDaPlanilha {
+    int barras = -1;
+    int plu = -1;
+    int preco = -1;
+    int obs = -1;
+};
+// The columns that `linha` names when it is a heading (a price or a remark, and a barcode or a
+// PLU); nothing otherwise.
+std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha);
+
+// The lines of a spreadsheet under its heading: the heading is looked for among the first 30
+// rows (the first that `aceita` takes), then only its four columns are read (barcode, PLU,
+// price, remark, in that order) and each line goes to `corpo`.
+class LinhasSobCabecalho : public DestinoDeLinhas {
+public:
+    bool linha(const QVariantList& celulas) final;
+    QList<int> colunas() const final { return m_colunas; }
+
+protected:
+    virtual bool aceita(const ColunasDaPlanilha& colunas) = 0;
+    // One line under the heading; false stops the reading.
+    virtual bool corpo(const QVariantList& linha) = 0;
+
+private:
+    QList<int> m_colunas; // empty until the heading is found
+    int m_antesDoCabecalho = 0;
+};
+
+// What an import (of a quotation's spreadsheet or of the price table) keeps of a file's remarks:
+// each cut at kMaximoDaObservacao characters (and counted), and all of them together at most
+// kMaximoDoTextoImportado characters (past it the file is refused).
+inline constexpr qsizetype kMaximoDaObservacao = 1000;
+inline constexpr qsizetype kMaximoDoTextoImportado = 8 * 1000 * 1000;
+
+// A remark of a line as an import keeps it: no control characters, cut at kMaximoDaObservacao
+// (`cortada` says so).
+QString ObservacaoImportada(const QVariant& celula, bool* cortada);
+
+// A cell of a spreadsheet as a code (a barcode, a PLU): a number reads as its digits.
+QString CodigoDaPlanilha(const QVariant& celula);
+// A cell as a price, by the amount rule (formatos::Quantia; a number cell must be a whole number
+// of cents): nothing when it is not an amount.
+std::optional<formatos::Quantia> PrecoDaPlanilha(const QVariant& celula);
+
+// What an import would do: the cells it changes, and how the lines went.
+struct Importacao {
+    QString recusa; // why the file was not read, in the supplier's words; empty when it was
+    QList<Alteracao> alteracoes;
+    bool cabecalhoAchado = false;
+    int correspondidas = 0; // lines matched to products (Proposta::localiza)
+    int porBarras = 0;      // of those, by the barcode alone
+    int porPlu = 0;         // of those, by the PLU alone
+    int semProduto = 0;     // lines with a barcode or a PLU that no product has
+    int ambiguas = 0;       // lines whose code fits products of more than one identity
+    int recusados = 0;      // prices that are not amounts
+    int cortadas = 0;       // remarks cut at kMaximoDaObservacao
+};
+
+// Reads the spreadsheet `caminho` (.xlsx or .csv), finds its heading among the first 30 rows,
+// matches each line below it to the products of the answer (Proposta::localiza: barcode and PLU
+// together, one of them where the line or the product has only one) and plans their
+// prices and remarks. A price equal in value to the one typed changes nothing, so a file exported
+// and imported back changes nothing; an empty price is passed over. Only the matched columns are
+// read past the heading, and nothing of the file is kept but the plan.
+Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho);
+
+// The products of the answer as a spreadsheet: the headings given (the product grid's, from PLU
+// to the remark), then one line per product (quantity and price as numbers, an unpriced product
+// with an empty price; a quantity or price the program cannot read as the text it is).
+Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho);
+
+} // namespace cotacao

@@ -1,0 +1,145 @@
+#include "cotacao/regras/PrecosDaTabela.h"
+
+#include "cotacao/regras/Importacao.h"
+#include "cotacao/regras/Planilha.h"
+#include "cotacao/regras/Textos.h"
+#include "formatos/Quantia.h"
+#include "formatos/Resposta.h"
+#include "nucleo/Regional.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+using namespace nucleo;
+
+namespace cotacao {
+namespace {
+
+// A price from the file as the answer takes it, or nothing when it is not an amount above zero.
+std::optional<QString> preco(const QVariant& celula) {
+    const std::optional<formatos::Quantia> p = PrecoDaPlanilha(celula);
+    if (!p || p->zero())
+        return std::nullopt;
+    return p->numero();
+}
+
+// Reads the lines as they arrive; a heading without a price column is not the table's.
+class Leitor : public LinhasSobCabecalho {
+public:
+    PlanoDaTabela resultado() && { return std::move(m_r); }
+
+private:
+    bool aceita(const ColunasDaPlanilha& c) override {
+        m_r.cabecalhoAchado = c.preco >= 0;
+        return m_r.cabecalhoAchado;
+    }
+
+    bool corpo(const QVariantList& linha) override {
+        const Identidade codigos =
+            Identidade::de(CodigoDaPlanilha(linha.value(0)), CodigoDaPlanilha(linha.value(1)));
+        if (codigos.vazia())
+            return true; // a blank line, or a total under the table
+        ++m_r.linhasLidas;
+        if (linha.value(2).toString().trimmed().isEmpty()) {
+            ++m_r.semPreco;
+            return true;
+        }
+        const std::optional<QString> p = preco(linha.value(2));
+        if (!p) {
+            ++m_r.precosRecusados;
+            return true;
+        }
+        bool cortada = false;
+        const banco::ItemDaTabela item{codigos.barras, codigos.plu, *p,
+                                       ObservacaoImportada(linha.value(3), &cortada)};
+        m_r.cortadas += cortada;
+        m_texto += item.obs.size();
+        if (m_texto > kMaximoDoTextoImportado) {
+            m_r.recusa = textos::TextoDemaisNaImportacao;
+            return false;
+        }
+        // One line per product: a later line of the same codes replaces the earlier one. Lines
+        // that share only a barcode (a can and a box) are products of their own.
+        const auto onde = m_porCodigos.constFind(codigos.chave());
+        if (onde == m_porCodigos.cend()) {
+            m_porCodigos.insert(codigos.chave(), m_r.itens.size());
+            m_r.itens.append(item);
+        } else {
+            m_r.itens[*onde] = item;
+            ++m_r.duplicados;
+        }
+        return true;
+    }
+
+    PlanoDaTabela m_r;
+    QHash<QString, qsizetype> m_porCodigos; // each product's line in m_r.itens
+    qsizetype m_texto = 0;                  // the remarks' characters read so far
+};
+
+} // namespace
+
+PlanoDaTabela LeTabelaDePrecos(const QString& caminho) {
+    Leitor leitor;
+    QString recusa = PercorrePlanilha(caminho, leitor);
+    PlanoDaTabela plano = std::move(leitor).resultado();
+    if (recusa.isEmpty())
+        recusa = plano.recusa;
+    if (!recusa.isEmpty()) {
+        PlanoDaTabela recusado; // nothing of a file read halfway is kept
+        recusado.recusa = recusa;
+        return recusado;
+    }
+    return plano;
+}
+
+ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho) {
+    using namespace textos;
+    const QString nome = QFileInfo(caminho).fileName();
+    if (!plano.recusa.isEmpty())
+        return {false, PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa)};
+    if (!plano.cabecalhoAchado)
+        return {false, TabelaSemColunas.arg(nome)};
+    const QString contas =
+        ResumoTabela.arg(ComMilhares(plano.linhasLidas, 0), ComMilhares(plano.itens.size(), 0),
+                         ComMilhares(plano.semPreco, 0), ComMilhares(plano.precosRecusados, 0),
+                         ComMilhares(plano.duplicados, 0)) +
+        (plano.cortadas ? ObservacoesCortadas.arg(ComMilhares(plano.cortadas, 0),
+                                                  ComMilhares(double(kMaximoDaObservacao), 0))
+                        : QString());
+    if (plano.itens.isEmpty())
+        return {false, TabelaSemPrecos.arg(nome) + u"\n\n" + contas};
+    return {true, contas + u"\n\n" + PerguntaImportarTabela};
+}
+
+bool ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
+                           const QString& caminho, const QDateTime& quando) {
+    // A file that was refused or held no price never wipes the table kept.
+    if (!plano.recusa.isEmpty() || plano.itens.isEmpty())
+        return banco.falhou(QStringLiteral("no price to import"));
+    return banco::TabelaDePrecos(banco).substitui(plano.itens, QFileInfo(caminho).fileName(),
+                                                  quando);
+}
+
+std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Proposta& proposta) {
+    if (!banco.aberto())
+        return std::nullopt;
+    banco::TabelaDePrecos tabela(banco);
+    const auto origem = tabela.origem();
+    if (!origem)
+        return std::nullopt;
+    QList<banco::ProdutoProcurado> produtos;
+    produtos.reserve(proposta.produtos());
+    for (int i = 0; i < proposta.produtos(); ++i)
+        produtos.append({proposta.identidade(i).barras, proposta.identidade(i).plu});
+    PrecosDaTabela r{origem->quando.date(), {}};
+    const auto linhas = tabela.procura(produtos);
+    if (!linhas)
+        return r; // a table is there; its prices could not be read now
+    r.precos.reserve(linhas->size());
+    for (const banco::ItemDaTabela& item : *linhas)
+        if (const auto preco = formatos::Quantia::le(item.preco))
+            r.precos.append({Identidade::de(item.barras, item.plu), {*preco, r.data}});
+    return r;
+}
+
+} // namespace cotacao

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "cotacao/regras/Proposta.h"
+#include "banco/BancoLocal.h"
+#include "banco/TabelaDePrecos.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The supplier's own price list, read from a spreadsheet as the quotation import reads one, and
+// kept in the local database once he confirms what was read.
+namespace cotacao {
+
+// What reading a price list found; nothing is written until the supplier confirms it.
+struct PlanoDaTabela {
+    QString recusa; // why the file was not read, in the supplier's words; empty when it was
+    bool cabecalhoAchado = false;
+    int linhasLidas = 0;     // lines below the heading with a barcode or a PLU
+    int semPreco = 0;        // of those, lines with an empty price (nothing to keep)
+    int precosRecusados = 0; // prices that are not amounts, or are zero
+    // Lines with the same barcode and PLU as an earlier line, which they replace.
+    int duplicados = 0;
+    int cortadas = 0;                 // remarks cut at kMaximoDaObservacao
+    QList<banco::ItemDaTabela> itens; // in the file's order
+};
+
+// Reads the spreadsheet `caminho` (.xlsx or .csv): the heading among the first 30 rows (a
+// barcode or a PLU column and a price column, named as the quotation import names them), then
+// each line's codes, price and remark. Prices follow the amount rule (formatos::Quantia) and
+// become its number text ("12,50"); a text that is not an amount, or a zero, is refused and
+// counted.
+PlanoDaTabela LeTabelaDePrecos(const QString& caminho);
+
+// What the form shows the supplier after reading `caminho`: the summary to confirm, or why
+// there is nothing to import.
+struct ResumoDaTabela {
+    bool podeImportar = false;
+    QString texto;
+};
+ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho);
+
+// Keeps the confirmed table in the database, replacing the one before in one transaction, with
+// the file's name and the time of the import; false (with the database's words in its erro())
+// when it failed, the earlier table left whole. A refused plan, or one without prices, changes
+// nothing and answers false.
+bool ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
+                           const QString& caminho,
+                           const QDateTime& quando = QDateTime::currentDateTime());
+
+// The table's lines that name products of `proposta`, with the table's date, for
+// Proposta::defineTabela; nothing when there is no table (or the database is closed), no lines
+// when they could not be read.
+struct PrecosDaTabela {
+    QDate data;
+    PrecosConhecidos precos;
+};
+std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Proposta& proposta);
+
+} // namespace cotacao

@@ -1,0 +1,161 @@
+#include "cotacao/regras/Rascunho.h"
+
+#include "cotacao/regras/Proposta.h"
+#include "cotacao/regras/Textos.h"
+#include "nucleo/Regional.h"
+
+#include <QDir>
+
+namespace cotacao {
+
+namespace {
+// What the draft calls a product's two values.
+const QString kCampoPreco = QStringLiteral("preco");
+const QString kCampoObs = QStringLiteral("obs");
+} // namespace
+
+Rascunho::Rascunho(banco::BancoLocal* banco, QString cotacao, QString cnpj,
+                   AvisoDeFalha avisoDeFalha)
+    : m_banco(banco)
+    , m_cotacao(std::move(cotacao))
+    , m_cnpj(std::move(cnpj))
+    , m_avisoDeFalha(std::move(avisoDeFalha)) {
+    m_temporizador.setSingleShot(true);
+    m_temporizador.setInterval(atraso);
+    QObject::connect(&m_temporizador, &QTimer::timeout, this, [this] { guardaAgora(); });
+}
+
+Rascunho::~Rascunho() {
+    guardaAgora();
+}
+
+void Rascunho::acompanha(const Proposta& proposta) {
+    QObject::connect(&proposta, &Proposta::alterada, this,
+                     [this, &proposta](const QList<Alteracao>& feitas) {
+                         for (const Alteracao& a : feitas)
+                             anota(a.campo == Campo::Preco ? kCampoPreco : kCampoObs, a.produto + 1,
+                                   proposta.chave(a.produto), a.depois);
+                     });
+    QObject::connect(
+        &proposta, &Proposta::termoAlterado, this,
+        [this](const QString& campo, const QString& texto) { anota(campo, 0, QString(), texto); });
+}
+
+void Rascunho::anota(const QString& campo, int linha, const QString& produto,
+                     const QString& valor) {
+    // Noted even while the database is unavailable: saving then fails, and says so.
+    if (!m_banco)
+        return;
+    m_pendentes.insert({campo, linha},
+                       {campo, linha, produto, valor, QDateTime::currentDateTime()});
+    // Started by the first change and not pushed back by the next ones: a supplier typing
+    // without pause still gets his work saved every half second.
+    if (!m_temporizador.isActive())
+        m_temporizador.start();
+}
+
+bool Rascunho::guardaAgora() {
+    m_temporizador.stop();
+    if (m_pendentes.isEmpty() || !m_banco)
+        return true;
+    if (!m_banco->aberto()) {
+        // Not retried by the timer: the next change tries again.
+        m_falhou = true;
+        if (m_avisoDeFalha)
+            m_avisoDeFalha(m_banco->erro());
+        return false;
+    }
+    if (!banco::Rascunhos(*m_banco).guarda(m_cotacao, m_cnpj, m_pendentes.values())) {
+        m_falhou = true;
+        if (m_avisoDeFalha)
+            m_avisoDeFalha(m_banco->erro());
+        m_temporizador.start(); // try again
+        return false;
+    }
+    m_pendentes.clear();
+    if (m_falhou && m_avisoDeFalha)
+        m_avisoDeFalha(QString());
+    m_falhou = false;
+    return true;
+}
+
+namespace {
+// Whether the draft's `chave` names product `i`: its key, or the key an earlier version kept (the
+// barcode alone, and before that "PLU\tbarcode").
+bool mesmoProduto(const Proposta& proposta, int i, const QString& chave) {
+    const Identidade& id = proposta.identidade(i);
+    const formatos::Produto& p = proposta.produto(i);
+    return chave == proposta.chave(i) || (!id.barras.isEmpty() && chave == id.barras) ||
+           chave == p.plu + u'\t' + p.codigoBarras;
+}
+} // namespace
+
+void Rascunho::recupera(Proposta& proposta) const {
+    if (!m_banco || !m_banco->aberto())
+        return;
+    QList<Alteracao> valores;
+    for (const banco::ItemRascunho& item : banco::Rascunhos(*m_banco).le(m_cotacao, m_cnpj)) {
+        if (item.linha == 0) {
+            proposta.defineTermo(item.campo, item.valor);
+            continue;
+        }
+        const int i = item.linha - 1;
+        if (i >= proposta.produtos())
+            continue;
+        if (!mesmoProduto(proposta, i, item.produto))
+            continue;
+        valores.append(
+            {i, item.campo == kCampoPreco ? Campo::Preco : Campo::Observacao, {}, item.valor});
+    }
+    proposta.altera(valores);
+}
+
+std::optional<QDateTime> Rascunho::alteradoEm() const {
+    if (!m_banco || !m_banco->aberto())
+        return std::nullopt;
+    return banco::Rascunhos(*m_banco).ultimaAlteracao(m_cotacao, m_cnpj);
+}
+
+void Rascunho::descarta() {
+    m_temporizador.stop();
+    m_pendentes.clear();
+    if (m_banco && m_banco->aberto())
+        banco::Rascunhos(*m_banco).descarta(m_cotacao, m_cnpj);
+}
+
+bool Rascunho::oferece(Proposta& proposta, const std::optional<QDateTime>& ultimoEnvio,
+                       const std::function<bool(const QString&)>& pergunta) {
+    const auto quando = alteradoEm();
+    if (!quando)
+        return false;
+    if ((ultimoEnvio && *ultimoEnvio >= *quando) ||
+        !pergunta(textos::RecuperarRascunho.arg(DateToText(quando->date()),
+                                                quando->time().toString(u"HH:mm")))) {
+        descarta();
+        return false;
+    }
+    recupera(proposta);
+    return true;
+}
+
+QStringList AvisosDoBanco(banco::BancoLocal& banco) {
+    using namespace textos;
+    using Problema = banco::BancoLocal::Problema;
+    QStringList avisos;
+    const QString arquivo = QDir::toNativeSeparators(banco.caminho());
+    if (!banco.movidoPara().isEmpty()) {
+        avisos << BancoDanificado.arg(arquivo, QDir::toNativeSeparators(banco.movidoPara()));
+        banco.esqueceMovido();
+    }
+    if (banco.aberto())
+        return avisos;
+    const Problema problema = banco.problema();
+    const QString motivo = problema == Problema::VersaoNova ? BancoVersaoNova.arg(arquivo)
+                           : problema == Problema::Danificado
+                               ? BancoDanificadoPreso.arg(arquivo, banco.erro())
+                               : BancoNaoAbre.arg(arquivo, banco.erro());
+    avisos << RascunhosIndisponiveis.arg(motivo);
+    return avisos;
+}
+
+} // namespace cotacao

@@ -1,0 +1,73 @@
+#include "cotacao/regras/RespostaAnterior.h"
+
+#include "cotacao/regras/Textos.h"
+#include "remoto/Espera.h"
+#include "nucleo/Regional.h"
+
+#include <QFile>
+
+namespace cotacao {
+
+namespace {
+
+std::optional<QByteArray> le(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
+                                       const std::optional<banco::Recibo>& recibo) {
+    using Origem = RespostaAnterior::Origem;
+    const QString& caminho = pedido.local;
+    RespostaAnterior r;
+    // What this computer sent last, read before the download may replace it.
+    std::optional<QByteArray> copia;
+    if (recibo)
+        copia = le(caminho);
+    const bool copiaValida = copia && recibo->confere(*copia);
+    if (copiaValida)
+        r.copia = *copia;
+
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    switch (baixou.resultado) {
+    case remoto::ResultadoFtp::Ok: {
+        const std::optional<QByteArray> servidor = copiaValida ? le(caminho) : std::nullopt;
+        r.origem = servidor && !recibo->confere(*servidor) ? Origem::Diferente : Origem::Servidor;
+        break;
+    }
+    case remoto::ResultadoFtp::Inexistente:
+        r.origem = Origem::Nenhuma;
+        break;
+    default:
+        r.origem = copiaValida ? Origem::CopiaLocal : Origem::Ilegivel;
+        break;
+    }
+    if (r.origem != Origem::Diferente && r.origem != Origem::CopiaLocal)
+        r.copia.clear();
+    return r;
+}
+
+nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QString& caminho) {
+    return nucleo::GravaArquivoInteiro(caminho, anterior.copia);
+}
+
+QString SituacaoDoEnvio(const RespostaAnterior& anterior,
+                        const std::optional<banco::Recibo>& recibo) {
+    using Origem = RespostaAnterior::Origem;
+    if (anterior.origem == Origem::Ilegivel)
+        return textos::RespostaIlegivel;
+    if (!recibo)
+        return {};
+    const QString& texto =
+        anterior.origem == Origem::CopiaLocal ? textos::CarregadaDaqui : textos::UltimoEnvio;
+    return texto.arg(DateToText(recibo->quando.date()), recibo->quando.time().toString(u"HH:mm"));
+}
+
+} // namespace cotacao

@@ -1,0 +1,32 @@
+#include "inicio/Janelas.h"
+
+#include "acesso/FormLogin.h"
+#include "cotacao/FormCotacao.h"
+#include "cotacao/RelatorioCotacao.h"
+
+namespace inicio {
+
+void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
+    auto* login = new FormLogin(
+        rede,
+        [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
+            AbreCotacao(rede, banco, codigo, cnpj, std::move(cotacao));
+        },
+        banco, cotacao::ImprimeRespostaGuardada);
+    login->setQuitOnClose(true);
+    login->Setup();
+    login->Show();
+}
+
+void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
+                 const QString& cnpj, formatos::Cotacao cotacao) {
+    auto* form = new FormCotacao(rede, banco);
+    form->setQuitOnClose(true);
+    form->cCodCotacao = codCotacao;
+    form->cCNPJ = cnpj;
+    form->usaCotacao(std::move(cotacao));
+    form->Setup();
+    form->Show();
+}
+
+} // namespace inicio

@@ -1,0 +1,44 @@
+#include "inicio/AppCotacao.h"
+#include "dialogos/ColunaItem.h"
+#include "grade/Automacao.h"
+#include "nucleo/Erro.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Regional.h"
+#include "janelas/Aplicacao.h"
+#include "janelas/CaixaDeErro.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+using namespace inicio;
+using namespace janelas;
+using namespace nucleo;
+
+int main(int argc, char* argv[]) {
+    Aplicacao application(argc, argv);
+    if (!DefinePastaDoPrograma(QCoreApplication::applicationDirPath()))
+        return -1;
+    SetInternational(ModoInternacional::Windows);
+    InstalaTratamentoDeErros();
+    InstalaCaixaDeErro();
+    // A call to a grid object that is gone is told as the runtime tells its errors.
+    OLEAutoObject::aoFalhar([](const Error& erro) { return ErroDeExecucao(erro); });
+    QApplication::setWindowIcon(TARVO());
+
+    // Qt's own dialogs (print preview, file choice) in Portuguese.
+    // Beside the program where it ships them (Windows), else where Qt keeps them.
+    QTranslator traducaoQt;
+    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+    const QStringList pastas{QCoreApplication::applicationDirPath() + u"/translations",
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    for (const QString& pasta : pastas)
+        if (traducaoQt.load(brasil, QStringLiteral("qtbase"), QStringLiteral("_"), pasta)) {
+            QCoreApplication::installTranslator(&traducaoQt);
+            break;
+        }
+
+    AppCotacao app(OpcoesInicio{});
+    app.Start();
+    return 0;
+}

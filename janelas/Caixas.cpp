@@ -1,0 +1,75 @@
+#include "janelas/Caixas.h"
+
+#include "janelas/Textos.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace janelas {
+namespace {
+struct Costura {
+    bool modoDeTeste = false;
+    QList<int> respostas;
+    QList<Caixas::Mostrada> mostradas;
+};
+
+Costura& costura() {
+    static Costura c;
+    return c;
+}
+} // namespace
+
+void Caixas::aviso(QWidget* dono, const QString& titulo, const QString& texto) {
+    pergunta(titulo, texto, Ok, [&] {
+        QMessageBox caixa(QMessageBox::Warning, titulo, texto, QMessageBox::Ok, dono);
+        caixa.setTextFormat(Qt::PlainText); // texts from files and servers are never markup
+        caixa.exec();
+        return int(Ok);
+    });
+}
+
+bool Caixas::simOuNao(QWidget* dono, const QString& texto, const QString& sim, const QString& nao,
+                      bool padraoSim) {
+    return pergunta(textos::Aviso, texto, padraoSim ? Sim : Nao, [&] {
+               QMessageBox caixa(QMessageBox::Question, textos::Aviso, texto,
+                                 QMessageBox::Yes | QMessageBox::No, dono);
+               caixa.setTextFormat(Qt::PlainText);
+               caixa.button(QMessageBox::Yes)->setText(sim);
+               caixa.button(QMessageBox::No)->setText(nao);
+               caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);
+               return caixa.exec() == QMessageBox::Yes ? int(Sim) : int(Nao);
+           }) == Sim;
+}
+
+int Caixas::pergunta(const QString& titulo, const QString& texto, int respostaPadrao,
+                     const std::function<int()>& mostra) {
+    Costura& c = costura();
+    if (!c.modoDeTeste)
+        return mostra();
+    const int resposta = c.respostas.isEmpty() ? respostaPadrao : c.respostas.takeFirst();
+    c.mostradas.append({titulo, texto, resposta});
+    return resposta;
+}
+
+void Caixas::setModoDeTeste(bool ligado) {
+    costura() = Costura{};
+    costura().modoDeTeste = ligado;
+}
+
+bool Caixas::modoDeTeste() {
+    return costura().modoDeTeste;
+}
+
+void Caixas::proximaResposta(int resposta) {
+    costura().respostas.append(resposta);
+}
+
+const QList<Caixas::Mostrada>& Caixas::mostradas() {
+    return costura().mostradas;
+}
+
+void Caixas::esqueceMostradas() {
+    costura().mostradas.clear();
+}
+
+} // namespace janelas

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "nucleo/Gravacao.h"
+
+#include <QDir>
+#include <QString>
+
+// Texts the window services show.
+namespace janelas::textos {
+inline const QString Aviso = QStringLiteral("Aviso");
+
+// The waiting notice, the thank-you window, and what the notice says while the forms reach the
+// network.
+inline const QString TituloEspera = QStringLiteral("Aguarde ...");
+inline const QString TituloObrigado = QStringLiteral("Obrigado!");
+inline const QString VerificandoConexao = QStringLiteral("Verificando conexão ...");
+inline const QString Conectando = QStringLiteral("Conectando ...");
+inline const QString SemConexao =
+    QStringLiteral("Não foi possível conectar a internet. Verifique.");
+
+// The error box's buttons.
+inline const QString Ignorar = QStringLiteral("&Ignorar");
+inline const QString Repetir = QStringLiteral("&Repetir");
+inline const QString Encerrar = QStringLiteral("&Encerrar o programa");
+
+// Why a file could not be written into the program's folder `pasta`.
+inline QString FalhaDeGravacao(nucleo::FalhaGravacao falha, const QString& pasta) {
+    const QString local = QDir::toNativeSeparators(pasta);
+    switch (falha) {
+    case nucleo::FalhaGravacao::DiscoCheio:
+        return QStringLiteral("Não foi possível gravar na pasta do programa (%1): o disco está "
+                              "cheio. Libere espaço no disco e tente novamente.")
+            .arg(local);
+    case nucleo::FalhaGravacao::SemPermissao:
+        return QStringLiteral("Não foi possível gravar na pasta do programa (%1): a pasta não "
+                              "permite gravação. Verifique as permissões da pasta.")
+            .arg(local);
+    default:
+        return QStringLiteral("Não foi possível gravar na pasta do programa (%1). Verifique o "
+                              "espaço em disco e as permissões da pasta e tente novamente.")
+            .arg(local);
+    }
+}
+} // namespace janelas::textos

@@ -1,0 +1,292 @@
+#include "remoto/Ftp.h"
+
+#include "remoto/Espera.h"
+#include "remoto/Servidor.h"
+#include "nucleo/Cp1252.h"
+#include "nucleo/ProgramDir.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <curl/curl.h>
+#include <memory>
+#include <mutex>
+
+using namespace nucleo;
+
+namespace remoto {
+namespace {
+
+struct LiberaCurl {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
+};
+using Curl = std::unique_ptr<CURL, LiberaCurl>;
+using ListaCurl = std::unique_ptr<curl_slist, LiberaCurl>;
+
+Curl novaSessao() {
+    static std::once_flag uma;
+    std::call_once(uma, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    return Curl(curl_easy_init());
+}
+
+// A bare file name: no path may reach outside the server's directory.
+bool nomeSimples(const QString& nome) {
+    return !nome.isEmpty() && nome != u"." && nome != u".." && !nome.contains(u'/') &&
+           !nome.contains(u'\\') && !nome.contains(QChar(0));
+}
+
+// The local file as the caller named it, in full: never resolved against the current directory.
+bool caminhoLocalValido(const QString& caminho) {
+    return !caminho.contains(QChar(0)) && QDir::isAbsolutePath(caminho) &&
+           !QFileInfo(caminho).fileName().isEmpty();
+}
+
+QByteArray escapado(CURL* curl, const QString& texto) {
+    const QByteArray bytes = ParaCp1252(texto);
+    char* saida = curl_easy_escape(curl, bytes.constData(), int(bytes.size()));
+    QByteArray resultado(saida);
+    curl_free(saida);
+    return resultado;
+}
+
+// What a session watches while it runs: the deadline, the progress, and the server's replies.
+struct Vigia {
+    const FtpLimites* limites = nullptr;
+    QElapsedTimer inicio;
+    const AvisoDeProgresso* progresso = nullptr;
+    qint64 ultimoFeito = -1;
+    QList<int> respostas;      // the code of every complete reply line, in order
+    qint64 tamanhoRemoto = -1; // from the last "213 <size>" reply
+};
+
+int aoProgredir(void* dados, curl_off_t totalBaixar, curl_off_t baixado, curl_off_t totalEnviar,
+                curl_off_t enviado) {
+    auto* v = static_cast<Vigia*>(dados);
+    const qint64 total = std::max<qint64>(totalBaixar, totalEnviar);
+    const qint64 feito = std::max<qint64>(baixado, enviado);
+    const qint64 prazo = std::max<qint64>(
+        std::chrono::milliseconds(v->limites->prazoMinimo).count(),
+        total > 0 ? total * 1000 / std::max<qint64>(v->limites->taxaDoPrazo, 1) : 0);
+    if (v->inicio.elapsed() > prazo)
+        return 1; // past the deadline: a trickle must end too
+    if (v->progresso && *v->progresso && feito != v->ultimoFeito) {
+        v->ultimoFeito = feito;
+        (*v->progresso)(feito, total);
+    }
+    return 0;
+}
+
+size_t aoResponder(char* dados, size_t tamanho, size_t quantos, void* vigia) {
+    auto* v = static_cast<Vigia*>(vigia);
+    const QByteArrayView linha(dados, qsizetype(tamanho * quantos));
+    static const QRegularExpression resposta(QStringLiteral("^([1-5][0-9][0-9]) (.*)"));
+    const auto r = resposta.match(QString::fromLatin1(linha.trimmed()));
+    if (r.hasMatch()) {
+        v->respostas.append(r.captured(1).toInt());
+        if (r.captured(1) == u"213")
+            v->tamanhoRemoto = r.captured(2).trimmed().toLongLong();
+    }
+    return tamanho * quantos;
+}
+
+// Sets up a session for `diretorio/arquivo`; the directory is entered with one CWD.
+Curl sessao(const PedidoFtp& p, const QString& arquivo, Vigia& vigia) {
+    Curl curl = novaSessao();
+    if (!curl)
+        return curl;
+    CURL* c = curl.get();
+    const QByteArray url = "ftp://" + ParaCp1252(p.servidor) + '/' +
+                           escapado(c, p.diretorio.trimmed()) + '/' + escapado(c, arquivo);
+    const QByteArray usuario = ParaCp1252(p.usuario);
+    const QByteArray senha = ParaCp1252(p.senha);
+    const FtpLimites& l = p.limites;
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    curl_easy_setopt(c, CURLOPT_USERNAME, usuario.constData());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, senha.constData());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(c, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, long(l.conexao.count()));
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(l.resposta.count()));
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, l.velocidadeMinima);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, long(l.parada.count()));
+    vigia.limites = &p.limites;
+    vigia.inicio.start();
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, aoProgredir);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &vigia);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, aoResponder);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, &vigia);
+    return curl;
+}
+
+ResultadoFtp resultadoDe(CURLcode codigo) {
+    switch (codigo) {
+    case CURLE_OK:
+        return ResultadoFtp::Ok;
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return ResultadoFtp::Inexistente;
+    case CURLE_FILESIZE_EXCEEDED:
+        return ResultadoFtp::GrandeDemais;
+    default:
+        return ResultadoFtp::Conexao;
+    }
+}
+
+// What a download writes into, with the count that enforces the size limit.
+struct Destino {
+    QSaveFile* arquivo = nullptr;
+    qint64 escritos = 0;
+    qint64 maximo = 0;
+    bool grandeDemais = false;
+    bool falhouGravacao = false;
+};
+
+size_t escreveNoArquivo(char* dados, size_t tamanho, size_t quantos, void* destino) {
+    auto* d = static_cast<Destino*>(destino);
+    const auto bytes = qint64(tamanho * quantos);
+    if (d->escritos + bytes > d->maximo) {
+        d->grandeDemais = true; // a server that did not announce the size
+        return 0;
+    }
+    if (d->arquivo->write(dados, bytes) != bytes) {
+        d->falhouGravacao = true;
+        return 0;
+    }
+    d->escritos += bytes;
+    return tamanho * quantos;
+}
+
+size_t leDoArquivo(char* buffer, size_t tamanho, size_t quantos, void* arquivo) {
+    const qint64 lidos = static_cast<QFile*>(arquivo)->read(buffer, qint64(tamanho * quantos));
+    return lidos < 0 ? CURL_READFUNC_ABORT : size_t(lidos);
+}
+
+// One upload session of the local file under `remoto`, followed by the commands of `depois`.
+struct Envio {
+    CURLcode codigo = CURLE_OK;
+    Vigia vigia;
+};
+
+Envio enviaSessao(const PedidoFtp& p, QFile& local, const QString& remoto,
+                  const QList<QByteArray>& depois, const AvisoDeProgresso& progresso) {
+    Envio e;
+    e.vigia.progresso = &progresso;
+    Curl curl = sessao(p, remoto, e.vigia);
+    if (!curl) {
+        e.codigo = CURLE_FAILED_INIT;
+        return e;
+    }
+    ListaCurl comandos;
+    for (const QByteArray& comando : depois)
+        comandos.reset(curl_slist_append(comandos.release(), comando.constData()));
+    local.seek(0);
+    curl_easy_setopt(curl.get(), CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, leDoArquivo);
+    curl_easy_setopt(curl.get(), CURLOPT_READDATA, &local);
+    curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, curl_off_t(local.size()));
+    curl_easy_setopt(curl.get(), CURLOPT_POSTQUOTE, comandos.get());
+    e.codigo = curl_easy_perform(curl.get());
+    return e;
+}
+
+// The replies that follow the transfer's "226": those of the commands sent after it.
+QList<int> respostasDepoisDaTransferencia(const Vigia& v) {
+    const qsizetype fim = v.respostas.lastIndexOf(226);
+    return fim < 0 ? QList<int>() : v.respostas.mid(fim + 1);
+}
+
+} // namespace
+
+Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
+    const QString nome = p.arquivo.trimmed();
+    if (!nomeSimples(nome) || !caminhoLocalValido(p.local))
+        return {ResultadoFtp::NomeInvalido};
+    const QString pasta = QFileInfo(p.local).absolutePath();
+    Vigia vigia;
+    vigia.progresso = &progresso;
+    Curl curl = sessao(p, nome, vigia);
+    if (!curl)
+        return {ResultadoFtp::Conexao};
+
+    QSaveFile local(p.local);
+    local.setDirectWriteFallback(false);
+    if (!local.open(QIODevice::WriteOnly))
+        return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, 0)};
+    Destino destino{&local, 0, p.limites.tamanhoMaximo};
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, escreveNoArquivo);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &destino);
+    curl_easy_setopt(curl.get(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(p.limites.tamanhoMaximo));
+    const CURLcode codigo = curl_easy_perform(curl.get());
+    curl.reset(); // close the connection before touching the local copy
+    if (codigo != CURLE_OK) {
+        local.cancelWriting();
+        if (destino.grandeDemais)
+            return {ResultadoFtp::GrandeDemais};
+        if (destino.falhouGravacao)
+            return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, destino.escritos)};
+        return {resultadoDe(codigo)};
+    }
+    const nucleo::FalhaGravacao gravacao = nucleo::ConcluiGravacao(local);
+    if (gravacao != nucleo::FalhaGravacao::Nenhuma)
+        return {ResultadoFtp::GravacaoLocal, gravacao};
+    return {ResultadoFtp::Ok};
+}
+
+Desfecho Sobe(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
+    const QString nome = p.arquivo.trimmed();
+    if (!nomeSimples(nome) || !caminhoLocalValido(p.local))
+        return {ResultadoFtp::NomeInvalido};
+    QFile local(p.local);
+    if (!local.open(QIODevice::ReadOnly))
+        return {ResultadoFtp::LeituraLocal};
+    const QString parte = nome + QStringLiteral(".parte");
+    const QByteArray n = ParaCp1252(nome), np = ParaCp1252(parte);
+
+    Envio e = enviaSessao(p, local, parte, {"RNFR " + np, "RNTO " + n, "SIZE " + n}, progresso);
+    const QList<int> depois = respostasDepoisDaTransferencia(e.vigia);
+    const bool renomeou = depois.size() >= 2 && depois[0] == 350 && depois[1] == 250;
+    if (e.codigo == CURLE_QUOTE_ERROR && !renomeou) {
+        // A server that does not rename: the file goes under its name, as it always did, and the
+        // part left behind is removed.
+        e = enviaSessao(p, local, nome, {"*DELE " + np, "SIZE " + n}, progresso);
+    }
+    if (e.codigo != CURLE_OK && e.codigo != CURLE_QUOTE_ERROR)
+        return {resultadoDe(e.codigo)};
+    if (e.codigo == CURLE_QUOTE_ERROR || e.vigia.tamanhoRemoto != local.size())
+        return {ResultadoFtp::Verificacao};
+    return {ResultadoFtp::Ok};
+}
+
+PedidoFtp PedidoDoPrograma(const QString& servidor, const QString& arquivo) {
+    using namespace Servidor;
+    return {servidor, Usuario, Senha, Diretorio, arquivo, nucleo::ArquivoDoPrograma(arquivo), {}};
+}
+
+} // namespace remoto
+
+namespace {
+remoto::PedidoFtp pedido(const QString& servidor, const QString& usuario, const QString& senha,
+                         const QString& diretorio, const QString& arquivo) {
+    return {servidor,  usuario, senha,
+            diretorio, arquivo, nucleo::ArquivoDoPrograma(arquivo.trimmed()),
+            {}};
+}
+} // namespace
+
+bool BaixarArquivoViaFTP(const QString& servidor, const QString& usuario, const QString& senha,
+                         const QString& diretorio, const QString& arquivo) {
+    return remoto::BaixaEsperando(pedido(servidor, usuario, senha, diretorio, arquivo)).ok();
+}
+
+bool EnviarArquivoViaFTP(const QString& servidor, const QString& usuario, const QString& senha,
+                         const QString& diretorio, const QString& arquivo) {
+    return remoto::SobeEsperando(pedido(servidor, usuario, senha, diretorio, arquivo)).ok();
+}

@@ -1,0 +1,6 @@
+#include "tests/acesso/tst_login.h"
+#include "tests/acesso/tst_minhas.h"
+#include "tests/acesso/tst_verificacao.h"
+#include "tests/support/TestMain.h"
+
+COTACAO_TEST_MAIN(Senha, Login, ListaDeRespostas)

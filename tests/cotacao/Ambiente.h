@@ -1,0 +1,165 @@
+#pragma once
+
+// What the quotation form's tests share: a form over a real FTP server, in a fresh program
+// directory with its own database, and a person's ways of typing, clicking and answering.
+#include "grade/ControleGrade.h"
+#include "cotacao/FormCotacao.h"
+#include "formatos/Lista.h"
+#include "nucleo/Cp1252.h"
+#include "nucleo/Regional.h"
+#include "janelas/Caixas.h"
+#include "janelas/FormObrigado.h"
+#include "banco/BancoLocal.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/ServidorFtpTeste.h"
+#include "tests/support/TestMain.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTcpServer>
+#include <QTest>
+#include <QToolBar>
+
+namespace teste {
+
+inline const QString kNumero = "2026000000012345";
+inline const QString kCNPJ = "11222333000181";
+inline const QString kResposta = kNumero + kCNPJ + ".cot";
+
+inline QByteArray cotacao(const QStringList& produtos) {
+    return "[Geral]\r\nSolicitante=  Mercado S\xe3o Jo\xe3o  \r\nSenhaCotacao=37214508\r\n"
+           "ListaProdutos=" +
+           nucleo::ParaCp1252(formatos::EscreveLista(produtos)) + "\r\n";
+}
+
+inline const QStringList kTres{"1001", "789", "AÇÚCAR 1KG",  "120",    "UN", "x",
+                               "1002", "788", "CAFÉ 500G",   "48",     "UN", "x",
+                               "1003", "787", "PÃO FRANCÊS", "12,500", "KG", "x"};
+
+// A quotation form over a real FTP server, in a fresh program directory.
+struct Ambiente {
+    ServidorFtpTeste servidor;
+    DiretorioTeste programa;
+    banco::BancoLocal banco{programa.arquivo("Cotacao.db")};
+    QTcpServer internet;
+    QPointer<FormCotacao> form;
+    remoto::Rede rede;
+
+    explicit Ambiente(const QStringList& produtos = kTres) {
+        programa.escrever(kNumero + ".cot", cotacao(produtos));
+        internet.listen(QHostAddress::LocalHost);
+        rede.servidorFtp = servidor.endereco();
+        rede.conexao.host = {"127.0.0.1", internet.serverPort()};
+        rede.conexao.dormir = [](std::chrono::milliseconds) {};
+    }
+
+    // The form goes before the database it keeps its draft in.
+    ~Ambiente() { delete form.data(); }
+
+    FormCotacao& abrir(const QString& numero = kNumero) {
+        form = new FormCotacao(rede, &banco);
+        form->setQuitOnClose(true);
+        form->cCodCotacao = numero;
+        form->cCNPJ = kCNPJ;
+        form->Setup();
+        form->Show();
+        if (!QTest::qWaitForWindowActive(form))
+            qWarning("the form did not become active");
+        return *form;
+    }
+
+    grade::ControleGrade* grade() const {
+        return form->findChild<grade::ControleGrade*>("MListaProdutos");
+    }
+    QString celula(int linha, int coluna) const {
+        return form->MListaProdutos.Cell(linha, coluna).Text().toString();
+    }
+
+    // Clicks a cell and types into it as a person would; Enter commits.
+    void digitarNaCelula(int linha, int coluna, const QString& texto) {
+        const QRect r = grade()->visualRect(grade()->model()->index(linha - 1, coluna));
+        QTest::mouseClick(grade()->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        for (const QChar c : texto)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(celula(linha, coluna), texto);
+    }
+
+    // Clicks a cell and types over it, without Enter: the cell is still being edited.
+    void digitarSemConfirmar(int linha, int coluna, const QString& texto) {
+        const QRect r = grade()->visualRect(grade()->model()->index(linha - 1, coluna));
+        QTest::mouseClick(grade()->viewport(), Qt::LeftButton, {}, r.center());
+        teclar(texto);
+    }
+
+    // Keys as a person types them: each to the widget that has the focus at that moment (the
+    // first key over a cell opens its editor, which takes the rest).
+    static void teclar(const QString& texto) {
+        for (const QChar c : texto)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+
+    bool editando() const { return grade()->editando(); }
+
+    // A command through its tool bar button, as a mouse click runs it.
+    void botao(const QString& texto) {
+        for (QAction* a : form->findChild<QToolBar*>()->actions())
+            if (a->text() == texto)
+                a->trigger();
+    }
+
+    void digitarNoCampo(const char* nome, const QString& texto) {
+        auto* campo = form->findChild<QLineEdit*>(nome);
+        QTest::mouseClick(campo, Qt::LeftButton);
+        QTest::keyClicks(campo, texto);
+    }
+
+    // A command of any menu or submenu, as choosing it there runs it.
+    void comando(const QString& texto) {
+        for (QAction* menu : form->menuBar()->actions())
+            comandoEm(menu->menu(), texto);
+    }
+    static void comandoEm(QMenu* menu, const QString& texto) {
+        for (QAction* a : menu->actions()) {
+            if (a->menu())
+                comandoEm(a->menu(), texto);
+            else if (a->text() == texto)
+                a->trigger();
+        }
+    }
+};
+
+inline QStringList mensagens() {
+    QStringList textos;
+    for (const auto& m : janelas::Caixas::mostradas())
+        textos << m.texto;
+    return textos;
+}
+
+inline FormObrigado* obrigado() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = dynamic_cast<FormObrigado*>(w); f && f->isVisible())
+            return f;
+    return nullptr;
+}
+
+// Each test of a form: boxes recorded, not shown; Brazilian regional settings.
+inline void prepara() {
+    janelas::Caixas::setModoDeTeste(true);
+    SetInternational(nucleo::ModoInternacional::Windows,
+                     nucleo::ItensDaLocalidade::de(QLocale("pt_BR")));
+}
+
+inline void limpa() {
+    destroiJanelas();
+    SetInternational(nucleo::ModoInternacional::Windows,
+                     nucleo::ItensDaLocalidade::de(QLocale::c()));
+}
+
+} // namespace teste
+
+using namespace teste;

@@ -1,0 +1,563 @@
+// The answer without a window: its rules on a Proposta, its draft, its sending over a real FTP
+// server with a scripted conversation; and the product grid's model as Qt's checker sees it.
+#include "tests/cotacao/tst_proposta.h"
+
+#include "grade/ControleGrade.h"
+#include "grade/FlexCell.h"
+#include "cotacao/RelatorioCotacao.h"
+#include "cotacao/regras/Envio.h"
+#include "cotacao/regras/Importacao.h"
+#include "cotacao/regras/Proposta.h"
+#include "cotacao/regras/Rascunho.h"
+#include "cotacao/regras/PrecosDaTabela.h"
+#include "cotacao/regras/Textos.h"
+#include "formatos/Arquivos.h"
+#include "nucleo/Ini.h"
+#include "banco/Recibos.h"
+#include "tests/cotacao/Ambiente.h"
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+
+using cotacao::Alteracao;
+using cotacao::Campo;
+using cotacao::Proposta;
+
+namespace {
+
+formatos::Quantia preco(const QString& texto) {
+    return formatos::Quantia::le(texto).value();
+}
+
+formatos::Cotacao tresProdutos() {
+    formatos::Cotacao c;
+    c.solicitante = "Mercado";
+    c.produtos = {{"1001", "789", "AÇÚCAR 1KG", "120", "UN"},
+                  {"1002", "788", "CAFÉ 500G", "48", "UN"},
+                  {"1003", "", "PÃO FRANCÊS", "12,500", "KG"}};
+    return c;
+}
+
+// A conversation that answers the questions in turn ("Sim" when none is left) and notes all.
+struct Conversa : cotacao::Interlocutor {
+    QList<bool> respostas;
+    bool internet = true;
+    QStringList falado; // "?question", "!message", "...waiting"
+    bool pergunta(const QString& texto, bool) override {
+        falado << "?" + texto;
+        return respostas.isEmpty() ? true : respostas.takeFirst();
+    }
+    void avisa(const QString& texto) override { falado << "!" + texto; }
+    void avisaGravacao(const QString& antes, nucleo::FalhaGravacao, const QString&) override {
+        falado << "!gravação " + antes;
+    }
+    void aguarda(const QString& texto, const std::function<void()>& trabalho) override {
+        falado << "..." + texto;
+        trabalho();
+    }
+    bool conectado() override { return internet; }
+};
+
+} // namespace
+
+void RegrasDaProposta::init() {
+    prepara();
+}
+
+void RegrasDaProposta::cleanup() {
+    limpa();
+}
+
+// Typed prices in either convention give the same totals, the minimum order follows the total,
+// and each change is told once with its real value before.
+void RegrasDaProposta::totaisEMinimo_data() {
+    QTest::addColumn<QStringList>("precos");
+    QTest::addColumn<QString>("minimo");
+    QTest::addColumn<QString>("resumo");
+    QTest::newRow("nada cotado") << QStringList{"0,00", "0,00", "0,00"} << ""
+                                 << "Cotados: 0 de 3  |  Total: 0,00";
+    QTest::newRow("vírgula e ponto") << QStringList{"1,5", "2.25", "0,00"} << "0,00"
+                                     << "Cotados: 2 de 3  |  Total: 288,00";
+    QTest::newRow("quilo com três decimais")
+        << QStringList{"0", "0", "8,9"} << "100"
+        << "Cotados: 1 de 3  |  Total: 111,25  |  Pedido mínimo atingido";
+    QTest::newRow("abaixo do mínimo") << QStringList{"1", "0", "0"} << "150,75"
+                                      << "Cotados: 1 de 3  |  Total: 120,00  |  Abaixo do pedido "
+                                         "mínimo (faltam 30,75)";
+}
+
+void RegrasDaProposta::totaisEMinimo() {
+    QFETCH(QStringList, precos);
+    QFETCH(QString, minimo);
+    QFETCH(QString, resumo);
+    Proposta p;
+    p.inicia(tresProdutos());
+    QSignalSpy alteradas(&p, &Proposta::alterada);
+    QList<Alteracao> mudancas;
+    for (int i = 0; i < 3; ++i)
+        mudancas.append({i, Campo::Preco, "ignorado", precos[i]});
+    mudancas.append({7, Campo::Preco, {}, "1,00"}); // beyond the last product
+    const QList<Alteracao> feitas = p.altera(mudancas);
+    for (const Alteracao& a : feitas)
+        QCOMPARE(a.antes, "0,00");
+    QCOMPARE(alteradas.size(), feitas.isEmpty() ? 0 : 1);
+    p.defineTermo("MPedidoMinimo", minimo);
+    QCOMPARE(p.resumo(), resumo);
+    // The answer holds the texts as typed; the file gets their number texts.
+    QCOMPARE(p.resposta().precos, precos);
+}
+
+void RegrasDaProposta::respostaAnteriorPorPosicao() {
+    Proposta p;
+    p.inicia(tresProdutos());
+    formatos::Resposta r;
+    r.precos = {"1,00", "2,00", "3,00", "4,00"};
+    r.observacoes = {"a"};
+    r.termos.prazoEntrega = "30";
+    p.carregaResposta(r);
+    QCOMPARE(p.resposta().precos, (QStringList{"1,00", "2,00", "3,00"}));
+    QCOMPARE(p.resposta().observacoes, (QStringList{"a", "", ""}));
+    QCOMPARE(p.termo("MPrazoEntrega"), "30");
+    QVERIFY(!p.defineTermo("MNaoExiste", "x"));
+}
+
+// Prices the amount rule refuses, as the answer on the server may hold them: each shown as it
+// stands and counted as a price to correct, totalled and sent as zero, never as another number.
+void RegrasDaProposta::precosQueNaoSaoValores() {
+    formatos::Cotacao c = tresProdutos();
+    c.produtos.append({"1004", "786", "SAL 1KG", "10", "UN"});
+    Proposta p;
+    p.inicia(c);
+    formatos::Resposta r;
+    r.precos = {"1.234,50", "1e5", "-5", "12345678901234"};
+    p.carregaResposta(r);
+    QCOMPARE(p.valor(0).numero(), "1234,50");
+    QCOMPARE(p.precosRecusados(), 3);
+    QVERIFY(!p.precoRecusado(0) && p.precoRecusado(1) && p.precoRecusado(2) && p.precoRecusado(3));
+    QCOMPARE(p.preco(1), "1e5");
+    QCOMPARE(formatos::ItensDePrecos(p.resposta()),
+             (QStringList{"1234,50", "0,00", "0,00", "0,00"}));
+    QCOMPARE(p.resumo(), "Cotados: 1 de 4  |  Total: 148.140,00  |  3 preços a corrigir");
+    // Filling from known prices leaves a price to correct to the supplier.
+    p.defineUltimosPrecos({{cotacao::Identidade::de("788", "1002"), {preco("2,00"), {}}}});
+    QVERIFY(p.preenchimentoPelosUltimos().isEmpty());
+    p.define(1, Campo::Preco, "2");
+    QCOMPARE(p.precosRecusados(), 2);
+}
+
+// Quantities from the server that are no quantity (10^300 twice, 10^400, negative) count as 0,
+// with no overflow (the sanitizer build aborts on one), are told as the form opens, and go to a
+// spreadsheet as the texts they are, never as "INF".
+void RegrasDaProposta::quantidadesIlegiveis() {
+    formatos::Cotacao c = tresProdutos();
+    const QString enorme = "1" + QString(300, u'0');
+    c.produtos[0].quantidade = enorme;
+    c.produtos[1].quantidade = enorme;
+    c.produtos[2].quantidade = "1" + QString(400, u'0');
+    c.produtos.append({"1004", "786", "SAL 1KG", "-2", "UN"});
+    c.produtos.append({"1005", "785", "ARROZ 5KG", "3", "UN"});
+    Proposta p;
+    p.inicia(c);
+    QCOMPARE(p.quantidadesRecusadas(), (QList<int>{0, 1, 2, 3}));
+    for (int i = 0; i < p.produtos(); ++i)
+        p.define(i, Campo::Preco, "999999999,99");
+    QCOMPARE(formatos::MostraCentavos(p.centavos()), "2.999.999.999,97");
+    QCOMPARE(p.cotados(), 1);
+    const QString aviso = cotacao::AvisoDeQuantidades(p);
+    QVERIFY(aviso.startsWith("4 produtos desta cotação têm uma quantidade"));
+    QVERIFY(aviso.contains("SAL 1KG: \"-2\""));
+    const cotacao::Tabela t = cotacao::TabelaDaProposta(p, QVariantList(7));
+    QCOMPARE(t[3][3], QVariant(c.produtos[2].quantidade));
+    QCOMPARE(t[5][3], QVariant(3.0));
+}
+
+namespace {
+// A number the report or the status bar shows ("1.234.567,89"), in cents, read without the
+// program's own reading.
+formatos::Centavos centavosMostrados(QString texto) {
+    texto.remove(u'.');
+    formatos::Centavos c = 0;
+    for (const QChar ch : texto)
+        if (ch.isDigit())
+            c = c * 10 + (ch.unicode() - u'0');
+    return c;
+}
+} // namespace
+
+// On any answer the supplier sees one total: the report's "Valor total" is the sum of the
+// subtotals it prints, and the status bar's total; each subtotal is quantity times price rounded
+// half up to the cent. Random quantities (up to three decimals, to 10^9) and prices (up to two
+// decimals, to 10^9), the half cents among them.
+void RegrasDaProposta::umTotalEmTodaParte() {
+    QRandomGenerator sorte(20261209);
+    grade::ControleGrade controle;
+    FlexCell relatorio(&controle);
+    for (int rodada = 0; rodada < 300; ++rodada) {
+        const bool grandes = rodada % 2;
+        formatos::Cotacao c;
+        QList<qint64> milesimos, centavos;
+        const int n = rodada == 0 ? 5 : 1 + int(sorte.bounded(8));
+        for (int i = 0; i < n; ++i) {
+            // The first round is the issue's: 3 x 1,5 KG at 0,33 and 2 x 2,75 at 1,15.
+            const qint64 q = rodada == 0 ? (i < 3 ? 1500 : 2750)
+                                         : sorte.bounded(grandes ? qint64(1e12) : qint64(1e6));
+            const qint64 v = rodada == 0 ? (i < 3 ? 33 : 115)
+                                         : sorte.bounded(grandes ? qint64(1e11) : qint64(1e5));
+            milesimos << q;
+            centavos << v;
+            const QString quantidade = QString::number(q / 1000) + u',' +
+                                       QString::number(q % 1000).rightJustified(3, u'0');
+            c.produtos.append({QString::number(i), {}, "P", quantidade, "KG"});
+        }
+        Proposta p;
+        p.inicia(c);
+        formatos::Centavos esperado = 0;
+        for (int i = 0; i < n; ++i) {
+            p.define(i, Campo::Preco,
+                     QString::number(centavos[i] / 100) + u',' +
+                         QString::number(centavos[i] % 100).rightJustified(2, u'0'));
+            esperado += (formatos::Centavos(milesimos[i]) * centavos[i] + 500) / 1000;
+        }
+        cotacao::IniciaRelatorio(relatorio);
+        cotacao::PreencheRelatorio(relatorio, p);
+        const grade::DadosGrade& dados = controle.modelo()->dados();
+        formatos::Centavos impressos = 0;
+        for (int linha = 2; linha < 2 + n; ++linha)
+            impressos += centavosMostrados(dados.textoMostrado(linha, 7));
+        const formatos::Centavos valorTotal = centavosMostrados(dados.textoMostrado(n + 3, 6));
+        const QString resumo = p.resumo();
+        const qsizetype total = resumo.indexOf("Total: ") + 7;
+        const formatos::Centavos naBarra =
+            centavosMostrados(resumo.mid(total, resumo.indexOf(u' ', total) - total));
+        if (rodada == 0)
+            QCOMPARE(formatos::MostraCentavos(p.centavos()), "7,82");
+        QVERIFY2(impressos == esperado && valorTotal == esperado && naBarra == esperado &&
+                     p.centavos() == esperado,
+                 qPrintable(QString("rodada %1: %2").arg(rodada).arg(resumo)));
+    }
+}
+
+// One identity everywhere: barcode and PLU together. A line with one code finds the product that
+// code alone names; a code that names two products (a can and a box) names neither.
+void RegrasDaProposta::identidades_data() {
+    QTest::addColumn<QString>("barras");
+    QTest::addColumn<QString>("plu");
+    QTest::addColumn<QList<int>>("produtos");
+    QTest::addColumn<int>("como");
+    using C = cotacao::Correspondencia;
+    QTest::newRow("os dois códigos") << "789"
+                                     << "1004" << QList<int>{3} << int(C::Identica);
+    QTest::newRow("o código de barras de dois produtos") << "789"
+                                                         << "" << QList<int>{} << int(C::Ambigua);
+    QTest::newRow("um PLU que não é o daquele código de barras")
+        << "789"
+        << "1002" << QList<int>{} << int(C::Nenhuma);
+    QTest::newRow("só o PLU, produto sem código de barras")
+        << ""
+        << "1003" << QList<int>{2} << int(C::Identica);
+    QTest::newRow("só o PLU") << ""
+                              << "1002" << QList<int>{1} << int(C::PorPlu);
+    QTest::newRow("só o código de barras") << "788"
+                                           << "" << QList<int>{1} << int(C::PorBarras);
+    QTest::newRow("código de barras de nenhum produto")
+        << "000"
+        << "1002" << QList<int>{} << int(C::Nenhuma);
+    QTest::newRow("brancos em volta") << " 788 "
+                                      << " 1002 " << QList<int>{1} << int(C::Identica);
+}
+
+void RegrasDaProposta::identidades() {
+    QFETCH(QString, barras);
+    QFETCH(QString, plu);
+    QFETCH(QList<int>, produtos);
+    QFETCH(int, como);
+    formatos::Cotacao c = tresProdutos();
+    c.produtos.append({"1004", "789", "AÇÚCAR 5KG", "10", "UN"});
+    Proposta p;
+    p.inicia(c);
+    const Proposta::Achados achados = p.localiza(cotacao::Identidade::de(barras, plu));
+    QCOMPARE(achados.produtos, produtos);
+    QCOMPARE(int(achados.como), como);
+    // The key kept in the database names the product back.
+    for (int i = 0; i < p.produtos(); ++i)
+        QCOMPARE(cotacao::Identidade::daChave(p.chave(i)), p.identidade(i));
+    QCOMPARE(p.chave(3), "789 PLU:1004");
+    QCOMPARE(p.chave(2), "PLU:1003");
+}
+
+// Known prices: filling touches only unpriced products; a price ten times off the last one sent
+// or the table's is named for a second look, the last one sent first.
+void RegrasDaProposta::precosConhecidos() {
+    Proposta p;
+    p.inicia(tresProdutos());
+    const QDate hoje = QDate::currentDate();
+    using cotacao::Identidade;
+    p.defineUltimosPrecos({{Identidade::daChave("789 PLU:1001"), {preco("4,50"), hoje}},
+                           {Identidade::daChave("PLU:1003"), {preco("9,00"), hoje}}});
+    p.defineTabela({{Identidade::de("789", "1001"), {preco("5,00"), hoje}},
+                    {Identidade::de("788", ""), {preco("20,00"), hoje}}});
+    p.define(2, Campo::Preco, "8,00");
+    QCOMPARE(p.preenchimentoPelosUltimos(), (QList<Alteracao>{{0, Campo::Preco, "0,00", "4,50"}}));
+    QCOMPARE(p.preenchimentoPelaTabela(), (QList<Alteracao>{{0, Campo::Preco, "0,00", "5,00"},
+                                                            {1, Campo::Preco, "0,00", "20,00"}}));
+    QCOMPARE(int(p.achadoNaTabela(1)), int(cotacao::Correspondencia::PorBarras));
+    p.altera(p.preenchimentoPelaTabela());
+    QVERIFY(p.saltos().isEmpty());
+    p.define(0, Campo::Preco, "45,00"); // ten times the last one sent
+    p.define(1, Campo::Preco, "2,00");  // a tenth of the table's
+    p.define(2, Campo::Preco, "0,90");  // a tenth of the last one sent
+    const QList<Proposta::Salto> saltos = p.saltos();
+    QCOMPARE(saltos.size(), 3);
+    QCOMPARE(saltos[0].daTabela, false);
+    QCOMPARE(saltos[1].daTabela, true);
+    QCOMPARE(saltos[1].referencia->preco, preco("20,00"));
+    QCOMPARE(p.precosParaGuardar().size(), 3);
+    QCOMPARE(p.precosParaGuardar()[2], (QPair<QString, QString>{"PLU:1003", "0,90"}));
+}
+
+// A can (PLU 21) and a box of twelve (PLU 22) share a barcode: each keeps its own last price and
+// its own line of the price table, through the database; a price kept by an earlier version
+// under the barcode alone is given to neither, and to the can when it is alone.
+void RegrasDaProposta::mesmoCodigoDeBarras() {
+    DiretorioTeste dir;
+    banco::BancoLocal banco(dir.arquivo("c.db"));
+    formatos::Cotacao c;
+    c.produtos = {{"21", "7891000100103", "CERVEJA LATA", "24", "UN"},
+                  {"22", "7891000100103", "CERVEJA CX 12", "2", "CX"},
+                  {"31", "7892000000001", "SUCO", "6", "UN"}};
+    Proposta enviada;
+    enviada.inicia(c);
+    enviada.altera({{0, Campo::Preco, {}, "7,10"}, {1, Campo::Preco, {}, "9,90"}});
+    const banco::Recibo recibo{QDateTime::currentDateTime(), "1", kCNPJ, "1.cot", 1, "x"};
+    QVERIFY(cotacao::RegistraEnvio(banco, recibo, enviada.precosParaGuardar()));
+
+    Proposta p;
+    p.inicia(c);
+    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, kNumero));
+    p.altera(p.preenchimentoPelosUltimos());
+    QCOMPARE(p.resposta().precos, (QStringList{"7,10", "9,90", "0,00"}));
+
+    // The table: a line for each packaging, and one by the barcode alone for the juice.
+    cotacao::PlanoDaTabela plano;
+    plano.itens = {{"7891000100103", "22", "9,50", ""},
+                   {"7891000100103", "21", "6,90", ""},
+                   {"7892000000001", "", "3,00", ""}};
+    QVERIFY(cotacao::ImportaTabelaDePrecos(banco, plano, "t.csv"));
+    p.inicia(c);
+    const auto tabela = cotacao::LinhasDaTabela(banco, p);
+    QVERIFY(tabela);
+    p.defineTabela(tabela->precos);
+    p.altera(p.preenchimentoPelaTabela());
+    QCOMPARE(p.resposta().precos, (QStringList{"6,90", "9,50", "3,00"}));
+
+    // Kept before products had both codes: the barcode alone named the two packagings at once.
+    const banco::Recibo antigo{QDateTime::currentDateTime(), "2", kCNPJ, "2.cot", 1, "y"};
+    QVERIFY(cotacao::RegistraEnvio(banco, antigo,
+                                   {{"7891000100103", "9,90"}, {"7892000000001", "3,20"}}));
+    p.inicia(c);
+    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, "1")); // the new keys left out
+    QVERIFY(!p.ultimoPreco(0) && !p.ultimoPreco(1));
+    QCOMPARE(p.ultimoPreco(2)->preco, preco("3,20"));
+    c.produtos.removeAt(1);
+    p.inicia(c);
+    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, "1"));
+    QCOMPARE(p.ultimoPreco(0)->preco, preco("9,90"));
+}
+
+// The draft gets every change handed to it, and puts back only what belongs to each product,
+// drafts kept under the older key (PLU and barcode) included.
+void RegrasDaProposta::rascunho() {
+    DiretorioTeste dir;
+    banco::BancoLocal banco(dir.arquivo("r.db"));
+    {
+        Proposta p;
+        p.inicia(tresProdutos());
+        cotacao::Rascunho r(&banco, kNumero, kCNPJ);
+        r.acompanha(p);
+        p.define(0, Campo::Preco, "3,50");
+        p.define(2, Campo::Observacao, "fresco");
+        p.defineTermo("MFormaPgto", "28");
+        QVERIFY(r.guardaAgora());
+    }
+    banco::Rascunhos(banco).guarda(
+        kNumero, kCNPJ, {{"preco", 2, "1002\t788", "7,00", QDateTime::currentDateTime()}});
+    formatos::Cotacao outra = tresProdutos();
+    outra.produtos[2].plu = "9999"; // the third row now holds another product
+    Proposta p;
+    p.inicia(outra);
+    cotacao::Rascunho(&banco, kNumero, kCNPJ).recupera(p);
+    QCOMPARE(p.resposta().precos, (QStringList{"3,50", "7,00", "0,00"}));
+    QCOMPARE(p.observacao(2), "");
+    QCOMPARE(p.termo("MFormaPgto"), "28");
+}
+
+// As the form opens, a draft is offered only when it is newer than the last sending from here;
+// the supplier's "Não" drops it, as does a sending made after it.
+void RegrasDaProposta::rascunhoOferecido_data() {
+    QTest::addColumn<int>("envioDepois"); // seconds from the draft to the last sending
+    QTest::addColumn<bool>("resposta");
+    QTest::addColumn<bool>("perguntado");
+    QTest::addColumn<bool>("recuperado");
+    QTest::newRow("Sim") << -60 << true << true << true;
+    QTest::newRow("Não") << -60 << false << true << false;
+    QTest::newRow("enviado depois do rascunho") << 60 << true << false << false;
+    QTest::newRow("enviado no mesmo instante") << 0 << true << false << false;
+}
+
+void RegrasDaProposta::rascunhoOferecido() {
+    QFETCH(int, envioDepois);
+    QFETCH(bool, resposta);
+    QFETCH(bool, perguntado);
+    QFETCH(bool, recuperado);
+    DiretorioTeste dir;
+    banco::BancoLocal banco(dir.arquivo("r.db"));
+    const QDateTime quando = QDateTime::currentDateTime().addSecs(-600);
+    banco::Rascunhos(banco).guarda(kNumero, kCNPJ, {{"preco", 1, "789", "3,50", quando}});
+    cotacao::Rascunho r(&banco, kNumero, kCNPJ);
+    Proposta p;
+    p.inicia(tresProdutos());
+    QStringList perguntas;
+    const bool feito = r.oferece(p, quando.addSecs(envioDepois), [&](const QString& texto) {
+        perguntas << texto;
+        return resposta;
+    });
+    QCOMPARE(feito, recuperado);
+    QCOMPARE(perguntas.size(), perguntado ? 1 : 0);
+    if (perguntado)
+        QVERIFY(perguntas[0].contains(quando.time().toString("HH:mm")));
+    QCOMPARE(p.valor(0).centavos(), recuperado ? 350 : 0);
+    QCOMPARE(r.alteradoEm().has_value(), recuperado); // what was not taken is gone
+}
+
+void EnvioSemJanela::init() {
+    prepara();
+}
+
+void EnvioSemJanela::cleanup() {
+    limpa();
+}
+
+// Each way a sending ends, told through the conversation: what reaches the server, what is
+// recorded, and what the supplier hears, in order.
+void EnvioSemJanela::desfechos_data() {
+    QTest::addColumn<QString>("caso");
+    QTest::addColumn<bool>("enviada");
+    QTest::addColumn<QStringList>("falado");
+    using namespace cotacao::textos;
+    QTest::newRow("enviada") << "ok" << true
+                             << QStringList{"..." + Enviando, "!" + Enviada,
+                                            "?" + PerguntaImprimir};
+    QTest::newRow("sem internet") << "offline" << false << QStringList{};
+    QTest::newRow("ilegível recusado")
+        << "ilegivel" << false << QStringList{"?" + SubstituirIlegivel};
+    QTest::newRow("servidor fora")
+        << "servidor" << false << QStringList{"..." + Enviando, "!" + ErroEnvio};
+    QTest::newRow("longa demais") << "longa" << false << QStringList{"!longa"};
+    QTest::newRow("preço a corrigir")
+        << "recusado" << false
+        << QStringList{"?" +
+                       PrecosRecusadosNoEnvio.arg(LinhaPrecoRecusado.arg("CAFÉ 500G", "1.234"))};
+}
+
+void EnvioSemJanela::desfechos() {
+    QFETCH(QString, caso);
+    QFETCH(bool, enviada);
+    QFETCH(QStringList, falado);
+    ServidorFtpTeste servidor;
+    DiretorioTeste dir;
+    banco::BancoLocal banco(dir.arquivo("c.db"));
+    Proposta p;
+    p.inicia(tresProdutos());
+    p.define(0, Campo::Preco, "4,5");
+    p.defineTermo("MPrazoEntrega", "30");
+    if (caso == "longa")
+        p.define(1, Campo::Observacao, QString(nucleo::kLimiteValorIni + 1, u'x'));
+    if (caso == "recusado")
+        p.define(1, Campo::Preco, "1.234");
+    const QString nome = formatos::Arquivos::NomeResposta(kNumero, kCNPJ);
+    using namespace remoto::Servidor;
+    const cotacao::DestinoDoEnvio destino{{caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
+                                           Usuario,
+                                           Senha,
+                                           Diretorio,
+                                           nome,
+                                           dir.arquivo(nome),
+                                           {}},
+                                          dir.arquivo("Config.ini"),
+                                          kNumero,
+                                          kCNPJ};
+    Conversa conversa;
+    conversa.internet = caso != "offline";
+    conversa.respostas = {false};
+    const auto anterior = caso == "ilegivel" ? cotacao::RespostaAnterior::Origem::Ilegivel
+                                             : cotacao::RespostaAnterior::Origem::Nenhuma;
+    const cotacao::DesfechoDoEnvio d =
+        cotacao::Envia(p, destino, anterior, &banco, nullptr, conversa);
+    QCOMPARE(d.enviada, enviada);
+    QCOMPARE(d.imprimir, false);
+    if (caso == "longa") {
+        QCOMPARE(conversa.falado.size(), 1);
+        QVERIFY(conversa.falado[0].startsWith("!A cotação não foi enviada: as observações"));
+        conversa.falado[0] = "!longa";
+    }
+    QCOMPARE(conversa.falado, falado);
+    const auto recibo = banco::Recibos(banco).ultimo(kNumero, kCNPJ);
+    QCOMPARE(recibo.has_value(), enviada);
+    QCOMPARE(servidor.existe(nome), enviada);
+    if (!enviada)
+        return;
+    // The server holds the bytes of the receipt, and the terms are kept for the next quotation.
+    const QByteArray bytes = servidor.conteudo(nome);
+    QCOMPARE(recibo->sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    // With the figures the list of answers shows: 4,50 x 120.
+    QCOMPARE(recibo->solicitante, "Mercado");
+    QCOMPARE(recibo->cotados, 1);
+    QCOMPARE(recibo->produtos, 3);
+    QCOMPARE(recibo->total, 54000);
+    QCOMPARE(recibo->total, p.centavos());
+    QVERIFY(bytes.contains("ListaPrecosForn=[|4,50|][|0,00|][|0,00|]"));
+    QString prazo;
+    GetFileIni(formatos::Arquivos::Secao, formatos::Arquivos::Resposta::PrazoEntrega, "",
+               dir.arquivo("Config.ini"), prazo);
+    QCOMPARE(prazo, "30");
+}
+
+void ModeloDaGrade::init() {
+    prepara();
+}
+
+void ModeloDaGrade::cleanup() {
+    limpa();
+}
+
+// Qt's own checker watches the product grid's model while the supplier types, pastes, imports,
+// undoes and the program fills it: every signal and index stays consistent, and the grid shows
+// what the answer holds.
+void ModeloDaGrade::consistente() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    QAbstractItemModelTester verificador(a.grade()->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    a.digitarNaCelula(1, 6, "2,5");
+    a.digitarNaCelula(2, 7, "moido");
+    QGuiApplication::clipboard()->setText("7\tx\n8\ty\n");
+    a.grade()->setCurrentIndex(a.grade()->model()->index(1, 6));
+    a.comando("C&olar");
+    a.comando("&Desfazer");
+    a.comando("&Refazer");
+    f.MListaProdutos.Cell(3, 6).Text("9,90"); // through the automation layer
+    const formatos::Resposta r = f.proposta().resposta();
+    QCOMPARE(r.precos, (QStringList{"2,5", "7", "9,90"}));
+    QCOMPARE(r.observacoes, (QStringList{"", "x", "y"}));
+    for (int linha = 1; linha <= 3; ++linha) {
+        QCOMPARE(a.celula(linha, 6), r.precos[linha - 1]);
+        QCOMPARE(a.celula(linha, 7), r.observacoes[linha - 1]);
+    }
+    a.comando("&Desfazer");
+    QCOMPARE(f.proposta().preco(2), "8");
+    QCOMPARE(a.celula(3, 6), "8");
+}

@@ -1,0 +1,422 @@
+#include "tests/inicio/tst_partida.h"
+
+#include "inicio/AppCotacao.h"
+#include "inicio/Textos.h"
+#include "inicio/ChecagemDeVersao.h"
+#include "remoto/Servidor.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Versao.h"
+#include "janelas/Caixas.h"
+#include "janelas/Janela.h"
+#include "janelas/Textos.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/DiscoPequeno.h"
+#include "tests/support/Minisign.h"
+#include "tests/support/ServidorFtpTeste.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVersionNumber>
+
+using namespace inicio;
+using namespace janelas;
+using namespace nucleo;
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray versao(const QByteArray& numero) {
+    return "[Geral]\r\nVersao=" + numero + "\r\n";
+}
+
+bool houveUpload(ServidorFtpTeste& servidor) {
+    return !servidor.comandos().filter(QStringLiteral("STOR ")).isEmpty();
+}
+
+} // namespace
+
+void Versao::verificaVersao_data() {
+    QTest::addColumn<QByteArray>("noServidor"); // empty: no Versao.ini on the server
+    QTest::addColumn<QByteArray>("localAntes"); // empty: no local copy
+    QTest::addColumn<bool>("resultado");
+    QTest::addColumn<QByteArray>("noServidorDepois");
+    QTest::addColumn<QByteArray>("localDepois");
+
+    const QByteArray v07 = versao("07");
+    QTest::newRow("igual") << v07 << QByteArray() << true << v07 << v07;
+    QTest::newRow("7 é igual a 07")
+        << versao("7") << QByteArray() << true << versao("7") << versao("7");
+    QTest::newRow("servidor mais novo")
+        << versao("08") << QByteArray() << false << versao("08") << versao("08");
+    QTest::newRow("10 é mais novo que 07, como número")
+        << versao("10") << QByteArray() << false << versao("10") << versao("10");
+    const QByteArray antiga =
+        "; publicado\r\n[Geral]\r\nVersao=06\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
+    const QByteArray publicada =
+        "; publicado\r\n[Geral]\r\nVersao=07\r\nData=2025\r\n[Outra]\r\nX=1\r\n";
+    QTest::newRow("servidor mais antigo: publica a nossa, o resto intacto")
+        << antiga << QByteArray() << true << publicada << publicada;
+    QTest::newRow("sem número conta 0") << versao("abc") << QByteArray() << true << v07 << v07;
+    QTest::newRow("download falhou, sem cópia local: publica e pede atualização")
+        << QByteArray() << QByteArray() << false << v07 << v07;
+    QTest::newRow("download falhou, cópia local mais nova")
+        << QByteArray() << versao("08") << false << QByteArray() << versao("08");
+    QTest::newRow("download falhou, cópia local igual")
+        << QByteArray() << v07 << false << QByteArray() << v07;
+}
+
+void Versao::verificaVersao() {
+    QFETCH(QByteArray, noServidor);
+    QFETCH(QByteArray, localAntes);
+    QFETCH(bool, resultado);
+    QFETCH(QByteArray, noServidorDepois);
+    QFETCH(QByteArray, localDepois);
+
+    ServidorFtpTeste servidor;
+    QVERIFY(servidor.iniciado());
+    DiretorioTeste programa;
+    if (!noServidor.isEmpty())
+        servidor.colocar(kArquivoVersao, noServidor);
+    if (!localAntes.isEmpty())
+        programa.escrever(kArquivoVersao, localAntes);
+
+    QCOMPARE(VerificaVersao(servidor.endereco()), resultado);
+    QCOMPARE(servidor.conteudo(kArquivoVersao), noServidorDepois);
+    QCOMPARE(programa.ler(kArquivoVersao), localDepois);
+    QCOMPARE(houveUpload(servidor), noServidorDepois != noServidor);
+}
+
+// A server that fails to give Versao.ini (not a clean "no such file") is not answered with this
+// program's number read from a stale local copy: it would lower what the server publishes.
+void Versao::naoPublicaAposFalha() {
+    ServidorFtpTeste::Opcoes falha;
+    falha.recusaRetr = true;
+    ServidorFtpTeste servidor(falha);
+    QVERIFY(servidor.iniciado());
+    DiretorioTeste programa;
+    servidor.colocar(kArquivoVersao, versao("09"));
+    programa.escrever(kArquivoVersao, versao("06"));
+    QVERIFY(!VerificaVersao(servidor.endereco()));
+    QCOMPARE(servidor.conteudo(kArquivoVersao), versao("09"));
+    QVERIFY(!houveUpload(servidor));
+}
+
+namespace {
+
+const QByteArray kInstaladorTeste = "#!/bin/sh\nexit 0\n";
+const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
+const QString kAssinatura = QStringLiteral("CotacaoInstall.exe.minisig");
+
+// The trusted comment of an update: the version after the running program's, or `passos` from it.
+QString comentarioDaVersao(int passos = 1) {
+    const QVersionNumber nossa = QVersionNumber::fromString(nucleo::VersaoExibida);
+    return QStringLiteral("versao=%1.%2")
+        .arg(nossa.majorVersion())
+        .arg(nossa.minorVersion() + passos, 2, 10, QLatin1Char('0'));
+}
+
+// The minisign signature of `instalador`, made as the publisher makes it (the test build's
+// program trusts the tests' key).
+QByteArray assinatura(const QByteArray& instalador,
+                      const QString& comentario = comentarioDaVersao(),
+                      const QString& chaveSecreta = minisign::chaveSecretaTeste()) {
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(kInstalador);
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly) || f.write(instalador) != instalador.size())
+        qFatal("could not write a test file");
+    f.close();
+    const QString saida = pasta.filePath(kAssinatura);
+    if (!minisign::assina(arquivo, saida, comentario, chaveSecreta))
+        qFatal("minisign could not sign (scripts/setup installs it)");
+    return minisign::ler(saida);
+}
+
+// The installer and its signature on the server, as scripts/publicar leaves them.
+void publica(ServidorFtpTeste& servidor, const QByteArray& instalador) {
+    servidor.colocar(kInstalador, instalador);
+    servidor.colocar(kAssinatura, assinatura(instalador));
+}
+
+struct Inicializacao {
+    ServidorFtpTeste servidor;
+    DiretorioTeste programa;
+    QTcpServer internet;
+    int loginsAbertos = 0;
+    QStringList processos;
+
+    OpcoesInicio opcoes() {
+        internet.listen(QHostAddress::LocalHost);
+        OpcoesInicio o;
+        o.rede.servidorFtp = servidor.endereco();
+        o.rede.conexao.host = {QStringLiteral("127.0.0.1"), internet.serverPort()};
+        o.rede.conexao.dormir = [](std::chrono::milliseconds) {};
+        o.abrirLogin = [this] {
+            ++loginsAbertos;
+            auto* janela = new DataDialog;
+            janela->setQuitOnClose(true);
+            janela->Show();
+            QTimer::singleShot(50, janela, [janela] { janela->EndWindow(); });
+        };
+        return o;
+    }
+};
+
+QStringList textosMostrados() {
+    QStringList textos;
+    for (const auto& m : Caixas::mostradas()) {
+        if (m.titulo != u"Aviso")
+            textos << QStringLiteral("caption: ") + m.titulo;
+        textos << m.texto;
+    }
+    return textos;
+}
+
+} // namespace
+
+void Inicio::init() {
+    Caixas::setModoDeTeste(true);
+}
+
+void Inicio::semConexao() {
+    Inicializacao ini;
+    OpcoesInicio opcoes = ini.opcoes();
+    ini.internet.close();
+    int pausas = 0;
+    opcoes.rede.conexao.dormir = [&](std::chrono::milliseconds) { ++pausas; };
+    AppCotacao app(opcoes);
+    app.Start();
+    QCOMPARE(pausas, 3);
+    QCOMPARE(textosMostrados(), QStringList{inicio::textos::SemConexao});
+    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(ini.servidor.conexoesFeitas(), 0);
+    QVERIFY(QDir(ini.programa.path()).isEmpty());
+}
+
+void Inicio::normal() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    AppCotacao app(ini.opcoes());
+    app.Start(); // returns once the login window, which holds QuitOnClose, has closed
+    QCOMPARE(ini.loginsAbertos, 1);
+    QVERIFY(textosMostrados().isEmpty());
+}
+
+namespace {
+
+// The folder each update downloads into, in the program folder.
+QStringList pastasDeAtualizacao(const DiretorioTeste& programa) {
+    return QDir(programa.path()).entryList({QStringLiteral("Atualizacao-*")}, QDir::Dirs);
+}
+
+// Whether the client asked the server for the installer at all.
+bool baixouInstalador(ServidorFtpTeste& servidor) {
+    const QRegularExpression pedido(QStringLiteral("^(SIZE|RETR) .*\\.exe$"));
+    return !servidor.comandos().filter(pedido).isEmpty();
+}
+
+} // namespace
+
+void Inicio::desatualizadaComInstalador() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    const QByteArray instalador = "#!/bin/sh\necho rodou > instalador-rodou\n";
+    publica(ini.servidor, instalador);
+    ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
+    AppCotacao app(ini.opcoes());
+    app.Start();
+    QCOMPARE(textosMostrados(),
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada}));
+    QCOMPARE(ini.loginsAbertos, 0);
+    // The installer of an earlier update is gone; the new one came into a folder of this run.
+    QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
+    const QStringList pastas = pastasDeAtualizacao(ini.programa);
+    QCOMPARE(pastas.size(), 1);
+    QCOMPARE(ini.programa.ler(pastas[0] + u'/' + kInstalador), instalador);
+    // Started on its own, in the program directory, and not waited for.
+    QTRY_COMPARE(ini.programa.ler(QStringLiteral("instalador-rodou")), QByteArray("rodou\n"));
+    // The next start clears the folder away.
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    Caixas::esqueceMostradas();
+    AppCotacao(ini.opcoes()).Start();
+    QCOMPARE(ini.loginsAbertos, 1);
+    QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
+}
+
+// Versao.ini says 99 and nothing signed backs it (anyone with a copy of the program can write
+// there): no update; the supplier goes on to the login form, told once; the log says why.
+void Inicio::anunciadaSemAssinatura() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("99"));
+    ini.servidor.colocar(kInstalador, kInstaladorTeste);
+    ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
+    OpcoesInicio opcoes = ini.opcoes();
+    int iniciados = 0;
+    opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
+    for (int vez = 1; vez <= 2; ++vez) {
+        Caixas::esqueceMostradas();
+        AppCotacao(opcoes).Start();
+        QCOMPARE(ini.loginsAbertos, vez);
+        QCOMPARE(textosMostrados(),
+                 vez == 1 ? QStringList{inicio::textos::AtualizacaoRecusada} : QStringList());
+    }
+    QCOMPARE(iniciados, 0);
+    QVERIFY(!baixouInstalador(ini.servidor));
+    QCOMPARE(ini.programa.ler(QStringLiteral("CotacaoInstall.exe")), QByteArray("velho"));
+    QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
+    const QString log = QString::fromLatin1(ini.programa.ler(QStringLiteral("KZERROR.LOG")));
+    QVERIFY2(log.count(QStringLiteral("Atualiza")) >= 2, qPrintable(log));
+}
+
+void Inicio::instaladorNaoInicia() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    publica(ini.servidor, QByteArray("MZ\x90\0\x03", 5));
+    AppCotacao app(ini.opcoes());
+    app.Start();
+    QCOMPARE(textosMostrados(),
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada,
+                          inicio::textos::FalhaInstalador}));
+}
+
+// The signature is judged first, alone: a claim that does not hold (no signature, another key,
+// not newer, malformed) is no update and no installer is fetched; a claim that holds enters the
+// update, and its installer runs only when it is the file signed.
+enum Desfecho { Executada, Recusada, NaoVerificada, NaoBaixada };
+
+void Inicio::atualizacaoVerificada_data() {
+    QTest::addColumn<QByteArray>("noServidor"); // the installer on the server; empty: none
+    QTest::addColumn<QByteArray>("assinada");   // its signature there; empty: none
+    QTest::addColumn<int>("desfecho");
+    const QByteArray i = kInstaladorTeste;
+    const QByteArray alterado = QByteArray(kInstaladorTeste).replace("exit 0", "exit 1");
+    QTemporaryDir chaves;
+    const QString outra = chaves.filePath(QStringLiteral("outra.key"));
+    QVERIFY(minisign::geraChaves(chaves.filePath(QStringLiteral("outra.pub")), outra));
+
+    QTest::newRow("assinada, versão seguinte: executada") << i << assinatura(i) << int(Executada);
+    QTest::newRow("assinada, duas versões à frente: executada")
+        << i << assinatura(i, comentarioDaVersao(2)) << int(Executada);
+    QTest::newRow("sem assinatura") << i << QByteArray() << int(Recusada);
+    QTest::newRow("assinada com outra chave")
+        << i << assinatura(i, comentarioDaVersao(), outra) << int(Recusada);
+    QTest::newRow("versão desta, republicada")
+        << i << assinatura(i, comentarioDaVersao(0)) << int(Recusada);
+    QTest::newRow("versão antiga, republicada")
+        << i << assinatura(i, comentarioDaVersao(-1)) << int(Recusada);
+    QTest::newRow("assinatura malformada")
+        << i << QByteArray("untrusted comment: x\n") << int(Recusada);
+    QTest::newRow("alterada depois de assinada") << alterado << assinatura(i) << int(NaoVerificada);
+    QTest::newRow("assinatura de outro arquivo") << i << assinatura(alterado) << int(NaoVerificada);
+    QTest::newRow("assinada, instalador ausente")
+        << QByteArray() << assinatura(i) << int(NaoBaixada);
+}
+
+void Inicio::atualizacaoVerificada() {
+    QFETCH(QByteArray, noServidor);
+    QFETCH(QByteArray, assinada);
+    QFETCH(int, desfecho);
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, "[Geral]\r\nVersao=99\r\n");
+    if (!noServidor.isEmpty())
+        ini.servidor.colocar(kInstalador, noServidor);
+    if (!assinada.isEmpty())
+        ini.servidor.colocar(kAssinatura, assinada);
+    OpcoesInicio opcoes = ini.opcoes();
+    QStringList iniciados;
+    QByteArray executado;
+    opcoes.iniciarProcesso = [&](const QString& programa, const QString&) {
+        // Started only once it was checked: the signature holds for what is on the disk.
+        iniciados << programa;
+        executado = minisign::ler(programa);
+        return true;
+    };
+    AppCotacao app(opcoes);
+    app.Start();
+    using namespace inicio::textos;
+    const QStringList esperados[] = {{NovaVersao, Desatualizada},
+                                     {AtualizacaoRecusada},
+                                     {NovaVersao, AtualizacaoNaoVerificada},
+                                     {NovaVersao, FalhaDownload}};
+    QCOMPARE(textosMostrados(), esperados[desfecho]);
+    QCOMPARE(ini.loginsAbertos, desfecho == Recusada ? 1 : 0);
+    QCOMPARE(baixouInstalador(ini.servidor), desfecho != Recusada);
+    QCOMPARE(iniciados.size(), desfecho == Executada ? 1 : 0);
+    if (desfecho == Executada) {
+        QCOMPARE(QFileInfo(iniciados[0]).dir().dirName(),
+                 pastasDeAtualizacao(ini.programa).value(0));
+        QCOMPARE(executado, noServidor);
+    } else {
+        // What cannot be verified is not left behind to be run by hand either.
+        QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
+    }
+    QVERIFY(!QFile::exists(ini.programa.arquivo(kInstalador)));
+    QVERIFY(!QFile::exists(ini.programa.arquivo(kAssinatura)));
+}
+
+// A second program started while the first updates neither updates nor touches the first's
+// download: what the first checked is what it starts.
+void Inicio::umaAtualizacaoPorVez() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    publica(ini.servidor, kInstaladorTeste);
+    OpcoesInicio opcoes = ini.opcoes();
+    QByteArray executado;
+    QStringList doSegundo;
+    opcoes.iniciarProcesso = [&](const QString& programa, const QString&) {
+        ini.servidor.colocar(kInstalador,
+                             "#!/bin/sh\necho outro\n"); // the server changed meanwhile
+        ini.servidor.esquecer();
+        Caixas::esqueceMostradas();
+        OpcoesInicio segundo = opcoes;
+        segundo.iniciarProcesso = [](const QString&, const QString&) { return true; };
+        AppCotacao(segundo).Start();
+        doSegundo = textosMostrados();
+        executado = minisign::ler(programa);
+        return true;
+    };
+    AppCotacao(opcoes).Start();
+    QCOMPARE(doSegundo,
+             (QStringList{inicio::textos::NovaVersao, inicio::textos::OutraAtualizacao}));
+    QVERIFY(!baixouInstalador(ini.servidor));
+    QCOMPARE(executado, kInstaladorTeste);
+}
+
+void Inicio::pastaSomenteLeitura() {
+    DiscoPequeno disco(64 * 1024, DiscoPequeno::SomenteLeitura);
+    if (!disco.montado())
+        QSKIP("this machine does not let the tests mount a small disk");
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("08"));
+    ini.servidor.colocar(QStringLiteral("CotacaoInstall.exe"), kInstaladorTeste);
+    OpcoesInicio opcoes = ini.opcoes();
+    int iniciados = 0;
+    opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
+    DefinePastaDoPrograma(disco.path());
+    AppCotacao app(opcoes);
+    app.Start();
+    DefinePastaDoPrograma(ini.programa.path());
+    // No new version announced that could not be installed: the reason instead.
+    QCOMPARE(textosMostrados(), QStringList{janelas::textos::FalhaDeGravacao(
+                                    nucleo::FalhaGravacao::SemPermissao, disco.path())});
+    QCOMPARE(iniciados, 0);
+    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(ini.servidor.conteudo(kArquivoVersao), versao("08"));
+}
+
+void Inicio::temporariosAbandonados() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    // What a write leaves when the program is killed before it ends.
+    for (const char* nome : {"Config.ini.Ab12cD", "2026000000012345.cot.x9Y8z7"})
+        ini.programa.escrever(QString::fromLatin1(nome), "pela metade");
+    ini.programa.escrever(QStringLiteral("anotacoes.txt.Ab12cD"), "do fornecedor");
+    AppCotacao app(ini.opcoes());
+    app.Start();
+    QCOMPARE(QDir(ini.programa.path()).entryList({QStringLiteral("*.*.*")}, QDir::Files),
+             QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
+}

@@ -1,0 +1,6 @@
+#include "tests/remoto/tst_assinatura.h"
+#include "tests/remoto/tst_conexao.h"
+#include "tests/remoto/tst_ftp.h"
+#include "tests/support/TestMain.h"
+
+COTACAO_TEST_MAIN(Ftp, Conexao, Endereco, Assinatura)
