@@ -5,11 +5,6 @@
 #include "acesso/Verificacao.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Cotacao.h"
-#include "remoto/Espera.h"
-#include "nucleo/Ini.h"
-#include "nucleo/ProgramDir.h"
-#include "nucleo/Texto.h"
-#include "nucleo/Versao.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Conectividade.h"
 #include "janelas/FormEmEspera.h"
@@ -19,6 +14,11 @@
 #include "janelas/ImagemFundo.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "nucleo/Ini.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Texto.h"
+#include "nucleo/Versao.h"
+#include "remoto/Espera.h"
 
 #include <QCompleter>
 #include <QDesktopServices>
@@ -88,7 +88,8 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     m_minhasCotacoes->setVisible(m_banco != nullptr);
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     QObject::connect(f3, &QShortcut::activated, this, [this] { abreMinhasCotacoes(); });
-    QObject::connect(m_minhasCotacoes, &QPushButton::clicked, this, [this] { abreMinhasCotacoes(); });
+    QObject::connect(m_minhasCotacoes, &QPushButton::clicked, this,
+                     [this] { abreMinhasCotacoes(); });
 
     QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
     QObject::connect(m_sair, &QPushButton::clicked, this, [this] { Sair(); });
@@ -184,8 +185,8 @@ void FormLogin::OK() {
         using remoto::ResultadoFtp;
         if (baixou.resultado == ResultadoFtp::Conexao)
             WarningMessage(FalhaServidor);
-        else if (baixou.resultado == ResultadoFtp::GravacaoLocal)
-            WarningMessage(janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma()));
+        else if (baixou.gravacao)
+            WarningMessage(baixou.gravacao->texto);
         else
             WarningMessage(CotacaoInexistente);
         return;
@@ -193,8 +194,14 @@ void FormLogin::OK() {
 
     // The quotation file is read once for both checks.
     const QString digitos = LimpaNumeros(cnpj);
-    formatos::Cotacao cotacao;
-    if (!formatos::LeCotacao(arquivo, cotacao) || !acesso::SenhaConfere(cotacao, senha, digitos)) {
+    auto lida = formatos::LeCotacao(arquivo);
+    if (!lida) {
+        // A file that came whole but cannot be read is not a wrong password.
+        WarningMessage(lida.falha().texto);
+        return;
+    }
+    formatos::Cotacao& cotacao = *lida;
+    if (!acesso::SenhaConfere(cotacao, senha, digitos)) {
         WarningMessage(SenhaIncorreta);
         m_senha->setFocus();
         m_senha->selectAll(); // typing the right one replaces the wrong digits

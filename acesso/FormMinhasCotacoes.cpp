@@ -1,12 +1,12 @@
 #include "acesso/FormMinhasCotacoes.h"
 
 #include "acesso/Textos.h"
+#include "banco/Rascunhos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
-#include "banco/Rascunhos.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -60,16 +60,18 @@ private:
 
 namespace {
 
-// Receipts and drafts, newest first; nothing when the database could not be read. A draft's
-// requester costs a read of its quotation file: only the list shows it.
-std::optional<QList<RespostaListada>> respostas(banco::BancoLocal& banco,
-                                                bool solicitantesDosRascunhos) {
-    if (!banco.aberto())
-        return std::nullopt;
+// Receipts and drafts, newest first. A draft's requester costs a read of its quotation file:
+// only the list shows it.
+nucleo::Resultado<QList<RespostaListada>> respostas(banco::BancoLocal& banco,
+                                                    bool solicitantesDosRascunhos) {
+    if (auto aberto = banco.abre(); !aberto)
+        return aberto.falha();
     const auto recibos = banco::Recibos(banco).todos();
+    if (!recibos)
+        return recibos.falha();
     const auto rascunhos = banco::Rascunhos(banco).pendentes();
-    if (!recibos || !rascunhos)
-        return std::nullopt;
+    if (!rascunhos)
+        return rascunhos.falha();
     QList<RespostaListada> lista;
     lista.reserve(recibos->size() + rascunhos->size());
     QHash<QString, QString> solicitantes; // of each quotation, from its latest receipt that says
@@ -101,15 +103,19 @@ std::optional<QList<RespostaListada>> respostas(banco::BancoLocal& banco,
 
 QList<RespostaListada> RespostasDoComputador(banco::BancoLocal& banco, QString* erro) {
     auto lista = respostas(banco, true);
-    if (!lista && erro)
-        *erro = banco.erro();
-    return lista.value_or(QList<RespostaListada>());
+    if (lista)
+        return std::move(*lista);
+    if (erro)
+        *erro = lista.falha().texto;
+    return {};
 }
 
 QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo) {
     QStringList numeros;
     QSet<QString> vistos;
-    for (const RespostaListada& r : respostas(banco, false).value_or(QList<RespostaListada>())) {
+    // The recent numbers only help the typing: a database that cannot be read offers none.
+    const auto lista = respostas(banco, false);
+    for (const RespostaListada& r : lista ? *lista : QList<RespostaListada>()) {
         if (numeros.size() >= maximo)
             break;
         if (!vistos.contains(r.cotacao)) {

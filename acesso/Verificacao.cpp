@@ -4,6 +4,8 @@
 #include "formatos/Cotacao.h"
 #include "nucleo/ProgramDir.h"
 
+#include <optional>
+
 namespace acesso {
 namespace {
 
@@ -70,10 +72,14 @@ QString diferenca(const QString& a, const QString& b) {
 }
 
 // The quotation file of a 16-digit number, downloaded into the program directory.
-bool cotacaoBaixada(const QString& numero, formatos::Cotacao& cotacao) {
-    return formatos::Arquivos::NumeroCotacaoValido(numero) &&
-           formatos::LeCotacao(nucleo::ArquivoDoPrograma(formatos::Arquivos::NomeCotacao(numero)),
-                               cotacao);
+std::optional<formatos::Cotacao> cotacaoBaixada(const QString& numero) {
+    if (!formatos::Arquivos::NumeroCotacaoValido(numero))
+        return std::nullopt;
+    auto lida =
+        formatos::LeCotacao(nucleo::ArquivoDoPrograma(formatos::Arquivos::NomeCotacao(numero)));
+    if (!lida)
+        return std::nullopt;
+    return std::move(*lida);
 }
 
 } // namespace
@@ -105,12 +111,11 @@ bool CNPJLiberado(const formatos::Cotacao& cotacao, const QString& cnpjDigitos) 
 } // namespace acesso
 
 bool VerificaSenhaCotacao(const QString& numero, const QString& senha, const QString& cnpjDigitos) {
-    formatos::Cotacao cotacao;
-    return acesso::cotacaoBaixada(numero, cotacao) &&
-           acesso::SenhaConfere(cotacao, senha, cnpjDigitos);
+    const auto cotacao = acesso::cotacaoBaixada(numero);
+    return cotacao && acesso::SenhaConfere(*cotacao, senha, cnpjDigitos);
 }
 
 bool VerificaCNPJCotacao(const QString& numero, const QString& cnpjDigitos) {
-    formatos::Cotacao cotacao;
-    return acesso::cotacaoBaixada(numero, cotacao) && acesso::CNPJLiberado(cotacao, cnpjDigitos);
+    const auto cotacao = acesso::cotacaoBaixada(numero);
+    return cotacao && acesso::CNPJLiberado(*cotacao, cnpjDigitos);
 }

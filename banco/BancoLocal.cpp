@@ -1,5 +1,7 @@
 #include "banco/BancoLocal.h"
 
+#include "banco/Textos.h"
+
 #include <QAtomicInt>
 #include <QDate>
 #include <QFile>
@@ -65,18 +67,57 @@ int versaoDoArquivo(const QSqlDatabase& db) {
     return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
 }
 
+// SQLite's primary result code of a failure.
+int codigoPrimario(const QSqlError& e) {
+    return e.nativeErrorCode().toInt() & 0xff;
+}
+
+nucleo::Falha falhaDe(const QString& texto, const QString& detalhe) {
+    return {nucleo::Falha::Tipo::Banco, texto, detalhe};
+}
+
 } // namespace
+
+nucleo::Falha FalhaDoBanco(const QSqlError& erro) {
+    QString texto;
+    switch (codigoPrimario(erro)) {
+    case 13: // SQLITE_FULL
+        texto = textos::DiscoCheio;
+        break;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        texto = textos::EmUso;
+        break;
+    case 3:  // SQLITE_PERM
+    case 8:  // SQLITE_READONLY
+    case 14: // SQLITE_CANTOPEN
+        texto = textos::SemPermissao;
+        break;
+    case 10: // SQLITE_IOERR
+        texto = textos::ErroDeDisco;
+        break;
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        texto = textos::Danificado;
+        break;
+    default:
+        texto = textos::Outro;
+    }
+    return falhaDe(texto, erro.text());
+}
 
 BancoLocal::BancoLocal(const QString& caminho)
     : m_caminho(caminho)
     , m_conexao(QStringLiteral("banco-local-%1").arg(g_conexoes.fetchAndAddRelaxed(1))) {}
 
-bool BancoLocal::aberto() {
-    abre();
-    return m_aberto;
+nucleo::Resultado<void> BancoLocal::abre() {
+    tentaAbrirUmaVez();
+    if (m_aberto)
+        return {};
+    return m_falha;
 }
 
-void BancoLocal::abre() {
+void BancoLocal::tentaAbrirUmaVez() {
     // A newer version's file stays one for this run: not opened and checked again at every use.
     if (m_aberto || m_abrindo || m_problema == Problema::VersaoNova)
         return;
@@ -96,32 +137,31 @@ BancoLocal::Problema BancoLocal::tentaAbrir() {
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
     db.setDatabaseName(m_caminho);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    // SQLITE_CORRUPT and SQLITE_NOTADB, in their primary codes.
-    const auto danificado = [](const QSqlError& e) {
-        const int codigo = e.nativeErrorCode().toInt() & 0xff;
-        return codigo == 11 || codigo == 26;
-    };
-    const auto falha = [&](const QSqlError& e, const QString& texto) {
-        m_erro = texto.isEmpty() ? e.text() : texto;
+    const auto falha = [&](const QSqlError& e) {
+        m_falha = FalhaDoBanco(e);
         db.close();
-        return danificado(e) ? Problema::Danificado : Problema::NaoAbre;
+        const int codigo = codigoPrimario(e);
+        return codigo == 11 || codigo == 26 ? Problema::Danificado : Problema::NaoAbre;
     };
     if (!db.open())
-        return falha(db.lastError(), QString());
+        return falha(db.lastError());
     QSqlQuery q(db);
     // WAL: a save appends to the log, and a process killed in the middle of one leaves the last
     // committed state. FULL syncs every commit, so a power cut loses no saved draft either.
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next() ||
-        q.value(0).toString() != u"wal" || !q.exec(QStringLiteral("PRAGMA synchronous=FULL")))
-        return falha(q.lastError(), q.lastError().text().isEmpty()
-                                        ? QStringLiteral("WAL journal not available")
-                                        : QString());
+        q.value(0).toString() != u"wal" || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        if (q.lastError().isValid())
+            return falha(q.lastError());
+        m_falha = falhaDe(textos::SemDiario, QStringLiteral("journal_mode=WAL refused"));
+        db.close();
+        return Problema::NaoAbre;
+    }
     // A file whose pages are damaged may still open: the whole file is checked once, which
     // for a file of drafts takes a few milliseconds.
     if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next())
-        return falha(q.lastError(), QString());
+        return falha(q.lastError());
     if (q.value(0).toString() != u"ok") {
-        m_erro = q.value(0).toString();
+        m_falha = falhaDe(textos::Danificado, q.value(0).toString());
         q.finish();
         db.close();
         return Problema::Danificado;
@@ -129,12 +169,15 @@ BancoLocal::Problema BancoLocal::tentaAbrir() {
     q.finish();
     const int versao = versaoDoArquivo(db);
     if (versao > migracoes().size()) {
-        m_erro = QStringLiteral("database of a newer version (%1)").arg(versao);
+        m_falha = falhaDe(textos::VersaoNova, QStringLiteral("user_version %1").arg(versao));
         db.close();
         return Problema::VersaoNova;
     }
-    if (!migra())
-        return falha(QSqlQuery(db).lastError(), m_erro);
+    if (auto migrado = migra(); !migrado) {
+        m_falha = migrado.falha();
+        db.close();
+        return Problema::NaoAbre;
+    }
     return Problema::Nenhum;
 }
 
@@ -150,7 +193,7 @@ bool BancoLocal::moveDanificado() {
     for (int n = 2; QFileInfo::exists(destino) || QFileInfo::exists(destino + u"-wal"); ++n)
         destino = base + u'-' + QString::number(n);
     if (!QFile::rename(m_caminho, destino)) {
-        m_erro = QStringLiteral("could not move %1 aside").arg(m_caminho);
+        m_falha = falhaDe(textos::NaoMovido, m_caminho + QStringLiteral(" -> ") + destino);
         return false;
     }
     // The log and the index of the damaged file go with it: left behind, SQLite would apply
@@ -174,48 +217,45 @@ BancoLocal::~BancoLocal() {
 }
 
 QSqlDatabase BancoLocal::db() {
-    abre();
+    tentaAbrirUmaVez();
     return QSqlDatabase::database(m_conexao, false);
 }
 
-bool BancoLocal::falhou(const QString& texto) {
-    m_erro = texto;
-    return false;
-}
-
-bool BancoLocal::transacao(const std::function<bool()>& passos) {
+nucleo::Resultado<void>
+BancoLocal::transacao(const std::function<nucleo::Resultado<void>()>& passos) {
     QSqlDatabase base = db();
     if (!base.isOpen())
-        return falhou(m_erro.isEmpty() ? QStringLiteral("database not open") : m_erro);
+        return m_abrindo || m_aberto ? FalhaDoBanco(base.lastError()) : m_falha;
     if (!base.transaction())
-        return falhou(base.lastError().text());
-    if (!passos()) {
+        return FalhaDoBanco(base.lastError());
+    if (auto feito = passos(); !feito) {
         base.rollback();
-        return false;
+        return feito;
     }
     if (!base.commit()) {
-        const QString texto = base.lastError().text();
+        const nucleo::Falha falha = FalhaDoBanco(base.lastError());
         base.rollback();
-        return falhou(texto);
+        return falha;
     }
-    return true;
+    return {};
 }
 
-bool BancoLocal::migra() {
+nucleo::Resultado<void> BancoLocal::migra() {
     QSqlQuery q(db());
     const int versao = versaoDoArquivo(db());
     for (int v = versao; v < migracoes().size(); ++v) {
-        const bool ok = transacao([&] {
+        auto feito = transacao([&]() -> nucleo::Resultado<void> {
             for (const QString& comando : migracoes()[v])
                 if (!q.exec(comando))
-                    return falhou(q.lastError().text());
-            return q.exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1)) ||
-                   falhou(q.lastError().text());
+                    return FalhaDoBanco(q.lastError());
+            if (!q.exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1)))
+                return FalhaDoBanco(q.lastError());
+            return {};
         });
-        if (!ok)
-            return false;
+        if (!feito)
+            return feito;
     }
-    return true;
+    return {};
 }
 
 } // namespace banco

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nucleo/Resultado.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -10,10 +12,11 @@ namespace banco {
 // The program's local database: one SQLite file in the program directory holding the drafts of
 // answers not yet sent, the receipts of sendings, the last prices sent and the supplier's own
 // price table. WAL journal, one transaction per save; the program creates and migrates its schema
-// itself (PRAGMA user_version). Every failure is reported by the result and by erro(); nothing
-// here shows anything. The file is opened at the first use, not at construction: the start-up
-// does not wait for it, and a file that could not be opened is tried again at the next use (one
-// of a newer version is not). A damaged file is moved aside (never deleted) as
+// itself (PRAGMA user_version). Every failure is answered as a Resultado whose text says why in
+// the supplier's words (SQLite's own words go to its detail); nothing here shows anything. The file
+// is opened at the first use, not at construction: the start-up does not wait for it, and a file
+// that could not be opened is tried again at the next use (one of a newer version is not). A
+// damaged file is moved aside (never deleted) as
 // "<name>.danificado-AAAAMMDD" and a fresh one started.
 class BancoLocal {
 public:
@@ -22,18 +25,16 @@ public:
     BancoLocal(const BancoLocal&) = delete;
     BancoLocal& operator=(const BancoLocal&) = delete;
 
-    // Opens the file at the first call (and after a failure); true when it is open and its
-    // schema current.
-    bool aberto();
+    // Opens the file at the first call (and after a failure); fails, saying why, unless it is
+    // open and its schema current.
+    nucleo::Resultado<void> abre();
+    bool aberto() { return abre().ok(); }
     const QString& caminho() const { return m_caminho; }
-
-    // The last failure, as the database described it.
-    const QString& erro() const { return m_erro; }
 
     // Why the file is not open.
     enum class Problema {
         Nenhum,
-        NaoAbre,    // it cannot be opened or written here (erro() says why)
+        NaoAbre,    // it cannot be opened or written here (abre() says why)
         VersaoNova, // written by a newer version of the program: left as it is
         Danificado, // damaged, and it could not be moved aside
     };
@@ -45,17 +46,14 @@ public:
 
     QSqlDatabase db();
 
-    // Runs `passos` in one transaction: committed when they answer true, rolled back otherwise.
-    bool transacao(const std::function<bool()>& passos);
-
-    // Records a failure of a query of ours (its text becomes erro()); answers false.
-    bool falhou(const QString& texto);
+    // Runs `passos` in one transaction: committed when they succeed, rolled back otherwise.
+    nucleo::Resultado<void> transacao(const std::function<nucleo::Resultado<void>()>& passos);
 
 private:
-    void abre();
+    void tentaAbrirUmaVez();
     // One attempt at opening the file as it is; Danificado when SQLite finds it damaged.
     Problema tentaAbrir();
-    bool migra();
+    nucleo::Resultado<void> migra();
     bool moveDanificado();
 
     QString m_caminho;
@@ -64,8 +62,11 @@ private:
     bool m_aberto = false;
     bool m_abrindo = false;
     Problema m_problema = Problema::Nenhum;
-    QString m_erro;
+    nucleo::Falha m_falha; // why it is not open
     QString m_movidoPara;
 };
+
+// A failure of SQLite told in the supplier's words, with SQLite's own in its detail.
+nucleo::Falha FalhaDoBanco(const QSqlError& erro);
 
 } // namespace banco

@@ -22,11 +22,11 @@ public:
 
     // Keeps the prices of one sending (replacing those of an earlier sending of the same
     // quotation), inside the caller's transaction.
-    bool registra(const QString& cotacao, const QDateTime& quando,
-                  const QList<QPair<QString, QString>>& produtoEPreco);
+    nucleo::Resultado<void> registra(const QString& cotacao, const QDateTime& quando,
+                                     const QList<QPair<QString, QString>>& produtoEPreco);
 
     // The most recent price of every product in any quotation but `exceto`.
-    QHash<QString, Preco> ultimos(const QString& exceto);
+    nucleo::Resultado<QHash<QString, Preco>> ultimos(const QString& exceto);
 
 private:
     BancoLocal& m_banco;

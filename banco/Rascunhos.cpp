@@ -6,9 +6,9 @@
 
 namespace banco {
 
-bool Rascunhos::guarda(const QString& cotacao, const QString& cnpj,
-                       const QList<ItemRascunho>& itens) {
-    return m_banco.transacao([&] {
+nucleo::Resultado<void> Rascunhos::guarda(const QString& cotacao, const QString& cnpj,
+                                          const QList<ItemRascunho>& itens) {
+    return m_banco.transacao([&]() -> nucleo::Resultado<void> {
         QSqlQuery q(m_banco.db());
         q.prepare(QStringLiteral(
             "INSERT INTO rascunho (cotacao, cnpj, campo, linha, produto, valor, alterado) "
@@ -24,13 +24,13 @@ bool Rascunhos::guarda(const QString& cotacao, const QString& cnpj,
             q.bindValue(5, item.valor.isNull() ? QStringLiteral("") : item.valor);
             q.bindValue(6, item.alterado.toMSecsSinceEpoch());
             if (!q.exec())
-                return m_banco.falhou(q.lastError().text());
+                return FalhaDoBanco(q.lastError());
         }
-        return true;
+        return {};
     });
 }
 
-QList<ItemRascunho> Rascunhos::le(const QString& cotacao, const QString& cnpj) {
+nucleo::Resultado<QList<ItemRascunho>> Rascunhos::le(const QString& cotacao, const QString& cnpj) {
     QList<ItemRascunho> itens;
     QSqlQuery q(m_banco.db());
     q.setForwardOnly(true);
@@ -38,10 +38,8 @@ QList<ItemRascunho> Rascunhos::le(const QString& cotacao, const QString& cnpj) {
                              "WHERE cotacao = ? AND cnpj = ? ORDER BY linha, campo"));
     q.bindValue(0, cotacao);
     q.bindValue(1, cnpj);
-    if (!q.exec()) {
-        m_banco.falhou(q.lastError().text());
-        return itens;
-    }
+    if (!q.exec())
+        return FalhaDoBanco(q.lastError());
     while (q.next())
         itens.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
                       q.value(3).toString(),
@@ -49,37 +47,40 @@ QList<ItemRascunho> Rascunhos::le(const QString& cotacao, const QString& cnpj) {
     return itens;
 }
 
-std::optional<QDateTime> Rascunhos::ultimaAlteracao(const QString& cotacao, const QString& cnpj) {
+nucleo::Resultado<std::optional<QDateTime>> Rascunhos::ultimaAlteracao(const QString& cotacao,
+                                                                       const QString& cnpj) {
     QSqlQuery q(m_banco.db());
     q.prepare(QStringLiteral("SELECT max(alterado) FROM rascunho WHERE cotacao = ? AND cnpj = ?"));
     q.bindValue(0, cotacao);
     q.bindValue(1, cnpj);
-    if (!q.exec() || !q.next() || q.value(0).isNull())
-        return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong());
+    if (!q.exec())
+        return FalhaDoBanco(q.lastError());
+    if (!q.next() || q.value(0).isNull())
+        return std::optional<QDateTime>();
+    return std::optional(QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong()));
 }
 
-std::optional<QList<RascunhoPendente>> Rascunhos::pendentes() {
+nucleo::Resultado<QList<RascunhoPendente>> Rascunhos::pendentes() {
     QList<RascunhoPendente> rascunhos;
     QSqlQuery q(m_banco.db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT cotacao, cnpj, max(alterado) AS ultima FROM rascunho "
-                               "GROUP BY cotacao, cnpj ORDER BY ultima DESC, cotacao"))) {
-        m_banco.falhou(q.lastError().text());
-        return std::nullopt;
-    }
+                               "GROUP BY cotacao, cnpj ORDER BY ultima DESC, cotacao")))
+        return FalhaDoBanco(q.lastError());
     while (q.next())
         rascunhos.append({q.value(0).toString(), q.value(1).toString(),
                           QDateTime::fromMSecsSinceEpoch(q.value(2).toLongLong())});
     return rascunhos;
 }
 
-bool Rascunhos::descarta(const QString& cotacao, const QString& cnpj) {
+nucleo::Resultado<void> Rascunhos::descarta(const QString& cotacao, const QString& cnpj) {
     QSqlQuery q(m_banco.db());
     q.prepare(QStringLiteral("DELETE FROM rascunho WHERE cotacao = ? AND cnpj = ?"));
     q.bindValue(0, cotacao);
     q.bindValue(1, cnpj);
-    return q.exec() || m_banco.falhou(q.lastError().text());
+    if (!q.exec())
+        return FalhaDoBanco(q.lastError());
+    return {};
 }
 
 } // namespace banco

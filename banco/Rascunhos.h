@@ -37,19 +37,21 @@ public:
         : m_banco(banco) {}
 
     // Saves the items (replacing the same field of the same row) in one transaction.
-    bool guarda(const QString& cotacao, const QString& cnpj, const QList<ItemRascunho>& itens);
+    nucleo::Resultado<void> guarda(const QString& cotacao, const QString& cnpj,
+                                   const QList<ItemRascunho>& itens);
 
     // The draft's items, rows in order, terms first; empty when there is none.
-    QList<ItemRascunho> le(const QString& cotacao, const QString& cnpj);
+    nucleo::Resultado<QList<ItemRascunho>> le(const QString& cotacao, const QString& cnpj);
 
     // When the draft last changed; nothing when there is no draft.
-    std::optional<QDateTime> ultimaAlteracao(const QString& cotacao, const QString& cnpj);
+    nucleo::Resultado<std::optional<QDateTime>> ultimaAlteracao(const QString& cotacao,
+                                                                const QString& cnpj);
 
-    // Every draft, the latest changed first; nothing when the database failed.
-    std::optional<QList<RascunhoPendente>> pendentes();
+    // Every draft, the latest changed first.
+    nucleo::Resultado<QList<RascunhoPendente>> pendentes();
 
     // One statement: on its own, or inside the caller's transaction.
-    bool descarta(const QString& cotacao, const QString& cnpj);
+    nucleo::Resultado<void> descarta(const QString& cotacao, const QString& cnpj);
 
 private:
     BancoLocal& m_banco;

@@ -35,7 +35,7 @@ bool Recibo::confere(const QByteArray& bytes) const {
     return bytes.size() == tamanho && Resumo(bytes) == sha256;
 }
 
-bool Recibos::registra(const Recibo& r) {
+nucleo::Resultado<void> Recibos::registra(const Recibo& r) {
     QSqlQuery q(m_banco.db());
     q.prepare(QStringLiteral("INSERT INTO envio (") + kColunas +
               QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -50,30 +50,33 @@ bool Recibos::registra(const Recibo& r) {
     q.bindValue(7, r.cotados);
     q.bindValue(8, r.produtos);
     q.bindValue(9, r.total);
-    return q.exec() || m_banco.falhou(q.lastError().text());
+    if (!q.exec())
+        return FalhaDoBanco(q.lastError());
+    return {};
 }
 
-std::optional<Recibo> Recibos::ultimo(const QString& cotacao, const QString& cnpj) {
+nucleo::Resultado<std::optional<Recibo>> Recibos::ultimo(const QString& cotacao,
+                                                         const QString& cnpj) {
     QSqlQuery q(m_banco.db());
     q.prepare(QStringLiteral("SELECT ") + kColunas +
               QStringLiteral(" FROM envio WHERE cotacao = ? AND cnpj = ? "
                              "ORDER BY quando DESC, id DESC LIMIT 1"));
     q.bindValue(0, cotacao);
     q.bindValue(1, cnpj);
-    if (!q.exec() || !q.next())
-        return std::nullopt;
-    return recibo(q);
+    if (!q.exec())
+        return FalhaDoBanco(q.lastError());
+    if (!q.next())
+        return std::optional<Recibo>();
+    return std::optional(recibo(q));
 }
 
-std::optional<QList<Recibo>> Recibos::todos() {
+nucleo::Resultado<QList<Recibo>> Recibos::todos() {
     QList<Recibo> recibos;
     QSqlQuery q(m_banco.db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ") + kColunas +
-                QStringLiteral(" FROM envio ORDER BY quando DESC, id DESC"))) {
-        m_banco.falhou(q.lastError().text());
-        return std::nullopt;
-    }
+                QStringLiteral(" FROM envio ORDER BY quando DESC, id DESC")))
+        return FalhaDoBanco(q.lastError());
     while (q.next())
         recibos << recibo(q);
     return recibos;

@@ -40,14 +40,13 @@ public:
         : m_banco(banco) {}
 
     // Records the receipt (inside the caller's transaction, when there is one).
-    bool registra(const Recibo& recibo);
+    nucleo::Resultado<void> registra(const Recibo& recibo);
 
-    // The latest receipt of a quotation and supplier.
-    std::optional<Recibo> ultimo(const QString& cotacao, const QString& cnpj);
+    // The latest receipt of a quotation and supplier; nothing when none was sent.
+    nucleo::Resultado<std::optional<Recibo>> ultimo(const QString& cotacao, const QString& cnpj);
 
-    // Every receipt, newest first; nothing when the database failed (erro() of the database
-    // then says why).
-    std::optional<QList<Recibo>> todos();
+    // Every receipt, newest first.
+    nucleo::Resultado<QList<Recibo>> todos();
 
 private:
     BancoLocal& m_banco;

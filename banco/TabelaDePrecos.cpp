@@ -14,8 +14,8 @@ namespace {
 constexpr qsizetype kChavesPorConsulta = 500;
 
 // The lines whose `coluna` is one of `chaves`, by their place in the table.
-bool busca(BancoLocal& banco, const QString& coluna, const QStringList& chaves,
-           QMap<qint64, ItemDaTabela>& achados) {
+nucleo::Resultado<void> busca(BancoLocal& banco, const QString& coluna, const QStringList& chaves,
+                              QMap<qint64, ItemDaTabela>& achados) {
     QSqlQuery q(banco.db());
     q.setForwardOnly(true);
     qsizetype preparada = -1;
@@ -28,18 +28,18 @@ bool busca(BancoLocal& banco, const QString& coluna, const QStringList& chaves,
             if (!q.prepare(QStringLiteral(
                                "SELECT linha, barras, plu, preco, obs FROM tabela_preco WHERE ") +
                            coluna + QStringLiteral(" IN (") + marcas + u')'))
-                return banco.falhou(q.lastError().text());
+                return FalhaDoBanco(q.lastError());
             preparada = n;
         }
         for (qsizetype i = 0; i < n; ++i)
             q.bindValue(int(i), chaves[inicio + i]);
         if (!q.exec())
-            return banco.falhou(q.lastError().text());
+            return FalhaDoBanco(q.lastError());
         while (q.next())
             achados.insert(q.value(0).toLongLong(), {q.value(1).toString(), q.value(2).toString(),
                                                      q.value(3).toString(), q.value(4).toString()});
     }
-    return true;
+    return {};
 }
 
 // Each code once, blanks around it taken off, empty ones left out.
@@ -58,13 +58,13 @@ QStringList codigos(const QList<ProdutoProcurado>& produtos, QString ProdutoProc
 
 } // namespace
 
-bool TabelaDePrecos::substitui(const QList<ItemDaTabela>& itens, const QString& arquivo,
-                               const QDateTime& quando) {
-    return m_banco.transacao([&] {
+nucleo::Resultado<void> TabelaDePrecos::substitui(const QList<ItemDaTabela>& itens,
+                                                  const QString& arquivo, const QDateTime& quando) {
+    return m_banco.transacao([&]() -> nucleo::Resultado<void> {
         QSqlQuery q(m_banco.db());
         if (!q.exec(QStringLiteral("DELETE FROM tabela_preco")) ||
             !q.exec(QStringLiteral("DELETE FROM tabela_preco_origem")))
-            return m_banco.falhou(q.lastError().text());
+            return FalhaDoBanco(q.lastError());
         // One statement bound column by column; a null text would be bound as NULL.
         QVariantList barras, plu, preco, obs;
         barras.reserve(itens.size());
@@ -85,53 +85,50 @@ bool TabelaDePrecos::substitui(const QList<ItemDaTabela>& itens, const QString& 
         q.addBindValue(preco);
         q.addBindValue(obs);
         if (!itens.isEmpty() && !q.execBatch())
-            return m_banco.falhou(q.lastError().text());
+            return FalhaDoBanco(q.lastError());
         q.prepare(QStringLiteral(
             "INSERT INTO tabela_preco_origem (id, arquivo, quando, itens) VALUES (1, ?, ?, ?)"));
         q.bindValue(0, texto(arquivo));
         q.bindValue(1, quando.toMSecsSinceEpoch());
         q.bindValue(2, int(itens.size()));
-        return q.exec() || m_banco.falhou(q.lastError().text());
+        if (!q.exec())
+            return FalhaDoBanco(q.lastError());
+        return {};
     });
 }
 
-bool TabelaDePrecos::apaga() {
-    return m_banco.transacao([&] {
+nucleo::Resultado<void> TabelaDePrecos::apaga() {
+    return m_banco.transacao([&]() -> nucleo::Resultado<void> {
         QSqlQuery q(m_banco.db());
-        return (q.exec(QStringLiteral("DELETE FROM tabela_preco")) &&
-                q.exec(QStringLiteral("DELETE FROM tabela_preco_origem"))) ||
-               m_banco.falhou(q.lastError().text());
+        if (!q.exec(QStringLiteral("DELETE FROM tabela_preco")) ||
+            !q.exec(QStringLiteral("DELETE FROM tabela_preco_origem")))
+            return FalhaDoBanco(q.lastError());
+        return {};
     });
 }
 
-std::optional<TabelaDePrecos::Origem> TabelaDePrecos::origem() {
+nucleo::Resultado<std::optional<TabelaDePrecos::Origem>> TabelaDePrecos::origem() {
+    if (auto aberto = m_banco.abre(); !aberto)
+        return aberto.falha();
     QSqlQuery q(m_banco.db());
-    if (!q.exec(QStringLiteral("SELECT arquivo, quando, itens FROM tabela_preco_origem")) ||
-        !q.next())
-        return std::nullopt;
-    return Origem{q.value(0).toString(), QDateTime::fromMSecsSinceEpoch(q.value(1).toLongLong()),
-                  q.value(2).toInt()};
+    if (!q.exec(QStringLiteral("SELECT arquivo, quando, itens FROM tabela_preco_origem")))
+        return FalhaDoBanco(q.lastError());
+    if (!q.next())
+        return std::optional<Origem>();
+    return std::optional(Origem{q.value(0).toString(),
+                                QDateTime::fromMSecsSinceEpoch(q.value(1).toLongLong()),
+                                q.value(2).toInt()});
 }
 
-QDateTime TabelaDePrecos::data() {
-    const auto o = origem();
-    return o ? o->quando : QDateTime();
-}
-
-QString TabelaDePrecos::arquivo() {
-    const auto o = origem();
-    return o ? o->arquivo : QString();
-}
-
-std::optional<QList<ItemDaTabela>>
+nucleo::Resultado<QList<ItemDaTabela>>
 TabelaDePrecos::procura(const QList<ProdutoProcurado>& produtos) {
-    if (!m_banco.aberto())
-        return std::nullopt;
+    if (auto aberto = m_banco.abre(); !aberto)
+        return aberto.falha();
     QMap<qint64, ItemDaTabela> achados;
-    if (!busca(m_banco, QStringLiteral("barras"), codigos(produtos, &ProdutoProcurado::barras),
-               achados) ||
-        !busca(m_banco, QStringLiteral("plu"), codigos(produtos, &ProdutoProcurado::plu), achados))
-        return std::nullopt;
+    for (auto [coluna, campo] : {std::pair(QStringLiteral("barras"), &ProdutoProcurado::barras),
+                                 std::pair(QStringLiteral("plu"), &ProdutoProcurado::plu)})
+        if (auto feito = busca(m_banco, coluna, codigos(produtos, campo), achados); !feito)
+            return feito.falha();
     return achados.values();
 }
 

@@ -44,21 +44,18 @@ public:
 
     // Replaces the whole table by `itens` in one transaction; the table before stays whole when
     // anything fails.
-    bool substitui(const QList<ItemDaTabela>& itens, const QString& arquivo,
-                   const QDateTime& quando);
+    nucleo::Resultado<void> substitui(const QList<ItemDaTabela>& itens, const QString& arquivo,
+                                      const QDateTime& quando);
 
     // Removes the whole table, in one transaction.
-    bool apaga();
+    nucleo::Resultado<void> apaga();
 
-    // The current table's origin; nothing when no table was imported (or the database failed).
-    std::optional<Origem> origem();
-    QDateTime data();
-    QString arquivo();
+    // The current table's origin; nothing when no table was imported.
+    nucleo::Resultado<std::optional<Origem>> origem();
 
     // The lines that share a barcode or a PLU with any of `produtos`, in the table's order;
-    // which line is whose product is for the caller to decide. Nothing at all when the
-    // database failed (erro() of the database says why).
-    std::optional<QList<ItemDaTabela>> procura(const QList<ProdutoProcurado>& produtos);
+    // which line is whose product is for the caller to decide.
+    nucleo::Resultado<QList<ItemDaTabela>> procura(const QList<ProdutoProcurado>& produtos);
 
 private:
     BancoLocal& m_banco;

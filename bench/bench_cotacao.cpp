@@ -5,18 +5,19 @@
 // closed, so transfers fail at once.
 #include "Medida.h"
 #include "acesso/FormLogin.h"
-#include "grade/ImpressaoGrade.h"
+#include "banco/BancoLocal.h"
+#include "banco/Rascunhos.h"
+#include "banco/TabelaDePrecos.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Rascunho.h"
 #include "formatos/Lista.h"
-#include "nucleo/Cp1252.h"
+#include "grade/ImpressaoGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
-#include "banco/BancoLocal.h"
-#include "banco/Rascunhos.h"
-#include "banco/TabelaDePrecos.h"
+#include "nucleo/Cp1252.h"
+#include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
@@ -96,28 +97,29 @@ int main(int argc, char** argv) {
     const double umaMudanca = medianaMs(21, [&] {
         const int produto = celula++ % linhas;
         proposta.define(produto, cotacao::Campo::Preco, precoNovo(produto));
-        rascunho.guardaAgora();
+        teste::Certo(rascunho.guardaAgora());
     });
     // A whole draft of 3,500 prices, recovered when the form opens ("Sim" is the default).
     const auto todos = [&] {
         ++celula;
         for (int produto = 0; produto < linhas; ++produto)
             proposta.define(produto, cotacao::Campo::Preco, precoNovo(produto));
-        rascunho.guardaAgora();
+        teste::Certo(rascunho.guardaAgora());
     };
     todos();
     // The recovery itself, into a fresh answer shown by no window, and the whole opening with it.
     const double recuperacao = medianaMs(5, [&] {
         cotacao::Proposta recuperada;
         recuperada.inicia(proposta.cotacao());
-        rascunho.recupera(recuperada);
+        teste::Certo(rascunho.recupera(recuperada));
     });
     const double aberturaComRascunho = medianaMs(5, abrir);
 
     // After a verified sending: the receipt kept and the 3,500-row draft dropped.
     const QByteArray resposta = programa.ler(kNumero + cnpj + QStringLiteral(".cot"));
     const double recibo = medianaMs(5, todos, [&] {
-        cotacao::RegistraEnvio(banco, cotacao::ReciboDoEnvio(kNumero, cnpj, QString(), resposta));
+        teste::Certo(cotacao::RegistraEnvio(
+            banco, cotacao::ReciboDoEnvio(kNumero, cnpj, QString(), resposta)));
     });
     // The report up to its preview (the preview dialog itself is skipped by the message seam).
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
@@ -226,13 +228,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < linhas; ++i)
         itens.append({QString::number(7890000000000LL + i), QString::number(100000 + i),
                       QString::number(i % 97 + 1) + QStringLiteral(",40"), QString()});
-    banco::TabelaDePrecos(banco).substitui(itens, QStringLiteral("tabela.xlsx"),
-                                           QDateTime::currentDateTime());
+    teste::Certo(banco::TabelaDePrecos(banco).substitui(itens, QStringLiteral("tabela.xlsx"),
+                                                        QDateTime::currentDateTime()));
     // Every product without a price: no draft (the form going keeps its own first), and no copy
     // of the answer sent to start from.
     delete form;
     form = nullptr;
-    banco::Rascunhos(banco).descarta(kNumero, cnpj);
+    teste::Certo(banco::Rascunhos(banco).descarta(kNumero, cnpj));
     QFile::remove(programa.arquivo(kNumero + cnpj + QStringLiteral(".cot")));
     abrir();
     if (form->proposta().cotados() != 0)

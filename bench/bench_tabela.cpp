@@ -3,14 +3,15 @@
 // opened over 1,000 answers sent and a few drafts, until it has painted.
 #include "Medida.h"
 #include "acesso/FormMinhasCotacoes.h"
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/PrecosDaTabela.h"
-#include "nucleo/Regional.h"
-#include "janelas/Caixas.h"
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "banco/TabelaDePrecos.h"
+#include "cotacao/regras/Planilha.h"
+#include "cotacao/regras/PrecosDaTabela.h"
+#include "janelas/Caixas.h"
+#include "nucleo/Regional.h"
+#include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QApplication>
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
                          (i % 5000 + 1) / 100.0,
                          i % 3 ? QString() : QStringLiteral("caixa com 12 unidades")});
     const QString xlsx = programa.arquivo(QStringLiteral("tabela.xlsx"));
-    if (cotacao::EscreveXlsx(xlsx, planilha) != FalhaGravacao::Nenhuma)
+    if (!cotacao::EscreveXlsx(xlsx, planilha))
         return 1;
 
     // The spreadsheet reader alone, over the same columns: what any import of this file costs.
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
     QuatroColunas soLeitura;
     const double msLeitor = medianaMs(5, [&] {
         soLeitura = {};
-        cotacao::PercorrePlanilha(xlsx, soLeitura);
+        if (!cotacao::PercorrePlanilha(xlsx, soLeitura))
+            qFatal("the sheet could not be read");
     });
 
     cotacao::PlanoDaTabela plano;
@@ -93,8 +95,7 @@ int main(int argc, char** argv) {
           QStringLiteral("< 50 ms"), QString::number(msProcura, 'f', 1) + QStringLiteral(" ms"));
 
     const QDateTime inicio(QDate(2025, 1, 1), QTime(8, 0));
-    banco.transacao([&] {
-        bool ok = true;
+    teste::Certo(banco.transacao([&]() -> nucleo::Resultado<void> {
         for (int i = 0; i < 1000; ++i) {
             banco::Recibo r;
             r.quando = inicio.addSecs(3600LL * i);
@@ -107,15 +108,16 @@ int main(int argc, char** argv) {
             r.cotados = 3000 + i;
             r.produtos = 3500;
             r.total = 12345678 + i;
-            ok = ok && banco::Recibos(banco).registra(r);
+            if (auto feito = banco::Recibos(banco).registra(r); !feito)
+                return feito;
         }
-        return ok;
-    });
+        return {};
+    }));
     for (int i = 0; i < 5; ++i)
-        banco::Rascunhos(banco).guarda(QString::number(2026000000000000LL + i),
-                                       QStringLiteral("11222333000181"),
-                                       {{QStringLiteral("preco"), 1, QStringLiteral("p"),
-                                         QStringLiteral("1,00"), inicio.addDays(100 + i)}});
+        teste::Certo(banco::Rascunhos(banco).guarda(
+            QString::number(2026000000000000LL + i), QStringLiteral("11222333000181"),
+            {{QStringLiteral("preco"), 1, QStringLiteral("p"), QStringLiteral("1,00"),
+              inicio.addDays(100 + i)}}));
     int linhas = 0;
     const double msLista = medianaMs(11, [&] {
         auto* lista = new acesso::FormMinhasCotacoes(

@@ -1,6 +1,7 @@
 #include "cotacao/ComandosDaGrade.h"
 
-#include "grade/ControleGrade.h"
+#include "banco/TabelaDePrecos.h"
+#include "banco/Textos.h"
 #include "cotacao/regras/Busca.h"
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/ColunasProdutos.h"
@@ -9,11 +10,11 @@
 #include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
-#include "nucleo/Regional.h"
+#include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "janelas/Textos.h"
-#include "banco/TabelaDePrecos.h"
+#include "nucleo/Regional.h"
 
 #include <QAction>
 #include <QApplication>
@@ -201,9 +202,19 @@ void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
     for (const formatos::Produto& p : m_proposta.cotacao().produtos)
         m_chavesDeBusca << ChaveDeBusca(
             QString(p.plu + u' ' + p.codigoBarras + u' ' + p.descricao));
-    m_proposta.defineUltimosPrecos(m_banco ? UltimosPrecosEnviados(*m_banco, m_numero)
-                                           : PrecosConhecidos());
-    carregaTabela();
+    // A database that did not open was told as the form opened; one that opened and then failed
+    // to give the prices kept is told here, once, and the quotation goes on without them.
+    QString falha;
+    if (m_banco) {
+        const auto ultimos = UltimosPrecosEnviados(*m_banco, m_numero);
+        m_proposta.defineUltimosPrecos(ultimos ? *ultimos : PrecosConhecidos());
+        if (!ultimos)
+            falha = ultimos.falha().texto;
+    }
+    if (auto tabela = carregaTabela(); !tabela && falha.isEmpty())
+        falha = tabela.falha().texto;
+    if (!falha.isEmpty() && m_banco->aberto())
+        avisa(cotacao::textos::PrecosGuardadosIlegiveis.arg(falha));
     m_desfazer->clear();
     atualizaResumo();
     atualizaEspaco();
@@ -422,15 +433,15 @@ void ComandosDaGrade::ExportarPlanilha() {
         cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
     const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
     int linhaLonga = 0;
-    const nucleo::FalhaGravacao falha =
+    const nucleo::Resultado<void> gravada =
         planilhaCsv(arquivo) ? cotacao::EscreveCsv(arquivo, tabela)
                              : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga, m_numero);
     if (linhaLonga) {
         avisa(CelulaGrandeDemais.arg(linhaLonga));
         return;
     }
-    if (falha != nucleo::FalhaGravacao::Nenhuma) {
-        avisa(janelas::textos::FalhaDeGravacao(falha, QFileInfo(arquivo).absolutePath()));
+    if (!gravada) {
+        avisa(gravada.falha().texto);
         return;
     }
     informa(Exportada.arg(QDir::toNativeSeparators(arquivo)));
@@ -473,17 +484,30 @@ void ComandosDaGrade::ImportarPlanilha() {
 }
 
 // The supplier's price table, product by product, as the database holds it now.
-void ComandosDaGrade::carregaTabela() {
-    const auto tabela = m_banco ? LinhasDaTabela(*m_banco, m_proposta) : std::nullopt;
-    m_dataDaTabela = tabela ? tabela->data : QDate();
-    m_proposta.defineTabela(tabela ? tabela->precos : PrecosConhecidos());
+nucleo::Resultado<void> ComandosDaGrade::carregaTabela() {
+    m_dataDaTabela = QDate();
+    m_proposta.defineTabela(PrecosConhecidos());
+    if (!m_banco)
+        return {};
+    const auto tabela = LinhasDaTabela(*m_banco, m_proposta);
+    if (!tabela)
+        return tabela.falha();
+    if (*tabela) {
+        m_dataDaTabela = (*tabela)->data;
+        m_proposta.defineTabela((*tabela)->precos);
+    }
+    return {};
 }
 
 void ComandosDaGrade::ImportarTabelaDePrecos() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
-    if (!m_banco || !m_banco->aberto()) {
-        avisa(TabelaNaoImportada.arg(m_banco ? m_banco->erro() : QString()));
+    if (!m_banco) {
+        avisa(TabelaNaoImportada.arg(banco::textos::Outro));
+        return;
+    }
+    if (auto aberto = m_banco->abre(); !aberto) {
+        avisa(TabelaNaoImportada.arg(aberto.falha().texto));
         return;
     }
     const QString arquivo = janelas::EscolheArquivo(
@@ -499,21 +523,30 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
     }
     if (!Caixas::simOuNao(m_janela, resumo.texto, Importar, Cancelar, true))
         return;
-    if (!cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo)) {
-        avisa(TabelaNaoImportada.arg(m_banco->erro()));
+    if (auto importada = cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo); !importada) {
+        avisa(TabelaNaoImportada.arg(importada.falha().texto));
         return;
     }
-    carregaTabela();
+    if (auto carregada = carregaTabela(); !carregada)
+        avisa(PrecosGuardadosIlegiveis.arg(carregada.falha().texto));
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()));
 }
 
 std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
-    const auto origem =
-        m_banco && m_banco->aberto() ? banco::TabelaDePrecos(*m_banco).origem() : std::nullopt;
-    if (!origem)
-        avisa(cotacao::textos::SemTabela);
-    return origem;
+    using namespace cotacao::textos;
+    if (!m_banco) {
+        avisa(SemTabela);
+        return std::nullopt;
+    }
+    const auto origem = banco::TabelaDePrecos(*m_banco).origem();
+    if (!origem) {
+        avisa(PrecosGuardadosIlegiveis.arg(origem.falha().texto));
+        return std::nullopt;
+    }
+    if (!*origem)
+        avisa(SemTabela);
+    return *origem;
 }
 
 void ComandosDaGrade::VerTabelaDePrecos() {
@@ -535,11 +568,12 @@ void ComandosDaGrade::ApagarTabelaDePrecos() {
                           PerguntaApagarTabela.arg(ComMilhares(origem->itens, 0), origem->arquivo),
                           Sim, Nao, false))
         return;
-    if (!banco::TabelaDePrecos(*m_banco).apaga()) {
-        avisa(TabelaNaoApagada.arg(m_banco->erro()));
+    if (auto apagada = banco::TabelaDePrecos(*m_banco).apaga(); !apagada) {
+        avisa(TabelaNaoApagada.arg(apagada.falha().texto));
         return;
     }
-    carregaTabela();
+    if (auto carregada = carregaTabela(); !carregada)
+        avisa(PrecosGuardadosIlegiveis.arg(carregada.falha().texto));
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaApagada);
 }

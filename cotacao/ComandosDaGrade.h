@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cotacao/regras/Proposta.h"
 #include "banco/TabelaDePrecos.h"
+#include "cotacao/regras/Proposta.h"
 
 #include <QDate>
 #include <QObject>
@@ -69,9 +69,10 @@ private:
     void mostra(const QList<cotacao::Alteracao>& feitas);
     // Changes of the answer made by a command: the cell being edited committed first.
     void aplica(const QList<cotacao::Alteracao>& alteracoes);
-    void carregaTabela();
     // Where the price table kept here came from; nothing, said to the supplier, when none is.
     std::optional<banco::TabelaDePrecos::Origem> tabelaGuardada();
+    // Reads the price table for this quotation again.
+    nucleo::Resultado<void> carregaTabela();
     void filtra(const QString& texto);
     // The price cell of `produto` (-1: the first product shown) current, the grid focused.
     void vaiPara(int produto);

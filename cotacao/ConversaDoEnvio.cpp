@@ -1,7 +1,7 @@
 #include "cotacao/ConversaDoEnvio.h"
 
-#include "dialogos/Dialogo.h"
 #include "cotacao/regras/Textos.h"
+#include "dialogos/Dialogo.h"
 #include "janelas/Caixas.h"
 #include "janelas/Conectividade.h"
 #include "janelas/FormEmEspera.h"
@@ -21,12 +21,6 @@ bool ConversaDoEnvio::pergunta(const QString& texto, bool padraoSim) {
 
 void ConversaDoEnvio::avisa(const QString& texto) {
     Caixas::aviso(m_janela, textos::Aviso, texto);
-}
-
-void ConversaDoEnvio::avisaGravacao(const QString& antes, nucleo::FalhaGravacao falha,
-                                    const QString& pasta) {
-    const QString motivo = textos::FalhaDeGravacao(falha, pasta);
-    avisa(antes.isEmpty() ? motivo : antes + u' ' + motivo);
 }
 
 void ConversaDoEnvio::aguarda(const QString& texto, const std::function<void()>& trabalho) {

@@ -14,8 +14,6 @@ public:
 
     bool pergunta(const QString& texto, bool padraoSim) override;
     void avisa(const QString& texto) override;
-    void avisaGravacao(const QString& antes, nucleo::FalhaGravacao falha,
-                       const QString& pasta) override;
     void aguarda(const QString& texto, const std::function<void()>& trabalho) override;
     bool conectado() override;
 

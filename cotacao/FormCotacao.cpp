@@ -1,19 +1,19 @@
 #include "cotacao/FormCotacao.h"
 
-#include "dialogos/Dialogo.h"
-#include "grade/ControleGrade.h"
+#include "banco/Recibos.h"
 #include "cotacao/ConversaDoEnvio.h"
 #include "cotacao/ListaProdutos.h"
 #include "cotacao/regras/Rascunho.h"
 #include "cotacao/regras/Textos.h"
+#include "dialogos/Dialogo.h"
 #include "formatos/Arquivos.h"
-#include "nucleo/ProgramDir.h"
+#include "grade/ControleGrade.h"
 #include "janelas/Aparencia.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
-#include "banco/Recibos.h"
+#include "nucleo/ProgramDir.h"
 
 #include <QDir>
 #include <QMenuBar>
@@ -124,13 +124,28 @@ void FormCotacao::usaCotacao(formatos::Cotacao cotacao) {
 void FormCotacao::Setup() {
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(sizeHint()); // a window that cannot be maximised or resized
-    // The quotation file is read once; a missing one reads as an empty quotation.
-    if (!m_cotacao)
-        formatos::LeCotacao(ArquivoDoPrograma(NomeCotacao(cCodCotacao)), m_cotacao.emplace());
+    // The quotation file is read once (the login hands it over); one that cannot be read is told,
+    // and the form opens empty.
+    if (!m_cotacao) {
+        auto lida = formatos::LeCotacao(ArquivoDoPrograma(NomeCotacao(cCodCotacao)));
+        if (lida)
+            m_cotacao = std::move(*lida);
+        else {
+            m_cotacao.emplace();
+            WarningMessage(lida.falha().texto);
+        }
+    }
     m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
     m_tela.solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
-    if (m_banco && m_banco->aberto())
-        m_recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
+    // Without the receipt the earlier answer cannot be checked; a database that did not open is
+    // told with the drafts below, one that failed here is told now.
+    if (m_banco && m_banco->aberto()) {
+        auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
+        if (recibo)
+            m_recibo = *recibo;
+        else
+            WarningMessage(cotacao::textos::ReciboIlegivel.arg(recibo.falha().texto));
+    }
     m_comandos->setPreenchendo(true);
     IniciaListaProdutos();
     PreencheListaProdutos();
@@ -198,10 +213,12 @@ void FormCotacao::ofereceRascunho() {
         return AvisoGet(texto, cotacao::textos::Sim, cotacao::textos::Nao, 1);
     };
     m_comandos->setPreenchendo(true);
-    const bool recuperado = m_rascunho->oferece(
+    const nucleo::Resultado<bool> recuperado = m_rascunho->oferece(
         m_proposta, m_recibo ? std::optional(m_recibo->quando) : std::nullopt, pergunta);
     m_comandos->setPreenchendo(false);
     if (!recuperado)
+        WarningMessage(cotacao::textos::RascunhoIlegivel.arg(recuperado.falha().texto));
+    if (!recuperado || !*recuperado)
         return;
     m_comandos->atualizaResumo();
     m_comandos->atualizaEspaco();
@@ -226,19 +243,20 @@ bool FormCotacao::QueryClose() {
     if (m_encerrando)
         return true;
     fechaEdicao();
-    if (!lModificado) {
-        m_rascunho->guardaAgora();
-        return true;
-    }
-    if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1)) {
-        // "Não" is not final: the draft keeps what was typed for the next login. Where it
-        // cannot, leaving loses it, and the window stays unless the supplier says otherwise.
-        if (m_rascunho->guardaAgora())
-            return true;
-        return Caixas::simOuNao(this,
-                                cotacao::textos::RascunhoNaoGuardadoAoSair.arg(m_banco->erro()),
-                                cotacao::textos::Sim, cotacao::textos::Nao, false);
-    }
+    // The draft keeps what was typed for the next login. Where it cannot, leaving loses it, and
+    // the window stays unless the supplier says otherwise.
+    const auto saiComORascunho = [this] {
+        const nucleo::Resultado<void> guardado = m_rascunho->guardaAgora();
+        return guardado.ok() ||
+               Caixas::simOuNao(
+                   this, cotacao::textos::RascunhoNaoGuardadoAoSair.arg(guardado.falha().texto),
+                   cotacao::textos::Sim, cotacao::textos::Nao, false);
+    };
+    if (!lModificado)
+        return saiComORascunho();
+    // "Não" is not final: the draft keeps what was typed.
+    if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1))
+        return saiComORascunho();
     // A failed sending keeps the form open with everything typed: the message just asked the
     // supplier to try again.
     return enviaResposta();

@@ -1,16 +1,16 @@
 #include "cotacao/RelatorioCotacao.h"
 
-#include "grade/ObjetosGrade.h"
 #include "cotacao/ColunasGrade.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
+#include "grade/ObjetosGrade.h"
+#include "janelas/Caixas.h"
+#include "janelas/Textos.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
-#include "janelas/Caixas.h"
-#include "janelas/Textos.h"
 
 #include <array>
 
@@ -55,16 +55,18 @@ void ImprimeRelatorio(const Proposta& proposta, const QString& codigo) {
 
 void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resposta) {
     using namespace formatos::Arquivos;
-    formatos::Cotacao cotacao;
-    if (!formatos::LeCotacao(nucleo::ArquivoDoPrograma(NomeCotacao(recibo.cotacao)), cotacao)) {
+    auto cotacao = formatos::LeCotacao(nucleo::ArquivoDoPrograma(NomeCotacao(recibo.cotacao)));
+    if (!cotacao) {
         janelas::Caixas::aviso(nullptr, janelas::textos::Aviso,
-                               textos::CotacaoAusente.arg(recibo.cotacao));
+                               cotacao.falha().tipo == nucleo::Falha::Tipo::Inexistente
+                                   ? textos::CotacaoAusente.arg(recibo.cotacao)
+                                   : cotacao.falha().texto);
         return;
     }
     nucleo::ArquivoIni arquivo;
     arquivo.usa(resposta);
     Proposta proposta;
-    proposta.inicia(std::move(cotacao));
+    proposta.inicia(std::move(*cotacao));
     proposta.carregaResposta(formatos::LeResposta(arquivo));
     ImprimeRelatorio(proposta, recibo.cotacao);
 }

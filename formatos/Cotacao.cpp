@@ -3,6 +3,7 @@
 #include "formatos/Arquivos.h"
 #include "formatos/Lista.h"
 #include "nucleo/Ini.h"
+#include "nucleo/Textos.h"
 
 #include <QFileInfo>
 
@@ -10,12 +11,15 @@
 
 namespace formatos {
 
-bool LeCotacao(const QString& caminho, Cotacao& cotacao) {
+nucleo::Resultado<Cotacao> LeCotacao(const QString& caminho) {
+    if (!QFileInfo::exists(caminho))
+        return nucleo::Falha{nucleo::Falha::Tipo::Inexistente, nucleo::textos::NaoExiste(caminho),
+                             caminho};
     nucleo::ArquivoIni ini;
-    if (!QFileInfo::exists(caminho) || !ini.carrega(caminho))
-        return false;
+    if (auto lido = ini.carrega(caminho); !lido)
+        return lido.falha();
     using namespace Arquivos;
-    cotacao = {};
+    formatos::Cotacao cotacao;
     cotacao.solicitante = ini.valor(Secao, Arquivos::Cotacao::Solicitante, QString());
     cotacao.senhaBase = ini.valor(Secao, Arquivos::Cotacao::SenhaCotacao, QString());
 
@@ -27,13 +31,13 @@ bool LeCotacao(const QString& caminho, Cotacao& cotacao) {
 
     const QString produtos = ini.valor(Secao, Arquivos::Cotacao::ListaProdutos, QString());
     if (produtos.trimmed().isEmpty())
-        return true;
+        return cotacao;
     LeitorLista leitorProdutos(produtos);
     std::array<QStringView, Arquivos::Cotacao::CamposProduto> p;
     while (leitorProdutos.registro(p.data(), int(p.size())))
         cotacao.produtos.append(
             {p[0].toString(), p[1].toString(), p[2].toString(), p[3].toString(), p[4].toString()});
-    return true;
+    return cotacao;
 }
 
 } // namespace formatos

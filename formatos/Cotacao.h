@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nucleo/Resultado.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,7 +25,8 @@ struct Cotacao {
     QList<Produto> produtos;  // in the order of the list
 };
 
-// Reads the quotation file at `caminho`; false when it is missing or cannot be read.
-bool LeCotacao(const QString& caminho, Cotacao& cotacao);
+// Reads the quotation file at `caminho`; fails as Inexistente when it is missing, as Ilegivel
+// when it cannot be read.
+nucleo::Resultado<Cotacao> LeCotacao(const QString& caminho);
 
 } // namespace formatos

@@ -1,10 +1,10 @@
 #include "grade/ImpressaoGrade.h"
 
 #include "grade/ControleGrade.h"
-#include "nucleo/Gravacao.h"
-#include "nucleo/Regional.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Caixas.h"
+#include "nucleo/Gravacao.h"
+#include "nucleo/Regional.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -216,7 +216,7 @@ bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
         pdf.setCreator(QStringLiteral("Cotação eletrônica"));
         ImprimeRelatorio(dados, relatorio, pdf);
     }
-    return nucleo::ConcluiGravacao(saida) == nucleo::FalhaGravacao::Nenhuma;
+    return nucleo::ConcluiGravacao(saida).ok();
 }
 
 void VisualizaRelatorio(ControleGrade& grade, int zoom) {

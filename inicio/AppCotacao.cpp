@@ -1,20 +1,21 @@
 #include "inicio/AppCotacao.h"
 
 #include "ChaveAtualizacao.h"
+#include "banco/BancoLocal.h"
+#include "inicio/ChecagemDeVersao.h"
 #include "inicio/Janelas.h"
 #include "inicio/Textos.h"
-#include "inicio/ChecagemDeVersao.h"
-#include "remoto/Assinatura.h"
-#include "remoto/Espera.h"
+#include "janelas/FormEmEspera.h"
+#include "janelas/Janela.h"
+#include "janelas/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Gravacao.h"
 #include "nucleo/Processo.h"
 #include "nucleo/ProgramDir.h"
+#include "nucleo/Textos.h"
 #include "nucleo/Versao.h"
-#include "janelas/FormEmEspera.h"
-#include "janelas/Janela.h"
-#include "janelas/Textos.h"
-#include "banco/BancoLocal.h"
+#include "remoto/Assinatura.h"
+#include "remoto/Espera.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -103,11 +104,19 @@ void AppCotacao::Start() {
         return;
     }
     const inicio::ChecagemDeVersao versao = inicio::ChecaVersao(m_opcoes.rede.servidorFtp);
-    if (versao.gravacao != nucleo::FalhaGravacao::Nenhuma) {
+    if (versao.gravacao) {
         // Without a folder to write in, an update could not land either: say what is wrong.
-        WarningBox(janelas::textos::Aviso,
-                   janelas::textos::FalhaDeGravacao(versao.gravacao, PastaDoPrograma()));
+        WarningBox(janelas::textos::Aviso, versao.gravacao->texto);
         return;
+    }
+    if (versao.naoPublicou) {
+        Error erro;
+        erro.SubSystem = QStringLiteral("Versao");
+        erro.Severity = 1;
+        erro.Operation = QStringLiteral("ChecaVersao");
+        erro.FileName = inicio::kArquivoVersao;
+        erro.Description = inicio::textos::VersaoNaoPublicada;
+        nucleo::RegistraNoLog(erro);
     }
     if (!versao.podeRodar) {
         // Versao.ini is anyone's to write: only the publisher's signed claim of a newer version
@@ -181,8 +190,7 @@ void AppCotacao::atualizar(const remoto::Reivindicacao& reivindicacao, QTemporar
     // An installer of an earlier version's updates, left in the program folder: not to be run.
     if (!pasta.isValid() || !apaga(ArquivoDoPrograma(kInstalador))) {
         WarningBox(janelas::textos::Aviso,
-                   janelas::textos::FalhaDeGravacao(nucleo::FalhaGravacao::SemPermissao,
-                                                    PastaDoPrograma()));
+                   nucleo::textos::NaoGravou(nucleo::Falha::Tipo::SemPermissao, PastaDoPrograma()));
         Quit();
         return;
     }
@@ -196,9 +204,7 @@ void AppCotacao::atualizar(const remoto::Reivindicacao& reivindicacao, QTemporar
     }
     if (!baixou.ok()) {
         WarningBox(janelas::textos::Aviso,
-                   baixou.resultado == remoto::ResultadoFtp::GravacaoLocal
-                       ? janelas::textos::FalhaDeGravacao(baixou.gravacao, PastaDoPrograma())
-                       : inicio::textos::FalhaDownload);
+                   baixou.gravacao ? baixou.gravacao->texto : inicio::textos::FalhaDownload);
         Quit();
         return;
     }

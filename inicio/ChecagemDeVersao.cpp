@@ -1,10 +1,10 @@
 #include "inicio/ChecagemDeVersao.h"
 
-#include "remoto/Espera.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
 #include "nucleo/Versao.h"
+#include "remoto/Espera.h"
 
 using namespace nucleo;
 using namespace remoto;
@@ -17,7 +17,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
     if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
         return {false, baixou.gravacao};
-    ChecagemDeVersao checagem{baixou.ok(), nucleo::FalhaGravacao::Nenhuma};
+    ChecagemDeVersao checagem{baixou.ok()};
     // Only what the server said for certain is answered by publishing: its file, or its clean
     // "no such file". After any other failure a stale local copy would lower its number.
     const bool servidorRespondeu =
@@ -26,7 +26,7 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
     // A copy that is there but cannot be read is never written over, nor published.
     nucleo::ArquivoIni ini;
-    const bool lido = ini.carrega(local);
+    const bool lido = ini.carrega(local).ok();
     const QString geral = QStringLiteral("Geral");
     const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));
 
@@ -35,10 +35,9 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     if (nossa > publicada && lido && servidorRespondeu) {
         // Nothing is published that did not reach the disk whole.
         ini.define(geral, QStringLiteral("Versao"), nucleo::VersaoPrograma);
-        checagem.gravacao = ini.grava();
-        if (checagem.gravacao != nucleo::FalhaGravacao::Nenhuma)
-            return {false, checagem.gravacao};
-        remoto::SobeEsperando(pedido);
+        if (auto gravado = ini.grava(); !gravado)
+            return {false, gravado.falha()};
+        checagem.naoPublicou = !remoto::SobeEsperando(pedido).ok();
     } else if (nossa < publicada) {
         checagem.podeRodar = false;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "nucleo/Gravacao.h"
+#include "nucleo/Resultado.h"
 
 #include <QString>
+
+#include <optional>
 
 // True when the installed program may run; false when the server publishes a newer version or
 // its version file could not be downloaded. A program newer than the server publishes its own
@@ -20,7 +22,10 @@ struct ChecagemDeVersao {
     bool podeRodar = false;
     // The program's folder could not take Versao.ini: nothing was compared or published, and no
     // update may be announced.
-    nucleo::FalhaGravacao gravacao = nucleo::FalhaGravacao::Nenhuma;
+    std::optional<nucleo::Falha> gravacao{};
+    // The server did not take the number this newer program published (told in the error log;
+    // the next start tries again).
+    bool naoPublicou = false;
 };
 ChecagemDeVersao ChecaVersao(const QString& servidor);
 

@@ -31,6 +31,8 @@ inline const QString OutraAtualizacao = QStringLiteral(
     "Outra janela do sistema de cotação já está instalando a nova versão. Aguarde que ela "
     "termine e abra o programa de novo.");
 // Why an announced update was not one, as the error log records it.
+inline const QString VersaoNaoPublicada =
+    QStringLiteral("O servidor não aceitou o número desta versão do programa em Versao.ini.");
 inline const QString AtualizacaoRecusadaNoLog =
     QStringLiteral("Atualização anunciada e não instalada: %1.");
 inline const QString MotivoSemAssinatura =

@@ -18,7 +18,7 @@ bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
     erro.ArgNum = 2;
     erro.CanDefault = true;
     erro.CanRetry = true;
-    return nucleo::TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo); }, erro);
+    return nucleo::TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo).ok(); }, erro);
 }
 
 } // namespace janelas

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "nucleo/Gravacao.h"
-
 #include <QDir>
 #include <QString>
 
@@ -23,22 +21,4 @@ inline const QString Ignorar = QStringLiteral("&Ignorar");
 inline const QString Repetir = QStringLiteral("&Repetir");
 inline const QString Encerrar = QStringLiteral("&Encerrar o programa");
 
-// Why a file could not be written into the program's folder `pasta`.
-inline QString FalhaDeGravacao(nucleo::FalhaGravacao falha, const QString& pasta) {
-    const QString local = QDir::toNativeSeparators(pasta);
-    switch (falha) {
-    case nucleo::FalhaGravacao::DiscoCheio:
-        return QStringLiteral("Não foi possível gravar na pasta do programa (%1): o disco está "
-                              "cheio. Libere espaço no disco e tente novamente.")
-            .arg(local);
-    case nucleo::FalhaGravacao::SemPermissao:
-        return QStringLiteral("Não foi possível gravar na pasta do programa (%1): a pasta não "
-                              "permite gravação. Verifique as permissões da pasta.")
-            .arg(local);
-    default:
-        return QStringLiteral("Não foi possível gravar na pasta do programa (%1). Verifique o "
-                              "espaço em disco e as permissões da pasta e tente novamente.")
-            .arg(local);
-    }
-}
 } // namespace janelas::textos

@@ -1,5 +1,7 @@
 #include "nucleo/Gravacao.h"
 
+#include "nucleo/Textos.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,19 +10,22 @@
 
 namespace nucleo {
 
-FalhaGravacao DiagnosticaFalha(const QString& pasta, qint64 tamanho) {
+Falha DiagnosticaFalha(const QString& pasta, qint64 tamanho) {
+    const auto falha = [&](Falha::Tipo tipo) {
+        return Falha{tipo, textos::NaoGravou(tipo, pasta), pasta};
+    };
     const QFileInfo info(pasta);
     if (!info.exists() || !info.isWritable())
-        return FalhaGravacao::SemPermissao;
+        return falha(Falha::Tipo::SemPermissao);
     const QStorageInfo disco(pasta);
     // A little room for the file system's own blocks: a disk that cannot take the file and a bit
     // more is full as far as the supplier is concerned.
     if (disco.isValid() && disco.bytesAvailable() < tamanho + 64 * 1024)
-        return FalhaGravacao::DiscoCheio;
-    return FalhaGravacao::Outra;
+        return falha(Falha::Tipo::DiscoCheio);
+    return falha(Falha::Tipo::Outra);
 }
 
-FalhaGravacao ConcluiGravacao(QSaveFile& arquivo) {
+Resultado<void> ConcluiGravacao(QSaveFile& arquivo) {
     const qint64 tamanho = arquivo.size();
     // QSaveFile keeps small writes buffered: a full disk shows only here, and commit() would
     // rename the short file over the good one all the same.
@@ -31,10 +36,10 @@ FalhaGravacao ConcluiGravacao(QSaveFile& arquivo) {
     }
     if (!arquivo.commit())
         return DiagnosticaFalha(QFileInfo(arquivo.fileName()).absolutePath(), tamanho);
-    return FalhaGravacao::Nenhuma;
+    return {};
 }
 
-FalhaGravacao GravaArquivoInteiro(const QString& caminho, QByteArrayView bytes) {
+Resultado<void> GravaArquivoInteiro(const QString& caminho, QByteArrayView bytes) {
     QSaveFile arquivo(caminho);
     arquivo.setDirectWriteFallback(false);
     if (!arquivo.open(QIODevice::WriteOnly))

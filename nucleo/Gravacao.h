@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nucleo/Resultado.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -10,22 +12,16 @@ class QSaveFile;
 // fails only when the buffered bytes are flushed at the end) leaves the old file as it was.
 namespace nucleo {
 
-enum class FalhaGravacao {
-    Nenhuma,
-    DiscoCheio,   // no space left where the file lives
-    SemPermissao, // the folder or the file cannot be written
-    Outra,
-};
-
 // Finishes a write through QSaveFile: flushes what is buffered, checks the device's error, and
-// only then commits; on any failure the temporary file is removed and the old file stays.
-FalhaGravacao ConcluiGravacao(QSaveFile& arquivo);
+// only then commits; on any failure the temporary file is removed and the old file stays. The
+// failure says why (DiscoCheio, SemPermissao or Outra) and where.
+Resultado<void> ConcluiGravacao(QSaveFile& arquivo);
 
 // Writes `bytes` as the whole content of `caminho`, atomically.
-FalhaGravacao GravaArquivoInteiro(const QString& caminho, QByteArrayView bytes);
+Resultado<void> GravaArquivoInteiro(const QString& caminho, QByteArrayView bytes);
 
-// Why a write into `pasta` failed when it could not be opened or finished.
-FalhaGravacao DiagnosticaFalha(const QString& pasta, qint64 tamanho);
+// Why a write of `tamanho` bytes into `pasta` failed when it could not be opened or finished.
+Falha DiagnosticaFalha(const QString& pasta, qint64 tamanho);
 
 // Removes the temporary files that a write interrupted by the end of the process left in `pasta`
 // (QSaveFile names them "<file>.XXXXXX"), for the files the program keeps there. Answers how

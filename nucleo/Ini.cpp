@@ -1,6 +1,7 @@
 #include "nucleo/Ini.h"
 
 #include "nucleo/Cp1252.h"
+#include "nucleo/Textos.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -115,16 +116,19 @@ QByteArrayView semAspas(QByteArrayView v) {
 
 namespace nucleo {
 
-bool ArquivoIni::carrega(const QString& caminho) {
+Resultado<void> ArquivoIni::carrega(const QString& caminho) {
     m_caminho = caminho;
     m_dados.clear();
     if (!QFileInfo::exists(caminho))
-        return true;
+        return {};
     QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return false;
-    m_dados = arquivo.readAll();
-    return arquivo.error() == QFileDevice::NoError;
+    if (arquivo.open(QIODevice::ReadOnly)) {
+        m_dados = arquivo.readAll();
+        if (arquivo.error() == QFileDevice::NoError)
+            return {};
+    }
+    m_dados.clear();
+    return Falha{Falha::Tipo::Ilegivel, textos::NaoLeu(caminho), arquivo.errorString()};
 }
 
 QString ArquivoIni::valor(const QString& secao, const QString& chave, const QString& padrao) const {
@@ -159,15 +163,15 @@ void ArquivoIni::define(const QString& secao, const QString& chave, const QStrin
     }
 }
 
-nucleo::FalhaGravacao ArquivoIni::grava() const {
+Resultado<void> ArquivoIni::grava() const {
     return nucleo::GravaArquivoInteiro(m_caminho, m_dados);
 }
 
-nucleo::FalhaGravacao ArquivoIni::edita(const QString& caminho,
-                                        const std::function<void(ArquivoIni&)>& edicao) {
+Resultado<void> ArquivoIni::edita(const QString& caminho,
+                                  const std::function<void(ArquivoIni&)>& edicao) {
     ArquivoIni ini;
-    if (!ini.carrega(caminho))
-        return nucleo::FalhaGravacao::Outra;
+    if (auto lido = ini.carrega(caminho); !lido)
+        return lido;
     edicao(ini);
     return ini.grava();
 }
@@ -177,12 +181,11 @@ nucleo::FalhaGravacao ArquivoIni::edita(const QString& caminho,
 void GetFileIni(const QString& secao, const QString& chave, const QString& padrao,
                 const QString& arquivo, QString& valor) {
     nucleo::ArquivoIni ini;
-    valor = ini.carrega(arquivo) ? ini.valor(secao, chave, padrao) : padrao;
+    valor = ini.carrega(arquivo).ok() ? ini.valor(secao, chave, padrao) : padrao;
 }
 
-bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
-                const QString& arquivo) {
-    return nucleo::ArquivoIni::edita(arquivo, [&](nucleo::ArquivoIni& ini) {
-               ini.define(secao, chave, valor);
-           }) == nucleo::FalhaGravacao::Nenhuma;
+nucleo::Resultado<void> PutFileIni(const QString& secao, const QString& chave, const QString& valor,
+                                   const QString& arquivo) {
+    return nucleo::ArquivoIni::edita(
+        arquivo, [&](nucleo::ArquivoIni& ini) { ini.define(secao, chave, valor); });
 }

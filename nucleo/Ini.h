@@ -24,10 +24,10 @@ void GetFileIni(const QString& secao, const QString& chave, const QString& padra
                 const QString& arquivo, QString& valor);
 
 // Writes the key, creating the file, the section or the key where missing. A line break in the
-// value would break the file, so it is written as a blank. False when the file could not be
-// written (the caller may ignore it; the old file is then untouched).
-bool PutFileIni(const QString& secao, const QString& chave, const QString& valor,
-                const QString& arquivo);
+// value would break the file, so it is written as a blank. A file that could not be read or
+// written fails, and is then untouched.
+nucleo::Resultado<void> PutFileIni(const QString& secao, const QString& chave, const QString& valor,
+                                   const QString& arquivo);
 
 namespace nucleo {
 
@@ -36,9 +36,9 @@ namespace nucleo {
 // atomic replace. Several keys thus change together or not at all.
 class ArquivoIni {
 public:
-    // Reads the file; a missing file reads as an empty one. False when it exists but could not
-    // be read (it must then not be written over).
-    bool carrega(const QString& caminho);
+    // Reads the file; a missing file reads as an empty one. Fails (Ilegivel) when it exists but
+    // could not be read: it must then not be written over.
+    Resultado<void> carrega(const QString& caminho);
     // Takes the bytes of a file already read (and checked) instead; it is not written back.
     void usa(QByteArray dados) {
         m_caminho.clear();
@@ -49,12 +49,12 @@ public:
     void define(const QString& secao, const QString& chave, const QString& valor);
 
     // Writes the file as edited, atomically.
-    FalhaGravacao grava() const;
+    Resultado<void> grava() const;
 
     // Reads the file, lets `edicao` change it and writes it back; a file that exists but could
-    // not be read is never written over (Outra).
-    static FalhaGravacao edita(const QString& caminho,
-                               const std::function<void(ArquivoIni&)>& edicao);
+    // not be read is never written over.
+    static Resultado<void> edita(const QString& caminho,
+                                 const std::function<void(ArquivoIni&)>& edicao);
 
     const QByteArray& bytes() const { return m_dados; }
 

@@ -1,9 +1,10 @@
 #include "remoto/Ftp.h"
 
+#include "nucleo/Cp1252.h"
+#include "nucleo/Gravacao.h"
+#include "nucleo/ProgramDir.h"
 #include "remoto/Espera.h"
 #include "remoto/Servidor.h"
-#include "nucleo/Cp1252.h"
-#include "nucleo/ProgramDir.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -234,9 +235,8 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
             return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, destino.escritos)};
         return {resultadoDe(codigo)};
     }
-    const nucleo::FalhaGravacao gravacao = nucleo::ConcluiGravacao(local);
-    if (gravacao != nucleo::FalhaGravacao::Nenhuma)
-        return {ResultadoFtp::GravacaoLocal, gravacao};
+    if (auto gravado = nucleo::ConcluiGravacao(local); !gravado)
+        return {ResultadoFtp::GravacaoLocal, gravado.falha()};
     return {ResultadoFtp::Ok};
 }
 

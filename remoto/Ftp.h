@@ -1,11 +1,12 @@
 #pragma once
 
-#include "nucleo/Gravacao.h"
+#include "nucleo/Resultado.h"
 
 #include <QString>
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace remoto {
 
@@ -41,7 +42,7 @@ enum class ResultadoFtp {
 
 struct Desfecho {
     ResultadoFtp resultado = ResultadoFtp::Conexao;
-    nucleo::FalhaGravacao gravacao = nucleo::FalhaGravacao::Nenhuma;
+    std::optional<nucleo::Falha> gravacao{}; // why the local copy could not be written
     bool ok() const { return resultado == ResultadoFtp::Ok; }
 };
 

@@ -1,14 +1,14 @@
 #include "cotacao/regras/Envio.h"
 
+#include "banco/PrecosEnviados.h"
+#include "banco/Rascunhos.h"
 #include "cotacao/regras/Proposta.h"
 #include "cotacao/regras/Rascunho.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Arquivos.h"
-#include "remoto/Espera.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Regional.h"
-#include "banco/PrecosEnviados.h"
-#include "banco/Rascunhos.h"
+#include "remoto/Espera.h"
 
 #include <QFileInfo>
 
@@ -16,8 +16,8 @@
 
 namespace cotacao {
 
-nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
-                                    QByteArray* bytes) {
+nucleo::Resultado<void> GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
+                                      QByteArray* bytes) {
     return nucleo::ArquivoIni::edita(caminho, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveResposta(arquivo, resposta);
         if (bytes)
@@ -31,27 +31,32 @@ banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const Q
             banco::Recibo::Resumo(bytes)};
 }
 
-bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
-                   const QList<QPair<QString, QString>>& precos) {
-    return banco.transacao([&] {
-        return banco::Recibos(banco).registra(recibo) &&
-               banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj) &&
-               banco::PrecosEnviados(banco).registra(recibo.cotacao, recibo.quando, precos);
+nucleo::Resultado<void> RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
+                                      const QList<QPair<QString, QString>>& precos) {
+    return banco.transacao([&]() -> nucleo::Resultado<void> {
+        if (auto feito = banco::Recibos(banco).registra(recibo); !feito)
+            return feito;
+        if (auto feito = banco::Rascunhos(banco).descarta(recibo.cotacao, recibo.cnpj); !feito)
+            return feito;
+        return banco::PrecosEnviados(banco).registra(recibo.cotacao, recibo.quando, precos);
     });
 }
 
-PrecosConhecidos UltimosPrecosEnviados(banco::BancoLocal& banco, const QString& exceto) {
-    PrecosConhecidos precos;
-    if (!banco.aberto())
-        return precos;
+nucleo::Resultado<PrecosConhecidos> UltimosPrecosEnviados(banco::BancoLocal& banco,
+                                                          const QString& exceto) {
+    if (auto aberto = banco.abre(); !aberto)
+        return aberto.falha();
     const auto enviados = banco::PrecosEnviados(banco).ultimos(exceto);
-    for (auto p = enviados.cbegin(); p != enviados.cend(); ++p)
+    if (!enviados)
+        return enviados.falha();
+    PrecosConhecidos precos;
+    for (auto p = enviados->cbegin(); p != enviados->cend(); ++p)
         if (const auto preco = formatos::Quantia::le(p->preco))
             precos.append({Identidade::daChave(p.key()), {*preco, p->quando.date()}});
     return precos;
 }
 
-nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config) {
+nucleo::Resultado<void> GuardaTermos(const formatos::Termos& termos, const QString& config) {
     return nucleo::ArquivoIni::edita(config, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveTermosNaConfig(arquivo, termos);
     });
@@ -138,9 +143,8 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
 
     // An answer that did not reach the disk whole must not be sent.
     QByteArray bytes;
-    const nucleo::FalhaGravacao gravacao = GravaResposta(resposta, destino.pedido.local, &bytes);
-    if (gravacao != nucleo::FalhaGravacao::Nenhuma) {
-        interlocutor.avisaGravacao({}, gravacao, QFileInfo(destino.pedido.local).absolutePath());
+    if (auto gravada = GravaResposta(resposta, destino.pedido.local, &bytes); !gravada) {
+        interlocutor.avisa(gravada.falha().texto);
         return {};
     }
     remoto::Desfecho enviado;
@@ -158,19 +162,21 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     recibo.cotados = proposta.cotados();
     recibo.produtos = proposta.produtos();
     recibo.total = totalDoRecibo(proposta.centavos());
-    const bool registrado =
-        !banco || (banco->aberto() && RegistraEnvio(*banco, recibo, proposta.precosParaGuardar()));
+    const nucleo::Resultado<void> registrado =
+        banco ? RegistraEnvio(*banco, recibo, proposta.precosParaGuardar())
+              : nucleo::Resultado<void>();
+    // The receipt took the kept draft with it; where it could not be kept, the draft stays for
+    // the next session, which offers it.
     if (rascunho)
-        rascunho->descarta();
+        rascunho->esquece();
     // The answer is on the server: the success is told first, whatever happens to the terms
     // kept for the next quotation.
-    const nucleo::FalhaGravacao termos = GuardaTermos(resposta.termos, destino.config);
+    const nucleo::Resultado<void> termos = GuardaTermos(resposta.termos, destino.config);
     interlocutor.avisa(Enviada);
     if (!registrado)
-        interlocutor.avisa(ReciboNaoGuardado.arg(banco->erro()));
-    if (termos != nucleo::FalhaGravacao::Nenhuma)
-        interlocutor.avisaGravacao(TermosNaoGuardados, termos,
-                                   QFileInfo(destino.config).absolutePath());
+        interlocutor.avisa(ReciboNaoGuardado.arg(registrado.falha().texto));
+    if (!termos)
+        interlocutor.avisa(TermosNaoGuardados + u' ' + termos.falha().texto);
     return {true, interlocutor.pergunta(PerguntaImprimir, true)};
 }
 
@@ -186,13 +192,14 @@ void AbreRespostaAnterior(Proposta& proposta, const RespostaAnterior& anterior,
             textos::RespostaDiferente.arg(DateToText(recibo->quando.date()),
                                           recibo->quando.time().toString(u"HH:mm")),
             true)) {
-        const nucleo::FalhaGravacao falha = RestauraCopia(anterior, caminho);
-        if (falha != nucleo::FalhaGravacao::Nenhuma)
-            interlocutor.avisaGravacao(QString(), falha, QFileInfo(caminho).absolutePath());
+        if (auto restaurada = RestauraCopia(anterior, caminho); !restaurada)
+            interlocutor.avisa(restaurada.falha().texto);
     }
+    // An answer or a Config.ini that is there but cannot be read is told, not loaded as empty.
     nucleo::ArquivoIni arquivo, config;
-    arquivo.carrega(caminho);
-    config.carrega(destino.config);
+    for (auto lido : {arquivo.carrega(caminho), config.carrega(destino.config)})
+        if (!lido)
+            interlocutor.avisa(lido.falha().texto);
     formatos::Resposta resposta = formatos::LeResposta(arquivo);
     resposta.termos = formatos::TermosDoFormulario(resposta.termos, config);
     proposta.carregaResposta(resposta);

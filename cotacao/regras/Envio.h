@@ -1,11 +1,11 @@
 #pragma once
 
+#include "banco/Recibos.h"
 #include "cotacao/regras/Proposta.h"
 #include "cotacao/regras/RespostaAnterior.h"
 #include "formatos/Resposta.h"
-#include "remoto/Conexao.h"
 #include "nucleo/Gravacao.h"
-#include "banco/Recibos.h"
+#include "remoto/Conexao.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,8 +21,8 @@ class Rascunho;
 // Writes the answer into the answer file at `caminho`: every key at once, in one atomic
 // rewrite that keeps the keys it does not write, so a process killed at any moment leaves the old
 // answer or the new one, never a mix. `bytes` receives the file as written.
-nucleo::FalhaGravacao GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
-                                    QByteArray* bytes = nullptr);
+nucleo::Resultado<void> GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
+                                      QByteArray* bytes = nullptr);
 
 // The receipt of a sending whose file the server holds whole.
 banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
@@ -30,15 +30,16 @@ banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const Q
 
 // After a verified sending, in one transaction: the receipt is kept, the draft goes, and the
 // prices sent (by product: Identidade::chave) are kept for the next quotations.
-bool RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
-                   const QList<QPair<QString, QString>>& precos = {});
+nucleo::Resultado<void> RegistraEnvio(banco::BancoLocal& banco, const banco::Recibo& recibo,
+                                      const QList<QPair<QString, QString>>& precos = {});
 
 // The last price sent of every product in any quotation but `exceto`, by the products' codes,
-// for Proposta::defineUltimosPrecos; nothing when the database failed.
-PrecosConhecidos UltimosPrecosEnviados(banco::BancoLocal& banco, const QString& exceto);
+// for Proposta::defineUltimosPrecos.
+nucleo::Resultado<PrecosConhecidos> UltimosPrecosEnviados(banco::BancoLocal& banco,
+                                                          const QString& exceto);
 
 // Keeps the terms of a sending in Config.ini, as the fields hold them, in one rewrite.
-nucleo::FalhaGravacao GuardaTermos(const formatos::Termos& termos, const QString& config);
+nucleo::Resultado<void> GuardaTermos(const formatos::Termos& termos, const QString& config);
 
 // What the sending says and asks along the way, in the window that sends.
 class Interlocutor {
@@ -47,9 +48,6 @@ public:
     // A question answered "Sim" or "Não"; true for "Sim".
     virtual bool pergunta(const QString& texto, bool padraoSim) = 0;
     virtual void avisa(const QString& texto) = 0;
-    // A file that could not be written whole into `pasta`, after `antes` when there is one.
-    virtual void avisaGravacao(const QString& antes, nucleo::FalhaGravacao falha,
-                               const QString& pasta) = 0;
     // Runs `trabalho` with the waiting notice `texto` on screen.
     virtual void aguarda(const QString& texto, const std::function<void()>& trabalho) = 0;
     // Whether the Internet answers; the window tells the supplier when it does not.

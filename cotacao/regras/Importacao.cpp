@@ -175,7 +175,8 @@ private:
 
 Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho) {
     Planejador planejador(proposta);
-    QString recusa = PercorrePlanilha(caminho, planejador);
+    const nucleo::Resultado<void> lida = PercorrePlanilha(caminho, planejador);
+    QString recusa = lida ? QString() : lida.falha().texto;
     Importacao plano = std::move(planejador).resultado();
     if (recusa.isEmpty())
         recusa = plano.recusa;

@@ -515,7 +515,7 @@ QList<QStringList> SeparaCelulas(const QString& texto, QChar separador, int linh
     return lidas;
 }
 
-nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {
+nucleo::Resultado<void> EscreveCsv(const QString& caminho, const Tabela& tabela) {
     QString texto;
     for (const QVariantList& linha : tabela) {
         for (qsizetype c = 0; c < linha.size(); ++c)
@@ -526,24 +526,25 @@ nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela) {
     return nucleo::GravaArquivoInteiro(caminho, bytes);
 }
 
-nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela, int* linhaRecusada,
-                                  const QString& folha) {
+nucleo::Resultado<void> EscreveXlsx(const QString& caminho, const Tabela& tabela,
+                                    int* linhaRecusada, const QString& folha) {
+    const nucleo::Falha falhou = nucleo::DiagnosticaFalha(QFileInfo(caminho).absolutePath(), 0);
     if (const int longa = linhaComTextoLongo(tabela)) {
         if (linhaRecusada)
             *linhaRecusada = longa;
-        return nucleo::FalhaGravacao::Outra;
+        return falhou;
     }
     // libxlsxwriter writes a file of its own: it is made in a private folder and then written
     // over the destination in one atomic replace.
     QTemporaryDir temporaria;
     if (!temporaria.isValid())
-        return nucleo::FalhaGravacao::Outra;
+        return falhou;
     const QByteArray provisorio =
         QDir::toNativeSeparators(temporaria.filePath(QStringLiteral("p.xlsx"))).toUtf8();
     const NumerosEmC numerosComPonto;
     lxw_workbook* livro = workbook_new(provisorio.constData());
     if (!livro)
-        return nucleo::FalhaGravacao::Outra;
+        return falhou;
     const QByteArray nome = folha.left(31).toUtf8();
     lxw_worksheet* planilha =
         workbook_add_worksheet(livro, nome.isEmpty() ? nullptr : nome.constData());
@@ -565,21 +566,26 @@ nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela, 
         }
     const lxw_error fechamento = workbook_close(livro);
     if (erro != LXW_NO_ERROR || fechamento != LXW_NO_ERROR)
-        return nucleo::FalhaGravacao::Outra;
+        return falhou;
     QFile feito(temporaria.filePath(QStringLiteral("p.xlsx")));
     if (!feito.open(QIODevice::ReadOnly))
-        return nucleo::FalhaGravacao::Outra;
+        return falhou;
     return nucleo::GravaArquivoInteiro(caminho, feito.readAll());
 }
 
-QString PercorrePlanilha(const QString& caminho, DestinoDeLinhas& destino) {
+nucleo::Resultado<void> PercorrePlanilha(const QString& caminho, DestinoDeLinhas& destino) {
+    using nucleo::Falha;
     const QFileInfo info(caminho);
     if (!info.isFile())
-        return textos::ArquivoNaoAbre;
+        return Falha{Falha::Tipo::Ilegivel, textos::ArquivoNaoAbre, caminho};
     if (info.size() > kMaximoDoArquivo)
-        return textos::ArquivoGrandeDemais;
-    return caminho.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? leXlsx(caminho, destino)
-                                                                          : leCsv(caminho, destino);
+        return Falha{Falha::Tipo::Recusada, textos::ArquivoGrandeDemais, caminho};
+    const QString recusa = caminho.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)
+                               ? leXlsx(caminho, destino)
+                               : leCsv(caminho, destino);
+    if (!recusa.isEmpty())
+        return Falha{Falha::Tipo::Recusada, recusa, caminho};
+    return {};
 }
 
 } // namespace cotacao

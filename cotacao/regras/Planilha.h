@@ -33,14 +33,14 @@ QList<QStringList> SeparaCelulas(const QString& texto, QChar separador, int linh
 // numbers with a decimal comma and two decimals, CR LF between rows, cells holding ";", a quote
 // or a line break in quotes. A text that a spreadsheet would take for a formula (it begins with
 // = + - @, a tab or a CR) gets a leading apostrophe. Written atomically.
-nucleo::FalhaGravacao EscreveCsv(const QString& caminho, const Tabela& tabela);
+nucleo::Resultado<void> EscreveCsv(const QString& caminho, const Tabela& tabela);
 
 // .xlsx through libxlsxwriter: the first row bold, numbers as numbers ("#,##0.00") written with a
 // decimal point whatever the locale, texts as text (never formulas). Written atomically; a text
 // longer than a cell holds writes nothing and names its row (from 1) in `linhaRecusada`. The sheet
 // is named `folha` (at most 31 characters; "Sheet1" without one).
-nucleo::FalhaGravacao EscreveXlsx(const QString& caminho, const Tabela& tabela,
-                                  int* linhaRecusada = nullptr, const QString& folha = {});
+nucleo::Resultado<void> EscreveXlsx(const QString& caminho, const Tabela& tabela,
+                                    int* linhaRecusada = nullptr, const QString& folha = {});
 
 // Takes the rows of a spreadsheet, one by one, in the file's order.
 class DestinoDeLinhas {
@@ -57,9 +57,8 @@ public:
 // Reads an .xlsx (its first sheet; texts as QString, numbers as double; a document type
 // declaration refused) or a .csv (by the name's ending; ";" or ",", UTF-16 with its mark, else
 // each line UTF-8 or Windows-1252; every cell a text, an apostrophe put before a
-// formula taken off again) and hands its rows to `destino`. Answers why the file was refused,
-// in the supplier's words, or nothing when it was read. The limits above hold while reading:
-// memory stays bounded whatever the file holds.
-QString PercorrePlanilha(const QString& caminho, DestinoDeLinhas& destino);
+// formula taken off again) and hands its rows to `destino`; a file refused fails, saying why.
+// The limits above hold while reading: memory stays bounded whatever the file holds.
+nucleo::Resultado<void> PercorrePlanilha(const QString& caminho, DestinoDeLinhas& destino);
 
 } // namespace cotacao

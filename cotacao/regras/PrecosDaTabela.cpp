@@ -80,7 +80,8 @@ private:
 
 PlanoDaTabela LeTabelaDePrecos(const QString& caminho) {
     Leitor leitor;
-    QString recusa = PercorrePlanilha(caminho, leitor);
+    const nucleo::Resultado<void> lida = PercorrePlanilha(caminho, leitor);
+    QString recusa = lida ? QString() : lida.falha().texto;
     PlanoDaTabela plano = std::move(leitor).resultado();
     if (recusa.isEmpty())
         recusa = plano.recusa;
@@ -111,22 +112,25 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho) 
     return {true, contas + u"\n\n" + PerguntaImportarTabela};
 }
 
-bool ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
-                           const QString& caminho, const QDateTime& quando) {
+nucleo::Resultado<void> ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
+                                              const QString& caminho, const QDateTime& quando) {
     // A file that was refused or held no price never wipes the table kept.
     if (!plano.recusa.isEmpty() || plano.itens.isEmpty())
-        return banco.falhou(QStringLiteral("no price to import"));
+        return nucleo::Falha{nucleo::Falha::Tipo::Recusada,
+                             textos::TabelaSemPrecos.arg(QFileInfo(caminho).fileName())};
     return banco::TabelaDePrecos(banco).substitui(plano.itens, QFileInfo(caminho).fileName(),
                                                   quando);
 }
 
-std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Proposta& proposta) {
-    if (!banco.aberto())
-        return std::nullopt;
+nucleo::Resultado<std::optional<PrecosDaTabela>> LinhasDaTabela(banco::BancoLocal& banco,
+                                                                const Proposta& proposta) {
     banco::TabelaDePrecos tabela(banco);
-    const auto origem = tabela.origem();
+    const auto guardada = tabela.origem();
+    if (!guardada)
+        return guardada.falha();
+    const std::optional<banco::TabelaDePrecos::Origem>& origem = *guardada;
     if (!origem)
-        return std::nullopt;
+        return std::optional<PrecosDaTabela>();
     QList<banco::ProdutoProcurado> produtos;
     produtos.reserve(proposta.produtos());
     for (int i = 0; i < proposta.produtos(); ++i)
@@ -134,12 +138,12 @@ std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Pro
     PrecosDaTabela r{origem->quando.date(), {}};
     const auto linhas = tabela.procura(produtos);
     if (!linhas)
-        return r; // a table is there; its prices could not be read now
+        return linhas.falha();
     r.precos.reserve(linhas->size());
     for (const banco::ItemDaTabela& item : *linhas)
         if (const auto preco = formatos::Quantia::le(item.preco))
             r.precos.append({Identidade::de(item.barras, item.plu), {*preco, r.data}});
-    return r;
+    return std::optional(std::move(r));
 }
 
 } // namespace cotacao

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cotacao/regras/Proposta.h"
 #include "banco/BancoLocal.h"
 #include "banco/TabelaDePrecos.h"
+#include "cotacao/regras/Proposta.h"
 
 #include <QDateTime>
 #include <QList>
@@ -43,12 +43,11 @@ struct ResumoDaTabela {
 ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho);
 
 // Keeps the confirmed table in the database, replacing the one before in one transaction, with
-// the file's name and the time of the import; false (with the database's words in its erro())
-// when it failed, the earlier table left whole. A refused plan, or one without prices, changes
-// nothing and answers false.
-bool ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
-                           const QString& caminho,
-                           const QDateTime& quando = QDateTime::currentDateTime());
+// the file's name and the time of the import; a failure leaves the earlier table whole. A
+// refused plan, or one without prices, changes nothing and fails.
+nucleo::Resultado<void>
+ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano, const QString& caminho,
+                      const QDateTime& quando = QDateTime::currentDateTime());
 
 // The table's lines that name products of `proposta`, with the table's date, for
 // Proposta::defineTabela; nothing when there is no table (or the database is closed), no lines
@@ -57,6 +56,8 @@ struct PrecosDaTabela {
     QDate data;
     PrecosConhecidos precos;
 };
-std::optional<PrecosDaTabela> LinhasDaTabela(banco::BancoLocal& banco, const Proposta& proposta);
+// Nothing when no table was imported.
+nucleo::Resultado<std::optional<PrecosDaTabela>> LinhasDaTabela(banco::BancoLocal& banco,
+                                                                const Proposta& proposta);
 
 } // namespace cotacao

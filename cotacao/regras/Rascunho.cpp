@@ -22,11 +22,14 @@ Rascunho::Rascunho(banco::BancoLocal* banco, QString cotacao, QString cnpj,
     , m_avisoDeFalha(std::move(avisoDeFalha)) {
     m_temporizador.setSingleShot(true);
     m_temporizador.setInterval(atraso);
-    QObject::connect(&m_temporizador, &QTimer::timeout, this, [this] { guardaAgora(); });
+    // A save that failed was told through avisoDeFalha; the timer tries again.
+    QObject::connect(&m_temporizador, &QTimer::timeout, this,
+                     [this] { static_cast<void>(guardaAgora()); });
 }
 
 Rascunho::~Rascunho() {
-    guardaAgora();
+    // The window that closes asked before (FormCotacao::QueryClose); nothing is left to tell.
+    static_cast<void>(guardaAgora());
 }
 
 void Rascunho::acompanha(const Proposta& proposta) {
@@ -54,29 +57,30 @@ void Rascunho::anota(const QString& campo, int linha, const QString& produto,
         m_temporizador.start();
 }
 
-bool Rascunho::guardaAgora() {
+nucleo::Resultado<void> Rascunho::guardaAgora() {
     m_temporizador.stop();
     if (m_pendentes.isEmpty() || !m_banco)
-        return true;
-    if (!m_banco->aberto()) {
+        return {};
+    if (auto aberto = m_banco->abre(); !aberto) {
         // Not retried by the timer: the next change tries again.
         m_falhou = true;
         if (m_avisoDeFalha)
-            m_avisoDeFalha(m_banco->erro());
-        return false;
+            m_avisoDeFalha(aberto.falha().texto);
+        return aberto;
     }
-    if (!banco::Rascunhos(*m_banco).guarda(m_cotacao, m_cnpj, m_pendentes.values())) {
+    if (auto guardado = banco::Rascunhos(*m_banco).guarda(m_cotacao, m_cnpj, m_pendentes.values());
+        !guardado) {
         m_falhou = true;
         if (m_avisoDeFalha)
-            m_avisoDeFalha(m_banco->erro());
+            m_avisoDeFalha(guardado.falha().texto);
         m_temporizador.start(); // try again
-        return false;
+        return guardado;
     }
     m_pendentes.clear();
     if (m_falhou && m_avisoDeFalha)
         m_avisoDeFalha(QString());
     m_falhou = false;
-    return true;
+    return {};
 }
 
 namespace {
@@ -90,11 +94,14 @@ bool mesmoProduto(const Proposta& proposta, int i, const QString& chave) {
 }
 } // namespace
 
-void Rascunho::recupera(Proposta& proposta) const {
-    if (!m_banco || !m_banco->aberto())
-        return;
+nucleo::Resultado<void> Rascunho::recupera(Proposta& proposta) const {
+    if (!m_banco)
+        return {};
+    const auto itens = banco::Rascunhos(*m_banco).le(m_cotacao, m_cnpj);
+    if (!itens)
+        return itens.falha();
     QList<Alteracao> valores;
-    for (const banco::ItemRascunho& item : banco::Rascunhos(*m_banco).le(m_cotacao, m_cnpj)) {
+    for (const banco::ItemRascunho& item : *itens) {
         if (item.linha == 0) {
             proposta.defineTermo(item.campo, item.valor);
             continue;
@@ -108,33 +115,46 @@ void Rascunho::recupera(Proposta& proposta) const {
             {i, item.campo == kCampoPreco ? Campo::Preco : Campo::Observacao, {}, item.valor});
     }
     proposta.altera(valores);
+    return {};
 }
 
-std::optional<QDateTime> Rascunho::alteradoEm() const {
+nucleo::Resultado<std::optional<QDateTime>> Rascunho::alteradoEm() const {
+    // A database that did not open holds no draft to offer; the form told it as it opened.
     if (!m_banco || !m_banco->aberto())
-        return std::nullopt;
+        return std::optional<QDateTime>();
     return banco::Rascunhos(*m_banco).ultimaAlteracao(m_cotacao, m_cnpj);
 }
 
-void Rascunho::descarta() {
+void Rascunho::esquece() {
     m_temporizador.stop();
     m_pendentes.clear();
-    if (m_banco && m_banco->aberto())
-        banco::Rascunhos(*m_banco).descarta(m_cotacao, m_cnpj);
 }
 
-bool Rascunho::oferece(Proposta& proposta, const std::optional<QDateTime>& ultimoEnvio,
-                       const std::function<bool(const QString&)>& pergunta) {
-    const auto quando = alteradoEm();
+nucleo::Resultado<void> Rascunho::descarta() {
+    esquece();
+    if (!m_banco)
+        return {};
+    return banco::Rascunhos(*m_banco).descarta(m_cotacao, m_cnpj);
+}
+
+nucleo::Resultado<bool> Rascunho::oferece(Proposta& proposta,
+                                          const std::optional<QDateTime>& ultimoEnvio,
+                                          const std::function<bool(const QString&)>& pergunta) {
+    const auto alterado = alteradoEm();
+    if (!alterado)
+        return alterado.falha();
+    const std::optional<QDateTime>& quando = *alterado;
     if (!quando)
         return false;
     if ((ultimoEnvio && *ultimoEnvio >= *quando) ||
         !pergunta(textos::RecuperarRascunho.arg(DateToText(quando->date()),
                                                 quando->time().toString(u"HH:mm")))) {
-        descarta();
+        if (auto descartado = descarta(); !descartado)
+            return descartado.falha();
         return false;
     }
-    recupera(proposta);
+    if (auto recuperado = recupera(proposta); !recuperado)
+        return recuperado.falha();
     return true;
 }
 
@@ -147,13 +167,12 @@ QStringList AvisosDoBanco(banco::BancoLocal& banco) {
         avisos << BancoDanificado.arg(arquivo, QDir::toNativeSeparators(banco.movidoPara()));
         banco.esqueceMovido();
     }
-    if (banco.aberto())
+    const auto aberto = banco.abre();
+    if (aberto)
         return avisos;
-    const Problema problema = banco.problema();
-    const QString motivo = problema == Problema::VersaoNova ? BancoVersaoNova.arg(arquivo)
-                           : problema == Problema::Danificado
-                               ? BancoDanificadoPreso.arg(arquivo, banco.erro())
-                               : BancoNaoAbre.arg(arquivo, banco.erro());
+    const QString motivo = banco.problema() == Problema::VersaoNova
+                               ? BancoVersaoNova.arg(arquivo)
+                               : BancoNaoAbre.arg(arquivo, aberto.falha().texto);
     avisos << RascunhosIndisponiveis.arg(motivo);
     return avisos;
 }

@@ -18,7 +18,8 @@ class Proposta;
 // at most the last half second.
 class Rascunho : public QObject {
 public:
-    // Told when a save failed (with the database's words) and when saving works again.
+    // Told when a save failed (why, in the supplier's words) and when saving works again (an
+    // empty text).
     using AvisoDeFalha = std::function<void(const QString& erro)>;
 
     Rascunho(banco::BancoLocal* banco, QString cotacao, QString cnpj,
@@ -28,21 +29,25 @@ public:
     // From now on, every change of `proposta` goes into the draft.
     void acompanha(const Proposta& proposta);
 
-    // Saves what is pending now; false when the database refused it or is unavailable (it
+    // Saves what is pending now; fails when the database refused it or is unavailable (it
     // stays pending). Without a database at all there is nothing to save.
-    bool guardaAgora();
+    nucleo::Resultado<void> guardaAgora();
 
     // When the draft kept from an earlier session last changed; nothing when there is none.
-    std::optional<QDateTime> alteradoEm() const;
+    nucleo::Resultado<std::optional<QDateTime>> alteradoEm() const;
     // Puts the draft kept from an earlier session into `proposta`: the terms, and each price
     // or remark only onto the product it was typed for.
-    void recupera(Proposta& proposta) const;
-    void descarta();
+    nucleo::Resultado<void> recupera(Proposta& proposta) const;
+    // Drops the draft, pending changes and kept ones.
+    nucleo::Resultado<void> descarta();
+    // Drops what is pending only: after a sending, whose receipt took the kept draft with it.
+    void esquece();
     // Offers the draft kept from an earlier session, as the form opens. One not newer than
     // `ultimoEnvio` was sent after all and is dropped; otherwise `pergunta` is asked with the
-    // draft's date and time, and the draft goes into `proposta` (true) or is dropped.
-    bool oferece(Proposta& proposta, const std::optional<QDateTime>& ultimoEnvio,
-                 const std::function<bool(const QString& pergunta)>& pergunta);
+    // draft's date and time, and the draft goes into `proposta` (true) or is dropped. A draft
+    // that could not be read or dropped fails, and stays for the next session.
+    nucleo::Resultado<bool> oferece(Proposta& proposta, const std::optional<QDateTime>& ultimoEnvio,
+                                    const std::function<bool(const QString& pergunta)>& pergunta);
 
     static constexpr int atraso = 500; // milliseconds
 

@@ -1,8 +1,8 @@
 #include "cotacao/regras/RespostaAnterior.h"
 
 #include "cotacao/regras/Textos.h"
-#include "remoto/Espera.h"
 #include "nucleo/Regional.h"
+#include "remoto/Espera.h"
 
 #include <QFile>
 
@@ -54,7 +54,7 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
     return r;
 }
 
-nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QString& caminho) {
+nucleo::Resultado<void> RestauraCopia(const RespostaAnterior& anterior, const QString& caminho) {
     return nucleo::GravaArquivoInteiro(caminho, anterior.copia);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "remoto/Ftp.h"
-#include "nucleo/Gravacao.h"
 #include "banco/Recibos.h"
+#include "nucleo/Gravacao.h"
+#include "remoto/Ftp.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,7 +36,7 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
                                        const std::optional<banco::Recibo>& recibo);
 
 // The copy sent from here back as the local answer file (after a changed one was downloaded).
-nucleo::FalhaGravacao RestauraCopia(const RespostaAnterior& anterior, const QString& caminho);
+nucleo::Resultado<void> RestauraCopia(const RespostaAnterior& anterior, const QString& caminho);
 
 // The status line about the earlier answer as the form opens: unreadable, loaded from the copy
 // kept here, or the time of the last sending from here; empty when there is nothing to say.

@@ -51,14 +51,18 @@ inline const QString RascunhosIndisponiveis = QStringLiteral(
 inline const QString BancoNaoAbre = QStringLiteral("o arquivo %1 não pôde ser aberto (%2).");
 inline const QString BancoVersaoNova =
     QStringLiteral("o arquivo %1 foi gravado por uma versão mais nova do programa.");
-inline const QString BancoDanificadoPreso =
-    QStringLiteral("o arquivo %1 está danificado e não pôde ser posto de lado (%2).");
 inline const QString BancoDanificado = QStringLiteral(
     "O arquivo de rascunhos %1 estava danificado. Ele foi guardado como %2 e um novo foi "
     "criado; os rascunhos que ele tinha não puderam ser recuperados.");
 inline const QString RascunhoNaoGuardadoAoSair = QStringLiteral(
     "Não foi possível guardar o que foi digitado neste computador (%1). Se sair agora sem "
     "enviar, o que foi digitado será perdido. Deseja sair assim mesmo?");
+inline const QString ReciboIlegivel = QStringLiteral(
+    "O recibo do último envio desta cotação não pôde ser lido neste computador (%1): a resposta "
+    "que está no servidor não será conferida com a enviada daqui.");
+inline const QString RascunhoIlegivel = QStringLiteral(
+    "O que foi digitado e não enviado nesta cotação não pôde ser lido neste computador (%1). "
+    "Ele continua guardado e será oferecido de novo no próximo acesso.");
 inline const QString ReciboNaoGuardado = QStringLiteral(
     "A cotação foi enviada, mas o recibo do envio não foi guardado neste computador (%1): no "
     "próximo acesso não será possível conferir a resposta do servidor com a enviada daqui.");
@@ -220,8 +224,10 @@ inline const QString PerguntaApagarTabela = QStringLiteral(
     "Apagar a tabela de preços guardada neste computador (%1 preços de %2)? As cotações já "
     "preenchidas não mudam.");
 inline const QString TabelaApagada = QStringLiteral("Tabela de preços apagada.");
-inline const QString TabelaNaoApagada =
-    QStringLiteral("A tabela de preços não foi apagada (%1).");
+inline const QString PrecosGuardadosIlegiveis = QStringLiteral(
+    "Os últimos preços enviados e a tabela de preços guardados neste computador não puderam ser "
+    "lidos agora (%1). Os preços desta cotação não foram afetados.");
+inline const QString TabelaNaoApagada = QStringLiteral("A tabela de preços não foi apagada (%1).");
 inline const QString CotacaoAusente = QStringLiteral(
     "O arquivo da cotação %1 não está mais neste computador: o relatório desta resposta não pode "
     "ser impresso.");

@@ -3,12 +3,13 @@
 #include "acesso/FormLogin.h"
 #include "acesso/Textos.h"
 #include "formatos/Lista.h"
-#include "nucleo/Cp1252.h"
-#include "nucleo/ProgramDir.h"
 #include "janelas/Caixas.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
 #include "janelas/Textos.h"
+#include "nucleo/Cp1252.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Textos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -302,8 +303,8 @@ void Login::discoCheio() {
     a.entrar(kNumero, "37326731");
 
     QCOMPARE(mensagens(),
-             QStringList{"Aviso: " + janelas::textos::FalhaDeGravacao(
-                                         nucleo::FalhaGravacao::DiscoCheio, disco.path())});
+             QStringList{"Aviso: " +
+                         nucleo::textos::NaoGravou(nucleo::Falha::Tipo::DiscoCheio, disco.path())});
     QVERIFY(local.open(QIODevice::ReadOnly));
     QCOMPARE(local.readAll(), boa); // the good copy is still whole
     QVERIFY(a.aberturas.isEmpty());

@@ -2,6 +2,7 @@
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "tests/banco/tst_tabela.h"
+#include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -22,7 +24,7 @@ private Q_SLOTS:
         const QString arquivo = dir.arquivo("Cotacao.db");
         {
             banco::BancoLocal banco(arquivo);
-            QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+            teste::Certo(banco.abre());
             QSqlQuery q(banco.db());
             QVERIFY(q.exec("PRAGMA user_version") && q.next());
             QCOMPARE(q.value(0).toInt(), 2);
@@ -31,15 +33,14 @@ private Q_SLOTS:
             q.finish();
             const QDateTime agora = QDateTime::currentDateTime();
             QVERIFY(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 2, "p", "velho", agora}}));
-            QVERIFY2(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 2, "p", "novo", agora}}),
-                     qPrintable(banco.erro()));
+            QVERIFY(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 2, "p", "novo", agora}}));
         }
         banco::BancoLocal denovo(arquivo); // an existing file keeps its data
         QVERIFY(denovo.aberto());
-        const auto itens = banco::Rascunhos(denovo).le("c", "1");
+        const auto itens = teste::Certo(banco::Rascunhos(denovo).le("c", "1"));
         QCOMPARE(itens.size(), 1);
         QCOMPARE(itens[0].valor, "novo");
-        QVERIFY(banco::Rascunhos(denovo).le("c", "2").isEmpty()); // per supplier
+        QVERIFY(teste::Certo(banco::Rascunhos(denovo).le("c", "2")).isEmpty()); // per supplier
     }
 
     void versaoMaisNovaRecusada() {
@@ -51,7 +52,7 @@ private Q_SLOTS:
         }
         banco::BancoLocal banco(arquivo);
         QVERIFY(!banco.aberto());
-        QVERIFY(banco.erro().contains("99"));
+        QVERIFY(banco.abre().falha().detalhe.contains("99"));
         // Another version's file is left as it is.
         QCOMPARE(banco.problema(), banco::BancoLocal::Problema::VersaoNova);
         QVERIFY(banco.movidoPara().isEmpty());
@@ -88,12 +89,12 @@ private Q_SLOTS:
         const QByteArray danificado = dir.ler("Cotacao.db");
 
         banco::BancoLocal banco(arquivo);
-        QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+        teste::Certo(banco.abre());
         const QString aoLado = arquivo + ".danificado-" + QDate::currentDate().toString("yyyyMMdd");
         QCOMPARE(banco.movidoPara(), aoLado);
         QCOMPARE(dir.ler(QFileInfo(aoLado).fileName()), danificado);
         QVERIFY(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 1, "p", "novo", QDateTime()}}));
-        QCOMPARE(banco::Rascunhos(banco).le("c", "1").size(), 1);
+        QCOMPARE(teste::Certo(banco::Rascunhos(banco).le("c", "1")).size(), 1);
     }
 
     // A file that cannot be opened now is tried again at the next use.
@@ -102,23 +103,26 @@ private Q_SLOTS:
         banco::BancoLocal banco(dir.arquivo("ainda/nao/Cotacao.db"));
         QVERIFY(!banco.aberto());
         QCOMPARE(banco.problema(), banco::BancoLocal::Problema::NaoAbre);
-        QVERIFY(!banco.erro().isEmpty());
+        QVERIFY(!banco.abre().falha().texto.isEmpty());
         QVERIFY(QDir(dir.path()).mkpath("ainda/nao"));
-        QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+        teste::Certo(banco.abre());
     }
 
     void reciboEDescarteJuntos() {
         DiretorioTeste dir;
         banco::BancoLocal banco(dir.arquivo("Cotacao.db"));
-        banco::Rascunhos(banco).guarda("c", "1", {{"preco", 1, "p", "2,5", QDateTime()}});
+        teste::Certo(
+            banco::Rascunhos(banco).guarda("c", "1", {{"preco", 1, "p", "2,5", QDateTime()}}));
         // A failing step rolls the whole transaction back: the draft is still there.
-        QVERIFY(!banco.transacao([&] {
-            banco::Rascunhos(banco).descarta("c", "1");
-            return QSqlQuery(banco.db()).exec("INSERT INTO tabela_que_nao_existe VALUES (1)") ||
-                   banco.falhou("de propósito");
+        QVERIFY(!banco.transacao([&]() -> nucleo::Resultado<void> {
+            teste::Certo(banco::Rascunhos(banco).descarta("c", "1"));
+            QSqlQuery q(banco.db());
+            if (!q.exec("INSERT INTO tabela_que_nao_existe VALUES (1)"))
+                return banco::FalhaDoBanco(q.lastError());
+            return {};
         }));
-        QCOMPARE(banco::Rascunhos(banco).le("c", "1").size(), 1);
-        QVERIFY(!banco::Recibos(banco).ultimo("c", "1"));
+        QCOMPARE(teste::Certo(banco::Rascunhos(banco).le("c", "1")).size(), 1);
+        QVERIFY(!teste::Certo(banco::Recibos(banco).ultimo("c", "1")));
     }
 
     // A process killed in the middle of saving (SIGKILL, nothing flushed by it) leaves a
@@ -143,7 +147,7 @@ private Q_SLOTS:
                 ultimo = filho.readLine().trimmed().toInt();
 
             banco::BancoLocal banco(arquivo);
-            QVERIFY2(banco.aberto(), qPrintable(banco.erro()));
+            teste::Certo(banco.abre());
             QSqlQuery q(banco.db());
             QVERIFY(q.exec("PRAGMA integrity_check") && q.next());
             QCOMPARE(q.value(0).toString(), "ok");

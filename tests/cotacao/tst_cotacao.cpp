@@ -1,23 +1,25 @@
-#include "grade/ControleGrade.h"
-#include "grade/ImpressaoGrade.h"
+#include "banco/BancoLocal.h"
+#include "banco/Rascunhos.h"
+#include "banco/Recibos.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/RespostaAnterior.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Lista.h"
-#include "remoto/Servidor.h"
+#include "grade/ControleGrade.h"
+#include "grade/ImpressaoGrade.h"
+#include "janelas/Caixas.h"
+#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
-#include "janelas/Caixas.h"
-#include "janelas/Textos.h"
-#include "banco/BancoLocal.h"
-#include "banco/Rascunhos.h"
-#include "banco/Recibos.h"
+#include "nucleo/Textos.h"
+#include "remoto/Servidor.h"
 #include "tests/cotacao/Ambiente.h"
 #include "tests/cotacao/tst_planilhas.h"
-#include "tests/cotacao/tst_proposta.h"
 #include "tests/cotacao/tst_precosdatabela.h"
+#include "tests/cotacao/tst_proposta.h"
+#include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -487,7 +489,7 @@ private Q_SLOTS:
             QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
             QTRY_VERIFY(a.form.isNull());
             // "Não" keeps it as a draft for the next login.
-            const auto itens = banco::Rascunhos(a.banco).le(kNumero, kCNPJ);
+            const auto itens = teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ));
             QCOMPARE(itens.size(), 1);
             QCOMPARE(itens[0].valor, "7,25");
         }
@@ -616,7 +618,7 @@ private Q_SLOTS:
             a.programa.escrever(kResposta, "[Geral]\r\nListaPrecosForn=[|9,99|]\r\n");
 
         FormCotacao& f = a.abrir();
-        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
         QVERIFY(recibo);
         const QString situacao = f.findChild<QLabel*>("Situacao")->text();
         QVERIFY(Caixas::mostradas().isEmpty());
@@ -680,7 +682,7 @@ private Q_SLOTS:
         a.servidor.colocar(kResposta, outra);
         Caixas::proximaResposta(daqui ? 1 : 2);
         FormCotacao& f = a.abrir();
-        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
         QVERIFY(recibo);
         QCOMPARE(mensagens(),
                  QStringList{"A resposta no servidor não é a que foi enviada deste "
@@ -706,8 +708,9 @@ private Q_SLOTS:
         a.digitarNaCelula(3, 7, "marca Ç");
         a.digitarNoCampo("MPrazoEntrega", "15");
         // Saved within a second, without anything else happening.
-        QTRY_COMPARE_WITH_TIMEOUT(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 3, 1500);
-        const auto itens = banco::Rascunhos(a.banco).le(kNumero, kCNPJ);
+        QTRY_COMPARE_WITH_TIMEOUT(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(),
+                                  3, 1500);
+        const auto itens = teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ));
         QCOMPARE(itens[0].campo, "MPrazoEntrega");
         QCOMPARE(itens[0].valor, "15");
         QCOMPARE(itens[1].valor, "9,9");
@@ -740,7 +743,7 @@ private Q_SLOTS:
         QCOMPARE(a.celula(1, 6), recupera ? "3,5" : "0,00");
         QCOMPARE(f.MFormaPgto(), recupera ? "28" : "");
         QCOMPARE(f.lModificado, recupera);
-        QCOMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty(), !recupera);
+        QCOMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).isEmpty(), !recupera);
     }
 
     void limpoDepoisDoEnvio() {
@@ -751,8 +754,8 @@ private Q_SLOTS:
         Caixas::proximaResposta(2);
         a.comando("&Enviar");
         QTRY_VERIFY(a.form.isNull());
-        QVERIFY(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty());
-        const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+        QVERIFY(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).isEmpty());
+        const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
         QVERIFY(recibo);
         const QByteArray enviado = a.servidor.conteudo(kResposta);
         QCOMPARE(recibo->tamanho, enviado.size());
@@ -784,8 +787,8 @@ private Q_SLOTS:
         a.digitarNaCelula(1, 6, "3,5");
         a.comando("&Enviar");
 
-        QCOMPARE(mensagens(), QStringList{janelas::textos::FalhaDeGravacao(
-                                  nucleo::FalhaGravacao::DiscoCheio, disco.path())});
+        QCOMPARE(mensagens(), QStringList{nucleo::textos::NaoGravou(nucleo::Falha::Tipo::DiscoCheio,
+                                                                    disco.path())});
         QVERIFY(!a.servidor.existe(kResposta)); // nothing uploaded
         QVERIFY(velha.open(QIODevice::ReadOnly));
         QCOMPARE(velha.readAll(), anterior);
@@ -805,7 +808,7 @@ private Q_SLOTS:
                                   QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db")),
                                   QDir::toNativeSeparators(aoLado))});
         a.digitarNaCelula(1, 6, "2");
-        QTRY_COMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 1);
+        QTRY_COMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(), 1);
         QVERIFY(f.findChild<QLabel*>("Situacao")->text().isEmpty());
     }
 

@@ -2,18 +2,19 @@
 // driven as a supplier drives it.
 #include "tests/cotacao/tst_planilhas.h"
 
+#include "banco/PrecosEnviados.h"
+#include "banco/Rascunhos.h"
+#include "banco/TabelaDePrecos.h"
 #include "cotacao/RelatorioCotacao.h"
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Importacao.h"
 #include "cotacao/regras/Planilha.h"
 #include "cotacao/regras/Textos.h"
-#include "nucleo/Ini.h"
 #include "janelas/EscolhaDeArquivo.h"
-#include "banco/PrecosEnviados.h"
-#include "banco/Rascunhos.h"
-#include "banco/TabelaDePrecos.h"
+#include "nucleo/Ini.h"
 #include "tests/cotacao/Ambiente.h"
+#include "tests/support/Certo.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -132,9 +133,9 @@ void Planilhas::idaEVolta() {
     p.define(2, Campo::Observacao, "=1+2 e -3");
     const QString caminho = dir.arquivo(arquivo);
     const cotacao::Tabela tabela = cotacao::TabelaDaProposta(p, kCabecalho);
-    QCOMPARE(arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
-                                      : cotacao::EscreveXlsx(caminho, tabela),
-             nucleo::FalhaGravacao::Nenhuma);
+    QVERIFY((arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
+                                      : cotacao::EscreveXlsx(caminho, tabela))
+                .ok());
     const cotacao::Importacao i = cotacao::ImportaPlanilha(p, caminho);
     QCOMPARE(i.recusa, "");
     QVERIFY(i.cabecalhoAchado);
@@ -253,8 +254,8 @@ void Planilhas::lidaPorOutrosProgramas() {
     });
     p.define(2, Campo::Observacao, "@SOMA(1)");
     const cotacao::Tabela tabela = cotacao::TabelaDaProposta(p, kCabecalho);
-    QCOMPARE(cotacao::EscreveXlsx(dir.arquivo("x.xlsx"), tabela), FalhaGravacao::Nenhuma);
-    QCOMPARE(cotacao::EscreveCsv(dir.arquivo("c.csv"), tabela), FalhaGravacao::Nenhuma);
+    QVERIFY(cotacao::EscreveXlsx(dir.arquivo("x.xlsx"), tabela).ok());
+    QVERIFY(cotacao::EscreveCsv(dir.arquivo("c.csv"), tabela).ok());
 
     QProcess python;
     python.start("/usr/bin/python3",
@@ -373,7 +374,7 @@ void Planilhas::observacaoComControles() {
     formatos::Resposta r = p.resposta();
     r.termos.obsGeral = QString("a") + QChar(0) + "b";
     const QString arquivo = dir.arquivo("r.cot");
-    QCOMPARE(cotacao::GravaResposta(r, arquivo), nucleo::FalhaGravacao::Nenhuma);
+    QVERIFY(cotacao::GravaResposta(r, arquivo).ok());
     const auto le = [&](const QString& chave) {
         QString valor;
         GetFileIni("Geral", chave, "?", arquivo, valor);
@@ -439,7 +440,7 @@ void ComandosDoForm::colarEDesfazer() {
     QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(a.celula(2, 6), "3,75");
-    QTRY_COMPARE(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).size(), 3);
+    QTRY_COMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(), 3);
 
     // Copying what is selected gives a block a spreadsheet takes.
     a.grade()->selectionModel()->select(
@@ -697,11 +698,11 @@ void ComandosDoForm::tabelaDePrecos() {
         qPrintable(mensagens()[0]));
     Caixas::proximaResposta(Caixas::Nao);
     apagar->trigger();
-    QVERIFY(banco::TabelaDePrecos(a.banco).origem());
+    QVERIFY(teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
     Caixas::esqueceMostradas();
     Caixas::proximaResposta(Caixas::Sim);
     apagar->trigger();
-    QVERIFY(!banco::TabelaDePrecos(a.banco).origem());
+    QVERIFY(!teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
     QCOMPARE(outro.statusBar()->currentMessage(), cotacao::textos::TabelaApagada);
     Caixas::esqueceMostradas();
     a.comando("Preencher com a tabela de preços");
@@ -717,7 +718,7 @@ void ComandosDoForm::imprimeRespostaGuardada() {
     Caixas::proximaResposta(2);
     a.comando("&Enviar");
     QTRY_VERIFY(a.form.isNull());
-    const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
+    const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
     QVERIFY(recibo);
     QCOMPARE(recibo->total, 60000); // 12,50 x 48
     QStringList linhas;

@@ -2,12 +2,13 @@
 // changes, kept in the database.
 #include "tests/cotacao/tst_precosdatabela.h"
 
+#include "banco/BancoLocal.h"
+#include "banco/TabelaDePrecos.h"
 #include "cotacao/regras/Planilha.h"
 #include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Textos.h"
 #include "nucleo/Regional.h"
-#include "banco/BancoLocal.h"
-#include "banco/TabelaDePrecos.h"
+#include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>
@@ -111,7 +112,7 @@ void TabelaDePrecos::planilhaDoExcel() {
         {7891234567891.0, QString(), 1.005, QString()},
         {7891234567892.0, QString(), 1e12, QString()},
     };
-    QCOMPARE(cotacao::EscreveXlsx(caminho, tabela), FalhaGravacao::Nenhuma);
+    QVERIFY(cotacao::EscreveXlsx(caminho, tabela).ok());
     const cotacao::PlanoDaTabela plano = cotacao::LeTabelaDePrecos(caminho);
     QVERIFY(plano.cabecalhoAchado);
     QCOMPARE(plano.linhasLidas, 4);
@@ -175,20 +176,21 @@ void TabelaDePrecos::grandeImportadaEGuardada() {
     for (int i = 0; i < 50000; ++i)
         tabela.append({QString::number(7890000000000LL + i), QString::number(i),
                        (i % 1000 + 1) / 4.0, i % 2 ? QString() : QString("lote %1").arg(i)});
-    QCOMPARE(cotacao::EscreveXlsx(caminho, tabela), FalhaGravacao::Nenhuma);
+    QVERIFY(cotacao::EscreveXlsx(caminho, tabela).ok());
     const cotacao::PlanoDaTabela plano = cotacao::LeTabelaDePrecos(caminho);
     QCOMPARE(plano.linhasLidas, 50000);
     QCOMPARE(plano.itens.size(), 50000);
     const QDateTime quando(QDate(2026, 4, 1), QTime(10, 0));
     {
         banco::BancoLocal banco(dir.arquivo("Cotacao.db"));
-        QVERIFY2(cotacao::ImportaTabelaDePrecos(banco, plano, caminho, quando),
-                 qPrintable(banco.erro()));
+        teste::Certo(cotacao::ImportaTabelaDePrecos(banco, plano, caminho, quando));
     }
     banco::BancoLocal banco(dir.arquivo("Cotacao.db"));
     banco::TabelaDePrecos guardada(banco);
-    QCOMPARE(guardada.arquivo(), "Tabela 2026.xlsx");
-    QCOMPARE(guardada.data(), quando);
+    const auto origem = teste::Certo(guardada.origem());
+    QVERIFY(origem);
+    QCOMPARE(origem->arquivo, "Tabela 2026.xlsx");
+    QCOMPARE(origem->quando, quando);
     const auto achados =
         guardada.procura({{"7890000000003", ""}, {"nenhum", "49999"}, {"", "4"}, {"x", "y"}});
     QVERIFY(achados);
@@ -206,6 +208,8 @@ void TabelaDePrecos::grandeImportadaEGuardada() {
     dir.escrever("ruim.xlsx", "PK\x03\x04 nada disso");
     const cotacao::PlanoDaTabela ruim = cotacao::LeTabelaDePrecos(dir.arquivo("ruim.xlsx"));
     QVERIFY(!ruim.recusa.isEmpty());
-    QVERIFY(!cotacao::ImportaTabelaDePrecos(banco, ruim, dir.arquivo("ruim.xlsx")));
-    QCOMPARE(guardada.origem()->itens, 50000);
+    const auto recusada = cotacao::ImportaTabelaDePrecos(banco, ruim, dir.arquivo("ruim.xlsx"));
+    QVERIFY(!recusada);
+    QCOMPARE(recusada.falha().tipo, nucleo::Falha::Tipo::Recusada);
+    QCOMPARE(teste::Certo(guardada.origem())->itens, 50000);
 }

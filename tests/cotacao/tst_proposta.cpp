@@ -2,19 +2,20 @@
 // server with a scripted conversation; and the product grid's model as Qt's checker sees it.
 #include "tests/cotacao/tst_proposta.h"
 
-#include "grade/ControleGrade.h"
-#include "grade/FlexCell.h"
+#include "banco/Recibos.h"
 #include "cotacao/RelatorioCotacao.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Importacao.h"
+#include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Proposta.h"
 #include "cotacao/regras/Rascunho.h"
-#include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Arquivos.h"
+#include "grade/ControleGrade.h"
+#include "grade/FlexCell.h"
 #include "nucleo/Ini.h"
-#include "banco/Recibos.h"
 #include "tests/cotacao/Ambiente.h"
+#include "tests/support/Certo.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -52,9 +53,6 @@ struct Conversa : cotacao::Interlocutor {
         return respostas.isEmpty() ? true : respostas.takeFirst();
     }
     void avisa(const QString& texto) override { falado << "!" + texto; }
-    void avisaGravacao(const QString& antes, nucleo::FalhaGravacao, const QString&) override {
-        falado << "!gravação " + antes;
-    }
     void aguarda(const QString& texto, const std::function<void()>& trabalho) override {
         falado << "..." + texto;
         trabalho();
@@ -337,7 +335,7 @@ void RegrasDaProposta::mesmoCodigoDeBarras() {
 
     Proposta p;
     p.inicia(c);
-    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, kNumero));
+    p.defineUltimosPrecos(teste::Certo(cotacao::UltimosPrecosEnviados(banco, kNumero)));
     p.altera(p.preenchimentoPelosUltimos());
     QCOMPARE(p.resposta().precos, (QStringList{"7,10", "9,90", "0,00"}));
 
@@ -348,7 +346,7 @@ void RegrasDaProposta::mesmoCodigoDeBarras() {
                    {"7892000000001", "", "3,00", ""}};
     QVERIFY(cotacao::ImportaTabelaDePrecos(banco, plano, "t.csv"));
     p.inicia(c);
-    const auto tabela = cotacao::LinhasDaTabela(banco, p);
+    const auto tabela = teste::Certo(cotacao::LinhasDaTabela(banco, p));
     QVERIFY(tabela);
     p.defineTabela(tabela->precos);
     p.altera(p.preenchimentoPelaTabela());
@@ -359,12 +357,13 @@ void RegrasDaProposta::mesmoCodigoDeBarras() {
     QVERIFY(cotacao::RegistraEnvio(banco, antigo,
                                    {{"7891000100103", "9,90"}, {"7892000000001", "3,20"}}));
     p.inicia(c);
-    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, "1")); // the new keys left out
+    p.defineUltimosPrecos(
+        teste::Certo(cotacao::UltimosPrecosEnviados(banco, "1"))); // the new keys left out
     QVERIFY(!p.ultimoPreco(0) && !p.ultimoPreco(1));
     QCOMPARE(p.ultimoPreco(2)->preco, preco("3,20"));
     c.produtos.removeAt(1);
     p.inicia(c);
-    p.defineUltimosPrecos(cotacao::UltimosPrecosEnviados(banco, "1"));
+    p.defineUltimosPrecos(teste::Certo(cotacao::UltimosPrecosEnviados(banco, "1")));
     QCOMPARE(p.ultimoPreco(0)->preco, preco("9,90"));
 }
 
@@ -383,13 +382,13 @@ void RegrasDaProposta::rascunho() {
         p.defineTermo("MFormaPgto", "28");
         QVERIFY(r.guardaAgora());
     }
-    banco::Rascunhos(banco).guarda(
-        kNumero, kCNPJ, {{"preco", 2, "1002\t788", "7,00", QDateTime::currentDateTime()}});
+    teste::Certo(banco::Rascunhos(banco).guarda(
+        kNumero, kCNPJ, {{"preco", 2, "1002\t788", "7,00", QDateTime::currentDateTime()}}));
     formatos::Cotacao outra = tresProdutos();
     outra.produtos[2].plu = "9999"; // the third row now holds another product
     Proposta p;
     p.inicia(outra);
-    cotacao::Rascunho(&banco, kNumero, kCNPJ).recupera(p);
+    teste::Certo(cotacao::Rascunho(&banco, kNumero, kCNPJ).recupera(p));
     QCOMPARE(p.resposta().precos, (QStringList{"3,50", "7,00", "0,00"}));
     QCOMPARE(p.observacao(2), "");
     QCOMPARE(p.termo("MFormaPgto"), "28");
@@ -416,21 +415,23 @@ void RegrasDaProposta::rascunhoOferecido() {
     DiretorioTeste dir;
     banco::BancoLocal banco(dir.arquivo("r.db"));
     const QDateTime quando = QDateTime::currentDateTime().addSecs(-600);
-    banco::Rascunhos(banco).guarda(kNumero, kCNPJ, {{"preco", 1, "789", "3,50", quando}});
+    teste::Certo(
+        banco::Rascunhos(banco).guarda(kNumero, kCNPJ, {{"preco", 1, "789", "3,50", quando}}));
     cotacao::Rascunho r(&banco, kNumero, kCNPJ);
     Proposta p;
     p.inicia(tresProdutos());
     QStringList perguntas;
-    const bool feito = r.oferece(p, quando.addSecs(envioDepois), [&](const QString& texto) {
-        perguntas << texto;
-        return resposta;
-    });
+    const bool feito =
+        teste::Certo(r.oferece(p, quando.addSecs(envioDepois), [&](const QString& texto) {
+            perguntas << texto;
+            return resposta;
+        }));
     QCOMPARE(feito, recuperado);
     QCOMPARE(perguntas.size(), perguntado ? 1 : 0);
     if (perguntado)
         QVERIFY(perguntas[0].contains(quando.time().toString("HH:mm")));
     QCOMPARE(p.valor(0).centavos(), recuperado ? 350 : 0);
-    QCOMPARE(r.alteradoEm().has_value(), recuperado); // what was not taken is gone
+    QCOMPARE(teste::Certo(r.alteradoEm()).has_value(), recuperado); // what was not taken is gone
 }
 
 void EnvioSemJanela::init() {
@@ -505,7 +506,7 @@ void EnvioSemJanela::desfechos() {
         conversa.falado[0] = "!longa";
     }
     QCOMPARE(conversa.falado, falado);
-    const auto recibo = banco::Recibos(banco).ultimo(kNumero, kCNPJ);
+    const auto recibo = teste::Certo(banco::Recibos(banco).ultimo(kNumero, kCNPJ));
     QCOMPARE(recibo.has_value(), enviada);
     QCOMPARE(servidor.existe(nome), enviada);
     if (!enviada)

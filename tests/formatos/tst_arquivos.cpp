@@ -73,9 +73,9 @@ void ArquivoDeResposta::escrita() {
     r.observacoes = QStringList{"  marca X ", "", "a|]b"}.mid(0, precos.size());
     r.termos = {" Frete à parte ", " 30", "30/60 ", "150,00", "  "};
     nucleo::ArquivoIni ini;
-    QVERIFY(ini.carrega(dir.arquivo("r.cot")));
+    QVERIFY(ini.carrega(dir.arquivo("r.cot")).ok());
     formatos::EscreveResposta(ini, r);
-    QCOMPARE(ini.grava(), nucleo::FalhaGravacao::Nenhuma);
+    QVERIFY(ini.grava().ok());
     QCOMPARE(dir.ler("r.cot"), esperado);
 
     // Read back: the same items and terms (trimmed, as they were written).
@@ -126,14 +126,17 @@ void ArquivoDeResposta::cotacao() {
                           "SenhaCotacao=372\r\nListaFornecedor=[|1|][|a|][|b|][|111|]"
                           "[|2|][|c|][|222|]\r\nListaProdutos=[|P|][|B|][|D|][|Q|][|U|][|X|]"
                           "[|P2|][|B2|]\r\n");
-    formatos::Cotacao c;
-    QVERIFY(formatos::LeCotacao(dir.arquivo("c.cot"), c));
+    const auto lida = formatos::LeCotacao(dir.arquivo("c.cot"));
+    QVERIFY(lida);
+    const formatos::Cotacao& c = *lida;
     QCOMPARE(c.solicitante, "Mercado São João"); // blanks around a value are not part of it
     QCOMPARE(c.senhaBase, "372");
     QCOMPARE(c.fornecedores, QStringList{"111"}); // an incomplete record grants nothing
     QCOMPARE(c.produtos.size(), 1);
     QCOMPARE(c.produtos[0].unidade, "U");
-    QVERIFY(!formatos::LeCotacao(dir.arquivo("falta.cot"), c));
+    const auto falta = formatos::LeCotacao(dir.arquivo("falta.cot"));
+    QVERIFY(!falta);
+    QCOMPARE(falta.falha().tipo, nucleo::Falha::Tipo::Inexistente);
 }
 
 // What the buyer's reader takes of the answer, measured on the lists as they are written.

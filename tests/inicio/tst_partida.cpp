@@ -1,14 +1,15 @@
 #include "tests/inicio/tst_partida.h"
 
 #include "inicio/AppCotacao.h"
-#include "inicio/Textos.h"
 #include "inicio/ChecagemDeVersao.h"
-#include "remoto/Servidor.h"
-#include "nucleo/ProgramDir.h"
-#include "nucleo/Versao.h"
+#include "inicio/Textos.h"
 #include "janelas/Caixas.h"
 #include "janelas/Janela.h"
 #include "janelas/Textos.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Textos.h"
+#include "nucleo/Versao.h"
+#include "remoto/Servidor.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/Minisign.h"
@@ -401,8 +402,8 @@ void Inicio::pastaSomenteLeitura() {
     app.Start();
     DefinePastaDoPrograma(ini.programa.path());
     // No new version announced that could not be installed: the reason instead.
-    QCOMPARE(textosMostrados(), QStringList{janelas::textos::FalhaDeGravacao(
-                                    nucleo::FalhaGravacao::SemPermissao, disco.path())});
+    QCOMPARE(textosMostrados(), QStringList{nucleo::textos::NaoGravou(
+                                    nucleo::Falha::Tipo::SemPermissao, disco.path())});
     QCOMPARE(iniciados, 0);
     QCOMPARE(ini.loginsAbertos, 0);
     QCOMPARE(ini.servidor.conteudo(kArquivoVersao), versao("08"));

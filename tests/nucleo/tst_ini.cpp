@@ -1,10 +1,10 @@
 #include "tests/nucleo/tst_ini.h"
 
+#include "janelas/Caixas.h"
+#include "janelas/GravacaoComAviso.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Texto.h"
-#include "janelas/Caixas.h"
-#include "janelas/GravacaoComAviso.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QTest>
@@ -201,10 +201,10 @@ void Ini::escreverELer() {
     QFETCH(QString, valor);
     DiretorioTeste dir;
     const QString arquivo = dir.arquivo(QStringLiteral("Config.ini"));
-    PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("antes"), arquivo);
-    PutFileIni(Geral, QStringLiteral("Valor"), QStringLiteral("velho"), arquivo);
-    PutFileIni(Geral, QStringLiteral("Z"), QStringLiteral("depois"), arquivo);
-    QVERIFY(PutFileIni(Geral, QStringLiteral("Valor"), valor, arquivo));
+    QVERIFY(PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("antes"), arquivo).ok());
+    QVERIFY(PutFileIni(Geral, QStringLiteral("Valor"), QStringLiteral("velho"), arquivo).ok());
+    QVERIFY(PutFileIni(Geral, QStringLiteral("Z"), QStringLiteral("depois"), arquivo).ok());
+    QVERIFY(PutFileIni(Geral, QStringLiteral("Valor"), valor, arquivo).ok());
     QString lido, a, z;
     GetFileIni(Geral, QStringLiteral("valor"), QStringLiteral("padrão"), arquivo, lido);
     GetFileIni(Geral, QStringLiteral("A"), {}, arquivo, a);
@@ -217,16 +217,18 @@ void Ini::escreverELer() {
 void Ini::arquivoNovo() {
     DiretorioTeste dir;
     const QString arquivo = dir.arquivo(QStringLiteral("Versao.ini"));
-    QVERIFY(PutFileIni(Geral, QStringLiteral("Versao"), QStringLiteral("07"), arquivo));
+    QVERIFY(PutFileIni(Geral, QStringLiteral("Versao"), QStringLiteral("07"), arquivo).ok());
     QCOMPARE(dir.ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
     // A directory that does not exist cannot take the file: false, nothing else (no box: the
     // window that asked decides what the user reads).
     Caixas::setModoDeTeste(true);
-    QVERIFY(!PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("1"),
-                        dir.arquivo(QStringLiteral("falta/a.ini"))));
-    QVERIFY(ArquivoIni::edita(dir.arquivo(QStringLiteral("falta/b.ini")), [](ArquivoIni& ini) {
-                ini.define(Geral, "B", "2");
-            }) != FalhaGravacao::Nenhuma);
+    const auto semPasta = PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("1"),
+                                     dir.arquivo(QStringLiteral("falta/a.ini")));
+    QVERIFY(!semPasta);
+    QCOMPARE(semPasta.falha().tipo, Falha::Tipo::SemPermissao);
+    QVERIFY(semPasta.falha().texto.contains(QStringLiteral("falta")));
+    QVERIFY(!ArquivoIni::edita(dir.arquivo(QStringLiteral("falta/b.ini")),
+                               [](ArquivoIni& ini) { ini.define(Geral, "B", "2"); }));
     QVERIFY(Caixas::mostradas().isEmpty());
     Caixas::setModoDeTeste(false);
 }

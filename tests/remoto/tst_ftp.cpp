@@ -1,9 +1,9 @@
 #include "tests/remoto/tst_ftp.h"
 
+#include "nucleo/ProgramDir.h"
 #include "remoto/Espera.h"
 #include "remoto/Ftp.h"
 #include "remoto/Servidor.h"
-#include "nucleo/ProgramDir.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -282,7 +282,8 @@ void Ftp::discoCheio() {
 
     const remoto::Desfecho d = remoto::Baixa(pedido(servidor.endereco(), QStringLiteral("c.cot")));
     QCOMPARE(d.resultado, ResultadoFtp::GravacaoLocal);
-    QCOMPARE(d.gravacao, nucleo::FalhaGravacao::DiscoCheio);
+    QVERIFY(d.gravacao);
+    QCOMPARE(d.gravacao->tipo, nucleo::Falha::Tipo::DiscoCheio);
     QFile velho(QDir(disco.path()).filePath(QStringLiteral("c.cot")));
     QVERIFY(velho.open(QIODevice::ReadOnly));
     QCOMPARE(velho.readAll(), kCopiaAnterior); // the good copy was not replaced by a short one

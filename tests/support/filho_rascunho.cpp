@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 100;
     banco::BancoLocal banco(QString::fromLocal8Bit(argv[1]));
-    if (!banco.aberto()) {
-        std::fprintf(stderr, "%s\n", qPrintable(banco.erro()));
+    if (auto aberto = banco.abre(); !aberto) {
+        std::fprintf(stderr, "%s\n", qPrintable(aberto.falha().detalhe));
         return 101;
     }
     banco::Rascunhos rascunhos(banco);
