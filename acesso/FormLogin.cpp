@@ -175,18 +175,17 @@ void FormLogin::OK() {
     const remoto::PedidoFtp pedido =
         remoto::PedidoDoPrograma(m_rede.servidorFtp, Arquivos::NomeCotacao(codigo.trimmed()));
     const QString& arquivo = pedido.local;
-    remoto::Desfecho baixou;
-    {
+    const remoto::Desfecho baixou = [&] {
         const AvisoEmEspera aviso(janelas::textos::Conectando);
-        baixou = remoto::BaixaEsperando(pedido);
-    }
-    if (!baixou.ok()) {
+        return remoto::BaixaEsperando(pedido);
+    }();
+    if (!baixou) {
         // Only the server's answer that the file does not exist says the number is wrong.
-        using remoto::ResultadoFtp;
-        if (baixou.resultado == ResultadoFtp::Conexao)
+        const nucleo::Falha& falha = baixou.falha();
+        if (falha.tipo == nucleo::Falha::Tipo::Rede)
             WarningMessage(FalhaServidor);
-        else if (baixou.gravacao)
-            WarningMessage(baixou.gravacao->texto);
+        else if (falha.naGravacao())
+            WarningMessage(falha.texto);
         else
             WarningMessage(CotacaoInexistente);
         return;

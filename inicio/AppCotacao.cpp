@@ -151,7 +151,7 @@ AppCotacao::Anuncio AppCotacao::leAnuncio(const QString& pasta) {
     a.reivindicacao =
         remoto::LeReivindicacao(conteudo, QByteArray(kChaveAtualizacao), nucleo::VersaoExibida);
     if (!baixou.ok())
-        a.motivo = baixou.resultado == remoto::ResultadoFtp::Inexistente
+        a.motivo = baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente
                        ? textos::MotivoSemAssinatura
                        : textos::MotivoAssinaturaNaoBaixada;
     else
@@ -197,14 +197,14 @@ void AppCotacao::atualizar(const remoto::Reivindicacao& reivindicacao, QTemporar
     remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(m_opcoes.rede.servidorFtp, kInstalador);
     pedido.local = pasta.filePath(kInstalador);
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
-    remoto::Desfecho baixou;
-    {
+    const remoto::Desfecho baixou = [&] {
         const janelas::AvisoEmEspera aviso(inicio::textos::BaixandoAtualizacao);
-        baixou = remoto::BaixaEsperando(pedido);
-    }
+        return remoto::BaixaEsperando(pedido);
+    }();
     if (!baixou.ok()) {
-        WarningBox(janelas::textos::Aviso,
-                   baixou.gravacao ? baixou.gravacao->texto : inicio::textos::FalhaDownload);
+        WarningBox(janelas::textos::Aviso, baixou.falha().naGravacao()
+                                               ? baixou.falha().texto
+                                               : inicio::textos::FalhaDownload);
         Quit();
         return;
     }

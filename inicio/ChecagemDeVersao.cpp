@@ -15,13 +15,13 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
     const remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(servidor, kArquivoVersao);
     const QString& local = pedido.local;
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
-    if (baixou.resultado == remoto::ResultadoFtp::GravacaoLocal)
-        return {false, baixou.gravacao};
+    if (!baixou && baixou.falha().naGravacao())
+        return {false, baixou.falha()};
     ChecagemDeVersao checagem{baixou.ok()};
     // Only what the server said for certain is answered by publishing: its file, or its clean
     // "no such file". After any other failure a stale local copy would lower its number.
     const bool servidorRespondeu =
-        baixou.ok() || baixou.resultado == remoto::ResultadoFtp::Inexistente;
+        baixou.ok() || baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente;
 
     // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
     // A copy that is there but cannot be read is never written over, nor published.

@@ -22,7 +22,7 @@ Falha DiagnosticaFalha(const QString& pasta, qint64 tamanho) {
     // more is full as far as the supplier is concerned.
     if (disco.isValid() && disco.bytesAvailable() < tamanho + 64 * 1024)
         return falha(Falha::Tipo::DiscoCheio);
-    return falha(Falha::Tipo::Outra);
+    return falha(Falha::Tipo::NaoGravou);
 }
 
 Resultado<void> ConcluiGravacao(QSaveFile& arquivo) {

@@ -22,16 +22,21 @@ struct Falha {
         Recusada,     // it was read but breaks a rule (a malformed file, a value out of range)
         DiscoCheio,   // no space left where it would be written
         SemPermissao, // the folder or the file cannot be written
+        NaoGravou,    // it could not be written for another reason
         Rede,         // the server could not be reached, or the transfer broke
         Banco,        // the local database failed
-        Outra,
     };
-    Tipo tipo = Tipo::Outra;
+    Tipo tipo = Tipo::NaoGravou;
     // What the supplier reads: Portuguese, whole sentences, from a layer's Textos.h.
     QString texto;
     // What the error log keeps besides: the system's or SQLite's own words, a path. Never shown
     // on its own.
     QString detalhe{};
+
+    // A local file that could not be written.
+    bool naGravacao() const {
+        return tipo == Tipo::DiscoCheio || tipo == Tipo::SemPermissao || tipo == Tipo::NaoGravou;
+    }
 };
 
 template <class T> class [[nodiscard]] Resultado {

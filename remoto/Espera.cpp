@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <optional>
 
 namespace remoto {
 namespace {
@@ -69,15 +70,15 @@ void NoTrabalhador(const std::function<void(const AvisoDeProgresso&)>& tarefa) {
 }
 
 Desfecho BaixaEsperando(const PedidoFtp& pedido) {
-    Desfecho d;
+    std::optional<Desfecho> d;
     NoTrabalhador([&](const AvisoDeProgresso& progresso) { d = Baixa(pedido, progresso); });
-    return d;
+    return std::move(*d);
 }
 
 Desfecho SobeEsperando(const PedidoFtp& pedido) {
-    Desfecho d;
+    std::optional<Desfecho> d;
     NoTrabalhador([&](const AvisoDeProgresso& progresso) { d = Sobe(pedido, progresso); });
-    return d;
+    return std::move(*d);
 }
 
 } // namespace remoto

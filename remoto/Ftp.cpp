@@ -3,8 +3,10 @@
 #include "nucleo/Cp1252.h"
 #include "nucleo/Gravacao.h"
 #include "nucleo/ProgramDir.h"
+#include "nucleo/Textos.h"
 #include "remoto/Espera.h"
 #include "remoto/Servidor.h"
+#include "remoto/Textos.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -128,16 +130,25 @@ Curl sessao(const PedidoFtp& p, const QString& arquivo, Vigia& vigia) {
     return curl;
 }
 
-ResultadoFtp resultadoDe(CURLcode codigo) {
+using nucleo::Falha;
+
+Falha recusada(const QString& texto, const QString& nome) {
+    return {Falha::Tipo::Recusada, texto.arg(nome), nome};
+}
+
+Falha semServidor(CURLcode codigo) {
+    return {Falha::Tipo::Rede, textos::SemServidor, QString::fromUtf8(curl_easy_strerror(codigo))};
+}
+
+// A transfer libcurl did not finish.
+Falha falhaDe(CURLcode codigo, const QString& nome) {
     switch (codigo) {
-    case CURLE_OK:
-        return ResultadoFtp::Ok;
     case CURLE_REMOTE_FILE_NOT_FOUND:
-        return ResultadoFtp::Inexistente;
+        return {Falha::Tipo::Inexistente, textos::Inexistente.arg(nome), nome};
     case CURLE_FILESIZE_EXCEEDED:
-        return ResultadoFtp::GrandeDemais;
+        return recusada(textos::GrandeDemais, nome);
     default:
-        return ResultadoFtp::Conexao;
+        return semServidor(codigo);
     }
 }
 
@@ -209,18 +220,18 @@ QList<int> respostasDepoisDaTransferencia(const Vigia& v) {
 Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     const QString nome = p.arquivo.trimmed();
     if (!nomeSimples(nome) || !caminhoLocalValido(p.local))
-        return {ResultadoFtp::NomeInvalido};
+        return recusada(textos::NomeInvalido, nome);
     const QString pasta = QFileInfo(p.local).absolutePath();
     Vigia vigia;
     vigia.progresso = &progresso;
     Curl curl = sessao(p, nome, vigia);
     if (!curl)
-        return {ResultadoFtp::Conexao};
+        return semServidor(CURLE_FAILED_INIT);
 
     QSaveFile local(p.local);
     local.setDirectWriteFallback(false);
     if (!local.open(QIODevice::WriteOnly))
-        return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, 0)};
+        return nucleo::DiagnosticaFalha(pasta, 0);
     Destino destino{&local, 0, p.limites.tamanhoMaximo};
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, escreveNoArquivo);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &destino);
@@ -230,23 +241,21 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     if (codigo != CURLE_OK) {
         local.cancelWriting();
         if (destino.grandeDemais)
-            return {ResultadoFtp::GrandeDemais};
+            return recusada(textos::GrandeDemais, nome);
         if (destino.falhouGravacao)
-            return {ResultadoFtp::GravacaoLocal, nucleo::DiagnosticaFalha(pasta, destino.escritos)};
-        return {resultadoDe(codigo)};
+            return nucleo::DiagnosticaFalha(pasta, destino.escritos);
+        return falhaDe(codigo, nome);
     }
-    if (auto gravado = nucleo::ConcluiGravacao(local); !gravado)
-        return {ResultadoFtp::GravacaoLocal, gravado.falha()};
-    return {ResultadoFtp::Ok};
+    return nucleo::ConcluiGravacao(local);
 }
 
 Desfecho Sobe(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     const QString nome = p.arquivo.trimmed();
     if (!nomeSimples(nome) || !caminhoLocalValido(p.local))
-        return {ResultadoFtp::NomeInvalido};
+        return recusada(textos::NomeInvalido, nome);
     QFile local(p.local);
     if (!local.open(QIODevice::ReadOnly))
-        return {ResultadoFtp::LeituraLocal};
+        return Falha{Falha::Tipo::Ilegivel, nucleo::textos::NaoLeu(p.local), local.errorString()};
     const QString parte = nome + QStringLiteral(".parte");
     const QByteArray n = ParaCp1252(nome), np = ParaCp1252(parte);
 
@@ -259,10 +268,12 @@ Desfecho Sobe(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
         e = enviaSessao(p, local, nome, {"*DELE " + np, "SIZE " + n}, progresso);
     }
     if (e.codigo != CURLE_OK && e.codigo != CURLE_QUOTE_ERROR)
-        return {resultadoDe(e.codigo)};
+        return falhaDe(e.codigo, nome);
     if (e.codigo == CURLE_QUOTE_ERROR || e.vigia.tamanhoRemoto != local.size())
-        return {ResultadoFtp::Verificacao};
-    return {ResultadoFtp::Ok};
+        return Falha{
+            Falha::Tipo::Rede, textos::NaoRecebeuInteiro.arg(nome),
+            QStringLiteral("SIZE %1, %2 bytes sent").arg(e.vigia.tamanhoRemoto).arg(local.size())};
+    return {};
 }
 
 PedidoFtp PedidoDoPrograma(const QString& servidor, const QString& arquivo) {

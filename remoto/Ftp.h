@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <functional>
-#include <optional>
 
 namespace remoto {
 
@@ -27,24 +26,15 @@ struct FtpLimites {
     qint64 tamanhoMaximo = 4 * 1024 * 1024;
 };
 
-// How a transfer ended.
-enum class ResultadoFtp {
-    Ok,
-    Inexistente,   // the server answered that the file does not exist
-    Conexao,       // the server could not be reached or logged into, or the line failed or
-                   // stalled, or the deadline passed
-    GravacaoLocal, // the local copy could not be written (see Desfecho::gravacao)
-    GrandeDemais,  // a download larger than FtpLimites::tamanhoMaximo
-    Verificacao,   // an upload the server does not hold whole (its size differs)
-    LeituraLocal,  // the file to upload could not be read
-    NomeInvalido,  // a file name that is not a bare name
-};
-
-struct Desfecho {
-    ResultadoFtp resultado = ResultadoFtp::Conexao;
-    std::optional<nucleo::Falha> gravacao{}; // why the local copy could not be written
-    bool ok() const { return resultado == ResultadoFtp::Ok; }
-};
+// How a transfer ended: done, or failed as
+// - Inexistente: the server answered that the file does not exist;
+// - Rede: the server could not be reached or logged into, the line failed or stalled, the
+//   deadline passed, or an upload the server does not hold whole (its size differs);
+// - DiscoCheio, SemPermissao, NaoGravou: the local copy could not be written;
+// - Ilegivel: the file to upload could not be read;
+// - Recusada: a download larger than FtpLimites::tamanhoMaximo, or a name that is not a bare
+//   file name.
+using Desfecho = nucleo::Resultado<void>;
 
 // One transfer: the server ("host" or "host:port"), the account, the remote directory, the bare
 // name of the file on the server, and the full path of the local file (the caller names it, in

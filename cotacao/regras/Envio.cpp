@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <limits>
+#include <optional>
 
 namespace cotacao {
 
@@ -147,9 +148,9 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
         interlocutor.avisa(gravada.falha().texto);
         return {};
     }
-    remoto::Desfecho enviado;
+    std::optional<remoto::Desfecho> enviado;
     interlocutor.aguarda(Enviando, [&] { enviado = remoto::SobeEsperando(destino.pedido); });
-    if (!enviado.ok()) {
+    if (!enviado || !*enviado) {
         interlocutor.avisa(ErroEnvio);
         return {};
     }

@@ -36,18 +36,13 @@ RespostaAnterior BaixaRespostaAnterior(const remoto::PedidoFtp& pedido,
         r.copia = *copia;
 
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
-    switch (baixou.resultado) {
-    case remoto::ResultadoFtp::Ok: {
+    if (baixou) {
         const std::optional<QByteArray> servidor = copiaValida ? le(caminho) : std::nullopt;
         r.origem = servidor && !recibo->confere(*servidor) ? Origem::Diferente : Origem::Servidor;
-        break;
-    }
-    case remoto::ResultadoFtp::Inexistente:
+    } else if (baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente) {
         r.origem = Origem::Nenhuma;
-        break;
-    default:
+    } else {
         r.origem = copiaValida ? Origem::CopiaLocal : Origem::Ilegivel;
-        break;
     }
     if (r.origem != Origem::Diferente && r.origem != Origem::CopiaLocal)
         r.copia.clear();
