@@ -1,6 +1,6 @@
 #include "cotacao/ComandosDaGrade.h"
 
-#include "grade/ControleGrade.h"
+#include "banco/TabelaDePrecos.h"
 #include "cotacao/regras/Busca.h"
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/ColunasProdutos.h"
@@ -9,11 +9,11 @@
 #include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
-#include "nucleo/Regional.h"
+#include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "janelas/Textos.h"
-#include "banco/TabelaDePrecos.h"
+#include "nucleo/Regional.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,9 +69,11 @@ private:
     bool m_feita = true;
 };
 
-QAction* comando(QObject* dono, QMenu* menu, const QString& texto, const QKeySequence& atalho,
-                 const QString& ajuda, std::function<void()> executa) {
+// A command of a menu; its object name is how the program's tests find it.
+QAction* comando(QObject* dono, QMenu* menu, const char* nome, const QString& texto,
+                 const QKeySequence& atalho, const QString& ajuda, std::function<void()> executa) {
     QAction* acao = menu->addAction(texto);
+    acao->setObjectName(QString::fromLatin1(nome));
     acao->setShortcut(atalho);
     acao->setStatusTip(ajuda);
     acao->setToolTip(ajuda);
@@ -120,46 +122,47 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     using namespace cotacao::textos;
 
     arquivo->addSeparator();
-    comando(this, arquivo, QStringLiteral("E&xportar planilha..."), QKeySequence(u"Ctrl+E"_qs),
-            AjudaExportar, [this] { ExportarPlanilha(); });
-    comando(this, arquivo, QStringLiteral("Im&portar planilha..."), QKeySequence(u"Ctrl+I"_qs),
-            AjudaImportar, [this] { ImportarPlanilha(); });
+    comando(this, arquivo, "ExportarPlanilha", QStringLiteral("E&xportar planilha..."),
+            QKeySequence(u"Ctrl+E"_qs), AjudaExportar, [this] { ExportarPlanilha(); });
+    comando(this, arquivo, "ImportarPlanilha", QStringLiteral("Im&portar planilha..."),
+            QKeySequence(u"Ctrl+I"_qs), AjudaImportar, [this] { ImportarPlanilha(); });
     QMenu* tabela = arquivo->addMenu(MenuTabelaDePrecos);
+    tabela->menuAction()->setObjectName(QStringLiteral("MenuTabelaDePrecos"));
     tabela->menuAction()->setStatusTip(AjudaImportarTabela);
-    comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
-            [this] { ImportarTabelaDePrecos(); });
-    comando(this, tabela, VerTabela, QKeySequence(u"Ctrl+Shift+T"_qs), AjudaVerTabela, [this] {
-        VerTabelaDePrecos();
-    })->setObjectName(QStringLiteral("VerTabela"));
-    comando(this, tabela, ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs), AjudaApagarTabela,
-            [this] { ApagarTabelaDePrecos(); })
-        ->setObjectName(QStringLiteral("ApagarTabela"));
+    comando(this, tabela, "ImportarTabela", ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs),
+            AjudaImportarTabela, [this] { ImportarTabelaDePrecos(); });
+    comando(this, tabela, "VerTabela", VerTabela, QKeySequence(u"Ctrl+Shift+T"_qs), AjudaVerTabela,
+            [this] { VerTabelaDePrecos(); });
+    comando(this, tabela, "ApagarTabela", ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs),
+            AjudaApagarTabela, [this] { ApagarTabelaDePrecos(); });
 
     QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
-    QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
-                                AjudaDesfazer, [this] { Desfazer(); });
-    QAction* refazer = comando(this, editar, QStringLiteral("&Refazer"), QKeySequence(u"Ctrl+Y"_qs),
-                               AjudaRefazer, [this] { Refazer(); });
+    editar->menuAction()->setObjectName(QStringLiteral("MenuEditar"));
+    QAction* desfazer = comando(this, editar, "Desfazer", QStringLiteral("&Desfazer"),
+                                QKeySequence::Undo, AjudaDesfazer, [this] { Desfazer(); });
+    QAction* refazer = comando(this, editar, "Refazer", QStringLiteral("&Refazer"),
+                               QKeySequence(u"Ctrl+Y"_qs), AjudaRefazer, [this] { Refazer(); });
     QObject::connect(m_desfazer, &QUndoStack::canUndoChanged, desfazer, &QAction::setEnabled);
     QObject::connect(m_desfazer, &QUndoStack::canRedoChanged, refazer, &QAction::setEnabled);
     desfazer->setEnabled(false);
     refazer->setEnabled(false);
     editar->addSeparator();
-    comando(this, editar, QStringLiteral("&Copiar"), QKeySequence::Copy, AjudaCopiar,
+    comando(this, editar, "Copiar", QStringLiteral("&Copiar"), QKeySequence::Copy, AjudaCopiar,
             [this] { Copiar(); });
-    comando(this, editar, QStringLiteral("C&olar"), QKeySequence::Paste, AjudaColar,
+    comando(this, editar, "Colar", QStringLiteral("C&olar"), QKeySequence::Paste, AjudaColar,
             [this] { Colar(); });
     editar->addSeparator();
-    comando(this, editar, QStringLiteral("&Localizar"), QKeySequence::Find, AjudaLocalizar,
-            [this] { Localizar(); });
-    comando(this, editar, QStringLiteral("&Preencher com últimos preços"),
+    // Named apart from the search field it goes to ("Localizar").
+    comando(this, editar, "LocalizarProduto", QStringLiteral("&Localizar"), QKeySequence::Find,
+            AjudaLocalizar, [this] { Localizar(); });
+    comando(this, editar, "PreencherUltimosPrecos", QStringLiteral("&Preencher com últimos preços"),
             QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
-    comando(this, editar, PreencherComTabela, QKeySequence(u"Ctrl+Shift+L"_qs),
-            AjudaPreencherComTabela, [this] { PreencherComTabelaDePrecos(); });
+    comando(this, editar, "PreencherComTabela", PreencherComTabela,
+            QKeySequence(u"Ctrl+Shift+L"_qs), AjudaPreencherComTabela,
+            [this] { PreencherComTabelaDePrecos(); });
     editar->addSeparator();
-    comando(this, editar, IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs), AjudaIrParaSemPreco, [this] {
-        IrParaPrimeiroSemPreco();
-    })->setObjectName(QStringLiteral("IrParaSemPreco"));
+    comando(this, editar, "IrParaSemPreco", IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs),
+            AjudaIrParaSemPreco, [this] { IrParaPrimeiroSemPreco(); });
 
     m_espaco = new QLabel(m_janela);
     m_espaco->setObjectName(QStringLiteral("EspacoObs"));

@@ -1,19 +1,19 @@
 #include "cotacao/FormCotacao.h"
 
-#include "dialogos/Dialogo.h"
-#include "grade/ControleGrade.h"
+#include "banco/Recibos.h"
 #include "cotacao/ConversaDoEnvio.h"
 #include "cotacao/ListaProdutos.h"
 #include "cotacao/regras/Rascunho.h"
 #include "cotacao/regras/Textos.h"
+#include "dialogos/Dialogo.h"
 #include "formatos/Arquivos.h"
-#include "nucleo/ProgramDir.h"
+#include "grade/ControleGrade.h"
 #include "janelas/Aparencia.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
-#include "banco/Recibos.h"
+#include "nucleo/ProgramDir.h"
 
 #include <QDir>
 #include <QMenuBar>
@@ -67,20 +67,23 @@ void FormCotacao::criaControles() {
 void FormCotacao::criaMenu() {
     using namespace cotacao::textos;
     QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+    arquivo->menuAction()->setObjectName(QStringLiteral("MenuArquivo"));
     QToolBar* barra = addToolBar(QStringLiteral("Arquivo"));
+    barra->setObjectName(QStringLiteral("BarraArquivo"));
     barra->setIconSize(QSize(32, 32));
     barra->setMovable(false);
     barra->setToolButtonStyle(Qt::ToolButtonIconOnly);
     struct Item {
-        QString texto, ajuda, icone;
+        QString nome, texto, ajuda, icone;
         std::function<void()> comando;
     };
     const std::array<Item, 3> itens{{
-        {QStringLiteral("&Enviar"), AjudaEnviar, QStringLiteral(":/arte/enviar.png"),
-         [this] { Enviar(); }},
-        {QStringLiteral("&Imprimir"), AjudaImprimir, QStringLiteral(":/arte/imprimir.png"),
-         [this] { Imprimir(); }},
-        {QStringLiteral("Sai&r"), AjudaSair, QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
+        {QStringLiteral("Enviar"), QStringLiteral("&Enviar"), AjudaEnviar,
+         QStringLiteral(":/arte/enviar.png"), [this] { Enviar(); }},
+        {QStringLiteral("Imprimir"), QStringLiteral("&Imprimir"), AjudaImprimir,
+         QStringLiteral(":/arte/imprimir.png"), [this] { Imprimir(); }},
+        {QStringLiteral("Sair"), QStringLiteral("Sai&r"), AjudaSair,
+         QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
     }};
     for (std::size_t i = 0; i < itens.size(); ++i) {
         if (i == 2)
@@ -90,6 +93,7 @@ void FormCotacao::criaMenu() {
             barra->addSeparator();
         }
         QAction* acao = arquivo->addAction(QIcon(itens[i].icone), itens[i].texto);
+        acao->setObjectName(itens[i].nome);
         acao->setStatusTip(itens[i].ajuda);
         acao->setToolTip(itens[i].ajuda);
         QObject::connect(acao, &QAction::triggered, this, itens[i].comando);

@@ -1,10 +1,10 @@
 #include "grade/ImpressaoGrade.h"
 
 #include "grade/ControleGrade.h"
-#include "nucleo/Gravacao.h"
-#include "nucleo/Regional.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Caixas.h"
+#include "nucleo/Gravacao.h"
+#include "nucleo/Regional.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -233,6 +233,7 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
         if (auto* barra = previa.findChild<QToolBar*>()) {
             barra->addSeparator();
             QAction* pdf = barra->addAction(QStringLiteral("Salvar PDF"));
+            pdf->setObjectName(QStringLiteral("SalvarPdf"));
             QObject::connect(pdf, &QAction::triggered, &previa, [&] {
                 const QString pasta =
                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -1,23 +1,23 @@
-#include "grade/ControleGrade.h"
-#include "grade/ImpressaoGrade.h"
+#include "banco/BancoLocal.h"
+#include "banco/Rascunhos.h"
+#include "banco/Recibos.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/RespostaAnterior.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Lista.h"
-#include "remoto/Servidor.h"
+#include "grade/ControleGrade.h"
+#include "grade/ImpressaoGrade.h"
+#include "janelas/Caixas.h"
+#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
-#include "janelas/Caixas.h"
-#include "janelas/Textos.h"
-#include "banco/BancoLocal.h"
-#include "banco/Rascunhos.h"
-#include "banco/Recibos.h"
+#include "remoto/Servidor.h"
 #include "tests/cotacao/Ambiente.h"
 #include "tests/cotacao/tst_planilhas.h"
-#include "tests/cotacao/tst_proposta.h"
 #include "tests/cotacao/tst_precosdatabela.h"
+#include "tests/cotacao/tst_proposta.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -160,7 +160,7 @@ private Q_SLOTS:
 
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(2); // "Não" to printing
-        a.comando("&Enviar");
+        a.comando("Enviar");
 
         QCOMPARE(mensagens(),
                  (QStringList{cotacao::textos::Enviada, cotacao::textos::PerguntaImprimir}));
@@ -180,7 +180,7 @@ private Q_SLOTS:
         a.internet.close();
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(1, 6, "7");
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens(), QStringList{janelas::textos::SemConexao});
         QVERIFY(!QFile::exists(a.programa.arquivo(kResposta)));
         QVERIFY(f.isVisible() && f.lModificado);
@@ -195,7 +195,7 @@ private Q_SLOTS:
         a.servidor.colocar(kResposta, anterior);
         FormCotacao& f = a.abrir();
         f.setMObservacoes("nova");
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(a.servidor.conteudo(kResposta),
                  QByteArray("[Geral]\r\nListaPrecosForn=[|9,99|]\r\nListaObsProdutos=[|ok|]\r\n"
                             "Comprador=chave do comprador\r\nObsGeral=nova\r\nPrazoEntrega=\r\n"
@@ -221,7 +221,7 @@ private Q_SLOTS:
                  "Observações dos produtos: 13 caracteres além do que o cliente consegue ler.");
 
         a.servidor.esquecer();
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens().size(), 1);
         QVERIFY(mensagens()[0].startsWith("A cotação não foi enviada: as observações dos "
                                           "produtos passam em 13 caracteres"));
@@ -243,7 +243,7 @@ private Q_SLOTS:
     void semMudancaNaoPergunta() {
         Ambiente a;
         a.abrir();
-        a.comando("Sai&r");
+        a.comando("Sair");
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(Caixas::mostradas().isEmpty());
     }
@@ -267,7 +267,7 @@ private Q_SLOTS:
         a.digitarNaCelula(2, 6, "4,2");
         Caixas::proximaResposta(1);           // "Sim": send first
         Caixas::proximaResposta(Caixas::Sim); // the earlier answer could not be read: replace it
-        a.comando("Sai&r");
+        a.comando("Sair");
         QCOMPARE(mensagens(),
                  (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::SubstituirIlegivel,
                               cotacao::textos::ErroEnvio}));
@@ -280,7 +280,7 @@ private Q_SLOTS:
         // Asked once per leaving: the next leaving asks again.
         Caixas::esqueceMostradas();
         Caixas::proximaResposta(2);
-        a.comando("Sai&r");
+        a.comando("Sair");
         QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
         QTRY_VERIFY(a.form.isNull());
     }
@@ -292,7 +292,7 @@ private Q_SLOTS:
         Caixas::proximaResposta(1); // send first
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(2); // no printing
-        a.comando("Sai&r");
+        a.comando("Sair");
         QCOMPARE(mensagens(), (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::Enviada,
                                            cotacao::textos::PerguntaImprimir}));
         QTRY_VERIFY(a.form.isNull());
@@ -461,9 +461,9 @@ private Q_SLOTS:
 
     void comandoComCelulaEmEdicao_data() {
         QTest::addColumn<QString>("comando");
-        QTest::newRow("enviar") << "&Enviar";
-        QTest::newRow("imprimir") << "&Imprimir";
-        QTest::newRow("sair") << "Sai&r";
+        QTest::newRow("enviar") << "Enviar";
+        QTest::newRow("imprimir") << "Imprimir";
+        QTest::newRow("sair") << "Sair";
     }
 
     void comandoComCelulaEmEdicao() {
@@ -472,13 +472,13 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarSemConfirmar(2, 6, "7,25");
         QVERIFY(a.editando());
-        Caixas::proximaResposta(comando == "Sai&r" ? 2 : Caixas::Ok); // leaving: "Não"
-        Caixas::proximaResposta(2);                                   // no printing
+        Caixas::proximaResposta(comando == "Sair" ? 2 : Caixas::Ok); // leaving: "Não"
+        Caixas::proximaResposta(2);                                  // no printing
         a.botao(comando);
-        if (comando == "&Enviar") {
+        if (comando == "Enviar") {
             QVERIFY(a.servidor.conteudo(kResposta).contains(
                 "ListaPrecosForn=[|0,00|][|7,25|][|0,00|]"));
-        } else if (comando == "&Imprimir") {
+        } else if (comando == "Imprimir") {
             const DadosGrade& d =
                 f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
             QCOMPARE(d.celula(3, 6).texto, "7,25");
@@ -558,7 +558,7 @@ private Q_SLOTS:
         QTest::keyClick(f.findChild<QLineEdit*>("MPedidoMinimo"), Qt::Key_Tab); // leaves it
         QCOMPARE(f.MPedidoMinimo(), mostrado);
         a.digitarNoCampo("MValorFrete", digitado); // still in it when sending
-        a.botao("&Enviar");
+        a.botao("Enviar");
         QVERIFY(a.servidor.conteudo(kResposta).endsWith(
             QByteArray("PedidoMinimo=" + mostrado.toLatin1() +
                        "\r\nValorFrete=" + mostrado.toLatin1() + "\r\n")));
@@ -577,7 +577,7 @@ class RespostaJaEnviada : public QObject {
         a.digitarNaCelula(1, 6, "12,5");
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        a.comando("Enviar");
         if (!QTest::qWaitFor([&] { return a.form.isNull(); }))
             qWarning("the first sending did not end");
         Caixas::esqueceMostradas();
@@ -633,7 +633,7 @@ private Q_SLOTS:
         // Sending asks first; its default keeps the earlier answer.
         a.digitarNaCelula(2, 6, "4");
         ruim.esquecer();
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens(), QStringList{cotacao::textos::SubstituirIlegivel});
         QCOMPARE(Caixas::mostradas()[0].resposta, int(Caixas::Nao));
         QVERIFY(!ruim.comandos().join(' ').contains("STOR"));
@@ -729,7 +729,7 @@ private Q_SLOTS:
         a.digitarNaCelula(1, 6, "3,5");
         a.digitarNoCampo("MFormaPgto", "28");
         Caixas::proximaResposta(2); // leaving: "Não"
-        a.comando("Sai&r");
+        a.comando("Sair");
         QTRY_VERIFY(a.form.isNull());
 
         Caixas::esqueceMostradas();
@@ -749,7 +749,7 @@ private Q_SLOTS:
         a.digitarNaCelula(1, 6, "3,5");
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty());
         const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
@@ -782,7 +782,7 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         disco.encher(512);
         a.digitarNaCelula(1, 6, "3,5");
-        a.comando("&Enviar");
+        a.comando("Enviar");
 
         QCOMPARE(mensagens(), QStringList{janelas::textos::FalhaDeGravacao(
                                   nucleo::FalhaGravacao::DiscoCheio, disco.path())});
@@ -825,7 +825,7 @@ private Q_SLOTS:
 
         Caixas::esqueceMostradas();
         Caixas::proximaResposta(2); // leaving without sending: the window stays by default
-        a.comando("Sai&r");
+        a.comando("Sair");
         QCOMPARE(mensagens().size(), 2);
         QCOMPARE(mensagens()[0], cotacao::textos::PerguntaSair);
         QVERIFY(mensagens()[1].startsWith("Não foi possível guardar o que foi digitado"));
@@ -837,7 +837,7 @@ private Q_SLOTS:
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens().size(), 3);
         QCOMPARE(mensagens()[0], cotacao::textos::Enviada);
         QVERIFY(mensagens()[1].startsWith("A cotação foi enviada, mas o recibo do envio não foi "
@@ -853,7 +853,7 @@ private Q_SLOTS:
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(Caixas::Ok);
         Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        a.comando("Enviar");
         const QStringList textos = mensagens();
         QCOMPARE(textos.size(), 3);
         QCOMPARE(textos[0], cotacao::textos::Enviada);

@@ -2,18 +2,18 @@
 // server with a scripted conversation; and the product grid's model as Qt's checker sees it.
 #include "tests/cotacao/tst_proposta.h"
 
-#include "grade/ControleGrade.h"
-#include "grade/FlexCell.h"
+#include "banco/Recibos.h"
 #include "cotacao/RelatorioCotacao.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Importacao.h"
+#include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Proposta.h"
 #include "cotacao/regras/Rascunho.h"
-#include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Arquivos.h"
+#include "grade/ControleGrade.h"
+#include "grade/FlexCell.h"
 #include "nucleo/Ini.h"
-#include "banco/Recibos.h"
 #include "tests/cotacao/Ambiente.h"
 
 #include <QAbstractItemModelTester>
@@ -546,9 +546,9 @@ void ModeloDaGrade::consistente() {
     a.digitarNaCelula(2, 7, "moido");
     QGuiApplication::clipboard()->setText("7\tx\n8\ty\n");
     a.grade()->setCurrentIndex(a.grade()->model()->index(1, 6));
-    a.comando("C&olar");
-    a.comando("&Desfazer");
-    a.comando("&Refazer");
+    a.comando("Colar");
+    a.comando("Desfazer");
+    a.comando("Refazer");
     f.MListaProdutos.Cell(3, 6).Text("9,90"); // through the automation layer
     const formatos::Resposta r = f.proposta().resposta();
     QCOMPARE(r.precos, (QStringList{"2,5", "7", "9,90"}));
@@ -557,7 +557,7 @@ void ModeloDaGrade::consistente() {
         QCOMPARE(a.celula(linha, 6), r.precos[linha - 1]);
         QCOMPARE(a.celula(linha, 7), r.observacoes[linha - 1]);
     }
-    a.comando("&Desfazer");
+    a.comando("Desfazer");
     QCOMPARE(f.proposta().preco(2), "8");
     QCOMPARE(a.celula(3, 6), "8");
 }
