@@ -149,6 +149,12 @@ inline QStringList mensagens() {
     return textos;
 }
 
+// The start of a text of Textos.h up to its first placeholder ("%1"): what each box made from it
+// contains, whatever is put in its place.
+inline QString inicio(const QString& modelo) {
+    return modelo.left(modelo.indexOf(u'%'));
+}
+
 inline FormObrigado* obrigado() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = dynamic_cast<FormObrigado*>(w); f && f->isVisible())
@@ -163,10 +169,13 @@ inline void prepara() {
                      nucleo::ItensDaLocalidade::de(QLocale("pt_BR")));
 }
 
+// An answer registered for a box that never showed fails the test: the box changed or is gone.
 inline void limpa() {
+    const QStringList pendentes = janelas::Caixas::respostasPendentes();
     destroiJanelas();
     SetInternational(nucleo::ModoInternacional::Windows,
                      nucleo::ItensDaLocalidade::de(QLocale::c()));
+    QCOMPARE(pendentes, QStringList());
 }
 
 } // namespace teste

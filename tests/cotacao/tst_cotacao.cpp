@@ -158,12 +158,13 @@ private Q_SLOTS:
         obs->insert("Frete à parte"); // typed through an input method
         QVERIFY(f.lModificado);
 
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2); // "Não" to printing
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // "Não" to printing
         a.comando("Enviar");
 
         QCOMPARE(mensagens(),
                  (QStringList{cotacao::textos::Enviada, cotacao::textos::PerguntaImprimir}));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.servidor.conteudo(kResposta), esperado);
         QCOMPARE(a.programa.ler(kResposta), esperado);
         // The terms as the fields hold them, blanks included.
@@ -252,9 +253,10 @@ private Q_SLOTS:
         Ambiente a;
         FormCotacao& f = a.abrir();
         a.digitarNoCampo("MPrazoEntrega", "1");
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::PerguntaSair, 2);
         f.close(); // the close box
         QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(!a.servidor.existe(kResposta));
         QVERIFY(!obrigado());
@@ -265,12 +267,14 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        Caixas::proximaResposta(1);           // "Sim": send first
-        Caixas::proximaResposta(Caixas::Sim); // the earlier answer could not be read: replace it
+        Caixas::responde(cotacao::textos::PerguntaSair, 1); // "Sim": send first
+        // The earlier answer could not be read: replace it.
+        Caixas::responde(cotacao::textos::SubstituirIlegivel, Caixas::Sim);
         a.comando("Sair");
         QCOMPARE(mensagens(),
                  (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::SubstituirIlegivel,
                               cotacao::textos::ErroEnvio}));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(2, 6), "4,2");
         QVERIFY(f.lModificado);
@@ -279,9 +283,10 @@ private Q_SLOTS:
 
         // Asked once per leaving: the next leaving asks again.
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::PerguntaSair, 2);
         a.comando("Sair");
         QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
     }
 
@@ -289,12 +294,13 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 7, "ok");
-        Caixas::proximaResposta(1); // send first
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2); // no printing
+        Caixas::responde(cotacao::textos::PerguntaSair, 1); // send first
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // no printing
         a.comando("Sair");
         QCOMPARE(mensagens(), (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::Enviada,
                                            cotacao::textos::PerguntaImprimir}));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(a.servidor.existe(kResposta));
         QVERIFY(obrigado());
@@ -472,9 +478,14 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarSemConfirmar(2, 6, "7,25");
         QVERIFY(a.editando());
-        Caixas::proximaResposta(comando == "Sair" ? 2 : Caixas::Ok); // leaving: "Não"
-        Caixas::proximaResposta(2);                                  // no printing
+        if (comando == "Sair") {
+            Caixas::responde(cotacao::textos::PerguntaSair, 2); // leaving: "Não"
+        } else if (comando == "Enviar") {
+            Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+            Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // no printing
+        }
         a.botao(comando);
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         if (comando == "Enviar") {
             QVERIFY(a.servidor.conteudo(kResposta).contains(
                 "ListaPrecosForn=[|0,00|][|7,25|][|0,00|]"));
@@ -575,8 +586,8 @@ class RespostaJaEnviada : public QObject {
     static QByteArray enviaDaqui(Ambiente& a) {
         a.abrir();
         a.digitarNaCelula(1, 6, "12,5");
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
         if (!QTest::qWaitFor([&] { return a.form.isNull(); }))
             qWarning("the first sending did not end");
@@ -606,6 +617,7 @@ private Q_SLOTS:
         QFETCH(bool, copia);
         Ambiente a;
         const QByteArray enviada = enviaDaqui(a);
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         ServidorFtpTeste::Opcoes opcoes;
         opcoes.recusaRetr = falha == "recusa";
         opcoes.cortaRetr = falha == "corta" ? 20 : 0;
@@ -676,9 +688,10 @@ private Q_SLOTS:
         QFETCH(bool, daqui);
         Ambiente a;
         const QByteArray enviada = enviaDaqui(a);
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         const QByteArray outra = "[Geral]\r\nListaPrecosForn=[|0,01|][|0,01|][|0,01|]\r\n";
         a.servidor.colocar(kResposta, outra);
-        Caixas::proximaResposta(daqui ? 1 : 2);
+        Caixas::responde(inicio(cotacao::textos::RespostaDiferente), daqui ? 1 : 2);
         FormCotacao& f = a.abrir();
         const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
         QVERIFY(recibo);
@@ -686,6 +699,7 @@ private Q_SLOTS:
                  QStringList{"A resposta no servidor não é a que foi enviada deste "
                              "computador em " +
                              quando(*recibo) + ". Deseja ver a que foi enviada daqui?"});
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.celula(1, 6), daqui ? "12,50" : "0,01");
         QCOMPARE(a.celula(2, 6), daqui ? "0,00" : "0,01");
         QCOMPARE(a.programa.ler(kResposta), daqui ? enviada : outra);
@@ -728,15 +742,17 @@ private Q_SLOTS:
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
         a.digitarNoCampo("MFormaPgto", "28");
-        Caixas::proximaResposta(2); // leaving: "Não"
+        Caixas::responde(cotacao::textos::PerguntaSair, 2); // leaving: "Não"
         a.comando("Sair");
         QTRY_VERIFY(a.form.isNull());
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(recupera ? 1 : 2);
+        Caixas::responde(inicio(cotacao::textos::RecuperarRascunho), recupera ? 1 : 2);
         FormCotacao& f = a.abrir();
         QCOMPARE(mensagens().size(), 1);
         QVERIFY(mensagens()[0].startsWith("Há preços e dados digitados em "));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.celula(1, 6), recupera ? "3,5" : "0,00");
         QCOMPARE(f.MFormaPgto(), recupera ? "28" : "");
         QCOMPARE(f.lModificado, recupera);
@@ -747,10 +763,11 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
         QTRY_VERIFY(a.form.isNull());
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QVERIFY(banco::Rascunhos(a.banco).le(kNumero, kCNPJ).isEmpty());
         const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
         QVERIFY(recibo);
@@ -824,8 +841,10 @@ private Q_SLOTS:
         a.digitarNaCelula(1, 6, "2");
 
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(2); // leaving without sending: the window stays by default
+        // Leaving without sending: the window stays by default.
+        Caixas::responde(cotacao::textos::PerguntaSair, 2);
         a.comando("Sair");
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(mensagens().size(), 2);
         QCOMPARE(mensagens()[0], cotacao::textos::PerguntaSair);
         QVERIFY(mensagens()[1].startsWith("Não foi possível guardar o que foi digitado"));
@@ -834,10 +853,11 @@ private Q_SLOTS:
         QCOMPARE(a.celula(1, 6), "2");
 
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(inicio(cotacao::textos::ReciboNaoGuardado), Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(mensagens().size(), 3);
         QCOMPARE(mensagens()[0], cotacao::textos::Enviada);
         QVERIFY(mensagens()[1].startsWith("A cotação foi enviada, mas o recibo do envio não foi "
@@ -850,10 +870,11 @@ private Q_SLOTS:
         QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
         a.abrir();
         a.digitarNoCampo("MFormaPgto", "30");
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::TermosNaoGuardados, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         const QStringList textos = mensagens();
         QCOMPARE(textos.size(), 3);
         QCOMPARE(textos[0], cotacao::textos::Enviada);

@@ -580,10 +580,11 @@ void ComandosDoForm::ultimosPrecos() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    Caixas::proximaResposta(Caixas::Ok);
-    Caixas::proximaResposta(2);
+    Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+    Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
     a.comando("Enviar");
     QTRY_VERIFY(a.form.isNull());
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
     const QString outra = "2026000000054321";
     a.programa.escrever(outra + ".cot", teste::cotacao(kTres));
@@ -598,10 +599,11 @@ void ComandosDoForm::ultimosPrecos() {
              "1 preços preenchidos com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
-    Caixas::proximaResposta(Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);
     a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!a.servidor.existe(outra + kCNPJ + ".cot")); // "Não": nothing sent
     QVERIFY(f.isVisible());
 }
@@ -648,10 +650,11 @@ void ComandosDoForm::tabelaDePrecos() {
 
     a.programa.escrever("tabela.csv", csv);
     ProximoArquivo(a.programa.arquivo("tabela.csv"));
-    Caixas::proximaResposta(Caixas::Sim);
+    Caixas::responde(cotacao::textos::PerguntaImportarTabela, Caixas::Sim);
     a.comando("ImportarTabela");
     QCOMPARE(mensagens().size(), 1); // the summary, confirmed
-    a.digitarNaCelula(2, 6, "7,5");  // typed: the table does not replace it
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
+    a.digitarNaCelula(2, 6, "7,5"); // typed: the table does not replace it
     esperados[1] = "7,5";
     a.comando("PreencherComTabela");
     const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
@@ -676,20 +679,21 @@ void ComandosDoForm::tabelaDePrecos() {
     // Ten times the table's price asks before sending.
     a.digitarNaCelula(3, 6, "300");
     Caixas::esqueceMostradas();
-    Caixas::proximaResposta(Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::SegundaOlhadaComTabela), Caixas::Nao);
     a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY2(mensagens()[0].contains("PRODUTO 2: 300,00 (tabela de preços: 3,25)"),
              qPrintable(mensagens()[0]));
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
     // The next form finds the table in the database.
     f.lModificado = false;
-    Caixas::proximaResposta(Caixas::Nao); // the draft is not recovered
     a.comando("Sair");
     QTRY_VERIFY(a.form.isNull());
     Caixas::esqueceMostradas();
-    Caixas::proximaResposta(Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::RecuperarRascunho), 2); // the draft is not recovered
     FormCotacao& outro = a.abrir();
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     a.comando("PreencherComTabela");
     QCOMPARE(outro.proposta().resposta().precos, [&] {
         QStringList s = esperados;
@@ -711,12 +715,14 @@ void ComandosDoForm::tabelaDePrecos() {
                     "de tabela.csv em %2 às ")
                 .arg(nucleo::ComMilhares(linhasDaTabela, 0), DateToText(QDate::currentDate()))),
         qPrintable(mensagens()[0]));
-    Caixas::proximaResposta(Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela), Caixas::Nao);
     apagar->trigger();
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(banco::TabelaDePrecos(a.banco).origem());
     Caixas::esqueceMostradas();
-    Caixas::proximaResposta(Caixas::Sim);
+    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela), Caixas::Sim);
     apagar->trigger();
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!banco::TabelaDePrecos(a.banco).origem());
     QCOMPARE(outro.statusBar()->currentMessage(), cotacao::textos::TabelaApagada);
     Caixas::esqueceMostradas();
@@ -729,10 +735,11 @@ void ComandosDoForm::imprimeRespostaGuardada() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    Caixas::proximaResposta(Caixas::Ok);
-    Caixas::proximaResposta(2);
+    Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+    Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
     a.comando("Enviar");
     QTRY_VERIFY(a.form.isNull());
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     const auto recibo = banco::Recibos(a.banco).ultimo(kNumero, kCNPJ);
     QVERIFY(recibo);
     QCOMPARE(recibo->total, 60000); // 12,50 x 48
