@@ -1,6 +1,7 @@
 #include "cotacao/ComandosDaGrade.h"
 
 #include "banco/TabelaDePrecos.h"
+#include "cotacao/Textos.h"
 #include "cotacao/regras/Busca.h"
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/ColunasProdutos.h"
@@ -122,10 +123,10 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     using namespace cotacao::textos;
 
     arquivo->addSeparator();
-    comando(this, arquivo, "ExportarPlanilha", QStringLiteral("E&xportar planilha..."),
-            QKeySequence(u"Ctrl+E"_qs), AjudaExportar, [this] { ExportarPlanilha(); });
-    comando(this, arquivo, "ImportarPlanilha", QStringLiteral("Im&portar planilha..."),
-            QKeySequence(u"Ctrl+I"_qs), AjudaImportar, [this] { ImportarPlanilha(); });
+    comando(this, arquivo, "ExportarPlanilha", ComandoExportar, QKeySequence(u"Ctrl+E"_qs),
+            AjudaExportar, [this] { ExportarPlanilha(); });
+    comando(this, arquivo, "ImportarPlanilha", ComandoImportar, QKeySequence(u"Ctrl+I"_qs),
+            AjudaImportar, [this] { ImportarPlanilha(); });
     QMenu* tabela = arquivo->addMenu(MenuTabelaDePrecos);
     tabela->menuAction()->setObjectName(QStringLiteral("MenuTabelaDePrecos"));
     tabela->menuAction()->setStatusTip(AjudaImportarTabela);
@@ -136,26 +137,26 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     comando(this, tabela, "ApagarTabela", ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs),
             AjudaApagarTabela, [this] { ApagarTabelaDePrecos(); });
 
-    QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
+    QMenu* editar = m_janela->menuBar()->addMenu(MenuEditar);
     editar->menuAction()->setObjectName(QStringLiteral("MenuEditar"));
-    QAction* desfazer = comando(this, editar, "Desfazer", QStringLiteral("&Desfazer"),
-                                QKeySequence::Undo, AjudaDesfazer, [this] { Desfazer(); });
-    QAction* refazer = comando(this, editar, "Refazer", QStringLiteral("&Refazer"),
-                               QKeySequence(u"Ctrl+Y"_qs), AjudaRefazer, [this] { Refazer(); });
+    QAction* desfazer = comando(this, editar, "Desfazer", ComandoDesfazer, QKeySequence::Undo,
+                                AjudaDesfazer, [this] { Desfazer(); });
+    QAction* refazer = comando(this, editar, "Refazer", ComandoRefazer, QKeySequence(u"Ctrl+Y"_qs),
+                               AjudaRefazer, [this] { Refazer(); });
     QObject::connect(m_desfazer, &QUndoStack::canUndoChanged, desfazer, &QAction::setEnabled);
     QObject::connect(m_desfazer, &QUndoStack::canRedoChanged, refazer, &QAction::setEnabled);
     desfazer->setEnabled(false);
     refazer->setEnabled(false);
     editar->addSeparator();
-    comando(this, editar, "Copiar", QStringLiteral("&Copiar"), QKeySequence::Copy, AjudaCopiar,
+    comando(this, editar, "Copiar", ComandoCopiar, QKeySequence::Copy, AjudaCopiar,
             [this] { Copiar(); });
-    comando(this, editar, "Colar", QStringLiteral("C&olar"), QKeySequence::Paste, AjudaColar,
+    comando(this, editar, "Colar", ComandoColar, QKeySequence::Paste, AjudaColar,
             [this] { Colar(); });
     editar->addSeparator();
     // Named apart from the search field it goes to ("Localizar").
-    comando(this, editar, "LocalizarProduto", QStringLiteral("&Localizar"), QKeySequence::Find,
-            AjudaLocalizar, [this] { Localizar(); });
-    comando(this, editar, "PreencherUltimosPrecos", QStringLiteral("&Preencher com últimos preços"),
+    comando(this, editar, "LocalizarProduto", ComandoLocalizar, QKeySequence::Find, AjudaLocalizar,
+            [this] { Localizar(); });
+    comando(this, editar, "PreencherUltimosPrecos", ComandoPreencherUltimos,
             QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
     comando(this, editar, "PreencherComTabela", PreencherComTabela,
             QKeySequence(u"Ctrl+Shift+L"_qs), AjudaPreencherComTabela,
@@ -178,7 +179,7 @@ void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
     auto* rotulo = new QLabel(cotacao::textos::Localizar, barra);
     m_localizar = new QLineEdit(barra);
     m_localizar->setObjectName(QStringLiteral("Localizar"));
-    m_localizar->setAccessibleName(QStringLiteral("Localizar"));
+    m_localizar->setAccessibleName(cotacao::textos::NomeLocalizar);
     m_localizar->setPlaceholderText(cotacao::textos::ProcurarDica);
     m_localizar->setStatusTip(cotacao::textos::AjudaLocalizar);
     m_localizar->setClearButtonEnabled(true);

@@ -3,6 +3,7 @@
 #include "banco/Recibos.h"
 #include "cotacao/ConversaDoEnvio.h"
 #include "cotacao/ListaProdutos.h"
+#include "cotacao/Textos.h"
 #include "cotacao/regras/Rascunho.h"
 #include "cotacao/regras/Textos.h"
 #include "dialogos/Dialogo.h"
@@ -66,9 +67,9 @@ void FormCotacao::criaControles() {
 
 void FormCotacao::criaMenu() {
     using namespace cotacao::textos;
-    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+    QMenu* arquivo = menuBar()->addMenu(MenuArquivo);
     arquivo->menuAction()->setObjectName(QStringLiteral("MenuArquivo"));
-    QToolBar* barra = addToolBar(QStringLiteral("Arquivo"));
+    QToolBar* barra = addToolBar(BarraArquivo);
     barra->setObjectName(QStringLiteral("BarraArquivo"));
     barra->setIconSize(QSize(32, 32));
     barra->setMovable(false);
@@ -78,12 +79,12 @@ void FormCotacao::criaMenu() {
         std::function<void()> comando;
     };
     const std::array<Item, 3> itens{{
-        {QStringLiteral("Enviar"), QStringLiteral("&Enviar"), AjudaEnviar,
-         QStringLiteral(":/arte/enviar.png"), [this] { Enviar(); }},
-        {QStringLiteral("Imprimir"), QStringLiteral("&Imprimir"), AjudaImprimir,
+        {QStringLiteral("Enviar"), ComandoEnviar, AjudaEnviar, QStringLiteral(":/arte/enviar.png"),
+         [this] { Enviar(); }},
+        {QStringLiteral("Imprimir"), ComandoImprimir, AjudaImprimir,
          QStringLiteral(":/arte/imprimir.png"), [this] { Imprimir(); }},
-        {QStringLiteral("Sair"), QStringLiteral("Sai&r"), AjudaSair,
-         QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
+        {QStringLiteral("Sair"), ComandoSair, AjudaSair, QStringLiteral(":/arte/sair.png"),
+         [this] { Sair(); }},
     }};
     for (std::size_t i = 0; i < itens.size(); ++i) {
         if (i == 2)
