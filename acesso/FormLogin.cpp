@@ -48,21 +48,21 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     m_fundo->setObjectName(QStringLiteral("Fundo"));
     m_fundo->setGeometry(rect());
 
-    m_cnpj = campo("MCNPJ", QStringLiteral("CNPJ"), UnidadesDeDialogo::rect(15, 175, 91, 11));
+    m_cnpj = campo("MCNPJ", acesso::textos::NomeCNPJ, UnidadesDeDialogo::rect(15, 175, 91, 11));
     m_cnpj->setInputMask(QStringLiteral("99.999.999/9999-99"));
-    m_codCotacao = campo("MCodCotacao", QStringLiteral("Número da cotação"),
-                         UnidadesDeDialogo::rect(118, 175, 95, 11));
+    m_codCotacao =
+        campo("MCodCotacao", acesso::textos::NomeCodigo, UnidadesDeDialogo::rect(118, 175, 95, 11));
     m_codCotacao->setMaxLength(16);
-    m_senha = campo("MSenha", QStringLiteral("Senha"), UnidadesDeDialogo::rect(222, 175, 94, 11));
+    m_senha = campo("MSenha", acesso::textos::NomeSenha, UnidadesDeDialogo::rect(222, 175, 94, 11));
     m_senha->setMaxLength(8);
     m_senha->setEchoMode(QLineEdit::Password);
     m_senha->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 10, true));
 
-    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok = new QPushButton(acesso::textos::BotaoOk, this);
     m_ok->setObjectName(QStringLiteral("Ok"));
     m_ok->setGeometry(UnidadesDeDialogo::rect(321, 173, 65, 14));
     m_ok->setDefault(true);
-    m_sair = new QPushButton(QStringLiteral("Sair"), this);
+    m_sair = new QPushButton(acesso::textos::BotaoSair, this);
     m_sair->setObjectName(QStringLiteral("Sair"));
     m_sair->setGeometry(UnidadesDeDialogo::rect(321, 190, 65, 12));
     m_sair->setAutoDefault(false);
@@ -73,7 +73,7 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
     CorDoTexto(m_versao, CorPredefinida(6));
 
-    m_videoAula = new QPushButton(QStringLiteral("Video Aula"), this);
+    m_videoAula = new QPushButton(acesso::textos::BotaoVideoAula, this);
     m_videoAula->setObjectName(QStringLiteral("VideoAula"));
     m_videoAula->setGeometry(UnidadesDeDialogo::rect(9, 9, 60, 54));
     m_videoAula->setAutoDefault(false);
@@ -82,7 +82,7 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     m_minhasCotacoes->setObjectName(QStringLiteral("MinhasCotacoes"));
     m_minhasCotacoes->setGeometry(UnidadesDeDialogo::rect(392, 173, 92, 14));
     m_minhasCotacoes->setAutoDefault(false);
-    m_minhasCotacoes->setAccessibleName(QStringLiteral("Minhas cotações"));
+    m_minhasCotacoes->setAccessibleName(acesso::textos::TituloMinhasCotacoes);
     m_minhasCotacoes->setStatusTip(acesso::textos::AjudaMinhasCotacoes);
     m_minhasCotacoes->setToolTip(acesso::textos::AjudaMinhasCotacoes);
     m_minhasCotacoes->setVisible(m_banco != nullptr);

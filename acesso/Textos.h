@@ -7,6 +7,13 @@ inline const QString EnderecoVideoAula =
     QStringLiteral("https://www.cotacaoeletronica.com.br/video-aula");
 
 inline const QString TituloLogin = QStringLiteral("Acesso ao sistema ...");
+// The login's fields, as a screen reader says them, and its buttons.
+inline const QString NomeCNPJ = QStringLiteral("CNPJ");
+inline const QString NomeCodigo = QStringLiteral("Número da cotação");
+inline const QString NomeSenha = QStringLiteral("Senha");
+inline const QString BotaoOk = QStringLiteral("Ok");
+inline const QString BotaoSair = QStringLiteral("Sair");
+inline const QString BotaoVideoAula = QStringLiteral("Video Aula");
 
 inline const QString CodigoIncorreto = QStringLiteral("O código da cotação está incorreto.");
 inline const QString SenhaIncorreta = QStringLiteral("A senha da cotação está incorreta.");

@@ -12,6 +12,7 @@
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Rascunho.h"
+#include "cotacao/regras/Textos.h"
 #include "formatos/Lista.h"
 #include "grade/ImpressaoGrade.h"
 #include "janelas/Caixas.h"
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
         form->MListaProdutos.Cell(linha, 6).Text(QString(QString::number(linha % 97) + u",5"));
     // The earlier answer could not be read (no server): each sending is let replace it.
     const double envio = medianaMs(5, [&] {
-        Caixas::proximaResposta(Caixas::Sim);
+        Caixas::responde(cotacao::textos::SubstituirIlegivel, Caixas::Sim);
         form->Enviar();
     });
     const QString cnpj = QStringLiteral("11222333000181");

@@ -2,6 +2,8 @@
 
 #include "grade/FlexCell.h"
 
+#include <QString>
+
 #include <optional>
 #include <span>
 
@@ -9,7 +11,7 @@ namespace cotacao {
 
 // One column of a grid laid out by the quotation form: its heading and looks.
 struct ColunaGrade {
-    const char16_t* titulo;
+    QString titulo;
     int largura;
     int alinhamento;
     std::optional<bool> bloqueada; // unset: left as the grid has it
@@ -21,7 +23,7 @@ struct ColunaGrade {
 inline void AplicaColunas(FlexCell& grade, std::span<const ColunaGrade> colunas) {
     for (int c = 0; c < int(colunas.size()); ++c) {
         const ColunaGrade& col = colunas[c];
-        grade.Cell(0, c).Text(QString::fromUtf16(col.titulo));
+        grade.Cell(0, c).Text(col.titulo);
         FlexCell_Column coluna = grade.Column(c);
         coluna.Width(col.largura);
         if (c == 0)

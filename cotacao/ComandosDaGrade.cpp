@@ -2,6 +2,7 @@
 
 #include "banco/TabelaDePrecos.h"
 #include "banco/Textos.h"
+#include "cotacao/Textos.h"
 #include "cotacao/regras/Busca.h"
 #include "cotacao/regras/Colagem.h"
 #include "cotacao/regras/ColunasProdutos.h"
@@ -70,9 +71,11 @@ private:
     bool m_feita = true;
 };
 
-QAction* comando(QObject* dono, QMenu* menu, const QString& texto, const QKeySequence& atalho,
-                 const QString& ajuda, std::function<void()> executa) {
+// A command of a menu; its object name is how the program's tests find it.
+QAction* comando(QObject* dono, QMenu* menu, const char* nome, const QString& texto,
+                 const QKeySequence& atalho, const QString& ajuda, std::function<void()> executa) {
     QAction* acao = menu->addAction(texto);
+    acao->setObjectName(QString::fromLatin1(nome));
     acao->setShortcut(atalho);
     acao->setStatusTip(ajuda);
     acao->setToolTip(ajuda);
@@ -121,46 +124,47 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     using namespace cotacao::textos;
 
     arquivo->addSeparator();
-    comando(this, arquivo, QStringLiteral("E&xportar planilha..."), QKeySequence(u"Ctrl+E"_qs),
+    comando(this, arquivo, "ExportarPlanilha", ComandoExportar, QKeySequence(u"Ctrl+E"_qs),
             AjudaExportar, [this] { ExportarPlanilha(); });
-    comando(this, arquivo, QStringLiteral("Im&portar planilha..."), QKeySequence(u"Ctrl+I"_qs),
+    comando(this, arquivo, "ImportarPlanilha", ComandoImportar, QKeySequence(u"Ctrl+I"_qs),
             AjudaImportar, [this] { ImportarPlanilha(); });
     QMenu* tabela = arquivo->addMenu(MenuTabelaDePrecos);
+    tabela->menuAction()->setObjectName(QStringLiteral("MenuTabelaDePrecos"));
     tabela->menuAction()->setStatusTip(AjudaImportarTabela);
-    comando(this, tabela, ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs), AjudaImportarTabela,
-            [this] { ImportarTabelaDePrecos(); });
-    comando(this, tabela, VerTabela, QKeySequence(u"Ctrl+Shift+T"_qs), AjudaVerTabela, [this] {
-        VerTabelaDePrecos();
-    })->setObjectName(QStringLiteral("VerTabela"));
-    comando(this, tabela, ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs), AjudaApagarTabela,
-            [this] { ApagarTabelaDePrecos(); })
-        ->setObjectName(QStringLiteral("ApagarTabela"));
+    comando(this, tabela, "ImportarTabela", ImportarTabela, QKeySequence(u"Ctrl+Shift+I"_qs),
+            AjudaImportarTabela, [this] { ImportarTabelaDePrecos(); });
+    comando(this, tabela, "VerTabela", VerTabela, QKeySequence(u"Ctrl+Shift+T"_qs), AjudaVerTabela,
+            [this] { VerTabelaDePrecos(); });
+    comando(this, tabela, "ApagarTabela", ApagarTabela, QKeySequence(u"Ctrl+Shift+Del"_qs),
+            AjudaApagarTabela, [this] { ApagarTabelaDePrecos(); });
 
-    QMenu* editar = m_janela->menuBar()->addMenu(QStringLiteral("E&ditar"));
-    QAction* desfazer = comando(this, editar, QStringLiteral("&Desfazer"), QKeySequence::Undo,
+    QMenu* editar = m_janela->menuBar()->addMenu(MenuEditar);
+    editar->menuAction()->setObjectName(QStringLiteral("MenuEditar"));
+    QAction* desfazer = comando(this, editar, "Desfazer", ComandoDesfazer, QKeySequence::Undo,
                                 AjudaDesfazer, [this] { Desfazer(); });
-    QAction* refazer = comando(this, editar, QStringLiteral("&Refazer"), QKeySequence(u"Ctrl+Y"_qs),
+    QAction* refazer = comando(this, editar, "Refazer", ComandoRefazer, QKeySequence(u"Ctrl+Y"_qs),
                                AjudaRefazer, [this] { Refazer(); });
     QObject::connect(m_desfazer, &QUndoStack::canUndoChanged, desfazer, &QAction::setEnabled);
     QObject::connect(m_desfazer, &QUndoStack::canRedoChanged, refazer, &QAction::setEnabled);
     desfazer->setEnabled(false);
     refazer->setEnabled(false);
     editar->addSeparator();
-    comando(this, editar, QStringLiteral("&Copiar"), QKeySequence::Copy, AjudaCopiar,
+    comando(this, editar, "Copiar", ComandoCopiar, QKeySequence::Copy, AjudaCopiar,
             [this] { Copiar(); });
-    comando(this, editar, QStringLiteral("C&olar"), QKeySequence::Paste, AjudaColar,
+    comando(this, editar, "Colar", ComandoColar, QKeySequence::Paste, AjudaColar,
             [this] { Colar(); });
     editar->addSeparator();
-    comando(this, editar, QStringLiteral("&Localizar"), QKeySequence::Find, AjudaLocalizar,
+    // Named apart from the search field it goes to ("Localizar").
+    comando(this, editar, "LocalizarProduto", ComandoLocalizar, QKeySequence::Find, AjudaLocalizar,
             [this] { Localizar(); });
-    comando(this, editar, QStringLiteral("&Preencher com últimos preços"),
+    comando(this, editar, "PreencherUltimosPrecos", ComandoPreencherUltimos,
             QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
-    comando(this, editar, PreencherComTabela, QKeySequence(u"Ctrl+Shift+L"_qs),
-            AjudaPreencherComTabela, [this] { PreencherComTabelaDePrecos(); });
+    comando(this, editar, "PreencherComTabela", PreencherComTabela,
+            QKeySequence(u"Ctrl+Shift+L"_qs), AjudaPreencherComTabela,
+            [this] { PreencherComTabelaDePrecos(); });
     editar->addSeparator();
-    comando(this, editar, IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs), AjudaIrParaSemPreco, [this] {
-        IrParaPrimeiroSemPreco();
-    })->setObjectName(QStringLiteral("IrParaSemPreco"));
+    comando(this, editar, "IrParaSemPreco", IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs),
+            AjudaIrParaSemPreco, [this] { IrParaPrimeiroSemPreco(); });
 
     m_espaco = new QLabel(m_janela);
     m_espaco->setObjectName(QStringLiteral("EspacoObs"));
@@ -176,7 +180,7 @@ void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
     auto* rotulo = new QLabel(cotacao::textos::Localizar, barra);
     m_localizar = new QLineEdit(barra);
     m_localizar->setObjectName(QStringLiteral("Localizar"));
-    m_localizar->setAccessibleName(QStringLiteral("Localizar"));
+    m_localizar->setAccessibleName(cotacao::textos::NomeLocalizar);
     m_localizar->setPlaceholderText(cotacao::textos::ProcurarDica);
     m_localizar->setStatusTip(cotacao::textos::AjudaLocalizar);
     m_localizar->setClearButtonEnabled(true);

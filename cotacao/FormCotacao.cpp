@@ -3,6 +3,7 @@
 #include "banco/Recibos.h"
 #include "cotacao/ConversaDoEnvio.h"
 #include "cotacao/ListaProdutos.h"
+#include "cotacao/Textos.h"
 #include "cotacao/regras/Rascunho.h"
 #include "cotacao/regras/Textos.h"
 #include "dialogos/Dialogo.h"
@@ -66,21 +67,24 @@ void FormCotacao::criaControles() {
 
 void FormCotacao::criaMenu() {
     using namespace cotacao::textos;
-    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
-    QToolBar* barra = addToolBar(QStringLiteral("Arquivo"));
+    QMenu* arquivo = menuBar()->addMenu(MenuArquivo);
+    arquivo->menuAction()->setObjectName(QStringLiteral("MenuArquivo"));
+    QToolBar* barra = addToolBar(BarraArquivo);
+    barra->setObjectName(QStringLiteral("BarraArquivo"));
     barra->setIconSize(QSize(32, 32));
     barra->setMovable(false);
     barra->setToolButtonStyle(Qt::ToolButtonIconOnly);
     struct Item {
-        QString texto, ajuda, icone;
+        QString nome, texto, ajuda, icone;
         std::function<void()> comando;
     };
     const std::array<Item, 3> itens{{
-        {QStringLiteral("&Enviar"), AjudaEnviar, QStringLiteral(":/arte/enviar.png"),
+        {QStringLiteral("Enviar"), ComandoEnviar, AjudaEnviar, QStringLiteral(":/arte/enviar.png"),
          [this] { Enviar(); }},
-        {QStringLiteral("&Imprimir"), AjudaImprimir, QStringLiteral(":/arte/imprimir.png"),
-         [this] { Imprimir(); }},
-        {QStringLiteral("Sai&r"), AjudaSair, QStringLiteral(":/arte/sair.png"), [this] { Sair(); }},
+        {QStringLiteral("Imprimir"), ComandoImprimir, AjudaImprimir,
+         QStringLiteral(":/arte/imprimir.png"), [this] { Imprimir(); }},
+        {QStringLiteral("Sair"), ComandoSair, AjudaSair, QStringLiteral(":/arte/sair.png"),
+         [this] { Sair(); }},
     }};
     for (std::size_t i = 0; i < itens.size(); ++i) {
         if (i == 2)
@@ -90,6 +94,7 @@ void FormCotacao::criaMenu() {
             barra->addSeparator();
         }
         QAction* acao = arquivo->addAction(QIcon(itens[i].icone), itens[i].texto);
+        acao->setObjectName(itens[i].nome);
         acao->setStatusTip(itens[i].ajuda);
         acao->setToolTip(itens[i].ajuda);
         QObject::connect(acao, &QAction::triggered, this, itens[i].comando);

@@ -1,8 +1,9 @@
 #include "cotacao/ListaProdutos.h"
 
-#include "grade/ObjetosGrade.h"
 #include "cotacao/ColunasGrade.h"
+#include "cotacao/Textos.h"
 #include "formatos/Quantia.h"
+#include "grade/ObjetosGrade.h"
 
 using namespace grade;
 
@@ -28,14 +29,14 @@ void IniciaProdutos(FlexCell& g) {
     g.ExtendLastCol(true);
     g.Rows(1);
     static const ColunaGrade colunas[] = {
-        {u"", 0, Alinhamento::Esquerda, true, false},
-        {u"PLU", 40, Alinhamento::Esquerda, true, false},
-        {u"Cód. de barras", 90, Alinhamento::Esquerda, true, false},
-        {u"Descrição", 340, Alinhamento::Esquerda, true, false},
-        {u"Qtde.", 60, Alinhamento::Direita, true, true},
-        {u"Unid.", 40, Alinhamento::Centro, true, false},
-        {u"Preço R$", 60, Alinhamento::Direita, false, true},
-        {u"Observações do produto", 200, Alinhamento::Esquerda, false, false}};
+        {QString(), 0, Alinhamento::Esquerda, true, false},
+        {textos::ColunaPlu, 40, Alinhamento::Esquerda, true, false},
+        {textos::ColunaBarras, 90, Alinhamento::Esquerda, true, false},
+        {textos::ColunaDescricao, 340, Alinhamento::Esquerda, true, false},
+        {textos::ColunaQuantidade, 60, Alinhamento::Direita, true, true},
+        {textos::ColunaUnid, 40, Alinhamento::Centro, true, false},
+        {textos::ColunaPreco, 60, Alinhamento::Direita, false, true},
+        {textos::ColunaObsProduto, 200, Alinhamento::Esquerda, false, false}};
     AplicaColunas(g, colunas);
 }
 

@@ -2,6 +2,7 @@
 
 #include "cotacao/ColunasGrade.h"
 #include "cotacao/FormCotacao.h"
+#include "cotacao/Textos.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
@@ -16,12 +17,6 @@
 
 using namespace cotacao;
 using namespace grade;
-
-namespace {
-// The vendor's contact line, with the page number (&p) of the number of pages (&n).
-const QString kRodape = QStringLiteral(
-    "Cotação eletrônica - suporte (11) 4004-0000 - São Paulo/SP          Página &p de &n");
-} // namespace
 
 void FormCotacao::Imprimir() {
     fechaEdicao(); // the report shows what the supplier sees, the cell being edited included
@@ -77,15 +72,15 @@ void IniciaRelatorio(FlexCell& g) {
     g.DisplayRowIndex(false);
     g.Cols(9);
     static const ColunaGrade colunas[] = {
-        {u"", 0, Alinhamento::Esquerda, {}, false},
-        {u"PLU", 50, Alinhamento::Esquerda, {}, false},
-        {u"Cód. de barras", 100, Alinhamento::Esquerda, {}, false},
-        {u"Descrição", 330, Alinhamento::Esquerda, {}, false},
-        {u"Qtde.", 50, Alinhamento::Direita, {}, true},
-        {u"Unidade", 60, Alinhamento::Centro, {}, false},
-        {u"Preço Unit.", 80, Alinhamento::Direita, {}, true},
-        {u"Total", 80, Alinhamento::Direita, {}, true},
-        {u"Observações", 330, Alinhamento::Esquerda, {}, false}};
+        {QString(), 0, Alinhamento::Esquerda, {}, false},
+        {textos::ColunaPlu, 50, Alinhamento::Esquerda, {}, false},
+        {textos::ColunaBarras, 100, Alinhamento::Esquerda, {}, false},
+        {textos::ColunaDescricao, 330, Alinhamento::Esquerda, {}, false},
+        {textos::ColunaQuantidade, 50, Alinhamento::Direita, {}, true},
+        {textos::ColunaUnidade, 60, Alinhamento::Centro, {}, false},
+        {textos::ColunaPrecoUnitario, 80, Alinhamento::Direita, {}, true},
+        {textos::ColunaTotal, 80, Alinhamento::Direita, {}, true},
+        {textos::ColunaObservacoes, 330, Alinhamento::Esquerda, {}, false}};
     AplicaColunas(g, colunas);
     g.Rows(1);
 }
@@ -97,9 +92,7 @@ void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
 
     if (r.Rows().toInt() > 1)
         r.Range(1, 1, ultima(), r.Cols().toInt() - 1).DeleteByRow();
-    r.AddItem_(QStringLiteral("PLU\tCód. de barras\tDescrição\tQtde.\tUnidade\tVlr. Unit.\t"
-                              "Sub-total\tObservações"),
-               false);
+    r.AddItem_(textos::CabecalhoRelatorio, false);
     linhaToda(8).FontBold(true);
     linhaToda(8).FontUnderline(true);
 
@@ -131,19 +124,16 @@ void PreencheRelatorio(FlexCell& r, const Proposta& proposta) {
     };
     r.AddItem_(QString(), false);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Valor total ->"), formatos::MostraCentavos(proposta.centavos()),
-                 true);
+    linhaDeTotal(textos::ValorTotal, formatos::MostraCentavos(proposta.centavos()), true);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Número de produtos à cotar ->"),
-                 QString::number(proposta.produtos()), true);
+    linhaDeTotal(textos::ProdutosACotar, QString::number(proposta.produtos()), true);
     r.AddItem_(QString(), false);
-    linhaDeTotal(QStringLiteral("Número de produtos cotados ->"),
-                 QString::number(proposta.cotados()), false);
+    linhaDeTotal(textos::ProdutosCotados, QString::number(proposta.cotados()), false);
 
     for (int i = 0; i < 3; ++i)
         r.AddItem_(QString(), false);
     r.Range(ultima(), 1, ultima(), 8).Merge();
-    r.Cell(ultima(), 1).Text(QStringLiteral("Observações gerais:"));
+    r.Cell(ultima(), 1).Text(textos::ObservacoesGerais);
     r.Cell(ultima(), 1).Alignment(Alinhamento::Esquerda);
     linhaToda(8).FontBold(true);
     r.AddItem_(QString(), false);
@@ -158,14 +148,14 @@ void MostraRelatorio(FlexCell& r, const Proposta& proposta, const QString& codig
     r.ReportTitles().Clear();
     const QString fim = QStringLiteral("||");
     const std::array<std::pair<QString, int>, 9> titulos{{
-        {QStringLiteral("Cotação de produtos"), 18},
+        {textos::TituloRelatorio, 18},
         {QStringLiteral(" "), 10},
-        {QStringLiteral("Cód. da cotação: ") + codigo + fim, 10},
-        {QStringLiteral("Solicitante: ") + proposta.cotacao().solicitante.trimmed() + fim, 10},
-        {QStringLiteral("Forma de pgto: ") + termos.formaPgto.trimmed() + fim, 10},
-        {QStringLiteral("Prazo de entrega: ") + termos.prazoEntrega.trimmed() + fim, 10},
-        {QStringLiteral("Pedido minimo: ") + termos.pedidoMinimo.trimmed() + fim, 10},
-        {QStringLiteral("Valor do frete: ") + termos.valorFrete.trimmed() + fim, 10},
+        {textos::TituloCodigo + codigo + fim, 10},
+        {textos::TituloSolicitante + proposta.cotacao().solicitante.trimmed() + fim, 10},
+        {textos::TituloFormaPgto + termos.formaPgto.trimmed() + fim, 10},
+        {textos::TituloPrazoEntrega + termos.prazoEntrega.trimmed() + fim, 10},
+        {textos::TituloPedidoMinimo + termos.pedidoMinimo.trimmed() + fim, 10},
+        {textos::TituloValorFrete + termos.valorFrete.trimmed() + fim, 10},
         {QStringLiteral(" "), 10},
     }};
     for (std::size_t i = 0; i < titulos.size(); ++i) {
@@ -188,7 +178,7 @@ void MostraRelatorio(FlexCell& r, const Proposta& proposta, const QString& codig
     pagina.TopMargin(1.5);
     pagina.BottomMargin(1.5);
     pagina.FooterMargin(0.8);
-    pagina.Footer(kRodape);
+    pagina.Footer(textos::RodapeRelatorio);
     pagina.FooterLineStyle(1);
     r.controle()->relatorio().nomeDocumento = codigo;
     r.PrintPreview(100);

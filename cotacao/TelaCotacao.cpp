@@ -1,15 +1,17 @@
 #include "cotacao/TelaCotacao.h"
 
-#include "grade/ControleGrade.h"
+#include "cotacao/Textos.h"
 #include "formatos/Quantia.h"
-#include "nucleo/Regional.h"
+#include "grade/ControleGrade.h"
 #include "janelas/Aparencia.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "nucleo/Regional.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace cotacao::textos;
 using namespace janelas;
 using UnidadesDeDialogo::rect;
 
@@ -92,50 +94,40 @@ TelaCotacao TelaCotacao::Monta(QWidget* area) {
     const QFont negrito = Fonte(QStringLiteral("Microsoft Sans Serif"), 8, true);
     TelaCotacao t;
 
-    t.formaPgto = campo(area, "MFormaPgto", QStringLiteral("Forma de pgto"), rect(72, 9, 53, 13));
-    t.prazoEntrega =
-        campo(area, "MPrazoEntrega", QStringLiteral("Prazo de entrega"), rect(72, 25, 53, 13));
-    t.pedidoMinimo =
-        campo(area, "MPedidoMinimo", QStringLiteral("Pedido mínimo"), rect(72, 41, 53, 13));
-    t.valorFrete =
-        campo(area, "MValorFrete", QStringLiteral("Valor do frete"), rect(72, 57, 53, 13));
+    t.formaPgto = campo(area, "MFormaPgto", NomeFormaPgto, rect(72, 9, 53, 13));
+    t.prazoEntrega = campo(area, "MPrazoEntrega", NomePrazoEntrega, rect(72, 25, 53, 13));
+    t.pedidoMinimo = campo(area, "MPedidoMinimo", NomePedidoMinimo, rect(72, 41, 53, 13));
+    t.valorFrete = campo(area, "MValorFrete", NomeValorFrete, rect(72, 57, 53, 13));
     valor(t.pedidoMinimo);
     valor(t.valorFrete);
     moldura(area, QString(), rect(4, 79, 611, 246));
-    moldura(area, QStringLiteral("Observações do fornecedor:"), rect(4, 331, 611, 29));
-    texto(area, QStringLiteral("Forma de pgto:"), rect(10, 11, 51, 9));
-    texto(area, QStringLiteral("Prazo de entrega:"), rect(10, 27, 60, 8));
-    moldura(area, QStringLiteral("Dados gerais:"), rect(4, 0, 242, 75));
-    texto(area, QStringLiteral("* colocar em dias. Ex1: 30 Ex2: 30/60/90"), rect(129, 11, 112, 11),
-          &pequena, 4);
-    texto(area, QStringLiteral("* colocar em dias Ex: 30"), rect(129, 28, 76, 8), &pequena, 4);
+    moldura(area, MolduraObservacoes, rect(4, 331, 611, 29));
+    texto(area, RotuloFormaPgto, rect(10, 11, 51, 9));
+    texto(area, RotuloPrazoEntrega, rect(10, 27, 60, 8));
+    moldura(area, MolduraDadosGerais, rect(4, 0, 242, 75));
+    texto(area, DicaFormaPgto, rect(129, 11, 112, 11), &pequena, 4);
+    texto(area, DicaPrazoEntrega, rect(129, 28, 76, 8), &pequena, 4);
 
     // The dark band behind the notes lies below them.
     QLabel* faixa = texto(area, QString(), rect(372, 28, 242, 48));
     CorDeFundo(faixa, kFaixa);
     faixa->lower();
-    texto(area,
-          QStringLiteral("1 - Os valores devem ser inseridos com a ST inclusa quando houver."),
-          rect(384, 40, 229, 12), &normal, 6);
-    texto(area, QStringLiteral("2 - Os valores devem ser por unidade ou kilo do produto."),
-          rect(384, 52, 188, 12), &normal, 6);
-    texto(area, QStringLiteral("ATENÇÃO"), rect(469, 29, 52, 11), &negrito, 6);
-    texto(area, QStringLiteral("Pedido mínimo:"), rect(10, 43, 51, 9));
-    texto(area, QStringLiteral("Valor do frete:"), rect(10, 59, 51, 9));
-    texto(area, QStringLiteral("* em reais"), rect(129, 44, 76, 8), &pequena, 4);
-    texto(area, QStringLiteral("* em reais"), rect(129, 59, 76, 9), &pequena, 4);
-    texto(area, QStringLiteral("3 - Preencha todos os campos antes de enviar a cotação."),
-          rect(384, 64, 188, 12), &normal, 6);
-    moldura(area, QStringLiteral("Solicitante:"), rect(251, 0, 364, 24));
-    t.solicitante =
-        texto(area, QStringLiteral("Nome do estabelecimento"), rect(258, 10, 316, 10), &negrito, 1);
+    texto(area, NotaSubstituicao, rect(384, 40, 229, 12), &normal, 6);
+    texto(area, NotaUnidade, rect(384, 52, 188, 12), &normal, 6);
+    texto(area, Atencao, rect(469, 29, 52, 11), &negrito, 6);
+    texto(area, RotuloPedidoMinimo, rect(10, 43, 51, 9));
+    texto(area, RotuloValorFrete, rect(10, 59, 51, 9));
+    texto(area, DicaEmReais, rect(129, 44, 76, 8), &pequena, 4);
+    texto(area, DicaEmReais, rect(129, 59, 76, 9), &pequena, 4);
+    texto(area, NotaPreencher, rect(384, 64, 188, 12), &normal, 6);
+    moldura(area, MolduraSolicitante, rect(251, 0, 364, 24));
+    t.solicitante = texto(area, SemSolicitante, rect(258, 10, 316, 10), &negrito, 1);
     t.solicitante->setObjectName(QStringLiteral("MSolicitante"));
-    t.observacoes = campo(area, "MObservacoes", QStringLiteral("Observações do fornecedor"),
-                          rect(10, 342, 599, 12));
+    t.observacoes = campo(area, "MObservacoes", NomeObservacoes, rect(10, 342, 599, 12));
 
     t.produtos = novaGrade(area, "MListaProdutos", rect(10, 89, 599, 229));
     t.produtos->setFocusPolicy(Qt::ClickFocus);
-    t.produtos->setAccessibleName(QStringLiteral("Produtos da cotação"));
+    t.produtos->setAccessibleName(NomeProdutos);
     // Ranges of cells, for copying and for one value pasted into many.
     t.produtos->setSelectionMode(QAbstractItemView::ContiguousSelection);
     t.produtos->modelo()->setValidadorNumerico(novoValidadorDeQuantia);

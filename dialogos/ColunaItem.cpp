@@ -1,16 +1,18 @@
 #include "dialogos/ColunaItem.h"
 
-#include "nucleo/Ini.h"
-#include "nucleo/ProgramDir.h"
-#include "nucleo/Regional.h"
+#include "dialogos/Textos.h"
 #include "janelas/Aparencia.h"
 #include "janelas/GravacaoComAviso.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "nucleo/Ini.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Regional.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 
+using namespace dialogos::textos;
 using namespace janelas;
 using namespace nucleo;
 
@@ -47,26 +49,24 @@ void comoDialogo(QWidget* d, int largura, int altura, const QString& titulo) {
 
 ColumnAdd::ColumnAdd(QWidget* dono)
     : DialogWindow(dono) {
-    comoDialogo(this, 264, 71, QStringLiteral("Inserindo coluna . . ."));
-    Coluna = controle<QLineEdit>(this, "Coluna", UnidadesDeDialogo::rect(69, 4, 175, 13),
-                                 QStringLiteral("Nome do Objeto FieldSpec"));
-    Coluna->setStatusTip(QStringLiteral("Cria coluna com dados.")); // its tip differs
+    comoDialogo(this, 264, 71, TituloInserindoColuna);
+    Coluna =
+        controle<QLineEdit>(this, "Coluna", UnidadesDeDialogo::rect(69, 4, 175, 13), DicaColuna);
+    Coluna->setStatusTip(AjudaColuna); // its tip differs
     Codigo =
-        controle<QLineEdit>(this, "Codigo", UnidadesDeDialogo::rect(69, 22, 175, 12),
-                            QStringLiteral("String para o Bloco de Código. Ex: oWin:Server:Recno"));
+        controle<QLineEdit>(this, "Codigo", UnidadesDeDialogo::rect(69, 22, 175, 12), DicaCodigo);
     Editavel = controle<QComboBox>(this, "Editavel", UnidadesDeDialogo::rect(69, 39, 53, 12));
-    Editavel->setStatusTip(QStringLiteral("Cria coluna editavel ou bloqueada para edição."));
+    Editavel->setStatusTip(AjudaEditavel);
     Editavel->addItems({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
     Largura = controle<QLineEdit>(this, "Largura", UnidadesDeDialogo::rect(69, 56, 53, 12));
-    QPushButton* ok =
-        botao(this, "BtnOK", QStringLiteral("Adiciona"), UnidadesDeDialogo::rect(133, 47, 53, 12));
-    QPushButton* cancela = botao(this, "BtnCancel", QStringLiteral("Cancela"),
-                                 UnidadesDeDialogo::rect(200, 46, 53, 13));
+    QPushButton* ok = botao(this, "BtnOK", BotaoAdiciona, UnidadesDeDialogo::rect(133, 47, 53, 12));
+    QPushButton* cancela =
+        botao(this, "BtnCancel", BotaoCancelaColuna, UnidadesDeDialogo::rect(200, 46, 53, 13));
     cancela->setDefault(true);
-    rotulo(this, QStringLiteral("Nome do campo:"), UnidadesDeDialogo::rect(5, 4, 61, 13));
-    rotulo(this, QStringLiteral("Campo editável"), UnidadesDeDialogo::rect(5, 39, 53, 12));
-    rotulo(this, QStringLiteral("Bloco de código"), UnidadesDeDialogo::rect(5, 22, 53, 12));
-    rotulo(this, QStringLiteral("Largura da coluna"), UnidadesDeDialogo::rect(5, 56, 60, 12));
+    rotulo(this, RotuloNomeDoCampo, UnidadesDeDialogo::rect(5, 4, 61, 13));
+    rotulo(this, RotuloCampoEditavel, UnidadesDeDialogo::rect(5, 39, 53, 12));
+    rotulo(this, RotuloBlocoDeCodigo, UnidadesDeDialogo::rect(5, 22, 53, 12));
+    rotulo(this, RotuloLargura, UnidadesDeDialogo::rect(5, 56, 60, 12));
     QObject::connect(ok, &QPushButton::clicked, this, [this] { BtnOK(); });
     QObject::connect(cancela, &QPushButton::clicked, this, [this] { BtnCancel(); });
     Editavel->setCurrentText(QStringLiteral("FALSE"));
@@ -90,13 +90,12 @@ void ColumnAdd::BtnCancel() {
 
 ColumnMov::ColumnMov(QWidget* dono)
     : DataDialog(dono) {
-    comoDialogo(this, 159, 29, QStringLiteral("Reposicionando coluna . . ."));
-    rotulo(this, QStringLiteral("Coluna:"), UnidadesDeDialogo::rect(6, 8, 30, 12));
-    const QString dica = QStringLiteral("Digite o novo número para posicionamento da coluna.");
+    comoDialogo(this, 159, 29, TituloReposicionando);
+    rotulo(this, RotuloColuna, UnidadesDeDialogo::rect(6, 8, 30, 12));
+    const QString dica = DicaNovaPosicao;
     nColuna = controle<QLineEdit>(this, "nColuna", UnidadesDeDialogo::rect(40, 8, 54, 12), dica);
     QPushButton* ok =
-        botao(this, "BtnOK", QStringLiteral("&Ok"), UnidadesDeDialogo::rect(98, 8, 53, 12),
-              QStringLiteral("Ativa novo posicionamento."));
+        botao(this, "BtnOK", BotaoOk, UnidadesDeDialogo::rect(98, 8, 53, 12), AjudaOkPosicao);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, this, [this] { BtnOK(); });
 }
@@ -122,28 +121,24 @@ QString NovoItem::arquivo() {
 
 NovoItem::NovoItem(QWidget* dono)
     : DialogWindow(dono) {
-    comoDialogo(this, 174, 49, QStringLiteral("Adicionando . . ."));
-    auto* grupo = new QGroupBox(QStringLiteral("Inserindo"), this);
+    comoDialogo(this, 174, 49, TituloAdicionando);
+    auto* grupo = new QGroupBox(GrupoInserindo, this);
     grupo->setObjectName(QStringLiteral("RadioButtonGroup1"));
     grupo->setGeometry(UnidadesDeDialogo::rect(2, 2, 116, 44));
-    RadioSimples =
-        controle<QRadioButton>(this, "RadioSimples", UnidadesDeDialogo::rect(7, 14, 80, 11),
-                               QStringLiteral("Inicia a criação de um item simples."));
-    RadioSimples->setText(QStringLiteral("Item Simples"));
-    RadioVinculo =
-        controle<QRadioButton>(this, "RadioVinculo", UnidadesDeDialogo::rect(7, 29, 80, 11),
-                               QStringLiteral("Inicia a criação de um item de vínculo."));
-    RadioVinculo->setText(QStringLiteral("Item Vínculado"));
+    RadioSimples = controle<QRadioButton>(this, "RadioSimples",
+                                          UnidadesDeDialogo::rect(7, 14, 80, 11), AjudaItemSimples);
+    RadioSimples->setText(ItemSimples);
+    RadioVinculo = controle<QRadioButton>(this, "RadioVinculo",
+                                          UnidadesDeDialogo::rect(7, 29, 80, 11), AjudaItemVinculo);
+    RadioVinculo->setText(ItemVinculado);
     auto* exclusivos = new QButtonGroup(this);
     exclusivos->addButton(RadioSimples);
     exclusivos->addButton(RadioVinculo);
     QPushButton* novo =
-        botao(this, "BtnNovo", QStringLiteral("&Novo"), UnidadesDeDialogo::rect(118, 6, 54, 13),
-              QStringLiteral("Abre tela para edição de novo item."));
+        botao(this, "BtnNovo", BotaoNovo, UnidadesDeDialogo::rect(118, 6, 54, 13), AjudaNovo);
     novo->setDefault(true);
     QPushButton* sair =
-        botao(this, "BtnSair", QStringLiteral("&Sair"), UnidadesDeDialogo::rect(118, 33, 54, 13),
-              QStringLiteral("Abandona processo."));
+        botao(this, "BtnSair", BotaoSair, UnidadesDeDialogo::rect(118, 33, 54, 13), AjudaSair);
     QObject::connect(novo, &QPushButton::clicked, this, [this] { BtnNovo(); });
     QObject::connect(sair, &QPushButton::clicked, this, [this] { BtnSair(); });
 

@@ -1,5 +1,6 @@
 #include "dialogos/Dialogo.h"
 
+#include "dialogos/Textos.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Caixas.h"
 #include "janelas/UnidadesDeDialogo.h"
@@ -7,7 +8,6 @@
 using namespace janelas;
 
 namespace {
-const QString kTitulo = QStringLiteral("   A T E N Ç Ã O !");
 const QColor kAzul(0, 0, 255);
 } // namespace
 
@@ -17,10 +17,10 @@ Dialogo::Dialogo(QWidget* dono)
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(UnidadesDeDialogo::x(262), UnidadesDeDialogo::y(104));
     setFont(Fonte(QStringLiteral("MS Sans Serif"), 8));
-    setWindowTitle(kTitulo);
+    setWindowTitle(dialogos::textos::TituloAtencao);
     CorDeFundo(this, kAzul);
 
-    oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
+    oDCTexto = new QLabel(dialogos::textos::SemInformacao, this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
     oDCTexto->setTextFormat(Qt::PlainText); // questions may name products from the server
     oDCTexto->setGeometry(UnidadesDeDialogo::rect(5, 3, 252, 81));
@@ -29,10 +29,10 @@ Dialogo::Dialogo(QWidget* dono)
     oDCTexto->setFont(Fonte(QStringLiteral("Courier New"), 9));
     CorDoTexto(oDCTexto, CorPredefinida(3));
 
-    oCCBtnOK = new QPushButton(QStringLiteral("&OK"), this);
+    oCCBtnOK = new QPushButton(dialogos::textos::BotaoOK, this);
     oCCBtnOK->setObjectName(QStringLiteral("BtnOK"));
     oCCBtnOK->setGeometry(UnidadesDeDialogo::rect(51, 87, 53, 13));
-    oCCBtnCancel = new QPushButton(QStringLiteral("&Cancela"), this);
+    oCCBtnCancel = new QPushButton(dialogos::textos::BotaoCancela, this);
     oCCBtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     oCCBtnCancel->setGeometry(UnidadesDeDialogo::rect(158, 87, 54, 13));
     for (QPushButton* botao : {oCCBtnOK, oCCBtnCancel}) {
@@ -61,16 +61,17 @@ void Dialogo::BtnCancel() {
 }
 
 bool AvisoGet(const QString& mensagem, const QString& botao1, const QString& botao2, int foco) {
-    const int opcao = Caixas::pergunta(kTitulo, mensagem, foco == 1 ? 1 : 2, [&] {
-        Dialogo dialogo;
-        dialogo.Setup(foco);
-        dialogo.oDCTexto->setText(mensagem);
-        if (!botao1.isEmpty())
-            dialogo.oCCBtnOK->setText(botao1);
-        if (!botao2.isEmpty())
-            dialogo.oCCBtnCancel->setText(botao2);
-        dialogo.Show();
-        return dialogo.nOpcao;
-    });
+    const int opcao =
+        Caixas::pergunta(dialogos::textos::TituloAtencao, mensagem, foco == 1 ? 1 : 2, [&] {
+            Dialogo dialogo;
+            dialogo.Setup(foco);
+            dialogo.oDCTexto->setText(mensagem);
+            if (!botao1.isEmpty())
+                dialogo.oCCBtnOK->setText(botao1);
+            if (!botao2.isEmpty())
+                dialogo.oCCBtnCancel->setText(botao2);
+            dialogo.Show();
+            return dialogo.nOpcao;
+        });
     return opcao == 1;
 }

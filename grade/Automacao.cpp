@@ -1,5 +1,7 @@
 #include "grade/Automacao.h"
 
+#include "grade/Textos.h"
+
 #include <QHash>
 
 #include <cmath>
@@ -75,7 +77,7 @@ ResultadoAuto OLEAutoObject::chama(const cOleMethod& metodo, const QVariantList&
         erro.SubSystem = QStringLiteral("Automation");
         erro.GenCode = CodigoGenerico::SemMetodo;
         erro.Operation = QString::fromLatin1(metodo.symName);
-        erro.Description = QStringLiteral("The object has not been created");
+        erro.Description = grade::textos::ObjetoNaoCriado;
         erro.CanDefault = true;
         return {false, erro};
     }

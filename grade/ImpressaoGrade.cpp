@@ -1,8 +1,10 @@
 #include "grade/ImpressaoGrade.h"
 
 #include "grade/ControleGrade.h"
+#include "grade/Textos.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Caixas.h"
+#include "janelas/Textos.h"
 #include "nucleo/Gravacao.h"
 #include "nucleo/Regional.h"
 
@@ -212,8 +214,8 @@ bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
     {
         QPdfWriter pdf(&saida);
         pdf.setResolution(int(kUnidadesPorPolegada));
-        pdf.setTitle(QStringLiteral("Cotação %1").arg(relatorio.nomeDocumento));
-        pdf.setCreator(QStringLiteral("Cotação eletrônica"));
+        pdf.setTitle(textos::TituloPdf.arg(relatorio.nomeDocumento));
+        pdf.setCreator(textos::CriadorPdf);
         ImprimeRelatorio(dados, relatorio, pdf);
     }
     return nucleo::ConcluiGravacao(saida).ok();
@@ -222,30 +224,30 @@ bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
 void VisualizaRelatorio(ControleGrade& grade, int zoom) {
     const DadosGrade& dados = grade.modelo()->dados();
     const Relatorio& relatorio = grade.relatorio();
-    Caixas::pergunta(QStringLiteral("Visualizar impressão"), relatorio.nomeDocumento, 0, [&] {
+    Caixas::pergunta(textos::VisualizarImpressao, relatorio.nomeDocumento, 0, [&] {
         QPrinter impressora(QPrinter::HighResolution);
         impressora.setDocName(relatorio.nomeDocumento);
         configura(impressora, relatorio.pagina);
         QPrintPreviewDialog previa(&impressora, grade.window());
-        previa.setWindowTitle(QStringLiteral("Visualizar impressão"));
+        previa.setWindowTitle(textos::VisualizarImpressao);
         QObject::connect(&previa, &QPrintPreviewDialog::paintRequested, &previa,
                          [&](QPrinter* p) { ImprimeRelatorio(dados, relatorio, *p); });
         if (auto* barra = previa.findChild<QToolBar*>()) {
             barra->addSeparator();
-            QAction* pdf = barra->addAction(QStringLiteral("Salvar PDF"));
+            QAction* pdf = barra->addAction(textos::SalvarPdf);
+            pdf->setObjectName(QStringLiteral("SalvarPdf"));
             QObject::connect(pdf, &QAction::triggered, &previa, [&] {
                 const QString pasta =
                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
                 const QString arquivo = QFileDialog::getSaveFileName(
-                    &previa, QStringLiteral("Salvar PDF"),
+                    &previa, textos::SalvarPdf,
                     QDir(pasta).filePath(relatorio.nomeDocumento + QStringLiteral(".pdf")),
-                    QStringLiteral("PDF (*.pdf)"));
+                    textos::FiltroPdf);
                 if (arquivo.isEmpty())
                     return;
                 const bool salvo = SalvaPdfDoRelatorio(dados, relatorio, arquivo);
-                Caixas::aviso(&previa, QStringLiteral("Aviso"),
-                              (salvo ? QStringLiteral("Relatório salvo em %1.")
-                                     : QStringLiteral("Não foi possível salvar o PDF em %1."))
+                Caixas::aviso(&previa, janelas::textos::Aviso,
+                              (salvo ? textos::PdfSalvo : textos::PdfNaoSalvo)
                                   .arg(QDir::toNativeSeparators(arquivo)));
             });
         }

@@ -1,5 +1,6 @@
 #include "janelas/Aplicacao.h"
 
+#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Erro.h"
 
@@ -26,7 +27,7 @@ QByteArray nomeDoTipo(const std::type_info* tipo) {
 
 // The exception being handled, as a raw error record for DefErrorGen.
 [[gnu::noinline]] QVariant excecaoNoEvento(QObject* alvo, QEvent* evento) {
-    QByteArray descricao = "unknown exception";
+    QByteArray descricao = ParaCp1252(textos::ExcecaoDesconhecida);
     try {
         throw;
     } catch (const std::exception& e) {

@@ -7,9 +7,14 @@
 
 namespace janelas {
 namespace {
+struct RespostaRegistrada {
+    QString trecho;
+    int resposta = 0;
+};
+
 struct Costura {
     bool modoDeTeste = false;
-    QList<int> respostas;
+    QList<RespostaRegistrada> respostas;
     QList<Caixas::Mostrada> mostradas;
 };
 
@@ -46,7 +51,14 @@ int Caixas::pergunta(const QString& titulo, const QString& texto, int respostaPa
     Costura& c = costura();
     if (!c.modoDeTeste)
         return mostra();
-    const int resposta = c.respostas.isEmpty() ? respostaPadrao : c.respostas.takeFirst();
+    int resposta = respostaPadrao;
+    for (qsizetype i = 0; i < c.respostas.size(); ++i) {
+        const QString& trecho = c.respostas[i].trecho;
+        if (texto.contains(trecho) || titulo.contains(trecho)) {
+            resposta = c.respostas.takeAt(i).resposta;
+            break;
+        }
+    }
     c.mostradas.append({titulo, texto, resposta});
     return resposta;
 }
@@ -60,8 +72,16 @@ bool Caixas::modoDeTeste() {
     return costura().modoDeTeste;
 }
 
-void Caixas::proximaResposta(int resposta) {
-    costura().respostas.append(resposta);
+void Caixas::responde(const QString& trecho, int resposta) {
+    Q_ASSERT(!trecho.isEmpty()); // it would answer whatever box comes first
+    costura().respostas.append({trecho, resposta});
+}
+
+QStringList Caixas::respostasPendentes() {
+    QStringList trechos;
+    for (const RespostaRegistrada& r : costura().respostas)
+        trechos << r.trecho;
+    return trechos;
 }
 
 const QList<Caixas::Mostrada>& Caixas::mostradas() {

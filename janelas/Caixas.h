@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -10,8 +11,8 @@ class QWidget;
 namespace janelas {
 
 // Every message box and question of the program passes through here. Tests switch on the test
-// mode: nothing modal is shown, each box is recorded, and its answer is the next one queued
-// with proximaResposta (or the box's default when none is queued), so no test waits on a box.
+// mode: nothing modal is shown, each box is recorded, and it gets the answer registered for its
+// text with `responde` (or its default when none is), so no test waits on a box.
 class Caixas {
 public:
     enum Resposta { Ok = 1, Cancela = 2, Aborta = 3, Repete = 4, Ignora = 5, Sim = 6, Nao = 7 };
@@ -37,7 +38,12 @@ public:
     // Test seam.
     static void setModoDeTeste(bool ligado);
     static bool modoDeTeste();
-    static void proximaResposta(int resposta);
+    // The first box shown whose text or title contains `trecho` gets `resposta`. Each answer is
+    // given once; answers are looked at in the order they were registered.
+    static void responde(const QString& trecho, int resposta);
+    // The fragments of the answers registered and not given yet: a box expected and not shown,
+    // or whose text changed.
+    static QStringList respostasPendentes();
     static const QList<Mostrada>& mostradas();
     static void esqueceMostradas();
 };

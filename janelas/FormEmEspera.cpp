@@ -1,10 +1,10 @@
 #include "janelas/FormEmEspera.h"
 
-#include "nucleo/Progresso.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Formato.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "nucleo/Progresso.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -26,7 +26,7 @@ FormEmEspera::FormEmEspera() {
     setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
     CorDeFundo(this, kFundo);
 
-    oDCTexto = new QLabel(QStringLiteral("Sem informação!"), this);
+    oDCTexto = new QLabel(janelas::textos::SemInformacao, this);
     oDCTexto->setObjectName(QStringLiteral("Texto"));
     oDCTexto->setTextFormat(Qt::PlainText);
     oDCTexto->setGeometry(UnidadesDeDialogo::rect(3, 14, 135, 13));
@@ -65,10 +65,10 @@ void FormEmEspera::MostraProgresso(qint64 feito, qint64 total) {
     if (m_desde.elapsed() < 1000)
         return;
     const auto kb = [](qint64 bytes) { return QString::number((bytes + 1023) / 1024); };
-    m_progresso->setText(total > 0 ? QStringLiteral("%1 % (%2 de %3 KB)")
+    m_progresso->setText(total > 0 ? janelas::textos::ProgressoComTotal
                                          .arg(std::min<qint64>(100, feito * 100 / total))
                                          .arg(kb(feito), kb(total))
-                                   : QStringLiteral("%1 KB").arg(kb(feito)));
+                                   : janelas::textos::ProgressoSemTotal.arg(kb(feito)));
     m_progresso->show();
 }
 

@@ -1,11 +1,11 @@
 #include "janelas/FormObrigado.h"
 
-#include "nucleo/ProgramDir.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Formato.h"
 #include "janelas/ImagemFundo.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "nucleo/ProgramDir.h"
 
 using namespace janelas;
 using namespace nucleo;
@@ -18,7 +18,7 @@ FormObrigado::FormObrigado() {
     m_fundo = new ImagemFundo(this);
     m_fundo->setObjectName(QStringLiteral("Fundo"));
     m_fundo->setGeometry(rect());
-    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok = new QPushButton(janelas::textos::BotaoOk, this);
     m_ok->setObjectName(QStringLiteral("Ok"));
     m_ok->setGeometry(UnidadesDeDialogo::rect(268, 104, 54, 12));
     m_ok->setDefault(true);

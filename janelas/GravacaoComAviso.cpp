@@ -1,5 +1,6 @@
 #include "janelas/GravacaoComAviso.h"
 
+#include "janelas/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 
@@ -11,7 +12,7 @@ bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
     erro.SubSystem = QStringLiteral("Profile");
     erro.GenCode = nucleo::CodigoGenerico::Gravacao;
     erro.Operation = QStringLiteral("PutFileIni");
-    erro.Description = QStringLiteral("The settings file could not be written");
+    erro.Description = textos::ConfiguracoesNaoGravadas;
     erro.FileName = arquivo;
     erro.Arg = secao + u'/' + chave;
     erro.ArgType = nucleo::Tipo::Texto;

@@ -4,6 +4,7 @@
 #include "nucleo/Pilha.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
+#include "nucleo/Textos.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -146,7 +147,7 @@ QString MensagemDoErro(const Error& erro) {
 }
 
 QString VersaoDoRuntime() {
-    return QStringLiteral("Cotação runtime, Qt ") + QString::fromLatin1(qVersion());
+    return textos::Runtime + QString::fromLatin1(qVersion());
 }
 
 QByteArray CaminhoDoRegistroDeErros() {

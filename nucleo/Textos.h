@@ -9,6 +9,9 @@
 // read or written.
 namespace nucleo::textos {
 
+// How the error box names the runtime, before Qt's version.
+inline const QString Runtime = QStringLiteral("Cotação runtime, Qt ");
+
 // Why a file could not be written into `pasta`.
 inline QString NaoGravou(Falha::Tipo tipo, const QString& pasta) {
     const QString local = QDir::toNativeSeparators(pasta);

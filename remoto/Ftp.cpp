@@ -269,10 +269,12 @@ Desfecho Sobe(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     }
     if (e.codigo != CURLE_OK && e.codigo != CURLE_QUOTE_ERROR)
         return falhaDe(e.codigo, nome);
-    if (e.codigo == CURLE_QUOTE_ERROR || e.vigia.tamanhoRemoto != local.size())
-        return Falha{
-            Falha::Tipo::Rede, textos::NaoRecebeuInteiro.arg(nome),
-            QStringLiteral("SIZE %1, %2 bytes sent").arg(e.vigia.tamanhoRemoto).arg(local.size())};
+    if (e.codigo == CURLE_QUOTE_ERROR || e.vigia.tamanhoRemoto != local.size()) {
+        // For the log: what the server said it holds against what went.
+        const QString tamanhos =
+            QStringLiteral("SIZE %1, %2 bytes sent").arg(e.vigia.tamanhoRemoto).arg(local.size());
+        return Falha{Falha::Tipo::Rede, textos::NaoRecebeuInteiro.arg(nome), tamanhos};
+    }
     return {};
 }
 

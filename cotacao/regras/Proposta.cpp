@@ -171,13 +171,11 @@ std::optional<Centavos> Proposta::faltaParaOMinimo() const {
 }
 
 QString Proposta::resumo() const {
-    QString t =
-        QStringLiteral("Cotados: %1 de %2  |  Total: %3")
-            .arg(inteiro(m_cotados), inteiro(produtos()), formatos::MostraCentavos(m_centavos));
+    QString t = textos::Resumo.arg(inteiro(m_cotados), inteiro(produtos()),
+                                   formatos::MostraCentavos(m_centavos));
     if (const auto falta = faltaParaOMinimo())
-        t += *falta == 0 ? QStringLiteral("  |  Pedido mínimo atingido")
-                         : QStringLiteral("  |  Abaixo do pedido mínimo (faltam %1)")
-                               .arg(formatos::MostraCentavos(*falta));
+        t += *falta == 0 ? textos::MinimoAtingido
+                         : textos::AbaixoDoMinimo.arg(formatos::MostraCentavos(*falta));
     if (m_recusados > 0)
         t += textos::PrecosACorrigir.arg(inteiro(m_recusados));
     return t;

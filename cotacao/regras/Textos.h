@@ -57,6 +57,10 @@ inline const QString BancoDanificado = QStringLiteral(
 inline const QString RascunhoNaoGuardadoAoSair = QStringLiteral(
     "Não foi possível guardar o que foi digitado neste computador (%1). Se sair agora sem "
     "enviar, o que foi digitado será perdido. Deseja sair assim mesmo?");
+// The status bar's summary of the answer.
+inline const QString Resumo = QStringLiteral("Cotados: %1 de %2  |  Total: %3");
+inline const QString MinimoAtingido = QStringLiteral("  |  Pedido mínimo atingido");
+inline const QString AbaixoDoMinimo = QStringLiteral("  |  Abaixo do pedido mínimo (faltam %1)");
 inline const QString ReciboIlegivel = QStringLiteral(
     "O recibo do último envio desta cotação não pôde ser lido neste computador (%1): a resposta "
     "que está no servidor não será conferida com a enviada daqui.");

@@ -2,14 +2,14 @@
 
 // What the quotation form's tests share: a form over a real FTP server, in a fresh program
 // directory with its own database, and a person's ways of typing, clicking and answering.
-#include "grade/ControleGrade.h"
+#include "banco/BancoLocal.h"
 #include "cotacao/FormCotacao.h"
 #include "formatos/Lista.h"
-#include "nucleo/Cp1252.h"
-#include "nucleo/Regional.h"
+#include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/FormObrigado.h"
-#include "banco/BancoLocal.h"
+#include "nucleo/Cp1252.h"
+#include "nucleo/Regional.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 #include "tests/support/TestMain.h"
@@ -20,6 +20,8 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace teste {
 
@@ -105,11 +107,16 @@ struct Ambiente {
 
     bool editando() const { return grade()->editando(); }
 
-    // A command through its tool bar button, as a mouse click runs it.
-    void botao(const QString& texto) {
+    // A command through its tool bar button, as a mouse click runs it. The test fails, naming
+    // the command, when the tool bar has no such button or it is disabled.
+    void botao(const QString& nome) {
+        QAction* acao = nullptr;
         for (QAction* a : form->findChild<QToolBar*>()->actions())
-            if (a->text() == texto)
-                a->trigger();
+            if (a->objectName() == nome)
+                acao = a;
+        QVERIFY2(acao, qPrintable("no tool bar button " + nome));
+        QVERIFY2(acao->isEnabled(), qPrintable("tool bar button " + nome + " is disabled"));
+        acao->trigger();
     }
 
     void digitarNoCampo(const char* nome, const QString& texto) {
@@ -118,18 +125,20 @@ struct Ambiente {
         QTest::keyClicks(campo, texto);
     }
 
-    // A command of any menu or submenu, as choosing it there runs it.
-    void comando(const QString& texto) {
-        for (QAction* menu : form->menuBar()->actions())
-            comandoEm(menu->menu(), texto);
-    }
-    static void comandoEm(QMenu* menu, const QString& texto) {
-        for (QAction* a : menu->actions()) {
-            if (a->menu())
-                comandoEm(a->menu(), texto);
-            else if (a->text() == texto)
-                a->trigger();
-        }
+    // The command of that object name, wherever the form keeps it.
+    QAction* acao(const QString& nome) const { return form->findChild<QAction*>(nome); }
+
+    // A command of a menu or submenu, as choosing it there runs it. The test fails, naming the
+    // command, when no menu has it or it is disabled.
+    void comando(const QString& nome) {
+        QAction* a = acao(nome);
+        QVERIFY2(a, qPrintable("no command " + nome));
+        const QObjectList onde = a->associatedObjects();
+        QVERIFY2(std::any_of(onde.cbegin(), onde.cend(),
+                             [](QObject* o) { return qobject_cast<QMenu*>(o); }),
+                 qPrintable("command " + nome + " is in no menu"));
+        QVERIFY2(a->isEnabled(), qPrintable("command " + nome + " is disabled"));
+        a->trigger();
     }
 };
 
@@ -138,6 +147,12 @@ inline QStringList mensagens() {
     for (const auto& m : janelas::Caixas::mostradas())
         textos << m.texto;
     return textos;
+}
+
+// The start of a text of Textos.h up to its first placeholder ("%1"): what each box made from it
+// contains, whatever is put in its place.
+inline QString inicio(const QString& modelo) {
+    return modelo.left(modelo.indexOf(u'%'));
 }
 
 inline FormObrigado* obrigado() {
@@ -154,10 +169,13 @@ inline void prepara() {
                      nucleo::ItensDaLocalidade::de(QLocale("pt_BR")));
 }
 
+// An answer registered for a box that never showed fails the test: the box changed or is gone.
 inline void limpa() {
+    const QStringList pendentes = janelas::Caixas::respostasPendentes();
     destroiJanelas();
     SetInternational(nucleo::ModoInternacional::Windows,
                      nucleo::ItensDaLocalidade::de(QLocale::c()));
+    QCOMPARE(pendentes, QStringList());
 }
 
 } // namespace teste

@@ -160,12 +160,13 @@ private Q_SLOTS:
         obs->insert("Frete à parte"); // typed through an input method
         QVERIFY(f.lModificado);
 
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2); // "Não" to printing
-        a.comando("&Enviar");
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // "Não" to printing
+        a.comando("Enviar");
 
         QCOMPARE(mensagens(),
                  (QStringList{cotacao::textos::Enviada, cotacao::textos::PerguntaImprimir}));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.servidor.conteudo(kResposta), esperado);
         QCOMPARE(a.programa.ler(kResposta), esperado);
         // The terms as the fields hold them, blanks included.
@@ -182,7 +183,7 @@ private Q_SLOTS:
         a.internet.close();
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(1, 6, "7");
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens(), QStringList{janelas::textos::SemConexao});
         QVERIFY(!QFile::exists(a.programa.arquivo(kResposta)));
         QVERIFY(f.isVisible() && f.lModificado);
@@ -197,7 +198,7 @@ private Q_SLOTS:
         a.servidor.colocar(kResposta, anterior);
         FormCotacao& f = a.abrir();
         f.setMObservacoes("nova");
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(a.servidor.conteudo(kResposta),
                  QByteArray("[Geral]\r\nListaPrecosForn=[|9,99|]\r\nListaObsProdutos=[|ok|]\r\n"
                             "Comprador=chave do comprador\r\nObsGeral=nova\r\nPrazoEntrega=\r\n"
@@ -223,7 +224,7 @@ private Q_SLOTS:
                  "Observações dos produtos: 13 caracteres além do que o cliente consegue ler.");
 
         a.servidor.esquecer();
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens().size(), 1);
         QVERIFY(mensagens()[0].startsWith("A cotação não foi enviada: as observações dos "
                                           "produtos passam em 13 caracteres"));
@@ -245,7 +246,7 @@ private Q_SLOTS:
     void semMudancaNaoPergunta() {
         Ambiente a;
         a.abrir();
-        a.comando("Sai&r");
+        a.comando("Sair");
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(Caixas::mostradas().isEmpty());
     }
@@ -254,9 +255,10 @@ private Q_SLOTS:
         Ambiente a;
         FormCotacao& f = a.abrir();
         a.digitarNoCampo("MPrazoEntrega", "1");
-        Caixas::proximaResposta(2);
+        Caixas::responde(cotacao::textos::PerguntaSair, 2);
         f.close(); // the close box
         QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(!a.servidor.existe(kResposta));
         QVERIFY(!obrigado());
@@ -267,12 +269,14 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        Caixas::proximaResposta(1);           // "Sim": send first
-        Caixas::proximaResposta(Caixas::Sim); // the earlier answer could not be read: replace it
-        a.comando("Sai&r");
+        Caixas::responde(cotacao::textos::PerguntaSair, 1); // "Sim": send first
+        // The earlier answer could not be read: replace it.
+        Caixas::responde(cotacao::textos::SubstituirIlegivel, Caixas::Sim);
+        a.comando("Sair");
         QCOMPARE(mensagens(),
                  (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::SubstituirIlegivel,
                               cotacao::textos::ErroEnvio}));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(2, 6), "4,2");
         QVERIFY(f.lModificado);
@@ -281,9 +285,10 @@ private Q_SLOTS:
 
         // Asked once per leaving: the next leaving asks again.
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(2);
-        a.comando("Sai&r");
+        Caixas::responde(cotacao::textos::PerguntaSair, 2);
+        a.comando("Sair");
         QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
     }
 
@@ -291,12 +296,13 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 7, "ok");
-        Caixas::proximaResposta(1); // send first
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2); // no printing
-        a.comando("Sai&r");
+        Caixas::responde(cotacao::textos::PerguntaSair, 1); // send first
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // no printing
+        a.comando("Sair");
         QCOMPARE(mensagens(), (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::Enviada,
                                            cotacao::textos::PerguntaImprimir}));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(a.servidor.existe(kResposta));
         QVERIFY(obrigado());
@@ -463,9 +469,9 @@ private Q_SLOTS:
 
     void comandoComCelulaEmEdicao_data() {
         QTest::addColumn<QString>("comando");
-        QTest::newRow("enviar") << "&Enviar";
-        QTest::newRow("imprimir") << "&Imprimir";
-        QTest::newRow("sair") << "Sai&r";
+        QTest::newRow("enviar") << "Enviar";
+        QTest::newRow("imprimir") << "Imprimir";
+        QTest::newRow("sair") << "Sair";
     }
 
     void comandoComCelulaEmEdicao() {
@@ -474,13 +480,18 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         a.digitarSemConfirmar(2, 6, "7,25");
         QVERIFY(a.editando());
-        Caixas::proximaResposta(comando == "Sai&r" ? 2 : Caixas::Ok); // leaving: "Não"
-        Caixas::proximaResposta(2);                                   // no printing
+        if (comando == "Sair") {
+            Caixas::responde(cotacao::textos::PerguntaSair, 2); // leaving: "Não"
+        } else if (comando == "Enviar") {
+            Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+            Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // no printing
+        }
         a.botao(comando);
-        if (comando == "&Enviar") {
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
+        if (comando == "Enviar") {
             QVERIFY(a.servidor.conteudo(kResposta).contains(
                 "ListaPrecosForn=[|0,00|][|7,25|][|0,00|]"));
-        } else if (comando == "&Imprimir") {
+        } else if (comando == "Imprimir") {
             const DadosGrade& d =
                 f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
             QCOMPARE(d.celula(3, 6).texto, "7,25");
@@ -560,7 +571,7 @@ private Q_SLOTS:
         QTest::keyClick(f.findChild<QLineEdit*>("MPedidoMinimo"), Qt::Key_Tab); // leaves it
         QCOMPARE(f.MPedidoMinimo(), mostrado);
         a.digitarNoCampo("MValorFrete", digitado); // still in it when sending
-        a.botao("&Enviar");
+        a.botao("Enviar");
         QVERIFY(a.servidor.conteudo(kResposta).endsWith(
             QByteArray("PedidoMinimo=" + mostrado.toLatin1() +
                        "\r\nValorFrete=" + mostrado.toLatin1() + "\r\n")));
@@ -577,9 +588,9 @@ class RespostaJaEnviada : public QObject {
     static QByteArray enviaDaqui(Ambiente& a) {
         a.abrir();
         a.digitarNaCelula(1, 6, "12,5");
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        a.comando("Enviar");
         if (!QTest::qWaitFor([&] { return a.form.isNull(); }))
             qWarning("the first sending did not end");
         Caixas::esqueceMostradas();
@@ -608,6 +619,7 @@ private Q_SLOTS:
         QFETCH(bool, copia);
         Ambiente a;
         const QByteArray enviada = enviaDaqui(a);
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         ServidorFtpTeste::Opcoes opcoes;
         opcoes.recusaRetr = falha == "recusa";
         opcoes.cortaRetr = falha == "corta" ? 20 : 0;
@@ -635,7 +647,7 @@ private Q_SLOTS:
         // Sending asks first; its default keeps the earlier answer.
         a.digitarNaCelula(2, 6, "4");
         ruim.esquecer();
-        a.comando("&Enviar");
+        a.comando("Enviar");
         QCOMPARE(mensagens(), QStringList{cotacao::textos::SubstituirIlegivel});
         QCOMPARE(Caixas::mostradas()[0].resposta, int(Caixas::Nao));
         QVERIFY(!ruim.comandos().join(' ').contains("STOR"));
@@ -678,9 +690,10 @@ private Q_SLOTS:
         QFETCH(bool, daqui);
         Ambiente a;
         const QByteArray enviada = enviaDaqui(a);
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         const QByteArray outra = "[Geral]\r\nListaPrecosForn=[|0,01|][|0,01|][|0,01|]\r\n";
         a.servidor.colocar(kResposta, outra);
-        Caixas::proximaResposta(daqui ? 1 : 2);
+        Caixas::responde(inicio(cotacao::textos::RespostaDiferente), daqui ? 1 : 2);
         FormCotacao& f = a.abrir();
         const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
         QVERIFY(recibo);
@@ -688,6 +701,7 @@ private Q_SLOTS:
                  QStringList{"A resposta no servidor não é a que foi enviada deste "
                              "computador em " +
                              quando(*recibo) + ". Deseja ver a que foi enviada daqui?"});
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.celula(1, 6), daqui ? "12,50" : "0,01");
         QCOMPARE(a.celula(2, 6), daqui ? "0,00" : "0,01");
         QCOMPARE(a.programa.ler(kResposta), daqui ? enviada : outra);
@@ -731,15 +745,17 @@ private Q_SLOTS:
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
         a.digitarNoCampo("MFormaPgto", "28");
-        Caixas::proximaResposta(2); // leaving: "Não"
-        a.comando("Sai&r");
+        Caixas::responde(cotacao::textos::PerguntaSair, 2); // leaving: "Não"
+        a.comando("Sair");
         QTRY_VERIFY(a.form.isNull());
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(recupera ? 1 : 2);
+        Caixas::responde(inicio(cotacao::textos::RecuperarRascunho), recupera ? 1 : 2);
         FormCotacao& f = a.abrir();
         QCOMPARE(mensagens().size(), 1);
         QVERIFY(mensagens()[0].startsWith("Há preços e dados digitados em "));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.celula(1, 6), recupera ? "3,5" : "0,00");
         QCOMPARE(f.MFormaPgto(), recupera ? "28" : "");
         QCOMPARE(f.lModificado, recupera);
@@ -750,10 +766,11 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        a.comando("Enviar");
         QTRY_VERIFY(a.form.isNull());
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QVERIFY(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).isEmpty());
         const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
         QVERIFY(recibo);
@@ -785,7 +802,7 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         disco.encher(512);
         a.digitarNaCelula(1, 6, "3,5");
-        a.comando("&Enviar");
+        a.comando("Enviar");
 
         QCOMPARE(mensagens(), QStringList{nucleo::textos::NaoGravou(nucleo::Falha::Tipo::DiscoCheio,
                                                                     disco.path())});
@@ -827,8 +844,10 @@ private Q_SLOTS:
         a.digitarNaCelula(1, 6, "2");
 
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(2); // leaving without sending: the window stays by default
-        a.comando("Sai&r");
+        // Leaving without sending: the window stays by default.
+        Caixas::responde(cotacao::textos::PerguntaSair, 2);
+        a.comando("Sair");
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(mensagens().size(), 2);
         QCOMPARE(mensagens()[0], cotacao::textos::PerguntaSair);
         QVERIFY(mensagens()[1].startsWith("Não foi possível guardar o que foi digitado"));
@@ -837,10 +856,11 @@ private Q_SLOTS:
         QCOMPARE(a.celula(1, 6), "2");
 
         Caixas::esqueceMostradas();
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(inicio(cotacao::textos::ReciboNaoGuardado), Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        a.comando("Enviar");
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(mensagens().size(), 3);
         QCOMPARE(mensagens()[0], cotacao::textos::Enviada);
         QVERIFY(mensagens()[1].startsWith("A cotação foi enviada, mas o recibo do envio não foi "
@@ -853,10 +873,11 @@ private Q_SLOTS:
         QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
         a.abrir();
         a.digitarNoCampo("MFormaPgto", "30");
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(Caixas::Ok);
-        Caixas::proximaResposta(2);
-        a.comando("&Enviar");
+        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+        Caixas::responde(cotacao::textos::TermosNaoGuardados, Caixas::Ok);
+        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        a.comando("Enviar");
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         const QStringList textos = mensagens();
         QCOMPARE(textos.size(), 3);
         QCOMPARE(textos[0], cotacao::textos::Enviada);

@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QUrl>
+#include <QWidgetAction>
 
 #include <clocale>
 
@@ -543,11 +544,20 @@ void ComandosDoForm::resumoEAcessibilidade() {
     QCOMPARE(f.findChild<QLineEdit*>("MPedidoMinimo")->accessibleName(), "Pedido mínimo");
     QCOMPARE(f.findChild<QLineEdit*>("MObservacoes")->accessibleName(),
              "Observações do fornecedor");
-    // Every command has a status tip; ours have a shortcut too, in submenus as well.
+    // Every command has a status tip; ours have a shortcut too, in submenus as well. Each,
+    // menus and tool bar buttons alike, has a name of its own that finds it.
+    QSet<QString> nomes;
+    const auto nomeado = [&](QAction* acao) {
+        QVERIFY2(!acao->objectName().isEmpty(), qPrintable(acao->text()));
+        QVERIFY2(f.findChildren<QAction*>(acao->objectName()) == QList<QAction*>{acao},
+                 qPrintable(acao->objectName()));
+        nomes << acao->objectName();
+    };
     std::function<void(QMenu*, bool)> confere = [&](QMenu* menu, bool atalho) {
         for (QAction* acao : menu->actions()) {
             if (acao->isSeparator())
                 continue;
+            nomeado(acao);
             QVERIFY2(!acao->statusTip().isEmpty(), qPrintable(acao->text()));
             if (acao->menu())
                 confere(acao->menu(), true);
@@ -555,8 +565,14 @@ void ComandosDoForm::resumoEAcessibilidade() {
                 QVERIFY2(!acao->shortcut().isEmpty(), qPrintable(acao->text()));
         }
     };
-    for (QAction* menu : f.menuBar()->actions())
-        confere(menu->menu(), menu->text() == "E&ditar");
+    for (QAction* menu : f.menuBar()->actions()) {
+        nomeado(menu);
+        confere(menu->menu(), menu->objectName() == "MenuEditar");
+    }
+    for (QAction* acao : f.findChild<QToolBar*>()->actions())
+        if (!acao->isSeparator() && !qobject_cast<QWidgetAction*>(acao))
+            nomeado(acao);
+    QVERIFY(nomes.contains("Enviar") && nomes.contains("Desfazer") && nomes.contains("VerTabela"));
 }
 
 // Two quotations in a row with the same products: the second starts from the first's prices,
@@ -565,10 +581,11 @@ void ComandosDoForm::ultimosPrecos() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    Caixas::proximaResposta(Caixas::Ok);
-    Caixas::proximaResposta(2);
-    a.comando("&Enviar");
+    Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+    Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+    a.comando("Enviar");
     QTRY_VERIFY(a.form.isNull());
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
     const QString outra = "2026000000054321";
     a.programa.escrever(outra + ".cot", teste::cotacao(kTres));
@@ -576,17 +593,18 @@ void ComandosDoForm::ultimosPrecos() {
     FormCotacao& f = a.abrir(outra);
     QCOMPARE(a.grade()->model()->index(1, 6).data(Qt::ToolTipRole).toString(),
              "Último preço enviado: 12,50 em " + DateToText(QDate::currentDate()));
-    a.comando("&Preencher com últimos preços");
+    a.comando("PreencherUltimosPrecos");
     QCOMPARE(a.celula(2, 6), "12,50");
     QCOMPARE(a.celula(1, 6), "0,00");
     QCOMPARE(f.statusBar()->currentMessage(),
              "1 preços preenchidos com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
-    Caixas::proximaResposta(Caixas::Nao);
-    a.comando("&Enviar");
+    Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);
+    a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!a.servidor.existe(outra + kCNPJ + ".cot")); // "Não": nothing sent
     QVERIFY(f.isVisible());
 }
@@ -627,18 +645,19 @@ void ComandosDoForm::tabelaDePrecos() {
     }
     Ambiente a(produtos);
     FormCotacao& f = a.abrir();
-    a.comando("Preencher com a tabela de preços");
+    a.comando("PreencherComTabela");
     QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});
     Caixas::esqueceMostradas();
 
     a.programa.escrever("tabela.csv", csv);
     ProximoArquivo(a.programa.arquivo("tabela.csv"));
-    Caixas::proximaResposta(Caixas::Sim);
-    a.comando("Importar...");
+    Caixas::responde(cotacao::textos::PerguntaImportarTabela, Caixas::Sim);
+    a.comando("ImportarTabela");
     QCOMPARE(mensagens().size(), 1); // the summary, confirmed
-    a.digitarNaCelula(2, 6, "7,5");  // typed: the table does not replace it
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
+    a.digitarNaCelula(2, 6, "7,5"); // typed: the table does not replace it
     esperados[1] = "7,5";
-    a.comando("Preencher com a tabela de preços");
+    a.comando("PreencherComTabela");
     const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
     const int preenchidos = 3500 - semTabela - 1;
     QCOMPARE(f.statusBar()->currentMessage(),
@@ -653,29 +672,30 @@ void ComandosDoForm::tabelaDePrecos() {
     QCOMPARE(a.celula(3500, 6), esperados[3499]);
     QCOMPARE(a.grade()->model()->index(0, 6).data(Qt::ToolTipRole).toString(),
              "Tabela de preços: 1,25");
-    a.comando("&Desfazer"); // the whole fill, at once
+    a.comando("Desfazer"); // the whole fill, at once
     QCOMPARE(f.proposta().cotados(), 1);
-    a.comando("&Refazer");
+    a.comando("Refazer");
     QCOMPARE(f.proposta().resposta().precos, esperados);
 
     // Ten times the table's price asks before sending.
     a.digitarNaCelula(3, 6, "300");
     Caixas::esqueceMostradas();
-    Caixas::proximaResposta(Caixas::Nao);
-    a.comando("&Enviar");
+    Caixas::responde(inicio(cotacao::textos::SegundaOlhadaComTabela), Caixas::Nao);
+    a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY2(mensagens()[0].contains("PRODUTO 2: 300,00 (tabela de preços: 3,25)"),
              qPrintable(mensagens()[0]));
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
     // The next form finds the table in the database.
     f.lModificado = false;
-    Caixas::proximaResposta(Caixas::Nao); // the draft is not recovered
-    a.comando("Sai&r");
+    a.comando("Sair");
     QTRY_VERIFY(a.form.isNull());
     Caixas::esqueceMostradas();
-    Caixas::proximaResposta(Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::RecuperarRascunho), 2); // the draft is not recovered
     FormCotacao& outro = a.abrir();
-    a.comando("Preencher com a tabela de preços");
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
+    a.comando("PreencherComTabela");
     QCOMPARE(outro.proposta().resposta().precos, [&] {
         QStringList s = esperados;
         s[1] = "2,25"; // nothing typed this time
@@ -696,16 +716,18 @@ void ComandosDoForm::tabelaDePrecos() {
                     "de tabela.csv em %2 às ")
                 .arg(nucleo::ComMilhares(linhasDaTabela, 0), DateToText(QDate::currentDate()))),
         qPrintable(mensagens()[0]));
-    Caixas::proximaResposta(Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela), Caixas::Nao);
     apagar->trigger();
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
     Caixas::esqueceMostradas();
-    Caixas::proximaResposta(Caixas::Sim);
+    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela), Caixas::Sim);
     apagar->trigger();
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
     QCOMPARE(outro.statusBar()->currentMessage(), cotacao::textos::TabelaApagada);
     Caixas::esqueceMostradas();
-    a.comando("Preencher com a tabela de preços");
+    a.comando("PreencherComTabela");
     QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});
 }
 
@@ -714,10 +736,11 @@ void ComandosDoForm::imprimeRespostaGuardada() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    Caixas::proximaResposta(Caixas::Ok);
-    Caixas::proximaResposta(2);
-    a.comando("&Enviar");
+    Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
+    Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+    a.comando("Enviar");
     QTRY_VERIFY(a.form.isNull());
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
     QVERIFY(recibo);
     QCOMPARE(recibo->total, 60000); // 12,50 x 48
@@ -750,7 +773,7 @@ void ComandosDoForm::planilhaRecusada() {
     a.programa.escrever("p.csv",
                         "PLU;Pre\xe7o\r\n1002;3\r\n1003;" + QByteArray(70000, '4') + "\r\n");
     ProximoArquivo(a.programa.arquivo("p.csv"));
-    a.comando("Im&portar planilha...");
+    a.comando("ImportarPlanilha");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY(mensagens()[0].endsWith("Motivo: há uma linha com mais de 64 KB."));
     QCOMPARE(a.celula(1, 6), "2,5");
@@ -758,7 +781,7 @@ void ComandosDoForm::planilhaRecusada() {
 
     f.MListaProdutos.Cell(3, 7).Text(QString(40000, 'x'));
     ProximoArquivo(a.programa.arquivo("p.xlsx"));
-    a.comando("E&xportar planilha...");
+    a.comando("ExportarPlanilha");
     QCOMPARE(mensagens().size(), 2);
     QCOMPARE(mensagens()[1], "A linha 4 da planilha tem um texto maior do que uma célula comporta "
                              "(32.767 caracteres). Nada foi gravado.");

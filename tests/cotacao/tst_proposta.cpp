@@ -547,9 +547,9 @@ void ModeloDaGrade::consistente() {
     a.digitarNaCelula(2, 7, "moido");
     QGuiApplication::clipboard()->setText("7\tx\n8\ty\n");
     a.grade()->setCurrentIndex(a.grade()->model()->index(1, 6));
-    a.comando("C&olar");
-    a.comando("&Desfazer");
-    a.comando("&Refazer");
+    a.comando("Colar");
+    a.comando("Desfazer");
+    a.comando("Refazer");
     f.MListaProdutos.Cell(3, 6).Text("9,90"); // through the automation layer
     const formatos::Resposta r = f.proposta().resposta();
     QCOMPARE(r.precos, (QStringList{"2,5", "7", "9,90"}));
@@ -558,7 +558,7 @@ void ModeloDaGrade::consistente() {
         QCOMPARE(a.celula(linha, 6), r.precos[linha - 1]);
         QCOMPARE(a.celula(linha, 7), r.observacoes[linha - 1]);
     }
-    a.comando("&Desfazer");
+    a.comando("Desfazer");
     QCOMPARE(f.proposta().preco(2), "8");
     QCOMPARE(a.celula(3, 6), "8");
 }

@@ -113,8 +113,9 @@ private Q_SLOTS:
         Caixas::setModoDeTeste(true);
         QVERIFY(AvisoGet("Enviar?", "Sim", "Não", 1)); // nothing queued: the focused button
         QVERIFY(!AvisoGet("Enviar?", "Sim", "Não", 2));
-        Caixas::proximaResposta(2);
+        Caixas::responde("Enviar?", 2);
         QVERIFY(!AvisoGet("Enviar?", "Sim", "Não", 1));
+        QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(Caixas::mostradas().size(), 3);
         QCOMPARE(Caixas::mostradas().at(0).texto, "Enviar?");
     }

@@ -1,10 +1,10 @@
 #include "tests/nucleo/tst_erros.h"
 
+#include "janelas/Caixas.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Pilha.h"
 #include "nucleo/Regional.h"
-#include "janelas/Caixas.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QDir>
@@ -372,8 +372,9 @@ void Erros::respostas() {
     e.CanSubstitute = podeSubstituir;
     e.SubstituteType = tipoSubstituto;
     e.CanRetry = true;
-    Caixas::proximaResposta(resposta);
+    Caixas::responde(e.Description, resposta);
     const QVariant valor = DefError(QVariant::fromValue(e));
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QCOMPARE(valor, esperado);
     QCOMPARE(valor.metaType(), esperado.metaType());
     QCOMPARE(Caixas::mostradas().size(), 1);
@@ -439,8 +440,9 @@ void Erros::casoDeRedeNaoMostraNada() {
     Error semPadrao = erroDeAbertura();
     semPadrao.OsCode = 32;
     semPadrao.CanDefault = false;
-    Caixas::proximaResposta(1);
+    Caixas::responde(semPadrao.Description, 1);
     DefError(QVariant::fromValue(semPadrao));
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!NetErr());
     QCOMPARE(Caixas::mostradas().size(), 1);
     QCOMPARE(tons, 3);
@@ -470,11 +472,12 @@ void Erros::defErrorGenSemRegistro() {
 void Erros::excecaoNoTratamentoDeEvento() {
     const BlocoDeErro anterior = ErrorBlock(DefError);
     Lanca alvo;
-    Caixas::proximaResposta(2); // retry: the event is delivered again
-    Caixas::proximaResposta(1); // then go on without it
+    Caixas::responde("Description: falhou ao tratar", 2); // retry: the event is delivered again
+    Caixas::responde("Description: falhou ao tratar", 1); // then go on without it
     QEvent evento(QEvent::User);
     QVERIFY(!QCoreApplication::sendEvent(&alvo, &evento));
     ErrorBlock(anterior);
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
     QCOMPARE(alvo.vezes, 2);
     QCOMPARE(Caixas::mostradas().size(), 2);

@@ -238,12 +238,14 @@ void Ini::gravacaoQueFalhaEUmErro() {
     // retry or pass over; each attempt leaves its record in the log.
     DiretorioTeste dir;
     Caixas::setModoDeTeste(true);
-    Caixas::proximaResposta(2);
-    Caixas::proximaResposta(1);
+    Caixas::responde(QStringLiteral("Operation: PutFileIni"), 2); // retry
+    Caixas::responde(QStringLiteral("Operation: PutFileIni"), 1); // then pass it over
     const QString arquivo = dir.arquivo(QStringLiteral("falta/Config.ini"));
     QVERIFY(!GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
     const auto caixas = Caixas::mostradas();
+    const QStringList pendentes = Caixas::respostasPendentes();
     Caixas::setModoDeTeste(false);
+    QCOMPARE(pendentes, QStringList());
     QCOMPARE(caixas.size(), 2);
     QVERIFY(caixas[0].texto.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
                                        "Operation: PutFileIni\r\n"));

@@ -163,19 +163,40 @@ void Janelas::editChangeAoDigitarEAoPreencher() {
     QCOMPARE(janela->mudancas, QStringList(3, QStringLiteral("campo")));
 }
 
+// Each box gets the answer registered for a fragment of its text or title: once, in the order
+// the answers were registered; a box without one gets its default, never the real box.
 void Janelas::caixasRegistradasERespondidas() {
+    const auto pergunta = [](const QString& texto) {
+        return Caixas::pergunta(QStringLiteral("Pergunta"), texto, Caixas::Sim, [] { return -1; });
+    };
     WarningBox(QStringLiteral("Aviso"), QStringLiteral("Um texto."));
-    Caixas::proximaResposta(Caixas::Nao);
-    const int primeira = Caixas::pergunta(QStringLiteral("Pergunta"), QStringLiteral("Sim?"),
-                                          Caixas::Sim, [] { return -1; });
-    const int segunda = Caixas::pergunta(QStringLiteral("Pergunta"), QStringLiteral("De novo?"),
-                                         Caixas::Sim, [] { return -1; });
+    Caixas::responde(QStringLiteral("Sim?"), Caixas::Nao);
+    const int primeira = pergunta(QStringLiteral("Sim?"));
+    const int segunda = pergunta(QStringLiteral("De novo?"));
     QCOMPARE(primeira, int(Caixas::Nao));
-    QCOMPARE(segunda, int(Caixas::Sim)); // nothing queued: the default, never the real box
+    QCOMPARE(segunda, int(Caixas::Sim)); // nothing registered for it: the default
     QCOMPARE(Caixas::mostradas().size(), 3);
     QCOMPARE(Caixas::mostradas().at(0).titulo, u"Aviso");
     QCOMPARE(Caixas::mostradas().at(0).texto, u"Um texto.");
     QCOMPARE(Caixas::mostradas().at(2).texto, u"De novo?");
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
+
+    Caixas::esqueceMostradas();
+    Caixas::responde(QStringLiteral("De novo"), Caixas::Cancela);
+    Caixas::responde(QStringLiteral("Pergunta"), Caixas::Nao); // a title
+    Caixas::responde(QStringLiteral("Pergunta"), Caixas::Ok);
+    Caixas::responde(QStringLiteral("nunca mostrada"), Caixas::Ok);
+    WarningBox(QStringLiteral("Aviso"), QStringLiteral("Um texto."));     // none of them
+    QCOMPARE(pergunta(QStringLiteral("Sim?")), int(Caixas::Nao));         // by its title
+    QCOMPARE(pergunta(QStringLiteral("De novo?")), int(Caixas::Cancela)); // registered first
+    QCOMPARE(pergunta(QStringLiteral("Sim?")), int(Caixas::Ok));          // the title's second
+    QCOMPARE(pergunta(QStringLiteral("Sim?")), int(Caixas::Sim));         // all used
+    QCOMPARE(Caixas::mostradas().size(), 5);
+    QCOMPARE(Caixas::mostradas().at(0).resposta, int(Caixas::Ok));
+    // An answer no box took is told: the box it was for changed or never showed.
+    QCOMPARE(Caixas::respostasPendentes(), QStringList{QStringLiteral("nunca mostrada")});
+    Caixas::setModoDeTeste(true);
+    QCOMPARE(Caixas::respostasPendentes(), QStringList());
 }
 
 // A window is centred on its screen; one larger than the screen (the login form at 150 % on a

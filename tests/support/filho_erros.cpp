@@ -3,12 +3,12 @@
 // an event handler, abandoned) or "falha" (a processor exception). The second argument is its
 // program directory, where KZERROR.LOG goes.
 
-#include "nucleo/Erro.h"
-#include "nucleo/ProgramDir.h"
-#include "nucleo/Regional.h"
 #include "janelas/Aplicacao.h"
 #include "janelas/CaixaDeErro.h"
 #include "janelas/Caixas.h"
+#include "nucleo/Erro.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Regional.h"
 
 #include <QTimer>
 
@@ -45,18 +45,20 @@ int main(int argc, char** argv) {
     InstalaTratamentoDeErros();
     InstalaCaixaDeErro();
     Caixas::setModoDeTeste(true);
-    Caixas::proximaResposta(Caixas::Aborta);
 
+    // Each error box is answered "abandon": the program ends as the error handler decides.
     const QByteArray modo(argv[1]);
     if (modo == "abandona") {
         Error erro;
         erro.GenCode = CodigoGenerico::Gravacao;
         erro.Description = QStringLiteral("abandoned on purpose");
         erro.CanDefault = true;
+        Caixas::responde(erro.Description, Caixas::Aborta);
         ErroDeExecucao(erro);
         return 101; // not reached: abandoning ends the program
     }
     if (modo == "excecao") {
+        Caixas::responde(QStringLiteral("event handler failed"), Caixas::Aborta);
         Lanca alvo;
         QCoreApplication::postEvent(&alvo, new QEvent(QEvent::User));
         QTimer::singleShot(10000, [] { QCoreApplication::exit(102); });
