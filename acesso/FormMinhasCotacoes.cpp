@@ -101,13 +101,8 @@ nucleo::Resultado<QList<RespostaListada>> respostas(banco::BancoLocal& banco,
 
 } // namespace
 
-QList<RespostaListada> RespostasDoComputador(banco::BancoLocal& banco, QString* erro) {
-    auto lista = respostas(banco, true);
-    if (lista)
-        return std::move(*lista);
-    if (erro)
-        *erro = lista.falha().texto;
-    return {};
+nucleo::Resultado<QList<RespostaListada>> RespostasDoComputador(banco::BancoLocal& banco) {
+    return respostas(banco, true);
 }
 
 QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo) {
@@ -238,8 +233,9 @@ FormMinhasCotacoes::FormMinhasCotacoes(QWidget* dono, banco::BancoLocal& banco, 
     setWindowTitle(TituloMinhasCotacoes);
     setWindowModality(Qt::ApplicationModal);
 
-    QString erro;
-    QList<RespostaListada> respostas = RespostasDoComputador(banco, &erro);
+    auto lidas = RespostasDoComputador(banco);
+    const QString erro = lidas ? QString() : lidas.falha().texto;
+    QList<RespostaListada> respostas = lidas ? std::move(*lidas) : QList<RespostaListada>();
     const bool vazia = respostas.isEmpty();
     m_modelo = new ModeloMinhasCotacoes(std::move(respostas), this);
     auto* filtro = new FiltroDeRespostas(this);

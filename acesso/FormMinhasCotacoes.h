@@ -1,8 +1,8 @@
 #pragma once
 
-#include "janelas/Janela.h"
 #include "banco/BancoLocal.h"
 #include "banco/Recibos.h"
+#include "janelas/Janela.h"
 
 #include <QAbstractTableModel>
 #include <QDateTime>
@@ -34,9 +34,8 @@ struct RespostaListada {
 };
 
 // The answers sent from this computer and the drafts not yet sent, newest first. A draft's
-// requester comes from the quotation file kept in the program's folder; `erro` gets the
-// database's words when it could not be read.
-QList<RespostaListada> RespostasDoComputador(banco::BancoLocal& banco, QString* erro = nullptr);
+// requester comes from the quotation file kept in the program's folder.
+nucleo::Resultado<QList<RespostaListada>> RespostasDoComputador(banco::BancoLocal& banco);
 
 // The quotation numbers of the answers and drafts, each once, newest first, at most `maximo`.
 QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo = 100);

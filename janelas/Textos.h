@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDir>
 #include <QString>
 
 // Texts the window services show.
