@@ -47,6 +47,7 @@ Dialogo& Dialogo::Setup(int foco) {
     QPushButton* focado = foco == 1 ? oCCBtnOK : oCCBtnCancel;
     focado->setDefault(true);
     focado->setFocus();
+    FocoVisivel(this);
     return *this;
 }
 

@@ -1,5 +1,6 @@
 #include "janelas/Aparencia.h"
 
+#include <QEvent>
 #include <QStringList>
 #include <QWidget>
 
@@ -34,6 +35,30 @@ QColor CorPredefinida(int numero) {
     default:
         return QColor(0, 0, 0);
     }
+}
+
+namespace {
+// The styles draw the focus frame only in a window the keyboard has moved the focus in, and Qt
+// forgets that as the window opens: it is said again once the window is active.
+class MostraFoco : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::WindowActivate) {
+            auto* janela = static_cast<QWidget*>(objeto);
+            janela->setAttribute(Qt::WA_KeyboardFocusChange);
+            if (QWidget* focado = janela->focusWidget())
+                focado->update();
+        }
+        return false;
+    }
+};
+} // namespace
+
+void FocoVisivel(QWidget* janela) {
+    QWidget* w = janela->window();
+    w->setAttribute(Qt::WA_KeyboardFocusChange);
+    w->installEventFilter(new MostraFoco(w));
 }
 
 void CorDoTexto(QWidget* widget, const QColor& cor) {

@@ -18,6 +18,10 @@ QFont Fonte(const QString& familia, int pontos, bool negrito = false);
 void CorDoTexto(QWidget* widget, const QColor& cor);
 void CorDeFundo(QWidget* widget, const QColor& cor);
 
+// The keyboard focus drawn from the moment the window opens, not only after the first Tab: a
+// question's buttons show which one Enter and Space take.
+void FocoVisivel(QWidget* janela);
+
 // The text colours the forms name by number.
 QColor CorPredefinida(int numero);
 
