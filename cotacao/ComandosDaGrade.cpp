@@ -27,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -426,10 +425,9 @@ void ComandosDaGrade::informa(const QString& texto) {
 void ComandosDaGrade::ExportarPlanilha() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
-    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Salvar, m_janela, TituloExportar,
-        QDir(pasta).filePath(m_numero + QStringLiteral(".xlsx")), FiltrosDePlanilha);
+    const QString arquivo =
+        janelas::EscolheArquivo(janelas::Escolha::Salvar, m_janela, TituloExportar,
+                                m_numero + QStringLiteral(".xlsx"), FiltrosDePlanilha);
     if (arquivo.isEmpty())
         return;
     QVariantList cabecalho;
@@ -454,9 +452,8 @@ void ComandosDaGrade::ExportarPlanilha() {
 void ComandosDaGrade::ImportarPlanilha() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
-    const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, m_janela, TituloImportar,
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+    const QString arquivo = janelas::EscolheArquivo(janelas::Escolha::Abrir, m_janela,
+                                                    TituloImportar, QString(), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
     const QString nome = QDir::toNativeSeparators(arquivo);
@@ -515,8 +512,7 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
         return;
     }
     const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, m_janela, TituloImportarTabela,
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+        janelas::Escolha::Abrir, m_janela, TituloImportarTabela, QString(), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
     const PlanoDaTabela plano = LeTabelaDePrecos(arquivo);

@@ -766,6 +766,25 @@ void ComandosDoForm::imprimeRespostaGuardada() {
 
 // A refused spreadsheet says why and changes nothing; a cell longer than a spreadsheet takes
 // stops the export with its row named.
+// Every file dialog starts where the last file was chosen, whichever command chose it; a
+// cancelled dialog changes nothing.
+void ComandosDoForm::umaPastaParaTodos() {
+    Ambiente a;
+    a.abrir();
+    DiretorioTeste outra;
+    ProximoArquivo(outra.arquivo("exportada.xlsx"));
+    a.comando("ExportarPlanilha");
+    QVERIFY(QFile::exists(outra.arquivo("exportada.xlsx")));
+    QCOMPARE(PastaDosArquivos(), QFileInfo(outra.path()).absoluteFilePath());
+    a.comando("ImportarPlanilha"); // cancelled
+    QCOMPARE(PastaDosArquivos(), QFileInfo(outra.path()).absoluteFilePath());
+    a.programa.escrever("t.csv", "EAN;Pre\xe7o\r\n789;2,00\r\n");
+    ProximoArquivo(a.programa.arquivo("t.csv"));
+    Caixas::responde(cotacao::textos::PerguntaImportarTabela, Caixas::Nao);
+    a.comando("ImportarTabela");
+    QCOMPARE(PastaDosArquivos(), QFileInfo(a.programa.path()).absoluteFilePath());
+}
+
 void ComandosDoForm::planilhaRecusada() {
     Ambiente a;
     FormCotacao& f = a.abrir();
