@@ -37,6 +37,7 @@ Dialogo::Dialogo(QWidget* dono)
     oCCBtnCancel->setGeometry(UnidadesDeDialogo::rect(158, 87, 54, 13));
     for (QPushButton* botao : {oCCBtnOK, oCCBtnCancel}) {
         botao->setFlat(true);
+        FocoEmBotaoPlano(botao);
         CorDeFundo(botao, QColor(240, 240, 240));
     }
     QObject::connect(oCCBtnOK, &QPushButton::clicked, this, [this] { BtnOK(); });

@@ -1,6 +1,12 @@
 #include "janelas/Aparencia.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyleOptionButton>
 #include <QStringList>
 #include <QWidget>
 
@@ -53,7 +59,35 @@ public:
         return false;
     }
 };
+// The focus of a flat button as Windows draws it: a dotted rectangle inside the button.
+class EstiloDeBotaoPlano : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement elemento, const QStyleOption* opcao, QPainter* pintor,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(elemento, opcao, pintor, widget);
+        const auto* botao = qstyleoption_cast<const QStyleOptionButton*>(opcao);
+        if (elemento != CE_PushButton || !botao || !(botao->features & QStyleOptionButton::Flat) ||
+            !(opcao->state & State_HasFocus) || !(opcao->state & State_KeyboardFocusChange))
+            return;
+        pintor->save();
+        pintor->setPen(QPen(opcao->palette.color(QPalette::ButtonText), 1, Qt::DotLine));
+        pintor->setBrush(Qt::NoBrush);
+        pintor->drawRect(opcao->rect.adjusted(3, 3, -4, -4));
+        pintor->restore();
+    }
+};
 } // namespace
+
+void FocoEmBotaoPlano(QPushButton* botao) {
+    // One style for every such button, as long as the application.
+    static QPointer<EstiloDeBotaoPlano> estilo;
+    if (!estilo) {
+        estilo = new EstiloDeBotaoPlano;
+        estilo->setParent(QCoreApplication::instance());
+    }
+    botao->setStyle(estilo);
+}
 
 void FocoVisivel(QWidget* janela) {
     QWidget* w = janela->window();

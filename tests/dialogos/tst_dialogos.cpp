@@ -80,6 +80,13 @@ private Q_SLOTS:
         const auto abriu = quandoAbrir([&](Dialogo& aberto) {
             comFoco = aberto.focusWidget() ? aberto.focusWidget()->objectName() : "";
             focoDesenhado = focoVisivel(aberto.focusWidget());
+            // Drawn: the focused button looks otherwise than when the focus is elsewhere.
+            auto* botao = aberto.focusWidget();
+            const QImage focado = botao->grab().toImage();
+            (botao == aberto.oCCBtnOK ? aberto.oCCBtnCancel : aberto.oCCBtnOK)
+                ->setFocus(Qt::TabFocusReason);
+            focoDesenhado = focoDesenhado && botao->grab().toImage() != focado;
+            botao->setFocus(Qt::TabFocusReason);
             responde(aberto, acao);
         });
         d.Show();
