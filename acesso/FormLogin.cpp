@@ -2,9 +2,7 @@
 
 #include "acesso/FormMinhasCotacoes.h"
 #include "acesso/Textos.h"
-#include "acesso/Verificacao.h"
 #include "formatos/Arquivos.h"
-#include "formatos/Cotacao.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Conectividade.h"
 #include "janelas/FormEmEspera.h"
@@ -16,9 +14,7 @@
 #include "janelas/UnidadesDeDialogo.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
-#include "nucleo/Texto.h"
 #include "nucleo/Versao.h"
-#include "remoto/Espera.h"
 
 #include <QCompleter>
 #include <QDesktopServices>
@@ -144,78 +140,43 @@ void FormLogin::Setup() {
 }
 
 void FormLogin::OK() {
-    using namespace acesso::textos;
-    const QString codigo = MCodCotacao();
-    const QString senha = MSenha();
-    const QString cnpj = MCNPJ();
-
-    // The number becomes a file name and a remote path: nothing but 16 digits may pass.
-    if (!Arquivos::NumeroCotacaoValido(codigo.trimmed())) {
-        WarningMessage(CodigoIncorreto);
-        m_codCotacao->setFocus();
+    std::optional<acesso::Entrada> entrada =
+        acesso::Entra({MCodCotacao(), MSenha(), MCNPJ()}, m_rede.servidorFtp, *this);
+    if (!entrada)
         return;
-    }
-    if (senha.trimmed().size() != 8) {
-        WarningMessage(SenhaIncorreta);
-        m_senha->setFocus();
-        m_senha->selectAll(); // typing the right one replaces the wrong digits
-        return;
-    }
-    if (cnpj.trimmed().size() != 18) {
-        WarningMessage(CNPJIncorreto);
-        m_cnpj->setFocus();
-        return;
-    }
-
-    if (!janelas::ConectadoOuAvisa(this,
-                                   [this] { return VerificaConexaoInternet(m_rede.conexao); }))
-        return;
-
-    // The quotation file comes into the program folder, where it is read below.
-    const remoto::PedidoFtp pedido =
-        remoto::PedidoDoPrograma(m_rede.servidorFtp, Arquivos::NomeCotacao(codigo.trimmed()));
-    const QString& arquivo = pedido.local;
-    const remoto::Desfecho baixou = [&] {
-        const AvisoEmEspera aviso(janelas::textos::Conectando);
-        return remoto::BaixaEsperando(pedido);
-    }();
-    if (!baixou) {
-        // Only the server's answer that the file does not exist says the number is wrong.
-        const nucleo::Falha& falha = baixou.falha();
-        if (falha.tipo == nucleo::Falha::Tipo::Rede)
-            WarningMessage(FalhaServidor);
-        else if (falha.naGravacao())
-            WarningMessage(falha.texto);
-        else
-            WarningMessage(CotacaoInexistente);
-        return;
-    }
-
-    // The quotation file is read once for both checks.
-    const QString digitos = LimpaNumeros(cnpj);
-    auto lida = formatos::LeCotacao(arquivo);
-    if (!lida) {
-        // A file that came whole but cannot be read is not a wrong password.
-        WarningMessage(lida.falha().texto);
-        return;
-    }
-    formatos::Cotacao& cotacao = *lida;
-    if (!acesso::SenhaConfere(cotacao, senha, digitos)) {
-        WarningMessage(SenhaIncorreta);
-        m_senha->setFocus();
-        m_senha->selectAll(); // typing the right one replaces the wrong digits
-        return;
-    }
-    if (!acesso::CNPJLiberado(cotacao, digitos)) {
-        WarningMessage(CNPJNaoLiberado);
-        return;
-    }
-
-    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, cnpj, ArquivoDoPrograma(Arquivos::Config));
+    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, MCNPJ(), ArquivoDoPrograma(Arquivos::Config));
     if (m_abreCotacao)
-        m_abreCotacao(codigo, digitos, std::move(cotacao));
+        m_abreCotacao(entrada->codigo, entrada->cnpjDigitos, std::move(entrada->cotacao));
     setQuitOnClose(false);
     EndWindow();
+}
+
+void FormLogin::recusa(const QString& texto, std::optional<acesso::Campo> campo) {
+    WarningMessage(texto);
+    if (!campo)
+        return;
+    switch (*campo) {
+    case acesso::Campo::Codigo:
+        m_codCotacao->setFocus();
+        break;
+    case acesso::Campo::Senha:
+        m_senha->setFocus();
+        m_senha->selectAll(); // typing the right one replaces the wrong digits
+        break;
+    case acesso::Campo::CNPJ:
+        m_cnpj->setFocus();
+        break;
+    }
+}
+
+bool FormLogin::conectado() {
+    return janelas::ConectadoOuAvisa(this,
+                                     [this] { return VerificaConexaoInternet(m_rede.conexao); });
+}
+
+void FormLogin::aguarda(const QString& texto, const std::function<void()>& trabalho) {
+    const AvisoEmEspera aviso(texto);
+    trabalho();
 }
 
 void FormLogin::Sair() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acesso/Entrada.h"
 #include "acesso/FormMinhasCotacoes.h"
 #include "formatos/Cotacao.h"
 #include "remoto/Conexao.h"
@@ -17,8 +18,9 @@ namespace janelas {
 class ImagemFundo;
 }
 
-// The first window: the supplier types his CNPJ, the quotation number and its password.
-class FormLogin : public DataDialog {
+// The first window: the supplier types his CNPJ, the quotation number and its password; the
+// checks are acesso::Entra's, this form says what it tells and moves the focus.
+class FormLogin : public DataDialog, private acesso::ConversaDoLogin {
 public:
     // Opens the quotation form for a quotation number and the CNPJ digits, giving it
     // QuitOnClose, with the quotation file as the login read it; handed in by the application so
@@ -52,6 +54,10 @@ public:
     void setMSenha(const QString& texto) { m_senha->setText(texto); }
 
 private:
+    void recusa(const QString& texto, std::optional<acesso::Campo> campo) override;
+    bool conectado() override;
+    void aguarda(const QString& texto, const std::function<void()>& trabalho) override;
+
     void PostInit();
     QLineEdit* campo(const char* nome, const QString& rotulo, QRect retangulo);
     // Offers the numbers of the latest answers and drafts as the number is typed.

@@ -5,6 +5,7 @@
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
 #include "janelas/Formato.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
@@ -235,7 +236,7 @@ FormMinhasCotacoes::FormMinhasCotacoes(QWidget* dono, banco::BancoLocal& banco, 
     setWindowModality(Qt::ApplicationModal);
 
     auto lidas = RespostasDoComputador(banco);
-    const QString erro = lidas ? QString() : lidas.falha().texto;
+    const QString erro = lidas ? QString() : nucleo::Diz(lidas.falha());
     QList<RespostaListada> respostas = lidas ? std::move(*lidas) : QList<RespostaListada>();
     const bool vazia = respostas.isEmpty();
     m_modelo = new ModeloMinhasCotacoes(std::move(respostas), this);

@@ -15,6 +15,7 @@
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "janelas/Textos.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
 
 #include <QAction>
@@ -213,10 +214,10 @@ void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
         const auto ultimos = UltimosPrecosEnviados(*m_banco, m_numero);
         m_proposta.defineUltimosPrecos(ultimos ? *ultimos : PrecosConhecidos());
         if (!ultimos)
-            falha = ultimos.falha().texto;
+            falha = nucleo::Diz(ultimos.falha());
     }
     if (auto tabela = carregaTabela(); !tabela && falha.isEmpty())
-        falha = tabela.falha().texto;
+        falha = nucleo::Diz(tabela.falha());
     if (!falha.isEmpty() && m_banco->aberto())
         avisa(cotacao::textos::PrecosGuardadosIlegiveis.arg(falha));
     m_desfazer->clear();
@@ -447,7 +448,7 @@ void ComandosDaGrade::ExportarPlanilha() {
         return;
     }
     if (!gravada) {
-        avisa(gravada.falha().texto);
+        avisa(nucleo::Diz(gravada.falha()));
         return;
     }
     informa(Exportada.arg(QDir::toNativeSeparators(arquivo)));
@@ -512,7 +513,7 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
         return;
     }
     if (auto aberto = m_banco->abre(); !aberto) {
-        avisa(TabelaNaoImportada.arg(aberto.falha().texto));
+        avisa(TabelaNaoImportada.arg(nucleo::Diz(aberto.falha())));
         return;
     }
     const QString arquivo = janelas::EscolheArquivo(
@@ -528,11 +529,11 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
     if (!Caixas::simOuNao(m_janela, resumo.texto, Importar, Cancelar, true))
         return;
     if (auto importada = cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo); !importada) {
-        avisa(TabelaNaoImportada.arg(importada.falha().texto));
+        avisa(TabelaNaoImportada.arg(nucleo::Diz(importada.falha())));
         return;
     }
     if (auto carregada = carregaTabela(); !carregada)
-        avisa(PrecosGuardadosIlegiveis.arg(carregada.falha().texto));
+        avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaImportada.para(plano.itens.size())
                 .arg(plano.itens.size())
@@ -547,7 +548,7 @@ std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
     }
     const auto origem = banco::TabelaDePrecos(*m_banco).origem();
     if (!origem) {
-        avisa(PrecosGuardadosIlegiveis.arg(origem.falha().texto));
+        avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(origem.falha())));
         return std::nullopt;
     }
     if (!*origem)
@@ -576,11 +577,11 @@ void ComandosDaGrade::ApagarTabelaDePrecos() {
                           Sim, Nao, false))
         return;
     if (auto apagada = banco::TabelaDePrecos(*m_banco).apaga(); !apagada) {
-        avisa(TabelaNaoApagada.arg(apagada.falha().texto));
+        avisa(TabelaNaoApagada.arg(nucleo::Diz(apagada.falha())));
         return;
     }
     if (auto carregada = carregaTabela(); !carregada)
-        avisa(PrecosGuardadosIlegiveis.arg(carregada.falha().texto));
+        avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaApagada);
 }

@@ -15,6 +15,7 @@
 #include "janelas/Formato.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
 
 #include <QDir>
@@ -162,7 +163,7 @@ void FormCotacao::Setup() {
             m_cotacao = std::move(*lida);
         else {
             m_cotacao.emplace();
-            WarningMessage(lida.falha().texto);
+            WarningMessage(nucleo::Diz(lida.falha()));
         }
     }
     m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
@@ -174,7 +175,7 @@ void FormCotacao::Setup() {
         if (recibo)
             m_recibo = *recibo;
         else
-            WarningMessage(cotacao::textos::ReciboIlegivel.arg(recibo.falha().texto));
+            WarningMessage(cotacao::textos::ReciboIlegivel.arg(nucleo::Diz(recibo.falha())));
     }
     m_comandos->setPreenchendo(true);
     IniciaListaProdutos();
@@ -278,7 +279,7 @@ void FormCotacao::ofereceRascunho() {
         m_proposta, m_recibo ? std::optional(m_recibo->quando) : std::nullopt, pergunta);
     m_comandos->setPreenchendo(false);
     if (!recuperado)
-        WarningMessage(cotacao::textos::RascunhoIlegivel.arg(recuperado.falha().texto));
+        WarningMessage(cotacao::textos::RascunhoIlegivel.arg(nucleo::Diz(recuperado.falha())));
     if (!recuperado || !*recuperado)
         return;
     m_comandos->atualizaResumo();
@@ -310,7 +311,7 @@ bool FormCotacao::QueryClose() {
         const nucleo::Resultado<void> guardado = m_rascunho->guardaAgora();
         return guardado.ok() ||
                Caixas::simOuNao(
-                   this, cotacao::textos::RascunhoNaoGuardadoAoSair.arg(guardado.falha().texto),
+                   this, cotacao::textos::RascunhoNaoGuardadoAoSair.arg(nucleo::Diz(guardado.falha())),
                    cotacao::textos::Sim, cotacao::textos::Nao, false);
     };
     if (!lModificado)

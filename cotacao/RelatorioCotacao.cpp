@@ -9,6 +9,7 @@
 #include "grade/ObjetosGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/Textos.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
@@ -55,7 +56,7 @@ void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resp
         janelas::Caixas::aviso(nullptr, janelas::textos::Aviso,
                                cotacao.falha().tipo == nucleo::Falha::Tipo::Inexistente
                                    ? textos::CotacaoAusente.arg(recibo.cotacao)
-                                   : cotacao.falha().texto);
+                                   : nucleo::Diz(cotacao.falha()));
         return;
     }
     nucleo::ArquivoIni arquivo;

@@ -175,6 +175,19 @@ void RegistraNoLog(const Error& erro) {
                          vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 
+const QString& Diz(const Falha& falha) {
+    if (!falha.detalhe.isEmpty()) {
+        Error erro;
+        erro.SubSystem = falha.tipo == Falha::Tipo::Banco  ? QStringLiteral("Banco")
+                         : falha.tipo == Falha::Tipo::Rede ? QStringLiteral("Ftp")
+                                                           : QStringLiteral("Arquivo");
+        erro.Severity = 1;
+        erro.Description = falha.texto + QStringLiteral(" (") + falha.detalhe + u')';
+        RegistraNoLog(erro);
+    }
+    return falha.texto;
+}
+
 [[gnu::noinline]] QVariant ErroDeExecucao(Error erro) {
     if (erro.Stack.isEmpty())
         erro.Stack = TextoDaPilha(1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nucleo/RegistroDeErro.h"
+#include "nucleo/Resultado.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -157,6 +158,11 @@ QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando);
 // A record in the error log, with no box: what the program refused on its own and why, for
 // whoever supports the supplier. A log that cannot be written is skipped.
 void RegistraNoLog(const Error& erro);
+
+// Tells a failure: when it carries a detail (the system's or SQLite's own words, a path), that
+// goes to the error log with its text, for whoever supports the supplier; the text the supplier
+// reads comes back, to be shown.
+const QString& Diz(const Falha& falha);
 
 // The runtime's version text, the first line of every log record.
 QString VersaoDoRuntime();

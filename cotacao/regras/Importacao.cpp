@@ -4,6 +4,7 @@
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
+#include "nucleo/Erro.h"
 
 #include <QHash>
 
@@ -176,7 +177,7 @@ private:
 Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho) {
     Planejador planejador(proposta);
     const nucleo::Resultado<void> lida = PercorrePlanilha(caminho, planejador);
-    QString recusa = lida ? QString() : lida.falha().texto;
+    QString recusa = lida ? QString() : nucleo::Diz(lida.falha());
     Importacao plano = std::move(planejador).resultado();
     if (recusa.isEmpty())
         recusa = plano.recusa;

@@ -5,6 +5,7 @@
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
 
 #include <QFileInfo>
@@ -81,7 +82,7 @@ private:
 PlanoDaTabela LeTabelaDePrecos(const QString& caminho) {
     Leitor leitor;
     const nucleo::Resultado<void> lida = PercorrePlanilha(caminho, leitor);
-    QString recusa = lida ? QString() : lida.falha().texto;
+    QString recusa = lida ? QString() : nucleo::Diz(lida.falha());
     PlanoDaTabela plano = std::move(leitor).resultado();
     if (recusa.isEmpty())
         recusa = plano.recusa;

@@ -2,6 +2,7 @@
 
 #include "cotacao/regras/Proposta.h"
 #include "cotacao/regras/Textos.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
 
 #include <QDir>
@@ -65,14 +66,14 @@ nucleo::Resultado<void> Rascunho::guardaAgora() {
         // Not retried by the timer: the next change tries again.
         m_falhou = true;
         if (m_avisoDeFalha)
-            m_avisoDeFalha(aberto.falha().texto);
+            m_avisoDeFalha(nucleo::Diz(aberto.falha()));
         return aberto;
     }
     if (auto guardado = banco::Rascunhos(*m_banco).guarda(m_cotacao, m_cnpj, m_pendentes.values());
         !guardado) {
         m_falhou = true;
         if (m_avisoDeFalha)
-            m_avisoDeFalha(guardado.falha().texto);
+            m_avisoDeFalha(nucleo::Diz(guardado.falha()));
         m_temporizador.start(); // try again
         return guardado;
     }
@@ -172,7 +173,7 @@ QStringList AvisosDoBanco(banco::BancoLocal& banco) {
         return avisos;
     const QString motivo = banco.problema() == Problema::VersaoNova
                                ? BancoVersaoNova.arg(arquivo)
-                               : BancoNaoAbre.arg(arquivo, aberto.falha().texto);
+                               : BancoNaoAbre.arg(arquivo, nucleo::Diz(aberto.falha()));
     avisos << RascunhosIndisponiveis.arg(motivo);
     return avisos;
 }

@@ -2,6 +2,7 @@
 
 #include "inicio/AppCotacao.h"
 #include "inicio/ChecagemDeVersao.h"
+#include "inicio/Partida.h"
 #include "inicio/Textos.h"
 #include "janelas/Caixas.h"
 #include "janelas/Janela.h"
@@ -167,6 +168,17 @@ struct Inicializacao {
     }
 };
 
+// Start-up's words and waits, kept instead of shown.
+struct ConversaGravada : ConversaDaPartida {
+    QStringList ditos;
+    QStringList esperas;
+    void avisa(const QString& texto) override { ditos << texto; }
+    void aguarda(const QString& texto, const std::function<void()>& trabalho) override {
+        esperas << texto;
+        trabalho();
+    }
+};
+
 QStringList textosMostrados() {
     QStringList textos;
     for (const auto& m : Caixas::mostradas()) {
@@ -228,11 +240,11 @@ void Inicio::desatualizadaComInstalador() {
     const QByteArray instalador = "#!/bin/sh\necho rodou > instalador-rodou\n";
     publica(ini.servidor, instalador);
     ini.programa.escrever(QStringLiteral("CotacaoInstall.exe"), "velho");
-    AppCotacao app(ini.opcoes());
-    app.Start();
-    QCOMPARE(textosMostrados(),
+    ConversaGravada conversa;
+    QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Fim);
+    QCOMPARE(conversa.ditos,
              (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada}));
-    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(conversa.esperas, QStringList{inicio::textos::BaixandoAtualizacao});
     // The installer of an earlier update is gone; the new one came into a folder of this run.
     QVERIFY(!QFile::exists(ini.programa.arquivo(QStringLiteral("CotacaoInstall.exe"))));
     const QStringList pastas = pastasDeAtualizacao(ini.programa);
@@ -242,9 +254,9 @@ void Inicio::desatualizadaComInstalador() {
     QTRY_COMPARE(ini.programa.ler(QStringLiteral("instalador-rodou")), QByteArray("rodou\n"));
     // The next start clears the folder away.
     ini.servidor.colocar(kArquivoVersao, versao("07"));
-    Caixas::esqueceMostradas();
-    AppCotacao(ini.opcoes()).Start();
-    QCOMPARE(ini.loginsAbertos, 1);
+    ConversaGravada seguinte;
+    QCOMPARE(Parte(ini.opcoes(), seguinte), Rumo::Login);
+    QVERIFY(seguinte.ditos.isEmpty());
     QVERIFY(pastasDeAtualizacao(ini.programa).isEmpty());
 }
 
@@ -259,10 +271,9 @@ void Inicio::anunciadaSemAssinatura() {
     int iniciados = 0;
     opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
     for (int vez = 1; vez <= 2; ++vez) {
-        Caixas::esqueceMostradas();
-        AppCotacao(opcoes).Start();
-        QCOMPARE(ini.loginsAbertos, vez);
-        QCOMPARE(textosMostrados(),
+        ConversaGravada conversa;
+        QCOMPARE(Parte(opcoes, conversa), Rumo::Login);
+        QCOMPARE(conversa.ditos,
                  vez == 1 ? QStringList{inicio::textos::AtualizacaoRecusada} : QStringList());
     }
     QCOMPARE(iniciados, 0);
@@ -277,9 +288,9 @@ void Inicio::instaladorNaoInicia() {
     Inicializacao ini;
     ini.servidor.colocar(kArquivoVersao, versao("08"));
     publica(ini.servidor, QByteArray("MZ\x90\0\x03", 5));
-    AppCotacao app(ini.opcoes());
-    app.Start();
-    QCOMPARE(textosMostrados(),
+    ConversaGravada conversa;
+    QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Fim);
+    QCOMPARE(conversa.ditos,
              (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada,
                           inicio::textos::FalhaInstalador}));
 }
@@ -336,15 +347,15 @@ void Inicio::atualizacaoVerificada() {
         executado = minisign::ler(programa);
         return true;
     };
-    AppCotacao app(opcoes);
-    app.Start();
+    ConversaGravada conversa;
+    const Rumo rumo = Parte(opcoes, conversa);
     using namespace inicio::textos;
     const QStringList esperados[] = {{NovaVersao, Desatualizada},
                                      {AtualizacaoRecusada},
                                      {NovaVersao, AtualizacaoNaoVerificada},
                                      {NovaVersao, FalhaDownload}};
-    QCOMPARE(textosMostrados(), esperados[desfecho]);
-    QCOMPARE(ini.loginsAbertos, desfecho == Recusada ? 1 : 0);
+    QCOMPARE(conversa.ditos, esperados[desfecho]);
+    QCOMPARE(rumo, desfecho == Recusada ? Rumo::Login : Rumo::Fim);
     QCOMPARE(baixouInstalador(ini.servidor), desfecho != Recusada);
     QCOMPARE(iniciados.size(), desfecho == Executada ? 1 : 0);
     if (desfecho == Executada) {
@@ -372,15 +383,17 @@ void Inicio::umaAtualizacaoPorVez() {
         ini.servidor.colocar(kInstalador,
                              "#!/bin/sh\necho outro\n"); // the server changed meanwhile
         ini.servidor.esquecer();
-        Caixas::esqueceMostradas();
         OpcoesInicio segundo = opcoes;
         segundo.iniciarProcesso = [](const QString&, const QString&) { return true; };
-        AppCotacao(segundo).Start();
-        doSegundo = textosMostrados();
+        ConversaGravada conversa;
+        if (Parte(segundo, conversa) != Rumo::Fim)
+            doSegundo << QStringLiteral("<foi ao login>");
+        doSegundo << conversa.ditos;
         executado = minisign::ler(programa);
         return true;
     };
-    AppCotacao(opcoes).Start();
+    ConversaGravada primeiro;
+    QCOMPARE(Parte(opcoes, primeiro), Rumo::Fim);
     QCOMPARE(doSegundo,
              (QStringList{inicio::textos::NovaVersao, inicio::textos::OutraAtualizacao}));
     QVERIFY(!baixouInstalador(ini.servidor));
@@ -398,14 +411,14 @@ void Inicio::pastaSomenteLeitura() {
     int iniciados = 0;
     opcoes.iniciarProcesso = [&](const QString&, const QString&) { return ++iniciados > 0; };
     DefinePastaDoPrograma(disco.path());
-    AppCotacao app(opcoes);
-    app.Start();
+    ConversaGravada conversa;
+    const Rumo rumo = Parte(opcoes, conversa);
     DefinePastaDoPrograma(ini.programa.path());
     // No new version announced that could not be installed: the reason instead.
-    QCOMPARE(textosMostrados(), QStringList{nucleo::textos::NaoGravou(
-                                    nucleo::Falha::Tipo::SemPermissao, disco.path())});
+    QCOMPARE(conversa.ditos, QStringList{nucleo::textos::NaoGravou(
+                                 nucleo::Falha::Tipo::SemPermissao, disco.path())});
     QCOMPARE(iniciados, 0);
-    QCOMPARE(ini.loginsAbertos, 0);
+    QCOMPARE(rumo, Rumo::Fim);
     QCOMPARE(ini.servidor.conteudo(kArquivoVersao), versao("08"));
 }
 
@@ -416,8 +429,8 @@ void Inicio::temporariosAbandonados() {
     for (const char* nome : {"Config.ini.Ab12cD", "2026000000012345.cot.x9Y8z7"})
         ini.programa.escrever(QString::fromLatin1(nome), "pela metade");
     ini.programa.escrever(QStringLiteral("anotacoes.txt.Ab12cD"), "do fornecedor");
-    AppCotacao app(ini.opcoes());
-    app.Start();
+    ConversaGravada conversa;
+    QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Login);
     QCOMPARE(QDir(ini.programa.path()).entryList({QStringLiteral("*.*.*")}, QDir::Files),
              QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
 }

@@ -420,6 +420,23 @@ void Erros::logQueNaoAbreNaoImpedeACaixa() {
     QVERIFY(QFileInfo(g_dir->arquivo("KZERROR.LOG")).isDir());
 }
 
+// A failure told to the supplier leaves its technical detail in the log, in no box; one without
+// a detail leaves nothing.
+void Erros::falhaDitaComDetalheNoLog() {
+    const Falha semDetalhe{Falha::Tipo::Inexistente, QStringLiteral("O arquivo não existe.")};
+    QCOMPARE(Diz(semDetalhe), semDetalhe.texto);
+    QVERIFY(!QFile::exists(g_dir->arquivo("KZERROR.LOG")));
+
+    const Falha doBanco{Falha::Tipo::Banco, QStringLiteral("O disco está cheio."),
+                        QStringLiteral("database or disk is full")};
+    QCOMPARE(Diz(doBanco), doBanco.texto);
+    const QString log = DeCp1252(g_dir->ler("KZERROR.LOG"));
+    QVERIFY2(log.contains(QStringLiteral("O disco está cheio. (database or disk is full)")),
+             qPrintable(log));
+    QVERIFY2(log.contains(QStringLiteral("Banco")), qPrintable(log));
+    QVERIFY(Caixas::mostradas().isEmpty());
+}
+
 void Erros::casoDeRedeNaoMostraNada() {
     opcoesDeErro().bip = true;
     int tons = 0;

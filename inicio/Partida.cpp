@@ -1,0 +1,209 @@
+#include "inicio/Partida.h"
+
+#include "ChaveAtualizacao.h"
+#include "inicio/ChecagemDeVersao.h"
+#include "inicio/Textos.h"
+#include "nucleo/Erro.h"
+#include "nucleo/Gravacao.h"
+#include "nucleo/Processo.h"
+#include "nucleo/ProgramDir.h"
+#include "nucleo/Textos.h"
+#include "nucleo/Versao.h"
+#include "remoto/Assinatura.h"
+#include "remoto/Espera.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+
+using namespace nucleo;
+
+namespace inicio {
+
+namespace {
+const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
+// Held through an update's download, check and start: two programs never update at once.
+const QString kTravaDaAtualizacao = QStringLiteral("Atualizacao.lock");
+// Each update downloads into a folder of its own, "Atualizacao-XXXXXX" in the program folder.
+const QString kPastaDaAtualizacao = QStringLiteral("Atualizacao-");
+// The claim last refused, so that its notice is shown once.
+const QString kRecusada = QStringLiteral("AtualizacaoRecusada.txt");
+// The real installer is about 12 MB.
+constexpr qint64 kMaximoInstalador = 64LL * 1024 * 1024;
+
+// Removes a file the update leaves behind: false when it is there and stays.
+bool apaga(const QString& arquivo) {
+    return !QFileInfo::exists(arquivo) || QFile::remove(arquivo);
+}
+
+// The folders of earlier updates, unless another program is updating now.
+void removePastasAbandonadas() {
+    QLockFile trava(ArquivoDoPrograma(kTravaDaAtualizacao));
+    if (!trava.tryLock(0))
+        return;
+    const QDir pasta(PastaDoPrograma());
+    for (const QString& nome : pasta.entryList({kPastaDaAtualizacao + u'*'}, QDir::Dirs))
+        QDir(pasta.filePath(nome)).removeRecursively();
+}
+
+QString motivo(remoto::ResultadoAssinatura r, const QString& versao) {
+    using R = remoto::ResultadoAssinatura;
+    switch (r) {
+    case R::Valida:
+        break;
+    case R::ArquivoAusente:
+        return textos::MotivoAssinaturaAusente;
+    case R::Malformada:
+        return textos::MotivoAssinaturaMalformada;
+    case R::ChaveInvalida:
+        return textos::MotivoChaveInvalida;
+    case R::OutraChave:
+        return textos::MotivoOutraChave;
+    case R::NaoConfere:
+        return textos::MotivoNaoConfere;
+    case R::SemVersao:
+        return textos::MotivoSemVersao;
+    case R::VersaoNaoMaisNova:
+        return textos::MotivoVersaoAntiga.arg(versao, nucleo::VersaoExibida);
+    }
+    return {};
+}
+
+void registra(const QString& subsistema, const QString& operacao, const QString& arquivo,
+              const QString& descricao) {
+    Error erro;
+    erro.SubSystem = subsistema;
+    erro.Severity = 1;
+    erro.Operation = operacao;
+    erro.FileName = arquivo;
+    erro.Description = descricao;
+    nucleo::RegistraNoLog(erro);
+}
+
+// What the server claims of an update, judged before any installer is fetched.
+struct Anuncio {
+    remoto::Reivindicacao reivindicacao;
+    QString motivo;   // why it is no update, for the error log; empty when it is one
+    QByteArray marca; // what was refused, to tell it only once
+};
+
+// Downloads the update's signature into `pasta` and judges it: the publisher's key, a version
+// newer than this one.
+Anuncio leAnuncio(const OpcoesInicio& opcoes, const QString& pasta) {
+    Anuncio a;
+    remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(opcoes.rede.servidorFtp,
+                                                        remoto::ArquivoDeAssinatura(kInstalador));
+    pedido.local = QDir(pasta).filePath(pedido.arquivo);
+    pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
+    const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
+    QFile arquivo(pedido.local);
+    const QByteArray conteudo = baixou.ok() && arquivo.open(QIODevice::ReadOnly)
+                                    ? arquivo.read(remoto::kMaximoDaAssinatura + 1)
+                                    : QByteArray();
+    a.reivindicacao =
+        remoto::LeReivindicacao(conteudo, QByteArray(kChaveAtualizacao), nucleo::VersaoExibida);
+    if (!baixou.ok())
+        a.motivo = baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente
+                       ? textos::MotivoSemAssinatura
+                       : textos::MotivoAssinaturaNaoBaixada;
+    else
+        a.motivo = motivo(a.reivindicacao.resultado, a.reivindicacao.versao);
+    const QByteArray recusado = a.motivo.toUtf8() + '\n' + conteudo;
+    a.marca = QCryptographicHash::hash(recusado, QCryptographicHash::Sha256).toHex();
+    return a;
+}
+
+// A claim that is no update: recorded in the error log, told once.
+void recusa(const Anuncio& anuncio, ConversaDaPartida& conversa) {
+    registra(QStringLiteral("Atualizacao"), QStringLiteral("VerificaAtualizacao"),
+             remoto::ArquivoDeAssinatura(kInstalador),
+             textos::AtualizacaoRecusadaNoLog.arg(anuncio.motivo));
+    // The same refusal again (at every start, until the server is mended) says nothing more.
+    const QString marca = ArquivoDoPrograma(kRecusada);
+    QFile anterior(marca);
+    if (anterior.open(QIODevice::ReadOnly) && anterior.readAll() == anuncio.marca)
+        return;
+    anterior.close();
+    (void)nucleo::GravaArquivoInteiro(marca, anuncio.marca);
+    conversa.avisa(textos::AtualizacaoRecusada);
+}
+
+// Downloads the installer into `pasta`, runs it only when it is the file `reivindicacao` signed.
+void atualiza(const OpcoesInicio& opcoes, const remoto::Reivindicacao& reivindicacao,
+              QTemporaryDir& pasta, ConversaDaPartida& conversa) {
+    conversa.avisa(textos::NovaVersao);
+    QLockFile trava(ArquivoDoPrograma(kTravaDaAtualizacao));
+    if (!trava.tryLock(0)) {
+        conversa.avisa(textos::OutraAtualizacao);
+        return;
+    }
+    // An installer of an earlier version's updates, left in the program folder: not to be run.
+    if (!pasta.isValid() || !apaga(ArquivoDoPrograma(kInstalador))) {
+        conversa.avisa(
+            nucleo::textos::NaoGravou(nucleo::Falha::Tipo::SemPermissao, PastaDoPrograma()));
+        return;
+    }
+    remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(opcoes.rede.servidorFtp, kInstalador);
+    pedido.local = pasta.filePath(kInstalador);
+    pedido.limites.tamanhoMaximo = kMaximoInstalador;
+    // Fails closed: a wait that never ran its work is no download.
+    remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, textos::FalhaDownload};
+    conversa.aguarda(textos::BaixandoAtualizacao,
+                     [&] { baixou = remoto::BaixaEsperando(pedido); });
+    if (!baixou.ok()) {
+        conversa.avisa(baixou.falha().naGravacao() ? baixou.falha().texto : textos::FalhaDownload);
+        return;
+    }
+    // The file checked is the file started: held open, in a folder of this run, from the check
+    // until the start has returned.
+    QFile::setPermissions(pedido.local, QFile::permissions(pedido.local) | QFile::ExeOwner |
+                                            QFile::ExeGroup | QFile::ExeOther);
+    nucleo::ArquivoRetido instalador(pedido.local);
+    if (!instalador.aberto() || remoto::ConfereArquivo(reivindicacao, instalador.leitura()) !=
+                                    remoto::ResultadoAssinatura::Valida) {
+        conversa.avisa(textos::AtualizacaoNaoVerificada);
+        return; // the folder goes with it: nothing is left to be run by hand
+    }
+    conversa.avisa(textos::Desatualizada);
+    pasta.setAutoRemove(false); // the installer runs from there; the next start removes it
+    const auto iniciar = opcoes.iniciarProcesso ? opcoes.iniciarProcesso : nucleo::IniciaPrograma;
+    if (!iniciar(pedido.local, PastaDoPrograma()))
+        conversa.avisa(textos::FalhaInstalador);
+}
+} // namespace
+
+Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa) {
+    // Writes cut short when the program was last killed leave temporary files behind.
+    nucleo::RemoveTemporariosAbandonados(PastaDoPrograma());
+    removePastasAbandonadas();
+    if (!VerificaConexaoInternet(opcoes.rede.conexao)) {
+        conversa.avisa(textos::SemConexao);
+        return Rumo::Fim;
+    }
+    const ChecagemDeVersao versao = ChecaVersao(opcoes.rede.servidorFtp);
+    if (versao.gravacao) {
+        // Without a folder to write in, an update could not land either: say what is wrong.
+        conversa.avisa(versao.gravacao->texto);
+        return Rumo::Fim;
+    }
+    if (versao.naoPublicou)
+        registra(QStringLiteral("Versao"), QStringLiteral("ChecaVersao"), kArquivoVersao,
+                 textos::VersaoNaoPublicada);
+    if (versao.podeRodar)
+        return Rumo::Login;
+    // Versao.ini is anyone's to write: only the publisher's signed claim of a newer version makes
+    // an update. Anything less leaves the supplier at work on this version.
+    QTemporaryDir pasta(ArquivoDoPrograma(kPastaDaAtualizacao + QStringLiteral("XXXXXX")));
+    const Anuncio anuncio = leAnuncio(opcoes, pasta.path());
+    if (anuncio.reivindicacao.valida()) {
+        atualiza(opcoes, anuncio.reivindicacao, pasta, conversa);
+        return Rumo::Fim;
+    }
+    recusa(anuncio, conversa);
+    return Rumo::Login;
+}
+
+} // namespace inicio

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+// The login's decisions, without its window.
+class Entrar : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void recusas_data();
+    void recusas();
+    void entra();
+};
