@@ -195,8 +195,8 @@ void FormCotacao::Setup() {
 }
 
 void FormCotacao::cabeEm(const QRect& tela) {
-    // A window that cannot be maximised or resized, at its full size wherever that fits.
-    // The usual buttons but maximising: without the customising hint Qt would add it back.
+    // A window that cannot be maximised or resized, at its full size wherever that fits: the
+    // usual buttons, the maximise box left out (without the customising hint Qt adds it back).
     const Qt::WindowFlags semMaximizar = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
