@@ -1,6 +1,7 @@
 #include "inicio/Partida.h"
 
 #include "ChaveAtualizacao.h"
+#include "banco/ServidoresTls.h"
 #include "inicio/ChecagemDeVersao.h"
 #include "inicio/Textos.h"
 #include "nucleo/Erro.h"
@@ -94,8 +95,8 @@ struct Anuncio {
 // newer than this one.
 Anuncio leAnuncio(const OpcoesInicio& opcoes, const QString& pasta) {
     Anuncio a;
-    remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(opcoes.rede.servidorFtp,
-                                                        remoto::ArquivoDeAssinatura(kInstalador));
+    remoto::PedidoFtp pedido =
+        remoto::PedidoDoPrograma(opcoes.rede.servidorFtp, remoto::ArquivoDeAssinatura(kInstalador));
     pedido.local = QDir(pasta).filePath(pedido.arquivo);
     pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
@@ -151,10 +152,10 @@ void atualiza(const OpcoesInicio& opcoes, const remoto::Reivindicacao& reivindic
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
     // Fails closed: a wait that never ran its work is no download.
     remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, textos::FalhaDownload};
-    conversa.aguarda(textos::BaixandoAtualizacao,
-                     [&] { baixou = remoto::BaixaEsperando(pedido); });
+    conversa.aguarda(textos::BaixandoAtualizacao, [&] { baixou = remoto::BaixaEsperando(pedido); });
     if (!baixou.ok()) {
-        conversa.avisa(baixou.falha().naGravacao() ? baixou.falha().texto : textos::FalhaDownload);
+        conversa.avisa(baixou.falha().naGravacao() ? nucleo::Diz(baixou.falha())
+                                                   : textos::FalhaDownload);
         return;
     }
     // The file checked is the file started: held open, in a folder of this run, from the check
@@ -204,6 +205,29 @@ Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa) {
     }
     recusa(anuncio, conversa);
     return Rumo::Login;
+}
+
+remoto::GuardaDeServidores GuardaNoBanco(const QString& arquivo) {
+    remoto::GuardaDeServidores guarda;
+    guarda.procura =
+        [arquivo](const QString& servidor) -> std::optional<remoto::ServidorConhecido> {
+        banco::BancoLocal banco(arquivo);
+        const auto achado = banco::ServidoresTls(banco).procura(servidor);
+        if (!achado) {
+            nucleo::Diz(achado.falha());
+            return std::nullopt;
+        }
+        if (!*achado)
+            return std::nullopt;
+        return remoto::ServidorConhecido{true, **achado};
+    };
+    guarda.guarda = [arquivo](const QString& servidor, const remoto::ServidorConhecido& conhecido) {
+        banco::BancoLocal banco(arquivo);
+        if (auto guardado = banco::ServidoresTls(banco).guarda(servidor, conhecido.chave);
+            !guardado)
+            nucleo::Diz(guardado.falha());
+    };
+    return guarda;
 }
 
 } // namespace inicio
