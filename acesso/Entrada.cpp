@@ -4,6 +4,7 @@
 #include "acesso/Verificacao.h"
 #include "formatos/Arquivos.h"
 #include "janelas/Textos.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Texto.h"
 #include "remoto/Espera.h"
 
@@ -36,14 +37,13 @@ std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& serv
         remoto::PedidoDoPrograma(servidorFtp, Arquivos::NomeCotacao(codigo));
     // Fails closed: a wait that never ran its work is no download.
     remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, FalhaServidor};
-    conversa.aguarda(janelas::textos::Conectando,
-                     [&] { baixou = remoto::BaixaEsperando(pedido); });
+    conversa.aguarda(janelas::textos::Conectando, [&] { baixou = remoto::BaixaEsperando(pedido); });
     if (!baixou) {
         const nucleo::Falha& falha = baixou.falha();
         if (falha.tipo == nucleo::Falha::Tipo::Rede)
             conversa.recusa(FalhaServidor, std::nullopt);
-        else if (falha.naGravacao())
-            conversa.recusa(falha.texto, std::nullopt);
+        else if (falha.naGravacao() || falha.tipo == nucleo::Falha::Tipo::Inseguro)
+            conversa.recusa(nucleo::Diz(falha), std::nullopt);
         else
             conversa.recusa(CotacaoInexistente, std::nullopt);
         return std::nullopt;
@@ -53,7 +53,7 @@ std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& serv
     auto lida = formatos::LeCotacao(pedido.local);
     if (!lida) {
         // A file that came whole but cannot be read is not a wrong password.
-        conversa.recusa(lida.falha().texto, std::nullopt);
+        conversa.recusa(nucleo::Diz(lida.falha()), std::nullopt);
         return std::nullopt;
     }
     const QString digitos = LimpaNumeros(credenciais.cnpj);

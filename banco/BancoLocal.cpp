@@ -58,6 +58,13 @@ const QList<QStringList>& migracoes() {
                            "CHECK (id = 1), arquivo TEXT NOT NULL, quando INTEGER NOT NULL, "
                            "itens INTEGER NOT NULL)"),
         },
+        {
+            // The servers that have spoken TLS to this program, with the key their certificate
+            // was pinned to (empty when the system's trust store vouched for it): never again
+            // the password in clear to them, nor to another key.
+            QStringLiteral("CREATE TABLE servidor_tls (servidor TEXT PRIMARY KEY, "
+                           "chave TEXT NOT NULL, desde INTEGER NOT NULL) WITHOUT ROWID"),
+        },
     };
     return passos;
 }

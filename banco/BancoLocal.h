@@ -11,12 +11,12 @@ namespace banco {
 
 // The program's local database: one SQLite file in the program directory holding the drafts of
 // answers not yet sent, the receipts of sendings, the last prices sent and the supplier's own
-// price table. WAL journal, one transaction per save; the program creates and migrates its schema
-// itself (PRAGMA user_version). Every failure is answered as a Resultado whose text says why in
-// the supplier's words (SQLite's own words go to its detail); nothing here shows anything. The file
-// is opened at the first use, not at construction: the start-up does not wait for it, and a file
-// that could not be opened is tried again at the next use (one of a newer version is not). A
-// damaged file is moved aside (never deleted) as
+// price table, and the servers that spoke TLS to it. WAL journal, one transaction per save; the
+// program creates and migrates its schema itself (PRAGMA user_version). Every failure is answered
+// as a Resultado whose text says why in the supplier's words (SQLite's own words go to its detail);
+// nothing here shows anything. The file is opened at the first use, not at construction: the
+// start-up does not wait for it, and a file that could not be opened is tried again at the next use
+// (one of a newer version is not). A damaged file is moved aside (never deleted) as
 // "<name>.danificado-AAAAMMDD" and a fresh one started.
 class BancoLocal {
 public:

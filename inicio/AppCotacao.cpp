@@ -29,6 +29,8 @@ AppCotacao::AppCotacao(OpcoesInicio opcoes)
 AppCotacao::~AppCotacao() = default;
 
 void AppCotacao::Start() {
+    // What was learnt of the servers' TLS, for every transfer from the first.
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(nucleo::ArquivoDoPrograma(kBanco)));
     ConversaEmCaixas conversa;
     if (Parte(m_opcoes, conversa) != Rumo::Login)
         return;

@@ -1,6 +1,7 @@
 #include "inicio/Partida.h"
 
 #include "ChaveAtualizacao.h"
+#include "banco/ServidoresTls.h"
 #include "inicio/ChecagemDeVersao.h"
 #include "inicio/Textos.h"
 #include "nucleo/Erro.h"
@@ -49,29 +50,6 @@ void removePastasAbandonadas() {
         QDir(pasta.filePath(nome)).removeRecursively();
 }
 
-QString motivo(remoto::ResultadoAssinatura r, const QString& versao) {
-    using R = remoto::ResultadoAssinatura;
-    switch (r) {
-    case R::Valida:
-        break;
-    case R::ArquivoAusente:
-        return textos::MotivoAssinaturaAusente;
-    case R::Malformada:
-        return textos::MotivoAssinaturaMalformada;
-    case R::ChaveInvalida:
-        return textos::MotivoChaveInvalida;
-    case R::OutraChave:
-        return textos::MotivoOutraChave;
-    case R::NaoConfere:
-        return textos::MotivoNaoConfere;
-    case R::SemVersao:
-        return textos::MotivoSemVersao;
-    case R::VersaoNaoMaisNova:
-        return textos::MotivoVersaoAntiga.arg(versao, nucleo::VersaoExibida);
-    }
-    return {};
-}
-
 void registra(const QString& subsistema, const QString& operacao, const QString& arquivo,
               const QString& descricao) {
     Error erro;
@@ -85,7 +63,7 @@ void registra(const QString& subsistema, const QString& operacao, const QString&
 
 // What the server claims of an update, judged before any installer is fetched.
 struct Anuncio {
-    remoto::Reivindicacao reivindicacao;
+    std::optional<remoto::Reivindicacao> reivindicacao; // when it is an update
     QString motivo;   // why it is no update, for the error log; empty when it is one
     QByteArray marca; // what was refused, to tell it only once
 };
@@ -94,8 +72,8 @@ struct Anuncio {
 // newer than this one.
 Anuncio leAnuncio(const OpcoesInicio& opcoes, const QString& pasta) {
     Anuncio a;
-    remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(opcoes.rede.servidorFtp,
-                                                        remoto::ArquivoDeAssinatura(kInstalador));
+    remoto::PedidoFtp pedido =
+        remoto::PedidoDoPrograma(opcoes.rede.servidorFtp, remoto::ArquivoDeAssinatura(kInstalador));
     pedido.local = QDir(pasta).filePath(pedido.arquivo);
     pedido.limites.tamanhoMaximo = remoto::kMaximoDaAssinatura;
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
@@ -103,14 +81,16 @@ Anuncio leAnuncio(const OpcoesInicio& opcoes, const QString& pasta) {
     const QByteArray conteudo = baixou.ok() && arquivo.open(QIODevice::ReadOnly)
                                     ? arquivo.read(remoto::kMaximoDaAssinatura + 1)
                                     : QByteArray();
-    a.reivindicacao =
-        remoto::LeReivindicacao(conteudo, QByteArray(kChaveAtualizacao), nucleo::VersaoExibida);
-    if (!baixou.ok())
+    if (!baixou.ok()) {
         a.motivo = baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente
                        ? textos::MotivoSemAssinatura
                        : textos::MotivoAssinaturaNaoBaixada;
-    else
-        a.motivo = motivo(a.reivindicacao.resultado, a.reivindicacao.versao);
+    } else if (auto lida = remoto::LeReivindicacao(conteudo, QByteArray(kChaveAtualizacao),
+                                                   nucleo::VersaoExibida)) {
+        a.reivindicacao = std::move(*lida);
+    } else {
+        a.motivo = lida.falha().texto;
+    }
     const QByteArray recusado = a.motivo.toUtf8() + '\n' + conteudo;
     a.marca = QCryptographicHash::hash(recusado, QCryptographicHash::Sha256).toHex();
     return a;
@@ -151,10 +131,10 @@ void atualiza(const OpcoesInicio& opcoes, const remoto::Reivindicacao& reivindic
     pedido.limites.tamanhoMaximo = kMaximoInstalador;
     // Fails closed: a wait that never ran its work is no download.
     remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, textos::FalhaDownload};
-    conversa.aguarda(textos::BaixandoAtualizacao,
-                     [&] { baixou = remoto::BaixaEsperando(pedido); });
+    conversa.aguarda(textos::BaixandoAtualizacao, [&] { baixou = remoto::BaixaEsperando(pedido); });
     if (!baixou.ok()) {
-        conversa.avisa(baixou.falha().naGravacao() ? baixou.falha().texto : textos::FalhaDownload);
+        conversa.avisa(baixou.falha().naGravacao() ? nucleo::Diz(baixou.falha())
+                                                   : textos::FalhaDownload);
         return;
     }
     // The file checked is the file started: held open, in a folder of this run, from the check
@@ -162,8 +142,7 @@ void atualiza(const OpcoesInicio& opcoes, const remoto::Reivindicacao& reivindic
     QFile::setPermissions(pedido.local, QFile::permissions(pedido.local) | QFile::ExeOwner |
                                             QFile::ExeGroup | QFile::ExeOther);
     nucleo::ArquivoRetido instalador(pedido.local);
-    if (!instalador.aberto() || remoto::ConfereArquivo(reivindicacao, instalador.leitura()) !=
-                                    remoto::ResultadoAssinatura::Valida) {
+    if (!instalador.aberto() || !remoto::ConfereArquivo(reivindicacao, instalador.leitura())) {
         conversa.avisa(textos::AtualizacaoNaoVerificada);
         return; // the folder goes with it: nothing is left to be run by hand
     }
@@ -198,12 +177,35 @@ Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa) {
     // an update. Anything less leaves the supplier at work on this version.
     QTemporaryDir pasta(ArquivoDoPrograma(kPastaDaAtualizacao + QStringLiteral("XXXXXX")));
     const Anuncio anuncio = leAnuncio(opcoes, pasta.path());
-    if (anuncio.reivindicacao.valida()) {
-        atualiza(opcoes, anuncio.reivindicacao, pasta, conversa);
+    if (anuncio.reivindicacao) {
+        atualiza(opcoes, *anuncio.reivindicacao, pasta, conversa);
         return Rumo::Fim;
     }
     recusa(anuncio, conversa);
     return Rumo::Login;
+}
+
+remoto::GuardaDeServidores GuardaNoBanco(const QString& arquivo) {
+    remoto::GuardaDeServidores guarda;
+    guarda.procura =
+        [arquivo](const QString& servidor) -> std::optional<remoto::ServidorConhecido> {
+        banco::BancoLocal banco(arquivo);
+        const auto achado = banco::ServidoresTls(banco).procura(servidor);
+        if (!achado) {
+            nucleo::Diz(achado.falha());
+            return std::nullopt;
+        }
+        if (!*achado)
+            return std::nullopt;
+        return remoto::ServidorConhecido{true, **achado};
+    };
+    guarda.guarda = [arquivo](const QString& servidor, const remoto::ServidorConhecido& conhecido) {
+        banco::BancoLocal banco(arquivo);
+        if (auto guardado = banco::ServidoresTls(banco).guarda(servidor, conhecido.chave);
+            !guardado)
+            nucleo::Diz(guardado.falha());
+    };
+    return guarda;
 }
 
 } // namespace inicio

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "remoto/Conexao.h"
+#include "remoto/Tls.h"
 
 #include <QString>
 
@@ -39,5 +40,10 @@ enum class Rumo { Login, Fim };
 // the supplier goes on to the login; one that holds downloads the installer into a folder of this
 // run, one update at a time, and starts it only when it is the file the claim signed.
 Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa);
+
+// What the transfers learn of the servers' TLS, kept in the local database file `arquivo`: each
+// call opens it on the calling thread (the network thread's own connection), and a database
+// that fails is told in the error log and leaves the server as unknown.
+remoto::GuardaDeServidores GuardaNoBanco(const QString& arquivo);
 
 } // namespace inicio

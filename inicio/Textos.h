@@ -39,18 +39,6 @@ inline const QString MotivoSemAssinatura =
     QStringLiteral("não há assinatura da atualização no servidor");
 inline const QString MotivoAssinaturaNaoBaixada =
     QStringLiteral("a assinatura da atualização não pôde ser baixada");
-inline const QString MotivoAssinaturaAusente =
-    QStringLiteral("a assinatura da atualização não pôde ser lida");
-inline const QString MotivoAssinaturaMalformada =
-    QStringLiteral("o arquivo de assinatura não é uma assinatura válida");
-inline const QString MotivoChaveInvalida =
-    QStringLiteral("a chave de publicação deste programa não é válida");
-inline const QString MotivoOutraChave =
-    QStringLiteral("a assinatura não é da chave de publicação deste programa");
-inline const QString MotivoNaoConfere = QStringLiteral("a assinatura não confere");
-inline const QString MotivoSemVersao = QStringLiteral("a assinatura não diz a versão");
-inline const QString MotivoVersaoAntiga =
-    QStringLiteral("a versão assinada (%1) não é mais nova que a instalada (%2)");
 // The waiting notice while the installer comes down.
 inline const QString BaixandoAtualizacao = QStringLiteral("Baixando atualização ...");
 } // namespace inicio::textos

@@ -25,6 +25,8 @@ struct Falha {
         NaoGravou,    // it could not be written for another reason
         Rede,         // the server could not be reached, or the transfer broke
         Banco,        // the local database failed
+        Inseguro,     // the server cannot be trusted (another certificate, TLS no longer offered):
+                      // nothing was sent, not even the password
     };
     Tipo tipo = Tipo::NaoGravou;
     // What the supplier reads: Portuguese, whole sentences, from a layer's Textos.h.

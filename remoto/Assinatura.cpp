@@ -1,5 +1,7 @@
 #include "remoto/Assinatura.h"
 
+#include "remoto/Textos.h"
+
 #include <QFile>
 #include <QList>
 #include <QVersionNumber>
@@ -92,34 +94,38 @@ QVersionNumber versaoDo(const QByteArray& comentario, QString* texto) {
     return {};
 }
 
+nucleo::Falha recusada(const QString& motivo) {
+    return {nucleo::Falha::Tipo::Recusada, motivo};
+}
+
 } // namespace
 
 QString ArquivoDeAssinatura(const QString& arquivo) {
     return arquivo + QStringLiteral(".minisig");
 }
 
-Reivindicacao LeReivindicacao(const QByteArray& conteudo, const QByteArray& chavePublica,
-                              const QString& versaoEmExecucao) {
-    using R = ResultadoAssinatura;
+nucleo::Resultado<Reivindicacao> LeReivindicacao(const QByteArray& conteudo,
+                                                 const QByteArray& chavePublica,
+                                                 const QString& versaoEmExecucao) {
     if (sodium_init() < 0)
-        return {R::NaoConfere, {}, {}, {}};
+        return recusada(textos::MotivoNaoConfere);
     const QByteArray chave = chaveDe(chavePublica);
     if (chave.isEmpty())
-        return {R::ChaveInvalida, {}, {}, {}};
+        return recusada(textos::MotivoChaveInvalida);
     if (conteudo.size() > kMaximoDaAssinatura)
-        return {R::Malformada, {}, {}, {}};
+        return recusada(textos::MotivoAssinaturaMalformada);
     const QList<QByteArray> l = linhas(conteudo);
     if (l.size() != 4 || !l[0].startsWith(kComentarioNaoConfiavel) ||
         !l[2].startsWith(kComentarioConfiavel))
-        return {R::Malformada, {}, {}, {}};
+        return recusada(textos::MotivoAssinaturaMalformada);
     const QByteArray assinado = base64(l[1].trimmed(), kAssinatura);
     const QByteArray global = base64(l[3].trimmed(), crypto_sign_BYTES);
     // Legacy "Ed" signatures (the whole file signed) are not accepted: minisign has written
     // prehashed ones by default since 0.8, and scripts/publicar always does.
     if (assinado.isEmpty() || global.isEmpty() || !assinado.startsWith("ED"))
-        return {R::Malformada, {}, {}, {}};
+        return recusada(textos::MotivoAssinaturaMalformada);
     if (assinado.mid(kAlgoritmo, kIdDaChave) != chave.mid(kAlgoritmo, kIdDaChave))
-        return {R::OutraChave, {}, {}, {}};
+        return recusada(textos::MotivoOutraChave);
 
     // The global signature covers the file's signature and the trusted comment: it holds
     // without the file, so a claim is judged before anything large is fetched.
@@ -130,45 +136,46 @@ Reivindicacao LeReivindicacao(const QByteArray& conteudo, const QByteArray& chav
     if (crypto_sign_verify_detached(bytes(global), bytes(coberto),
                                     static_cast<unsigned long long>(coberto.size()),
                                     bytes(chaveEd25519)) != 0)
-        return {R::NaoConfere, {}, {}, {}};
+        return recusada(textos::MotivoNaoConfere);
 
     QString texto;
     const QVersionNumber versao = versaoDo(comentario, &texto);
     if (versao.isNull())
-        return {R::SemVersao, texto, {}, {}};
+        return recusada(textos::MotivoSemVersao);
     if (versao <= QVersionNumber::fromString(versaoEmExecucao))
-        return {R::VersaoNaoMaisNova, texto, {}, {}};
-    return {R::Valida, texto, assinaturaEd25519, chaveEd25519};
+        return recusada(textos::MotivoVersaoAntiga.arg(texto, versaoEmExecucao));
+    return Reivindicacao{texto, assinaturaEd25519, chaveEd25519};
 }
 
-ResultadoAssinatura ConfereArquivo(const Reivindicacao& reivindicacao, QIODevice& arquivo) {
-    using R = ResultadoAssinatura;
-    if (!reivindicacao.valida())
-        return reivindicacao.resultado;
+nucleo::Resultado<void> ConfereArquivo(const Reivindicacao& reivindicacao, QIODevice& arquivo) {
     const QByteArray hash = blake2b(arquivo);
     if (hash.isEmpty())
-        return R::ArquivoAusente;
-    return crypto_sign_verify_detached(bytes(reivindicacao.assinatura), bytes(hash), kHash,
-                                       bytes(reivindicacao.chave)) == 0
-               ? R::Valida
-               : R::NaoConfere;
+        return nucleo::Falha{nucleo::Falha::Tipo::Ilegivel, textos::MotivoAssinaturaAusente,
+                             arquivo.errorString()};
+    if (crypto_sign_verify_detached(bytes(reivindicacao.assinatura), bytes(hash), kHash,
+                                    bytes(reivindicacao.chave)) != 0)
+        return recusada(textos::MotivoNaoConfere);
+    return {};
 }
 
-VerificacaoDeAssinatura VerificaAssinatura(const QString& arquivo, const QString& assinatura,
-                                           const QByteArray& chavePublica,
-                                           const QString& versaoEmExecucao) {
+nucleo::Resultado<QString> VerificaAssinatura(const QString& arquivo, const QString& assinatura,
+                                              const QByteArray& chavePublica,
+                                              const QString& versaoEmExecucao) {
     QFile arquivoDeAssinatura(assinatura);
     if (!arquivoDeAssinatura.open(QIODevice::ReadOnly))
-        return {ResultadoAssinatura::ArquivoAusente, {}};
-    const Reivindicacao r = LeReivindicacao(arquivoDeAssinatura.read(kMaximoDaAssinatura + 1),
-                                            chavePublica, versaoEmExecucao);
-    if (!r.valida())
-        return {r.resultado, r.versao};
+        return nucleo::Falha{nucleo::Falha::Tipo::Ilegivel, textos::MotivoAssinaturaAusente,
+                             arquivoDeAssinatura.errorString()};
+    const auto reivindicacao = LeReivindicacao(arquivoDeAssinatura.read(kMaximoDaAssinatura + 1),
+                                               chavePublica, versaoEmExecucao);
+    if (!reivindicacao)
+        return reivindicacao.falha();
     QFile assinado(arquivo);
     if (!assinado.open(QIODevice::ReadOnly))
-        return {ResultadoAssinatura::ArquivoAusente, {}};
-    const ResultadoAssinatura resultado = ConfereArquivo(r, assinado);
-    return {resultado, resultado == ResultadoAssinatura::Valida ? r.versao : QString()};
+        return nucleo::Falha{nucleo::Falha::Tipo::Ilegivel, textos::MotivoAssinaturaAusente,
+                             assinado.errorString()};
+    if (auto conferido = ConfereArquivo(*reivindicacao, assinado); !conferido)
+        return conferido.falha();
+    return reivindicacao->versao;
 }
 
 } // namespace remoto

@@ -7,6 +7,7 @@
 #include "remoto/Espera.h"
 #include "remoto/Servidor.h"
 #include "remoto/Textos.h"
+#include "remoto/Tls.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 using namespace nucleo;
 
@@ -130,6 +132,82 @@ Curl sessao(const PedidoFtp& p, const QString& arquivo, Vigia& vigia) {
     return curl;
 }
 
+// How a session meets the server's TLS: what was known of it when the session started, and
+// whether this is the first contact with a certificate no trust store vouches for, whose key is
+// then taken as it comes and required from then on.
+struct SessaoTls {
+    ServidorConhecido antes;
+    bool primeiroContato = false;
+};
+
+void aplicaTls(CURL* c, const SessaoTls& tls) {
+    const bool exige = tls.antes.tls || tls.primeiroContato;
+    const bool porChave = !tls.antes.chave.isEmpty() || tls.primeiroContato;
+    // AUTH TLS before USER: a server that offers it never sees the password in clear, and one
+    // that spoke TLS before and does not now is left before the password is sent.
+    curl_easy_setopt(c, CURLOPT_USE_SSL, long(exige ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+    curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, porChave ? 0L : 1L);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, porChave ? 0L : 2L);
+    curl_easy_setopt(c, CURLOPT_PINNEDPUBLICKEY,
+                     tls.antes.chave.isEmpty() ? nullptr : tls.antes.chave.constData());
+    curl_easy_setopt(c, CURLOPT_CERTINFO, 1L);
+    // Windows' TLS asks for the revocation lists online: where they cannot be reached, the
+    // certificate still holds.
+    curl_easy_setopt(c, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_REVOKE_BEST_EFFORT));
+}
+
+// The key of the certificate the server presented in this session; empty when unknown.
+QByteArray chaveApresentada(CURL* c) {
+    curl_certinfo* info = nullptr;
+    if (curl_easy_getinfo(c, CURLINFO_CERTINFO, &info) != CURLE_OK || !info ||
+        info->num_of_certs < 1)
+        return {};
+    for (const curl_slist* item = info->certinfo[0]; item; item = item->next) {
+        const QByteArray campo(item->data);
+        if (campo.startsWith("Cert:"))
+            return ChaveDoCertificadoPem(campo.mid(5));
+    }
+    return {};
+}
+
+// Whether the server took AUTH TLS and went on talking over it: a reply read after the "234"
+// came through the encrypted channel.
+bool falouTls(const Vigia& v) {
+    const qsizetype auth = v.respostas.indexOf(234);
+    return auth >= 0 && auth + 1 < v.respostas.size();
+}
+
+// Runs the session `c` is set up for, under the TLS what is known of `servidor` asks, and keeps
+// what it learnt. `recomeca` puts the local side back before a second attempt (the first contact
+// with a certificate of the server's own, after the trust store refused it).
+CURLcode executa(CURL* c, const QString& servidor, Vigia& vigia, SessaoTls& tls,
+                 const std::function<void()>& recomeca = {}) {
+    tls.antes = Conhecido(servidor);
+    aplicaTls(c, tls);
+    CURLcode codigo = curl_easy_perform(c);
+    if (codigo == CURLE_PEER_FAILED_VERIFICATION && !tls.antes.tls &&
+        vigia.respostas.contains(234)) {
+        tls.primeiroContato = true;
+        aplicaTls(c, tls);
+        vigia.respostas.clear();
+        vigia.tamanhoRemoto = -1;
+        vigia.ultimoFeito = -1;
+        if (recomeca)
+            recomeca();
+        codigo = curl_easy_perform(c);
+    }
+    if (!tls.antes.tls && falouTls(vigia)) {
+        const ServidorConhecido aprendido{true,
+                                          tls.primeiroContato ? chaveApresentada(c) : QByteArray()};
+        // Without the key of a certificate nobody vouches for, nothing is pinned: the next
+        // session asks the trust store again, and takes the key then.
+        if (!tls.primeiroContato || !aprendido.chave.isEmpty())
+            Aprende(servidor, aprendido);
+    }
+    return codigo;
+}
+
 using nucleo::Falha;
 
 Falha recusada(const QString& texto, const QString& nome) {
@@ -141,8 +219,28 @@ Falha semServidor(CURLcode codigo) {
 }
 
 // A transfer libcurl did not finish.
-Falha falhaDe(CURLcode codigo, const QString& nome) {
+Falha falhaDe(CURLcode codigo, const QString& nome, const SessaoTls& tls, CURL* c) {
+    const auto inseguro = [&](const QString& texto, const QString& porque) {
+        const QByteArray apresentada = chaveApresentada(c);
+        const QString detalhe = textos::DetalheDasChaves.arg(
+            porque,
+            tls.antes.chave.isEmpty() ? textos::ChaveDoSistema
+                                      : QString::fromLatin1(tls.antes.chave),
+            apresentada.isEmpty() ? textos::ChaveDesconhecida : QString::fromLatin1(apresentada));
+        return Falha{Falha::Tipo::Inseguro, texto, detalhe};
+    };
     switch (codigo) {
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        return inseguro(textos::CertificadoMudou, textos::OutraChave);
+    case CURLE_PEER_FAILED_VERIFICATION:
+        if (tls.antes.tls)
+            return inseguro(textos::CertificadoMudou,
+                            QString::fromUtf8(curl_easy_strerror(codigo)));
+        return semServidor(codigo);
+    case CURLE_USE_SSL_FAILED:
+        if (tls.antes.tls)
+            return inseguro(textos::SemTls, textos::TlsRecusado);
+        return semServidor(codigo);
     case CURLE_REMOTE_FILE_NOT_FOUND:
         return {Falha::Tipo::Inexistente, textos::Inexistente.arg(nome), nome};
     case CURLE_FILESIZE_EXCEEDED:
@@ -185,9 +283,10 @@ size_t leDoArquivo(char* buffer, size_t tamanho, size_t quantos, void* arquivo) 
 struct Envio {
     CURLcode codigo = CURLE_OK;
     Vigia vigia;
+    std::optional<Falha> falha; // when the session did not end well
 };
 
-Envio enviaSessao(const PedidoFtp& p, QFile& local, const QString& remoto,
+Envio enviaSessao(const PedidoFtp& p, QFile& local, const QString& remoto, const QString& nome,
                   const QList<QByteArray>& depois, const AvisoDeProgresso& progresso) {
     Envio e;
     e.vigia.progresso = &progresso;
@@ -205,7 +304,10 @@ Envio enviaSessao(const PedidoFtp& p, QFile& local, const QString& remoto,
     curl_easy_setopt(curl.get(), CURLOPT_READDATA, &local);
     curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, curl_off_t(local.size()));
     curl_easy_setopt(curl.get(), CURLOPT_POSTQUOTE, comandos.get());
-    e.codigo = curl_easy_perform(curl.get());
+    SessaoTls tls;
+    e.codigo = executa(curl.get(), p.servidor, e.vigia, tls, [&] { local.seek(0); });
+    if (e.codigo != CURLE_OK)
+        e.falha = falhaDe(e.codigo, nome, tls, curl.get());
     return e;
 }
 
@@ -236,16 +338,24 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, escreveNoArquivo);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &destino);
     curl_easy_setopt(curl.get(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(p.limites.tamanhoMaximo));
-    const CURLcode codigo = curl_easy_perform(curl.get());
-    curl.reset(); // close the connection before touching the local copy
+    SessaoTls tls;
+    const CURLcode codigo = executa(curl.get(), p.servidor, vigia, tls, [&] {
+        // Nothing came before the handshake; the file starts over all the same.
+        local.seek(0);
+        local.resize(0);
+        destino.escritos = 0;
+    });
     if (codigo != CURLE_OK) {
+        const Falha falha = falhaDe(codigo, nome, tls, curl.get());
+        curl.reset(); // close the connection before touching the local copy
         local.cancelWriting();
         if (destino.grandeDemais)
             return recusada(textos::GrandeDemais, nome);
         if (destino.falhouGravacao)
             return nucleo::DiagnosticaFalha(pasta, destino.escritos);
-        return falhaDe(codigo, nome);
+        return falha;
     }
+    curl.reset();
     return nucleo::ConcluiGravacao(local);
 }
 
@@ -259,16 +369,17 @@ Desfecho Sobe(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     const QString parte = nome + QStringLiteral(".parte");
     const QByteArray n = ParaCp1252(nome), np = ParaCp1252(parte);
 
-    Envio e = enviaSessao(p, local, parte, {"RNFR " + np, "RNTO " + n, "SIZE " + n}, progresso);
+    Envio e =
+        enviaSessao(p, local, parte, nome, {"RNFR " + np, "RNTO " + n, "SIZE " + n}, progresso);
     const QList<int> depois = respostasDepoisDaTransferencia(e.vigia);
     const bool renomeou = depois.size() >= 2 && depois[0] == 350 && depois[1] == 250;
     if (e.codigo == CURLE_QUOTE_ERROR && !renomeou) {
         // A server that does not rename: the file goes under its name, as it always did, and the
         // part left behind is removed.
-        e = enviaSessao(p, local, nome, {"*DELE " + np, "SIZE " + n}, progresso);
+        e = enviaSessao(p, local, nome, nome, {"*DELE " + np, "SIZE " + n}, progresso);
     }
     if (e.codigo != CURLE_OK && e.codigo != CURLE_QUOTE_ERROR)
-        return falhaDe(e.codigo, nome);
+        return *e.falha;
     if (e.codigo == CURLE_QUOTE_ERROR || e.vigia.tamanhoRemoto != local.size()) {
         // For the log: what the server said it holds against what went.
         const QString tamanhos =

@@ -20,6 +20,10 @@ QString ftp() {
     return ambiente("COTACAO_SERVIDOR_FTP", kServidorFtp);
 }
 
+QString ftpDaConstrucao() {
+    return kServidorFtp;
+}
+
 Endereco hostConexao() {
     return endereco(ambiente("COTACAO_HOST_CONEXAO", kHostConexao), 80);
 }

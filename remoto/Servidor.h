@@ -13,6 +13,8 @@ inline const QString Diretorio = QStringLiteral("COTACAO");
 
 // The vendor's FTP server, "host" or "host:port"; COTACAO_SERVIDOR_FTP overrides it.
 QString ftp();
+// The vendor's FTP server as the program was built, whatever the environment says.
+QString ftpDaConstrucao();
 
 // A host and a TCP port.
 struct Endereco {

@@ -6,6 +6,7 @@
 #include "cotacao/regras/Rascunho.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Arquivos.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Regional.h"
 #include "remoto/Espera.h"
@@ -156,13 +157,15 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     // An answer that did not reach the disk whole must not be sent.
     QByteArray bytes;
     if (auto gravada = GravaResposta(resposta, destino.pedido.local, &bytes); !gravada) {
-        interlocutor.avisa(gravada.falha().texto);
+        interlocutor.avisa(nucleo::Diz(gravada.falha()));
         return {};
     }
     std::optional<remoto::Desfecho> enviado;
     interlocutor.aguarda(Enviando, [&] { enviado = remoto::SobeEsperando(destino.pedido); });
     if (!enviado || !*enviado) {
-        interlocutor.avisa(ErroEnvio);
+        // A server that can no longer be trusted got nothing: that is what the supplier is told.
+        const bool inseguro = enviado && enviado->falha().tipo == nucleo::Falha::Tipo::Inseguro;
+        interlocutor.avisa(inseguro ? nucleo::Diz(enviado->falha()) : ErroEnvio);
         return {};
     }
 
@@ -186,9 +189,9 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     const nucleo::Resultado<void> termos = GuardaTermos(resposta.termos, destino.config);
     interlocutor.avisa(Enviada);
     if (!registrado)
-        interlocutor.avisa(ReciboNaoGuardado.arg(registrado.falha().texto));
+        interlocutor.avisa(ReciboNaoGuardado.arg(nucleo::Diz(registrado.falha())));
     if (!termos)
-        interlocutor.avisa(TermosNaoGuardados + u' ' + termos.falha().texto);
+        interlocutor.avisa(TermosNaoGuardados + u' ' + nucleo::Diz(termos.falha()));
     return {true, interlocutor.pergunta(PerguntaImprimir, true)};
 }
 
@@ -205,13 +208,13 @@ void AbreRespostaAnterior(Proposta& proposta, const RespostaAnterior& anterior,
                                           recibo->quando.time().toString(u"HH:mm")),
             true)) {
         if (auto restaurada = RestauraCopia(anterior, caminho); !restaurada)
-            interlocutor.avisa(restaurada.falha().texto);
+            interlocutor.avisa(nucleo::Diz(restaurada.falha()));
     }
     // An answer or a Config.ini that is there but cannot be read is told, not loaded as empty.
     nucleo::ArquivoIni arquivo, config;
     for (auto lido : {arquivo.carrega(caminho), config.carrega(destino.config)})
         if (!lido)
-            interlocutor.avisa(lido.falha().texto);
+            interlocutor.avisa(nucleo::Diz(lido.falha()));
     formatos::Resposta resposta = formatos::LeResposta(arquivo);
     resposta.termos = formatos::TermosDoFormulario(resposta.termos, config);
     proposta.carregaResposta(resposta);

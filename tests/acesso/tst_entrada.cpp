@@ -20,9 +20,9 @@ const QString kCnpj = QStringLiteral("11.222.333/0001-81");
 const QString kSenha = QStringLiteral("37326731");
 
 QByteArray cotacao() {
-    const QString fornecedores = formatos::EscreveLista(
-        {"1", "Distribuidora São Jorge", "(11) 3333-4444", "11222333000181", "2",
-         "99888777000166", "(11) 5555-6666", "45987654000110"});
+    const QString fornecedores =
+        formatos::EscreveLista({"1", "Distribuidora São Jorge", "(11) 3333-4444", "11222333000181",
+                                "2", "99888777000166", "(11) 5555-6666", "45987654000110"});
     return "[Geral]\r\nSolicitante=Mercado\r\nSenhaCotacao=37214508\r\nListaFornecedor=" +
            nucleo::ParaCp1252(fornecedores) + "\r\nListaProdutos=\r\n";
 }
@@ -65,9 +65,9 @@ void Entrar::recusas_data() {
     QTest::addColumn<bool>("rede"); // whether the FTP server was reached
 
     const std::optional<Campo> nenhum;
-    QTest::newRow("número com 15 dígitos") << int(Normal) << kCnpj << kNumero.left(15) << kSenha
-                                           << CodigoIncorreto << std::optional(Campo::Codigo)
-                                           << false;
+    QTest::newRow("número com 15 dígitos")
+        << int(Normal) << kCnpj << kNumero.left(15) << kSenha << CodigoIncorreto
+        << std::optional(Campo::Codigo) << false;
     QTest::newRow("número com letras, como caminho")
         << int(Normal) << kCnpj << "../../../etc/pas" << kSenha << CodigoIncorreto
         << std::optional(Campo::Codigo) << false;
@@ -84,10 +84,10 @@ void Entrar::recusas_data() {
     QTest::newRow("cotação inexistente") << int(Normal) << kCnpj << "2026000000099999" << kSenha
                                          << CotacaoInexistente << nenhum << true;
     // Only the server's "no such file" says the number does not exist.
-    QTest::newRow("servidor FTP fora do ar") << int(FtpForaDoAr) << kCnpj << kNumero << kSenha
-                                             << FalhaServidor << nenhum << false;
-    QTest::newRow("senha errada") << int(Normal) << kCnpj << kNumero << "37326732"
-                                  << SenhaIncorreta << std::optional(Campo::Senha) << true;
+    QTest::newRow("servidor FTP fora do ar")
+        << int(FtpForaDoAr) << kCnpj << kNumero << kSenha << FalhaServidor << nenhum << false;
+    QTest::newRow("senha errada") << int(Normal) << kCnpj << kNumero << "37326732" << SenhaIncorreta
+                                  << std::optional(Campo::Senha) << true;
     QTest::newRow("senha certa de outra raiz, CNPJ na lista")
         << int(Normal) << kCnpj << kNumero << "37674384" << SenhaIncorreta
         << std::optional(Campo::Senha) << true;
@@ -97,9 +97,9 @@ void Entrar::recusas_data() {
     QTest::newRow("CNPJ só no segundo campo") << int(Normal) << "99.888.777/0001-66" << kNumero
                                               << "38213395" << CNPJNaoLiberado << nenhum << true;
     // A blank inside the field counts as no digit: the password is checked against what is left.
-    QTest::newRow("lacuna dentro da raiz") << int(Normal) << "1 .222.333/0001-81" << kNumero
-                                           << kSenha << SenhaIncorreta
-                                           << std::optional(Campo::Senha) << true;
+    QTest::newRow("lacuna dentro da raiz")
+        << int(Normal) << "1 .222.333/0001-81" << kNumero << kSenha << SenhaIncorreta
+        << std::optional(Campo::Senha) << true;
     QTest::newRow("lacuna depois da raiz") << int(Normal) << "11.222.333/0 01-81" << kNumero
                                            << kSenha << CNPJNaoLiberado << nenhum << true;
 }

@@ -27,7 +27,7 @@ private Q_SLOTS:
             teste::Certo(banco.abre());
             QSqlQuery q(banco.db());
             QVERIFY(q.exec("PRAGMA user_version") && q.next());
-            QCOMPARE(q.value(0).toInt(), 2);
+            QCOMPARE(q.value(0).toInt(), 3);
             QVERIFY(q.exec("PRAGMA journal_mode") && q.next());
             QCOMPARE(q.value(0).toString(), "wal");
             q.finish();

@@ -174,14 +174,24 @@ class Fotos:
 
 
 class ServidorFtp:
-    def __init__(self, raiz):
+    """pyftpdlib; with `tls` (a folder for its certificate), ProFTPD requiring explicit TLS."""
+
+    def __init__(self, raiz, tls=None):
         self.raiz = raiz
         # Its event lines go to a file, so it never blocks on a full pipe.
         registro = raiz.parent / "servidor.log"
+        comando = ["/usr/bin/python3", str(RAIZ / "tests" / "support" / "servidor_ftp.py"),
+                   "--raiz", str(raiz)]
+        if tls:
+            certificado, chave = tls / "certificado.pem", tls / "chave.pem"
+            subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj",
+                            "/CN=127.0.0.1", "-days", "2", "-keyout", str(chave), "-out",
+                            str(certificado)], check=True, capture_output=True)
+            comando = ["/usr/bin/python3", str(RAIZ / "tests" / "support" / "servidor_daemon.py"),
+                       "--raiz", str(raiz), "--tls", "exigido", "--certificado",
+                       str(certificado), "--chave", str(chave)]
         with open(registro, "w") as saida:
-            self.processo = subprocess.Popen(
-                ["/usr/bin/python3", str(RAIZ / "tests" / "support" / "servidor_ftp.py"),
-                 "--raiz", str(raiz)], stdout=saida, stderr=subprocess.DEVNULL)
+            self.processo = subprocess.Popen(comando, stdout=saida, stderr=subprocess.DEVNULL)
         fim = time.monotonic() + 30
         while not registro.read_text().startswith("PORTA ") and time.monotonic() < fim:
             time.sleep(0.1)
@@ -209,7 +219,7 @@ def porta_fechada():
 class Cenario:
     """A program directory with a copy of the program, and the server's files."""
 
-    def __init__(self, trabalho, programa, versao_servidor):
+    def __init__(self, trabalho, programa, versao_servidor, tls=False):
         self.trabalho = trabalho
         self.pasta = trabalho / "programa"
         self.pasta.mkdir()
@@ -218,7 +228,7 @@ class Cenario:
         remoto.mkdir(parents=True)
         shutil.copy(AMOSTRA, remoto / AMOSTRA.name)
         (remoto / "Versao.ini").write_bytes(b"[Geral]\r\nVersao=" + versao_servidor + b"\r\n")
-        self.servidor = ServidorFtp(trabalho / "servidor")
+        self.servidor = ServidorFtp(trabalho / "servidor", tls=trabalho if tls else None)
         self.processos = []
 
     def copia_programa(self, programa):

@@ -3,9 +3,9 @@
 
 1. the widget-free test programs (formats, INI, Windows-1252, regional settings, the error
    record), each class a line of the report;
-2. the Windows program as a black box against pyftpdlib: login, terms and prices typed, sent;
-   the answer on the server must be byte for byte the one the Linux program sends for the same
-   input (the acceptance test's expected answer);
+2. the Windows program as a black box against ProFTPD requiring explicit TLS: login, terms and
+   prices typed, sent; the answer on the server must be byte for byte the one the Linux program
+   sends for the same input (the acceptance test's expected answer);
 3. the installer, silently: it installs the program for the user, keeps the supplier's files,
    and the installed program starts;
 4. the self-update: the program downloads the real installer and runs it only when the tests'
@@ -106,9 +106,9 @@ def testes_de_unidade(win, prefixo):
 class CenarioWindows(a.Cenario):
     """The acceptance test's scenario with the Windows program in its folder, run by Wine."""
 
-    def __init__(self, trabalho, programa, prefixo, versao_servidor=b"07"):
+    def __init__(self, trabalho, programa, prefixo, versao_servidor=b"07", tls=False):
         self.prefixo = prefixo
-        super().__init__(trabalho, programa, versao_servidor)
+        super().__init__(trabalho, programa, versao_servidor, tls)
 
     def copia_programa(self, programa):
         shutil.copytree(programa, self.pasta, dirs_exist_ok=True)
@@ -125,7 +125,9 @@ class CenarioWindows(a.Cenario):
 
 
 def fluxo_no_windows(trabalho, win, prefixo, fotos):
-    c = CenarioWindows(trabalho, win / "programa", prefixo)
+    # A server that requires TLS for the login and the files, with a certificate of its own:
+    # Windows' TLS (Schannel, through Wine) takes its key at this first contact.
+    c = CenarioWindows(trabalho, win / "programa", prefixo, tls=True)
     try:
         p = c.inicia()
         a.entra(p, fotos, a.SENHA, "windows-acesso")

@@ -11,6 +11,7 @@
 #include "nucleo/Textos.h"
 #include "nucleo/Versao.h"
 #include "remoto/Servidor.h"
+#include "remoto/Tls.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/Minisign.h"
@@ -290,9 +291,8 @@ void Inicio::instaladorNaoInicia() {
     publica(ini.servidor, QByteArray("MZ\x90\0\x03", 5));
     ConversaGravada conversa;
     QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Fim);
-    QCOMPARE(conversa.ditos,
-             (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada,
-                          inicio::textos::FalhaInstalador}));
+    QCOMPARE(conversa.ditos, (QStringList{inicio::textos::NovaVersao, inicio::textos::Desatualizada,
+                                          inicio::textos::FalhaInstalador}));
 }
 
 // The signature is judged first, alone: a claim that does not hold (no signature, another key,
@@ -433,4 +433,23 @@ void Inicio::temporariosAbandonados() {
     QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Login);
     QCOMPARE(QDir(ini.programa.path()).entryList({QStringLiteral("*.*.*")}, QDir::Files),
              QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
+}
+
+// What one run learnt of a server's TLS holds in the next, from the local database.
+void Inicio::tlsLembradoNoBanco() {
+    DiretorioTeste programa;
+    const QString arquivo = programa.arquivo(QStringLiteral("Cotacao.db"));
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo));
+    remoto::Aprende(QStringLiteral("ftp.exemplo.com.br:2121"), {true, "sha256//AAAA"});
+    remoto::Aprende(QStringLiteral("127.0.0.1:21"), {true, QByteArray()});
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo)); // the next run
+    const remoto::ServidorConhecido pinado =
+        remoto::Conhecido(QStringLiteral("FTP.exemplo.com.br:2121"));
+    QVERIFY(pinado.tls);
+    QCOMPARE(pinado.chave, QByteArray("sha256//AAAA"));
+    const remoto::ServidorConhecido peloSistema = remoto::Conhecido(QStringLiteral("127.0.0.1:21"));
+    QVERIFY(peloSistema.tls);
+    QVERIFY(peloSistema.chave.isEmpty());
+    QVERIFY(!remoto::Conhecido(QStringLiteral("127.0.0.1:2121")).tls);
+    remoto::UsaGuardaDeServidores({});
 }

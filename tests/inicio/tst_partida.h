@@ -24,4 +24,5 @@ private Q_SLOTS:
     void umaAtualizacaoPorVez();
     void pastaSomenteLeitura();
     void temporariosAbandonados();
+    void tlsLembradoNoBanco();
 };

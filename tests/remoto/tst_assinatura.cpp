@@ -1,6 +1,7 @@
 #include "tests/remoto/tst_assinatura.h"
 
 #include "remoto/Assinatura.h"
+#include "remoto/Textos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/Minisign.h"
 
@@ -8,32 +9,6 @@
 #include <QTest>
 
 using namespace remoto;
-
-namespace {
-
-const char* nome(ResultadoAssinatura r) {
-    switch (r) {
-    case ResultadoAssinatura::Valida:
-        return "Valida";
-    case ResultadoAssinatura::ArquivoAusente:
-        return "ArquivoAusente";
-    case ResultadoAssinatura::Malformada:
-        return "Malformada";
-    case ResultadoAssinatura::ChaveInvalida:
-        return "ChaveInvalida";
-    case ResultadoAssinatura::OutraChave:
-        return "OutraChave";
-    case ResultadoAssinatura::NaoConfere:
-        return "NaoConfere";
-    case ResultadoAssinatura::SemVersao:
-        return "SemVersao";
-    case ResultadoAssinatura::VersaoNaoMaisNova:
-        return "VersaoNaoMaisNova";
-    }
-    return "?";
-}
-
-} // namespace
 
 void Assinatura::initTestCase() {
     if (QStandardPaths::findExecutable(QStringLiteral("minisign")).isEmpty())
@@ -45,46 +20,49 @@ void Assinatura::verificacao_data() {
     QTest::addColumn<bool>("outraChave");    // signed with another publisher's key
     QTest::addColumn<QString>("mudanca");    // what happens to the files after signing
     QTest::addColumn<QString>("emExecucao"); // the running program's version
-    QTest::addColumn<QByteArray>("esperado");
-    QTest::addColumn<QString>("versao");
+    QTest::addColumn<QString>("recusa");     // why it does not hold; empty when it does
+    QTest::addColumn<QString>("versao");     // the version it holds
 
+    using namespace remoto::textos;
     const QString v108 = QStringLiteral("versao=1.08");
     const QString v107 = QStringLiteral("1.07");
     auto linha = [&](const char* nomeDaLinha, const QString& comentario, bool outra,
-                     const char* mudanca, const QString& emExecucao, const char* esperado,
-                     const char* versao) {
-        QTest::newRow(nomeDaLinha)
-            << comentario << outra << QString::fromLatin1(mudanca) << emExecucao
-            << QByteArray(esperado) << QString::fromLatin1(versao);
+                     const char* mudanca, const QString& emExecucao, const QString& recusa,
+                     const char* versao = "") {
+        QTest::newRow(nomeDaLinha) << comentario << outra << QString::fromLatin1(mudanca)
+                                   << emExecucao << recusa << QString::fromLatin1(versao);
     };
-    linha("assinada, versão mais nova", v108, false, "", v107, "Valida", "1.08");
-    linha("1.10 é mais nova que 1.09", "versao=1.10", false, "", "1.09", "Valida", "1.10");
+    const QString valida;
+    linha("assinada, versão mais nova", v108, false, "", v107, valida, "1.08");
+    linha("1.10 é mais nova que 1.09", "versao=1.10", false, "", "1.09", valida, "1.10");
     linha("versão entre outras palavras", "timestamp:1 versao=1.08 arquivo:x", false, "", v107,
-          "Valida", "1.08");
-    linha("chave dada só pela sua linha", v108, false, "so-a-linha", v107, "Valida", "1.08");
-    linha("linhas terminadas em CRLF", v108, false, "crlf", v107, "Valida", "1.08");
-    linha("outra chave", v108, true, "", v107, "OutraChave", "");
-    linha("um byte do instalador mudou", v108, false, "instalador", v107, "NaoConfere", "");
-    linha("um byte do comentário confiável mudou", v108, false, "comentario", v107, "NaoConfere",
-          "");
-    linha("um byte da assinatura mudou", v108, false, "assinatura", v107, "NaoConfere", "");
-    linha("um byte da assinatura global mudou", v108, false, "global", v107, "NaoConfere", "");
-    linha("versão igual", "versao=1.07", false, "", v107, "VersaoNaoMaisNova", "1.07");
-    linha("versão mais antiga", "versao=1.06", false, "", v107, "VersaoNaoMaisNova", "1.06");
-    linha("1.9 é mais antiga que 1.10", "versao=1.9", false, "", "1.10", "VersaoNaoMaisNova",
-          "1.9");
-    linha("sem versão", "timestamp:1", false, "", v107, "SemVersao", "");
-    linha("versão que não é número", "versao=1.08b", false, "", v107, "SemVersao", "1.08b");
-    linha("versão vazia", "versao=", false, "", v107, "SemVersao", "");
-    linha("assinatura legada (Ed)", v108, false, "legado", v107, "Malformada", "");
+          valida, "1.08");
+    linha("chave dada só pela sua linha", v108, false, "so-a-linha", v107, valida, "1.08");
+    linha("linhas terminadas em CRLF", v108, false, "crlf", v107, valida, "1.08");
+    linha("outra chave", v108, true, "", v107, MotivoOutraChave);
+    linha("um byte do instalador mudou", v108, false, "instalador", v107, MotivoNaoConfere);
+    linha("um byte do comentário confiável mudou", v108, false, "comentario", v107,
+          MotivoNaoConfere);
+    linha("um byte da assinatura mudou", v108, false, "assinatura", v107, MotivoNaoConfere);
+    linha("um byte da assinatura global mudou", v108, false, "global", v107, MotivoNaoConfere);
+    linha("versão igual", "versao=1.07", false, "", v107, MotivoVersaoAntiga.arg("1.07", v107));
+    linha("versão mais antiga", "versao=1.06", false, "", v107,
+          MotivoVersaoAntiga.arg("1.06", v107));
+    linha("1.9 é mais antiga que 1.10", "versao=1.9", false, "", "1.10",
+          MotivoVersaoAntiga.arg("1.9", "1.10"));
+    linha("sem versão", "timestamp:1", false, "", v107, MotivoSemVersao);
+    linha("versão que não é número", "versao=1.08b", false, "", v107, MotivoSemVersao);
+    linha("versão vazia", "versao=", false, "", v107, MotivoSemVersao);
+    linha("assinatura legada (Ed)", v108, false, "legado", v107, MotivoAssinaturaMalformada);
     linha("arquivo de assinatura sem a assinatura global", v108, false, "tres-linhas", v107,
-          "Malformada", "");
-    linha("base64 inválido", v108, false, "base64", v107, "Malformada", "");
-    linha("arquivo de assinatura vazio", v108, false, "vazio", v107, "Malformada", "");
-    linha("arquivo de assinatura enorme", v108, false, "enorme", v107, "Malformada", "");
-    linha("sem arquivo de assinatura", v108, false, "sem-assinatura", v107, "ArquivoAusente", "");
-    linha("sem instalador", v108, false, "sem-instalador", v107, "ArquivoAusente", "");
-    linha("chave pública inválida", v108, false, "chave-invalida", v107, "ChaveInvalida", "");
+          MotivoAssinaturaMalformada);
+    linha("base64 inválido", v108, false, "base64", v107, MotivoAssinaturaMalformada);
+    linha("arquivo de assinatura vazio", v108, false, "vazio", v107, MotivoAssinaturaMalformada);
+    linha("arquivo de assinatura enorme", v108, false, "enorme", v107, MotivoAssinaturaMalformada);
+    linha("sem arquivo de assinatura", v108, false, "sem-assinatura", v107,
+          MotivoAssinaturaAusente);
+    linha("sem instalador", v108, false, "sem-instalador", v107, MotivoAssinaturaAusente);
+    linha("chave pública inválida", v108, false, "chave-invalida", v107, MotivoChaveInvalida);
 }
 
 void Assinatura::verificacao() {
@@ -92,7 +70,7 @@ void Assinatura::verificacao() {
     QFETCH(bool, outraChave);
     QFETCH(QString, mudanca);
     QFETCH(QString, emExecucao);
-    QFETCH(QByteArray, esperado);
+    QFETCH(QString, recusa);
     QFETCH(QString, versao);
 
     DiretorioTeste pasta;
@@ -150,8 +128,8 @@ void Assinatura::verificacao() {
     else if (mudanca == u"sem-instalador")
         QVERIFY(QFile::remove(arquivo));
 
-    const VerificacaoDeAssinatura v = VerificaAssinatura(arquivo, assinatura, chave, emExecucao);
-    QCOMPARE(QByteArray(nome(v.resultado)), esperado);
-    QCOMPARE(v.valida(), esperado == "Valida");
-    QCOMPARE(v.versao, versao);
+    const nucleo::Resultado<QString> v = VerificaAssinatura(arquivo, assinatura, chave, emExecucao);
+    QCOMPARE(v ? QString() : v.falha().texto, recusa);
+    if (v)
+        QCOMPARE(*v, versao);
 }

@@ -9,9 +9,10 @@ ServidorFtpTeste::ServidorFtpTeste()
 
 ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
     QDir(m_raiz.path()).mkdir(QStringLiteral("COTACAO"));
+    const bool daemon = opcoes.daemon || opcoes.tls != Opcoes::Tls::Nao;
     QStringList argumentos{
-        opcoes.daemon ? QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_daemon.py")
-                      : QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_ftp.py"),
+        daemon ? QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_daemon.py")
+               : QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_ftp.py"),
         QStringLiteral("--raiz"), m_raiz.path()};
     if (opcoes.limiteEnvio)
         argumentos << QStringLiteral("--limite-envio") << QString::number(opcoes.limiteEnvio);
@@ -29,6 +30,12 @@ ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
         argumentos << QStringLiteral("--corta-retr") << QString::number(opcoes.cortaRetr);
     if (opcoes.tamanhoErrado)
         argumentos << QStringLiteral("--tamanho-errado");
+    if (opcoes.tls != Opcoes::Tls::Nao)
+        argumentos << QStringLiteral("--tls")
+                   << (opcoes.tls == Opcoes::Tls::Exigido ? QStringLiteral("exigido")
+                                                          : QStringLiteral("oferecido"))
+                   << QStringLiteral("--certificado") << opcoes.certificado
+                   << QStringLiteral("--chave") << opcoes.chave;
     m_processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_processo.start(QStringLiteral("/usr/bin/python3"), argumentos);
 

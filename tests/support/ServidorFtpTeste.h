@@ -21,6 +21,11 @@ public:
         int cortaRetr = 0;          // send only this many bytes of a download
         bool tamanhoErrado = false; // SIZE answers one byte more
         bool daemon = false;        // ProFTPD instead of pyftpdlib (none of the above)
+        // ProFTPD with explicit TLS (AUTH TLS), offered or required, with this certificate and
+        // its key (PEM files).
+        enum class Tls { Nao, Oferecido, Exigido } tls = Tls::Nao;
+        QString certificado;
+        QString chave;
     };
 
     ServidorFtpTeste();

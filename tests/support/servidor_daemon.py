@@ -4,8 +4,10 @@
 Same protocol on stdout as servidor_ftp.py: prints "PORTA <n>" once the daemon greets
 connections, then stays until killed (SIGTERM), stopping the daemon with it. The daemon runs
 in the foreground with a private configuration in a temporary directory and serves --raiz to
-the account srvtar (password kelda5827), read and write, no anonymous access, no TLS,
-passive and extended passive data connections on 127.0.0.1.
+the account srvtar (password kelda5827), read and write, no anonymous access, passive and
+extended passive data connections on 127.0.0.1. Without --tls it speaks no TLS; with
+--tls oferecido it offers explicit TLS (AUTH TLS) with --certificado and --chave, with
+--tls exigido it refuses logins and data connections without it.
 
 When the machine has no proftpd, the Debian packages are fetched with `apt-get download`
 into --cache and unpacked there with `dpkg -x`; nothing is installed and no system service
@@ -38,9 +40,11 @@ import time
 USUARIO = "srvtar"
 SENHA = "kelda5827"
 
-# proftpd-core plus the libraries it links that a plain Debian 12 does not have.
+# proftpd-core and its TLS module plus the libraries they link that a plain Debian 12 does
+# not have.
 PACOTES = [
     "proftpd-core",
+    "proftpd-mod-crypto",
     "libhiredis0.14",
     "libmemcached11",
     "libmemcachedutil2",
@@ -48,6 +52,7 @@ PACOTES = [
     "libpcre2-posix3",
 ]
 BINARIO_SISTEMA = "/usr/sbin/proftpd"
+MODULOS_SISTEMA = "/usr/lib/proftpd"
 PRAZO_INICIO = 20.0
 
 daemon = None
@@ -137,12 +142,16 @@ def baixar_e_extrair(destino, cache):
 
 
 def localizar_daemon(cache):
-    """Returns (binary, library folders to add), fetching the packages when needed."""
-    if os.access(BINARIO_SISTEMA, os.X_OK) and not bibliotecas_ausentes(
+    """Returns (binary, library folders to add, module folder), fetching the packages when
+    needed."""
+    if os.access(BINARIO_SISTEMA, os.X_OK) and os.path.exists(
+            os.path.join(MODULOS_SISTEMA, "mod_tls.so")) and not bibliotecas_ausentes(
             BINARIO_SISTEMA, ambiente_para([])):
-        return BINARIO_SISTEMA, []
-    destino = os.path.join(cache, "proftpd")
+        return BINARIO_SISTEMA, [], MODULOS_SISTEMA
+    # a folder of its own: a cache unpacked before the TLS module was fetched stays unused
+    destino = os.path.join(cache, "proftpd-tls")
     binario = os.path.join(destino, "usr/sbin/proftpd")
+    modulos = os.path.join(destino, "usr/lib/proftpd")
     if not os.access(binario, os.X_OK):
         try:
             os.makedirs(cache, exist_ok=True)
@@ -153,7 +162,7 @@ def localizar_daemon(cache):
             fcntl.flock(trava, fcntl.LOCK_EX)  # another test may be fetching it right now
             if not os.access(binario, os.X_OK):
                 baixar_e_extrair(destino, cache)
-    return binario, pastas_de_bibliotecas(destino)
+    return binario, pastas_de_bibliotecas(destino), modulos
 
 
 # --- configuration --------------------------------------------------------------------------
@@ -183,7 +192,7 @@ def aspas(texto):
     return '"%s"' % texto
 
 
-def escrever_configuracao(pasta, raiz, porta):
+def escrever_configuracao(pasta, raiz, porta, tls):
     uid, gid = os.getuid(), os.getgid()
     root = os.geteuid() == 0
     usuarios = os.path.join(pasta, "usuarios")
@@ -225,6 +234,20 @@ def escrever_configuracao(pasta, raiz, porta):
         "TimesGMT on",
         "ControlsEngine off",
     ]
+    if tls.modo != "nao":
+        linhas += [
+            "ModulePath " + aspas(tls.modulos),
+            "LoadModule mod_tls.c",
+            "TLSEngine on",
+            "TLSLog " + aspas(os.path.join(pasta, "tls.log")),
+            "TLSProtocol TLSv1.2 TLSv1.3",
+            "TLSRSACertificateFile " + aspas(tls.certificado),
+            "TLSRSACertificateKeyFile " + aspas(tls.chave),
+            "TLSVerifyClient off",
+            # curl's data connections do not always reuse the control connection's session
+            "TLSOptions NoSessionReuseRequired",
+            "TLSRequired " + ("on" if tls.modo == "exigido" else "off"),
+        ]
     # proftpd runs as User/Group (names only), and when not root checks that it already does
     try:
         linhas += ["User " + pwd.getpwuid(uid).pw_name, "Group " + grp.getgrgid(gid).gr_name]
@@ -325,13 +348,13 @@ def saudou(porta, processo, prazo):
     return False
 
 
-def iniciar(binario, bibliotecas, raiz, porta_pedida):
+def iniciar(binario, bibliotecas, raiz, porta_pedida, tls):
     global daemon
     registro = os.path.join(trabalho, "proftpd.log")
     tentativas = 1 if porta_pedida else 3  # a free port may be taken before the daemon binds
     for _ in range(tentativas):
         porta = porta_pedida or porta_livre()
-        configuracao = escrever_configuracao(trabalho, raiz, porta)
+        configuracao = escrever_configuracao(trabalho, raiz, porta, tls)
         with open(registro, "wb") as saida:
             daemon = subprocess.Popen(
                 [binario, "-n", "-4", "-c", configuracao],
@@ -357,13 +380,16 @@ def main():
     parser.add_argument("--cache", default=os.path.join(tempfile.gettempdir(),
                                                         "servidor-daemon-ftp"))
     parser.add_argument("--preparar", action="store_true")
+    parser.add_argument("--tls", choices=["nao", "oferecido", "exigido"], default="nao")
+    parser.add_argument("--certificado", default="")
+    parser.add_argument("--chave", default="")
     args = parser.parse_args()
 
     for sinal in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(sinal, lambda *_: encerrar(0))
 
     try:
-        binario, bibliotecas = localizar_daemon(os.path.abspath(args.cache))
+        binario, bibliotecas, modulos = localizar_daemon(os.path.abspath(args.cache))
         if args.preparar:
             dizer("PRONTO " + binario)
             return 0
@@ -372,7 +398,13 @@ def main():
             raise Falha("no directory to serve: " + raiz)
         # 0700: proftpd refuses files it trusts in a directory others can write
         trabalho = tempfile.mkdtemp(prefix="proftpd-")
-        porta = iniciar(binario, bibliotecas, raiz, args.porta)
+        if args.tls != "nao" and not (os.path.isfile(args.certificado) and
+                                      os.path.isfile(args.chave)):
+            raise Falha("--tls %s needs --certificado and --chave files" % args.tls)
+        tls = argparse.Namespace(modo=args.tls, modulos=modulos,
+                                 certificado=os.path.abspath(args.certificado),
+                                 chave=os.path.abspath(args.chave))
+        porta = iniciar(binario, bibliotecas, raiz, args.porta, tls)
     except Falha as erro:
         sys.stderr.write("servidor_daemon: %s\n" % erro)
         encerrar(1)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "banco/BancoLocal.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace banco {
+
+// The servers that have spoken TLS to this program, each with the key its certificate was
+// pinned to ("sha256//<base64>"), or none when the system's trust store vouched for it.
+class ServidoresTls {
+public:
+    explicit ServidoresTls(BancoLocal& banco)
+        : m_banco(banco) {}
+
+    // The key of a server that spoke TLS here (empty: the trust store's); nothing when it never
+    // did.
+    nucleo::Resultado<std::optional<QByteArray>> procura(const QString& servidor);
+    // Records that `servidor` spoke TLS, with its key; a server is recorded once, and what was
+    // recorded first stays.
+    nucleo::Resultado<void> guarda(const QString& servidor, const QByteArray& chave);
+
+private:
+    BancoLocal& m_banco;
+};
+
+} // namespace banco

@@ -1,0 +1,234 @@
+#include "tests/remoto/tst_tls.h"
+
+#include "nucleo/ProgramDir.h"
+#include "remoto/Ftp.h"
+#include "remoto/Servidor.h"
+#include "remoto/Textos.h"
+#include "remoto/Tls.h"
+#include "tests/support/DiretorioTeste.h"
+#include "tests/support/ServidorFtpTeste.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace remoto;
+using Tls = ServidorFtpTeste::Opcoes::Tls;
+
+namespace {
+
+// A self-signed certificate made by openssl for 127.0.0.1, and its key's pin as openssl
+// computes it (not as the program does).
+struct Certificado {
+    QTemporaryDir pasta;
+    QString arquivo = pasta.filePath(QStringLiteral("c.pem"));
+    QString chave = pasta.filePath(QStringLiteral("k.pem"));
+    QByteArray pino;
+
+    Certificado() {
+        QProcess gera;
+        gera.start(QStringLiteral("openssl"),
+                   {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                    QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-subj"),
+                    QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-days"), QStringLiteral("2"),
+                    QStringLiteral("-keyout"), chave, QStringLiteral("-out"), arquivo});
+        gera.waitForFinished(60000);
+        QProcess pin;
+        pin.start(QStringLiteral("sh"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("openssl x509 -in '%1' -pubkey -noout | openssl pkey -pubin "
+                                  "-outform der | openssl dgst -sha256 -binary | base64")
+                       .arg(arquivo)});
+        pin.waitForFinished(60000);
+        pino = "sha256//" + pin.readAllStandardOutput().trimmed();
+    }
+};
+
+// The relay the program talks to, with the server behind it changed at will, and every byte the
+// client sent on the control connection.
+struct Retransmissor {
+    QTemporaryDir pasta;
+    QProcess processo;
+    quint16 porta = 0;
+
+    Retransmissor() {
+        processo.start(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/retransmissor.py"),
+                        QStringLiteral("--destino"), pasta.filePath(QStringLiteral("destino")),
+                        QStringLiteral("--registro"), pasta.filePath(QStringLiteral("fio"))});
+        if (processo.waitForReadyRead(10000))
+            porta = quint16(processo.readLine().trimmed().mid(6).toUInt());
+    }
+    ~Retransmissor() {
+        processo.kill();
+        processo.waitForFinished(3000);
+    }
+    void para(const ServidorFtpTeste& servidor) const {
+        QFile destino(pasta.filePath(QStringLiteral("destino")));
+        if (destino.open(QIODevice::WriteOnly))
+            destino.write(servidor.endereco().toLatin1());
+    }
+    QString endereco() const { return QStringLiteral("127.0.0.1:%1").arg(porta); }
+    QByteArray fio() const {
+        QFile f(pasta.filePath(QStringLiteral("fio")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+std::unique_ptr<DiretorioTeste> g_programa;
+
+ServidorFtpTeste::Opcoes comTls(Tls tls, const Certificado& c) {
+    ServidorFtpTeste::Opcoes o;
+    o.tls = tls;
+    o.certificado = c.arquivo;
+    o.chave = c.chave;
+    return o;
+}
+
+PedidoFtp pedido(const QString& servidor, const QString& arquivo) {
+    return {servidor,
+            Servidor::Usuario,
+            Servidor::Senha,
+            Servidor::Diretorio,
+            arquivo,
+            g_programa->arquivo(arquivo),
+            {}};
+}
+
+} // namespace
+
+void FtpTls::init() {
+    g_programa = std::make_unique<DiretorioTeste>();
+    UsaGuardaDeServidores({}); // each test starts knowing no server
+}
+
+void FtpTls::cleanup() {
+    UsaGuardaDeServidores({});
+    g_programa.reset();
+}
+
+void FtpTls::chaveDoCertificado() {
+    Certificado c;
+    QFile pem(c.arquivo);
+    QVERIFY(pem.open(QIODevice::ReadOnly));
+    const QByteArray texto = pem.readAll();
+    QCOMPARE(ChaveDoCertificadoPem(texto), c.pino);
+    QCOMPARE(ChaveDoCertificadoPem("-----BEGIN CERTIFICATE-----\nAAAA\n-----END CERTIFICATE-----"),
+             QByteArray());
+    QCOMPARE(ChaveDoCertificado(QByteArray("\x30\x84\xff\xff\xff\xff", 6)), QByteArray());
+}
+
+// Whether offered or required, a server that speaks TLS gets the password and the files over it,
+// and its key is pinned at this first contact.
+void FtpTls::primeiroContato_data() {
+    QTest::addColumn<int>("modo");
+    QTest::newRow("TLS exigido") << int(Tls::Exigido);
+    QTest::newRow("TLS oferecido") << int(Tls::Oferecido);
+}
+
+void FtpTls::primeiroContato() {
+    QFETCH(int, modo);
+    Certificado c;
+    ServidorFtpTeste servidor(comTls(Tls(modo), c));
+    QVERIFY(servidor.iniciado());
+    Retransmissor fio;
+    fio.para(servidor);
+    servidor.colocar(QStringLiteral("2026000000012345.cot"), "[Geral]\r\nSolicitante=Mercado\r\n");
+
+    const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("2026000000012345.cot")));
+    QVERIFY2(baixou, qPrintable(baixou ? QString() : baixou.falha().detalhe));
+    QCOMPARE(g_programa->ler(QStringLiteral("2026000000012345.cot")),
+             QByteArray("[Geral]\r\nSolicitante=Mercado\r\n"));
+    g_programa->escrever(QStringLiteral("resposta.cot"), "[Geral]\r\nPreco=1,50\r\n");
+    const Desfecho subiu = Sobe(pedido(fio.endereco(), QStringLiteral("resposta.cot")));
+    QVERIFY2(subiu, qPrintable(subiu ? QString() : subiu.falha().detalhe));
+    QCOMPARE(servidor.conteudo(QStringLiteral("resposta.cot")),
+             QByteArray("[Geral]\r\nPreco=1,50\r\n"));
+
+    const QByteArray visto = fio.fio();
+    QVERIFY2(visto.startsWith("AUTH TLS\r\n"), visto.left(40).constData());
+    QVERIFY(!visto.contains("PASS"));
+    QVERIFY(!visto.contains(Servidor::Senha.toLatin1()));
+    const ServidorConhecido conhecido = Conhecido(fio.endereco());
+    QVERIFY(conhecido.tls);
+    QCOMPARE(conhecido.chave, c.pino);
+}
+
+// The same address with another certificate: nothing goes, not even the password, and the log's
+// detail names both keys.
+void FtpTls::outroCertificado() {
+    Certificado primeiro;
+    Certificado outro;
+    Retransmissor fio;
+    {
+        ServidorFtpTeste servidor(comTls(Tls::Exigido, primeiro));
+        fio.para(servidor);
+        servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
+        QVERIFY(Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini"))));
+    }
+    ServidorFtpTeste intruso(comTls(Tls::Oferecido, outro));
+    fio.para(intruso);
+    intruso.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=99\r\n");
+    const qsizetype antes = fio.fio().size();
+
+    const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini")));
+    QVERIFY(!baixou);
+    QCOMPARE(baixou.falha().tipo, nucleo::Falha::Tipo::Inseguro);
+    QCOMPARE(baixou.falha().texto, textos::CertificadoMudou);
+    QVERIFY2(baixou.falha().detalhe.contains(QString::fromLatin1(primeiro.pino)) &&
+                 baixou.falha().detalhe.contains(QString::fromLatin1(outro.pino)),
+             qPrintable(baixou.falha().detalhe));
+    QCOMPARE(g_programa->ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
+    const QByteArray depois = fio.fio().mid(antes);
+    QVERIFY2(depois.startsWith("AUTH TLS\r\n"), depois.left(40).constData());
+    QVERIFY(!fio.fio().contains(Servidor::Senha.toLatin1()));
+    // An upload is refused as well, before anything of it goes.
+    g_programa->escrever(QStringLiteral("resposta.cot"), "[Geral]\r\nPreco=1,50\r\n");
+    const Desfecho subiu = Sobe(pedido(fio.endereco(), QStringLiteral("resposta.cot")));
+    QVERIFY(!subiu);
+    QCOMPARE(subiu.falha().texto, textos::CertificadoMudou);
+    QVERIFY(!intruso.existe(QStringLiteral("resposta.cot")));
+    QVERIFY(!intruso.existe(QStringLiteral("resposta.cot.parte")));
+}
+
+// A server that spoke TLS here and now offers none never gets the password in clear.
+void FtpTls::tlsDesligadoDepois() {
+    Certificado c;
+    Retransmissor fio;
+    {
+        ServidorFtpTeste servidor(comTls(Tls::Exigido, c));
+        fio.para(servidor);
+        servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
+        QVERIFY(Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini"))));
+    }
+    ServidorFtpTeste::Opcoes semTls;
+    semTls.daemon = true;
+    ServidorFtpTeste servidor(semTls);
+    fio.para(servidor);
+    servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=99\r\n");
+
+    const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini")));
+    QVERIFY(!baixou);
+    QCOMPARE(baixou.falha().tipo, nucleo::Falha::Tipo::Inseguro);
+    QCOMPARE(baixou.falha().texto, textos::SemTls);
+    QVERIFY(!fio.fio().contains("PASS"));
+    QVERIFY(!fio.fio().contains("USER"));
+    QCOMPARE(g_programa->ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
+}
+
+// A server that never offered TLS keeps working as before, and nothing is pinned.
+void FtpTls::servidorSemTls() {
+    ServidorFtpTeste::Opcoes semTls;
+    semTls.daemon = true;
+    ServidorFtpTeste servidor(semTls);
+    Retransmissor fio;
+    fio.para(servidor);
+    servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
+    QVERIFY(Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini"))));
+    QVERIFY(fio.fio().startsWith("AUTH TLS\r\n")); // asked, and refused
+    QVERIFY(fio.fio().contains("PASS "));
+    QVERIFY(!Conhecido(fio.endereco()).tls);
+}
