@@ -4,6 +4,7 @@
 #include "banco/Rascunhos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
+#include "janelas/Formato.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
@@ -311,6 +312,7 @@ FormMinhasCotacoes::FormMinhasCotacoes(QWidget* dono, banco::BancoLocal& banco, 
     layout->addWidget(m_aviso);
     layout->addLayout(botoes);
     resize(largura(QString(96, u'0')), 420);
+    janelas::CabeNaTela(this); // on a small screen, or at a large scale, no wider than it
 
     QObject::connect(m_campoFiltro, &QLineEdit::textChanged, this,
                      [this](const QString& texto) { filtra(texto); });

@@ -28,7 +28,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -160,9 +159,10 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
             [this] { Localizar(); });
     comando(this, editar, "PreencherUltimosPrecos", ComandoPreencherUltimos,
             QKeySequence(u"Ctrl+L"_qs), AjudaUltimos, [this] { PreencherUltimosPrecos(); });
-    comando(this, editar, "PreencherComTabela", PreencherComTabela,
-            QKeySequence(u"Ctrl+Shift+L"_qs), AjudaPreencherComTabela,
-            [this] { PreencherComTabelaDePrecos(); });
+    const QAction* preencher = comando(this, editar, "PreencherComTabela", PreencherComTabela,
+                                       QKeySequence(u"Ctrl+Shift+L"_qs), AjudaPreencherComTabela,
+                                       [this] { PreencherComTabelaDePrecos(); });
+    m_atalhoDaTabela = preencher->shortcut().toString(QKeySequence::NativeText);
     editar->addSeparator();
     comando(this, editar, "IrParaSemPreco", IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs),
             AjudaIrParaSemPreco, [this] { IrParaPrimeiroSemPreco(); });
@@ -277,10 +277,11 @@ void ComandosDaGrade::atualizaEspaco() {
         m_espaco->clear();
     else if (*espaco >= 0)
         m_espaco->setText(
-            cotacao::textos::EspacoNasObservacoes.arg(ComMilhares(double(*espaco), 0)));
+            cotacao::textos::EspacoNasObservacoes.para(*espaco).arg(ComMilhares(double(*espaco), 0)));
     else
         m_espaco->setText(
-            cotacao::textos::ObservacoesAlemDoLimite.arg(ComMilhares(double(-*espaco), 0)));
+            cotacao::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
+                ComMilhares(double(-*espaco), 0)));
     m_espaco->setVisible(espaco.has_value());
 }
 
@@ -305,7 +306,8 @@ QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
         dica << cotacao::textos::UltimoPreco.arg(ultimo->preco.mostrada(),
                                                  DateToText(ultimo->data));
     if (const PrecoConhecido* tabela = m_proposta.precoDaTabela(produto))
-        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco.mostrada());
+        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco.mostrada(),
+                                                   DateToText(tabela->data));
     return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
 }
 
@@ -358,7 +360,8 @@ void ComandosDaGrade::Colar() {
     }
     const Colagem colagem = ColaTexto(m_proposta, atual.row() + 1, atual.column(), texto, selecao);
     aplica(colagem.alteracoes);
-    informa(cotacao::textos::Colados.arg(colagem.colados).arg(colagem.recusados));
+    informa(cotacao::textos::Colados.para(colagem.colados).arg(colagem.colados) +
+            cotacao::textos::ColadosRecusados.para(colagem.recusados).arg(colagem.recusados));
 }
 
 void ComandosDaGrade::Localizar() {
@@ -383,7 +386,7 @@ void ComandosDaGrade::filtra(const QString& texto) {
     else
         m_janela->statusBar()->showMessage(
             mostrados == 0 ? cotacao::textos::NenhumProdutoEncontrado
-                           : cotacao::textos::ProdutosMostrados.arg(
+                           : cotacao::textos::ProdutosMostrados.para(m_proposta.produtos()).arg(
                                  ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)));
 }
 
@@ -413,7 +416,7 @@ void ComandosDaGrade::IrParaPrimeiroSemPreco() {
 void ComandosDaGrade::PreencherUltimosPrecos() {
     const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
     aplica(alteracoes);
-    informa(cotacao::textos::Preenchidos.arg(alteracoes.size()));
+    informa(cotacao::textos::Preenchidos.para(alteracoes.size()).arg(alteracoes.size()));
 }
 
 void ComandosDaGrade::avisa(const QString& texto) {
@@ -427,10 +430,9 @@ void ComandosDaGrade::informa(const QString& texto) {
 void ComandosDaGrade::ExportarPlanilha() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
-    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Salvar, m_janela, TituloExportar,
-        QDir(pasta).filePath(m_numero + QStringLiteral(".xlsx")), FiltrosDePlanilha);
+    const QString arquivo =
+        janelas::EscolheArquivo(janelas::Escolha::Salvar, m_janela, TituloExportar,
+                                m_numero + QStringLiteral(".xlsx"), FiltrosDePlanilha);
     if (arquivo.isEmpty())
         return;
     QVariantList cabecalho;
@@ -455,9 +457,8 @@ void ComandosDaGrade::ExportarPlanilha() {
 void ComandosDaGrade::ImportarPlanilha() {
     using namespace cotacao::textos;
     m_produtos->ConfirmaEdicao();
-    const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, m_janela, TituloImportar,
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+    const QString arquivo = janelas::EscolheArquivo(janelas::Escolha::Abrir, m_janela,
+                                                    TituloImportar, QString(), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
     const QString nome = QDir::toNativeSeparators(arquivo);
@@ -485,7 +486,7 @@ void ComandosDaGrade::ImportarPlanilha() {
     if (!Caixas::simOuNao(m_janela, resumo, Aplicar, Cancelar, true))
         return;
     aplica(plano.alteracoes);
-    informa(Importada.arg(plano.alteracoes.size()));
+    informa(Importada.para(plano.alteracoes.size()).arg(plano.alteracoes.size()));
 }
 
 // The supplier's price table, product by product, as the database holds it now.
@@ -516,12 +517,11 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
         return;
     }
     const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, m_janela, TituloImportarTabela,
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), FiltrosParaImportar);
+        janelas::Escolha::Abrir, m_janela, TituloImportarTabela, QString(), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
     const PlanoDaTabela plano = LeTabelaDePrecos(arquivo);
-    const ResumoDaTabela resumo = ResumeTabela(plano, arquivo);
+    const ResumoDaTabela resumo = ResumeTabela(plano, arquivo, m_proposta, m_atalhoDaTabela);
     if (!resumo.podeImportar) {
         avisa(resumo.texto);
         return;
@@ -535,7 +535,9 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
     if (auto carregada = carregaTabela(); !carregada)
         avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
     m_produtos->viewport()->update(); // the price tips
-    informa(TabelaImportada.arg(plano.itens.size()).arg(QFileInfo(arquivo).fileName()));
+    informa(TabelaImportada.para(plano.itens.size())
+                .arg(plano.itens.size())
+                .arg(QFileInfo(arquivo).fileName()));
 }
 
 std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
@@ -559,7 +561,7 @@ void ComandosDaGrade::VerTabelaDePrecos() {
     const auto origem = tabelaGuardada();
     if (!origem)
         return;
-    avisa(SobreATabela.arg(ComMilhares(origem->itens, 0), origem->arquivo,
+    avisa(SobreATabela.para(origem->itens).arg(ComMilhares(origem->itens, 0), origem->arquivo,
                            DateToText(origem->quando.date()),
                            origem->quando.time().toString(u"HH:mm")));
 }
@@ -570,7 +572,8 @@ void ComandosDaGrade::ApagarTabelaDePrecos() {
     if (!origem)
         return;
     if (!Caixas::simOuNao(m_janela,
-                          PerguntaApagarTabela.arg(ComMilhares(origem->itens, 0), origem->arquivo),
+                          PerguntaApagarTabela.para(origem->itens)
+                              .arg(ComMilhares(origem->itens, 0), origem->arquivo),
                           Sim, Nao, false))
         return;
     if (auto apagada = banco::TabelaDePrecos(*m_banco).apaga(); !apagada) {
@@ -597,10 +600,11 @@ void ComandosDaGrade::PreencherComTabelaDePrecos() {
     int semPreco = 0;
     for (int i = 0; i < m_proposta.produtos(); ++i)
         semPreco += m_proposta.valor(i).zero() && !m_proposta.precoDaTabela(i);
-    informa(PreenchidosPelaTabela.arg(alteracoes.size())
-                .arg(m_dataDaTabela.toString(u"dd/MM/yyyy"))
-                .arg(como[int(Correspondencia::Identica)])
+    informa(PreenchidosPelaTabela.para(alteracoes.size())
+                .arg(alteracoes.size())
+                .arg(m_dataDaTabela.toString(u"dd/MM/yyyy")) +
+            ComoPelaTabela.arg(como[int(Correspondencia::Identica)])
                 .arg(como[int(Correspondencia::PorBarras)])
-                .arg(como[int(Correspondencia::PorPlu)])
-                .arg(semPreco));
+                .arg(como[int(Correspondencia::PorPlu)]) +
+            SemPrecoNaTabela.para(semPreco).arg(semPreco));
 }

@@ -93,4 +93,5 @@ private:
     QLineEdit* m_localizar = nullptr;
     QStringList m_chavesDeBusca; // per product
     QDate m_dataDaTabela;        // of the price table; invalid when there is none
+    QString m_atalhoDaTabela;    // the key of the fill from the table, as its menu shows it
 };

@@ -12,13 +12,17 @@
 #include "janelas/Aparencia.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
+#include "janelas/Formato.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
 
 #include <QDir>
+#include <QLayout>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -30,6 +34,21 @@ using namespace grade;
 using namespace janelas;
 using namespace nucleo;
 using namespace remoto;
+
+namespace {
+
+// A scroll area that asks for the whole of what it holds: the window is as large as the form
+// wherever the screen has room for it.
+class AreaRolavel : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int f = 2 * frameWidth();
+        return widget() ? widget()->size() + QSize(f, f) : QScrollArea::sizeHint();
+    }
+};
+
+} // namespace
 
 FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     : m_rede(std::move(rede))
@@ -51,11 +70,16 @@ void FormCotacao::PreInit() {
 }
 
 void FormCotacao::criaControles() {
-    auto* area = new QWidget(this);
-    area->setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
-    area->setFixedSize(UnidadesDeDialogo::x(616), UnidadesDeDialogo::y(361));
-    setCentralWidget(area);
-    m_tela = TelaCotacao::Monta(area);
+    m_area = new QWidget;
+    m_area->setFont(Fonte(QStringLiteral("MS Shell Dlg"), 8));
+    m_area->setFixedSize(TelaCotacao::TamanhoInteiro());
+    // On a screen smaller than the form the controls scroll into sight instead of lying beyond it.
+    m_rolagem = new AreaRolavel(this);
+    m_rolagem->setObjectName(QStringLiteral("Rolagem"));
+    m_rolagem->setFrameShape(QFrame::NoFrame);
+    m_rolagem->setWidget(m_area);
+    setCentralWidget(m_rolagem);
+    m_tela = TelaCotacao::Monta(m_area);
     MListaProdutos.InitAutoObject(m_tela.produtos);
     MListaRelatorios.InitAutoObject(m_tela.relatorios);
     m_comandos = std::make_unique<ComandosDaGrade>(this, m_proposta, m_tela.produtos, m_banco);
@@ -105,6 +129,8 @@ void FormCotacao::criaMenu() {
     m_situacao = new QLabel(this);
     m_situacao->setTextFormat(Qt::PlainText);
     m_situacao->setObjectName(QStringLiteral("Situacao"));
+    // Where the window is narrow this line gives way to the total beside it.
+    m_situacao->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_situacao, 1);
 }
 
@@ -128,8 +154,7 @@ void FormCotacao::usaCotacao(formatos::Cotacao cotacao) {
 }
 
 void FormCotacao::Setup() {
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFixedSize(sizeHint()); // a window that cannot be maximised or resized
+    cabeEm(janelas::AreaDaTela(this));
     // The quotation file is read once (the login hands it over); one that cannot be read is told,
     // and the form opens empty.
     if (!m_cotacao) {
@@ -167,6 +192,37 @@ void FormCotacao::Setup() {
     ofereceRascunho();
     m_rascunho->acompanha(m_proposta);
     RegisterTimer(1, true);
+}
+
+void FormCotacao::cabeEm(const QRect& tela) {
+    // A window that cannot be maximised or resized, at its full size wherever that fits: the
+    // usual buttons, the maximise box left out (without the customising hint Qt adds it back).
+    const Qt::WindowFlags semMaximizar = Qt::Window | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (windowFlags() != semMaximizar) // changing them hides a window already shown
+        setWindowFlags(semMaximizar);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const auto tamanho = [this](int cedida) {
+        m_tela.cedeAltura(m_area, cedida);
+        m_rolagem->updateGeometry();
+        layout()->invalidate();
+        return sizeHint();
+    };
+    const QSize inteira = tamanho(0);
+    const QSize cabe = tela.isEmpty() ? inteira : EspacoParaJanela(this, tela);
+    if (inteira.width() > cabe.width() || inteira.height() > cabe.height()) {
+        // Smaller: the grid gives up rows, so the remarks, the status bar and its total stay in
+        // sight; a form still too wide or too tall scrolls, and the scroll bar takes its room.
+        const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const int excesso = inteira.height() - cabe.height() +
+                            (inteira.width() > cabe.width() ? barra : 0);
+        setFixedSize(tamanho(excesso).boundedTo(cabe));
+    } else {
+        setFixedSize(inteira);
+    }
+    Centraliza(this, tela);
 }
 
 void FormCotacao::IniciaListaProdutos() {

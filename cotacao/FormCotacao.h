@@ -12,6 +12,7 @@
 #include "banco/Recibos.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QLineEdit>
 
 #include <memory>
@@ -43,6 +44,9 @@ public:
     const cotacao::Proposta& proposta() const { return m_proposta; }
 
     void Setup();
+    // The window's size for a screen whose available area is `tela`: its full size where that
+    // fits, the grid giving up rows (and the form scrolling) where it does not; placed in it.
+    void cabeEm(const QRect& tela);
     void Enviar();
     void Imprimir();
     void Sair();
@@ -110,6 +114,8 @@ private:
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
     bool m_encerrando = false; // leaving is decided: close without asking
     TelaCotacao m_tela;
+    QWidget* m_area = nullptr;         // the controls, at their places
+    QScrollArea* m_rolagem = nullptr; // around them
     // Goes before the Proposta and the grid: from then on the grid cannot reach the answer.
     std::unique_ptr<ComandosDaGrade> m_comandos;
     QLabel* m_situacao = nullptr; // the status bar's lasting line

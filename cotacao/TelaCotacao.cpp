@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 using namespace cotacao::textos;
 using namespace janelas;
 using UnidadesDeDialogo::rect;
@@ -73,11 +75,21 @@ void valor(QLineEdit* e) {
 }
 
 // A frame drawn around fields: it stays behind them, or it would take their mouse clicks.
-void moldura(QWidget* pai, const QString& titulo, QRect r) {
+QGroupBox* moldura(QWidget* pai, const QString& titulo, QRect r) {
     auto* caixa = new QGroupBox(titulo, pai);
     caixa->setGeometry(r);
     caixa->lower();
+    return caixa;
 }
+
+// Where the grid and what lies below it stand at the grid's full height.
+constexpr QRect kMolduraProdutos = rect(4, 79, 611, 246);
+constexpr QRect kMolduraObservacoes = rect(4, 331, 611, 29);
+constexpr QRect kObservacoes = rect(10, 342, 599, 12);
+constexpr QRect kProdutos = rect(10, 89, 599, 229);
+constexpr QSize kArea(janelas::UnidadesDeDialogo::x(616), janelas::UnidadesDeDialogo::y(361));
+// The heading and about four rows stay when the grid gives up height.
+constexpr int kAlturaMinimaDaGrade = 96;
 
 grade::ControleGrade* novaGrade(QWidget* pai, const char* nome, QRect r) {
     auto* g = new grade::ControleGrade(pai);
@@ -100,8 +112,8 @@ TelaCotacao TelaCotacao::Monta(QWidget* area) {
     t.valorFrete = campo(area, "MValorFrete", NomeValorFrete, rect(72, 57, 53, 13));
     valor(t.pedidoMinimo);
     valor(t.valorFrete);
-    moldura(area, QString(), rect(4, 79, 611, 246));
-    moldura(area, MolduraObservacoes, rect(4, 331, 611, 29));
+    t.molduraProdutos = moldura(area, QString(), kMolduraProdutos);
+    t.molduraObservacoes = moldura(area, MolduraObservacoes, kMolduraObservacoes);
     texto(area, RotuloFormaPgto, rect(10, 11, 51, 9));
     texto(area, RotuloPrazoEntrega, rect(10, 27, 60, 8));
     moldura(area, MolduraDadosGerais, rect(4, 0, 242, 75));
@@ -123,9 +135,9 @@ TelaCotacao TelaCotacao::Monta(QWidget* area) {
     moldura(area, MolduraSolicitante, rect(251, 0, 364, 24));
     t.solicitante = texto(area, SemSolicitante, rect(258, 10, 316, 10), &negrito, 1);
     t.solicitante->setObjectName(QStringLiteral("MSolicitante"));
-    t.observacoes = campo(area, "MObservacoes", NomeObservacoes, rect(10, 342, 599, 12));
+    t.observacoes = campo(area, "MObservacoes", NomeObservacoes, kObservacoes);
 
-    t.produtos = novaGrade(area, "MListaProdutos", rect(10, 89, 599, 229));
+    t.produtos = novaGrade(area, "MListaProdutos", kProdutos);
     t.produtos->setFocusPolicy(Qt::ClickFocus);
     t.produtos->setAccessibleName(NomeProdutos);
     // Ranges of cells, for copying and for one value pasted into many.
@@ -139,6 +151,23 @@ TelaCotacao TelaCotacao::Monta(QWidget* area) {
     QWidget::setTabOrder(t.pedidoMinimo, t.valorFrete);
     QWidget::setTabOrder(t.valorFrete, t.observacoes);
     return t;
+}
+
+QSize TelaCotacao::TamanhoInteiro() {
+    return kArea;
+}
+
+int TelaCotacao::AlturaQueAGradeCede() {
+    return kProdutos.height() - kAlturaMinimaDaGrade;
+}
+
+void TelaCotacao::cedeAltura(QWidget* area, int pixels) const {
+    const int cedida = std::clamp(pixels, 0, AlturaQueAGradeCede());
+    produtos->setGeometry(kProdutos.adjusted(0, 0, 0, -cedida));
+    molduraProdutos->setGeometry(kMolduraProdutos.adjusted(0, 0, 0, -cedida));
+    molduraObservacoes->setGeometry(kMolduraObservacoes.translated(0, -cedida));
+    observacoes->setGeometry(kObservacoes.translated(0, -cedida));
+    area->setFixedSize(kArea - QSize(0, cedida));
 }
 
 QLineEdit* TelaCotacao::termo(const QString& nome) const {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -22,9 +24,19 @@ struct TelaCotacao {
     QLabel* solicitante = nullptr;
     grade::ControleGrade* produtos = nullptr;
     grade::ControleGrade* relatorios = nullptr;
+    QGroupBox* molduraProdutos = nullptr;
+    QGroupBox* molduraObservacoes = nullptr;
 
     // Builds them all in `area`, sized in dialog units, in the tab order of the terms.
     static TelaCotacao Monta(QWidget* area);
+
+    // The area's size with the grid at its full height.
+    static QSize TamanhoInteiro();
+    // The most the grid can give up and still show a few rows.
+    static int AlturaQueAGradeCede();
+    // The grid shorter by `pixels` (0: its full height), the remarks below it moved up with it
+    // and `area` as much shorter: on a small screen every control stays within the window.
+    void cedeAltura(QWidget* area, int pixels) const;
 
     // The term field of that name, or none.
     QLineEdit* termo(const QString& nome) const;

@@ -37,6 +37,7 @@ Dialogo::Dialogo(QWidget* dono)
     oCCBtnCancel->setGeometry(UnidadesDeDialogo::rect(158, 87, 54, 13));
     for (QPushButton* botao : {oCCBtnOK, oCCBtnCancel}) {
         botao->setFlat(true);
+        FocoEmBotaoPlano(botao);
         CorDeFundo(botao, QColor(240, 240, 240));
     }
     QObject::connect(oCCBtnOK, &QPushButton::clicked, this, [this] { BtnOK(); });
@@ -47,6 +48,7 @@ Dialogo& Dialogo::Setup(int foco) {
     QPushButton* focado = foco == 1 ? oCCBtnOK : oCCBtnCancel;
     focado->setDefault(true);
     focado->setFocus();
+    FocoVisivel(this);
     return *this;
 }
 

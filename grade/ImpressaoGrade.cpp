@@ -4,12 +4,12 @@
 #include "grade/Textos.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Caixas.h"
+#include "janelas/EscolhaDeArquivo.h"
 #include "janelas/Textos.h"
 #include "nucleo/Gravacao.h"
 #include "nucleo/Regional.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -18,7 +18,6 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QToolBar>
 
 using namespace janelas;
@@ -237,12 +236,9 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
             QAction* pdf = barra->addAction(textos::SalvarPdf);
             pdf->setObjectName(QStringLiteral("SalvarPdf"));
             QObject::connect(pdf, &QAction::triggered, &previa, [&] {
-                const QString pasta =
-                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-                const QString arquivo = QFileDialog::getSaveFileName(
-                    &previa, textos::SalvarPdf,
-                    QDir(pasta).filePath(relatorio.nomeDocumento + QStringLiteral(".pdf")),
-                    textos::FiltroPdf);
+                const QString arquivo = janelas::EscolheArquivo(
+                    janelas::Escolha::Salvar, &previa, textos::SalvarPdf,
+                    relatorio.nomeDocumento + QStringLiteral(".pdf"), textos::FiltroPdf);
                 if (arquivo.isEmpty())
                     return;
                 const bool salvo = SalvaPdfDoRelatorio(dados, relatorio, arquivo);

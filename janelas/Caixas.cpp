@@ -1,5 +1,6 @@
 #include "janelas/Caixas.h"
 
+#include "janelas/Aparencia.h"
 #include "janelas/Textos.h"
 
 #include <QMessageBox>
@@ -28,6 +29,7 @@ void Caixas::aviso(QWidget* dono, const QString& titulo, const QString& texto) {
     pergunta(titulo, texto, Ok, [&] {
         QMessageBox caixa(QMessageBox::Warning, titulo, texto, QMessageBox::Ok, dono);
         caixa.setTextFormat(Qt::PlainText); // texts from files and servers are never markup
+        FocoVisivel(&caixa);
         caixa.exec();
         return int(Ok);
     });
@@ -41,7 +43,9 @@ bool Caixas::simOuNao(QWidget* dono, const QString& texto, const QString& sim, c
                caixa.setTextFormat(Qt::PlainText);
                caixa.button(QMessageBox::Yes)->setText(sim);
                caixa.button(QMessageBox::No)->setText(nao);
+               // The default button has the focus, and shows it.
                caixa.setDefaultButton(padraoSim ? QMessageBox::Yes : QMessageBox::No);
+               FocoVisivel(&caixa);
                return caixa.exec() == QMessageBox::Yes ? int(Sim) : int(Nao);
            }) == Sim;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 #include <QRegion>
 #include <QSize>
 
@@ -29,5 +30,25 @@ QRegion RegiaoArredondada(QSize tamanho, const QMargins& recorte, int elipse);
 // In the middle of the available area of the window's screen; a window larger than that area
 // starts at its top left corner.
 void Centraliza(QWidget* janela);
+// The same within `area`, the available area of a screen.
+void Centraliza(QWidget* janela, const QRect& area);
+
+// The available area of the screen a window is on (or will open on).
+QRect AreaDaTela(const QWidget* janela);
+
+// The frame the system puts around a top-level window: the one it has once shown, the
+// usual title bar and borders before that (on X11 they are only known once it is mapped).
+QMargins MolduraDaJanela(const QWidget* janela);
+
+// Where a top-level window lies on the screen, its frame included (the frame it will most likely
+// get, before it is shown).
+QRect RetanguloNaTela(const QWidget* janela);
+
+// The largest contents a window can have in `area` with its frame around them.
+QSize EspacoParaJanela(const QWidget* janela, const QRect& area);
+
+// A window that may be larger than its screen: no larger than the screen's available area, frame
+// included, and placed inside it.
+void CabeNaTela(QWidget* janela);
 
 } // namespace janelas

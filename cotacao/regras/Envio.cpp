@@ -78,15 +78,19 @@ bool cabeNoLeitor(const Proposta& proposta, const formatos::Resposta& resposta,
     const formatos::MedidaDaResposta::Excesso& excesso = medida.excessos.front();
     if (excesso.chave != formatos::Arquivos::Resposta::ListaObsProdutos) {
         interlocutor.avisa(
-            ValorLongoDemais.arg(excesso.chave, ComMilhares(double(excesso.alem), 0)));
+            ValorLongoDemais.para(excesso.alem).arg(excesso.chave,
+                                                    ComMilhares(double(excesso.alem), 0)));
         return false;
     }
     QString lista;
     for (const int produto : medida.maisLongas)
-        lista += LinhaObservacaoLonga.arg(
-            proposta.produto(produto).descricao.trimmed(),
-            ComMilhares(double(proposta.observacao(produto).trimmed().size()), 0));
-    interlocutor.avisa(ObservacoesLongasDemais.arg(ComMilhares(double(excesso.alem), 0), lista));
+    {
+        const qsizetype tamanho = proposta.observacao(produto).trimmed().size();
+        lista += LinhaObservacaoLonga.para(tamanho).arg(
+            proposta.produto(produto).descricao.trimmed(), ComMilhares(double(tamanho), 0));
+    }
+    interlocutor.avisa(ObservacoesLongasDemais.para(excesso.alem)
+                           .arg(ComMilhares(double(excesso.alem), 0), lista));
     return false;
 }
 
@@ -98,9 +102,16 @@ bool passaPelaSegundaOlhada(const Proposta& proposta, Interlocutor& interlocutor
     QString lista;
     bool tabela = false;
     for (const Proposta::Salto& s : saltos.mid(0, 10)) {
-        lista += (s.daTabela ? LinhaSegundaOlhadaTabela : LinhaSegundaOlhada)
-                     .arg(proposta.produto(s.produto).descricao.trimmed(),
-                          proposta.valor(s.produto).mostrada(), s.referencia->preco.mostrada());
+        // Both prices known, each with its date, whichever of them this one is far from.
+        QStringList referencias;
+        if (const PrecoConhecido* ultimo = proposta.ultimoPreco(s.produto))
+            referencias << ReferenciaUltimo.arg(ultimo->preco.mostrada(), DateToText(ultimo->data));
+        if (const PrecoConhecido* daTabela = proposta.precoDaTabela(s.produto))
+            referencias << ReferenciaTabela.arg(daTabela->preco.mostrada(),
+                                                DateToText(daTabela->data));
+        lista += LinhaSegundaOlhada.arg(proposta.produto(s.produto).descricao.trimmed(),
+                                        proposta.valor(s.produto).mostrada(),
+                                        referencias.join(SeparaReferencias));
         tabela = tabela || s.daTabela;
     }
     return interlocutor.pergunta((tabela ? SegundaOlhadaComTabela : SegundaOlhada).arg(lista),

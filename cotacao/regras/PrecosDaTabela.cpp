@@ -94,7 +94,8 @@ PlanoDaTabela LeTabelaDePrecos(const QString& caminho) {
     return plano;
 }
 
-ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho) {
+ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
+                            const Proposta& proposta, const QString& atalho) {
     using namespace textos;
     const QString nome = QFileInfo(caminho).fileName();
     if (!plano.recusa.isEmpty())
@@ -110,7 +111,16 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho) 
                         : QString());
     if (plano.itens.isEmpty())
         return {false, TabelaSemPrecos.arg(nome) + u"\n\n" + contas};
-    return {true, contas + u"\n\n" + PerguntaImportarTabela};
+    PrecosConhecidos precos;
+    precos.reserve(plano.itens.size());
+    for (const banco::ItemDaTabela& item : plano.itens)
+        if (const auto preco = formatos::Quantia::le(item.preco))
+            precos.append({Identidade::de(item.barras, item.plu), {*preco, QDate()}});
+    const QString nestaCotacao =
+        TabelaNestaCotacao.arg(ComMilhares(proposta.comPrecoEm(precos), 0),
+                               ComMilhares(proposta.produtos(), 0));
+    return {true, contas + u'\n' + nestaCotacao + u"\n\n" + ComoPreencherComTabela.arg(atalho) +
+                      u"\n\n" + PerguntaImportarTabela};
 }
 
 nucleo::Resultado<void> ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,

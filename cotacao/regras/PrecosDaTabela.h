@@ -34,13 +34,15 @@ struct PlanoDaTabela {
 // counted.
 PlanoDaTabela LeTabelaDePrecos(const QString& caminho);
 
-// What the form shows the supplier after reading `caminho`: the summary to confirm, or why
+// What the form shows the supplier after reading `caminho`: the summary to confirm (with how many
+// of the products of `proposta` the table prices, and the fill command and its `atalho`), or why
 // there is nothing to import.
 struct ResumoDaTabela {
     bool podeImportar = false;
     QString texto;
 };
-ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho);
+ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
+                            const Proposta& proposta, const QString& atalho);
 
 // Keeps the confirmed table in the database, replacing the one before in one transaction, with
 // the file's name and the time of the import; a failure leaves the earlier table whole. A

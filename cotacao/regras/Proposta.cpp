@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using namespace nucleo;
 using formatos::Centavos;
 using formatos::Quantia;
@@ -177,7 +179,7 @@ QString Proposta::resumo() const {
         t += *falta == 0 ? textos::MinimoAtingido
                          : textos::AbaixoDoMinimo.arg(formatos::MostraCentavos(*falta));
     if (m_recusados > 0)
-        t += textos::PrecosACorrigir.arg(inteiro(m_recusados));
+        t += textos::PrecosACorrigir.para(m_recusados).arg(inteiro(m_recusados));
     return t;
 }
 
@@ -231,6 +233,12 @@ Proposta::distribui(const PrecosConhecidos& precos) const {
 
 void Proposta::defineUltimosPrecos(const PrecosConhecidos& precos) {
     m_ultimos = distribui(precos);
+}
+
+int Proposta::comPrecoEm(const PrecosConhecidos& precos) const {
+    const auto distribuidos = distribui(precos);
+    return int(std::count_if(distribuidos.cbegin(), distribuidos.cend(),
+                             [](const auto& c) { return c.has_value(); }));
 }
 
 void Proposta::defineTabela(const PrecosConhecidos& precos) {
@@ -317,7 +325,8 @@ QString AvisoDeQuantidades(const Proposta& proposta) {
     for (const int i : recusadas.mid(0, 10))
         lista += textos::LinhaQuantidade.arg(proposta.produto(i).descricao.trimmed(),
                                              proposta.produto(i).quantidade.left(40));
-    return textos::QuantidadesIlegiveis.arg(inteiro(recusadas.size()), lista);
+    return textos::QuantidadesIlegiveis.para(recusadas.size())
+        .arg(inteiro(recusadas.size()), lista);
 }
 
 } // namespace cotacao

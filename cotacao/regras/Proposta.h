@@ -125,6 +125,8 @@ public:
     void defineTabela(const PrecosConhecidos& precos);
     const PrecoConhecido* ultimoPreco(int i) const;
     const PrecoConhecido* precoDaTabela(int i) const;
+    // How many products `precos` would give a price to, as defineTabela would.
+    int comPrecoEm(const PrecosConhecidos& precos) const;
     // How the table's price was found for each product, for the fill's summary.
     Correspondencia achadoNaTabela(int i) const;
 

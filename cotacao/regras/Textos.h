@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nucleo/Plural.h"
+
 #include <QString>
 
 namespace cotacao::textos {
@@ -18,17 +20,26 @@ inline const QString TermosNaoGuardados = QStringLiteral(
     "A cotação foi enviada, mas as condições gerais não foram guardadas para a próxima cotação.");
 
 // What the buyer's system reads of each value of the answer.
-inline const QString EspacoNasObservacoes =
-    QStringLiteral("Observações dos produtos: restam %1 caracteres.");
-inline const QString ObservacoesAlemDoLimite =
-    QStringLiteral("Observações dos produtos: %1 caracteres além do que o cliente consegue ler.");
-inline const QString ObservacoesLongasDemais = QStringLiteral(
-    "A cotação não foi enviada: as observações dos produtos passam em %1 caracteres do que o "
-    "sistema do cliente consegue ler. Encurte as observações mais longas:\n\n%2");
-inline const QString LinhaObservacaoLonga = QStringLiteral("%1: %2 caracteres\n");
-inline const QString ValorLongoDemais = QStringLiteral(
-    "A cotação não foi enviada: %1 passa em %2 caracteres do que o sistema do cliente consegue "
-    "ler.");
+inline const nucleo::Plural EspacoNasObservacoes{
+    QStringLiteral("Observações dos produtos: resta %1 caractere."),
+    QStringLiteral("Observações dos produtos: restam %1 caracteres.")};
+inline const nucleo::Plural ObservacoesAlemDoLimite{
+    QStringLiteral("Observações dos produtos: %1 caractere além do que o cliente consegue ler."),
+    QStringLiteral("Observações dos produtos: %1 caracteres além do que o cliente consegue ler.")};
+inline const nucleo::Plural ObservacoesLongasDemais{
+    QStringLiteral(
+        "A cotação não foi enviada: as observações dos produtos passam em %1 caractere do que o "
+        "sistema do cliente consegue ler. Encurte as observações mais longas:\n\n%2"),
+    QStringLiteral(
+        "A cotação não foi enviada: as observações dos produtos passam em %1 caracteres do que o "
+        "sistema do cliente consegue ler. Encurte as observações mais longas:\n\n%2")};
+inline const nucleo::Plural LinhaObservacaoLonga{QStringLiteral("%1: %2 caractere\n"),
+                                                 QStringLiteral("%1: %2 caracteres\n")};
+inline const nucleo::Plural ValorLongoDemais{
+    QStringLiteral("A cotação não foi enviada: %1 passa em %2 caractere do que o sistema do "
+                   "cliente consegue ler."),
+    QStringLiteral("A cotação não foi enviada: %1 passa em %2 caracteres do que o sistema do "
+                   "cliente consegue ler.")};
 
 // The draft of what was typed and not sent, and the receipt of the last sending.
 inline const QString RecuperarRascunho = QStringLiteral(
@@ -77,10 +88,16 @@ inline const QString RascunhoFalhou =
 inline const QString Localizar = QStringLiteral("Localizar:");
 inline const QString ProcurarDica = QStringLiteral("descrição, PLU ou código de barras");
 inline const QString NenhumProdutoEncontrado = QStringLiteral("Nenhum produto encontrado.");
-inline const QString ProdutosMostrados = QStringLiteral("%1 de %2 produtos mostrados.");
-inline const QString Colados = QStringLiteral("%1 valores colados, %2 recusados.");
-inline const QString Preenchidos =
-    QStringLiteral("%1 preços preenchidos com os últimos preços enviados.");
+// Agrees with the products in all (%2).
+inline const nucleo::Plural ProdutosMostrados{QStringLiteral("%1 de %2 produto mostrado."),
+                                              QStringLiteral("%1 de %2 produtos mostrados.")};
+inline const nucleo::Plural Colados{QStringLiteral("%1 valor colado"),
+                                    QStringLiteral("%1 valores colados")};
+inline const nucleo::Plural ColadosRecusados{QStringLiteral(", %1 recusado."),
+                                             QStringLiteral(", %1 recusados.")};
+inline const nucleo::Plural Preenchidos{
+    QStringLiteral("%1 preço preenchido com os últimos preços enviados."),
+    QStringLiteral("%1 preços preenchidos com os últimos preços enviados.")};
 inline const QString UltimoPreco = QStringLiteral("Último preço enviado: %1 em %2");
 inline const QString TituloExportar = QStringLiteral("Exportar planilha");
 inline const QString TituloImportar = QStringLiteral("Importar planilha");
@@ -134,19 +151,24 @@ inline const QString ColagemGrandeDemais = QStringLiteral(
     "vez. Copie menos linhas de cada vez.");
 inline const QString Aplicar = QStringLiteral("Aplicar");
 inline const QString Cancelar = QStringLiteral("Cancelar");
-inline const QString Importada = QStringLiteral("Planilha importada: %1 valores alterados.");
+inline const nucleo::Plural Importada{QStringLiteral("Planilha importada: %1 valor alterado."),
+                                      QStringLiteral("Planilha importada: %1 valores alterados.")};
 inline const QString SegundaOlhada = QStringLiteral(
     "Os preços abaixo estão muito diferentes do último preço enviado para o mesmo produto "
     "(dez vezes ou mais):\n\n%1\nDeseja enviar a cotação assim mesmo?");
-inline const QString LinhaSegundaOlhada = QStringLiteral("%1: %2 (último enviado: %3)\n");
+// Each product with the prices it is measured against: the last one sent, the table's, or both.
+inline const QString LinhaSegundaOlhada = QStringLiteral("%1: %2 (%3)\n");
+inline const QString ReferenciaUltimo = QStringLiteral("último enviado: %1 em %2");
+inline const QString ReferenciaTabela = QStringLiteral("tabela de preços: %1, importada em %2");
+inline const QString SeparaReferencias = QStringLiteral("; ");
 inline const QString SegundaOlhadaComTabela = QStringLiteral(
     "Os preços abaixo estão muito diferentes do último preço enviado ou do preço da tabela de "
     "preços para o mesmo produto (dez vezes ou mais):\n\n%1\nDeseja enviar a cotação assim "
     "mesmo?");
-inline const QString LinhaSegundaOlhadaTabela = QStringLiteral("%1: %2 (tabela de preços: %3)\n");
 
 // Prices that are not amounts, and quantities of the quotation that are not quantities.
-inline const QString PrecosACorrigir = QStringLiteral("  |  %1 preços a corrigir");
+inline const nucleo::Plural PrecosACorrigir{QStringLiteral("  |  %1 preço a corrigir"),
+                                            QStringLiteral("  |  %1 preços a corrigir")};
 inline const QString PrecoACorrigir = QStringLiteral(
     "Este preço não é um valor (use só números, com vírgula ou ponto antes dos centavos, como "
     "1.234,56). Enquanto não for corrigido, conta como 0,00 e vai como 0,00 no envio.");
@@ -154,9 +176,11 @@ inline const QString PrecosRecusadosNoEnvio = QStringLiteral(
     "Os preços abaixo não são valores e seriam enviados como 0,00 (sem preço):\n\n%1\nDeseja "
     "enviar a cotação assim mesmo?");
 inline const QString LinhaPrecoRecusado = QStringLiteral("%1: \"%2\"\n");
-inline const QString QuantidadesIlegiveis = QStringLiteral(
-    "%1 produtos desta cotação têm uma quantidade que não é um número válido. Eles aparecem como "
-    "estão, mas contam como quantidade 0 nos totais:\n\n%2");
+inline const nucleo::Plural QuantidadesIlegiveis{
+    QStringLiteral("%1 produto desta cotação tem uma quantidade que não é um número válido. Ele "
+                   "aparece como está, mas conta como quantidade 0 nos totais:\n\n%2"),
+    QStringLiteral("%1 produtos desta cotação têm uma quantidade que não é um número válido. Eles "
+                   "aparecem como estão, mas contam como quantidade 0 nos totais:\n\n%2")};
 inline const QString LinhaQuantidade = QStringLiteral("%1: \"%2\"\n");
 
 inline const QString AjudaEnviar =
@@ -202,31 +226,46 @@ inline const QString ResumoTabela =
                    "Linhas sem preço: %3\n"
                    "Preços recusados (não são valores): %4\n"
                    "Produtos repetidos: %5 (vale a última linha do mesmo código de barras e PLU)");
+inline const QString TabelaNestaCotacao =
+    QStringLiteral("Produtos desta cotação com preço na tabela: %1 de %2");
+inline const QString ComoPreencherComTabela = QStringLiteral(
+    "Depois de importar, \"Editar > Preencher com a tabela de preços\" (%1) preenche com ela os "
+    "produtos ainda sem preço.");
 inline const QString PerguntaImportarTabela = QStringLiteral(
     "A tabela de preços guardada neste computador será substituída por esta. Deseja importar?");
 inline const QString Importar = QStringLiteral("Importar");
-inline const QString TabelaImportada =
-    QStringLiteral("Tabela de preços importada: %1 preços de %2.");
+inline const nucleo::Plural TabelaImportada{
+    QStringLiteral("Tabela de preços importada: %1 preço de %2."),
+    QStringLiteral("Tabela de preços importada: %1 preços de %2.")};
 inline const QString TabelaNaoImportada = QStringLiteral(
     "A tabela de preços não foi importada (%1). A tabela anterior continua valendo.");
 inline const QString SemTabela =
     QStringLiteral("Não há tabela de preços neste computador. Importe a sua em Arquivo > "
                    "Tabela de preços > Importar...");
-inline const QString PreenchidosPelaTabela =
-    QStringLiteral("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 só "
-                   "pelo código de barras, %5 só pelo PLU); %6 produtos sem preço na tabela.");
-inline const QString PrecoDaTabela = QStringLiteral("Tabela de preços: %1");
+inline const nucleo::Plural PreenchidosPelaTabela{
+    QStringLiteral("%1 preço preenchido pela tabela de %2"),
+    QStringLiteral("%1 preços preenchidos pela tabela de %2")};
+inline const QString ComoPelaTabela = QStringLiteral(
+    " (%1 pelo código de barras e PLU, %2 só pelo código de barras, %3 só pelo PLU); ");
+inline const nucleo::Plural SemPrecoNaTabela{QStringLiteral("%1 produto sem preço na tabela."),
+                                             QStringLiteral("%1 produtos sem preço na tabela.")};
+inline const QString PrecoDaTabela = QStringLiteral("Tabela de preços: %1 (importada em %2)");
 inline const QString VerTabela = QStringLiteral("&Ver a tabela...");
 inline const QString AjudaVerTabela = QStringLiteral(
     "Mostra quantos preços a tabela guardada neste computador tem, de que arquivo e quando.");
 inline const QString ApagarTabela = QStringLiteral("&Apagar a tabela...");
 inline const QString AjudaApagarTabela =
     QStringLiteral("Apaga a tabela de preços guardada neste computador.");
-inline const QString SobreATabela = QStringLiteral(
-    "A tabela de preços guardada neste computador tem %1 preços, importados de %2 em %3 às %4.");
-inline const QString PerguntaApagarTabela = QStringLiteral(
-    "Apagar a tabela de preços guardada neste computador (%1 preços de %2)? As cotações já "
-    "preenchidas não mudam.");
+inline const nucleo::Plural SobreATabela{
+    QStringLiteral(
+        "A tabela de preços guardada neste computador tem %1 preço, importado de %2 em %3 às %4."),
+    QStringLiteral("A tabela de preços guardada neste computador tem %1 preços, importados de %2 "
+                   "em %3 às %4.")};
+inline const nucleo::Plural PerguntaApagarTabela{
+    QStringLiteral("Apagar a tabela de preços guardada neste computador (%1 preço de %2)? As "
+                   "cotações já preenchidas não mudam."),
+    QStringLiteral("Apagar a tabela de preços guardada neste computador (%1 preços de %2)? As "
+                   "cotações já preenchidas não mudam.")};
 inline const QString TabelaApagada = QStringLiteral("Tabela de preços apagada.");
 inline const QString PrecosGuardadosIlegiveis = QStringLiteral(
     "Os últimos preços enviados e a tabela de preços guardados neste computador não puderam ser "

@@ -8,6 +8,7 @@
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "janelas/Caixas.h"
+#include "janelas/Formato.h"
 #include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
@@ -298,6 +299,26 @@ void ListaDeRespostas::semImpressaoSemBotao() {
     QTest::qWait(300);
     QVERIFY(b.impressos.isEmpty());
     QVERIFY(Caixas::mostradas().isEmpty());
+}
+
+// Within the screen it opens on, its buttons in sight (acesso.ListaDeRespostas.200 runs this at
+// 200 %, where the screen is smaller than the list's usual size).
+void ListaDeRespostas::dentroDaTela() {
+    Ambiente a;
+    QWidget* lista = a.abrir();
+    QVERIFY(lista);
+    const QRect tela = lista->screen()->availableGeometry();
+    const QRect janela = janelas::RetanguloNaTela(lista);
+    QVERIFY2(tela.contains(janela), qPrintable(QString("%1x%2+%3+%4")
+                                                   .arg(janela.width())
+                                                   .arg(janela.height())
+                                                   .arg(janela.x())
+                                                   .arg(janela.y())));
+    for (const char* nome : {"Filtro", "Lista", "Usar", "Imprimir", "Fechar"}) {
+        auto* w = lista->findChild<QWidget*>(nome);
+        QVERIFY2(w && w->isVisible(), nome);
+        QVERIFY2(tela.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())), nome);
+    }
 }
 
 void ListaDeRespostas::numerosOferecidos() {

@@ -14,5 +14,6 @@ private Q_SLOTS:
     void imprimir_data();
     void imprimir();
     void semImpressaoSemBotao();
+    void dentroDaTela();
     void numerosOferecidos();
 };

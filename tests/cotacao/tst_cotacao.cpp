@@ -2,12 +2,14 @@
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "cotacao/FormCotacao.h"
+#include "cotacao/regras/ColunasProdutos.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/RespostaAnterior.h"
 #include "cotacao/regras/Textos.h"
 #include "formatos/Lista.h"
 #include "grade/ControleGrade.h"
 #include "grade/ImpressaoGrade.h"
+#include "janelas/Formato.h"
 #include "janelas/Caixas.h"
 #include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
@@ -27,8 +29,10 @@
 
 #include <QAction>
 #include <QCryptographicHash>
+#include <QGroupBox>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScrollArea>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTcpServer>
@@ -889,7 +893,118 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
+
+// The form on screens of every size and scale (a screen of W × H at 150 % gives the window
+// W/1.5 × H/1.5 of Qt's pixels): at its full size, fixed, wherever that fits; elsewhere within
+// the screen, the grid showing fewer rows, and every control reachable.
+class NaTela : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { prepara(); }
+    void cleanup() { limpa(); }
+
+    void cabe_data() {
+        QTest::addColumn<QRect>("tela"); // the screen's available area
+        QTest::addColumn<bool>("inteira");
+        QTest::newRow("1366x768 a 100 %") << QRect(0, 0, 1366, 728) << true;
+        QTest::newRow("1280x800 a 100 %") << QRect(0, 0, 1280, 760) << true;
+        QTest::newRow("1024x768 a 100 %") << QRect(0, 0, 1024, 728) << true;
+        QTest::newRow("1366x768 a 125 %") << QRect(0, 0, 1093, 582) << false;
+        QTest::newRow("1024x600 a 150 %") << QRect(0, 0, 683, 400) << false;
+        QTest::newRow("800x600 a 150 %, deslocada") << QRect(800, 24, 533, 376) << false;
+        QTest::newRow("1024x600 a 200 %") << QRect(0, 0, 512, 300) << false;
+        QTest::newRow("800x600 a 200 %") << QRect(0, 0, 400, 300) << false;
+    }
+
+    void cabe() {
+        QFETCH(QRect, tela);
+        QFETCH(bool, inteira);
+        Ambiente a;
+        FormCotacao& f = a.abrir();
+        // As it opened on the test platform's own screen (800 × 600), then on the one of the row.
+        for (const QRect& area : {f.screen()->availableGeometry(), tela}) {
+            f.cabeEm(area);
+            QApplication::processEvents(); // laid out again
+            QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
+            QCOMPARE(f.minimumSize(), f.maximumSize()); // not resizable
+            const QRect janela = janelas::RetanguloNaTela(&f);
+            QVERIFY2(area.contains(janela), qPrintable(texto(janela) + " em " + texto(area)));
+            auto* rolagem = f.findChild<QScrollArea*>("Rolagem");
+            QVERIFY(rolagem);
+            // Every control of the form, scrolled into sight where the form scrolls.
+            QWidget* controles = rolagem->widget();
+            for (QWidget* w : controles->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (w->isHidden())
+                    continue;
+                if (w->objectName() == "MListaProdutos") // as wide as the form: seen by cells
+                    continue;
+                // One larger than what shows is reached from its top left corner.
+                const QSize vista = rolagem->viewport()->size();
+                if (w->width() <= vista.width() && w->height() <= vista.height())
+                    rolagem->ensureVisible(w->geometry().center().x(), w->geometry().center().y(),
+                                           w->width() / 2 + 1, w->height() / 2 + 1);
+                else
+                    rolagem->ensureVisible(w->x(), w->y(), 1, 1);
+                const QRect r(w->mapToGlobal(QPoint(0, 0)), w->size());
+                QVERIFY2(visivel(rolagem, r, area),
+                         qPrintable(QString("%1 \"%2\" at %3 in %4")
+                                        .arg(w->metaObject()->className(), textoDe(w), texto(r),
+                                             texto(area))));
+            }
+            // The grid: its first price and its remarks, and a few rows of it.
+            auto* grade = a.grade();
+            for (const int coluna : {cotacao::kColunaPreco, cotacao::kColunaObs}) {
+                const QModelIndex i = grade->model()->index(0, coluna);
+                grade->scrollTo(i);
+                const QRect celula = grade->visualRect(i);
+                const QPoint noForm = grade->viewport()->mapTo(controles, celula.center());
+                rolagem->ensureVisible(noForm.x(), noForm.y(), celula.width() / 2 + 2,
+                                       celula.height() / 2 + 2);
+                const QRect r(grade->viewport()->mapToGlobal(celula.topLeft()), celula.size());
+                QVERIFY2(visivel(rolagem, r, area), qPrintable(QString("coluna %1 at %2 in %3")
+                                                                   .arg(coluna)
+                                                                   .arg(texto(r), texto(area))));
+            }
+            QVERIFY(grade->viewport()->height() >= 3 * grade->rowHeight(0));
+            // The status bar with its total, the menus and the tool bar are never scrolled away.
+            for (QWidget* w : {static_cast<QWidget*>(f.findChild<QLabel*>("Resumo")),
+                               static_cast<QWidget*>(f.menuBar()),
+                               static_cast<QWidget*>(f.findChild<QLineEdit*>("Localizar"))}) {
+                QVERIFY(w && w->isVisible());
+                const QRect r(w->mapToGlobal(QPoint(0, 0)), w->size());
+                QVERIFY2(area.contains(r), qPrintable(textoDe(w) + " at " + texto(r)));
+            }
+        }
+        // Where the whole form fits it keeps its size and every row of its grid.
+        const bool rola = f.findChild<QScrollArea*>("Rolagem")->widget()->height() <
+                          TelaCotacao::TamanhoInteiro().height();
+        QCOMPARE(!rola, inteira);
+    }
+
+private:
+    static QString texto(const QRect& r) {
+        return QString("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+    }
+    static QString textoDe(QWidget* w) {
+        if (auto* l = qobject_cast<QLabel*>(w))
+            return l->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            return g->title();
+        return w->objectName();
+    }
+    // Within the screen and within what the scroll area shows: whole where it is smaller than
+    // that, from its top left corner where it is not (a frame or a field as wide as the form).
+    static bool visivel(QScrollArea* rolagem, const QRect& r, const QRect& tela) {
+        const QRect vista =
+            QRect(rolagem->viewport()->mapToGlobal(QPoint(0, 0)), rolagem->viewport()->size()) &
+            tela;
+        if (r.width() <= vista.width() && r.height() <= vista.height())
+            return vista.contains(r);
+        return vista.contains(r.topLeft());
+    }
+};
+
+COTACAO_TEST_MAIN(Preenchimento, NaTela, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
                   Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela, ModeloDaGrade,
                   TabelaDePrecos)
 #include "tst_cotacao.moc"

@@ -10,6 +10,7 @@
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Importacao.h"
 #include "cotacao/regras/Planilha.h"
+#include "cotacao/regras/PrecosDaTabela.h"
 #include "cotacao/regras/Textos.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "nucleo/Ini.h"
@@ -423,7 +424,7 @@ void ComandosDoForm::colarEDesfazer() {
     QCOMPARE(a.celula(1, 7), "com gelo");
     QCOMPARE(a.celula(2, 6), "3,75");
     QCOMPARE(a.celula(3, 6), "0,00");
-    QCOMPARE(f.statusBar()->currentMessage(), "3 valores colados, 1 recusados.");
+    QCOMPARE(f.statusBar()->currentMessage(), "3 valores colados, 1 recusado.");
     QVERIFY(f.lModificado);
     // More than the grid takes at once is refused whole, and says so.
     QGuiApplication::clipboard()->setText(QString(cotacao::kMaximoDaColagem + 1, u'\t'));
@@ -587,23 +588,36 @@ void ComandosDoForm::ultimosPrecos() {
     QTRY_VERIFY(a.form.isNull());
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
+    // A price table of an earlier day prices the same product: the tip and the question show
+    // both prices, each with its date.
+    cotacao::PlanoDaTabela plano;
+    plano.itens = {{"788", "1002", "11,00", ""}};
+    teste::Certo(cotacao::ImportaTabelaDePrecos(a.banco, plano, "tabela.csv",
+                                                QDateTime(QDate(2026, 11, 30), QTime(9, 0))));
+    const QString hoje = DateToText(QDate::currentDate());
+    const QString diaDaTabela = DateToText(QDate(2026, 11, 30));
+
     const QString outra = "2026000000054321";
     a.programa.escrever(outra + ".cot", teste::cotacao(kTres));
     Caixas::esqueceMostradas();
     FormCotacao& f = a.abrir(outra);
     QCOMPARE(a.grade()->model()->index(1, 6).data(Qt::ToolTipRole).toString(),
-             "Último preço enviado: 12,50 em " + DateToText(QDate::currentDate()));
+             "Último preço enviado: 12,50 em " + hoje + "\nTabela de preços: 11,00 (importada em " +
+                 diaDaTabela + ")");
     a.comando("PreencherUltimosPrecos");
     QCOMPARE(a.celula(2, 6), "12,50");
     QCOMPARE(a.celula(1, 6), "0,00");
     QCOMPARE(f.statusBar()->currentMessage(),
-             "1 preços preenchidos com os últimos preços enviados.");
+             "1 preço preenchido com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
     Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);
     a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
-    QVERIFY(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50)"));
+    QVERIFY2(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50 em " + hoje +
+                                     "; tabela de preços: 11,00, importada em " + diaDaTabela +
+                                     ")"),
+             qPrintable(mensagens()[0]));
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!a.servidor.existe(outra + kCNPJ + ".cot")); // "Não": nothing sent
     QVERIFY(f.isVisible());
@@ -655,10 +669,17 @@ void ComandosDoForm::tabelaDePrecos() {
     a.comando("ImportarTabela");
     QCOMPARE(mensagens().size(), 1); // the summary, confirmed
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
+    // It says how much of this quotation the table prices, and how to fill from it.
+    QVERIFY2(mensagens()[0].contains(QString("Produtos desta cotação com preço na tabela: %1 de "
+                                             "3.500\n")
+                                         .arg(nucleo::ComMilhares(3500 - semTabela, 0))) &&
+                 mensagens()[0].contains("Preencher com a tabela de preços\" (Ctrl+Shift+L)"),
+             qPrintable(mensagens()[0]));
     a.digitarNaCelula(2, 6, "7,5"); // typed: the table does not replace it
     esperados[1] = "7,5";
     a.comando("PreencherComTabela");
     const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
+    const QString hojeComoTexto = DateToText(QDate::currentDate());
     const int preenchidos = 3500 - semTabela - 1;
     QCOMPARE(f.statusBar()->currentMessage(),
              QString("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 "
@@ -671,7 +692,7 @@ void ComandosDoForm::tabelaDePrecos() {
     QCOMPARE(f.proposta().resposta().precos, esperados);
     QCOMPARE(a.celula(3500, 6), esperados[3499]);
     QCOMPARE(a.grade()->model()->index(0, 6).data(Qt::ToolTipRole).toString(),
-             "Tabela de preços: 1,25");
+             "Tabela de preços: 1,25 (importada em " + hojeComoTexto + ")");
     a.comando("Desfazer"); // the whole fill, at once
     QCOMPARE(f.proposta().cotados(), 1);
     a.comando("Refazer");
@@ -683,7 +704,8 @@ void ComandosDoForm::tabelaDePrecos() {
     Caixas::responde(inicio(cotacao::textos::SegundaOlhadaComTabela), Caixas::Nao);
     a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
-    QVERIFY2(mensagens()[0].contains("PRODUTO 2: 300,00 (tabela de preços: 3,25)"),
+    QVERIFY2(mensagens()[0].contains("PRODUTO 2: 300,00 (tabela de preços: 3,25, importada em " +
+                                     hojeComoTexto + ")"),
              qPrintable(mensagens()[0]));
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
@@ -716,12 +738,12 @@ void ComandosDoForm::tabelaDePrecos() {
                     "de tabela.csv em %2 às ")
                 .arg(nucleo::ComMilhares(linhasDaTabela, 0), DateToText(QDate::currentDate()))),
         qPrintable(mensagens()[0]));
-    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela), Caixas::Nao);
+    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela.varios), Caixas::Nao);
     apagar->trigger();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
     Caixas::esqueceMostradas();
-    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela), Caixas::Sim);
+    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela.varios), Caixas::Sim);
     apagar->trigger();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
@@ -766,6 +788,25 @@ void ComandosDoForm::imprimeRespostaGuardada() {
 
 // A refused spreadsheet says why and changes nothing; a cell longer than a spreadsheet takes
 // stops the export with its row named.
+// Every file dialog starts where the last file was chosen, whichever command chose it; a
+// cancelled dialog changes nothing.
+void ComandosDoForm::umaPastaParaTodos() {
+    Ambiente a;
+    a.abrir();
+    DiretorioTeste outra;
+    ProximoArquivo(outra.arquivo("exportada.xlsx"));
+    a.comando("ExportarPlanilha");
+    QVERIFY(QFile::exists(outra.arquivo("exportada.xlsx")));
+    QCOMPARE(PastaDosArquivos(), QFileInfo(outra.path()).absoluteFilePath());
+    a.comando("ImportarPlanilha"); // cancelled
+    QCOMPARE(PastaDosArquivos(), QFileInfo(outra.path()).absoluteFilePath());
+    a.programa.escrever("t.csv", "EAN;Pre\xe7o\r\n789;2,00\r\n");
+    ProximoArquivo(a.programa.arquivo("t.csv"));
+    Caixas::responde(cotacao::textos::PerguntaImportarTabela, Caixas::Nao);
+    a.comando("ImportarTabela");
+    QCOMPARE(PastaDosArquivos(), QFileInfo(a.programa.path()).absoluteFilePath());
+}
+
 void ComandosDoForm::planilhaRecusada() {
     Ambiente a;
     FormCotacao& f = a.abrir();

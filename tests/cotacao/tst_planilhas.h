@@ -33,5 +33,6 @@ private Q_SLOTS:
     void ultimosPrecos();
     void tabelaDePrecos();
     void imprimeRespostaGuardada();
+    void umaPastaParaTodos();
     void planilhaRecusada();
 };

@@ -131,7 +131,10 @@ void TabelaDePrecos::resumo_data() {
                                  "Linhas lidas: 4\nPreços que vão para a tabela: 1\nLinhas sem "
                                  "preço: 1\nPreços recusados (não são valores): 1\nProdutos "
                                  "repetidos: 1 (vale a última linha do mesmo código de barras e "
-                                 "PLU)\n\nA tabela de "
+                                 "PLU)\nProdutos desta cotação com preço na tabela: 1 de 2\n\n"
+                                 "Depois de importar, \"Editar > Preencher com a tabela de "
+                                 "preços\" (Ctrl+Shift+L) preenche com ela os produtos ainda sem "
+                                 "preço.\n\nA tabela de "
                                  "preços guardada neste computador será substituída por esta. "
                                  "Deseja importar?");
     QTest::newRow("sem preço algum")
@@ -159,7 +162,13 @@ void TabelaDePrecos::resumo() {
     DiretorioTeste dir;
     dir.escrever(nome, conteudo);
     const cotacao::PlanoDaTabela plano = cotacao::LeTabelaDePrecos(dir.arquivo(nome));
-    const cotacao::ResumoDaTabela r = cotacao::ResumeTabela(plano, dir.arquivo(nome));
+    // A quotation of two products, one of them in the table.
+    cotacao::Proposta proposta;
+    formatos::Cotacao cotacao;
+    cotacao.produtos = {{"10", "1", "UM", "1", "UN"}, {"20", "9", "OUTRO", "1", "UN"}};
+    proposta.inicia(cotacao);
+    const cotacao::ResumoDaTabela r =
+        cotacao::ResumeTabela(plano, dir.arquivo(nome), proposta, "Ctrl+Shift+L");
     QCOMPARE(r.podeImportar, podeImportar);
     if (plano.recusa.isEmpty())
         QCOMPARE(r.texto, texto);

@@ -4,6 +4,9 @@
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMain.h"
 
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyleOption>
 #include <QTest>
 
 using namespace janelas;
@@ -25,6 +28,17 @@ std::shared_ptr<bool> quandoAbrir(std::function<void(Dialogo&)> passo) {
             preso->close();
     });
     return abriu;
+}
+
+// Whether the style draws the keyboard focus on `w`: it has the focus, and its window takes the
+// focus frame as shown (as it does after a Tab).
+bool focoVisivel(QWidget* w) {
+    if (!w || !QTest::qWaitForWindowActive(w->window()))
+        return false;
+    QStyleOption opcao;
+    opcao.initFrom(w);
+    return (opcao.state & QStyle::State_HasFocus) &&
+           (opcao.state & QStyle::State_KeyboardFocusChange);
 }
 
 // The person's answer: 1 clicks the first button, 2 the second, anything else presses Esc.
@@ -62,13 +76,23 @@ private Q_SLOTS:
         d.Setup(foco);
         QCOMPARE(d.nOpcao, 0);
         QString comFoco;
+        bool focoDesenhado = false;
         const auto abriu = quandoAbrir([&](Dialogo& aberto) {
             comFoco = aberto.focusWidget() ? aberto.focusWidget()->objectName() : "";
+            focoDesenhado = focoVisivel(aberto.focusWidget());
+            // Drawn: the focused button looks otherwise than when the focus is elsewhere.
+            auto* botao = aberto.focusWidget();
+            const QImage focado = botao->grab().toImage();
+            (botao == aberto.oCCBtnOK ? aberto.oCCBtnCancel : aberto.oCCBtnOK)
+                ->setFocus(Qt::TabFocusReason);
+            focoDesenhado = focoDesenhado && botao->grab().toImage() != focado;
+            botao->setFocus(Qt::TabFocusReason);
             responde(aberto, acao);
         });
         d.Show();
         QVERIFY(*abriu);
         QCOMPARE(comFoco, focado);
+        QVERIFY(focoDesenhado);
         QCOMPARE(d.nOpcao, nOpcao);
         QCOMPARE(d.windowTitle(), "   A T E N Ç Ã O !");
         QVERIFY(!(d.windowFlags() & Qt::WindowCloseButtonHint));
@@ -107,6 +131,35 @@ private Q_SLOTS:
         QVERIFY(*abriu);
         QCOMPARE(legenda, legenda1);
         QCOMPARE(texto, "Deseja imprimir a cotação preenchida?");
+    }
+
+    // The program's own question box: the default button has the focus, drawn from the start.
+    void simOuNao_data() {
+        QTest::addColumn<bool>("padraoSim");
+        QTest::newRow("Sim") << true;
+        QTest::newRow("Não") << false;
+    }
+
+    void simOuNao() {
+        QFETCH(bool, padraoSim);
+        QString comFoco;
+        bool focoDesenhado = false;
+        QTimer::singleShot(0, [&] {
+            auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!caixa)
+                return;
+            auto* botao = qobject_cast<QPushButton*>(caixa->focusWidget());
+            comFoco = botao ? botao->text() : QString();
+            focoDesenhado = focoVisivel(botao);
+            QTest::keyClick(caixa->focusWidget(), Qt::Key_Space); // the focused button
+        });
+        QTimer::singleShot(1000, [] {
+            if (QWidget* preso = QApplication::activeModalWidget())
+                preso->close();
+        });
+        QCOMPARE(Caixas::simOuNao(nullptr, "Apagar?", "Sim", "Não", padraoSim), padraoSim);
+        QCOMPARE(comFoco, padraoSim ? "Sim" : "Não");
+        QVERIFY(focoDesenhado);
     }
 
     void pelaCosturaDeTestes() {

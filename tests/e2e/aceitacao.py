@@ -8,6 +8,10 @@ visible outside it: windows and their titles, files on the server and in the pro
 the exit code. A screenshot of every window met is saved in the --fotos directory.
 
   aceitacao.py --programa build-test/cotacao --fotos build-test/screenshots
+
+On a small screen (xvfb-run -s "-screen 0 1024x600x24 -noreset", --caso tela_pequena) it opens
+each window at 100 % and at 150 % scale, checks that each lies within the screen and keeps a
+picture of it.
 """
 import argparse
 import os
@@ -230,8 +234,10 @@ class Cenario:
     def copia_programa(self, programa):
         shutil.copy2(programa, self.pasta / "cotacao")
 
-    def inicia(self, host_conexao=None):
+    def inicia(self, host_conexao=None, escala=None):
         ambiente = dict(os.environ)
+        if escala:
+            ambiente["QT_SCALE_FACTOR"] = escala
         ambiente["COTACAO_SERVIDOR_FTP"] = "127.0.0.1:%d" % self.servidor.porta
         ambiente["COTACAO_HOST_CONEXAO"] = host_conexao or "127.0.0.1:%d" % self.servidor.porta
         ambiente["LANG"] = "pt_BR.UTF-8"
@@ -456,7 +462,76 @@ def fluxo_do_fornecedor(trabalho, programa, fotos):
         c.para()
 
 
+def dentro_da_tela(janela, nome, canto=False):
+    """The window, as the X server has it, within the screen (only its top left corner with
+    `canto`: a window of fixed size larger than the screen starts there)."""
+    x, y, largura, altura = geometria(janela)
+    tela = xdotool("getdisplaygeometry").split()
+    if canto:
+        largura = altura = 0
+    confere(x >= 0 and y >= 0 and x + largura <= int(tela[0]) and y + altura <= int(tela[1]),
+            "%s fora da tela de %sx%s: %dx%d em %d,%d"
+            % (nome, tela[0], tela[1], largura, altura, x, y))
+
+
+def tela_pequena(trabalho, programa, fotos):
+    # Each window at 100 % and 150 %: the login, Minhas cotações, the quotation form, the print
+    # preview and the question on leaving; each within the screen, with its picture.
+    for escala, sufixo in (("1", "100"), ("1.5", "150")):
+        pasta = trabalho / sufixo
+        pasta.mkdir()
+        c = Cenario(pasta, programa, b"07")
+        try:
+            p = c.inicia(escala=escala)
+            login = espera_janela("Acesso ao sistema ...", p)
+            # The login keeps its fixed size for now: larger than this screen at 150 %.
+            dentro_da_tela(login, "o acesso", canto=escala != "1")
+            fotos.tira(login, "acesso-" + sufixo)
+            teclas(login, "F3")
+            lista = espera_janela("Minhas cotações", p)
+            dentro_da_tela(lista, "Minhas cotações")
+            fotos.tira(lista, "minhas-cotacoes-" + sufixo)
+            teclas(lista, "Escape")
+            espera_fechar(lista)
+            foco(login)
+            digita(CNPJ)
+            teclas(login, "Tab")
+            digita(NUMERO)
+            teclas(login, "Tab")
+            digita(SENHA)
+            teclas(login, "Return")
+            form = espera_janela("Cotação de mercadorias ...", p)
+            espera_sozinha(form)
+            dentro_da_tela(form, "a cotação")
+            # A price typed from the keyboard alone: Ctrl+G goes to the first price to fill.
+            teclas(form, "ctrl+g")
+            digita("12,5")
+            teclas(form, "Return")
+            fotos.tira(form, "cotacao-" + sufixo)
+            teclas(form, "alt+a")
+            time.sleep(0.3)
+            teclas(form, "i")
+            previa = espera_janela("Visualizar impressão", p)
+            dentro_da_tela(previa, "a visualização")
+            fotos.tira(previa, "relatorio-" + sufixo)
+            teclas(previa, "Escape")
+            espera_fechar(previa)
+            teclas(form, "alt+a")
+            time.sleep(0.3)
+            teclas(form, "r")
+            pergunta = espera_janela("   A T E N Ç Ã O !", p)
+            dentro_da_tela(pergunta, "a pergunta")
+            foco(pergunta)  # active, as a window manager makes it: "Sim" shows the focus
+            fotos.tira(pergunta, "pergunta-" + sufixo)
+            teclas(pergunta, "Tab", "space")  # "Não": the draft keeps the price
+            termina(p)
+        finally:
+            c.para()
+
+
 CASOS = [sem_conexao, programa_desatualizado, atualizacao_nao_assinada, fluxo_do_fornecedor]
+# Cases run only when asked for by name, on a screen of their own.
+A_PEDIDO = [tela_pequena]
 
 
 def executa(caso, fotos, *argumentos):
@@ -473,8 +548,7 @@ def executa(caso, fotos, *argumentos):
             print("      janelas visíveis: %s" % [t for _, t in titulos()])
             subprocess.run(["import", "-window", "root",
                             str(fotos.pasta / ("falha-%s.png" % caso.__name__))])
-            log = pathlib.Path(pasta) / "programa.log"
-            if log.exists():
+            for log in sorted(pathlib.Path(pasta).rglob("programa.log")):
                 print(log.read_text(errors="replace")[-3000:])
             return 1
 FORA_DO_PROGRAMA = set()  # windows of the X server itself, visible before any program
@@ -488,8 +562,10 @@ def main():
     args = argumentos.parse_args()
     fotos = Fotos(args.fotos)
     FORA_DO_PROGRAMA.update(j for j, _ in titulos())
-    falhas = sum(executa(caso, fotos, args.programa) for caso in CASOS
-                 if not args.caso or caso.__name__ == args.caso)
+    casos = ([caso for caso in CASOS + A_PEDIDO if caso.__name__ == args.caso] if args.caso
+             else CASOS)
+    confere(casos, "não há o caso %s" % args.caso)
+    falhas = sum(executa(caso, fotos, args.programa) for caso in casos)
     print("%d caso(s) com falha" % falhas if falhas else "todos os casos passaram")
     return 1 if falhas else 0
 

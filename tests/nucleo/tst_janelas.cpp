@@ -216,7 +216,8 @@ void Janelas::centralizadaDentroDaTela() {
     const QRect disponivel = janela.screen()->availableGeometry();
     janela.resize(int(disponivel.width() * largura), int(disponivel.height() * altura));
     janelas::Centraliza(&janela);
-    const QRect area = janela.frameGeometry();
+    // The window as the screen shows it: with the frame it gets once shown.
+    const QRect area = janelas::RetanguloNaTela(&janela);
     QVERIFY2(area.left() >= disponivel.left() && area.top() >= disponivel.top(),
              qPrintable(QString("%1,%2").arg(area.left()).arg(area.top())));
     if (largura < 1)
