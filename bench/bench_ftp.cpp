@@ -1,6 +1,8 @@
 // Download and upload of a 100 MB file through our FTP functions (on the network thread, as the
-// forms run them), against the curl command-line tool on the same local server in the same run;
-// and how long the GUI thread's event loop is held up during a slow download.
+// forms run them), against the curl command-line tool on the same local server in the same run,
+// in plain FTP (pyftpdlib) and over TLS (ProFTPD requiring it, with a certificate made here);
+// the login's time, one small file, with TLS and without; and how long the GUI thread's event
+// loop is held up during a slow download.
 #include "Medida.h"
 #include "remoto/Espera.h"
 #include "remoto/Ftp.h"
@@ -11,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace remoto;
@@ -88,6 +91,60 @@ int main(int argc, char** argv) {
     const double curlEnvio = medianaMs(kVezes, [&] {
         ok &= shell(QStringLiteral("curl -s -T enviar.bin %1curl-envio.bin").arg(url));
     });
+
+    // Over TLS. The first contact takes the certificate's key (its own, no store vouches for it);
+    // the sessions measured then check it, as every later session of the program does.
+    QTemporaryDir chaves;
+    const QString certificado = chaves.filePath(QStringLiteral("c.pem"));
+    const QString chave = chaves.filePath(QStringLiteral("k.pem"));
+    ok &= shell(QStringLiteral("openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=127.0.0.1 "
+                               "-days 2 -keyout '%1' -out '%2' 2>/dev/null")
+                    .arg(chave, certificado));
+    ServidorFtpTeste::Opcoes comTls;
+    comTls.tls = ServidorFtpTeste::Opcoes::Tls::Exigido;
+    comTls.certificado = certificado;
+    comTls.chave = chave;
+    ServidorFtpTeste seguro(comTls);
+    ServidorFtpTeste::Opcoes semTls;
+    semTls.daemon = true;
+    ServidorFtpTeste claro(semTls);
+    if (!seguro.iniciado() || !claro.iniciado())
+        return 1;
+    seguro.colocar(QStringLiteral("baixar.bin"), dados());
+    for (ServidorFtpTeste* s : {&seguro, &claro})
+        s->colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
+    const auto pedidoDe = [&](const ServidorFtpTeste& s, const QString& arquivo) {
+        return remoto::PedidoFtp{s.endereco(),
+                                 Usuario,
+                                 Senha,
+                                 Diretorio,
+                                 arquivo,
+                                 nucleo::ArquivoDoPrograma(arquivo),
+                                 {}};
+    };
+    ok &= remoto::BaixaEsperando(pedidoDe(seguro, QStringLiteral("Versao.ini"))).ok();
+    remoto::PedidoFtp baixarTls = pedidoDe(seguro, QStringLiteral("baixar.bin"));
+    baixarTls.limites.tamanhoMaximo = kTamanho;
+    const QString urlTls =
+        QStringLiteral("--ssl-reqd -k ftp://srvtar:kelda5827@%1/COTACAO/").arg(seguro.endereco());
+    const double nossoTls =
+        medianaMs(kVezes, [&] { ok &= remoto::BaixaEsperando(baixarTls).ok(); });
+    const double curlTls = medianaMs(kVezes, [&] {
+        ok &=
+            shell(QStringLiteral("curl -s -o curl.bin %1baixar.bin && sync curl.bin").arg(urlTls));
+    });
+    const double nossoEnvioTls = medianaMs(kVezes, [&] {
+        ok &= remoto::SobeEsperando(pedidoDe(seguro, QStringLiteral("enviar.bin"))).ok();
+    });
+    const double curlEnvioTls = medianaMs(kVezes, [&] {
+        ok &= shell(QStringLiteral("curl -s -T enviar.bin %1curl-envio.bin").arg(urlTls));
+    });
+    const double loginTls = medianaMs(21, [&] {
+        ok &= remoto::BaixaEsperando(pedidoDe(seguro, QStringLiteral("Versao.ini"))).ok();
+    });
+    const double loginClaro = medianaMs(21, [&] {
+        ok &= remoto::BaixaEsperando(pedidoDe(claro, QStringLiteral("Versao.ini"))).ok();
+    });
     if (!ok) {
         qWarning("a transfer failed");
         return 1;
@@ -105,6 +162,16 @@ int main(int argc, char** argv) {
     linha(QStringLiteral("FTP upload ") + mb, QStringLiteral("<= 1.2x curl"),
           ms(nossoEnvio) + QStringLiteral(" (") + razao(nossoEnvio, curlEnvio) + u')',
           QStringLiteral("curl -T: ") + ms(curlEnvio));
+    linha(QStringLiteral("FTP download over TLS ") + mb, QStringLiteral("<= 1.1x curl"),
+          ms(nossoTls) + QStringLiteral(" (") + razao(nossoTls, curlTls) + u')',
+          QStringLiteral("curl --ssl-reqd -o + sync: ") + ms(curlTls));
+    linha(QStringLiteral("FTP upload over TLS ") + mb, QStringLiteral("<= 1.1x curl"),
+          ms(nossoEnvioTls) + QStringLiteral(" (") + razao(nossoEnvioTls, curlEnvioTls) + u')',
+          QStringLiteral("curl --ssl-reqd -T: ") + ms(curlEnvioTls));
+    linha(QStringLiteral("One small file (login to close), ProFTPD, with TLS"), QStringLiteral("-"),
+          QString::number(loginTls, 'f', 1) + QStringLiteral(" ms"),
+          QStringLiteral("without TLS: ") + QString::number(loginClaro, 'f', 1) +
+              QStringLiteral(" ms"));
     linha(QStringLiteral("Longest gap of the event loop, 300 KB at 20 KB/s (%1 s)")
               .arg(duracaoLenta, 0, 'f', 1),
           QStringLiteral("< 50 ms"),
