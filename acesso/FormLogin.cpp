@@ -16,13 +16,17 @@
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Versao.h"
 
+#include <QApplication>
 #include <QCompleter>
 #include <QDesktopServices>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStringListModel>
+#include <QStyle>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 
 using namespace acesso;
 using namespace formatos;
@@ -90,15 +94,69 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     QObject::connect(m_ok, &QPushButton::clicked, this, [this] { OK(); });
     QObject::connect(m_sair, &QPushButton::clicked, this, [this] { Sair(); });
     QObject::connect(m_videoAula, &QPushButton::clicked, this, [this] { VideoAula(); });
+    ordemDeTab();
+
+    setWindowTitle(acesso::textos::TituloLogin);
+    PostInit();
+}
+
+void FormLogin::ordemDeTab() {
     setTabOrder(m_cnpj, m_codCotacao);
     setTabOrder(m_codCotacao, m_senha);
     setTabOrder(m_senha, m_ok);
     setTabOrder(m_ok, m_sair);
     setTabOrder(m_sair, m_minhasCotacoes);
     setTabOrder(m_minhasCotacoes, m_videoAula);
+}
 
-    setWindowTitle(acesso::textos::TituloLogin);
-    PostInit();
+void FormLogin::cabeEm(const QRect& area) {
+    if (area.isEmpty())
+        return;
+    if (width() <= EspacoParaJanela(this, area).width() &&
+        height() <= EspacoParaJanela(this, area).height())
+        return;
+    // Two pixels less each way: at a fractional scale (150 %) the window's place and size round
+    // to the screen's pixels, each up to one beyond the edge.
+    const QSize cabe = EspacoParaJanela(this, area).shrunkBy({0, 0, 2, 2});
+    // The picture and the controls keep their places on a panel of the form's whole size, which
+    // scrolls inside the window (to the field the focus goes to, too).
+    auto* painel = new QWidget;
+    painel->setObjectName(QStringLiteral("Painel"));
+    painel->setFixedSize(size());
+    for (QWidget* filho : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool oculto = filho->isHidden();
+        filho->setParent(painel);
+        filho->setVisible(!oculto);
+    }
+    auto* rolagem = new QScrollArea(this);
+    rolagem->setObjectName(QStringLiteral("Rolagem"));
+    rolagem->setFrameShape(QFrame::NoFrame);
+    rolagem->setFocusPolicy(Qt::NoFocus); // not a stop of the tab chain
+    rolagem->setWidget(painel);
+    // The scroll bar of one direction takes room of the other: given back where the screen has
+    // it, so that a form cut only in width does not scroll in height too.
+    const int barra = rolagem->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, rolagem);
+    const QSize inteira = size();
+    QSize tamanho = inteira.boundedTo(cabe);
+    if (tamanho.width() < inteira.width())
+        tamanho.rheight() = std::min(inteira.height() + barra, cabe.height());
+    if (tamanho.height() < inteira.height())
+        tamanho.rwidth() = std::min(inteira.width() + barra, cabe.width());
+    setFixedSize(tamanho);
+    auto* disposicao = new QVBoxLayout(this);
+    disposicao->setContentsMargins(0, 0, 0, 0);
+    disposicao->addWidget(rolagem);
+    ordemDeTab(); // a widget moved to another parent leaves the chain
+    // The field the focus goes to, by Tab, by a click or by the program, comes into sight.
+    QObject::connect(qApp, &QApplication::focusChanged, rolagem,
+                     [rolagem, painel](QWidget*, QWidget* novo) {
+                         if (!novo || !painel->isAncestorOf(novo))
+                             return;
+                         // The whole field, not only its text cursor (ensureWidgetVisible's).
+                         const QRect r(novo->mapTo(painel, QPoint(0, 0)), novo->size());
+                         rolagem->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 8,
+                                                r.height() / 2 + 8);
+                     });
 }
 
 QLineEdit* FormLogin::campo(const char* nome, const QString& rotulo, QRect retangulo) {
@@ -116,6 +174,7 @@ QLineEdit* FormLogin::campo(const char* nome, const QString& rotulo, QRect retan
 
 void FormLogin::PostInit() {
     OcultaCaptionBar(this);
+    cabeEm(AreaDaTela(this));
     m_fundo->CreateEmbeddingFromFile(ArquivoDoPrograma(QStringLiteral("EntradaCotação.bmp")),
                                      QStringLiteral(":/arte/entrada.png"));
     m_versao->setText(nucleo::VersaoExibida);

@@ -2,11 +2,11 @@
 
 #include "acesso/Entrada.h"
 #include "acesso/FormMinhasCotacoes.h"
-#include "formatos/Cotacao.h"
-#include "remoto/Conexao.h"
-#include "janelas/Janela.h"
 #include "banco/BancoLocal.h"
 #include "banco/Recibos.h"
+#include "formatos/Cotacao.h"
+#include "janelas/Janela.h"
+#include "remoto/Conexao.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +59,11 @@ private:
     void aguarda(const QString& texto, const std::function<void()>& trabalho) override;
 
     void PostInit();
+    // The order of the tab chain, from the CNPJ to the video lesson.
+    void ordemDeTab();
+    // Where the form is larger than `area` (a small screen, a large scale), the window takes the
+    // room there is and its picture and controls scroll inside it.
+    void cabeEm(const QRect& area);
     QLineEdit* campo(const char* nome, const QString& rotulo, QRect retangulo);
     // Offers the numbers of the latest answers and drafts as the number is typed.
     void carregaNumerosRecentes();

@@ -6,6 +6,7 @@
 #include "janelas/Caixas.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
+#include "janelas/Formato.h"
 #include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/ProgramDir.h"
@@ -20,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
+#include <QScrollArea>
 #include <QTcpServer>
 #include <QTest>
 
@@ -370,4 +372,38 @@ void Login::videoAula() {
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(m_enderecos, QList<QUrl>{QUrl(acesso::textos::EnderecoVideoAula)});
     QVERIFY(a.form->isVisible());
+}
+
+// On a screen too small for it (a laptop at a large scale: this test also runs at 200 %) the login
+// takes the room there is, inside the screen, and the field the focus reaches scrolls into
+// sight; Tab walks the same chain.
+void Login::dentroDaTela() {
+    Ambiente a;
+    a.mostrar();
+    const QRect tela = janelas::AreaDaTela(a.form);
+    QVERIFY(tela.contains(janelas::RetanguloNaTela(a.form)));
+    const bool rola = a.form->findChild<QScrollArea*>("Rolagem") != nullptr;
+    QCOMPARE(rola, tela.width() < 741 || tela.height() < 377);
+    a.campo("MCNPJ")->setFocus();
+    QStringList cadeia;
+    for (int i = 0; i < 7; ++i) {
+        QWidget* w = QApplication::focusWidget();
+        cadeia << foco();
+        const QRect dentro(w->mapTo(a.form, QPoint(0, 0)), w->size());
+        QVERIFY2(a.form->rect().contains(dentro),
+                 qPrintable(foco() + QString(" %1,%2 %3x%4 in %5x%6")
+                                         .arg(dentro.x())
+                                         .arg(dentro.y())
+                                         .arg(dentro.width())
+                                         .arg(dentro.height())
+                                         .arg(a.form->width())
+                                         .arg(a.form->height())));
+        QTest::keyClick(w, Qt::Key_Tab);
+    }
+    QCOMPARE(cadeia,
+             (QStringList{"MCNPJ", "MCodCotacao", "MSenha", "Ok", "Sair", "VideoAula", "MCNPJ"}));
+    // Typed in the scrolled form, the login still goes through.
+    a.digitarCNPJ("11222333000181");
+    a.entrar(kNumero, "37326731");
+    QCOMPARE(a.aberturas, QStringList{kNumero + "|11222333000181"});
 }

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void esperaViva();
     void sairPelaJanelaDeAgradecimento();
     void videoAula();
+    void dentroDaTela();
 
 public Q_SLOTS:
     void abrirEndereco(const QUrl& url) { m_enderecos << url; }

@@ -484,8 +484,9 @@ def tela_pequena(trabalho, programa, fotos):
         try:
             p = c.inicia(escala=escala)
             login = espera_janela("Acesso ao sistema ...", p)
-            # The login keeps its fixed size for now: larger than this screen at 150 %.
-            dentro_da_tela(login, "o acesso", canto=escala != "1")
+            # At 150 % the login is wider than this screen: it takes the room there is and
+            # scrolls inside.
+            dentro_da_tela(login, "o acesso")
             fotos.tira(login, "acesso-" + sufixo)
             teclas(login, "F3")
             lista = espera_janela("Minhas cotações", p)
