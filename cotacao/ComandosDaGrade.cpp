@@ -276,12 +276,11 @@ void ComandosDaGrade::atualizaEspaco() {
     if (!espaco)
         m_espaco->clear();
     else if (*espaco >= 0)
-        m_espaco->setText(
-            cotacao::textos::EspacoNasObservacoes.para(*espaco).arg(ComMilhares(double(*espaco), 0)));
+        m_espaco->setText(cotacao::textos::EspacoNasObservacoes.para(*espaco).arg(
+            ComMilhares(double(*espaco), 0)));
     else
-        m_espaco->setText(
-            cotacao::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
-                ComMilhares(double(-*espaco), 0)));
+        m_espaco->setText(cotacao::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
+            ComMilhares(double(-*espaco), 0)));
     m_espaco->setVisible(espaco.has_value());
 }
 
@@ -385,9 +384,10 @@ void ComandosDaGrade::filtra(const QString& texto) {
         m_janela->statusBar()->clearMessage();
     else
         m_janela->statusBar()->showMessage(
-            mostrados == 0 ? cotacao::textos::NenhumProdutoEncontrado
-                           : cotacao::textos::ProdutosMostrados.para(m_proposta.produtos()).arg(
-                                 ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)));
+            mostrados == 0
+                ? cotacao::textos::NenhumProdutoEncontrado
+                : cotacao::textos::ProdutosMostrados.para(m_proposta.produtos())
+                      .arg(ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)));
 }
 
 void ComandosDaGrade::vaiPara(int produto) {
@@ -462,11 +462,12 @@ void ComandosDaGrade::ImportarPlanilha() {
     if (arquivo.isEmpty())
         return;
     const QString nome = QDir::toNativeSeparators(arquivo);
-    const Importacao plano = ImportaPlanilha(m_proposta, arquivo);
-    if (!plano.recusa.isEmpty()) {
-        avisa(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa));
+    const auto lido = ImportaPlanilha(m_proposta, arquivo);
+    if (!lido) {
+        avisa(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(nucleo::Diz(lido.falha())));
         return;
     }
+    const Importacao& plano = *lido;
     if (!plano.cabecalhoAchado) {
         avisa(PlanilhaSemColunas.arg(nome));
         return;
@@ -520,7 +521,13 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
         janelas::Escolha::Abrir, m_janela, TituloImportarTabela, QString(), FiltrosParaImportar);
     if (arquivo.isEmpty())
         return;
-    const PlanoDaTabela plano = LeTabelaDePrecos(arquivo);
+    const auto lido = LeTabelaDePrecos(arquivo);
+    if (!lido) {
+        avisa(PlanilhaIlegivel.arg(QFileInfo(arquivo).fileName()) +
+              MotivoDaRecusa.arg(nucleo::Diz(lido.falha())));
+        return;
+    }
+    const PlanoDaTabela& plano = *lido;
     const ResumoDaTabela resumo = ResumeTabela(plano, arquivo, m_proposta, m_atalhoDaTabela);
     if (!resumo.podeImportar) {
         avisa(resumo.texto);
@@ -561,9 +568,9 @@ void ComandosDaGrade::VerTabelaDePrecos() {
     const auto origem = tabelaGuardada();
     if (!origem)
         return;
-    avisa(SobreATabela.para(origem->itens).arg(ComMilhares(origem->itens, 0), origem->arquivo,
-                           DateToText(origem->quando.date()),
-                           origem->quando.time().toString(u"HH:mm")));
+    avisa(SobreATabela.para(origem->itens)
+              .arg(ComMilhares(origem->itens, 0), origem->arquivo,
+                   DateToText(origem->quando.date()), origem->quando.time().toString(u"HH:mm")));
 }
 
 void ComandosDaGrade::ApagarTabelaDePrecos() {

@@ -4,7 +4,6 @@
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
-#include "nucleo/Erro.h"
 
 #include <QHash>
 
@@ -95,7 +94,11 @@ public:
     explicit Planejador(const Proposta& proposta)
         : m_proposta(proposta) {}
 
-    Importacao resultado() && { return std::move(m_r); }
+    nucleo::Resultado<Importacao> resultado() && {
+        if (m_demais)
+            return nucleo::Falha{nucleo::Falha::Tipo::Recusada, textos::TextoDemaisNaImportacao};
+        return std::move(m_r);
+    }
 
 private:
     void muda(int produto, Campo campo, const QString& novo) {
@@ -151,7 +154,7 @@ private:
             m_r.cortadas += cortada;
             m_texto += obs.size();
             if (m_texto > kMaximoDoTextoImportado) {
-                m_r.recusa = textos::TextoDemaisNaImportacao;
+                m_demais = true;
                 return false;
             }
         }
@@ -169,24 +172,18 @@ private:
     Importacao m_r;
     bool m_temPreco = false, m_temObs = false;
     qsizetype m_texto = 0; // the remarks' characters read so far
+    bool m_demais = false; // past kMaximoDoTextoImportado: the file is refused
     QHash<QPair<int, int>, qsizetype> m_planejadas;
 };
 
 } // namespace
 
-Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho) {
+nucleo::Resultado<Importacao> ImportaPlanilha(const Proposta& proposta, const QString& caminho) {
     Planejador planejador(proposta);
-    const nucleo::Resultado<void> lida = PercorrePlanilha(caminho, planejador);
-    QString recusa = lida ? QString() : nucleo::Diz(lida.falha());
-    Importacao plano = std::move(planejador).resultado();
-    if (recusa.isEmpty())
-        recusa = plano.recusa;
-    if (!recusa.isEmpty()) {
-        Importacao recusada; // nothing of a file read halfway is applied
-        recusada.recusa = recusa;
-        return recusada;
-    }
-    return plano;
+    // Nothing of a file read halfway is applied.
+    if (auto lida = PercorrePlanilha(caminho, planejador); !lida)
+        return lida.falha();
+    return std::move(planejador).resultado();
 }
 
 Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho) {

@@ -2,6 +2,7 @@
 
 #include "cotacao/regras/Planilha.h"
 #include "cotacao/regras/Proposta.h"
+#include "nucleo/Resultado.h"
 
 #include <optional>
 
@@ -55,7 +56,6 @@ std::optional<formatos::Quantia> PrecoDaPlanilha(const QVariant& celula);
 
 // What an import would do: the cells it changes, and how the lines went.
 struct Importacao {
-    QString recusa; // why the file was not read, in the supplier's words; empty when it was
     QList<Alteracao> alteracoes;
     bool cabecalhoAchado = false;
     int correspondidas = 0; // lines matched to products (Proposta::localiza)
@@ -72,8 +72,9 @@ struct Importacao {
 // together, one of them where the line or the product has only one) and plans their
 // prices and remarks. A price equal in value to the one typed changes nothing, so a file exported
 // and imported back changes nothing; an empty price is passed over. Only the matched columns are
-// read past the heading, and nothing of the file is kept but the plan.
-Importacao ImportaPlanilha(const Proposta& proposta, const QString& caminho);
+// read past the heading, and nothing of the file is kept but the plan. A file that cannot be read,
+// or holds more remarks than kMaximoDoTextoImportado, fails: nothing of it is planned.
+nucleo::Resultado<Importacao> ImportaPlanilha(const Proposta& proposta, const QString& caminho);
 
 // The products of the answer as a spreadsheet: the headings given (the product grid's, from PLU
 // to the remark), then one line per product (quantity and price as numbers, an unpriced product

@@ -5,7 +5,6 @@
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
-#include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
 
 #include <QFileInfo>
@@ -27,7 +26,11 @@ std::optional<QString> preco(const QVariant& celula) {
 // Reads the lines as they arrive; a heading without a price column is not the table's.
 class Leitor : public LinhasSobCabecalho {
 public:
-    PlanoDaTabela resultado() && { return std::move(m_r); }
+    nucleo::Resultado<PlanoDaTabela> resultado() && {
+        if (m_demais)
+            return nucleo::Falha{nucleo::Falha::Tipo::Recusada, textos::TextoDemaisNaImportacao};
+        return std::move(m_r);
+    }
 
 private:
     bool aceita(const ColunasDaPlanilha& c) override {
@@ -56,7 +59,7 @@ private:
         m_r.cortadas += cortada;
         m_texto += item.obs.size();
         if (m_texto > kMaximoDoTextoImportado) {
-            m_r.recusa = textos::TextoDemaisNaImportacao;
+            m_demais = true;
             return false;
         }
         // One line per product: a later line of the same codes replaces the earlier one. Lines
@@ -75,31 +78,23 @@ private:
     PlanoDaTabela m_r;
     QHash<QString, qsizetype> m_porCodigos; // each product's line in m_r.itens
     qsizetype m_texto = 0;                  // the remarks' characters read so far
+    bool m_demais = false;                  // past kMaximoDoTextoImportado: the file is refused
 };
 
 } // namespace
 
-PlanoDaTabela LeTabelaDePrecos(const QString& caminho) {
+nucleo::Resultado<PlanoDaTabela> LeTabelaDePrecos(const QString& caminho) {
     Leitor leitor;
-    const nucleo::Resultado<void> lida = PercorrePlanilha(caminho, leitor);
-    QString recusa = lida ? QString() : nucleo::Diz(lida.falha());
-    PlanoDaTabela plano = std::move(leitor).resultado();
-    if (recusa.isEmpty())
-        recusa = plano.recusa;
-    if (!recusa.isEmpty()) {
-        PlanoDaTabela recusado; // nothing of a file read halfway is kept
-        recusado.recusa = recusa;
-        return recusado;
-    }
-    return plano;
+    // Nothing of a file read halfway is kept.
+    if (auto lida = PercorrePlanilha(caminho, leitor); !lida)
+        return lida.falha();
+    return std::move(leitor).resultado();
 }
 
 ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
                             const Proposta& proposta, const QString& atalho) {
     using namespace textos;
     const QString nome = QFileInfo(caminho).fileName();
-    if (!plano.recusa.isEmpty())
-        return {false, PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(plano.recusa)};
     if (!plano.cabecalhoAchado)
         return {false, TabelaSemColunas.arg(nome)};
     const QString contas =
@@ -116,9 +111,8 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
     for (const banco::ItemDaTabela& item : plano.itens)
         if (const auto preco = formatos::Quantia::le(item.preco))
             precos.append({Identidade::de(item.barras, item.plu), {*preco, QDate()}});
-    const QString nestaCotacao =
-        TabelaNestaCotacao.arg(ComMilhares(proposta.comPrecoEm(precos), 0),
-                               ComMilhares(proposta.produtos(), 0));
+    const QString nestaCotacao = TabelaNestaCotacao.arg(ComMilhares(proposta.comPrecoEm(precos), 0),
+                                                        ComMilhares(proposta.produtos(), 0));
     return {true, contas + u'\n' + nestaCotacao + u"\n\n" + ComoPreencherComTabela.arg(atalho) +
                       u"\n\n" + PerguntaImportarTabela};
 }
@@ -126,7 +120,7 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
 nucleo::Resultado<void> ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano,
                                               const QString& caminho, const QDateTime& quando) {
     // A file that was refused or held no price never wipes the table kept.
-    if (!plano.recusa.isEmpty() || plano.itens.isEmpty())
+    if (plano.itens.isEmpty())
         return nucleo::Falha{nucleo::Falha::Tipo::Recusada,
                              textos::TabelaSemPrecos.arg(QFileInfo(caminho).fileName())};
     return banco::TabelaDePrecos(banco).substitui(plano.itens, QFileInfo(caminho).fileName(),

@@ -16,7 +16,6 @@ namespace cotacao {
 
 // What reading a price list found; nothing is written until the supplier confirms it.
 struct PlanoDaTabela {
-    QString recusa; // why the file was not read, in the supplier's words; empty when it was
     bool cabecalhoAchado = false;
     int linhasLidas = 0;     // lines below the heading with a barcode or a PLU
     int semPreco = 0;        // of those, lines with an empty price (nothing to keep)
@@ -31,8 +30,9 @@ struct PlanoDaTabela {
 // barcode or a PLU column and a price column, named as the quotation import names them), then
 // each line's codes, price and remark. Prices follow the amount rule (formatos::Quantia) and
 // become its number text ("12,50"); a text that is not an amount, or a zero, is refused and
-// counted.
-PlanoDaTabela LeTabelaDePrecos(const QString& caminho);
+// counted. A file that cannot be read, or holds more remarks than kMaximoDoTextoImportado, fails:
+// nothing of it is kept.
+nucleo::Resultado<PlanoDaTabela> LeTabelaDePrecos(const QString& caminho);
 
 // What the form shows the supplier after reading `caminho`: the summary to confirm (with how many
 // of the products of `proposta` the table prices, and the fill command and its `atalho`), or why
@@ -45,8 +45,8 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
                             const Proposta& proposta, const QString& atalho);
 
 // Keeps the confirmed table in the database, replacing the one before in one transaction, with
-// the file's name and the time of the import; a failure leaves the earlier table whole. A
-// refused plan, or one without prices, changes nothing and fails.
+// the file's name and the time of the import; a failure leaves the earlier table whole. A plan
+// without prices changes nothing and fails.
 nucleo::Resultado<void>
 ImportaTabelaDePrecos(banco::BancoLocal& banco, const PlanoDaTabela& plano, const QString& caminho,
                       const QDateTime& quando = QDateTime::currentDateTime());

@@ -138,8 +138,7 @@ void Planilhas::idaEVolta() {
     QVERIFY((arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
                                       : cotacao::EscreveXlsx(caminho, tabela))
                 .ok());
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(p, caminho);
-    QCOMPARE(i.recusa, "");
+    const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, caminho));
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3);
     QCOMPARE(i.semProduto, 0);
@@ -175,7 +174,7 @@ void Planilhas::deOutraFerramenta() {
     QCOMPARE(python.exitCode(), 0);
     cotacao::Proposta p;
     deTres(p);
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(p, caminho);
+    const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, caminho));
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
@@ -211,8 +210,7 @@ void Planilhas::csvDeOutroSistema() {
     dir.escrever("o.csv", csv);
     cotacao::Proposta p;
     deTres(p);
-    const cotacao::Importacao i = cotacao::ImportaPlanilha(p, dir.arquivo("o.csv"));
-    QCOMPARE(i.recusa, "");
+    const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv")));
     QCOMPARE(i.correspondidas, 2);
     QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao, "2,7="}));
 }
@@ -372,7 +370,7 @@ void Planilhas::observacaoComControles() {
     dir.escrever("o.csv", QByteArray(csv, sizeof(csv) - 1));
     cotacao::Proposta p;
     deTres(p);
-    p.altera(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv")).alteracoes);
+    p.altera(teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv"))).alteracoes);
     formatos::Resposta r = p.resposta();
     r.termos.obsGeral = QString("a") + QChar(0) + "b";
     const QString arquivo = dir.arquivo("r.cot");
@@ -607,8 +605,7 @@ void ComandosDoForm::ultimosPrecos() {
     a.comando("PreencherUltimosPrecos");
     QCOMPARE(a.celula(2, 6), "12,50");
     QCOMPARE(a.celula(1, 6), "0,00");
-    QCOMPARE(f.statusBar()->currentMessage(),
-             "1 preço preenchido com os últimos preços enviados.");
+    QCOMPARE(f.statusBar()->currentMessage(), "1 preço preenchido com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
     Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);

@@ -26,11 +26,11 @@ int main(int argc, char** argv) {
                           QStringLiteral("12,500"), QStringLiteral("KG")}};
     cotacao::Proposta proposta;
     proposta.inicia(produtos);
-    const cotacao::Importacao i =
-        cotacao::ImportaPlanilha(proposta, QString::fromLocal8Bit(argv[1]));
+    const auto lida = cotacao::ImportaPlanilha(proposta, QString::fromLocal8Bit(argv[1]));
+    const cotacao::Importacao i = lida ? *lida : cotacao::Importacao();
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
-    std::printf("%s\n%d\n%d\n%ld\n", qPrintable(i.recusa), i.recusados, int(i.alteracoes.size()),
-                uso.ru_maxrss);
+    std::printf("%s\n%d\n%d\n%ld\n", qPrintable(lida ? QString() : lida.falha().texto), i.recusados,
+                int(i.alteracoes.size()), uso.ru_maxrss);
     return 0;
 }
