@@ -22,8 +22,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <array>
@@ -77,6 +77,8 @@ void FormCotacao::criaControles() {
     m_rolagem = new AreaRolavel(this);
     m_rolagem->setObjectName(QStringLiteral("Rolagem"));
     m_rolagem->setFrameShape(QFrame::NoFrame);
+    m_rolagem->setFocusPolicy(
+        Qt::NoFocus); // no stop of the tab chain between Localizar and the terms
     m_rolagem->setWidget(m_area);
     setCentralWidget(m_rolagem);
     m_tela = TelaCotacao::Monta(m_area);
@@ -216,8 +218,8 @@ void FormCotacao::cabeEm(const QRect& tela) {
         // Smaller: the grid gives up rows, so the remarks, the status bar and its total stay in
         // sight; a form still too wide or too tall scrolls, and the scroll bar takes its room.
         const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-        const int excesso = inteira.height() - cabe.height() +
-                            (inteira.width() > cabe.width() ? barra : 0);
+        const int excesso =
+            inteira.height() - cabe.height() + (inteira.width() > cabe.width() ? barra : 0);
         setFixedSize(tamanho(excesso).boundedTo(cabe));
     } else {
         setFixedSize(inteira);
@@ -309,10 +311,10 @@ bool FormCotacao::QueryClose() {
     // the window stays unless the supplier says otherwise.
     const auto saiComORascunho = [this] {
         const nucleo::Resultado<void> guardado = m_rascunho->guardaAgora();
-        return guardado.ok() ||
-               Caixas::simOuNao(
-                   this, cotacao::textos::RascunhoNaoGuardadoAoSair.arg(nucleo::Diz(guardado.falha())),
-                   cotacao::textos::Sim, cotacao::textos::Nao, false);
+        return guardado.ok() || Caixas::simOuNao(this,
+                                                 cotacao::textos::RascunhoNaoGuardadoAoSair.arg(
+                                                     nucleo::Diz(guardado.falha())),
+                                                 cotacao::textos::Sim, cotacao::textos::Nao, false);
     };
     if (!lModificado)
         return saiComORascunho();

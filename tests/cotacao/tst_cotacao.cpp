@@ -9,8 +9,8 @@
 #include "formatos/Lista.h"
 #include "grade/ControleGrade.h"
 #include "grade/ImpressaoGrade.h"
-#include "janelas/Formato.h"
 #include "janelas/Caixas.h"
+#include "janelas/Formato.h"
 #include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/ProgramDir.h"
@@ -893,7 +893,6 @@ private Q_SLOTS:
     }
 };
 
-
 // The form on screens of every size and scale (a screen of W × H at 150 % gives the window
 // W/1.5 × H/1.5 of Qt's pixels): at its full size, fixed, wherever that fits; elsewhere within
 // the screen, the grid showing fewer rows, and every control reachable.
@@ -961,9 +960,10 @@ private Q_SLOTS:
                 rolagem->ensureVisible(noForm.x(), noForm.y(), celula.width() / 2 + 2,
                                        celula.height() / 2 + 2);
                 const QRect r(grade->viewport()->mapToGlobal(celula.topLeft()), celula.size());
-                QVERIFY2(visivel(rolagem, r, area), qPrintable(QString("coluna %1 at %2 in %3")
-                                                                   .arg(coluna)
-                                                                   .arg(texto(r), texto(area))));
+                QVERIFY2(
+                    visivel(rolagem, r, area),
+                    qPrintable(
+                        QString("coluna %1 at %2 in %3").arg(coluna).arg(texto(r), texto(area))));
             }
             QVERIFY(grade->viewport()->height() >= 3 * grade->rowHeight(0));
             // The status bar with its total, the menus and the tool bar are never scrolled away.
@@ -979,6 +979,30 @@ private Q_SLOTS:
         const bool rola = f.findChild<QScrollArea*>("Rolagem")->widget()->height() <
                           TelaCotacao::TamanhoInteiro().height();
         QCOMPARE(!rola, inteira);
+    }
+
+    // The keyboard's path from Localizar through the terms to the supplier's remarks: the
+    // scrolling around the form is no stop of it, and on a small screen each field comes into
+    // sight as the focus reaches it.
+    void tabPelosTermos() {
+        Ambiente a;
+        FormCotacao& f = a.abrir();
+        const QRect tela(0, 0, 512, 300);
+        f.cabeEm(tela);
+        QApplication::processEvents();
+        auto* rolagem = f.findChild<QScrollArea*>("Rolagem");
+        f.findChild<QLineEdit*>("Localizar")->setFocus();
+        QStringList cadeia;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* w = QApplication::focusWidget();
+            QVERIFY(w);
+            cadeia << w->objectName();
+            const QRect r(w->mapToGlobal(QPoint(0, 0)), w->size());
+            QVERIFY2(visivel(rolagem, r, tela), qPrintable(w->objectName() + " at " + texto(r)));
+        }
+        QCOMPARE(cadeia, (QStringList{"MFormaPgto", "MPrazoEntrega", "MPedidoMinimo", "MValorFrete",
+                                      "MObservacoes"}));
     }
 
 private:
@@ -1004,7 +1028,7 @@ private:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, NaTela, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada, Rascunhos,
-                  Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela, ModeloDaGrade,
-                  TabelaDePrecos)
+COTACAO_TEST_MAIN(Preenchimento, NaTela, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada,
+                  Rascunhos, Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela,
+                  ModeloDaGrade, TabelaDePrecos)
 #include "tst_cotacao.moc"
