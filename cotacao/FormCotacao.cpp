@@ -77,8 +77,8 @@ void FormCotacao::criaControles() {
     m_rolagem = new AreaRolavel(this);
     m_rolagem->setObjectName(QStringLiteral("Rolagem"));
     m_rolagem->setFrameShape(QFrame::NoFrame);
-    m_rolagem->setFocusPolicy(
-        Qt::NoFocus); // no stop of the tab chain between Localizar and the terms
+    // No stop of the tab chain between Localizar and the terms.
+    m_rolagem->setFocusPolicy(Qt::NoFocus);
     m_rolagem->setWidget(m_area);
     setCentralWidget(m_rolagem);
     m_tela = TelaCotacao::Monta(m_area);
