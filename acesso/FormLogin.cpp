@@ -112,12 +112,12 @@ void FormLogin::ordemDeTab() {
 void FormLogin::cabeEm(const QRect& area) {
     if (area.isEmpty())
         return;
-    if (width() <= EspacoParaJanela(this, area).width() &&
-        height() <= EspacoParaJanela(this, area).height())
+    const QSize espaco = EspacoParaJanela(this, area);
+    if (width() <= espaco.width() && height() <= espaco.height())
         return;
     // Two pixels less each way: at a fractional scale (150 %) the window's place and size round
     // to the screen's pixels, each up to one beyond the edge.
-    const QSize cabe = EspacoParaJanela(this, area).shrunkBy({0, 0, 2, 2});
+    const QSize cabe = espaco.shrunkBy({0, 0, 2, 2});
     // The picture and the controls keep their places on a panel of the form's whole size, which
     // scrolls inside the window (to the field the focus goes to, too).
     auto* painel = new QWidget;

@@ -301,12 +301,8 @@ QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
     QStringList dica;
     if (recusado)
         dica << cotacao::textos::PrecoACorrigir;
-    if (const PrecoConhecido* ultimo = m_proposta.ultimoPreco(produto))
-        dica << cotacao::textos::UltimoPreco.arg(ultimo->preco.mostrada(),
-                                                 DateToText(ultimo->data));
-    if (const PrecoConhecido* tabela = m_proposta.precoDaTabela(produto))
-        dica << cotacao::textos::PrecoDaTabela.arg(tabela->preco.mostrada(),
-                                                   DateToText(tabela->data));
+    dica << m_proposta.precosConhecidos(produto, cotacao::textos::UltimoPreco,
+                                        cotacao::textos::PrecoDaTabela);
     return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
 }
 

@@ -50,17 +50,6 @@ void removePastasAbandonadas() {
         QDir(pasta.filePath(nome)).removeRecursively();
 }
 
-void registra(const QString& subsistema, const QString& operacao, const QString& arquivo,
-              const QString& descricao) {
-    Error erro;
-    erro.SubSystem = subsistema;
-    erro.Severity = 1;
-    erro.Operation = operacao;
-    erro.FileName = arquivo;
-    erro.Description = descricao;
-    nucleo::RegistraNoLog(erro);
-}
-
 // What the server claims of an update, judged before any installer is fetched.
 struct Anuncio {
     std::optional<remoto::Reivindicacao> reivindicacao; // when it is an update
@@ -98,9 +87,9 @@ Anuncio leAnuncio(const OpcoesInicio& opcoes, const QString& pasta) {
 
 // A claim that is no update: recorded in the error log, told once.
 void recusa(const Anuncio& anuncio, ConversaDaPartida& conversa) {
-    registra(QStringLiteral("Atualizacao"), QStringLiteral("VerificaAtualizacao"),
-             remoto::ArquivoDeAssinatura(kInstalador),
-             textos::AtualizacaoRecusadaNoLog.arg(anuncio.motivo));
+    nucleo::RegistraNoLog(
+        QStringLiteral("Atualizacao"), textos::AtualizacaoRecusadaNoLog.arg(anuncio.motivo),
+        QStringLiteral("VerificaAtualizacao"), remoto::ArquivoDeAssinatura(kInstalador));
     // The same refusal again (at every start, until the server is mended) says nothing more.
     const QString marca = ArquivoDoPrograma(kRecusada);
     QFile anterior(marca);
@@ -169,8 +158,8 @@ Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa) {
         return Rumo::Fim;
     }
     if (versao.naoPublicou)
-        registra(QStringLiteral("Versao"), QStringLiteral("ChecaVersao"), kArquivoVersao,
-                 textos::VersaoNaoPublicada);
+        nucleo::RegistraNoLog(QStringLiteral("Versao"), textos::VersaoNaoPublicada,
+                              QStringLiteral("ChecaVersao"), kArquivoVersao);
     if (versao.podeRodar)
         return Rumo::Login;
     // Versao.ini is anyone's to write: only the publisher's signed claim of a newer version makes

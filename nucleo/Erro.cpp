@@ -175,16 +175,23 @@ void RegistraNoLog(const Error& erro) {
                          vista(RegistroDoLog(erro, QDateTime::currentDateTime())));
 }
 
+void RegistraNoLog(const QString& subsistema, const QString& descricao, const QString& operacao,
+                   const QString& arquivo) {
+    Error erro;
+    erro.SubSystem = subsistema;
+    erro.Severity = 1;
+    erro.Operation = operacao;
+    erro.FileName = arquivo;
+    erro.Description = descricao;
+    RegistraNoLog(erro);
+}
+
 const QString& Diz(const Falha& falha) {
-    if (!falha.detalhe.isEmpty()) {
-        Error erro;
-        erro.SubSystem = falha.tipo == Falha::Tipo::Banco  ? QStringLiteral("Banco")
-                         : falha.tipo == Falha::Tipo::Rede ? QStringLiteral("Ftp")
-                                                           : QStringLiteral("Arquivo");
-        erro.Severity = 1;
-        erro.Description = falha.texto + QStringLiteral(" (") + falha.detalhe + u')';
-        RegistraNoLog(erro);
-    }
+    if (!falha.detalhe.isEmpty())
+        RegistraNoLog(falha.tipo == Falha::Tipo::Banco  ? QStringLiteral("Banco")
+                      : falha.tipo == Falha::Tipo::Rede ? QStringLiteral("Ftp")
+                                                        : QStringLiteral("Arquivo"),
+                      falha.texto + QStringLiteral(" (") + falha.detalhe + u')');
     return falha.texto;
 }
 

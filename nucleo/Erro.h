@@ -159,6 +159,11 @@ QByteArray RegistroDoLog(const Error& erro, const QDateTime& quando);
 // whoever supports the supplier. A log that cannot be written is skipped.
 void RegistraNoLog(const Error& erro);
 
+// A record of what the program refused or could not do on its own, with no box: the subsystem,
+// why, and the operation and the file where there are.
+void RegistraNoLog(const QString& subsistema, const QString& descricao,
+                   const QString& operacao = {}, const QString& arquivo = {});
+
 // Tells a failure: when it carries a detail (the system's or SQLite's own words, a path), that
 // goes to the error log with its text, for whoever supports the supplier; the text the supplier
 // reads comes back, to be shown.

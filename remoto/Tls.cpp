@@ -57,6 +57,11 @@ std::optional<Elemento> elemento(const QByteArray& der, qsizetype pos, qsizetype
     return e;
 }
 
+// The name a server is known by: its address as typed, without blanks or case.
+QString nomeDo(const QString& servidor) {
+    return servidor.trimmed().toLower();
+}
+
 } // namespace
 
 void UsaGuardaDeServidores(GuardaDeServidores guarda) {
@@ -66,7 +71,7 @@ void UsaGuardaDeServidores(GuardaDeServidores guarda) {
 }
 
 ServidorConhecido Conhecido(const QString& servidor) {
-    const QString chave = servidor.trimmed().toLower();
+    const QString chave = nomeDo(servidor);
     GuardaDeServidores guarda;
     {
         const std::lock_guard trava(g_trava);
@@ -78,8 +83,7 @@ ServidorConhecido Conhecido(const QString& servidor) {
     if (guarda.procura)
         conhecido = guarda.procura(chave);
     const QByteArray daConstrucao = chaveDaConstrucao();
-    if (!conhecido && !daConstrucao.isEmpty() &&
-        chave == Servidor::ftpDaConstrucao().trimmed().toLower())
+    if (!conhecido && !daConstrucao.isEmpty() && chave == nomeDo(Servidor::ftpDaConstrucao()))
         conhecido = ServidorConhecido{true, daConstrucao};
     if (!conhecido)
         return {};
@@ -89,7 +93,7 @@ ServidorConhecido Conhecido(const QString& servidor) {
 }
 
 void Aprende(const QString& servidor, const ServidorConhecido& conhecido) {
-    const QString chave = servidor.trimmed().toLower();
+    const QString chave = nomeDo(servidor);
     GuardaDeServidores guarda;
     {
         const std::lock_guard trava(g_trava);

@@ -77,14 +77,12 @@ bool cabeNoLeitor(const Proposta& proposta, const formatos::Resposta& resposta,
         return true;
     const formatos::MedidaDaResposta::Excesso& excesso = medida.excessos.front();
     if (excesso.chave != formatos::Arquivos::Resposta::ListaObsProdutos) {
-        interlocutor.avisa(
-            ValorLongoDemais.para(excesso.alem).arg(excesso.chave,
-                                                    ComMilhares(double(excesso.alem), 0)));
+        interlocutor.avisa(ValorLongoDemais.para(excesso.alem)
+                               .arg(excesso.chave, ComMilhares(double(excesso.alem), 0)));
         return false;
     }
     QString lista;
-    for (const int produto : medida.maisLongas)
-    {
+    for (const int produto : medida.maisLongas) {
         const qsizetype tamanho = proposta.observacao(produto).trimmed().size();
         lista += LinhaObservacaoLonga.para(tamanho).arg(
             proposta.produto(produto).descricao.trimmed(), ComMilhares(double(tamanho), 0));
@@ -103,12 +101,8 @@ bool passaPelaSegundaOlhada(const Proposta& proposta, Interlocutor& interlocutor
     bool tabela = false;
     for (const Proposta::Salto& s : saltos.mid(0, 10)) {
         // Both prices known, each with its date, whichever of them this one is far from.
-        QStringList referencias;
-        if (const PrecoConhecido* ultimo = proposta.ultimoPreco(s.produto))
-            referencias << ReferenciaUltimo.arg(ultimo->preco.mostrada(), DateToText(ultimo->data));
-        if (const PrecoConhecido* daTabela = proposta.precoDaTabela(s.produto))
-            referencias << ReferenciaTabela.arg(daTabela->preco.mostrada(),
-                                                DateToText(daTabela->data));
+        const QStringList referencias =
+            proposta.precosConhecidos(s.produto, ReferenciaUltimo, ReferenciaTabela);
         lista += LinhaSegundaOlhada.arg(proposta.produto(s.produto).descricao.trimmed(),
                                         proposta.valor(s.produto).mostrada(),
                                         referencias.join(SeparaReferencias));

@@ -263,6 +263,15 @@ Correspondencia Proposta::achadoNaTabela(int i) const {
     return m_tabela[i]->como;
 }
 
+QStringList Proposta::precosConhecidos(int i, const QString& ultimo, const QString& tabela) const {
+    QStringList precos;
+    if (const PrecoConhecido* p = ultimoPreco(i))
+        precos << ultimo.arg(p->preco.mostrada(), DateToText(p->data));
+    if (const PrecoConhecido* p = precoDaTabela(i))
+        precos << tabela.arg(p->preco.mostrada(), DateToText(p->data));
+    return precos;
+}
+
 QList<Proposta::Salto> Proposta::saltos() const {
     QList<Salto> saltos;
     const auto longe = [](Quantia preco, const PrecoConhecido* referencia) {

@@ -125,6 +125,9 @@ public:
     void defineTabela(const PrecosConhecidos& precos);
     const PrecoConhecido* ultimoPreco(int i) const;
     const PrecoConhecido* precoDaTabela(int i) const;
+    // The prices known of product `i`, each put in its words with its date ("%1 ... %2"): the
+    // last one sent in `ultimo`, then the table's in `tabela`.
+    QStringList precosConhecidos(int i, const QString& ultimo, const QString& tabela) const;
     // How many products `precos` would give a price to, as defineTabela would.
     int comPrecoEm(const PrecosConhecidos& precos) const;
     // How the table's price was found for each product, for the fill's summary.
