@@ -187,11 +187,14 @@ void RegistraNoLog(const QString& subsistema, const QString& descricao, const QS
 }
 
 const QString& Diz(const Falha& falha) {
-    if (!falha.detalhe.isEmpty())
-        RegistraNoLog(falha.tipo == Falha::Tipo::Banco  ? QStringLiteral("Banco")
-                      : falha.tipo == Falha::Tipo::Rede ? QStringLiteral("Ftp")
-                                                        : QStringLiteral("Arquivo"),
-                      falha.texto + QStringLiteral(" (") + falha.detalhe + u')');
+    if (falha.detalhe.isEmpty())
+        return falha.texto;
+    // A server that could not be trusted is the network's too, not a file's.
+    const bool daRede = falha.tipo == Falha::Tipo::Rede || falha.tipo == Falha::Tipo::Inseguro;
+    RegistraNoLog(falha.tipo == Falha::Tipo::Banco ? QStringLiteral("Banco")
+                  : daRede                         ? QStringLiteral("Ftp")
+                                                   : QStringLiteral("Arquivo"),
+                  falha.texto + QStringLiteral(" (") + falha.detalhe + u')');
     return falha.texto;
 }
 
