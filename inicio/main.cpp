@@ -16,6 +16,13 @@ using namespace janelas;
 using namespace nucleo;
 
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    // MinGW frees a thread's thread_local variables before it runs their destructors, and
+    // QRegularExpression keeps its JIT stack in one: a thread that matched (the network thread
+    // reads the FTP replies) crashed on its way out, and the program never ended. Without the
+    // JIT nothing is kept per thread; our few short patterns match as fast interpreted.
+    qputenv("QT_ENABLE_REGEXP_JIT", "0");
+#endif
     Aplicacao application(argc, argv);
     if (!DefinePastaDoPrograma(QCoreApplication::applicationDirPath()))
         return -1;
