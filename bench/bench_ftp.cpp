@@ -53,13 +53,16 @@ int main(int argc, char** argv) {
     using namespace Servidor;
     bool ok = true;
 
-    remoto::PedidoFtp baixar{servidor.endereco(),
-                             Usuario,
-                             Senha,
-                             Diretorio,
-                             QStringLiteral("baixar.bin"),
-                             nucleo::ArquivoDoPrograma(QStringLiteral("baixar.bin")),
-                             {}};
+    const auto pedidoDe = [&](const ServidorFtpTeste& s, const QString& arquivo) {
+        return remoto::PedidoFtp{s.endereco(),
+                                 Usuario,
+                                 Senha,
+                                 Diretorio,
+                                 arquivo,
+                                 nucleo::ArquivoDoPrograma(arquivo),
+                                 {}};
+    };
+    remoto::PedidoFtp baixar = pedidoDe(servidor, QStringLiteral("baixar.bin"));
     baixar.limites.tamanhoMaximo = kTamanho; // the limit of the quotation files is 4 MB
     const double nosso = medianaMs(kVezes, [&] { ok &= remoto::BaixaEsperando(baixar).ok(); });
     const double curl = medianaMs(kVezes, [&] {
@@ -113,15 +116,6 @@ int main(int argc, char** argv) {
     seguro.colocar(QStringLiteral("baixar.bin"), dados());
     for (ServidorFtpTeste* s : {&seguro, &claro})
         s->colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
-    const auto pedidoDe = [&](const ServidorFtpTeste& s, const QString& arquivo) {
-        return remoto::PedidoFtp{s.endereco(),
-                                 Usuario,
-                                 Senha,
-                                 Diretorio,
-                                 arquivo,
-                                 nucleo::ArquivoDoPrograma(arquivo),
-                                 {}};
-    };
     ok &= remoto::BaixaEsperando(pedidoDe(seguro, QStringLiteral("Versao.ini"))).ok();
     remoto::PedidoFtp baixarTls = pedidoDe(seguro, QStringLiteral("baixar.bin"));
     baixarTls.limites.tamanhoMaximo = kTamanho;
@@ -152,22 +146,23 @@ int main(int argc, char** argv) {
     const auto ms = [](double v) -> QString {
         return QString::number(v, 'f', 0) + QStringLiteral(" ms");
     };
-    const auto razao = [](double a, double b) -> QString {
-        return QString::number(a / b, 'f', 2) + u'x';
-    };
     const QString mb = QString::number(kTamanho >> 20) + QStringLiteral(" MB");
-    linha(QStringLiteral("FTP download ") + mb, QStringLiteral("<= 1.2x curl"),
-          ms(nosso) + QStringLiteral(" (") + razao(nosso, curl) + u')',
-          QStringLiteral("curl -o + sync: ") + ms(curl));
-    linha(QStringLiteral("FTP upload ") + mb, QStringLiteral("<= 1.2x curl"),
-          ms(nossoEnvio) + QStringLiteral(" (") + razao(nossoEnvio, curlEnvio) + u')',
-          QStringLiteral("curl -T: ") + ms(curlEnvio));
-    linha(QStringLiteral("FTP download over TLS ") + mb, QStringLiteral("<= 1.1x curl"),
-          ms(nossoTls) + QStringLiteral(" (") + razao(nossoTls, curlTls) + u')',
-          QStringLiteral("curl --ssl-reqd -o + sync: ") + ms(curlTls));
-    linha(QStringLiteral("FTP upload over TLS ") + mb, QStringLiteral("<= 1.1x curl"),
-          ms(nossoEnvioTls) + QStringLiteral(" (") + razao(nossoEnvioTls, curlEnvioTls) + u')',
-          QStringLiteral("curl --ssl-reqd -T: ") + ms(curlEnvioTls));
+    // Ours against curl's on the same server: both times, and their ratio.
+    const auto contraCurl = [&](const QString& oQue, const QString& meta, double nosso, double curl,
+                                const QString& comoCurl) {
+        linha(oQue + u' ' + mb, meta,
+              ms(nosso) + QStringLiteral(" (") + QString::number(nosso / curl, 'f', 2) +
+                  QStringLiteral("x)"),
+              comoCurl + QStringLiteral(": ") + ms(curl));
+    };
+    contraCurl(QStringLiteral("FTP download"), QStringLiteral("<= 1.2x curl"), nosso, curl,
+               QStringLiteral("curl -o + sync"));
+    contraCurl(QStringLiteral("FTP upload"), QStringLiteral("<= 1.2x curl"), nossoEnvio, curlEnvio,
+               QStringLiteral("curl -T"));
+    contraCurl(QStringLiteral("FTP download over TLS"), QStringLiteral("<= 1.1x curl"), nossoTls,
+               curlTls, QStringLiteral("curl --ssl-reqd -o + sync"));
+    contraCurl(QStringLiteral("FTP upload over TLS"), QStringLiteral("<= 1.1x curl"), nossoEnvioTls,
+               curlEnvioTls, QStringLiteral("curl --ssl-reqd -T"));
     linha(QStringLiteral("One small file (login to close), ProFTPD, with TLS"), QStringLiteral("-"),
           QString::number(loginTls, 'f', 1) + QStringLiteral(" ms"),
           QStringLiteral("without TLS: ") + QString::number(loginClaro, 'f', 1) +

@@ -343,6 +343,10 @@ def atualizacao_nao_assinada(trabalho, programa, fotos):
 def entra(p, fotos, senha, nome):
     login = espera_janela("Acesso ao sistema ...", p)
     fotos.tira(login, nome)
+    preenche_acesso(login, senha)
+
+
+def preenche_acesso(login, senha):
     # The CNPJ field has the focus; the fields follow in tab order.
     foco(login)
     digita(CNPJ)
@@ -474,6 +478,15 @@ def dentro_da_tela(janela, nome, canto=False):
             % (nome, tela[0], tela[1], largura, altura, x, y))
 
 
+def olha_e_fecha(p, fotos, titulo, nome, foto):
+    """The window `titulo` within the screen, with its picture, then closed with Escape."""
+    janela = espera_janela(titulo, p)
+    dentro_da_tela(janela, nome)
+    fotos.tira(janela, foto)
+    teclas(janela, "Escape")
+    espera_fechar(janela)
+
+
 def tela_pequena(trabalho, programa, fotos):
     # Each window at 100 % and 150 %: the login, Minhas cotações, the quotation form, the print
     # preview and the question on leaving; each within the screen, with its picture.
@@ -489,18 +502,9 @@ def tela_pequena(trabalho, programa, fotos):
             dentro_da_tela(login, "o acesso")
             fotos.tira(login, "acesso-" + sufixo)
             teclas(login, "F3")
-            lista = espera_janela("Minhas cotações", p)
-            dentro_da_tela(lista, "Minhas cotações")
-            fotos.tira(lista, "minhas-cotacoes-" + sufixo)
-            teclas(lista, "Escape")
-            espera_fechar(lista)
-            foco(login)
-            digita(CNPJ)
-            teclas(login, "Tab")
-            digita(NUMERO)
-            teclas(login, "Tab")
-            digita(SENHA)
-            teclas(login, "Return")
+            olha_e_fecha(p, fotos, "Minhas cotações", "Minhas cotações",
+                         "minhas-cotacoes-" + sufixo)
+            preenche_acesso(login, SENHA)
             form = espera_janela("Cotação de mercadorias ...", p)
             espera_sozinha(form)
             dentro_da_tela(form, "a cotação")
@@ -512,11 +516,8 @@ def tela_pequena(trabalho, programa, fotos):
             teclas(form, "alt+a")
             time.sleep(0.3)
             teclas(form, "i")
-            previa = espera_janela("Visualizar impressão", p)
-            dentro_da_tela(previa, "a visualização")
-            fotos.tira(previa, "relatorio-" + sufixo)
-            teclas(previa, "Escape")
-            espera_fechar(previa)
+            olha_e_fecha(p, fotos, "Visualizar impressão", "a visualização",
+                         "relatorio-" + sufixo)
             teclas(form, "alt+a")
             time.sleep(0.3)
             teclas(form, "r")
