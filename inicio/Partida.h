@@ -42,8 +42,9 @@ enum class Rumo { Login, Fim };
 Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa);
 
 // What the transfers learn of the servers' TLS, kept in the local database file `arquivo`: each
-// call opens it on the calling thread (the network thread's own connection), and a database
-// that fails is told in the error log and leaves the server as unknown.
+// call opens it on the calling thread (the network thread's own connection). A database that
+// cannot be read fails the lookup (no session starts); one that cannot be written is told in the
+// error log.
 remoto::GuardaDeServidores GuardaNoBanco(const QString& arquivo);
 
 } // namespace inicio

@@ -13,9 +13,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cctype>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -65,8 +65,23 @@ struct Vigia {
     QElapsedTimer inicio;
     const AvisoDeProgresso* progresso = nullptr;
     qint64 ultimoFeito = -1;
-    QList<int> respostas;      // the code of every complete reply line, in order
+    QList<int> respostas;      // the code of every complete reply, in order
     qint64 tamanhoRemoto = -1; // from the last "213 <size>" reply
+    QByteArray multilinha;     // "NNN " while a multi-line reply "NNN-" is open
+    CURL* curl = nullptr;
+    bool tls = false;          // libcurl's own word that the control connection is encrypted
+    QByteArray ultimaResposta; // the server's last reply line, for the error log
+    char erro[CURL_ERROR_SIZE] = {};
+
+    void recomeca() {
+        respostas.clear();
+        tamanhoRemoto = -1;
+        ultimoFeito = -1;
+        multilinha.clear();
+        tls = false;
+        ultimaResposta.clear();
+        erro[0] = 0;
+    }
 };
 
 int aoProgredir(void* dados, curl_off_t totalBaixar, curl_off_t baixado, curl_off_t totalEnviar,
@@ -86,17 +101,46 @@ int aoProgredir(void* dados, curl_off_t totalBaixar, curl_off_t baixado, curl_of
     return 0;
 }
 
+// The server's replies as RFC 959 reads them: a reply is "NNN text"; "NNN-" opens a multi-line
+// reply that ends at the line beginning "NNN ", and every line in between is text, whatever it
+// looks like (a greeting may hold " 234 mensagem do dia").
 size_t aoResponder(char* dados, size_t tamanho, size_t quantos, void* vigia) {
     auto* v = static_cast<Vigia*>(vigia);
-    const QByteArrayView linha(dados, qsizetype(tamanho * quantos));
-    static const QRegularExpression resposta(QStringLiteral("^([1-5][0-9][0-9]) (.*)"));
-    const auto r = resposta.match(QString::fromLatin1(linha.trimmed()));
-    if (r.hasMatch()) {
-        v->respostas.append(r.captured(1).toInt());
-        if (r.captured(1) == u"213")
-            v->tamanhoRemoto = r.captured(2).trimmed().toLongLong();
+    const size_t lidos = tamanho * quantos;
+    QByteArrayView linha(dados, qsizetype(lidos));
+    while (linha.endsWith('\n') || linha.endsWith('\r'))
+        linha.chop(1);
+    const bool comCodigo = linha.size() >= 3 && linha[0] >= '1' && linha[0] <= '5' &&
+                           std::isdigit(uchar(linha[1])) && std::isdigit(uchar(linha[2]));
+    const char depois = linha.size() > 3 ? linha[3] : ' ';
+    if (!v->multilinha.isEmpty()) {
+        if (!linha.startsWith(v->multilinha))
+            return lidos; // text of the open reply
+        v->multilinha.clear();
+    } else if (!comCodigo || (depois != ' ' && depois != '-')) {
+        return lidos;
+    } else if (depois == '-') {
+        v->multilinha = linha.first(3).toByteArray() + ' ';
+        return lidos;
     }
-    return tamanho * quantos;
+    const int codigo = linha.first(3).toByteArray().toInt();
+    v->respostas.append(codigo);
+    if (codigo != 221) // the goodbye to QUIT says nothing of what went wrong
+        v->ultimaResposta = linha.first(std::min<qsizetype>(200, linha.size())).toByteArray();
+    if (codigo == 213)
+        v->tamanhoRemoto =
+            linha.sliced(std::min<qsizetype>(4, linha.size())).trimmed().toByteArray().toLongLong();
+    return lidos;
+}
+
+// Called once the server is reached and logged into, before the transfer: whether the control
+// connection runs over TLS is libcurl's to say, never a reply's text.
+int antesDaTransferencia(void* vigia, char*, char*, int, int) {
+    auto* v = static_cast<Vigia*>(vigia);
+    curl_tlssessioninfo* sessao = nullptr;
+    v->tls = curl_easy_getinfo(v->curl, CURLINFO_TLS_SSL_PTR, &sessao) == CURLE_OK && sessao &&
+             sessao->backend != CURLSSLBACKEND_NONE && sessao->internals;
+    return CURL_PREREQFUNC_OK;
 }
 
 // Sets up a session for `diretorio/arquivo`; the directory is entered with one CWD.
@@ -129,6 +173,10 @@ Curl sessao(const PedidoFtp& p, const QString& arquivo, Vigia& vigia) {
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &vigia);
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, aoResponder);
     curl_easy_setopt(c, CURLOPT_HEADERDATA, &vigia);
+    vigia.curl = c;
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, vigia.erro);
+    curl_easy_setopt(c, CURLOPT_PREREQFUNCTION, antesDaTransferencia);
+    curl_easy_setopt(c, CURLOPT_PREREQDATA, &vigia);
     return curl;
 }
 
@@ -157,47 +205,50 @@ void aplicaTls(CURL* c, const SessaoTls& tls) {
     curl_easy_setopt(c, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_REVOKE_BEST_EFFORT));
 }
 
-// The key of the certificate the server presented in this session; empty when unknown.
+// The key of the server's own certificate in this session; empty when unknown.
 QByteArray chaveApresentada(CURL* c) {
     curl_certinfo* info = nullptr;
-    if (curl_easy_getinfo(c, CURLINFO_CERTINFO, &info) != CURLE_OK || !info ||
-        info->num_of_certs < 1)
+    if (curl_easy_getinfo(c, CURLINFO_CERTINFO, &info) != CURLE_OK || !info)
         return {};
-    for (const curl_slist* item = info->certinfo[0]; item; item = item->next) {
-        const QByteArray campo(item->data);
-        if (campo.startsWith("Cert:"))
-            return ChaveDoCertificadoPem(campo.mid(5));
+    QList<CertificadoApresentado> cadeia;
+    for (int i = 0; i < info->num_of_certs; ++i) {
+        CertificadoApresentado certificado;
+        for (const curl_slist* item = info->certinfo[i]; item; item = item->next) {
+            const QByteArray campo(item->data);
+            if (campo.startsWith("Subject:"))
+                certificado.sujeito = campo.mid(8);
+            else if (campo.startsWith("Issuer:"))
+                certificado.emissor = campo.mid(7);
+            else if (campo.startsWith("Cert:"))
+                certificado.pem = campo.mid(5);
+        }
+        cadeia.append(certificado);
     }
-    return {};
-}
-
-// Whether the server took AUTH TLS and went on talking over it: a reply read after the "234"
-// came through the encrypted channel.
-bool falouTls(const Vigia& v) {
-    const qsizetype auth = v.respostas.indexOf(234);
-    return auth >= 0 && auth + 1 < v.respostas.size();
+    return ChaveDaFolha(cadeia);
 }
 
 // Runs the session `c` is set up for, under the TLS what is known of `servidor` asks, and keeps
 // what it learnt. `recomeca` puts the local side back before a second attempt (the first contact
-// with a certificate of the server's own, after the trust store refused it).
-CURLcode executa(CURL* c, const QString& servidor, Vigia& vigia, SessaoTls& tls,
-                 const std::function<void()>& recomeca = {}) {
-    tls.antes = Conhecido(servidor);
+// with a certificate of the server's own, after the trust store refused it). Without a reading of
+// what is known of the server, no session starts.
+nucleo::Resultado<CURLcode> executa(CURL* c, const QString& servidor, Vigia& vigia, SessaoTls& tls,
+                                    const std::function<void()>& recomeca = {}) {
+    auto conhecido = Conhecido(servidor);
+    if (!conhecido)
+        return conhecido.falha();
+    tls.antes = *conhecido;
     aplicaTls(c, tls);
     CURLcode codigo = curl_easy_perform(c);
     if (codigo == CURLE_PEER_FAILED_VERIFICATION && !tls.antes.tls &&
         vigia.respostas.contains(234)) {
         tls.primeiroContato = true;
         aplicaTls(c, tls);
-        vigia.respostas.clear();
-        vigia.tamanhoRemoto = -1;
-        vigia.ultimoFeito = -1;
+        vigia.recomeca();
         if (recomeca)
             recomeca();
         codigo = curl_easy_perform(c);
     }
-    if (!tls.antes.tls && falouTls(vigia)) {
+    if (!tls.antes.tls && vigia.tls) {
         const ServidorConhecido aprendido{true,
                                           tls.primeiroContato ? chaveApresentada(c) : QByteArray()};
         // Without the key of a certificate nobody vouches for, nothing is pinned: the next
@@ -214,12 +265,24 @@ Falha recusada(const QString& texto, const QString& nome) {
     return {Falha::Tipo::Recusada, texto.arg(nome), nome};
 }
 
-Falha semServidor(CURLcode codigo) {
-    return {Falha::Tipo::Rede, textos::SemServidor, QString::fromUtf8(curl_easy_strerror(codigo))};
+// What the error log keeps of a failed session: curl's words and the server's last reply.
+QString detalheDe(CURLcode codigo, const Vigia* v) {
+    QString detalhe = QString::fromUtf8(curl_easy_strerror(codigo));
+    if (v && v->erro[0] && QString::fromUtf8(v->erro) != detalhe)
+        detalhe += QStringLiteral(": ") + QString::fromUtf8(v->erro);
+    if (v && !v->ultimaResposta.isEmpty())
+        detalhe += QStringLiteral("; última resposta do servidor: \"") +
+                   QString::fromLatin1(v->ultimaResposta) + u'"';
+    return detalhe;
+}
+
+Falha semServidor(CURLcode codigo, const Vigia* v = nullptr) {
+    return {Falha::Tipo::Rede, textos::SemServidor, detalheDe(codigo, v)};
 }
 
 // A transfer libcurl did not finish.
-Falha falhaDe(CURLcode codigo, const QString& nome, const SessaoTls& tls, CURL* c) {
+Falha falhaDe(CURLcode codigo, const QString& nome, const SessaoTls& tls, const Vigia& v) {
+    CURL* c = v.curl;
     const auto inseguro = [&](const QString& texto, const QString& porque) {
         const QByteArray apresentada = chaveApresentada(c);
         const QString detalhe = textos::DetalheDasChaves.arg(
@@ -234,19 +297,18 @@ Falha falhaDe(CURLcode codigo, const QString& nome, const SessaoTls& tls, CURL* 
         return inseguro(textos::CertificadoMudou, textos::OutraChave);
     case CURLE_PEER_FAILED_VERIFICATION:
         if (tls.antes.tls)
-            return inseguro(textos::CertificadoMudou,
-                            QString::fromUtf8(curl_easy_strerror(codigo)));
-        return semServidor(codigo);
+            return inseguro(textos::CertificadoMudou, detalheDe(codigo, &v));
+        return semServidor(codigo, &v);
     case CURLE_USE_SSL_FAILED:
         if (tls.antes.tls)
             return inseguro(textos::SemTls, textos::TlsRecusado);
-        return semServidor(codigo);
+        return semServidor(codigo, &v);
     case CURLE_REMOTE_FILE_NOT_FOUND:
-        return {Falha::Tipo::Inexistente, textos::Inexistente.arg(nome), nome};
+        return {Falha::Tipo::Inexistente, textos::Inexistente.arg(nome), detalheDe(codigo, &v)};
     case CURLE_FILESIZE_EXCEEDED:
-        return recusada(textos::GrandeDemais, nome);
+        return {Falha::Tipo::Recusada, textos::GrandeDemais.arg(nome), detalheDe(codigo, &v)};
     default:
-        return semServidor(codigo);
+        return semServidor(codigo, &v);
     }
 }
 
@@ -305,9 +367,15 @@ Envio enviaSessao(const PedidoFtp& p, QFile& local, const QString& remoto, const
     curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, curl_off_t(local.size()));
     curl_easy_setopt(curl.get(), CURLOPT_POSTQUOTE, comandos.get());
     SessaoTls tls;
-    e.codigo = executa(curl.get(), p.servidor, e.vigia, tls, [&] { local.seek(0); });
+    const auto executou = executa(curl.get(), p.servidor, e.vigia, tls, [&] { local.seek(0); });
+    if (!executou) {
+        e.codigo = CURLE_ABORTED_BY_CALLBACK;
+        e.falha = executou.falha();
+        return e;
+    }
+    e.codigo = *executou;
     if (e.codigo != CURLE_OK)
-        e.falha = falhaDe(e.codigo, nome, tls, curl.get());
+        e.falha = falhaDe(e.codigo, nome, tls, e.vigia);
     return e;
 }
 
@@ -339,18 +407,25 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &destino);
     curl_easy_setopt(curl.get(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(p.limites.tamanhoMaximo));
     SessaoTls tls;
-    const CURLcode codigo = executa(curl.get(), p.servidor, vigia, tls, [&] {
+    const auto executou = executa(curl.get(), p.servidor, vigia, tls, [&] {
         // Nothing came before the handshake; the file starts over all the same.
         local.seek(0);
         local.resize(0);
         destino.escritos = 0;
     });
+    if (!executou) {
+        curl.reset();
+        local.cancelWriting();
+        return executou.falha();
+    }
+    const CURLcode codigo = *executou;
     if (codigo != CURLE_OK) {
-        const Falha falha = falhaDe(codigo, nome, tls, curl.get());
+        const Falha falha = falhaDe(codigo, nome, tls, vigia);
         curl.reset(); // close the connection before touching the local copy
         local.cancelWriting();
         if (destino.grandeDemais)
-            return recusada(textos::GrandeDemais, nome);
+            return Falha{Falha::Tipo::Recusada, textos::GrandeDemais.arg(nome),
+                         QStringLiteral("mais de %1 bytes").arg(destino.maximo)};
         if (destino.falhouGravacao)
             return nucleo::DiagnosticaFalha(pasta, destino.escritos);
         return falha;

@@ -29,6 +29,14 @@ inline const QString SemTls = QStringLiteral(
     "O servidor de cotações deixou de oferecer a conexão segura (TLS) que oferecia antes. Por "
     "segurança, a conexão foi interrompida e nada foi enviado, nem a senha. Entre em contato com "
     "o responsável pelo sistema de cotação antes de tentar de novo.");
+// What the program learnt of the servers' TLS could not be read (the local database is locked,
+// of a newer version, or cannot be opened): nothing can be checked, so nothing is sent.
+inline const QString RegistroIlegivel = QStringLiteral(
+    "O programa não conseguiu ler o que guardou sobre a segurança do servidor de cotações "
+    "(o arquivo Cotacao.db na pasta do programa). Por segurança, a conexão não foi feita e nada "
+    "foi enviado, nem a senha. Feche as outras janelas do sistema de cotação abertas neste "
+    "computador e tente de novo; se o problema continuar, entre em contato com o responsável "
+    "pelo sistema de cotação.");
 // Why a signature does not make a file the publisher's, as the error log records it.
 inline const QString MotivoAssinaturaAusente =
     QStringLiteral("a assinatura da atualização não pôde ser lida");

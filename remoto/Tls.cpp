@@ -1,6 +1,7 @@
 #include "remoto/Tls.h"
 
 #include "remoto/Servidor.h"
+#include "remoto/Textos.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -14,15 +15,6 @@ namespace {
 std::mutex g_trava;
 GuardaDeServidores g_guarda;
 QHash<QString, ServidorConhecido> g_conhecidos; // what this run knows, by server
-
-// The key the vendor's server is known by from the program's build, when it was given one.
-QByteArray chaveDaConstrucao() {
-#ifdef COTACAO_CHAVE_FTP
-    return QByteArrayLiteral(COTACAO_CHAVE_FTP);
-#else
-    return {};
-#endif
-}
 
 // One DER element: its tag, and where its contents start and end within the buffer.
 struct Elemento {
@@ -64,14 +56,26 @@ QString nomeDo(const QString& servidor) {
 
 } // namespace
 
+QByteArray ChaveDaConstrucao() {
+#ifdef COTACAO_CHAVE_FTP
+    return QByteArrayLiteral(COTACAO_CHAVE_FTP);
+#else
+    return {};
+#endif
+}
+
 void UsaGuardaDeServidores(GuardaDeServidores guarda) {
     const std::lock_guard trava(g_trava);
     g_guarda = std::move(guarda);
     g_conhecidos.clear();
 }
 
-ServidorConhecido Conhecido(const QString& servidor) {
+nucleo::Resultado<ServidorConhecido> Conhecido(const QString& servidor) {
     const QString chave = nomeDo(servidor);
+    // The vendor's key is the one its server is known by: nothing learnt may stand for it.
+    const QByteArray daConstrucao = ChaveDaConstrucao();
+    if (!daConstrucao.isEmpty() && chave == nomeDo(Servidor::ftpDaConstrucao()))
+        return ServidorConhecido{true, daConstrucao};
     GuardaDeServidores guarda;
     {
         const std::lock_guard trava(g_trava);
@@ -79,17 +83,19 @@ ServidorConhecido Conhecido(const QString& servidor) {
             return *it;
         guarda = g_guarda;
     }
-    std::optional<ServidorConhecido> conhecido;
-    if (guarda.procura)
-        conhecido = guarda.procura(chave);
-    const QByteArray daConstrucao = chaveDaConstrucao();
-    if (!conhecido && !daConstrucao.isEmpty() && chave == nomeDo(Servidor::ftpDaConstrucao()))
-        conhecido = ServidorConhecido{true, daConstrucao};
-    if (!conhecido)
-        return {};
+    if (!guarda.procura)
+        return ServidorConhecido{};
+    const auto guardado = guarda.procura(chave);
+    if (!guardado) {
+        const nucleo::Falha& falha = guardado.falha();
+        return nucleo::Falha{nucleo::Falha::Tipo::Inseguro, textos::RegistroIlegivel,
+                             falha.texto + QStringLiteral(" (") + falha.detalhe + u')'};
+    }
+    if (!*guardado)
+        return ServidorConhecido{};
     const std::lock_guard trava(g_trava);
-    g_conhecidos.insert(chave, *conhecido);
-    return *conhecido;
+    g_conhecidos.insert(chave, **guardado);
+    return **guardado;
 }
 
 void Aprende(const QString& servidor, const ServidorConhecido& conhecido) {
@@ -143,6 +149,21 @@ QByteArray ChaveDoCertificadoPem(const QByteArray& pem) {
     corpo.replace('\r', "").replace('\n', "").replace(' ', "");
     const auto der = QByteArray::fromBase64Encoding(corpo, QByteArray::AbortOnBase64DecodingErrors);
     return der ? ChaveDoCertificado(*der) : QByteArray();
+}
+
+QByteArray ChaveDaFolha(const QList<CertificadoApresentado>& cadeia) {
+    const CertificadoApresentado* folha = nullptr;
+    for (qsizetype i = 0; i < cadeia.size(); ++i) {
+        bool emitiu = false;
+        for (qsizetype j = 0; j < cadeia.size() && !emitiu; ++j)
+            emitiu = j != i && cadeia[j].emissor == cadeia[i].sujeito;
+        if (emitiu)
+            continue;
+        if (folha)
+            return {}; // two candidates: no telling which one the server is
+        folha = &cadeia[i];
+    }
+    return folha ? ChaveDoCertificadoPem(folha->pem) : QByteArray();
 }
 
 } // namespace remoto

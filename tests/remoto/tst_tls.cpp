@@ -54,11 +54,12 @@ struct Retransmissor {
     QProcess processo;
     quint16 porta = 0;
 
-    Retransmissor() {
+    explicit Retransmissor(const QString& saudacao = {}) {
         processo.start(QStringLiteral("/usr/bin/python3"),
                        {QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/retransmissor.py"),
                         QStringLiteral("--destino"), pasta.filePath(QStringLiteral("destino")),
-                        QStringLiteral("--registro"), pasta.filePath(QStringLiteral("fio"))});
+                        QStringLiteral("--registro"), pasta.filePath(QStringLiteral("fio")),
+                        QStringLiteral("--saudacao"), saudacao});
         if (processo.waitForReadyRead(10000))
             porta = quint16(processo.readLine().trimmed().mid(6).toUInt());
     }
@@ -161,9 +162,9 @@ void FtpTls::primeiroContato() {
     QVERIFY2(visto.startsWith("AUTH TLS\r\n"), visto.left(40).constData());
     QVERIFY(!visto.contains("PASS"));
     QVERIFY(!visto.contains(Servidor::Senha.toLatin1()));
-    const ServidorConhecido conhecido = Conhecido(fio.endereco());
-    QVERIFY(conhecido.tls);
-    QCOMPARE(conhecido.chave, c.pino);
+    const auto conhecido = Conhecido(fio.endereco());
+    QVERIFY(conhecido && conhecido->tls);
+    QCOMPARE(conhecido->chave, c.pino);
 }
 
 // The same address with another certificate: nothing goes, not even the password, and the log's
@@ -229,5 +230,162 @@ void FtpTls::servidorSemTls() {
     QVERIFY(Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini"))));
     QVERIFY(fio.fio().startsWith("AUTH TLS\r\n")); // asked, and refused
     QVERIFY(fio.fio().contains("PASS "));
-    QVERIFY(!Conhecido(fio.endereco()).tls);
+    QVERIFY(Conhecido(fio.endereco()) && !Conhecido(fio.endereco())->tls);
+}
+
+// A greeting's text line that looks like the reply to AUTH TLS is text: a plain server stays a
+// plain server, this session and the next.
+void FtpTls::textoNaSaudacao() {
+    ServidorFtpTeste::Opcoes semTls;
+    semTls.daemon = true;
+    ServidorFtpTeste servidor(semTls);
+    Retransmissor fio(QStringLiteral(" 234 mensagem do dia"));
+    fio.para(servidor);
+    servidor.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=07\r\n");
+    for (int vez = 0; vez < 2; ++vez) {
+        const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini")));
+        QVERIFY2(baixou, qPrintable(baixou ? QString() : baixou.falha().detalhe));
+        const auto conhecido = Conhecido(fio.endereco());
+        QVERIFY(conhecido && !conhecido->tls);
+    }
+}
+
+namespace {
+// What the store answers when it cannot be read (a lock held past its time, a newer version).
+GuardaDeServidores guardaIlegivel(int* guardados) {
+    return {[](const QString&) -> nucleo::Resultado<std::optional<ServidorConhecido>> {
+                return nucleo::Falha{nucleo::Falha::Tipo::Banco, QStringLiteral("ilegível"),
+                                     QStringLiteral("database is locked")};
+            },
+            [guardados](const QString&, const ServidorConhecido&) { ++*guardados; }};
+}
+} // namespace
+
+// Key A learnt, then the store cannot be read while the address presents key B: no connection is
+// made at all (nothing to check the key against), nothing is learnt over what was kept.
+void FtpTls::registroIlegivel() {
+    Certificado primeiro;
+    Certificado outro;
+    Retransmissor fio;
+    QVERIFY(ConheceServidor(fio, primeiro));
+    int guardados = 0;
+    UsaGuardaDeServidores(guardaIlegivel(&guardados));
+    ServidorFtpTeste intruso(comTls(Tls::Oferecido, outro));
+    fio.para(intruso);
+    intruso.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=99\r\n");
+    const qsizetype antes = fio.fio().size();
+
+    const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini")));
+    QVERIFY(!baixou);
+    QCOMPARE(baixou.falha().tipo, nucleo::Falha::Tipo::Inseguro);
+    QCOMPARE(baixou.falha().texto, textos::RegistroIlegivel);
+    QVERIFY(baixou.falha().detalhe.contains(QStringLiteral("database is locked")));
+    g_programa->escrever(QStringLiteral("resposta.cot"), "[Geral]\r\nPreco=1,50\r\n");
+    const Desfecho subiu = Sobe(pedido(fio.endereco(), QStringLiteral("resposta.cot")));
+    QVERIFY(!subiu);
+    QCOMPARE(subiu.falha().texto, textos::RegistroIlegivel);
+    QCOMPARE(fio.fio().size(), antes);
+    QCOMPARE(guardados, 0);
+    QCOMPARE(g_programa->ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
+}
+
+// The vendor's key, built into the program, is the one its server is known by: neither what was
+// learnt nor a store that cannot be read stands for it.
+void FtpTls::chaveDaConstrucaoVence() {
+    if (ChaveDaConstrucao().isEmpty())
+        QSKIP("built without COTACAO_CHAVE_FTP (scripts/test builds with one)");
+    const QString vendedor = Servidor::ftpDaConstrucao();
+    int guardados = 0;
+    UsaGuardaDeServidores(
+        {[](const QString&) -> nucleo::Resultado<std::optional<ServidorConhecido>> {
+             return std::optional(ServidorConhecido{true, "sha256//AAAA"});
+         },
+         [&guardados](const QString&, const ServidorConhecido&) { ++guardados; }});
+    Aprende(vendedor, {true, "sha256//BBBB"});
+    for (const QString& nome : {vendedor, QString(vendedor.toUpper() + u' ')}) {
+        const auto conhecido = Conhecido(nome);
+        QVERIFY(conhecido && conhecido->tls);
+        QCOMPARE(conhecido->chave, ChaveDaConstrucao());
+    }
+    UsaGuardaDeServidores(guardaIlegivel(&guardados));
+    const auto semRegistro = Conhecido(vendedor);
+    QVERIFY(semRegistro);
+    QCOMPARE(semRegistro->chave, ChaveDaConstrucao());
+    // Any other server needs the store.
+    QVERIFY(!Conhecido(QStringLiteral("127.0.0.1:2121")));
+}
+
+namespace {
+// A chain made by openssl: a root, an intermediate it signed, and the server's certificate the
+// intermediate signed; each as its PEM and its subject and issuer as openssl prints them.
+struct Cadeia {
+    QTemporaryDir pasta;
+    CertificadoApresentado raiz, intermediario, folha;
+    QByteArray pinoDaFolha;
+
+    static QByteArray roda(const QString& comando) {
+        QProcess sh;
+        sh.start(QStringLiteral("sh"), {QStringLiteral("-c"), comando});
+        sh.waitForFinished(60000);
+        return sh.readAllStandardOutput();
+    }
+    CertificadoApresentado le(const QString& nome) const {
+        const QString arquivo = pasta.filePath(nome + QStringLiteral(".pem"));
+        QFile pem(arquivo);
+        if (!pem.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray texto = pem.readAll();
+        return {roda(QStringLiteral("openssl x509 -in '%1' -noout -subject").arg(arquivo))
+                    .trimmed()
+                    .mid(8),
+                roda(QStringLiteral("openssl x509 -in '%1' -noout -issuer").arg(arquivo))
+                    .trimmed()
+                    .mid(7),
+                texto};
+    }
+    Cadeia() {
+        roda(QStringLiteral(
+                 "cd '%1' && "
+                 "openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=Raiz -days 2 -keyout r.key "
+                 "-out raiz.pem -addext basicConstraints=critical,CA:TRUE 2>/dev/null && "
+                 "openssl req -newkey rsa:2048 -nodes -subj /CN=Intermediario -keyout i.key "
+                 "-out i.csr 2>/dev/null && "
+                 "printf 'basicConstraints=critical,CA:TRUE\n' > ca.ext && "
+                 "openssl x509 -req -in i.csr -CA raiz.pem -CAkey r.key -CAcreateserial -days 2 "
+                 "-extfile ca.ext -out intermediario.pem 2>/dev/null && "
+                 "openssl req -newkey rsa:2048 -nodes -subj /CN=127.0.0.1 -keyout f.key "
+                 "-out f.csr 2>/dev/null && "
+                 "openssl x509 -req -in f.csr -CA intermediario.pem -CAkey i.key "
+                 "-CAcreateserial -days 2 -out folha.pem 2>/dev/null")
+                 .arg(pasta.path()));
+        raiz = le(QStringLiteral("raiz"));
+        intermediario = le(QStringLiteral("intermediario"));
+        folha = le(QStringLiteral("folha"));
+        pinoDaFolha = "sha256//" + roda(QStringLiteral("openssl x509 -in '%1' -pubkey -noout | "
+                                                       "openssl pkey -pubin -outform der | "
+                                                       "openssl dgst -sha256 -binary | base64")
+                                            .arg(pasta.filePath(QStringLiteral("folha.pem"))))
+                                       .trimmed();
+    }
+};
+} // namespace
+
+// The server's own key, whatever order the TLS library lists the chain in.
+void FtpTls::chaveDaFolha() {
+    Cadeia c;
+    QVERIFY(!c.folha.pem.isEmpty() && !c.raiz.pem.isEmpty() && !c.intermediario.pem.isEmpty());
+    QCOMPARE(c.folha.emissor, c.intermediario.sujeito);
+    QVERIFY(c.pinoDaFolha.size() > 20);
+    const QList<QList<CertificadoApresentado>> ordens{
+        {c.folha},
+        {c.folha, c.intermediario, c.raiz},
+        {c.raiz, c.intermediario, c.folha},
+        {c.intermediario, c.folha},
+        {c.intermediario, c.raiz, c.folha},
+    };
+    for (const auto& cadeia : ordens)
+        QCOMPARE(ChaveDaFolha(cadeia), c.pinoDaFolha);
+    // Two certificates that issued nothing: no telling which is the server's.
+    QCOMPARE(ChaveDaFolha({c.folha, c.raiz}), QByteArray());
+    QCOMPARE(ChaveDaFolha({}), QByteArray());
 }

@@ -14,4 +14,8 @@ private Q_SLOTS:
     void outroCertificado();
     void tlsDesligadoDepois();
     void servidorSemTls();
+    void textoNaSaudacao();
+    void registroIlegivel();
+    void chaveDaConstrucaoVence();
+    void chaveDaFolha();
 };

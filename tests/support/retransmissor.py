@@ -5,7 +5,9 @@ Listens on a free loopback port (or --porta), prints "PORTA <n>", and forwards e
 to the address written in the file --destino ("host:port", read at every new connection, so
 that a test can put another server behind the same address). Every byte the client sends is
 appended to --registro as it passes. Data connections do not pass here: the server's passive
-replies name its own port.
+replies name its own port. With --saudacao TEXT, every greeting the client reads begins with a
+multi-line "220-" reply whose text lines are TEXT (one per "|"), closed by the server's own
+"220 " line: text any server may send, and the relay may add, that is no reply of its own.
 """
 import argparse
 import os
@@ -14,8 +16,10 @@ import sys
 import threading
 
 
-def copiar(origem, destino, registro=None, trava=None):
+def copiar(origem, destino, registro=None, trava=None, antes=b""):
     try:
+        if antes:
+            destino.sendall(antes)
         while True:
             dados = origem.recv(65536)
             if not dados:
@@ -44,7 +48,12 @@ def atender(cliente, args, trava):
     except (OSError, ValueError):
         cliente.close()
         return
-    threading.Thread(target=copiar, args=(servidor, cliente), daemon=True).start()
+    antes = b""
+    if args.saudacao:
+        linhas = args.saudacao.split("|")
+        antes = ("220-Bem-vindo\r\n" + "".join(l + "\r\n" for l in linhas)).encode("latin-1")
+    threading.Thread(target=copiar, args=(servidor, cliente, None, None, antes),
+                     daemon=True).start()
     copiar(cliente, servidor, args.registro, trava)
 
 
@@ -53,6 +62,7 @@ def main():
     parser.add_argument("--destino", required=True)
     parser.add_argument("--registro", required=True)
     parser.add_argument("--porta", type=int, default=0)
+    parser.add_argument("--saudacao", default="")
     args = parser.parse_args()
     escuta = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     escuta.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
