@@ -39,13 +39,22 @@ std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& serv
     remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, FalhaServidor};
     conversa.aguarda(janelas::textos::Conectando, [&] { baixou = remoto::BaixaEsperando(pedido); });
     if (!baixou) {
+        // Each failure as what happened; only the server's "no such file" is a wrong number.
         const nucleo::Falha& falha = baixou.falha();
-        if (falha.tipo == nucleo::Falha::Tipo::Rede)
-            conversa.recusa(FalhaServidor, std::nullopt);
-        else if (falha.naGravacao() || falha.tipo == nucleo::Falha::Tipo::Inseguro)
-            conversa.recusa(nucleo::Diz(falha), std::nullopt);
-        else
+        nucleo::Registra(falha);
+        switch (falha.tipo) {
+        case nucleo::Falha::Tipo::Inexistente:
             conversa.recusa(CotacaoInexistente, std::nullopt);
+            break;
+        case nucleo::Falha::Tipo::Rede:
+            conversa.recusa(FalhaServidor, std::nullopt);
+            break;
+        case nucleo::Falha::Tipo::Recusada:
+            conversa.recusa(CotacaoGrandeDemais.arg(codigo), std::nullopt);
+            break;
+        default:
+            conversa.recusa(falha.texto, std::nullopt);
+        }
         return std::nullopt;
     }
 

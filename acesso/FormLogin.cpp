@@ -203,7 +203,10 @@ void FormLogin::OK() {
         acesso::Entra({MCodCotacao(), MSenha(), MCNPJ()}, m_rede.servidorFtp, *this);
     if (!entrada)
         return;
-    GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, MCNPJ(), ArquivoDoPrograma(Arquivos::Config));
+    // A CNPJ that could not be kept for the next login was told in the write error's box, which
+    // the supplier passed over: the login goes on.
+    static_cast<void>(GravaIni(Arquivos::Secao, Arquivos::Local::CNPJ, MCNPJ(),
+                               ArquivoDoPrograma(Arquivos::Config)));
     if (m_abreCotacao)
         m_abreCotacao(entrada->codigo, entrada->cnpjDigitos, std::move(entrada->cotacao));
     setQuitOnClose(false);

@@ -9,8 +9,10 @@
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
+#include "nucleo/Textos.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
@@ -123,21 +125,26 @@ QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo) {
     return numeros;
 }
 
-CopiaDaResposta ConfereCopia(const banco::Recibo& recibo, QByteArray* copia) {
-    QFile arquivo(ArquivoDoPrograma(Arquivos::NomeResposta(recibo.cotacao, recibo.cnpj)));
+nucleo::Resultado<QByteArray> ConfereCopia(const banco::Recibo& recibo) {
+    using nucleo::Falha;
+    const QString caminho = ArquivoDoPrograma(Arquivos::NomeResposta(recibo.cotacao, recibo.cnpj));
+    QFile arquivo(caminho);
+    const auto ilegivel = [&] {
+        return Falha{Falha::Tipo::Ilegivel, nucleo::textos::NaoLeu(caminho),
+                     caminho + QStringLiteral(": ") + arquivo.errorString()};
+    };
     if (!arquivo.open(QIODevice::ReadOnly))
-        return CopiaDaResposta::Ausente;
+        return QFileInfo::exists(caminho) ? ilegivel()
+                                          : Falha{Falha::Tipo::Inexistente, {}, caminho};
     // A copy of another size is not the one sent: it is not even read.
     if (arquivo.size() != recibo.tamanho)
-        return CopiaDaResposta::Diferente;
+        return Falha{Falha::Tipo::Recusada, {}, caminho};
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
-        return CopiaDaResposta::Ausente;
+        return ilegivel();
     if (!recibo.confere(bytes))
-        return CopiaDaResposta::Diferente;
-    if (copia)
-        *copia = bytes;
-    return CopiaDaResposta::Confere;
+        return Falha{Falha::Tipo::Recusada, {}, caminho};
+    return bytes;
 }
 
 ModeloMinhasCotacoes::ModeloMinhasCotacoes(QList<RespostaListada> respostas, QObject* pai)
@@ -373,17 +380,21 @@ void FormMinhasCotacoes::Imprimir() {
     const QString data = DateToText(recibo.quando.date());
     const QString hora = TimeToText(recibo.quando.time());
     // What is printed is what was checked: the file is not read again.
-    QByteArray resposta;
-    switch (ConfereCopia(recibo, &resposta)) {
-    case CopiaDaResposta::Confere:
-        m_imprime(recibo, resposta);
-        break;
-    case CopiaDaResposta::Ausente:
+    const auto copia = ConfereCopia(recibo);
+    if (copia) {
+        m_imprime(recibo, *copia);
+        return;
+    }
+    nucleo::Registra(copia.falha());
+    switch (copia.falha().tipo) {
+    case nucleo::Falha::Tipo::Inexistente:
         WarningMessage(CopiaAusente.arg(recibo.cotacao, data, hora));
         break;
-    case CopiaDaResposta::Diferente:
+    case nucleo::Falha::Tipo::Recusada:
         WarningMessage(CopiaDiferente.arg(recibo.cotacao, data, hora));
         break;
+    default:
+        WarningMessage(CopiaIlegivel.arg(recibo.cotacao, data, hora));
     }
 }
 

@@ -40,10 +40,10 @@ nucleo::Resultado<QList<RespostaListada>> RespostasDoComputador(banco::BancoLoca
 // The quotation numbers of the answers and drafts, each once, newest first, at most `maximo`.
 QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo = 100);
 
-// Whether the copy of an answer kept in the program's folder is the one `recibo` was made of.
-enum class CopiaDaResposta { Confere, Ausente, Diferente };
-// `bytes` receives the copy when it is the one sent.
-CopiaDaResposta ConfereCopia(const banco::Recibo& recibo, QByteArray* bytes = nullptr);
+// The copy of an answer kept in the program's folder, when it is the one `recibo` was made of;
+// else why not: Inexistente (gone), Ilegivel (there, but it cannot be read; the system's words in
+// the detail) or Recusada (another file: changed or replaced after the sending).
+nucleo::Resultado<QByteArray> ConfereCopia(const banco::Recibo& recibo);
 
 // The list as a table: every text made once, so a thousand lines show at once.
 class ModeloMinhasCotacoes : public QAbstractTableModel {

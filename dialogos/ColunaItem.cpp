@@ -163,8 +163,10 @@ void NovoItem::BtnNovo() {
         nPressed = 1;
     else if (RadioVinculo->isChecked())
         nPressed = 2;
-    GravaIni(QStringLiteral("CONFIG"), QStringLiteral("NOVOTIPO"), QString::number(nPressed),
-             arquivo());
+    // A choice that could not be kept was told in the write error's box, which the user passed
+    // over: the dialog still answers it.
+    static_cast<void>(GravaIni(QStringLiteral("CONFIG"), QStringLiteral("NOVOTIPO"),
+                               QString::number(nPressed), arquivo()));
     EndDialog(nPressed);
 }
 

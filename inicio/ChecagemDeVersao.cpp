@@ -1,5 +1,6 @@
 #include "inicio/ChecagemDeVersao.h"
 
+#include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
@@ -11,19 +12,17 @@ using namespace remoto;
 
 namespace inicio {
 
-ChecagemDeVersao ChecaVersao(const QString& servidor) {
+nucleo::Resultado<ChecagemDeVersao> ChecaVersao(const QString& servidor) {
     const remoto::PedidoFtp pedido = remoto::PedidoDoPrograma(servidor, kArquivoVersao);
     const QString& local = pedido.local;
     const remoto::Desfecho baixou = remoto::BaixaEsperando(pedido);
-    if (!baixou && baixou.falha().naGravacao())
-        return {false, baixou.falha()};
+    // Only what the server said for certain is compared and answered: its file, or its clean
+    // "no such file". After any other failure nothing is known of the version.
+    if (!baixou && baixou.falha().tipo != nucleo::Falha::Tipo::Inexistente)
+        return baixou.falha();
     ChecagemDeVersao checagem{baixou.ok()};
-    // Only what the server said for certain is answered by publishing: its file, or its clean
-    // "no such file". After any other failure a stale local copy would lower its number.
-    const bool servidorRespondeu =
-        baixou.ok() || baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente;
 
-    // Read even after a failed download: the copy of an earlier run, or "0" when there is none.
+    // Read even after "no such file": the copy of an earlier run, or "0" when there is none.
     // A copy that is there but cannot be read is never written over, nor published.
     nucleo::ArquivoIni ini;
     const bool lido = ini.carrega(local).ok();
@@ -32,14 +31,18 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
 
     const double nossa = Val(nucleo::VersaoPrograma);
     const double publicada = Val(versaoServidor);
-    if (nossa > publicada && lido && servidorRespondeu) {
+    if (nossa > publicada && lido) {
         // Nothing is published that did not reach the disk whole.
         ini.define(geral, QStringLiteral("Versao"), nucleo::VersaoPrograma);
         if (auto gravado = ini.grava(); !gravado)
-            return {false, gravado.falha()};
-        checagem.naoPublicou = !remoto::SobeEsperando(pedido).ok();
+            return gravado.falha();
+        if (const remoto::Desfecho subiu = remoto::SobeEsperando(pedido); !subiu) {
+            nucleo::Registra(subiu.falha());
+            checagem.naoPublicou = true;
+        }
     } else if (nossa < publicada) {
         checagem.podeRodar = false;
+        checagem.anunciada = true;
     }
     return checagem;
 }
@@ -47,5 +50,6 @@ ChecagemDeVersao ChecaVersao(const QString& servidor) {
 } // namespace inicio
 
 bool VerificaVersao(const QString& servidor) {
-    return inicio::ChecaVersao(servidor).podeRodar;
+    const auto checagem = inicio::ChecaVersao(servidor);
+    return checagem && checagem->podeRodar;
 }

@@ -19,14 +19,18 @@ inline const QString kArquivoVersao = QStringLiteral("Versao.ini");
 
 // The version check with what start-up needs besides its answer.
 struct ChecagemDeVersao {
+    // VerificaVersao's answer: the server's file came, and announces no newer version.
     bool podeRodar = false;
-    // The program's folder could not take Versao.ini: nothing was compared or published, and no
-    // update may be announced.
-    std::optional<nucleo::Falha> gravacao{};
-    // The server did not take the number this newer program published (told in the error log;
-    // the next start tries again).
+    // The server's file (or, where the server has none, the copy an earlier run left) names a
+    // newer version: whether there is one is for the update's signed claim to say.
+    bool anunciada = false;
+    // The server did not take the number this newer program published (its detail is in the
+    // error log; the next start tries again).
     bool naoPublicou = false;
 };
-ChecagemDeVersao ChecaVersao(const QString& servidor);
+// Fails, saying what happened, when nothing can be known of the version: Versao.ini could not be
+// fetched (the line, the server, a server that can no longer be trusted; the server's clean "no
+// such file" is no failure), or the program's folder could not take it.
+nucleo::Resultado<ChecagemDeVersao> ChecaVersao(const QString& servidor);
 
 } // namespace inicio

@@ -96,7 +96,9 @@ void recusa(const Anuncio& anuncio, ConversaDaPartida& conversa) {
     if (anterior.open(QIODevice::ReadOnly) && anterior.readAll() == anuncio.marca)
         return;
     anterior.close();
-    (void)nucleo::GravaArquivoInteiro(marca, anuncio.marca);
+    // Where the mark cannot be kept, the notice comes again at the next start: said in the log.
+    if (auto marcada = nucleo::GravaArquivoInteiro(marca, anuncio.marca); !marcada)
+        nucleo::Registra(marcada.falha());
     conversa.avisa(textos::AtualizacaoRecusada);
 }
 
@@ -151,16 +153,26 @@ Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa) {
         conversa.avisa(textos::SemConexao);
         return Rumo::Fim;
     }
-    const ChecagemDeVersao versao = ChecaVersao(opcoes.rede.servidorFtp);
-    if (versao.gravacao) {
+    const auto versao = ChecaVersao(opcoes.rede.servidorFtp);
+    if (!versao) {
+        const nucleo::Falha& falha = versao.falha();
         // Without a folder to write in, an update could not land either: say what is wrong.
-        conversa.avisa(versao.gravacao->texto);
-        return Rumo::Fim;
+        if (falha.naGravacao()) {
+            conversa.avisa(nucleo::Diz(falha));
+            return Rumo::Fim;
+        }
+        // Nothing is known of the version, and nobody announced one: the supplier is told what
+        // happened (a server that can no longer be trusted in the login's own words) and goes on
+        // with this version, as when none is announced.
+        nucleo::Registra(falha);
+        conversa.avisa(falha.tipo == nucleo::Falha::Tipo::Inseguro ? falha.texto
+                                                                   : textos::VersaoNaoVerificada);
+        return Rumo::Login;
     }
-    if (versao.naoPublicou)
+    if (versao->naoPublicou)
         nucleo::RegistraNoLog(QStringLiteral("Versao"), textos::VersaoNaoPublicada,
                               QStringLiteral("ChecaVersao"), kArquivoVersao);
-    if (versao.podeRodar)
+    if (!versao->anunciada)
         return Rumo::Login;
     // Versao.ini is anyone's to write: only the publisher's signed claim of a newer version makes
     // an update. Anything less leaves the supplier at work on this version.
@@ -176,17 +188,15 @@ Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa) {
 
 remoto::GuardaDeServidores GuardaNoBanco(const QString& arquivo) {
     remoto::GuardaDeServidores guarda;
-    guarda.procura =
-        [arquivo](const QString& servidor) -> std::optional<remoto::ServidorConhecido> {
+    guarda.procura = [arquivo](const QString& servidor)
+        -> nucleo::Resultado<std::optional<remoto::ServidorConhecido>> {
         banco::BancoLocal banco(arquivo);
         const auto achado = banco::ServidoresTls(banco).procura(servidor);
-        if (!achado) {
-            nucleo::Diz(achado.falha());
-            return std::nullopt;
-        }
+        if (!achado)
+            return achado.falha();
         if (!*achado)
-            return std::nullopt;
-        return remoto::ServidorConhecido{true, **achado};
+            return std::optional<remoto::ServidorConhecido>();
+        return std::optional(remoto::ServidorConhecido{true, **achado});
     };
     guarda.guarda = [arquivo](const QString& servidor, const remoto::ServidorConhecido& conhecido) {
         banco::BancoLocal banco(arquivo);

@@ -30,6 +30,13 @@ inline const QString AtualizacaoRecusada = QStringLiteral(
 inline const QString OutraAtualizacao = QStringLiteral(
     "Outra janela do sistema de cotação já está instalando a nova versão. Aguarde que ela "
     "termine e abra o programa de novo.");
+// Versao.ini could not be fetched (the line, the server): nothing is known of the version, and
+// the supplier goes on with the one he has.
+inline const QString VersaoNaoVerificada = QStringLiteral(
+    "Não foi possível verificar se há uma versão nova do sistema de cotação: o servidor de "
+    "cotações não respondeu como deveria. Você pode continuar usando esta versão. Se o problema "
+    "continuar, verifique a sua conexão com a internet ou entre em contato com o responsável "
+    "pelo sistema de cotação.");
 // Why an announced update was not one, as the error log records it.
 inline const QString VersaoNaoPublicada =
     QStringLiteral("O servidor não aceitou o número desta versão do programa em Versao.ini.");

@@ -19,7 +19,16 @@ bool GravaIni(const QString& secao, const QString& chave, const QString& valor,
     erro.ArgNum = 2;
     erro.CanDefault = true;
     erro.CanRetry = true;
-    return nucleo::TentaOuErro([&] { return PutFileIni(secao, chave, valor, arquivo).ok(); }, erro);
+    for (;;) {
+        const nucleo::Resultado<void> gravado = PutFileIni(secao, chave, valor, arquivo);
+        if (gravado)
+            return true;
+        erro.Description =
+            textos::ConfiguracoesNaoGravadas + QStringLiteral(": ") + nucleo::Diz(gravado.falha());
+        if (!nucleo::Repetir(nucleo::ErroDeExecucao(erro)))
+            return false;
+        ++erro.Tries;
+    }
 }
 
 } // namespace janelas

@@ -186,15 +186,19 @@ void RegistraNoLog(const QString& subsistema, const QString& descricao, const QS
     RegistraNoLog(erro);
 }
 
-const QString& Diz(const Falha& falha) {
+void Registra(const Falha& falha) {
     if (falha.detalhe.isEmpty())
-        return falha.texto;
+        return;
     // A server that could not be trusted is the network's too, not a file's.
     const bool daRede = falha.tipo == Falha::Tipo::Rede || falha.tipo == Falha::Tipo::Inseguro;
     RegistraNoLog(falha.tipo == Falha::Tipo::Banco ? QStringLiteral("Banco")
                   : daRede                         ? QStringLiteral("Ftp")
                                                    : QStringLiteral("Arquivo"),
                   falha.texto + QStringLiteral(" (") + falha.detalhe + u')');
+}
+
+const QString& Diz(const Falha& falha) {
+    Registra(falha);
     return falha.texto;
 }
 

@@ -168,6 +168,9 @@ void RegistraNoLog(const QString& subsistema, const QString& descricao,
 // goes to the error log with its text, for whoever supports the supplier; the text the supplier
 // reads comes back, to be shown.
 const QString& Diz(const Falha& falha);
+// The error log's part of Diz alone, where the supplier is told in other words (the login's and
+// the sending's own texts for a failed transfer).
+void Registra(const Falha& falha);
 
 // The runtime's version text, the first line of every log record.
 QString VersaoDoRuntime();

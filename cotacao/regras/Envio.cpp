@@ -158,8 +158,11 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
     interlocutor.aguarda(Enviando, [&] { enviado = remoto::SobeEsperando(destino.pedido); });
     if (!enviado || !*enviado) {
         // A server that can no longer be trusted got nothing: that is what the supplier is told.
+        // Any other failure is the sending's own message; the log keeps what happened.
         const bool inseguro = enviado && enviado->falha().tipo == nucleo::Falha::Tipo::Inseguro;
-        interlocutor.avisa(inseguro ? nucleo::Diz(enviado->falha()) : ErroEnvio);
+        if (enviado)
+            nucleo::Registra(enviado->falha());
+        interlocutor.avisa(inseguro ? enviado->falha().texto : ErroEnvio);
         return {};
     }
 

@@ -128,6 +128,41 @@ void Entrar::recusas() {
     QVERIFY(!QFile::exists(programa.arquivo("Config.ini")));
 }
 
+// What the server did is told as what happened, and the error log keeps curl's words and the
+// server's last reply: a file past the program's limit exists, it is no wrong number.
+void Entrar::falhasDoServidor_data() {
+    using namespace acesso::textos;
+    QTest::addColumn<int>("situacao");
+    QTest::addColumn<int>("tamanho"); // of the quotation file on the server; 0: none there
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("noLog");
+    QTest::newRow("fora do ar") << int(FtpForaDoAr) << 100 << FalhaServidor
+                                << QStringLiteral("Couldn't connect to server");
+    QTest::newRow("inexistente") << int(Normal) << 0 << CotacaoInexistente
+                                 << QStringLiteral("última resposta do servidor: \"550");
+    QTest::newRow("grande demais")
+        << int(Normal) << 5 * 1024 * 1024 << CotacaoGrandeDemais.arg(kNumero)
+        << QStringLiteral("Maximum file size exceeded");
+}
+
+void Entrar::falhasDoServidor() {
+    QFETCH(int, situacao);
+    QFETCH(int, tamanho);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, noLog);
+    ServidorFtpTeste servidor;
+    DiretorioTeste programa;
+    if (tamanho)
+        servidor.colocar(kNumero + ".cot", cotacao() + QByteArray(tamanho, ';'));
+    ConversaGravada conversa;
+    const QString endereco =
+        situacao == FtpForaDoAr ? QStringLiteral("127.0.0.1:1") : servidor.endereco();
+    QVERIFY(!Entra({kNumero, kSenha, kCnpj}, endereco, conversa));
+    QCOMPARE(conversa.ditos, QStringList{mensagem});
+    const QString log = nucleo::DeCp1252(programa.ler(QStringLiteral("KZERROR.LOG")));
+    QVERIFY2(log.contains(noLog), qPrintable(log));
+}
+
 void Entrar::entra() {
     ServidorFtpTeste servidor;
     DiretorioTeste programa;

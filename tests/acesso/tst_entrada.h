@@ -8,5 +8,7 @@ class Entrar : public QObject {
 private Q_SLOTS:
     void recusas_data();
     void recusas();
+    void falhasDoServidor_data();
+    void falhasDoServidor();
     void entra();
 };

@@ -17,6 +17,7 @@
 #include <QAbstractItemModel>
 #include <QCompleter>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -244,6 +245,14 @@ void ListaDeRespostas::imprimir_data() {
     QTest::newRow("um byte mudado") << kA << resposta("1,60") << false << alterada;
     QTest::newRow("bytes a mais") << kA << resposta("1,50") + "\r\n" << false << alterada;
     QTest::newRow("cópia de uma resposta anterior") << kA << resposta("1,00") << false << alterada;
+    // A folder where the copy should be: it is there, and it cannot be read (even by root).
+    QTest::newRow("cópia ilegível")
+        << kA << QByteArray("<pasta>") << false
+        << QString::fromUtf8("A resposta da cotação %1 enviada em 02/05/2026 às 14:20:00 não pode "
+                             "ser impressa: a cópia guardada neste computador existe, mas não pôde "
+                             "ser lida. Verifique se ela não está aberta em outro programa e tente "
+                             "de novo.")
+               .arg(kA);
     QTest::newRow("cópia apagada")
         << kA << QByteArray() << false
         << QString::fromUtf8("A resposta da cotação %1 enviada em 02/05/2026 às 14:20:00 não pode "
@@ -257,9 +266,11 @@ void ListaDeRespostas::imprimir() {
     QFETCH(bool, impresso);
     QFETCH(QString, mensagem);
     Ambiente a;
-    if (copia.isEmpty())
+    if (copia.isEmpty() || copia == "<pasta>")
         QVERIFY(QFile::remove(a.programa.arquivo(kA + kCNPJ + ".cot")));
-    else
+    if (copia == "<pasta>")
+        QVERIFY(QDir().mkdir(a.programa.arquivo(kA + kCNPJ + ".cot")));
+    else if (!copia.isEmpty())
         a.programa.escrever(kA + kCNPJ + ".cot", copia);
     QPointer<QWidget> lista = a.abrir();
     QVERIFY(lista);

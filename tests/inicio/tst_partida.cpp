@@ -11,6 +11,7 @@
 #include "nucleo/Textos.h"
 #include "nucleo/Versao.h"
 #include "remoto/Servidor.h"
+#include "remoto/Textos.h"
 #include "remoto/Tls.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
@@ -19,6 +20,8 @@
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,6 +197,8 @@ QStringList textosMostrados() {
 
 void Inicio::init() {
     Caixas::setModoDeTeste(true);
+    // A start-up leaves the store of its program folder in place, and each test's folder goes.
+    remoto::UsaGuardaDeServidores({});
 }
 
 void Inicio::semConexao() {
@@ -435,6 +440,40 @@ void Inicio::temporariosAbandonados() {
              QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
 }
 
+// Versao.ini that cannot be fetched is no announced update: the supplier reads what happened and
+// goes on with this version; nothing of an update is fetched, and the log keeps curl's words.
+void Inicio::versaoNaoBaixada_data() {
+    QTest::addColumn<bool>("servidorFalha");
+    QTest::addColumn<int>("tamanho");
+    QTest::newRow("o servidor não entrega o arquivo") << true << 0;
+    QTest::newRow("arquivo maior do que o programa aceita") << false << 5 * 1024 * 1024;
+}
+
+void Inicio::versaoNaoBaixada() {
+    QFETCH(bool, servidorFalha);
+    QFETCH(int, tamanho);
+    Inicializacao ini;
+    ServidorFtpTeste::Opcoes opcoesDoServidor;
+    opcoesDoServidor.recusaRetr = servidorFalha;
+    ServidorFtpTeste servidor(opcoesDoServidor);
+    servidor.colocar(kArquivoVersao, tamanho ? QByteArray(tamanho, 'x') : versao("08"));
+    publica(servidor, kInstaladorTeste);
+    ini.programa.escrever(kArquivoVersao, versao("06"));
+    OpcoesInicio opcoes = ini.opcoes();
+    opcoes.rede.servidorFtp = servidor.endereco();
+    ConversaGravada conversa;
+    QCOMPARE(Parte(opcoes, conversa), Rumo::Login);
+    QCOMPARE(conversa.ditos, QStringList{inicio::textos::VersaoNaoVerificada});
+    const QRegularExpression atualizacao(QStringLiteral("^(SIZE|RETR) .*\\.(exe|minisig)$"));
+    QVERIFY(servidor.comandos().filter(atualizacao).isEmpty());
+    QVERIFY(!houveUpload(servidor));
+    QCOMPARE(ini.programa.ler(kArquivoVersao), versao("06"));
+    const QString log = QString::fromLatin1(ini.programa.ler(QStringLiteral("KZERROR.LOG")));
+    QVERIFY2(log.contains(servidorFalha ? QStringLiteral("última resposta do servidor")
+                                        : QStringLiteral("Maximum file size exceeded")),
+             qPrintable(log));
+}
+
 // What one run learnt of a server's TLS holds in the next, from the local database.
 void Inicio::tlsLembradoNoBanco() {
     DiretorioTeste programa;
@@ -443,13 +482,33 @@ void Inicio::tlsLembradoNoBanco() {
     remoto::Aprende(QStringLiteral("ftp.exemplo.com.br:2121"), {true, "sha256//AAAA"});
     remoto::Aprende(QStringLiteral("127.0.0.1:21"), {true, QByteArray()});
     remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo)); // the next run
-    const remoto::ServidorConhecido pinado =
-        remoto::Conhecido(QStringLiteral("FTP.exemplo.com.br:2121"));
-    QVERIFY(pinado.tls);
-    QCOMPARE(pinado.chave, QByteArray("sha256//AAAA"));
-    const remoto::ServidorConhecido peloSistema = remoto::Conhecido(QStringLiteral("127.0.0.1:21"));
-    QVERIFY(peloSistema.tls);
-    QVERIFY(peloSistema.chave.isEmpty());
-    QVERIFY(!remoto::Conhecido(QStringLiteral("127.0.0.1:2121")).tls);
+    const auto pinado = remoto::Conhecido(QStringLiteral("FTP.exemplo.com.br:2121"));
+    QVERIFY(pinado && pinado->tls);
+    QCOMPARE(pinado->chave, QByteArray("sha256//AAAA"));
+    const auto peloSistema = remoto::Conhecido(QStringLiteral("127.0.0.1:21"));
+    QVERIFY(peloSistema && peloSistema->tls);
+    QVERIFY(peloSistema->chave.isEmpty());
+    const auto nunca = remoto::Conhecido(QStringLiteral("127.0.0.1:2121"));
+    QVERIFY(nunca && !nunca->tls);
+
+    // The same file left by a newer version of the program: what it knows cannot be read, and
+    // that is no "never seen".
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("nova"));
+        db.setDatabaseName(arquivo);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 999")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("nova"));
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo));
+    for (const char* servidor : {"ftp.exemplo.com.br:2121", "127.0.0.1:2121"}) {
+        const auto ilegivel = remoto::Conhecido(QString::fromLatin1(servidor));
+        QVERIFY(!ilegivel);
+        QCOMPARE(ilegivel.falha().tipo, nucleo::Falha::Tipo::Inseguro);
+        QCOMPARE(ilegivel.falha().texto, remoto::textos::RegistroIlegivel);
+        QVERIFY(!ilegivel.falha().detalhe.isEmpty());
+    }
     remoto::UsaGuardaDeServidores({});
 }

@@ -2,6 +2,7 @@
 
 #include "janelas/Caixas.h"
 #include "janelas/GravacaoComAviso.h"
+#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Texto.h"
@@ -249,6 +250,12 @@ void Ini::gravacaoQueFalhaEUmErro() {
     QCOMPARE(caixas.size(), 2);
     QVERIFY(caixas[0].texto.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
                                        "Operation: PutFileIni\r\n"));
+    // The box says why, in the supplier's words.
+    const auto porque = PutFileIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo);
+    QVERIFY(!porque);
+    QVERIFY2(caixas[0].texto.contains(janelas::textos::ConfiguracoesNaoGravadas +
+                                      QStringLiteral(": ") + porque.falha().texto),
+             qPrintable(caixas[0].texto));
     const QByteArray log = dir.ler(QStringLiteral("KZERROR.LOG"));
     QVERIFY(log.contains("Tries           :0\r\n"));
     QVERIFY(log.contains("Tries           :1\r\n"));
