@@ -1,6 +1,6 @@
 // A crash on Windows: the unhandled exception filter receives the exception record and the
 // processor state; the record is written from them (the stack walked from the faulting frame),
-// then the system ends the process as it would have.
+// then the process ends, whichever of its threads failed.
 #include "nucleo/Erro.h"
 #include "nucleo/Falha.h"
 #include "nucleo/Pilha.h"
@@ -51,6 +51,9 @@ LONG WINAPI aoFalhar(EXCEPTION_POINTERS* excecao) {
     e.description = nomeDaExcecao(r->ExceptionCode);
     e.stack = pilha.texto();
     falha::Registra(e);
+    // The whole program ends, whichever thread failed: a thread ended alone would leave the
+    // window open over a program that cannot work.
+    TerminateProcess(GetCurrentProcess(), r->ExceptionCode);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

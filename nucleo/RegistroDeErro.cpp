@@ -264,23 +264,48 @@ int abreRegistro(const char* caminho, bool criar) {
     return ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC | (criar ? O_CREAT : 0), 0644);
 #endif
 }
+
+// Takes back a record that could not be written whole: the log ends where it ended before, and a
+// log this record would have started is not left behind empty.
+void desfaz(int fd, const char* caminho, bool criado, long long tamanhoAntes) {
+#ifdef _WIN32
+    ::_chsize_s(fd, tamanhoAntes);
+    ::close(fd);
+    wchar_t largo[4096];
+    if (criado && MultiByteToWideChar(CP_UTF8, 0, caminho, -1, largo, 4096))
+        ::_wunlink(largo);
+#else
+    if (::ftruncate(fd, off_t(tamanhoAntes)) != 0) {
+        // Where even that fails, the next record still starts on a line of its own.
+    }
+    ::close(fd);
+    if (criado)
+        ::unlink(caminho);
+#endif
+}
 } // namespace
 
 bool AcrescentaAoRegistro(const char* caminho, std::string_view registro) {
+    bool criado = false;
     int fd = abreRegistro(caminho, false);
-    if (fd >= 0) {
-        if (!escreveTudo(fd, "\r\n")) {
-            ::close(fd);
-            return false;
-        }
-    } else if (errno == ENOENT) {
+    if (fd < 0 && errno == ENOENT) {
         fd = abreRegistro(caminho, true);
+        criado = fd >= 0;
     }
     if (fd < 0)
         return false;
-    const bool escrito = escreveTudo(fd, registro);
+#ifdef _WIN32
+    const long long antes = ::_lseeki64(fd, 0, SEEK_END);
+#else
+    const long long antes = ::lseek(fd, 0, SEEK_END);
+#endif
+    // Records are apart by a blank line.
+    if ((!criado && !escreveTudo(fd, "\r\n")) || !escreveTudo(fd, registro)) {
+        desfaz(fd, caminho, criado, antes < 0 ? 0 : antes);
+        return false;
+    }
     ::close(fd);
-    return escrito;
+    return true;
 }
 
 } // namespace nucleo

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void respostas();
     void logNovoEAcrescentado();
     void logQueNaoAbreNaoImpedeACaixa();
+    void logNoDiscoCheio();
     void falhaDitaComDetalheNoLog();
     void casoDeRedeNaoMostraNada();
     void valorQueNaoEErro();

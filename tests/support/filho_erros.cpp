@@ -1,7 +1,8 @@
 // A small program of the test suite that meets a runtime error for real and ends the way the
 // error handler decides: "abandona" (a raised error, abandoned), "excecao" (an exception from
-// an event handler, abandoned) or "falha" (a processor exception). The second argument is its
-// program directory, where KZERROR.LOG goes.
+// an event handler, abandoned), "falha" (a processor exception) or "falhaNaRede" (a processor
+// exception on a thread of its own, as the network thread's, while the window's thread waits). The
+// second argument is its program directory, where KZERROR.LOG goes.
 
 #include "janelas/Aplicacao.h"
 #include "janelas/CaixaDeErro.h"
@@ -10,6 +11,7 @@
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
 
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -38,7 +40,7 @@ volatile std::uintptr_t g_enderecoInvalido = 16;
 int main(int argc, char** argv) {
     Aplicacao app(argc, argv);
     if (argc < 3 || !DefinePastaDoPrograma(QString::fromLocal8Bit(argv[2]))) {
-        std::fputs("usage: filho_erros abandona|excecao|falha <program dir>\n", stderr);
+        std::fputs("usage: filho_erros abandona|excecao|falha|falhaNaRede <program dir>\n", stderr);
         return 100;
     }
     SetInternational(ModoInternacional::Windows);
@@ -67,6 +69,14 @@ int main(int argc, char** argv) {
     if (modo == "falha") {
         escreveEmEnderecoInvalido();
         return 103;
+    }
+    if (modo == "falhaNaRede") {
+        QThread* rede = QThread::create([] { escreveEmEnderecoInvalido(); });
+        rede->setObjectName(QStringLiteral("rede"));
+        rede->start();
+        // Only a program that went on after its thread's fault gets here.
+        QTimer::singleShot(10000, [] { QCoreApplication::exit(104); });
+        return QApplication::exec();
     }
     return 100;
 }
