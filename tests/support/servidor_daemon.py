@@ -244,8 +244,8 @@ def escrever_configuracao(pasta, raiz, porta, tls):
             "TLSRSACertificateFile " + aspas(tls.certificado),
             "TLSRSACertificateKeyFile " + aspas(tls.chave),
             "TLSVerifyClient off",
-            # curl's data connections do not always reuse the control connection's session
-            "TLSOptions NoSessionReuseRequired",
+            # no TLSOptions: as packaged, a data connection must resume the control
+            # connection's TLS session, the guard against a stranger taking the data port
             "TLSRequired " + ("on" if tls.modo == "exigido" else "off"),
         ]
     # proftpd runs as User/Group (names only), and when not root checks that it already does
