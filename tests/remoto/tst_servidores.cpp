@@ -148,3 +148,35 @@ void ServidoresFtp::comoEmbalados() {
     QVERIFY(!visto.contains("PASS"));
     QVERIFY(!visto.contains(Servidor::Senha.toLatin1()));
 }
+
+// An answer as large as a reader takes (a value of 299,999 characters) arrives whole, every time:
+// the end of an upload is where a TLS 1.3 data connection loses bytes when it is closed early.
+void ServidoresFtp::respostaGrande_data() {
+    DuasLinhas();
+}
+
+void ServidoresFtp::respostaGrande() {
+    QFETCH(int, tipo);
+    Daemon daemon;
+    if (!daemon.inicia(Tipo(tipo)))
+        QSKIP("vsftpd runs in the tests only as root (PAM, chroot)");
+    const ServidorFtpTeste& servidor = *daemon.servidor;
+    QVERIFY(servidor.iniciado());
+    const QByteArray resposta = "[Geral]\r\nPrecos=" + Bytes(299990, 11) + "\r\n";
+    g_programa->escrever(QStringLiteral("resposta.cot"), resposta);
+    constexpr int kVezes = 8;
+    int inteiras = 0;
+    QString falhas;
+    for (int i = 0; i < kVezes; ++i) {
+        const Desfecho subiu = Sobe(Pedido(servidor.endereco(), QStringLiteral("resposta.cot")));
+        const QByteArray tem = servidor.conteudo(QStringLiteral("resposta.cot"));
+        if (!subiu)
+            falhas += subiu.falha().detalhe + u'\n';
+        else if (tem != resposta)
+            falhas += QStringLiteral("told as sent, the server holds %1 bytes\n").arg(tem.size());
+        else
+            ++inteiras;
+    }
+    QVERIFY2(inteiras == kVezes,
+             qPrintable(QStringLiteral("%1 of %2 whole\n").arg(inteiras).arg(kVezes) + falhas));
+}

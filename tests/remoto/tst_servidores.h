@@ -10,4 +10,6 @@ private Q_SLOTS:
     void cleanup();
     void comoEmbalados_data();
     void comoEmbalados();
+    void respostaGrande_data();
+    void respostaGrande();
 };
