@@ -9,11 +9,18 @@ ServidorFtpTeste::ServidorFtpTeste()
 
 ServidorFtpTeste::ServidorFtpTeste(const Opcoes& opcoes) {
     QDir(m_raiz.path()).mkdir(QStringLiteral("COTACAO"));
-    const bool daemon = opcoes.daemon || opcoes.tls != Opcoes::Tls::Nao;
+    using Tipo = Opcoes::Tipo;
+    Tipo tipo = opcoes.tipo;
+    if (tipo == Tipo::Pyftpdlib && (opcoes.daemon || opcoes.tls != Opcoes::Tls::Nao))
+        tipo = Tipo::ProFtpd;
     QStringList argumentos{
-        daemon ? QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_daemon.py")
-               : QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_ftp.py"),
+        tipo == Tipo::Pyftpdlib
+            ? QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_ftp.py")
+            : QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/servidor_daemon.py"),
         QStringLiteral("--raiz"), m_raiz.path()};
+    if (tipo != Tipo::Pyftpdlib)
+        argumentos << QStringLiteral("--servidor")
+                   << (tipo == Tipo::Vsftpd ? QStringLiteral("vsftpd") : QStringLiteral("proftpd"));
     if (opcoes.limiteEnvio)
         argumentos << QStringLiteral("--limite-envio") << QString::number(opcoes.limiteEnvio);
     if (opcoes.limiteRecepcao)

@@ -6,9 +6,10 @@
 #include <QTemporaryDir>
 
 // A real FTP server on a free loopback port, serving a fresh temporary root that holds
-// "COTACAO/", with the program's account. Stopped when the object goes. Two kinds: pyftpdlib,
-// which reports every command and connection and can misbehave on purpose, and a production
-// daemon (ProFTPD), which proves the transfers work against what vendors run.
+// "COTACAO/", with the program's account. Stopped when the object goes. Three kinds: pyftpdlib,
+// which reports every command and connection and can misbehave on purpose, and two production
+// daemons (ProFTPD, vsftpd) at their packaged TLS defaults, which prove the transfers work
+// against what vendors run.
 class ServidorFtpTeste {
 public:
     struct Opcoes {
@@ -20,9 +21,12 @@ public:
         bool recusaRetr = false;    // a server that fails every download of a file it has
         int cortaRetr = 0;          // send only this many bytes of a download
         bool tamanhoErrado = false; // SIZE answers one byte more
-        bool daemon = false;        // ProFTPD instead of pyftpdlib (none of the above)
-        // ProFTPD with explicit TLS (AUTH TLS), offered or required, with this certificate and
-        // its key (PEM files).
+        // The daemons take none of the options above. `daemon`, or TLS, with the kind left at
+        // Pyftpdlib, means ProFTPD.
+        enum class Tipo { Pyftpdlib, ProFtpd, Vsftpd } tipo = Tipo::Pyftpdlib;
+        bool daemon = false;
+        // A daemon with explicit TLS (AUTH TLS), offered or required, with this certificate and
+        // its key (PEM files). vsftpd runs only as root.
         enum class Tls { Nao, Oferecido, Exigido } tls = Tls::Nao;
         QString certificado;
         QString chave;

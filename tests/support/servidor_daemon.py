@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Production FTP daemon for the tests: ProFTPD on a free loopback port.
+"""Production FTP daemons for the tests: ProFTPD or vsftpd on a free loopback port.
 
 Same protocol on stdout as servidor_ftp.py: prints "PORTA <n>" once the daemon greets
 connections, then stays until killed (SIGTERM), stopping the daemon with it. The daemon runs
@@ -7,16 +7,25 @@ in the foreground with a private configuration in a temporary directory and serv
 the account srvtar (password kelda5827), read and write, no anonymous access, passive and
 extended passive data connections on 127.0.0.1. Without --tls it speaks no TLS; with
 --tls oferecido it offers explicit TLS (AUTH TLS) with --certificado and --chave, with
---tls exigido it refuses logins and data connections without it.
+--tls exigido it refuses logins and data connections without it. TLS is otherwise left as
+each daemon is packaged: a data connection must resume the control connection's TLS session.
 
-When the machine has no proftpd, the Debian packages are fetched with `apt-get download`
+When the machine has no such daemon, the Debian packages are fetched with `apt-get download`
 into --cache and unpacked there with `dpkg -x`; nothing is installed and no system service
-is started. Run with --preparar to only do that (e.g. before a test run).
+is started. Run with --preparar to only do that (e.g. before a test run; both daemons unless
+--servidor names one).
 
-As root the daemon stays root (the account maps to uid 0, so it can write any directory the
-tests made) and the session is chrooted into --raiz. As any other user it runs as that user,
-without chroot; the account then logs in to --raiz as its home directory.
+ProFTPD: as root the daemon stays root (the account maps to uid 0, so it can write any
+directory the tests made) and the session is chrooted into --raiz. As any other user it runs
+as that user, without chroot; the account then logs in to --raiz as its home directory.
 
+vsftpd: root only (it checks passwords through PAM and locks its sessions in chroots). The
+account is a virtual user, mapped to root as ProFTPD's is, of a PAM service of its own
+(pam_userdb over a database in --cache): the one thing written outside the temporary
+directories is that service's file in /etc/pam.d, named after the database it reads, written
+once and left for the next run.
+
+  --servidor S  proftpd (default) or vsftpd
   --raiz DIR    directory served (holds COTACAO/)
   --porta N     port to listen on (0: a free one)
   --cache DIR   where the fetched packages are unpacked
@@ -26,6 +35,7 @@ import argparse
 import ctypes
 import fcntl
 import grp
+import hashlib
 import os
 import pwd
 import shutil
@@ -40,20 +50,29 @@ import time
 USUARIO = "srvtar"
 SENHA = "kelda5827"
 
-# proftpd-core and its TLS module plus the libraries they link that a plain Debian 12 does
-# not have.
-PACOTES = [
-    "proftpd-core",
-    "proftpd-mod-crypto",
-    "libhiredis0.14",
-    "libmemcached11",
-    "libmemcachedutil2",
-    "libhashkit2",
-    "libpcre2-posix3",
-]
-BINARIO_SISTEMA = "/usr/sbin/proftpd"
-MODULOS_SISTEMA = "/usr/lib/proftpd"
+
+class Programa:
+    def __init__(self, nome, pacotes, pasta, binario, modulos=None):
+        self.nome = nome
+        self.pacotes = pacotes  # with the libraries they link that a plain Debian 12 lacks
+        self.pasta = pasta      # its folder in the cache
+        self.binario = binario  # where the package puts it
+        self.modulos = modulos  # a folder the daemon also needs, if any
+
+
+PROGRAMAS = {
+    # proftpd-core and its TLS module
+    "proftpd": Programa("proftpd",
+                        ["proftpd-core", "proftpd-mod-crypto", "libhiredis0.14",
+                         "libmemcached11", "libmemcachedutil2", "libhashkit2",
+                         "libpcre2-posix3"],
+                        # a folder of its own: a cache unpacked before the TLS module was
+                        # fetched stays unused
+                        "proftpd-tls", "usr/sbin/proftpd", "usr/lib/proftpd"),
+    "vsftpd": Programa("vsftpd", ["vsftpd", "libwrap0"], "vsftpd", "usr/sbin/vsftpd"),
+}
 PRAZO_INICIO = 20.0
+PASTA_PAM = "/etc/pam.d"
 
 daemon = None
 trabalho = None
@@ -108,21 +127,23 @@ def executar(comando, pasta, prazo=600):
     return resultado.returncode == 0, resultado.stdout + resultado.stderr
 
 
-def baixar_e_extrair(destino, cache):
+def baixar_e_extrair(programa, destino, cache):
     """Downloads the packages and unpacks them into destino (renamed into place at the end)."""
     if not shutil.which("apt-get") or not shutil.which("dpkg"):
-        raise Falha("proftpd is not installed and apt-get/dpkg are missing to fetch it")
+        raise Falha("%s is not installed and apt-get/dpkg are missing to fetch it"
+                    % programa.nome)
+    pacotes = programa.pacotes
     provisoria = tempfile.mkdtemp(prefix="montagem-", dir=cache)
     try:
         debs = os.path.join(provisoria, "debs")
         os.mkdir(debs)
-        ok, saida = executar(["apt-get", "download", "-q"] + PACOTES, debs)
+        ok, saida = executar(["apt-get", "download", "-q"] + pacotes, debs)
         if not ok and os.geteuid() == 0:
             # a fresh machine may have no package lists yet
             executar(["apt-get", "update", "-q"], debs)
-            ok, saida = executar(["apt-get", "download", "-q"] + PACOTES, debs)
+            ok, saida = executar(["apt-get", "download", "-q"] + pacotes, debs)
         if not ok:
-            raise Falha("apt-get download %s failed:\n%s" % (" ".join(PACOTES), saida.strip()))
+            raise Falha("apt-get download %s failed:\n%s" % (" ".join(pacotes), saida.strip()))
         arvore = os.path.join(provisoria, "arvore")
         os.mkdir(arvore)
         for nome in sorted(os.listdir(debs)):
@@ -130,38 +151,52 @@ def baixar_e_extrair(destino, cache):
                 ok, saida = executar(["dpkg", "-x", os.path.join(debs, nome), arvore], debs)
                 if not ok:
                     raise Falha("dpkg -x %s failed:\n%s" % (nome, saida.strip()))
-        binario = os.path.join(arvore, "usr/sbin/proftpd")
+        binario = os.path.join(arvore, programa.binario)
         if not os.access(binario, os.X_OK):
-            raise Falha("the proftpd package holds no usr/sbin/proftpd")
+            raise Falha("the %s package holds no %s" % (programa.nome, programa.binario))
         ausentes = bibliotecas_ausentes(binario, ambiente_para(pastas_de_bibliotecas(arvore)))
         if ausentes:
-            raise Falha("proftpd needs libraries this machine lacks: " + ", ".join(ausentes))
+            raise Falha("%s needs libraries this machine lacks: %s"
+                        % (programa.nome, ", ".join(ausentes)))
         os.rename(arvore, destino)
     finally:
         shutil.rmtree(provisoria, ignore_errors=True)
 
 
-def localizar_daemon(cache):
+def travar_cache(cache):
+    """The cache's lock, held while the returned file is open: another test may be filling
+    the cache right now."""
+    try:
+        os.makedirs(cache, exist_ok=True)
+        trava = open(os.path.join(cache, ".trava"), "w")
+    except OSError as erro:
+        raise Falha("cannot use the cache directory %s: %s" % (cache, erro))
+    fcntl.flock(trava, fcntl.LOCK_EX)
+    return trava
+
+
+def instalado_no_sistema(programa):
+    binario = os.path.join("/", programa.binario)
+    if not os.access(binario, os.X_OK) or bibliotecas_ausentes(binario, ambiente_para([])):
+        return False
+    if programa.nome == "proftpd":
+        return os.path.exists(os.path.join("/", programa.modulos, "mod_tls.so"))
+    return True
+
+
+def localizar_daemon(programa, cache):
     """Returns (binary, library folders to add, module folder), fetching the packages when
     needed."""
-    if os.access(BINARIO_SISTEMA, os.X_OK) and os.path.exists(
-            os.path.join(MODULOS_SISTEMA, "mod_tls.so")) and not bibliotecas_ausentes(
-            BINARIO_SISTEMA, ambiente_para([])):
-        return BINARIO_SISTEMA, [], MODULOS_SISTEMA
-    # a folder of its own: a cache unpacked before the TLS module was fetched stays unused
-    destino = os.path.join(cache, "proftpd-tls")
-    binario = os.path.join(destino, "usr/sbin/proftpd")
-    modulos = os.path.join(destino, "usr/lib/proftpd")
+    if instalado_no_sistema(programa):
+        return (os.path.join("/", programa.binario), [],
+                programa.modulos and os.path.join("/", programa.modulos))
+    destino = os.path.join(cache, programa.pasta)
+    binario = os.path.join(destino, programa.binario)
+    modulos = programa.modulos and os.path.join(destino, programa.modulos)
     if not os.access(binario, os.X_OK):
-        try:
-            os.makedirs(cache, exist_ok=True)
-            trava = open(os.path.join(cache, ".trava"), "w")
-        except OSError as erro:
-            raise Falha("cannot use the cache directory %s: %s" % (cache, erro))
-        with trava:
-            fcntl.flock(trava, fcntl.LOCK_EX)  # another test may be fetching it right now
+        with travar_cache(cache):
             if not os.access(binario, os.X_OK):
-                baixar_e_extrair(destino, cache)
+                baixar_e_extrair(programa, destino, cache)
     return binario, pastas_de_bibliotecas(destino), modulos
 
 
@@ -192,7 +227,7 @@ def aspas(texto):
     return '"%s"' % texto
 
 
-def escrever_configuracao(pasta, raiz, porta, tls):
+def configurar_proftpd(pasta, raiz, porta, tls):
     uid, gid = os.getuid(), os.getgid()
     root = os.geteuid() == 0
     usuarios = os.path.join(pasta, "usuarios")
@@ -244,8 +279,8 @@ def escrever_configuracao(pasta, raiz, porta, tls):
             "TLSRSACertificateFile " + aspas(tls.certificado),
             "TLSRSACertificateKeyFile " + aspas(tls.chave),
             "TLSVerifyClient off",
-            # curl's data connections do not always reuse the control connection's session
-            "TLSOptions NoSessionReuseRequired",
+            # no TLSOptions: as packaged, a data connection must resume the control
+            # connection's TLS session, the guard against a stranger taking the data port
             "TLSRequired " + ("on" if tls.modo == "exigido" else "off"),
         ]
     # proftpd runs as User/Group (names only), and when not root checks that it already does
@@ -258,6 +293,102 @@ def escrever_configuracao(pasta, raiz, porta, tls):
         # the account has uid 0, so that it can write wherever the tests can
         linhas += ["RootLogin on", "DefaultRoot ~"]
     configuracao = os.path.join(pasta, "proftpd.conf")
+    with open(configuracao, "w") as arquivo:
+        arquivo.write("\n".join(linhas) + "\n")
+    os.chmod(configuracao, 0o600)
+    return configuracao
+
+
+def valor_do_vsftpd(texto):
+    if "\n" in texto or texto != texto.strip():
+        raise Falha("unusable value for vsftpd's configuration: %r" % texto)
+    return texto
+
+
+def contas_do_vsftpd(cache):
+    """The PAM service that knows the account: a pam_userdb database in the cache and the
+    service's file in /etc/pam.d, each written only when missing or different. Returns the
+    service's name."""
+    import dbm.ndbm  # Berkeley DB on Debian, as pam_userdb reads it
+    base = os.path.join(cache, "vsftpd-contas")
+    # pam_userdb reads arguments up to the first blank
+    if any(c.isspace() for c in base):
+        raise Falha("the cache's path holds a blank, which a PAM argument cannot: " + base)
+    with travar_cache(cache):
+        try:
+            with dbm.ndbm.open(base, "r") as contas:
+                pronta = USUARIO.encode() in contas
+        except dbm.ndbm.error:
+            pronta = False
+        if not pronta:
+            provisoria = os.path.join(cache, "vsftpd-contas-%d" % os.getpid())
+            with dbm.ndbm.open(provisoria, "n", 0o600) as contas:
+                contas[USUARIO.encode()] = hash_da_senha(SENHA).encode()
+            os.rename(provisoria + ".db", base + ".db")
+
+    # named after the database, so that two caches (two checkouts) never share a service
+    servico = "cotacao-testes-vsftpd-" + hashlib.sha256(base.encode()).hexdigest()[:12]
+    texto = ("# The test account of the FTP tests' vsftpd (tests/support/servidor_daemon.py),\n"
+             "# checked against %s.db. Nothing else uses this service.\n"
+             "auth required pam_userdb.so db=%s crypt=crypt\n"
+             "account required pam_userdb.so db=%s crypt=crypt\n" % (base, base, base))
+    arquivo = os.path.join(PASTA_PAM, servico)
+    try:
+        with open(arquivo) as atual:
+            if atual.read() == texto:
+                return servico
+    except OSError:
+        pass
+    try:
+        provisorio = "%s.%d.novo" % (arquivo, os.getpid())
+        with open(provisorio, "w") as novo:
+            novo.write(texto)
+        os.chmod(provisorio, 0o644)
+        os.rename(provisorio, arquivo)
+    except OSError as erro:
+        raise Falha("cannot write the PAM service %s: %s" % (arquivo, erro))
+    return servico
+
+
+def configurar_vsftpd(pasta, raiz, porta, tls):
+    # the unprivileged part of each session is locked in here: empty, root's, not writable
+    vazia = os.path.join(pasta, "vazia")
+    os.makedirs(vazia, mode=0o755, exist_ok=True)
+    linhas = [
+        "listen=YES",
+        "listen_address=127.0.0.1",
+        "listen_port=%d" % porta,
+        "background=NO",
+        # the name of the working directory tells this daemon's greeting from another's
+        "ftpd_banner=servidor de testes %s" % os.path.basename(pasta),
+        "anonymous_enable=NO",
+        "local_enable=YES",
+        "write_enable=YES",
+        # the account is a virtual user of a PAM service of its own, mapped to root with root's
+        # rights so that it can write wherever the tests can, locked in --raiz
+        "guest_enable=YES",
+        "guest_username=root",
+        "virtual_use_local_privs=YES",
+        "pam_service_name=" + valor_do_vsftpd(tls.servico_pam),
+        "local_root=" + valor_do_vsftpd(raiz),
+        "chroot_local_user=YES",
+        "allow_writeable_chroot=YES",
+        "secure_chroot_dir=" + valor_do_vsftpd(vazia),
+        # no pause after a failed login: the tests try wrong passwords on purpose
+        "delay_failed_login=0",
+    ]
+    if tls.modo != "nao":
+        # forced logins and data are vsftpd's default once TLS is on, and so is
+        # require_ssl_reuse=YES: a data connection must resume the control connection's session
+        forcado = "YES" if tls.modo == "exigido" else "NO"
+        linhas += [
+            "ssl_enable=YES",
+            "rsa_cert_file=" + valor_do_vsftpd(tls.certificado),
+            "rsa_private_key_file=" + valor_do_vsftpd(tls.chave),
+            "force_local_logins_ssl=" + forcado,
+            "force_local_data_ssl=" + forcado,
+        ]
+    configuracao = os.path.join(pasta, "vsftpd.conf")
     with open(configuracao, "w") as arquivo:
         arquivo.write("\n".join(linhas) + "\n")
     os.chmod(configuracao, 0o600)
@@ -348,17 +479,22 @@ def saudou(porta, processo, prazo):
     return False
 
 
-def iniciar(binario, bibliotecas, raiz, porta_pedida, tls):
+def iniciar(programa, binario, bibliotecas, raiz, porta_pedida, tls):
     global daemon
-    registro = os.path.join(trabalho, "proftpd.log")
+    registro = os.path.join(trabalho, programa.nome + ".log")
     tentativas = 1 if porta_pedida else 3  # a free port may be taken before the daemon binds
     for _ in range(tentativas):
         porta = porta_pedida or porta_livre()
-        configuracao = escrever_configuracao(trabalho, raiz, porta, tls)
+        if programa.nome == "vsftpd":
+            comando = [binario, configurar_vsftpd(trabalho, raiz, porta, tls)]
+        else:
+            comando = [binario, "-n", "-4", "-c", configurar_proftpd(trabalho, raiz, porta, tls)]
         with open(registro, "wb") as saida:
+            # vsftpd tells why it stopped ("500 OOPS: ...") on the descriptor of its standard
+            # input: that is the log too
+            entrada = saida if programa.nome == "vsftpd" else subprocess.DEVNULL
             daemon = subprocess.Popen(
-                [binario, "-n", "-4", "-c", configuracao],
-                stdin=subprocess.DEVNULL, stdout=saida, stderr=subprocess.STDOUT,
+                comando, stdin=entrada, stdout=saida, stderr=subprocess.STDOUT,
                 env=ambiente_para(bibliotecas), cwd=trabalho,
                 start_new_session=True, preexec_fn=morrer_tambem)
         if saudou(porta, daemon, time.monotonic() + PRAZO_INICIO):
@@ -366,15 +502,16 @@ def iniciar(binario, bibliotecas, raiz, porta_pedida, tls):
         parar_daemon()
         with open(registro, errors="replace") as arquivo:
             texto = arquivo.read()
-        if "Address already in use" not in texto:
+        if "Address already in use" not in texto and "could not bind" not in texto:
             break
-    raise Falha("proftpd did not start on 127.0.0.1:%d:\n%s" % (porta, texto.strip()))
+    raise Falha("%s did not start on 127.0.0.1:%d:\n%s" % (programa.nome, porta, texto.strip()))
 
 
 def main():
     global trabalho
     morrer_com_o_pai()
     parser = argparse.ArgumentParser()
+    parser.add_argument("--servidor", choices=sorted(PROGRAMAS))
     parser.add_argument("--raiz", default=".")
     parser.add_argument("--porta", type=int, default=0)
     parser.add_argument("--cache", default=os.path.join(tempfile.gettempdir(),
@@ -388,23 +525,32 @@ def main():
     for sinal in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(sinal, lambda *_: encerrar(0))
 
+    cache = os.path.abspath(args.cache)
     try:
-        binario, bibliotecas, modulos = localizar_daemon(os.path.abspath(args.cache))
         if args.preparar:
-            dizer("PRONTO " + binario)
+            for nome in [args.servidor] if args.servidor else sorted(PROGRAMAS):
+                dizer("PRONTO " + localizar_daemon(PROGRAMAS[nome], cache)[0])
+                if nome == "vsftpd" and os.geteuid() == 0:
+                    dizer("PRONTO PAM " + contas_do_vsftpd(cache))
             return 0
+        programa = PROGRAMAS[args.servidor or "proftpd"]
+        if programa.nome == "vsftpd" and os.geteuid() != 0:
+            raise Falha("vsftpd runs here only as root: it checks passwords through PAM and"
+                        " locks its sessions in chroots")
+        binario, bibliotecas, modulos = localizar_daemon(programa, cache)
         raiz = os.path.realpath(args.raiz)
         if not os.path.isdir(raiz):
             raise Falha("no directory to serve: " + raiz)
         # 0700: proftpd refuses files it trusts in a directory others can write
-        trabalho = tempfile.mkdtemp(prefix="proftpd-")
+        trabalho = tempfile.mkdtemp(prefix=programa.nome + "-")
         if args.tls != "nao" and not (os.path.isfile(args.certificado) and
                                       os.path.isfile(args.chave)):
             raise Falha("--tls %s needs --certificado and --chave files" % args.tls)
         tls = argparse.Namespace(modo=args.tls, modulos=modulos,
                                  certificado=os.path.abspath(args.certificado),
-                                 chave=os.path.abspath(args.chave))
-        porta = iniciar(binario, bibliotecas, raiz, args.porta, tls)
+                                 chave=os.path.abspath(args.chave),
+                                 servico_pam=programa.nome == "vsftpd" and contas_do_vsftpd(cache))
+        porta = iniciar(programa, binario, bibliotecas, raiz, args.porta, tls)
     except Falha as erro:
         sys.stderr.write("servidor_daemon: %s\n" % erro)
         encerrar(1)
@@ -413,7 +559,7 @@ def main():
     processo = daemon
     while processo.poll() is None or encerrando.locked():  # locked: being stopped on purpose
         time.sleep(0.3)
-    sys.stderr.write("servidor_daemon: proftpd exited (%s)\n" % processo.returncode)
+    sys.stderr.write("servidor_daemon: %s exited (%s)\n" % (programa.nome, processo.returncode))
     encerrar(1)
 
 
