@@ -366,6 +366,10 @@ Envio enviaSessao(const PedidoFtp& p, QFile& local, const QString& remoto, const
     curl_easy_setopt(curl.get(), CURLOPT_READDATA, &local);
     curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, curl_off_t(local.size()));
     curl_easy_setopt(curl.get(), CURLOPT_POSTQUOTE, comandos.get());
+    // libcurl 7.88 closes a TLS 1.3 data connection before the server has read all of it
+    // (vsftpd answers 426 and keeps part of the file): uploads keep to TLS 1.2.
+    curl_easy_setopt(curl.get(), CURLOPT_SSLVERSION,
+                     long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2));
     SessaoTls tls;
     const auto executou = executa(curl.get(), p.servidor, e.vigia, tls, [&] { local.seek(0); });
     if (!executou) {

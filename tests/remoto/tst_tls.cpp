@@ -5,7 +5,9 @@
 #include "remoto/Servidor.h"
 #include "remoto/Textos.h"
 #include "remoto/Tls.h"
+#include "tests/support/CertificadoTeste.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/RetransmissorTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
 #include <QFile>
@@ -20,64 +22,8 @@ using Tls = ServidorFtpTeste::Opcoes::Tls;
 
 namespace {
 
-// A self-signed certificate made by openssl for 127.0.0.1, and its key's pin as openssl
-// computes it (not as the program does).
-struct Certificado {
-    QTemporaryDir pasta;
-    QString arquivo = pasta.filePath(QStringLiteral("c.pem"));
-    QString chave = pasta.filePath(QStringLiteral("k.pem"));
-    QByteArray pino;
-
-    Certificado() {
-        QProcess gera;
-        gera.start(QStringLiteral("openssl"),
-                   {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                    QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-subj"),
-                    QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-days"), QStringLiteral("2"),
-                    QStringLiteral("-keyout"), chave, QStringLiteral("-out"), arquivo});
-        gera.waitForFinished(60000);
-        QProcess pin;
-        pin.start(QStringLiteral("sh"),
-                  {QStringLiteral("-c"),
-                   QStringLiteral("openssl x509 -in '%1' -pubkey -noout | openssl pkey -pubin "
-                                  "-outform der | openssl dgst -sha256 -binary | base64")
-                       .arg(arquivo)});
-        pin.waitForFinished(60000);
-        pino = "sha256//" + pin.readAllStandardOutput().trimmed();
-    }
-};
-
-// The relay the program talks to, with the server behind it changed at will, and every byte the
-// client sent on the control connection.
-struct Retransmissor {
-    QTemporaryDir pasta;
-    QProcess processo;
-    quint16 porta = 0;
-
-    explicit Retransmissor(const QString& saudacao = {}) {
-        processo.start(QStringLiteral("/usr/bin/python3"),
-                       {QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/retransmissor.py"),
-                        QStringLiteral("--destino"), pasta.filePath(QStringLiteral("destino")),
-                        QStringLiteral("--registro"), pasta.filePath(QStringLiteral("fio")),
-                        QStringLiteral("--saudacao"), saudacao});
-        if (processo.waitForReadyRead(10000))
-            porta = quint16(processo.readLine().trimmed().mid(6).toUInt());
-    }
-    ~Retransmissor() {
-        processo.kill();
-        processo.waitForFinished(3000);
-    }
-    void para(const ServidorFtpTeste& servidor) const {
-        QFile destino(pasta.filePath(QStringLiteral("destino")));
-        if (destino.open(QIODevice::WriteOnly))
-            destino.write(servidor.endereco().toLatin1());
-    }
-    QString endereco() const { return QStringLiteral("127.0.0.1:%1").arg(porta); }
-    QByteArray fio() const {
-        QFile f(pasta.filePath(QStringLiteral("fio")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
+using Certificado = CertificadoTeste;
+using Retransmissor = RetransmissorTeste;
 
 std::unique_ptr<DiretorioTeste> g_programa;
 

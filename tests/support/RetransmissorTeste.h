@@ -9,17 +9,19 @@
 #include <QTemporaryDir>
 
 // A relay on the FTP control connection (retransmissor.py) the program talks to, with the server
-// behind it changed at will, and every byte the client sent through it.
+// behind it changed at will, and every byte the client sent through it. With `saudacao`, every
+// greeting begins with a multi-line reply holding those text lines (separated by "|").
 struct RetransmissorTeste {
     QTemporaryDir pasta;
     QProcess processo;
     quint16 porta = 0;
 
-    RetransmissorTeste() {
+    explicit RetransmissorTeste(const QString& saudacao = {}) {
         processo.start(QStringLiteral("/usr/bin/python3"),
                        {QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/retransmissor.py"),
                         QStringLiteral("--destino"), pasta.filePath(QStringLiteral("destino")),
-                        QStringLiteral("--registro"), pasta.filePath(QStringLiteral("fio"))});
+                        QStringLiteral("--registro"), pasta.filePath(QStringLiteral("fio")),
+                        QStringLiteral("--saudacao"), saudacao});
         if (processo.waitForReadyRead(10000))
             porta = quint16(processo.readLine().trimmed().mid(6).toUInt());
     }
