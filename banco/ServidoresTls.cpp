@@ -36,4 +36,15 @@ nucleo::Resultado<void> ServidoresTls::guarda(const QString& servidor, const QBy
     return {};
 }
 
+nucleo::Resultado<bool> ServidoresTls::esquece(const QString& servidor) {
+    if (auto aberto = m_banco.abre(); !aberto)
+        return aberto.falha();
+    QSqlQuery q(m_banco.db());
+    q.prepare(QStringLiteral("DELETE FROM servidor_tls WHERE servidor = ?"));
+    q.bindValue(0, servidor);
+    if (!q.exec())
+        return FalhaDoBanco(q.lastError());
+    return q.numRowsAffected() > 0;
+}
+
 } // namespace banco

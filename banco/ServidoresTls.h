@@ -23,6 +23,11 @@ public:
     // recorded first stays.
     nucleo::Resultado<void> guarda(const QString& servidor, const QByteArray& chave);
 
+    // Forgets what was learnt of `servidor`, for the vendor's support when the vendor really
+    // changed its certificate: the next session meets it as at a first contact. Whether there was
+    // anything to forget.
+    nucleo::Resultado<bool> esquece(const QString& servidor);
+
 private:
     BancoLocal& m_banco;
 };

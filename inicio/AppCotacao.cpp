@@ -10,7 +10,6 @@
 namespace inicio {
 
 namespace {
-const QString kBanco = QStringLiteral("Cotacao.db");
 
 // Start-up's words as boxes over no window, its waits with the waiting notice.
 class ConversaEmCaixas : public ConversaDaPartida {
@@ -30,11 +29,11 @@ AppCotacao::~AppCotacao() = default;
 
 void AppCotacao::Start() {
     // What was learnt of the servers' TLS, for every transfer from the first.
-    remoto::UsaGuardaDeServidores(GuardaNoBanco(nucleo::ArquivoDoPrograma(kBanco)));
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(nucleo::ArquivoDoPrograma(kArquivoDoBanco)));
     ConversaEmCaixas conversa;
     if (Parte(m_opcoes, conversa) != Rumo::Login)
         return;
-    m_banco = std::make_unique<banco::BancoLocal>(nucleo::ArquivoDoPrograma(kBanco));
+    m_banco = std::make_unique<banco::BancoLocal>(nucleo::ArquivoDoPrograma(kArquivoDoBanco));
     if (m_opcoes.abrirLogin)
         m_opcoes.abrirLogin();
     else

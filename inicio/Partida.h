@@ -41,6 +41,9 @@ enum class Rumo { Login, Fim };
 // run, one update at a time, and starts it only when it is the file the claim signed.
 Rumo Parte(const OpcoesInicio& opcoes, ConversaDaPartida& conversa);
 
+// The local database, in the program folder.
+inline const QString kArquivoDoBanco = QStringLiteral("Cotacao.db");
+
 // What the transfers learn of the servers' TLS, kept in the local database file `arquivo`: each
 // call opens it on the calling thread (the network thread's own connection). A database that
 // cannot be read fails the lookup (no session starts); one that cannot be written is told in the

@@ -48,4 +48,15 @@ inline const QString MotivoAssinaturaNaoBaixada =
     QStringLiteral("a assinatura da atualização não pôde ser baixada");
 // The waiting notice while the installer comes down.
 inline const QString BaixandoAtualizacao = QStringLiteral("Baixando atualização ...");
+// The support's command that forgets a server's key.
+inline const QString ServidorEsquecido = QStringLiteral(
+    "O programa esqueceu o certificado de segurança do servidor %1. Na próxima conexão, o "
+    "certificado dele será conferido como numa primeira conexão: faça isso só quando o responsável "
+    "pelo "
+    "sistema de cotação confirmar que trocou o certificado.");
+inline const QString ServidorDesconhecido =
+    QStringLiteral("O programa não guardava nenhum certificado do servidor %1.");
+inline const QString EsquecerSemServidor = QStringLiteral(
+    "Diga o servidor cujo certificado deve ser esquecido: --esquecer-servidor servidor[:porta]");
+
 } // namespace inicio::textos

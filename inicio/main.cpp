@@ -1,11 +1,15 @@
-#include "inicio/AppCotacao.h"
 #include "dialogos/ColunaItem.h"
 #include "grade/Automacao.h"
+#include "inicio/AppCotacao.h"
+#include "inicio/Partida.h"
+#include "inicio/Suporte.h"
+#include "janelas/Aplicacao.h"
+#include "janelas/CaixaDeErro.h"
+#include "janelas/Janela.h"
+#include "janelas/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
-#include "janelas/Aplicacao.h"
-#include "janelas/CaixaDeErro.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -44,6 +48,13 @@ int main(int argc, char* argv[]) {
             QCoreApplication::installTranslator(&traducaoQt);
             break;
         }
+
+    // The vendor's support at work: one command, told in a box, and no session.
+    if (const auto dito =
+            AtendeSuporte(QCoreApplication::arguments(), ArquivoDoPrograma(kArquivoDoBanco))) {
+        WarningBox(janelas::textos::Aviso, *dito);
+        return 0;
+    }
 
     AppCotacao app(OpcoesInicio{});
     app.Start();

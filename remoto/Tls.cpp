@@ -49,12 +49,11 @@ std::optional<Elemento> elemento(const QByteArray& der, qsizetype pos, qsizetype
     return e;
 }
 
-// The name a server is known by: its address as typed, without blanks or case.
-QString nomeDo(const QString& servidor) {
+} // namespace
+
+QString NomeDoServidor(const QString& servidor) {
     return servidor.trimmed().toLower();
 }
-
-} // namespace
 
 QByteArray ChaveDaConstrucao() {
 #ifdef COTACAO_CHAVE_FTP
@@ -71,10 +70,10 @@ void UsaGuardaDeServidores(GuardaDeServidores guarda) {
 }
 
 nucleo::Resultado<ServidorConhecido> Conhecido(const QString& servidor) {
-    const QString chave = nomeDo(servidor);
+    const QString chave = NomeDoServidor(servidor);
     // The vendor's key is the one its server is known by: nothing learnt may stand for it.
     const QByteArray daConstrucao = ChaveDaConstrucao();
-    if (!daConstrucao.isEmpty() && chave == nomeDo(Servidor::ftpDaConstrucao()))
+    if (!daConstrucao.isEmpty() && chave == NomeDoServidor(Servidor::ftpDaConstrucao()))
         return ServidorConhecido{true, daConstrucao};
     GuardaDeServidores guarda;
     {
@@ -99,7 +98,7 @@ nucleo::Resultado<ServidorConhecido> Conhecido(const QString& servidor) {
 }
 
 void Aprende(const QString& servidor, const ServidorConhecido& conhecido) {
-    const QString chave = nomeDo(servidor);
+    const QString chave = NomeDoServidor(servidor);
     GuardaDeServidores guarda;
     {
         const std::lock_guard trava(g_trava);

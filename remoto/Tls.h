@@ -42,6 +42,9 @@ QByteArray ChaveDaConstrucao();
 // else what was kept. Fails, with the store's words as its detail, when what was kept cannot be
 // read: no session may then start, since nothing could be checked.
 nucleo::Resultado<ServidorConhecido> Conhecido(const QString& servidor);
+// The name a server is known by in what was learnt: its address as typed, without blanks or case.
+QString NomeDoServidor(const QString& servidor);
+
 // Keeps what a session learnt of `servidor`, for this run and, through the guard, for the next.
 void Aprende(const QString& servidor, const ServidorConhecido& conhecido);
 

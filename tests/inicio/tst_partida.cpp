@@ -3,10 +3,12 @@
 #include "inicio/AppCotacao.h"
 #include "inicio/ChecagemDeVersao.h"
 #include "inicio/Partida.h"
+#include "inicio/Suporte.h"
 #include "inicio/Textos.h"
 #include "janelas/Caixas.h"
 #include "janelas/Janela.h"
 #include "janelas/Textos.h"
+#include "nucleo/Cp1252.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Textos.h"
 #include "nucleo/Versao.h"
@@ -438,6 +440,38 @@ void Inicio::temporariosAbandonados() {
     QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Login);
     QCOMPARE(QDir(ini.programa.path()).entryList({QStringLiteral("*.*.*")}, QDir::Files),
              QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
+}
+
+// The support forgets one server's key on the command line: that server is met as at a first
+// contact, every other one keeps what was learnt.
+void Inicio::esquecerServidor() {
+    DiretorioTeste programa;
+    const QString arquivo = programa.arquivo(kArquivoDoBanco);
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo));
+    remoto::Aprende(QStringLiteral("ftp.exemplo.com.br:2121"), {true, "sha256//AAAA"});
+    remoto::Aprende(QStringLiteral("127.0.0.1:21"), {true, "sha256//BBBB"});
+    const QString programaDeNome = QStringLiteral("cotacao");
+
+    QCOMPARE(AtendeSuporte({programaDeNome}, arquivo), std::nullopt);
+    QCOMPARE(AtendeSuporte({programaDeNome, kEsquecerServidor}, arquivo),
+             inicio::textos::EsquecerSemServidor);
+    QCOMPARE(AtendeSuporte(
+                 {programaDeNome, kEsquecerServidor, QStringLiteral(" FTP.exemplo.com.br:2121")},
+                 arquivo),
+             inicio::textos::ServidorEsquecido.arg(QStringLiteral("ftp.exemplo.com.br:2121")));
+    QCOMPARE(AtendeSuporte(
+                 {programaDeNome, kEsquecerServidor, QStringLiteral("ftp.exemplo.com.br:2121")},
+                 arquivo),
+             inicio::textos::ServidorDesconhecido.arg(QStringLiteral("ftp.exemplo.com.br:2121")));
+
+    remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo)); // the next run
+    const auto esquecido = remoto::Conhecido(QStringLiteral("ftp.exemplo.com.br:2121"));
+    QVERIFY(esquecido && !esquecido->tls);
+    const auto outro = remoto::Conhecido(QStringLiteral("127.0.0.1:21"));
+    QVERIFY(outro && outro->tls);
+    QCOMPARE(outro->chave, QByteArray("sha256//BBBB"));
+    QVERIFY(DeCp1252(programa.ler(QStringLiteral("KZERROR.LOG")))
+                .contains(QStringLiteral("ftp.exemplo.com.br:2121")));
 }
 
 // Versao.ini that cannot be fetched is no announced update: the supplier reads what happened and

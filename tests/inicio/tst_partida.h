@@ -24,6 +24,7 @@ private Q_SLOTS:
     void umaAtualizacaoPorVez();
     void pastaSomenteLeitura();
     void temporariosAbandonados();
+    void esquecerServidor();
     void versaoNaoBaixada_data();
     void versaoNaoBaixada();
     void tlsLembradoNoBanco();
