@@ -25,7 +25,10 @@ nucleo::Resultado<ChecagemDeVersao> ChecaVersao(const QString& servidor) {
     // Read even after "no such file": the copy of an earlier run, or "0" when there is none.
     // A copy that is there but cannot be read is never written over, nor published.
     nucleo::ArquivoIni ini;
-    const bool lido = ini.carrega(local).ok();
+    const nucleo::Resultado<void> carregado = ini.carrega(local);
+    const bool lido = carregado.ok();
+    if (!lido)
+        nucleo::Registra(carregado.falha());
     const QString geral = QStringLiteral("Geral");
     const QString versaoServidor = ini.valor(geral, QStringLiteral("Versao"), QStringLiteral("0"));
 

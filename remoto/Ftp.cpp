@@ -1,6 +1,7 @@
 #include "remoto/Ftp.h"
 
 #include "nucleo/Cp1252.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Gravacao.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Textos.h"
@@ -482,14 +483,21 @@ remoto::PedidoFtp pedido(const QString& servidor, const QString& usuario, const 
             diretorio, arquivo, nucleo::ArquivoDoPrograma(arquivo.trimmed()),
             {}};
 }
+
+// The answer these give is a bool; why a transfer failed goes to the error log.
+bool contaNoLog(const remoto::Desfecho& desfecho) {
+    if (!desfecho)
+        nucleo::Registra(desfecho.falha());
+    return desfecho.ok();
+}
 } // namespace
 
 bool BaixarArquivoViaFTP(const QString& servidor, const QString& usuario, const QString& senha,
                          const QString& diretorio, const QString& arquivo) {
-    return remoto::BaixaEsperando(pedido(servidor, usuario, senha, diretorio, arquivo)).ok();
+    return contaNoLog(remoto::BaixaEsperando(pedido(servidor, usuario, senha, diretorio, arquivo)));
 }
 
 bool EnviarArquivoViaFTP(const QString& servidor, const QString& usuario, const QString& senha,
                          const QString& diretorio, const QString& arquivo) {
-    return remoto::SobeEsperando(pedido(servidor, usuario, senha, diretorio, arquivo)).ok();
+    return contaNoLog(remoto::SobeEsperando(pedido(servidor, usuario, senha, diretorio, arquivo)));
 }
