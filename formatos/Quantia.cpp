@@ -38,6 +38,16 @@ std::optional<QString> semGrupos(QStringView inteiro, QChar separador) {
     return digitos;
 }
 
+// "R$ 8,99" as "8,99": the currency sign and the blanks after it (Unicode's, the no-break ones
+// included) taken off. Any other text is returned as it is.
+QStringView semMoeda(QStringView texto) {
+    const QStringView t = texto.trimmed();
+    if (!t.startsWith(u"R$"))
+        return texto;
+    const QStringView resto = t.sliced(2).trimmed();
+    return resto.isEmpty() ? texto : resto;
+}
+
 } // namespace
 
 std::optional<qint64> LeDecimal(QStringView original, int decimais) {
@@ -86,7 +96,7 @@ std::optional<qint64> LeDecimal(QStringView original, int decimais) {
 std::optional<Quantia> Quantia::le(QStringView texto) {
     if (texto.trimmed().isEmpty())
         return Quantia();
-    const auto centavos = LeDecimal(texto, 2);
+    const auto centavos = LeDecimal(semMoeda(texto), 2);
     return centavos ? std::optional(Quantia(*centavos)) : std::nullopt;
 }
 
@@ -132,6 +142,36 @@ QString NumeroDeCentavos(Centavos centavos) {
 
 QString MostraCentavos(Centavos centavos) {
     return AgrupaMilhares(NumeroDeCentavos(centavos));
+}
+
+QString MostraDecimal(qint64 unidades, int decimais, int casas, bool milhares) {
+    const bool negativo = unidades < 0;
+    QString digitos =
+        QString::number(negativo ? -unidades : unidades).rightJustified(decimais + 1, u'0');
+    QString inteiro = digitos.first(digitos.size() - decimais);
+    QString fracao = digitos.sliced(digitos.size() - decimais);
+    while (fracao.size() > casas && fracao.endsWith(u'0'))
+        fracao.chop(1);
+    if (fracao.size() < casas)
+        fracao += QString(casas - fracao.size(), u'0');
+    QString texto =
+        fracao.isEmpty() ? inteiro : inteiro + ConfiguracaoEmVigor().separadorDecimal + fracao;
+    if (milhares)
+        texto = AgrupaMilhares(texto);
+    return negativo ? u'-' + texto : texto;
+}
+
+QString NumeroDePlanilha(double valor) {
+    if (!std::isfinite(valor))
+        return QString::number(valor);
+    // The fewest decimals from two on that give the number back.
+    QString texto;
+    for (int casas = 2; casas <= 6; ++casas) {
+        texto = QString::number(valor, 'f', casas);
+        if (texto.toDouble() == valor)
+            break;
+    }
+    return texto.replace(u'.', u',');
 }
 
 Digitacao DigitacaoDeQuantia(QString& texto) {
