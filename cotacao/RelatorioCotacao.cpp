@@ -91,7 +91,7 @@ void IniciaRelatorio(FlexCell& g) {
         {textos::ColunaPlu, 50, Alinhamento::Esquerda, {}, false},
         {textos::ColunaBarras, 100, Alinhamento::Esquerda, {}, false},
         {textos::ColunaDescricao, 330, Alinhamento::Esquerda, {}, false},
-        {textos::ColunaQuantidade, 50, Alinhamento::Direita, {}, true},
+        {textos::ColunaQuantidade, 50, Alinhamento::Direita, {}, true, Leitura::Quantidade},
         {textos::ColunaUnidade, 60, Alinhamento::Centro, {}, false},
         {textos::ColunaPrecoUnitario, 80, Alinhamento::Direita, {}, true},
         {textos::ColunaTotal, 80, Alinhamento::Direita, {}, true},
