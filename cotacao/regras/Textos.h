@@ -117,7 +117,19 @@ inline const QString ResumoImportacao =
                    "Linhas sem produto correspondente: %4\n"
                    "Linhas cujo código serve a mais de um produto (ficam de fora): %5\n"
                    "Preços recusados (não são valores): %6\n"
-                   "Preços e observações que vão mudar: %7");
+                   "Preços que vão mudar: %7\n"
+                   "Observações que vão mudar: %8\n"
+                   "Células de preço ou observação em branco (ficam como estão): %9");
+// The rule a price follows, for a text refused by it.
+inline const QString RegraDaQuantia =
+    QStringLiteral("use só números, com vírgula ou ponto antes dos centavos, como 1.234,56 ou "
+                   "R$ 1.234,56");
+inline const QString PrecosQueNaoSaoValores =
+    QStringLiteral("\n\nPreços que não são valores (%1):\n%2");
+inline const QString MaisRecusados = QStringLiteral("e mais %1.\n");
+inline const QString BarrasIlegiveis = QStringLiteral(
+    "\nCódigos de barras ilegíveis, deixados de lado (o produto é procurado pelo PLU): %1 - o "
+    "Excel mostra códigos longos como 7,89E+12: prefira .xlsx");
 inline const QString PerguntaAplicarPlanilha = QStringLiteral("\n\nDeseja aplicar a planilha?");
 // Why a spreadsheet was refused (after PlanilhaIlegivel) or not written.
 inline const QString MotivoDaRecusa = QStringLiteral("\n\nMotivo: %1");

@@ -120,6 +120,104 @@ void Planilhas::colagem() {
     QCOMPARE(c.recusados, recusados);
 }
 
+// A spreadsheet as Excel saves it: currency texts, remarks left blank, long barcodes turned into
+// "7,89E+12". What is an amount goes in, a blank cell changes nothing, a code that is not one is
+// passed over and the line found by its PLU, and the summary says each.
+void Planilhas::comoOExcelSalva_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("esperado");
+    QTest::addColumn<int>("recusados");
+    QTest::addColumn<int>("emBranco");
+    QTest::addColumn<int>("ilegiveis");
+    QTest::addColumn<QString>("noResumo");
+    QTest::newRow("moeda com espaço comum, sem quebra e estreito")
+        << QByteArray("C\xc3\xb3"
+                      "d. de barras;PLU;Pre\xc3\xa7o\r\n789;;R$ 8,99\r\n"
+                      "788;;R$\xc2\xa0"
+                      "6,50\r\n;1003;R$\xe2\x80\xaf"
+                      "1.021,90\r\n")
+        << QStringList{"1,6=8,99", "2,6=6,50", "3,6=1021,90"} << 0 << 0 << 0
+        << "Preços que vão mudar: 3\n";
+    QTest::newRow("moeda negativa recusada, dita com o código e a regra")
+        << QByteArray("EAN;Pre\xc3\xa7o\r\n789;-R$ 5,00\r\n") << QStringList{} << 1 << 0 << 0
+        << "Preços que não são valores (use só números, com vírgula ou ponto antes dos centavos, "
+           "como 1.234,56 ou R$ 1.234,56):\n789: \"-R$ 5,00\"";
+    QTest::newRow("observação em branco não apaga a digitada")
+        << QByteArray("PLU;Pre\xc3\xa7o;Observa\xc3\xa7\xc3\xb5"
+                      "es\r\n1002;12,5;\r\n1001;;\r\n1003;2;nova\r\n")
+        << QStringList{"3,6=2,00", "3,7=nova"} << 0 << 3 << 0
+        << "Preços que vão mudar: 1\nObservações que vão mudar: 1\nCélulas de preço ou "
+           "observação em branco (ficam como estão): 3";
+    QTest::newRow("códigos científicos achados pelo PLU")
+        << QByteArray("C\xc3\xb3"
+                      "digo de barras;C\xc3\xb3"
+                      "digo;Vlr. unit.\r\n7,89E+12;1001;4,5\r\n7,88E+12;1002;5\r\n")
+        << QStringList{"1,6=4,50", "2,6=5,00"} << 0 << 0 << 2
+        << "Códigos de barras ilegíveis, deixados de lado (o produto é procurado pelo PLU): 2 - o "
+           "Excel mostra códigos longos como 7,89E+12: prefira .xlsx";
+}
+
+void Planilhas::comoOExcelSalva() {
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, esperado);
+    QFETCH(int, recusados);
+    QFETCH(int, emBranco);
+    QFETCH(int, ilegiveis);
+    QFETCH(QString, noResumo);
+    DiretorioTeste dir;
+    dir.escrever("excel.csv", csv);
+    cotacao::Proposta p;
+    deTres(p);
+    const cotacao::Importacao i =
+        teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("excel.csv")));
+    QCOMPARE(celulas(i.alteracoes), esperado);
+    QCOMPARE(i.recusados, recusados);
+    QCOMPARE(i.emBranco, emBranco);
+    QCOMPARE(i.barrasIlegiveis, ilegiveis);
+    const QString resumo = cotacao::ResumeImportacao(i);
+    QVERIFY2(resumo.contains(noResumo), qPrintable(resumo));
+    // The price table reads the same file by the same rules.
+    const cotacao::PlanoDaTabela t =
+        teste::Certo(cotacao::LeTabelaDePrecos(dir.arquivo("excel.csv")));
+    QCOMPARE(t.precosRecusados, recusados);
+    QCOMPARE(t.barrasIlegiveis, ilegiveis);
+}
+
+// One heading finder for every import: the titles of a supplier's own sheets, the more specific
+// one first, a long text never taken for a title, nothing past the cells it looks at.
+void Planilhas::titulos_data() {
+    QTest::addColumn<QVariantList>("cabecalho");
+    QTest::addColumn<QList<int>>("colunas"); // barcode, PLU, price, remark; empty: no heading
+    QTest::newRow("EAN e Preço de venda")
+        << QVariantList{"EAN", "Preço de venda"} << QList<int>{0, -1, 1, -1};
+    QTest::newRow("Código de barras, Código, Vlr. unit., Obs.")
+        << QVariantList{"Código de barras", "Código", "Vlr. unit.", "Obs."}
+        << QList<int>{0, 1, 2, 3};
+    QTest::newRow("GTIN, PLU, Valor e Preço R$: o preço")
+        << QVariantList{"GTIN", "PLU", "Valor", "Preço R$"} << QList<int>{0, 1, 3, -1};
+    QTest::newRow("Cód. de barras e Preço (R$)")
+        << QVariantList{"Cód. de barras", "Descrição", " Preço (R$) "} << QList<int>{0, -1, 2, -1};
+    QTest::newRow("Observações sem preço")
+        << QVariantList{"PLU", "Observações"} << QList<int>{-1, 0, -1, 1};
+    QTest::newRow("sem código") << QVariantList{"Descrição", "Preço"} << QList<int>{};
+    QTest::newRow("um texto longo não é título")
+        << QVariantList{QString(32767, u'p'), "PLU", "Preço", QString("Preço").repeated(9)}
+        << QList<int>{-1, 1, 2, -1};
+    QVariantList longe(cotacao::kCelulasDoCabecalho, QString());
+    longe << "PLU"
+          << "Preço";
+    QTest::newRow("além das células olhadas") << longe << QList<int>{};
+}
+
+void Planilhas::titulos() {
+    QFETCH(QVariantList, cabecalho);
+    QFETCH(QList<int>, colunas);
+    const auto c = cotacao::ColunasDoCabecalho(cabecalho);
+    QCOMPARE(c.has_value(), !colunas.isEmpty());
+    if (c)
+        QCOMPARE((QList<int>{c->barras, c->plu, c->preco, c->obs}), colunas);
+}
+
 void Planilhas::idaEVolta_data() {
     QTest::addColumn<QString>("arquivo");
     QTest::newRow("xlsx") << "p.xlsx";
@@ -179,7 +277,8 @@ void Planilhas::deOutraFerramenta() {
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
     QCOMPARE(i.recusados, 1);
-    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,90", "2,7="}));
+    // A remark left blank keeps the one typed ("moído").
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,90"}));
 }
 
 // Files of other systems: Windows-1252 with "," between cells and quotes around decimal commas;
@@ -212,7 +311,7 @@ void Planilhas::csvDeOutroSistema() {
     deTres(p);
     const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv")));
     QCOMPARE(i.correspondidas, 2);
-    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao, "2,7="}));
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao}));
 }
 
 void Planilhas::lidaPorOutrosProgramas_data() {
@@ -325,6 +424,10 @@ void Planilhas::arquivosHostis_data() {
                                                  << "p.xlsx" << DeclaracaoDeTipo << 0;
     QTest::newRow("um texto longo em 20.000 linhas") << "compartilhada"
                                                      << "p.xlsx" << TextoDemaisNaImportacao << 0;
+    // The heading search's worst case: every cell the same text of 32,767 characters.
+    QTest::newRow("30 linhas de 40 células de um texto de 32.767") << "titulos-longos"
+                                                                   << "p.xlsx"
+                                                                   << "" << 0;
 }
 
 // Files made to crash or swamp a reader are refused with their reason, change nothing, and the

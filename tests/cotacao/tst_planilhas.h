@@ -8,6 +8,10 @@ private Q_SLOTS:
     void init();
     void colagem_data();
     void colagem();
+    void comoOExcelSalva_data();
+    void comoOExcelSalva();
+    void titulos_data();
+    void titulos();
     void idaEVolta_data();
     void idaEVolta();
     void deOutraFerramenta();
