@@ -355,8 +355,7 @@ void ComandosDaGrade::Colar() {
     }
     const Colagem colagem = ColaTexto(m_proposta, atual.row() + 1, atual.column(), texto, selecao);
     aplica(colagem.alteracoes);
-    informa(cotacao::textos::Colados.para(colagem.colados).arg(colagem.colados) +
-            cotacao::textos::ColadosRecusados.para(colagem.recusados).arg(colagem.recusados));
+    informa(ResumeColagem(colagem));
 }
 
 void ComandosDaGrade::Localizar() {

@@ -95,6 +95,8 @@ inline const nucleo::Plural Colados{QStringLiteral("%1 valor colado"),
                                     QStringLiteral("%1 valores colados")};
 inline const nucleo::Plural ColadosRecusados{QStringLiteral(", %1 recusado."),
                                              QStringLiteral(", %1 recusados.")};
+// Why a pasted price went into its cell red: the first text refused, and the rule.
+inline const QString ColadoNaoEValor = QStringLiteral(" \"%1\" não é um valor (%2).");
 inline const nucleo::Plural Preenchidos{
     QStringLiteral("%1 preço preenchido com os últimos preços enviados."),
     QStringLiteral("%1 preços preenchidos com os últimos preços enviados.")};

@@ -80,9 +80,15 @@ void Planilhas::colagem_data() {
     QTest::newRow("preços e observações")
         << "12,5\tobs um\r\n7\t\r\n"
         << 1 << 6 << QRect() << QStringList{"1,6=12,5", "1,7=obs um", "2,6=7", "2,7="} << 4 << 0;
-    QTest::newRow("milhares inteiros; o que não é valor fica como estava")
+    QTest::newRow("milhares inteiros; o que não é valor entra como está, a corrigir")
         << "1.234,50\n12,345\n-3\n"
-        << 1 << 6 << QRect() << QStringList{"1,6=1.234,50"} << 1 << 2;
+        << 1 << 6 << QRect() << QStringList{"1,6=1.234,50", "2,6=12,345", "3,6=-3"} << 1 << 2;
+    QTest::newRow("moeda do Excel com os três espaços")
+        << QString::fromUtf8("R$ 8,99\nR$\u00a06,50\nR$\u202f1.021,90\n") << 1 << 6 << QRect()
+        << QStringList{"1,6=8,99", "2,6=6,50", "3,6=1021,90"} << 3 << 0;
+    QTest::newRow("moeda negativa não é valor")
+        << "-R$ 5,00\n"
+        << 1 << 6 << QRect() << QStringList{"1,6=-R$ 5,00"} << 0 << 1;
     QTest::newRow("mais linhas que produtos")
         << "1\n2\n3\n4\n"
         << 2 << 6 << QRect() << QStringList{"2,6=1", "3,6=2"} << 2 << 2;
