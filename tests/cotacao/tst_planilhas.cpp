@@ -397,6 +397,35 @@ void Planilhas::lidaPorOutrosProgramas() {
     };
     QCOMPARE(semCabecalho("x.csv"), xlsx);
     QCOMPARE(semCabecalho("c.csv"), csv);
+
+    // Ready to work: each column as wide as what it holds (up to 50), the heading row frozen and
+    // filtered, as openpyxl reads our file; LibreOffice keeps the widths and the filter when it
+    // saves it again (a conversion without a window keeps no view, so no frozen row).
+    QProcess resalva;
+    resalva.start("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(perfil).toString(),
+                              "--headless", "--convert-to", "xlsx:Calc MS Excel 2007 XML",
+                              "--outdir", dir.arquivo("lo"), dir.arquivo("x.xlsx")});
+    QVERIFY(resalva.waitForFinished(120000));
+    for (const QString& arquivo : {dir.arquivo("x.xlsx"), dir.arquivo("lo/x.xlsx")}) {
+        QProcess leitor;
+        leitor.start("/usr/bin/python3",
+                     {"-c",
+                      "import openpyxl, sys\n"
+                      "from openpyxl.utils import get_column_letter as letra\n"
+                      "s = openpyxl.load_workbook(sys.argv[1]).active\n"
+                      "curtas = [letra(i + 1) for i, coluna in enumerate(s.iter_cols())\n"
+                      "          if (s.column_dimensions[letra(i + 1)].width or 0) <\n"
+                      "             min(50, max(len(str(c.value or '')) for c in coluna))]\n"
+                      "print(s.auto_filter.ref, curtas, s.column_dimensions['C'].width <= 52)\n"
+                      "print(s.freeze_panes)\n",
+                      arquivo});
+        QVERIFY(leitor.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(leitor.readAllStandardError()), "");
+        const QStringList lido = QString::fromUtf8(leitor.readAllStandardOutput()).split('\n');
+        QCOMPARE(lido.value(0), "A1:G4 [] True");
+        if (arquivo == dir.arquivo("x.xlsx"))
+            QCOMPARE(lido.value(1), "A2");
+    }
 }
 
 void Planilhas::arquivosHostis_data() {
