@@ -20,6 +20,7 @@ inline const QString ComandoDesfazer = QStringLiteral("&Desfazer");
 inline const QString ComandoRefazer = QStringLiteral("&Refazer");
 inline const QString ComandoCopiar = QStringLiteral("&Copiar");
 inline const QString ComandoColar = QStringLiteral("C&olar");
+inline const QString ComandoLimpar = QStringLiteral("&Limpar células");
 inline const QString ComandoLocalizar = QStringLiteral("&Localizar");
 inline const QString ComandoPreencherUltimos = QStringLiteral("&Preencher com últimos preços");
 // What a screen reader says of the search field.

@@ -217,6 +217,14 @@ inline const QString IrParaSemPreco = QStringLiteral("&Ir para o primeiro sem pr
 inline const QString AjudaIrParaSemPreco =
     QStringLiteral("Leva ao preço do primeiro produto mostrado que ainda não tem preço.");
 inline const QString TodosComPreco = QStringLiteral("Todos os produtos mostrados têm preço.");
+inline const nucleo::Plural OcultosSemPreco{
+    QStringLiteral("Todos os produtos mostrados têm preço; %1 produto sem preço está oculto pela "
+                   "busca (Esc em Localizar mostra todos)."),
+    QStringLiteral("Todos os produtos mostrados têm preço; %1 produtos sem preço estão ocultos "
+                   "pela busca (Esc em Localizar mostra todos).")};
+inline const QString AjudaLimpar = QStringLiteral(
+    "Apaga os preços e observações selecionados (Delete ou Backspace), de uma vez só para "
+    "desfazer.");
 inline const QString AjudaUltimos = QStringLiteral(
     "Preenche os produtos sem preço com o último preço enviado para o mesmo produto.");
 

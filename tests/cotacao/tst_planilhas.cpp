@@ -22,6 +22,8 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolTip>
 #include <QUrl>
 #include <QWidgetAction>
 
@@ -559,8 +561,12 @@ void ComandosDoForm::colarEDesfazer() {
     QCOMPARE(a.celula(1, 6), "2,5");
     QCOMPARE(a.celula(1, 7), "com gelo");
     QCOMPARE(a.celula(2, 6), "3,75");
-    QCOMPARE(a.celula(3, 6), "0,00");
-    QCOMPARE(f.statusBar()->currentMessage(), "3 valores colados, 1 recusado.");
+    QCOMPARE(a.celula(3, 6), "-1.000"); // in its cell, red, to correct
+    QCOMPARE(a.grade()->model()->index(2, 6).data(Qt::BackgroundRole).value<QColor>(),
+             QColor(255, 205, 210));
+    QCOMPARE(mensagem(f), "3 valores colados, 1 recusado. \"-1.000\" não é um valor (use só "
+                          "números, com vírgula ou ponto antes dos centavos, como 1.234,56 ou "
+                          "R$ 1.234,56).");
     QVERIFY(f.lModificado);
     // More than the grid takes at once is refused whole, and says so.
     QGuiApplication::clipboard()->setText(QString(cotacao::kMaximoDaColagem + 1, u'\t'));
@@ -573,12 +579,13 @@ void ComandosDoForm::colarEDesfazer() {
     QCOMPARE(a.celula(1, 6), "1");
     QCOMPARE(a.celula(1, 7), "");
     QCOMPARE(a.celula(2, 6), "0,00");
+    QCOMPARE(a.celula(3, 6), "0,00");
     QTest::keyClick(a.grade(), Qt::Key_Z, Qt::ControlModifier); // then the typing
     QCOMPARE(a.celula(1, 6), "0,00");
     QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(a.celula(2, 6), "3,75");
-    QTRY_COMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(), 3);
+    QTRY_COMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(), 4);
 
     // Copying what is selected gives a block a spreadsheet takes.
     a.grade()->selectionModel()->select(
@@ -599,7 +606,7 @@ void ComandosDoForm::localizarEDigitar() {
     QVERIFY(a.grade()->isRowHidden(0));
     QVERIFY(a.grade()->isRowHidden(1));
     QVERIFY(!a.grade()->isRowHidden(2));
-    QCOMPARE(f.statusBar()->currentMessage(), "1 de 3 produtos mostrados.");
+    QCOMPARE(mensagem(f), "1 de 3 produtos mostrados.");
     // The only row shown is the third product: the price lands there.
     a.digitarNaCelula(3, 6, "8,5");
     QCOMPARE(a.celula(3, 6), "8,5");
@@ -612,8 +619,90 @@ void ComandosDoForm::localizarEDigitar() {
     QVERIFY(!a.grade()->isRowHidden(0));
     QVERIFY(a.grade()->isRowHidden(2));
     QTest::keyClicks(campo, "9");
-    QCOMPARE(f.statusBar()->currentMessage(), "Nenhum produto encontrado.");
+    QCOMPARE(mensagem(f), "Nenhum produto encontrado.");
     QTest::keyClick(campo, Qt::Key_Escape);
+    QCOMPARE(mensagem(f), "");
+}
+
+// The grid's small frictions: Delete and Backspace clear what is selected as one step to undo;
+// Esc in Localizar shows every product again; Ctrl+G says when the search hides products still
+// to price; a message shows whole beside the totals; a red cell's reason wraps.
+void ComandosDoForm::teclasDaGrade() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    a.digitarNaCelula(1, 6, "2,5");
+    a.digitarNaCelula(1, 7, "promocao ate dia 20");
+    a.digitarNaCelula(2, 6, "1.234"); // thousands or decimals? red
+    auto* grade = a.grade();
+    grade->setFocus();
+    grade->selectionModel()->select(
+        QItemSelection(grade->model()->index(0, 6), grade->model()->index(0, 7)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(grade, Qt::Key_Delete);
+    QCOMPARE(a.celula(1, 6), "0,00");
+    QCOMPARE(a.celula(1, 7), "");
+    grade->setCurrentIndex(grade->model()->index(1, 6));
+    QTest::keyClick(grade, Qt::Key_Backspace);
+    QCOMPARE(a.celula(2, 6), "0,00");
+    QCOMPARE(a.celula(2, 1), "1002"); // the codes are not the supplier's to clear
+    a.comando("Desfazer");
+    QCOMPARE(a.celula(2, 6), "1.234");
+    a.comando("Desfazer"); // both cells of the first Delete at once
+    QCOMPARE(a.celula(1, 6), "2,5");
+    QCOMPARE(a.celula(1, 7), "promocao ate dia 20");
+
+    // The red cell's reason, in a tip that wraps at a readable width.
+    const QString dica = grade->model()->index(1, 6).data(Qt::ToolTipRole).toString();
+    QVERIFY2(Qt::mightBeRichText(dica) && dica.contains(cotacao::textos::PrecoACorrigir),
+             qPrintable(dica));
+    QToolTip::showText(grade->mapToGlobal(QPoint(10, 10)), dica, grade);
+    const auto balao = []() -> QLabel* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible())
+                return qobject_cast<QLabel*>(w);
+        return nullptr;
+    };
+    QTRY_VERIFY(balao());
+    QVERIFY(balao()->wordWrap());
+    QVERIFY2(balao()->width() < 600, qPrintable(QString::number(balao()->width())));
+    QToolTip::hideText();
+
+    // Esc in Localizar; Ctrl+G while the search hides what is left to price.
+    QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+    auto* campo = f.findChild<QLineEdit*>("Localizar");
+    QTest::keyClicks(campo, "acucar");
+    QVERIFY(a.grade()->isRowHidden(1));
+    a.comando("IrParaSemPreco");
+    QCOMPARE(mensagem(f), "Todos os produtos mostrados têm preço; 2 produtos sem preço estão "
+                          "ocultos pela busca (Esc em Localizar mostra todos).");
+    QTest::keyClick(campo, Qt::Key_Escape);
+    QCOMPARE(campo->text(), "");
+    QVERIFY(!a.grade()->isRowHidden(1));
+    a.comando("IrParaSemPreco");
+    QCOMPARE(grade->currentIndex(), grade->model()->index(1, 6));
+
+    // A long message shows whole, on more lines, and never under the totals.
+    Caixas::esqueceMostradas();
+    QGuiApplication::clipboard()->setText("abc\n");
+    grade->setCurrentIndex(grade->model()->index(2, 6));
+    a.comando("Colar");
+    auto* linha = f.findChild<QLabel*>("Mensagem");
+    auto* resumo = f.findChild<QLabel*>("Resumo");
+    QVERIFY(linha && resumo);
+    QTRY_VERIFY(linha->height() >= linha->heightForWidth(linha->width()));
+    // Longer than the room beside the totals: on two lines or more, not cut.
+    QVERIFY2(linha->heightForWidth(linha->width()) > linha->fontMetrics().height() * 3 / 2,
+             qPrintable(QString("%1 px wide").arg(linha->width())));
+    QVERIFY(linha->heightForWidth(linha->width()) > linha->fontMetrics().height());
+    QVERIFY(linha->isVisible() && resumo->isVisible());
+    QVERIFY(!linha->geometry().intersects(resumo->geometry()));
+    // A menu's tip goes there too, and the message comes back after it.
+    QStatusTipEvent dicaDoMenu(cotacao::textos::AjudaColar);
+    QApplication::sendEvent(&f, &dicaDoMenu);
+    QCOMPARE(linha->text(), cotacao::textos::AjudaColar);
+    QStatusTipEvent semDica(QString{});
+    QApplication::sendEvent(&f, &semDica);
+    QVERIFY(linha->text().startsWith("0 valores colados, 1 recusado."));
     QCOMPARE(f.statusBar()->currentMessage(), "");
 }
 
@@ -738,12 +827,14 @@ void ComandosDoForm::ultimosPrecos() {
     Caixas::esqueceMostradas();
     FormCotacao& f = a.abrir(outra);
     QCOMPARE(a.grade()->model()->index(1, 6).data(Qt::ToolTipRole).toString(),
-             "Último preço enviado: 12,50 em " + hoje + "\nTabela de preços: 11,00 (importada em " +
-                 diaDaTabela + ")");
+             Qt::convertFromPlainText("Último preço enviado: 12,50 em " + hoje +
+                                          "\nTabela de preços: 11,00 (importada em " + diaDaTabela +
+                                          ")",
+                                      Qt::WhiteSpaceNormal));
     a.comando("PreencherUltimosPrecos");
     QCOMPARE(a.celula(2, 6), "12,50");
     QCOMPARE(a.celula(1, 6), "0,00");
-    QCOMPARE(f.statusBar()->currentMessage(), "1 preço preenchido com os últimos preços enviados.");
+    QCOMPARE(mensagem(f), "1 preço preenchido com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
     Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);
@@ -816,7 +907,7 @@ void ComandosDoForm::tabelaDePrecos() {
     const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
     const QString hojeComoTexto = DateToText(QDate::currentDate());
     const int preenchidos = 3500 - semTabela - 1;
-    QCOMPARE(f.statusBar()->currentMessage(),
+    QCOMPARE(mensagem(f),
              QString("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 "
                      "só pelo código de barras, 0 só pelo PLU); %5 produtos sem preço na tabela.")
                  .arg(preenchidos)
@@ -827,7 +918,8 @@ void ComandosDoForm::tabelaDePrecos() {
     QCOMPARE(f.proposta().resposta().precos, esperados);
     QCOMPARE(a.celula(3500, 6), esperados[3499]);
     QCOMPARE(a.grade()->model()->index(0, 6).data(Qt::ToolTipRole).toString(),
-             "Tabela de preços: 1,25 (importada em " + hojeComoTexto + ")");
+             Qt::convertFromPlainText("Tabela de preços: 1,25 (importada em " + hojeComoTexto + ")",
+                                      Qt::WhiteSpaceNormal));
     a.comando("Desfazer"); // the whole fill, at once
     QCOMPARE(f.proposta().cotados(), 1);
     a.comando("Refazer");
@@ -882,7 +974,7 @@ void ComandosDoForm::tabelaDePrecos() {
     apagar->trigger();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
-    QCOMPARE(outro.statusBar()->currentMessage(), cotacao::textos::TabelaApagada);
+    QCOMPARE(mensagem(outro), cotacao::textos::TabelaApagada);
     Caixas::esqueceMostradas();
     a.comando("PreencherComTabela");
     QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});

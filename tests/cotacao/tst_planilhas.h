@@ -32,6 +32,7 @@ private Q_SLOTS:
     void textoDeForaNaoEMarcacao();
     void colarEDesfazer();
     void localizarEDigitar();
+    void teclasDaGrade();
     void caminhoDoTeclado();
     void resumoEAcessibilidade();
     void ultimosPrecos();
