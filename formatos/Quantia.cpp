@@ -178,8 +178,15 @@ Digitacao DigitacaoDeQuantia(QString& texto) {
     texto = TextoDeValor(texto);
     if (Quantia::le(texto))
         return Digitacao::Aceita;
+    // The currency sign typed first ("R", "R$ ", "R$ 8,"): what follows it is the amount.
+    QStringView resto = texto;
+    if (texto == u"R" || texto.startsWith(u"R$")) {
+        resto = resto.sliced(texto == u"R" ? 1 : 2).trimmed();
+        if (resto.isEmpty())
+            return Digitacao::Incompleta;
+    }
     // The start of an amount: some digits and separators more make one.
-    const auto soSeparadoresEDigitos = std::all_of(texto.cbegin(), texto.cend(), [](QChar c) {
+    const auto soSeparadoresEDigitos = std::all_of(resto.cbegin(), resto.cend(), [](QChar c) {
         return (c >= u'0' && c <= u'9') || c == u'.' || c == u',';
     });
     static const QString digitos[] = {QString(), QStringLiteral("0"), QStringLiteral("00"),
@@ -188,7 +195,7 @@ Digitacao DigitacaoDeQuantia(QString& texto) {
     if (soSeparadoresEDigitos)
         for (const QString& d : digitos)
             for (const QString& f : decimais)
-                if (LeDecimal(QString(texto + d + f), 2))
+                if (LeDecimal(QString(resto.toString() + d + f), 2))
                     return Digitacao::Incompleta;
     return Digitacao::Recusada;
 }

@@ -94,8 +94,8 @@ QString MostraDecimal(qint64 unidades, int decimais, int casas, bool milhares);
 QString NumeroDePlanilha(double valor);
 
 // What a field or a cell of an amount may hold while it is typed: a whole amount, the start of
-// one ("1.234" on its way to "1.234,56"), or neither. Full-width digits are made plain in
-// `texto` as they are typed.
+// one ("1.234" on its way to "1.234,56", "R$ " on its way to "R$ 8,99"), or neither. Full-width
+// digits are made plain in `texto` as they are typed.
 enum class Digitacao { Aceita, Incompleta, Recusada };
 Digitacao DigitacaoDeQuantia(QString& texto);
 

@@ -268,6 +268,12 @@ void Numeros::digitacao_data() {
     QTest::newRow("letra") << "12a" << recusada << "12a";
     QTest::newRow("sinal") << "-" << recusada << "-";
     QTest::newRow("largos ficam simples") << QString::fromUtf8("１２，５") << aceita << "12,5";
+    QTest::newRow("moeda a caminho") << "R" << incompleta << "R";
+    QTest::newRow("moeda e espaço a caminho") << "R$ " << incompleta << "R$ ";
+    QTest::newRow("moeda e milhar a caminho") << "R$ 1.234" << incompleta << "R$ 1.234";
+    QTest::newRow("moeda inteira") << "R$ 8,99" << aceita << "R$ 8,99";
+    QTest::newRow("sinal antes da moeda") << "-R" << recusada << "-R";
+    QTest::newRow("moeda e letra") << "R$ a" << recusada << "R$ a";
 }
 
 void Numeros::digitacao() {
