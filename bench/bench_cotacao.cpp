@@ -169,7 +169,8 @@ int main(int argc, char** argv) {
     const QByteArray resposta = programa.ler(kNumero + cnpj + QStringLiteral(".cot"));
     const double recibo = medianaMs(5, todos, [&] {
         teste::Certo(cotacao::RegistraEnvio(
-            banco, cotacao::ReciboDoEnvio(kNumero, cnpj, QString(), resposta)));
+            banco, cotacao::ReciboDoEnvio(kNumero, cnpj, kNumero + cnpj + QStringLiteral(".cot"),
+                                          resposta)));
     });
     // The report up to its preview (the preview dialog itself is skipped by the message seam).
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
