@@ -169,7 +169,8 @@ int main(int argc, char** argv) {
     const QByteArray resposta = programa.ler(kNumero + cnpj + QStringLiteral(".cot"));
     const double recibo = medianaMs(5, todos, [&] {
         teste::Certo(cotacao::RegistraEnvio(
-            banco, cotacao::ReciboDoEnvio(kNumero, cnpj, QString(), resposta)));
+            banco, cotacao::ReciboDoEnvio(kNumero, cnpj, kNumero + cnpj + QStringLiteral(".cot"),
+                                          resposta)));
     });
     // The report up to its preview (the preview dialog itself is skipped by the message seam).
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
@@ -273,6 +274,16 @@ int main(int argc, char** argv) {
         5, [&] { janelas::ProximoArquivo(planilha(QStringLiteral("bomba.xlsx"))); },
         [&] { form->comandos().ImportarPlanilha(); });
 
+    // A 4 KB workbook of 30 rows of 40 cells, each the one shared text of 32,767 characters: the
+    // heading search's worst case (no heading found, and told so).
+    gerador.start(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral(COTACAO_SOURCE_DIR "/tests/support/planilhas_hostis.py"),
+                   QStringLiteral("titulos-longos"), planilha(QStringLiteral("titulos.xlsx"))});
+    gerador.waitForFinished(-1);
+    const double semCabecalho = medianaMs(
+        5, [&] { janelas::ProximoArquivo(planilha(QStringLiteral("titulos.xlsx"))); },
+        [&] { form->comandos().ImportarPlanilha(); });
+
     // The supplier's price table holds every product: a fresh form fills them all from it.
     QList<banco::ItemDaTabela> itens;
     for (int i = 0; i < linhas; ++i)
@@ -363,6 +374,9 @@ int main(int argc, char** argv) {
           QStringLiteral("< 50 ms"), ms(preencheTabela, 1));
     linha(QStringLiteral("Import of an xlsx inflating to 1 GB, refused"), QStringLiteral("< 1 s"),
           ms(recusa, 1));
+    linha(QStringLiteral("Import of a 4 KB xlsx, 30 rows x 40 cells of one 32,767-character text "
+                         "(no heading)"),
+          QStringLiteral("< 1 s"), ms(semCabecalho, 1));
     delete form;
     return linhas == 3500 ? 0 : 1;
 }

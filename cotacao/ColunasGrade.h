@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grade/ControleGrade.h"
 #include "grade/FlexCell.h"
 
 #include <QString>
@@ -16,6 +17,8 @@ struct ColunaGrade {
     int alinhamento;
     std::optional<bool> bloqueada; // unset: left as the grid has it
     bool numero;                   // two decimals, numeric mask
+    // What a numeric column holds: amounts of money, or the quotation's quantities.
+    grade::Leitura leitura = grade::Leitura::Quantia;
 };
 
 // Writes the headings of row 0 and the columns' settings; column 0, the hidden row index, only
@@ -36,6 +39,9 @@ inline void AplicaColunas(FlexCell& grade, std::span<const ColunaGrade> colunas)
             coluna.FormatString(QStringLiteral("##,##0.00"));
             coluna.DecimalLength(2);
             coluna.Mask(grade::kMascaraNumerica);
+            // Not a member of the grid control's: how our grid reads the column's numbers.
+            if (grade::ControleGrade* controle = grade.controle())
+                controle->modelo()->dados().coluna(c).leitura = col.leitura;
         }
     }
 }

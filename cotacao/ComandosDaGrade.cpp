@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -29,6 +30,8 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -82,6 +85,44 @@ QAction* comando(QObject* dono, QMenu* menu, const char* nome, const QString& te
     QObject::connect(acao, &QAction::triggered, dono, std::move(executa));
     return acao;
 }
+
+// The status bar's message: whole, on as many lines as it needs, beside the totals and never
+// under them (a message of the status bar's own is drawn across its whole width).
+class LinhaDeMensagem : public QLabel {
+public:
+    explicit LinhaDeMensagem(QStatusBar* barra)
+        : QLabel(barra)
+        , m_barra(barra) {
+        setObjectName(QStringLiteral("Mensagem"));
+        setTextFormat(Qt::PlainText);
+        setWordWrap(true);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+        setMinimumWidth(1);
+    }
+    void mostra(const QString& texto) {
+        setText(texto);
+        ajusta();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* evento) override {
+        QLabel::resizeEvent(evento);
+        ajusta();
+    }
+
+private:
+    // The bar grows to the lines the message takes at its width, and back.
+    void ajusta() {
+        const int altura = text().isEmpty() ? 0 : heightForWidth(width());
+        if (altura == m_altura)
+            return;
+        m_altura = altura;
+        setMinimumHeight(altura);
+        m_barra->setMinimumHeight(altura > 0 ? altura + 6 : 0);
+    }
+    QStatusBar* m_barra;
+    int m_altura = -1;
+};
 
 bool planilhaCsv(const QString& caminho) {
     return caminho.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
@@ -153,6 +194,12 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
             [this] { Copiar(); });
     comando(this, editar, "Colar", ComandoColar, QKeySequence::Paste, AjudaColar,
             [this] { Colar(); });
+    // Only while the grid itself has the focus: a field or a cell being edited keeps its keys.
+    QAction* limpar = comando(this, editar, "LimparCelulas", ComandoLimpar, QKeySequence::Delete,
+                              AjudaLimpar, [this] { LimparCelulas(); });
+    limpar->setShortcuts({QKeySequence(QKeySequence::Delete), QKeySequence(Qt::Key_Backspace)});
+    limpar->setShortcutContext(Qt::WidgetShortcut);
+    m_produtos->addAction(limpar);
     editar->addSeparator();
     // Named apart from the search field it goes to ("Localizar").
     comando(this, editar, "LocalizarProduto", ComandoLocalizar, QKeySequence::Find, AjudaLocalizar,
@@ -167,6 +214,12 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     comando(this, editar, "IrParaSemPreco", IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs),
             AjudaIrParaSemPreco, [this] { IrParaPrimeiroSemPreco(); });
 
+    m_mensagem = new LinhaDeMensagem(m_janela->statusBar());
+    m_janela->statusBar()->addWidget(m_mensagem, 1);
+    m_fimDaMensagem = new QTimer(this);
+    m_fimDaMensagem->setSingleShot(true);
+    QObject::connect(m_fimDaMensagem, &QTimer::timeout, this, [this] { informa({}, true); });
+    m_janela->installEventFilter(this);
     m_espaco = new QLabel(m_janela);
     m_espaco->setObjectName(QStringLiteral("EspacoObs"));
     m_janela->statusBar()->addPermanentWidget(m_espaco);
@@ -191,9 +244,8 @@ void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
     barra->addWidget(m_localizar);
     QObject::connect(m_localizar, &QLineEdit::textChanged, this,
                      [this](const QString& texto) { filtra(texto); });
-    auto* limpa = new QShortcut(QKeySequence(Qt::Key_Escape), m_localizar, nullptr, nullptr,
-                                Qt::WidgetShortcut);
-    QObject::connect(limpa, &QShortcut::activated, m_localizar, &QLineEdit::clear);
+    // Esc empties the search, and every product shows again (eventFilter).
+    m_localizar->installEventFilter(this);
     // From the search into the products it found, by the keyboard.
     QObject::connect(m_localizar, &QLineEdit::returnPressed, this, [this] { vaiPara(-1); });
     auto* desce = new QShortcut(QKeySequence(Qt::Key_Down), m_localizar, nullptr, nullptr,
@@ -303,7 +355,10 @@ QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
         dica << cotacao::textos::PrecoACorrigir;
     dica << m_proposta.precosConhecidos(produto, cotacao::textos::UltimoPreco,
                                         cotacao::textos::PrecoDaTabela);
-    return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));
+    // As rich text a tip wraps at a readable width (a plain one is one line, however long).
+    return dica.isEmpty()
+               ? QVariant()
+               : QVariant(Qt::convertFromPlainText(dica.join(u'\n'), Qt::WhiteSpaceNormal));
 }
 
 void ComandosDaGrade::Desfazer() {
@@ -355,8 +410,7 @@ void ComandosDaGrade::Colar() {
     }
     const Colagem colagem = ColaTexto(m_proposta, atual.row() + 1, atual.column(), texto, selecao);
     aplica(colagem.alteracoes);
-    informa(cotacao::textos::Colados.para(colagem.colados).arg(colagem.colados) +
-            cotacao::textos::ColadosRecusados.para(colagem.recusados).arg(colagem.recusados));
+    informa(ResumeColagem(colagem));
 }
 
 void ComandosDaGrade::Localizar() {
@@ -377,13 +431,13 @@ void ComandosDaGrade::filtra(const QString& texto) {
     m_produtos->setUpdatesEnabled(true);
     // While the list is filtered, the status bar says how much of it shows.
     if (busca.vazia())
-        m_janela->statusBar()->clearMessage();
+        informa({}, true);
     else
-        m_janela->statusBar()->showMessage(
-            mostrados == 0
-                ? cotacao::textos::NenhumProdutoEncontrado
-                : cotacao::textos::ProdutosMostrados.para(m_proposta.produtos())
-                      .arg(ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)));
+        informa(mostrados == 0
+                    ? cotacao::textos::NenhumProdutoEncontrado
+                    : cotacao::textos::ProdutosMostrados.para(m_proposta.produtos())
+                          .arg(ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)),
+                true);
 }
 
 void ComandosDaGrade::vaiPara(int produto) {
@@ -401,12 +455,53 @@ void ComandosDaGrade::vaiPara(int produto) {
 }
 
 void ComandosDaGrade::IrParaPrimeiroSemPreco() {
-    for (int i = 0; i < m_proposta.produtos(); ++i)
-        if (m_proposta.valor(i).zero() && !m_produtos->isRowHidden(i)) {
+    int ocultos = 0;
+    for (int i = 0; i < m_proposta.produtos(); ++i) {
+        if (!m_proposta.valor(i).zero())
+            continue;
+        if (!m_produtos->isRowHidden(i)) {
             vaiPara(i);
             return;
         }
-    informa(cotacao::textos::TodosComPreco);
+        ++ocultos;
+    }
+    // "All priced" only of the products shown: the search may hide some still to price.
+    informa(ocultos ? cotacao::textos::OcultosSemPreco.para(ocultos).arg(ComMilhares(ocultos, 0))
+                    : cotacao::textos::TodosComPreco);
+}
+
+void ComandosDaGrade::LimparCelulas() {
+    m_produtos->ConfirmaEdicao();
+    QModelIndexList celulas = m_produtos->selectionModel()->selectedIndexes();
+    if (celulas.isEmpty() && m_produtos->currentIndex().isValid())
+        celulas << m_produtos->currentIndex();
+    QList<Alteracao> alteracoes;
+    for (const QModelIndex& i : std::as_const(celulas)) {
+        const int coluna = i.column();
+        if ((coluna != kColunaPreco && coluna != kColunaObs) || m_produtos->isRowHidden(i.row()))
+            continue;
+        // A price cleared is a product not priced, as the form opened it.
+        alteracoes.append({i.row(),
+                           campoDaColuna(coluna),
+                           {},
+                           coluna == kColunaPreco ? formatos::kValorZero : QString()});
+    }
+    aplica(alteracoes);
+}
+
+bool ComandosDaGrade::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == m_janela && evento->type() == QEvent::StatusTip && m_mensagem) {
+        const QString dica = static_cast<QStatusTipEvent*>(evento)->tip();
+        static_cast<LinhaDeMensagem*>(m_mensagem)->mostra(dica.isEmpty() ? m_ultimaMensagem : dica);
+        return true;
+    }
+    if (objeto == m_localizar && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape &&
+        static_cast<QKeyEvent*>(evento)->modifiers() == Qt::NoModifier) {
+        m_localizar->clear();
+        return true;
+    }
+    return QObject::eventFilter(objeto, evento);
 }
 
 void ComandosDaGrade::PreencherUltimosPrecos() {
@@ -419,8 +514,18 @@ void ComandosDaGrade::avisa(const QString& texto) {
     Caixas::aviso(m_janela, janelas::textos::Aviso, texto);
 }
 
-void ComandosDaGrade::informa(const QString& texto) {
-    m_janela->statusBar()->showMessage(texto, 10000);
+void ComandosDaGrade::informa(const QString& texto, bool fica) {
+    m_ultimaMensagem = texto;
+    if (!m_mensagem)
+        return;
+    static_cast<LinhaDeMensagem*>(m_mensagem)->mostra(texto);
+    // The quotation's lasting line gives its room to a message while it shows.
+    if (auto* situacao = m_janela->findChild<QLabel*>(QStringLiteral("Situacao")))
+        situacao->setVisible(texto.isEmpty());
+    if (fica || texto.isEmpty())
+        m_fimDaMensagem->stop();
+    else
+        m_fimDaMensagem->start(10000);
 }
 
 void ComandosDaGrade::ExportarPlanilha() {
@@ -469,145 +574,9 @@ void ComandosDaGrade::ImportarPlanilha() {
         return;
     }
     // Nothing changes before the supplier has seen what will.
-    const QString resumo =
-        ResumoImportacao.arg(plano.correspondidas)
-            .arg(plano.porBarras)
-            .arg(plano.porPlu)
-            .arg(plano.semProduto)
-            .arg(plano.ambiguas)
-            .arg(plano.recusados)
-            .arg(plano.alteracoes.size()) +
-        (plano.cortadas ? ObservacoesCortadas.arg(plano.cortadas).arg(kMaximoDaObservacao)
-                        : QString()) +
-        PerguntaAplicarPlanilha;
-    if (!Caixas::simOuNao(m_janela, resumo, Aplicar, Cancelar, true))
+    if (!Caixas::simOuNao(m_janela, ResumeImportacao(plano) + PerguntaAplicarPlanilha, Aplicar,
+                          Cancelar, true))
         return;
     aplica(plano.alteracoes);
     informa(Importada.para(plano.alteracoes.size()).arg(plano.alteracoes.size()));
-}
-
-// The supplier's price table, product by product, as the database holds it now.
-nucleo::Resultado<void> ComandosDaGrade::carregaTabela() {
-    m_dataDaTabela = QDate();
-    m_proposta.defineTabela(PrecosConhecidos());
-    if (!m_banco)
-        return {};
-    const auto tabela = LinhasDaTabela(*m_banco, m_proposta);
-    if (!tabela)
-        return tabela.falha();
-    if (*tabela) {
-        m_dataDaTabela = (*tabela)->data;
-        m_proposta.defineTabela((*tabela)->precos);
-    }
-    return {};
-}
-
-void ComandosDaGrade::ImportarTabelaDePrecos() {
-    using namespace cotacao::textos;
-    m_produtos->ConfirmaEdicao();
-    if (!m_banco) {
-        avisa(TabelaNaoImportada.arg(banco::textos::Outro));
-        return;
-    }
-    if (auto aberto = m_banco->abre(); !aberto) {
-        avisa(TabelaNaoImportada.arg(nucleo::Diz(aberto.falha())));
-        return;
-    }
-    const QString arquivo = janelas::EscolheArquivo(
-        janelas::Escolha::Abrir, m_janela, TituloImportarTabela, QString(), FiltrosParaImportar);
-    if (arquivo.isEmpty())
-        return;
-    const auto lido = LeTabelaDePrecos(arquivo);
-    if (!lido) {
-        avisa(PlanilhaIlegivel.arg(QFileInfo(arquivo).fileName()) +
-              MotivoDaRecusa.arg(nucleo::Diz(lido.falha())));
-        return;
-    }
-    const PlanoDaTabela& plano = *lido;
-    const ResumoDaTabela resumo = ResumeTabela(plano, arquivo, m_proposta, m_atalhoDaTabela);
-    if (!resumo.podeImportar) {
-        avisa(resumo.texto);
-        return;
-    }
-    if (!Caixas::simOuNao(m_janela, resumo.texto, Importar, Cancelar, true))
-        return;
-    if (auto importada = cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo); !importada) {
-        avisa(TabelaNaoImportada.arg(nucleo::Diz(importada.falha())));
-        return;
-    }
-    if (auto carregada = carregaTabela(); !carregada)
-        avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
-    m_produtos->viewport()->update(); // the price tips
-    informa(TabelaImportada.para(plano.itens.size())
-                .arg(plano.itens.size())
-                .arg(QFileInfo(arquivo).fileName()));
-}
-
-std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
-    using namespace cotacao::textos;
-    if (!m_banco) {
-        avisa(SemTabela);
-        return std::nullopt;
-    }
-    const auto origem = banco::TabelaDePrecos(*m_banco).origem();
-    if (!origem) {
-        avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(origem.falha())));
-        return std::nullopt;
-    }
-    if (!*origem)
-        avisa(SemTabela);
-    return *origem;
-}
-
-void ComandosDaGrade::VerTabelaDePrecos() {
-    using namespace cotacao::textos;
-    const auto origem = tabelaGuardada();
-    if (!origem)
-        return;
-    avisa(SobreATabela.para(origem->itens)
-              .arg(ComMilhares(origem->itens, 0), origem->arquivo,
-                   DateToText(origem->quando.date()), origem->quando.time().toString(u"HH:mm")));
-}
-
-void ComandosDaGrade::ApagarTabelaDePrecos() {
-    using namespace cotacao::textos;
-    const auto origem = tabelaGuardada();
-    if (!origem)
-        return;
-    if (!Caixas::simOuNao(m_janela,
-                          PerguntaApagarTabela.para(origem->itens)
-                              .arg(ComMilhares(origem->itens, 0), origem->arquivo),
-                          Sim, Nao, false))
-        return;
-    if (auto apagada = banco::TabelaDePrecos(*m_banco).apaga(); !apagada) {
-        avisa(TabelaNaoApagada.arg(nucleo::Diz(apagada.falha())));
-        return;
-    }
-    if (auto carregada = carregaTabela(); !carregada)
-        avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
-    m_produtos->viewport()->update(); // the price tips
-    informa(TabelaApagada);
-}
-
-void ComandosDaGrade::PreencherComTabelaDePrecos() {
-    using namespace cotacao::textos;
-    if (!m_dataDaTabela.isValid()) {
-        avisa(SemTabela);
-        return;
-    }
-    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelaTabela();
-    aplica(alteracoes);
-    int como[int(Correspondencia::Ambigua) + 1] = {};
-    for (const Alteracao& a : alteracoes)
-        ++como[int(m_proposta.achadoNaTabela(a.produto))];
-    int semPreco = 0;
-    for (int i = 0; i < m_proposta.produtos(); ++i)
-        semPreco += m_proposta.valor(i).zero() && !m_proposta.precoDaTabela(i);
-    informa(PreenchidosPelaTabela.para(alteracoes.size())
-                .arg(alteracoes.size())
-                .arg(m_dataDaTabela.toString(u"dd/MM/yyyy")) +
-            ComoPelaTabela.arg(como[int(Correspondencia::Identica)])
-                .arg(como[int(Correspondencia::PorBarras)])
-                .arg(como[int(Correspondencia::PorPlu)]) +
-            SemPrecoNaTabela.para(semPreco).arg(semPreco));
 }

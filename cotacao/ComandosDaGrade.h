@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 class QUndoStack;
 
@@ -52,6 +53,8 @@ public:
     void Refazer();
     void Copiar();
     void Colar();
+    // Delete or Backspace on the grid: the selected prices and remarks cleared, one step to undo.
+    void LimparCelulas();
     void Localizar();
     void ExportarPlanilha();
     void ImportarPlanilha();
@@ -64,6 +67,10 @@ public:
     void ApagarTabelaDePrecos();
     // The keyboard's way into the grid: the price of the first product not priced yet.
     void IrParaPrimeiroSemPreco();
+
+protected:
+    // The window's status tips go to the message line, beside the totals.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void mostra(const QList<cotacao::Alteracao>& feitas);
@@ -78,7 +85,8 @@ private:
     void vaiPara(int produto);
     QVariant decoracao(int linha, int coluna, int papel) const;
     void avisa(const QString& texto);
-    void informa(const QString& texto);
+    // A message on the status bar's message line: for ten seconds, or until another when `fica`.
+    void informa(const QString& texto, bool fica = false);
 
     QMainWindow* m_janela;
     cotacao::Proposta& m_proposta;
@@ -89,6 +97,9 @@ private:
     bool m_desfazendo = false;
     bool m_preenchendo = false;
     QLabel* m_resumo = nullptr;
+    QLabel* m_mensagem = nullptr; // whole, wrapped, beside the totals
+    QString m_ultimaMensagem;     // shown again when a status tip goes
+    QTimer* m_fimDaMensagem = nullptr;
     QLabel* m_espaco = nullptr; // shown only when the room runs short
     QLineEdit* m_localizar = nullptr;
     QStringList m_chavesDeBusca; // per product

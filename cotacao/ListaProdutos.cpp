@@ -33,7 +33,7 @@ void IniciaProdutos(FlexCell& g) {
         {textos::ColunaPlu, 40, Alinhamento::Esquerda, true, false},
         {textos::ColunaBarras, 90, Alinhamento::Esquerda, true, false},
         {textos::ColunaDescricao, 340, Alinhamento::Esquerda, true, false},
-        {textos::ColunaQuantidade, 60, Alinhamento::Direita, true, true},
+        {textos::ColunaQuantidade, 60, Alinhamento::Direita, true, true, Leitura::Quantidade},
         {textos::ColunaUnid, 40, Alinhamento::Centro, true, false},
         {textos::ColunaPreco, 60, Alinhamento::Direita, false, true},
         {textos::ColunaObsProduto, 200, Alinhamento::Esquerda, false, false}};

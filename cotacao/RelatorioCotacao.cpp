@@ -40,6 +40,20 @@ void FormCotacao::RelCotacaoFinalizada() {
 
 namespace cotacao {
 
+QString RodapeDoRelatorio(const QString& contato) {
+    const QString linha = contato.simplified();
+    return textos::RodapeRelatorio +
+           (linha.isEmpty() ? QString() : textos::RodapeSeparador + linha) + textos::RodapePagina;
+}
+
+QString ContatoDoFornecedor() {
+#ifdef COTACAO_CONTATO
+    return QString::fromUtf8(COTACAO_CONTATO);
+#else
+    return {};
+#endif
+}
+
 void ImprimeRelatorio(const Proposta& proposta, const QString& codigo) {
     ControleGrade controle;
     FlexCell r;
@@ -77,7 +91,7 @@ void IniciaRelatorio(FlexCell& g) {
         {textos::ColunaPlu, 50, Alinhamento::Esquerda, {}, false},
         {textos::ColunaBarras, 100, Alinhamento::Esquerda, {}, false},
         {textos::ColunaDescricao, 330, Alinhamento::Esquerda, {}, false},
-        {textos::ColunaQuantidade, 50, Alinhamento::Direita, {}, true},
+        {textos::ColunaQuantidade, 50, Alinhamento::Direita, {}, true, Leitura::Quantidade},
         {textos::ColunaUnidade, 60, Alinhamento::Centro, {}, false},
         {textos::ColunaPrecoUnitario, 80, Alinhamento::Direita, {}, true},
         {textos::ColunaTotal, 80, Alinhamento::Direita, {}, true},
@@ -179,7 +193,7 @@ void MostraRelatorio(FlexCell& r, const Proposta& proposta, const QString& codig
     pagina.TopMargin(1.5);
     pagina.BottomMargin(1.5);
     pagina.FooterMargin(0.8);
-    pagina.Footer(textos::RodapeRelatorio);
+    pagina.Footer(RodapeDoRelatorio(ContatoDoFornecedor()));
     pagina.FooterLineStyle(1);
     r.controle()->relatorio().nomeDocumento = codigo;
     r.PrintPreview(100);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "grade/FlexCell.h"
-#include "cotacao/regras/Proposta.h"
 #include "banco/Recibos.h"
+#include "cotacao/regras/Proposta.h"
+#include "grade/FlexCell.h"
 
 // The printed report of an answer: built as rows of a report grid, with the quotation's number,
 // requester and terms as titles, landscape, and shown in print preview through the grid's report
@@ -12,6 +12,13 @@ namespace cotacao {
 void IniciaRelatorio(FlexCell& relatorio);
 void PreencheRelatorio(FlexCell& relatorio, const Proposta& proposta);
 void MostraRelatorio(FlexCell& relatorio, const Proposta& proposta, const QString& codigo);
+
+// The footer of every page: the program's name, the vendor's `contato` line when there is one
+// (a telephone, a city), the page number and the number of pages.
+QString RodapeDoRelatorio(const QString& contato);
+// The contact line the program was built with (COTACAO_CONTATO); empty without one: the report
+// never prints a telephone nobody answers.
+QString ContatoDoFornecedor();
 
 // The whole report of `proposta`, on a report grid of its own (no form needed).
 void ImprimeRelatorio(const Proposta& proposta, const QString& codigo);

@@ -20,6 +20,7 @@ inline const QString ComandoDesfazer = QStringLiteral("&Desfazer");
 inline const QString ComandoRefazer = QStringLiteral("&Refazer");
 inline const QString ComandoCopiar = QStringLiteral("&Copiar");
 inline const QString ComandoColar = QStringLiteral("C&olar");
+inline const QString ComandoLimpar = QStringLiteral("&Limpar células");
 inline const QString ComandoLocalizar = QStringLiteral("&Localizar");
 inline const QString ComandoPreencherUltimos = QStringLiteral("&Preencher com últimos preços");
 // What a screen reader says of the search field.
@@ -79,7 +80,10 @@ inline const QString TituloFormaPgto = QStringLiteral("Forma de pgto: ");
 inline const QString TituloPrazoEntrega = QStringLiteral("Prazo de entrega: ");
 inline const QString TituloPedidoMinimo = QStringLiteral("Pedido minimo: ");
 inline const QString TituloValorFrete = QStringLiteral("Valor do frete: ");
-inline const QString RodapeRelatorio = QStringLiteral(
-    "Cotação eletrônica - suporte (11) 4004-0000 - São Paulo/SP          Página &p de &n");
+// The report's footer: the program, the vendor's contact line (from the build) after " - ", and
+// the page.
+inline const QString RodapeRelatorio = QStringLiteral("Cotação eletrônica");
+inline const QString RodapeSeparador = QStringLiteral(" - ");
+inline const QString RodapePagina = QStringLiteral("          Página &p de &n");
 
 } // namespace cotacao::textos

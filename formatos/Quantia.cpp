@@ -38,6 +38,16 @@ std::optional<QString> semGrupos(QStringView inteiro, QChar separador) {
     return digitos;
 }
 
+// "R$ 8,99" as "8,99": the currency sign and the blanks after it (Unicode's, the no-break ones
+// included) taken off. Any other text is returned as it is.
+QStringView semMoeda(QStringView texto) {
+    const QStringView t = texto.trimmed();
+    if (!t.startsWith(u"R$"))
+        return texto;
+    const QStringView resto = t.sliced(2).trimmed();
+    return resto.isEmpty() ? texto : resto;
+}
+
 } // namespace
 
 std::optional<qint64> LeDecimal(QStringView original, int decimais) {
@@ -86,7 +96,7 @@ std::optional<qint64> LeDecimal(QStringView original, int decimais) {
 std::optional<Quantia> Quantia::le(QStringView texto) {
     if (texto.trimmed().isEmpty())
         return Quantia();
-    const auto centavos = LeDecimal(texto, 2);
+    const auto centavos = LeDecimal(semMoeda(texto), 2);
     return centavos ? std::optional(Quantia(*centavos)) : std::nullopt;
 }
 
@@ -134,12 +144,49 @@ QString MostraCentavos(Centavos centavos) {
     return AgrupaMilhares(NumeroDeCentavos(centavos));
 }
 
+QString MostraDecimal(qint64 unidades, int decimais, int casas, bool milhares) {
+    const bool negativo = unidades < 0;
+    QString digitos =
+        QString::number(negativo ? -unidades : unidades).rightJustified(decimais + 1, u'0');
+    QString inteiro = digitos.first(digitos.size() - decimais);
+    QString fracao = digitos.sliced(digitos.size() - decimais);
+    while (fracao.size() > casas && fracao.endsWith(u'0'))
+        fracao.chop(1);
+    if (fracao.size() < casas)
+        fracao += QString(casas - fracao.size(), u'0');
+    QString texto =
+        fracao.isEmpty() ? inteiro : inteiro + ConfiguracaoEmVigor().separadorDecimal + fracao;
+    if (milhares)
+        texto = AgrupaMilhares(texto);
+    return negativo ? u'-' + texto : texto;
+}
+
+QString NumeroDePlanilha(double valor) {
+    if (!std::isfinite(valor))
+        return QString::number(valor);
+    // The fewest decimals from two on that give the number back.
+    QString texto;
+    for (int casas = 2; casas <= 6; ++casas) {
+        texto = QString::number(valor, 'f', casas);
+        if (texto.toDouble() == valor)
+            break;
+    }
+    return texto.replace(u'.', u',');
+}
+
 Digitacao DigitacaoDeQuantia(QString& texto) {
     texto = TextoDeValor(texto);
     if (Quantia::le(texto))
         return Digitacao::Aceita;
+    // The currency sign typed first ("R", "R$ ", "R$ 8,"): what follows it is the amount.
+    QStringView resto = texto;
+    if (texto == u"R" || texto.startsWith(u"R$")) {
+        resto = resto.sliced(texto == u"R" ? 1 : 2).trimmed();
+        if (resto.isEmpty())
+            return Digitacao::Incompleta;
+    }
     // The start of an amount: some digits and separators more make one.
-    const auto soSeparadoresEDigitos = std::all_of(texto.cbegin(), texto.cend(), [](QChar c) {
+    const auto soSeparadoresEDigitos = std::all_of(resto.cbegin(), resto.cend(), [](QChar c) {
         return (c >= u'0' && c <= u'9') || c == u'.' || c == u',';
     });
     static const QString digitos[] = {QString(), QStringLiteral("0"), QStringLiteral("00"),
@@ -148,7 +195,7 @@ Digitacao DigitacaoDeQuantia(QString& texto) {
     if (soSeparadoresEDigitos)
         for (const QString& d : digitos)
             for (const QString& f : decimais)
-                if (LeDecimal(QString(texto + d + f), 2))
+                if (LeDecimal(QString(resto.toString() + d + f), 2))
                     return Digitacao::Incompleta;
     return Digitacao::Recusada;
 }

@@ -33,7 +33,10 @@ public:
     constexpr Quantia() = default;
 
     // A text under the amount rule (LeDecimal with two decimals); a blank text is zero (a price
-    // not filled in). Nothing when the rule refuses the text.
+    // not filled in). Nothing when the rule refuses the text. The currency sign that Excel and
+    // LibreOffice put before an amount they show as currency ("R$ 8,99", "R$8,99", with an
+    // ordinary or a no-break space) is read as the amount; a sign before it ("-R$ 5,00") and
+    // "R$" alone are not amounts.
     static std::optional<Quantia> le(QStringView texto);
     // A spreadsheet's number: nothing unless it is a whole number of cents within the limits.
     static std::optional<Quantia> deNumero(double reais);
@@ -80,9 +83,19 @@ Centavos Subtotal(Quantidade quantidade, Quantia preco);
 QString NumeroDeCentavos(Centavos centavos);
 QString MostraCentavos(Centavos centavos);
 
+// A number of `unidades` in units of 10^-decimais as a numeric column of `casas` decimals shows
+// it: at least `casas` decimals, more only where the number has them (a quantity of 1,235 in a
+// column of two decimals shows "1,235", never another number), with the regional decimal
+// separator, and grouped in thousands when `milhares` ("1.234,50").
+QString MostraDecimal(qint64 unidades, int decimais, int casas, bool milhares);
+
+// A number of a spreadsheet's cell as a .csv for a Brazilian spreadsheet writes it: a decimal
+// comma, two decimals, more where the number has them (a quantity's third), no grouping.
+QString NumeroDePlanilha(double valor);
+
 // What a field or a cell of an amount may hold while it is typed: a whole amount, the start of
-// one ("1.234" on its way to "1.234,56"), or neither. Full-width digits are made plain in
-// `texto` as they are typed.
+// one ("1.234" on its way to "1.234,56", "R$ " on its way to "R$ 8,99"), or neither. Full-width
+// digits are made plain in `texto` as they are typed.
 enum class Digitacao { Aceita, Incompleta, Recusada };
 Digitacao DigitacaoDeQuantia(QString& texto);
 

@@ -1,10 +1,8 @@
 #include "grade/DadosGrade.h"
 
-#include "nucleo/Regional.h"
+#include "formatos/Quantia.h"
 
-#include <QRegularExpression>
-
-using namespace nucleo;
+#include <algorithm>
 
 namespace grade {
 
@@ -72,25 +70,32 @@ const Mesclagem* DadosGrade::mesclagemDe(int linha, int coluna) const {
     return nullptr;
 }
 
-bool DadosGrade::numerica(int linha, int coluna) const {
-    static const QRegularExpression numero(QStringLiteral("^\\s*[+-]?[0-9]*([.,][0-9]*)?\\s*$"));
+std::optional<DadosGrade::Numero> DadosGrade::numero(int linha, int coluna) const {
     if (linha <= 0 || mascara(linha, coluna) != kMascaraNumerica)
-        return false;
+        return std::nullopt;
     const QString& texto = celula(linha, coluna).texto;
-    return std::any_of(texto.cbegin(), texto.cend(),
-                       [](QChar c) { return c >= u'0' && c <= u'9'; }) &&
-           numero.match(texto).hasMatch();
+    if (texto.trimmed().isEmpty())
+        return std::nullopt;
+    if (m_colunas[coluna].leitura == Leitura::Quantidade) {
+        const auto quantidade = formatos::Quantidade::le(texto);
+        return quantidade ? std::optional(Numero{quantidade->milesimos(), 3}) : std::nullopt;
+    }
+    const auto quantia = formatos::Quantia::le(texto);
+    return quantia ? std::optional(Numero{quantia->centavos(), 2}) : std::nullopt;
+}
+
+bool DadosGrade::numerica(int linha, int coluna) const {
+    return numero(linha, coluna).has_value();
 }
 
 QString DadosGrade::textoMostrado(int linha, int coluna) const {
-    const QString& texto = celula(linha, coluna).texto;
-    if (!numerica(linha, coluna))
-        return texto;
+    const auto lido = numero(linha, coluna);
+    if (!lido)
+        return celula(linha, coluna).texto;
     // "##,##0.00": a comma in the format groups the thousands.
     const Coluna& c = m_colunas[coluna];
-    const double valor = ValorDoTexto(texto);
-    return c.formato.contains(u',') ? ComMilhares(valor, c.casasDecimais)
-                                    : Str(valor, 0, c.casasDecimais).trimmed();
+    return formatos::MostraDecimal(lido->unidades, lido->decimais, c.casasDecimais,
+                                   c.formato.contains(u','));
 }
 
 } // namespace grade

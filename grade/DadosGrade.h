@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace grade {
 
 // What a grid holds, without any widget: rows and columns of cells with their looks, the
@@ -30,6 +32,10 @@ struct Celula {
     QColor fundo; // invalid: none
 };
 
+// How a numeric column reads its cells' texts: as an amount of money or as a quantity of the
+// quotation (formatos::Quantia, formatos::Quantidade).
+enum class Leitura { Quantia, Quantidade };
+
 struct Coluna {
     int largura = 64;
     int alinhamento = Alinhamento::Geral;
@@ -38,6 +44,7 @@ struct Coluna {
     QString formato;
     int casasDecimais = 0;
     int mascara = 0;
+    Leitura leitura = Leitura::Quantia;
 };
 
 struct Mesclagem {
@@ -49,6 +56,11 @@ struct Mesclagem {
 
 class DadosGrade {
 public:
+    // The number of a numeric cell, in units of 10^-decimais.
+    struct Numero {
+        qint64 unidades = 0;
+        int decimais = 0;
+    };
     int linhas() const { return int(m_celulas.size()); }
     int colunas() const { return int(m_colunas.size()); }
     void setLinhas(int n);
@@ -64,10 +76,11 @@ public:
 
     int alinhamento(int linha, int coluna) const;
     int mascara(int linha, int coluna) const;
-    // Whether the cell shows a number: numeric mask and a text that is a number.
+    // Whether the cell shows a number: numeric mask and a text its column reads as one.
     bool numerica(int linha, int coluna) const;
-    // The text a cell shows: numbers of numeric cells with the column's decimals and the
-    // regional decimal separator; any other text as it is.
+    // The text a cell shows: the number of a numeric cell with the column's decimals (more where
+    // the number has them) and the regional decimal separator; any other text as it stands,
+    // never as another number ("1.234" is no amount: it shows as typed).
     QString textoMostrado(int linha, int coluna) const;
 
     // A new last row whose cells from column 1 on take the tab-separated texts.
@@ -81,6 +94,8 @@ public:
     const Mesclagem* mesclagemDe(int linha, int coluna) const;
 
 private:
+    std::optional<Numero> numero(int linha, int coluna) const;
+
     QList<QList<Celula>> m_celulas;
     QList<Coluna> m_colunas;
     QList<Mesclagem> m_mesclagens;

@@ -2,6 +2,7 @@
 
 #include "cotacao/regras/ColunasProdutos.h"
 #include "cotacao/regras/Planilha.h"
+#include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Regional.h"
@@ -33,6 +34,9 @@ QString EscreveBloco(const Bloco& bloco) {
 }
 
 namespace {
+// What a message quotes of a text refused.
+constexpr qsizetype kMaximoDoTexto = 40;
+
 // One value into one cell, if the cell can take it.
 void coloca(const Proposta& proposta, int linha, int coluna, const QString& valor, Colagem& c) {
     if (coluna != kColunaPreco && coluna != kColunaObs)
@@ -47,12 +51,21 @@ void coloca(const Proposta& proposta, int linha, int coluna, const QString& valo
         texto = nucleo::TextoDeValor(valor.trimmed());
         if (texto.isEmpty())
             return;
-        if (!formatos::Quantia::le(texto)) {
+        const auto quantia = formatos::Quantia::le(texto);
+        if (!quantia) {
+            // In its cell as it stands, a price to correct: the supplier sees which it was.
             ++c.recusados;
-            return;
+            if (c.naoEValor.isEmpty())
+                c.naoEValor = texto;
+            texto = formatos::SemControles(texto);
+        } else {
+            ++c.colados;
+            if (texto.contains(u'$'))
+                texto = quantia->numero(); // "R$ 8,99" as the amount it is
         }
+    } else {
+        ++c.colados;
     }
-    ++c.colados;
     const Campo campo = coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;
     if (proposta.texto(produto, campo) != texto)
         c.alteracoes.append({produto, campo, proposta.texto(produto, campo), texto});
@@ -74,6 +87,15 @@ Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bl
         for (qsizetype j = 0; j < bloco[i].size(); ++j)
             coloca(proposta, linha + int(i), coluna + int(j), bloco[i][j], c);
     return c;
+}
+
+QString ResumeColagem(const Colagem& c) {
+    using namespace textos;
+    QString texto = Colados.para(c.colados).arg(c.colados) +
+                    ColadosRecusados.para(c.recusados).arg(c.recusados);
+    if (!c.naoEValor.isEmpty())
+        texto += ColadoNaoEValor.arg(c.naoEValor.left(kMaximoDoTexto), RegraDaQuantia);
+    return texto;
 }
 
 Colagem ColaTexto(const Proposta& proposta, int linha, int coluna, const QString& texto,

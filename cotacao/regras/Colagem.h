@@ -23,12 +23,19 @@ struct Colagem {
     QList<Alteracao> alteracoes;
     int colados = 0;   // cells taken
     int recusados = 0; // prices that are not amounts, and cells beyond the last product
+    QString naoEValor; // the first price pasted that is not an amount, as it was copied
 };
+
+// What the status bar says of a paste: how many values went in, how many were refused, and why
+// the first price refused is none.
+QString ResumeColagem(const Colagem& colagem);
 
 // Pastes `bloco` with its first cell on the product grid's (`linha`, `coluna`), into the price
 // and remark columns only (cells landing on other columns are passed over). A single value with
 // `selecao` (grid rows and columns) of more than one cell goes into every selected price or
-// remark cell. Prices go through the same rule as typing; an empty price is passed over.
+// remark cell. Prices go through the same rule as typing: an amount goes in as its number text
+// (a currency text "R$ 8,99" as "8,99"), a text that is not one goes in as it stands, red, as a
+// price to correct (counted as refused); an empty price is passed over.
 // `linhasAlem` rows of the clipboard below the last product are counted as refused.
 Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bloco& bloco,
                        const QRect& selecao = {}, int linhasAlem = 0);

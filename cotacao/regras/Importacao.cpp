@@ -4,32 +4,79 @@
 #include "cotacao/regras/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
+#include "nucleo/Regional.h"
+
+using nucleo::ComMilhares;
 
 #include <QHash>
+
+#include <algorithm>
+#include <climits>
 
 namespace cotacao {
 namespace {
 
-QString nomeDaColuna(const QVariant& celula) {
-    QString nome;
-    for (const QChar c : ChaveDeBusca(celula.toString()))
-        if (c.isLetterOrNumber())
-            nome += c;
-    return nome;
+enum class Papel { Barras, Plu, Preco, Obs };
+
+struct Titulo {
+    Papel papel;
+    int ordem; // the lower, the more specific
+};
+
+// The titles of a heading as their keys: letters and digits, accents and case aside.
+const QHash<QString, Titulo>& titulos() {
+    static const QHash<QString, Titulo> t = [] {
+        QHash<QString, Titulo> h;
+        const auto poe = [&h](Papel papel, std::initializer_list<const char16_t*> chaves) {
+            int ordem = 0;
+            for (const char16_t* chave : chaves)
+                h.insert(QString::fromUtf16(chave), {papel, ordem++});
+        };
+        poe(Papel::Barras,
+            {u"coddebarras", u"codigodebarras", u"codbarras", u"codigobarras", u"barras", u"ean",
+             u"ean13", u"codigoean", u"codean", u"gtin", u"gtin13", u"gtin14", u"codigogtin"});
+        poe(Papel::Plu, {u"plu", u"codigoplu", u"codplu", u"codigointerno", u"codinterno",
+                         u"codigodoproduto", u"codproduto", u"codigo", u"cod"});
+        poe(Papel::Preco, {u"preco", u"precounitario", u"precounit", u"precodevenda", u"precovenda",
+                           u"precos", u"vlrunit", u"vlrunitario", u"valorunitario", u"valorunit",
+                           u"valordevenda", u"valor", u"vlr"});
+        poe(Papel::Obs, {u"observacoesdoproduto", u"observacaodoproduto", u"observacoes",
+                         u"observacao", u"obs"});
+        return h;
+    }();
+    return t;
 }
 
-int acha(const QVariantList& linha, std::initializer_list<const char16_t*> nomes) {
-    for (qsizetype c = 0; c < linha.size(); ++c)
-        for (const char16_t* nome : nomes)
-            if (nomeDaColuna(linha[c]) == QStringView(nome))
-                return int(c);
-    return -1;
+// The title a cell holds, if it holds one. Only a short text can: a longer one is passed over
+// before anything is made of it.
+std::optional<Titulo> tituloDa(const QVariant& celula) {
+    if (celula.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString& texto = *static_cast<const QString*>(celula.constData());
+    if (texto.size() > 4 * kMaximoDoTitulo)
+        return std::nullopt;
+    const QStringView titulo = QStringView(texto).trimmed();
+    if (titulo.isEmpty() || titulo.size() > kMaximoDoTitulo)
+        return std::nullopt;
+    QString chave;
+    for (const QChar c : ChaveDeBusca(titulo.toString().remove(QStringLiteral("R$"))))
+        if (c.isLetterOrNumber())
+            chave += c;
+    const auto achado = titulos().constFind(chave);
+    if (achado == titulos().cend())
+        return std::nullopt;
+    return *achado;
 }
 
 QString texto(const QVariantList& linha, int coluna) {
     if (coluna < 0 || coluna >= linha.size())
         return {};
     return CodigoDaPlanilha(linha[coluna]);
+}
+
+bool soDigitos(QStringView t) {
+    return !t.isEmpty() &&
+           std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 } // namespace
@@ -52,16 +99,73 @@ std::optional<formatos::Quantia> PrecoDaPlanilha(const QVariant& celula) {
 
 std::optional<ColunasDaPlanilha> ColunasDoCabecalho(const QVariantList& linha) {
     ColunasDaPlanilha c;
-    c.barras = acha(linha, {u"coddebarras", u"codigodebarras", u"codbarras", u"codigobarras",
-                            u"barras", u"ean", u"ean13", u"gtin"});
-    c.plu = acha(linha, {u"plu", u"codigoplu", u"codplu", u"codigointerno", u"codigo"});
-    c.preco = acha(linha, {u"precor", u"preco", u"precounitario", u"precounit", u"precos",
-                           u"vlrunit", u"valorunitario", u"valor"});
-    c.obs = acha(linha, {u"observacoesdoproduto", u"observacaodoproduto", u"observacoes",
-                         u"observacao", u"obs"});
+    int* coluna[] = {&c.barras, &c.plu, &c.preco, &c.obs};
+    int ordem[] = {INT_MAX, INT_MAX, INT_MAX, INT_MAX};
+    const qsizetype celulas = std::min<qsizetype>(linha.size(), kCelulasDoCabecalho);
+    for (qsizetype i = 0; i < celulas; ++i) {
+        const std::optional<Titulo> titulo = tituloDa(linha[i]);
+        if (!titulo)
+            continue;
+        const int papel = int(titulo->papel);
+        if (titulo->ordem < ordem[papel]) {
+            ordem[papel] = titulo->ordem;
+            *coluna[papel] = int(i);
+        }
+    }
     if ((c.preco >= 0 || c.obs >= 0) && (c.barras >= 0 || c.plu >= 0))
         return c;
     return std::nullopt;
+}
+
+QString BarrasDaPlanilha(const QVariant& celula, bool* ilegivel) {
+    const QString codigo = CodigoDaPlanilha(celula);
+    *ilegivel = !codigo.isEmpty() && !soDigitos(codigo);
+    return *ilegivel ? QString() : codigo;
+}
+
+Identidade CodigosDaLinha(const QVariantList& linha, int* ilegiveis) {
+    bool ilegivel = false;
+    const QString barras = BarrasDaPlanilha(linha.value(0), &ilegivel);
+    *ilegiveis += ilegivel;
+    return Identidade::de(barras, CodigoDaPlanilha(linha.value(1)));
+}
+
+void AnotaRecusa(QList<PrecoRecusado>& recusas, const Identidade& codigos, const QVariant& celula) {
+    if (recusas.size() < kRecusasNomeadas)
+        recusas.append({codigos.chave(), celula.toString().left(kMaximoDoTitulo)});
+}
+
+QString DescreveRecusas(const QList<PrecoRecusado>& recusas, int total) {
+    using namespace textos;
+    if (total == 0)
+        return {};
+    QString lista;
+    for (const PrecoRecusado& r : recusas)
+        lista += LinhaPrecoRecusado.arg(r.codigos, r.texto);
+    if (total > recusas.size())
+        lista += MaisRecusados.arg(ComMilhares(total - int(recusas.size()), 0));
+    lista.chop(1); // the last line's break
+    return PrecosQueNaoSaoValores.arg(RegraDaQuantia, lista);
+}
+
+QString DescreveBarrasIlegiveis(int ilegiveis) {
+    if (ilegiveis == 0)
+        return {};
+    return textos::BarrasIlegiveis.arg(ComMilhares(ilegiveis, 0));
+}
+
+QString ResumeImportacao(const Importacao& i) {
+    using namespace textos;
+    return ResumoImportacao.arg(ComMilhares(i.correspondidas, 0), ComMilhares(i.porBarras, 0),
+                                ComMilhares(i.porPlu, 0), ComMilhares(i.semProduto, 0),
+                                ComMilhares(i.ambiguas, 0), ComMilhares(i.recusados, 0),
+                                ComMilhares(i.precosMudam, 0), ComMilhares(i.observacoesMudam, 0),
+                                ComMilhares(i.emBranco, 0)) +
+           DescreveBarrasIlegiveis(i.barrasIlegiveis) +
+           (i.cortadas ? ObservacoesCortadas.arg(ComMilhares(i.cortadas, 0),
+                                                 ComMilhares(double(kMaximoDaObservacao), 0))
+                       : QString()) +
+           DescreveRecusas(i.recusas, i.recusados);
 }
 
 QString ObservacaoImportada(const QVariant& celula, bool* cortada) {
@@ -83,7 +187,7 @@ bool LinhasSobCabecalho::linha(const QVariantList& celulas) {
         m_colunas = {c->barras, c->plu, c->preco, c->obs};
         return true;
     }
-    return ++m_antesDoCabecalho < 30;
+    return ++m_antesDoCabecalho < kLinhasAntesDoCabecalho;
 }
 
 namespace {
@@ -109,6 +213,7 @@ private:
         } else if (atual != novo) {
             m_planejadas.insert({produto, int(campo)}, m_r.alteracoes.size());
             m_r.alteracoes.append({produto, campo, atual, novo});
+            ++(campo == Campo::Preco ? m_r.precosMudam : m_r.observacoesMudam);
         }
     }
 
@@ -120,7 +225,7 @@ private:
     }
 
     bool corpo(const QVariantList& linha) override {
-        const Identidade codigos = Identidade::de(texto(linha, 0), texto(linha, 1));
+        const Identidade codigos = CodigosDaLinha(linha, &m_r.barrasIlegiveis);
         if (codigos.vazia())
             return true; // a blank line, or a total under the table
         const Proposta::Achados achados = m_proposta.localiza(codigos);
@@ -142,13 +247,19 @@ private:
         }
         ++m_r.correspondidas;
         std::optional<formatos::Quantia> novoPreco;
-        if (m_temPreco && !linha[2].toString().trimmed().isEmpty()) {
+        if (m_temPreco && texto(linha, 2).isEmpty()) {
+            ++m_r.emBranco;
+        } else if (m_temPreco) {
             novoPreco = PrecoDaPlanilha(linha[2]);
-            if (!novoPreco)
+            if (!novoPreco) {
                 ++m_r.recusados;
+                AnotaRecusa(m_r.recusas, codigos, linha[2]);
+            }
         }
         QString obs;
-        if (m_temObs) {
+        if (m_temObs && texto(linha, 3).isEmpty()) {
+            ++m_r.emBranco; // a blank remark keeps the one typed
+        } else if (m_temObs) {
             bool cortada = false;
             obs = ObservacaoImportada(linha[3], &cortada);
             m_r.cortadas += cortada;
@@ -162,7 +273,7 @@ private:
             // A price equal to the one there changes nothing; one to correct is replaced.
             if (novoPreco && (m_proposta.precoRecusado(p) || m_proposta.valor(p) != *novoPreco))
                 muda(p, Campo::Preco, novoPreco->numero());
-            if (m_temObs)
+            if (!obs.isEmpty())
                 muda(p, Campo::Observacao, obs);
         }
         return true;

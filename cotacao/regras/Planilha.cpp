@@ -1,6 +1,7 @@
 #include "cotacao/regras/Planilha.h"
 
 #include "cotacao/regras/Textos.h"
+#include "formatos/Quantia.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/NumerosEmC.h"
 
@@ -19,6 +20,7 @@
 #include <iowin32.h>
 #endif
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -26,10 +28,6 @@ using namespace nucleo;
 
 namespace cotacao {
 namespace {
-
-QString numeroComVirgula(double valor) {
-    return QString::number(valor, 'f', 2).replace(u'.', u',');
-}
 
 // What a spreadsheet program takes for the start of a formula when it opens a .csv.
 bool pareceFormula(QStringView texto) {
@@ -39,7 +37,7 @@ bool pareceFormula(QStringView texto) {
 
 QString celulaCsv(const QVariant& valor) {
     if (valor.typeId() == QMetaType::Double)
-        return numeroComVirgula(valor.toDouble());
+        return formatos::NumeroDePlanilha(valor.toDouble());
     QString texto = valor.toString();
     if (pareceFormula(texto))
         texto.prepend(u'\'');
@@ -485,6 +483,27 @@ QString leXlsx(const QString& caminho, DestinoDeLinhas& destino) {
     return motivo;
 }
 
+// The width of each column, in characters as Excel counts them, that shows its content: the
+// longest text or number of the column, the heading with room for its filter's button, and no
+// column wider than kLarguraMaxima (a long description wraps to it when widened by hand).
+QList<double> largurasDasColunas(const Tabela& tabela) {
+    static constexpr qsizetype kLarguraMaxima = 50;
+    QList<double> larguras;
+    for (qsizetype l = 0; l < tabela.size(); ++l)
+        for (qsizetype c = 0; c < tabela[l].size(); ++c) {
+            const QVariant& v = tabela[l][c];
+            qsizetype largura = v.typeId() == QMetaType::Double
+                                    ? formatos::NumeroDePlanilha(v.toDouble()).size() + 2
+                                    : std::min(v.toString().size(), kLarguraMaxima);
+            if (l == 0)
+                largura += 4; // the filter's button beside the heading
+            if (larguras.size() <= c)
+                larguras.resize(c + 1, 8);
+            larguras[c] = std::max(larguras[c], double(std::min(largura + 1, kLarguraMaxima)));
+        }
+    return larguras;
+}
+
 // The row (from 1) of the first text longer than a cell holds; 0 when there is none.
 int linhaComTextoLongo(const Tabela& tabela) {
     for (qsizetype l = 0; l < tabela.size(); ++l)
@@ -564,6 +583,16 @@ nucleo::Resultado<void> EscreveXlsx(const QString& caminho, const Tabela& tabela
                                               v.toString().toUtf8().constData(),
                                               l == 0 ? negrito : nullptr);
         }
+    // Opened ready to work: every column wide enough for what it holds, the heading row frozen
+    // above the lines and a filter on it.
+    const QList<double> larguras = largurasDasColunas(tabela);
+    for (qsizetype c = 0; c < larguras.size() && erro == LXW_NO_ERROR; ++c)
+        erro = worksheet_set_column(planilha, lxw_col_t(c), lxw_col_t(c), larguras[c], nullptr);
+    if (!tabela.isEmpty() && !larguras.isEmpty() && erro == LXW_NO_ERROR) {
+        worksheet_freeze_panes(planilha, 1, 0);
+        erro = worksheet_autofilter(planilha, 0, 0, lxw_row_t(tabela.size() - 1),
+                                    lxw_col_t(larguras.size() - 1));
+    }
     const lxw_error fechamento = workbook_close(livro);
     if (erro != LXW_NO_ERROR || fechamento != LXW_NO_ERROR)
         return falhou;

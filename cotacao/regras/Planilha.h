@@ -30,13 +30,15 @@ QList<QStringList> SeparaCelulas(const QString& texto, QChar separador, int linh
                                  int colunas = -1, int* alem = nullptr);
 
 // .csv as a Brazilian spreadsheet opens it directly: ";" between cells, UTF-8 with a BOM,
-// numbers with a decimal comma and two decimals, CR LF between rows, cells holding ";", a quote
+// numbers with a decimal comma and two decimals or more where they have them (a quantity's
+// third, formatos::NumeroDePlanilha), CR LF between rows, cells holding ";", a quote
 // or a line break in quotes. A text that a spreadsheet would take for a formula (it begins with
 // = + - @, a tab or a CR) gets a leading apostrophe. Written atomically.
 nucleo::Resultado<void> EscreveCsv(const QString& caminho, const Tabela& tabela);
 
 // .xlsx through libxlsxwriter: the first row bold, numbers as numbers ("#,##0.00") written with a
-// decimal point whatever the locale, texts as text (never formulas). Written atomically; a text
+// decimal point whatever the locale, texts as text (never formulas); each column as wide as its
+// content (up to 50 characters), the first row frozen and filtered. Written atomically; a text
 // longer than a cell holds writes nothing and names its row (from 1) in `linhaRecusada`. The sheet
 // is named `folha` (at most 31 characters; "Sheet1" without one).
 nucleo::Resultado<void> EscreveXlsx(const QString& caminho, const Tabela& tabela,

@@ -39,8 +39,7 @@ private:
     }
 
     bool corpo(const QVariantList& linha) override {
-        const Identidade codigos =
-            Identidade::de(CodigoDaPlanilha(linha.value(0)), CodigoDaPlanilha(linha.value(1)));
+        const Identidade codigos = CodigosDaLinha(linha, &m_r.barrasIlegiveis);
         if (codigos.vazia())
             return true; // a blank line, or a total under the table
         ++m_r.linhasLidas;
@@ -51,6 +50,7 @@ private:
         const std::optional<QString> p = preco(linha.value(2));
         if (!p) {
             ++m_r.precosRecusados;
+            AnotaRecusa(m_r.recusas, codigos, linha.value(2));
             return true;
         }
         bool cortada = false;
@@ -101,9 +101,11 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
         ResumoTabela.arg(ComMilhares(plano.linhasLidas, 0), ComMilhares(plano.itens.size(), 0),
                          ComMilhares(plano.semPreco, 0), ComMilhares(plano.precosRecusados, 0),
                          ComMilhares(plano.duplicados, 0)) +
+        DescreveBarrasIlegiveis(plano.barrasIlegiveis) +
         (plano.cortadas ? ObservacoesCortadas.arg(ComMilhares(plano.cortadas, 0),
                                                   ComMilhares(double(kMaximoDaObservacao), 0))
-                        : QString());
+                        : QString()) +
+        DescreveRecusas(plano.recusas, plano.precosRecusados);
     if (plano.itens.isEmpty())
         return {false, TabelaSemPrecos.arg(nome) + u"\n\n" + contas};
     PrecosConhecidos precos;

@@ -2,6 +2,7 @@
 
 #include "banco/BancoLocal.h"
 #include "banco/TabelaDePrecos.h"
+#include "cotacao/regras/Importacao.h"
 #include "cotacao/regras/Proposta.h"
 
 #include <QDateTime>
@@ -23,6 +24,8 @@ struct PlanoDaTabela {
     // Lines with the same barcode and PLU as an earlier line, which they replace.
     int duplicados = 0;
     int cortadas = 0;                 // remarks cut at kMaximoDaObservacao
+    int barrasIlegiveis = 0;          // barcodes that are not digits, passed over
+    QList<PrecoRecusado> recusas;     // the first prices refused, for the summary
     QList<banco::ItemDaTabela> itens; // in the file's order
 };
 

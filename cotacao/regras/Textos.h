@@ -95,6 +95,8 @@ inline const nucleo::Plural Colados{QStringLiteral("%1 valor colado"),
                                     QStringLiteral("%1 valores colados")};
 inline const nucleo::Plural ColadosRecusados{QStringLiteral(", %1 recusado."),
                                              QStringLiteral(", %1 recusados.")};
+// Why a pasted price went into its cell red: the first text refused, and the rule.
+inline const QString ColadoNaoEValor = QStringLiteral(" \"%1\" não é um valor (%2).");
 inline const nucleo::Plural Preenchidos{
     QStringLiteral("%1 preço preenchido com os últimos preços enviados."),
     QStringLiteral("%1 preços preenchidos com os últimos preços enviados.")};
@@ -117,7 +119,19 @@ inline const QString ResumoImportacao =
                    "Linhas sem produto correspondente: %4\n"
                    "Linhas cujo código serve a mais de um produto (ficam de fora): %5\n"
                    "Preços recusados (não são valores): %6\n"
-                   "Preços e observações que vão mudar: %7");
+                   "Preços que vão mudar: %7\n"
+                   "Observações que vão mudar: %8\n"
+                   "Células de preço ou observação em branco (ficam como estão): %9");
+// The rule a price follows, for a text refused by it.
+inline const QString RegraDaQuantia =
+    QStringLiteral("use só números, com vírgula ou ponto antes dos centavos, como 1.234,56 ou "
+                   "R$ 1.234,56");
+inline const QString PrecosQueNaoSaoValores =
+    QStringLiteral("\n\nPreços que não são valores (%1):\n%2");
+inline const QString MaisRecusados = QStringLiteral("e mais %1.\n");
+inline const QString BarrasIlegiveis = QStringLiteral(
+    "\nCódigos de barras ilegíveis, deixados de lado (o produto é procurado pelo PLU): %1 - o "
+    "Excel mostra códigos longos como 7,89E+12: prefira .xlsx");
 inline const QString PerguntaAplicarPlanilha = QStringLiteral("\n\nDeseja aplicar a planilha?");
 // Why a spreadsheet was refused (after PlanilhaIlegivel) or not written.
 inline const QString MotivoDaRecusa = QStringLiteral("\n\nMotivo: %1");
@@ -203,6 +217,14 @@ inline const QString IrParaSemPreco = QStringLiteral("&Ir para o primeiro sem pr
 inline const QString AjudaIrParaSemPreco =
     QStringLiteral("Leva ao preço do primeiro produto mostrado que ainda não tem preço.");
 inline const QString TodosComPreco = QStringLiteral("Todos os produtos mostrados têm preço.");
+inline const nucleo::Plural OcultosSemPreco{
+    QStringLiteral("Todos os produtos mostrados têm preço; %1 produto sem preço está oculto pela "
+                   "busca (Esc em Localizar mostra todos)."),
+    QStringLiteral("Todos os produtos mostrados têm preço; %1 produtos sem preço estão ocultos "
+                   "pela busca (Esc em Localizar mostra todos).")};
+inline const QString AjudaLimpar = QStringLiteral(
+    "Apaga os preços e observações selecionados (Delete ou Backspace), de uma vez só para "
+    "desfazer.");
 inline const QString AjudaUltimos = QStringLiteral(
     "Preenche os produtos sem preço com o último preço enviado para o mesmo produto.");
 

@@ -15,6 +15,7 @@
 #include "tests/support/TestMain.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTcpServer>
@@ -147,6 +148,12 @@ inline QStringList mensagens() {
     for (const auto& m : janelas::Caixas::mostradas())
         textos << m.texto;
     return textos;
+}
+
+// What the status bar's message line of a window says now.
+inline QString mensagem(const QWidget& janela) {
+    const auto* linha = janela.findChild<QLabel*>(QStringLiteral("Mensagem"));
+    return linha ? linha->text() : QStringLiteral("(no message line)");
 }
 
 // The start of a text of Textos.h up to its first placeholder ("%1"): what each box made from it

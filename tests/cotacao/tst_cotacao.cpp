@@ -2,6 +2,7 @@
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "cotacao/FormCotacao.h"
+#include "cotacao/RelatorioCotacao.h"
 #include "cotacao/regras/ColunasProdutos.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/RespostaAnterior.h"
@@ -402,6 +403,37 @@ private Q_SLOTS:
         QCOMPARE(d.celula(3, 7).texto, "0,00");
         QCOMPARE(d.celula(5, 6).texto, "125,00");
         QCOMPARE(d.celula(7, 6).texto, "1"); // the non-number is not counted as quoted
+    }
+
+    // What the supplier typed prints as he typed it or as the 0,00 it counts for, never as
+    // another number; a quantity keeps its third decimal; the footer carries the vendor's contact
+    // line the program was built with, and no telephone without one.
+    void impressoComoDigitado() {
+        SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
+        Ambiente a({"1", "b1", "Um", "1,235", "KG", "", "2", "b2", "Dois", "3", "UN", ""});
+        FormCotacao& f = a.abrir();
+        a.digitarNaCelula(1, 6, "10");
+        a.digitarNaCelula(2, 6, "1.234"); // thousands or decimals? refused
+        f.Imprimir();
+        const DadosGrade& d = f.findChild<ControleGrade*>("MListaRelatorios")->modelo()->dados();
+        QCOMPARE(d.textoMostrado(2, 4), "1,235");
+        QCOMPARE(d.textoMostrado(2, 6), "10,00");
+        QCOMPARE(d.textoMostrado(2, 7), "12,35");
+        QCOMPARE(d.textoMostrado(3, 6), "1.234");
+        QCOMPARE(d.textoMostrado(3, 7), "0,00");
+        QCOMPARE(d.textoMostrado(5, 6), "12,35"); // Valor total
+        // The grid shows them alike.
+        QCOMPARE(a.grade()->model()->index(0, 4).data().toString(), "1,235");
+        QCOMPARE(a.grade()->model()->index(1, 6).data().toString(), "1.234");
+
+        const QString rodape =
+            f.findChild<ControleGrade*>("MListaRelatorios")->relatorio().pagina.rodape;
+        QCOMPARE(rodape, cotacao::RodapeDoRelatorio(cotacao::ContatoDoFornecedor()));
+        if (cotacao::ContatoDoFornecedor().isEmpty())
+            QCOMPARE(rodape, "Cotação eletrônica          Página &p de &n");
+        QCOMPARE(cotacao::RodapeDoRelatorio(" suporte (11) 5555-0000 - Campinas/SP "),
+                 "Cotação eletrônica - suporte (11) 5555-0000 - Campinas/SP          Página &p de "
+                 "&n");
     }
 
     void semProdutos() {

@@ -22,6 +22,8 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolTip>
 #include <QUrl>
 #include <QWidgetAction>
 
@@ -80,9 +82,15 @@ void Planilhas::colagem_data() {
     QTest::newRow("preços e observações")
         << "12,5\tobs um\r\n7\t\r\n"
         << 1 << 6 << QRect() << QStringList{"1,6=12,5", "1,7=obs um", "2,6=7", "2,7="} << 4 << 0;
-    QTest::newRow("milhares inteiros; o que não é valor fica como estava")
+    QTest::newRow("milhares inteiros; o que não é valor entra como está, a corrigir")
         << "1.234,50\n12,345\n-3\n"
-        << 1 << 6 << QRect() << QStringList{"1,6=1.234,50"} << 1 << 2;
+        << 1 << 6 << QRect() << QStringList{"1,6=1.234,50", "2,6=12,345", "3,6=-3"} << 1 << 2;
+    QTest::newRow("moeda do Excel com os três espaços")
+        << QString::fromUtf8("R$ 8,99\nR$\u00a06,50\nR$\u202f1.021,90\n") << 1 << 6 << QRect()
+        << QStringList{"1,6=8,99", "2,6=6,50", "3,6=1021,90"} << 3 << 0;
+    QTest::newRow("moeda negativa não é valor")
+        << "-R$ 5,00\n"
+        << 1 << 6 << QRect() << QStringList{"1,6=-R$ 5,00"} << 0 << 1;
     QTest::newRow("mais linhas que produtos")
         << "1\n2\n3\n4\n"
         << 2 << 6 << QRect() << QStringList{"2,6=1", "3,6=2"} << 2 << 2;
@@ -118,6 +126,104 @@ void Planilhas::colagem() {
     QCOMPARE(celulas(c.alteracoes), esperado);
     QCOMPARE(c.colados, colados);
     QCOMPARE(c.recusados, recusados);
+}
+
+// A spreadsheet as Excel saves it: currency texts, remarks left blank, long barcodes turned into
+// "7,89E+12". What is an amount goes in, a blank cell changes nothing, a code that is not one is
+// passed over and the line found by its PLU, and the summary says each.
+void Planilhas::comoOExcelSalva_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("esperado");
+    QTest::addColumn<int>("recusados");
+    QTest::addColumn<int>("emBranco");
+    QTest::addColumn<int>("ilegiveis");
+    QTest::addColumn<QString>("noResumo");
+    QTest::newRow("moeda com espaço comum, sem quebra e estreito")
+        << QByteArray("C\xc3\xb3"
+                      "d. de barras;PLU;Pre\xc3\xa7o\r\n789;;R$ 8,99\r\n"
+                      "788;;R$\xc2\xa0"
+                      "6,50\r\n;1003;R$\xe2\x80\xaf"
+                      "1.021,90\r\n")
+        << QStringList{"1,6=8,99", "2,6=6,50", "3,6=1021,90"} << 0 << 0 << 0
+        << "Preços que vão mudar: 3\n";
+    QTest::newRow("moeda negativa recusada, dita com o código e a regra")
+        << QByteArray("EAN;Pre\xc3\xa7o\r\n789;-R$ 5,00\r\n") << QStringList{} << 1 << 0 << 0
+        << "Preços que não são valores (use só números, com vírgula ou ponto antes dos centavos, "
+           "como 1.234,56 ou R$ 1.234,56):\n789: \"-R$ 5,00\"";
+    QTest::newRow("observação em branco não apaga a digitada")
+        << QByteArray("PLU;Pre\xc3\xa7o;Observa\xc3\xa7\xc3\xb5"
+                      "es\r\n1002;12,5;\r\n1001;;\r\n1003;2;nova\r\n")
+        << QStringList{"3,6=2,00", "3,7=nova"} << 0 << 3 << 0
+        << "Preços que vão mudar: 1\nObservações que vão mudar: 1\nCélulas de preço ou "
+           "observação em branco (ficam como estão): 3";
+    QTest::newRow("códigos científicos achados pelo PLU")
+        << QByteArray("C\xc3\xb3"
+                      "digo de barras;C\xc3\xb3"
+                      "digo;Vlr. unit.\r\n7,89E+12;1001;4,5\r\n7,88E+12;1002;5\r\n")
+        << QStringList{"1,6=4,50", "2,6=5,00"} << 0 << 0 << 2
+        << "Códigos de barras ilegíveis, deixados de lado (o produto é procurado pelo PLU): 2 - o "
+           "Excel mostra códigos longos como 7,89E+12: prefira .xlsx";
+}
+
+void Planilhas::comoOExcelSalva() {
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, esperado);
+    QFETCH(int, recusados);
+    QFETCH(int, emBranco);
+    QFETCH(int, ilegiveis);
+    QFETCH(QString, noResumo);
+    DiretorioTeste dir;
+    dir.escrever("excel.csv", csv);
+    cotacao::Proposta p;
+    deTres(p);
+    const cotacao::Importacao i =
+        teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("excel.csv")));
+    QCOMPARE(celulas(i.alteracoes), esperado);
+    QCOMPARE(i.recusados, recusados);
+    QCOMPARE(i.emBranco, emBranco);
+    QCOMPARE(i.barrasIlegiveis, ilegiveis);
+    const QString resumo = cotacao::ResumeImportacao(i);
+    QVERIFY2(resumo.contains(noResumo), qPrintable(resumo));
+    // The price table reads the same file by the same rules.
+    const cotacao::PlanoDaTabela t =
+        teste::Certo(cotacao::LeTabelaDePrecos(dir.arquivo("excel.csv")));
+    QCOMPARE(t.precosRecusados, recusados);
+    QCOMPARE(t.barrasIlegiveis, ilegiveis);
+}
+
+// One heading finder for every import: the titles of a supplier's own sheets, the more specific
+// one first, a long text never taken for a title, nothing past the cells it looks at.
+void Planilhas::titulos_data() {
+    QTest::addColumn<QVariantList>("cabecalho");
+    QTest::addColumn<QList<int>>("colunas"); // barcode, PLU, price, remark; empty: no heading
+    QTest::newRow("EAN e Preço de venda")
+        << QVariantList{"EAN", "Preço de venda"} << QList<int>{0, -1, 1, -1};
+    QTest::newRow("Código de barras, Código, Vlr. unit., Obs.")
+        << QVariantList{"Código de barras", "Código", "Vlr. unit.", "Obs."}
+        << QList<int>{0, 1, 2, 3};
+    QTest::newRow("GTIN, PLU, Valor e Preço R$: o preço")
+        << QVariantList{"GTIN", "PLU", "Valor", "Preço R$"} << QList<int>{0, 1, 3, -1};
+    QTest::newRow("Cód. de barras e Preço (R$)")
+        << QVariantList{"Cód. de barras", "Descrição", " Preço (R$) "} << QList<int>{0, -1, 2, -1};
+    QTest::newRow("Observações sem preço")
+        << QVariantList{"PLU", "Observações"} << QList<int>{-1, 0, -1, 1};
+    QTest::newRow("sem código") << QVariantList{"Descrição", "Preço"} << QList<int>{};
+    QTest::newRow("um texto longo não é título")
+        << QVariantList{QString(32767, u'p'), "PLU", "Preço", QString("Preço").repeated(9)}
+        << QList<int>{-1, 1, 2, -1};
+    QVariantList longe(cotacao::kCelulasDoCabecalho, QString());
+    longe << "PLU"
+          << "Preço";
+    QTest::newRow("além das células olhadas") << longe << QList<int>{};
+}
+
+void Planilhas::titulos() {
+    QFETCH(QVariantList, cabecalho);
+    QFETCH(QList<int>, colunas);
+    const auto c = cotacao::ColunasDoCabecalho(cabecalho);
+    QCOMPARE(c.has_value(), !colunas.isEmpty());
+    if (c)
+        QCOMPARE((QList<int>{c->barras, c->plu, c->preco, c->obs}), colunas);
 }
 
 void Planilhas::idaEVolta_data() {
@@ -179,7 +285,8 @@ void Planilhas::deOutraFerramenta() {
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
     QCOMPARE(i.recusados, 1);
-    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,90", "2,7="}));
+    // A remark left blank keeps the one typed ("moído").
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=4,50", "1,7=ótimo", "3,6=8,90"}));
 }
 
 // Files of other systems: Windows-1252 with "," between cells and quotes around decimal commas;
@@ -212,7 +319,7 @@ void Planilhas::csvDeOutroSistema() {
     deTres(p);
     const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv")));
     QCOMPARE(i.correspondidas, 2);
-    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao, "2,7="}));
+    QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao}));
 }
 
 void Planilhas::lidaPorOutrosProgramas_data() {
@@ -292,6 +399,35 @@ void Planilhas::lidaPorOutrosProgramas() {
     };
     QCOMPARE(semCabecalho("x.csv"), xlsx);
     QCOMPARE(semCabecalho("c.csv"), csv);
+
+    // Ready to work: each column as wide as what it holds (up to 50), the heading row frozen and
+    // filtered, as openpyxl reads our file; LibreOffice keeps the widths and the filter when it
+    // saves it again (a conversion without a window keeps no view, so no frozen row).
+    QProcess resalva;
+    resalva.start("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(perfil).toString(),
+                              "--headless", "--convert-to", "xlsx:Calc MS Excel 2007 XML",
+                              "--outdir", dir.arquivo("lo"), dir.arquivo("x.xlsx")});
+    QVERIFY(resalva.waitForFinished(120000));
+    for (const QString& arquivo : {dir.arquivo("x.xlsx"), dir.arquivo("lo/x.xlsx")}) {
+        QProcess leitor;
+        leitor.start("/usr/bin/python3",
+                     {"-c",
+                      "import openpyxl, sys\n"
+                      "from openpyxl.utils import get_column_letter as letra\n"
+                      "s = openpyxl.load_workbook(sys.argv[1]).active\n"
+                      "curtas = [letra(i + 1) for i, coluna in enumerate(s.iter_cols())\n"
+                      "          if (s.column_dimensions[letra(i + 1)].width or 0) <\n"
+                      "             min(50, max(len(str(c.value or '')) for c in coluna))]\n"
+                      "print(s.auto_filter.ref, curtas, s.column_dimensions['C'].width <= 52)\n"
+                      "print(s.freeze_panes)\n",
+                      arquivo});
+        QVERIFY(leitor.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(leitor.readAllStandardError()), "");
+        const QStringList lido = QString::fromUtf8(leitor.readAllStandardOutput()).split('\n');
+        QCOMPARE(lido.value(0), "A1:G4 [] True");
+        if (arquivo == dir.arquivo("x.xlsx"))
+            QCOMPARE(lido.value(1), "A2");
+    }
 }
 
 void Planilhas::arquivosHostis_data() {
@@ -325,6 +461,10 @@ void Planilhas::arquivosHostis_data() {
                                                  << "p.xlsx" << DeclaracaoDeTipo << 0;
     QTest::newRow("um texto longo em 20.000 linhas") << "compartilhada"
                                                      << "p.xlsx" << TextoDemaisNaImportacao << 0;
+    // The heading search's worst case: every cell the same text of 32,767 characters.
+    QTest::newRow("30 linhas de 40 células de um texto de 32.767") << "titulos-longos"
+                                                                   << "p.xlsx"
+                                                                   << "" << 0;
 }
 
 // Files made to crash or swamp a reader are refused with their reason, change nothing, and the
@@ -421,8 +561,12 @@ void ComandosDoForm::colarEDesfazer() {
     QCOMPARE(a.celula(1, 6), "2,5");
     QCOMPARE(a.celula(1, 7), "com gelo");
     QCOMPARE(a.celula(2, 6), "3,75");
-    QCOMPARE(a.celula(3, 6), "0,00");
-    QCOMPARE(f.statusBar()->currentMessage(), "3 valores colados, 1 recusado.");
+    QCOMPARE(a.celula(3, 6), "-1.000"); // in its cell, red, to correct
+    QCOMPARE(a.grade()->model()->index(2, 6).data(Qt::BackgroundRole).value<QColor>(),
+             QColor(255, 205, 210));
+    QCOMPARE(mensagem(f), "3 valores colados, 1 recusado. \"-1.000\" não é um valor (use só "
+                          "números, com vírgula ou ponto antes dos centavos, como 1.234,56 ou "
+                          "R$ 1.234,56).");
     QVERIFY(f.lModificado);
     // More than the grid takes at once is refused whole, and says so.
     QGuiApplication::clipboard()->setText(QString(cotacao::kMaximoDaColagem + 1, u'\t'));
@@ -435,12 +579,13 @@ void ComandosDoForm::colarEDesfazer() {
     QCOMPARE(a.celula(1, 6), "1");
     QCOMPARE(a.celula(1, 7), "");
     QCOMPARE(a.celula(2, 6), "0,00");
+    QCOMPARE(a.celula(3, 6), "0,00");
     QTest::keyClick(a.grade(), Qt::Key_Z, Qt::ControlModifier); // then the typing
     QCOMPARE(a.celula(1, 6), "0,00");
     QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(a.grade(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(a.celula(2, 6), "3,75");
-    QTRY_COMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(), 3);
+    QTRY_COMPARE(teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ)).size(), 4);
 
     // Copying what is selected gives a block a spreadsheet takes.
     a.grade()->selectionModel()->select(
@@ -461,7 +606,7 @@ void ComandosDoForm::localizarEDigitar() {
     QVERIFY(a.grade()->isRowHidden(0));
     QVERIFY(a.grade()->isRowHidden(1));
     QVERIFY(!a.grade()->isRowHidden(2));
-    QCOMPARE(f.statusBar()->currentMessage(), "1 de 3 produtos mostrados.");
+    QCOMPARE(mensagem(f), "1 de 3 produtos mostrados.");
     // The only row shown is the third product: the price lands there.
     a.digitarNaCelula(3, 6, "8,5");
     QCOMPARE(a.celula(3, 6), "8,5");
@@ -474,8 +619,90 @@ void ComandosDoForm::localizarEDigitar() {
     QVERIFY(!a.grade()->isRowHidden(0));
     QVERIFY(a.grade()->isRowHidden(2));
     QTest::keyClicks(campo, "9");
-    QCOMPARE(f.statusBar()->currentMessage(), "Nenhum produto encontrado.");
+    QCOMPARE(mensagem(f), "Nenhum produto encontrado.");
     QTest::keyClick(campo, Qt::Key_Escape);
+    QCOMPARE(mensagem(f), "");
+}
+
+// The grid's small frictions: Delete and Backspace clear what is selected as one step to undo;
+// Esc in Localizar shows every product again; Ctrl+G says when the search hides products still
+// to price; a message shows whole beside the totals; a red cell's reason wraps.
+void ComandosDoForm::teclasDaGrade() {
+    Ambiente a;
+    FormCotacao& f = a.abrir();
+    a.digitarNaCelula(1, 6, "2,5");
+    a.digitarNaCelula(1, 7, "promocao ate dia 20");
+    a.digitarNaCelula(2, 6, "1.234"); // thousands or decimals? red
+    auto* grade = a.grade();
+    grade->setFocus();
+    grade->selectionModel()->select(
+        QItemSelection(grade->model()->index(0, 6), grade->model()->index(0, 7)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(grade, Qt::Key_Delete);
+    QCOMPARE(a.celula(1, 6), "0,00");
+    QCOMPARE(a.celula(1, 7), "");
+    grade->setCurrentIndex(grade->model()->index(1, 6));
+    QTest::keyClick(grade, Qt::Key_Backspace);
+    QCOMPARE(a.celula(2, 6), "0,00");
+    QCOMPARE(a.celula(2, 1), "1002"); // the codes are not the supplier's to clear
+    a.comando("Desfazer");
+    QCOMPARE(a.celula(2, 6), "1.234");
+    a.comando("Desfazer"); // both cells of the first Delete at once
+    QCOMPARE(a.celula(1, 6), "2,5");
+    QCOMPARE(a.celula(1, 7), "promocao ate dia 20");
+
+    // The red cell's reason, in a tip that wraps at a readable width.
+    const QString dica = grade->model()->index(1, 6).data(Qt::ToolTipRole).toString();
+    QVERIFY2(Qt::mightBeRichText(dica) && dica.contains(cotacao::textos::PrecoACorrigir),
+             qPrintable(dica));
+    QToolTip::showText(grade->mapToGlobal(QPoint(10, 10)), dica, grade);
+    const auto balao = []() -> QLabel* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible())
+                return qobject_cast<QLabel*>(w);
+        return nullptr;
+    };
+    QTRY_VERIFY(balao());
+    QVERIFY(balao()->wordWrap());
+    QVERIFY2(balao()->width() < 600, qPrintable(QString::number(balao()->width())));
+    QToolTip::hideText();
+
+    // Esc in Localizar; Ctrl+G while the search hides what is left to price.
+    QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+    auto* campo = f.findChild<QLineEdit*>("Localizar");
+    QTest::keyClicks(campo, "acucar");
+    QVERIFY(a.grade()->isRowHidden(1));
+    a.comando("IrParaSemPreco");
+    QCOMPARE(mensagem(f), "Todos os produtos mostrados têm preço; 2 produtos sem preço estão "
+                          "ocultos pela busca (Esc em Localizar mostra todos).");
+    QTest::keyClick(campo, Qt::Key_Escape);
+    QCOMPARE(campo->text(), "");
+    QVERIFY(!a.grade()->isRowHidden(1));
+    a.comando("IrParaSemPreco");
+    QCOMPARE(grade->currentIndex(), grade->model()->index(1, 6));
+
+    // A long message shows whole, on more lines, and never under the totals.
+    Caixas::esqueceMostradas();
+    QGuiApplication::clipboard()->setText("abc\n");
+    grade->setCurrentIndex(grade->model()->index(2, 6));
+    a.comando("Colar");
+    auto* linha = f.findChild<QLabel*>("Mensagem");
+    auto* resumo = f.findChild<QLabel*>("Resumo");
+    QVERIFY(linha && resumo);
+    QTRY_VERIFY(linha->height() >= linha->heightForWidth(linha->width()));
+    // Longer than the room beside the totals: on two lines or more, not cut.
+    QVERIFY2(linha->heightForWidth(linha->width()) > linha->fontMetrics().height() * 3 / 2,
+             qPrintable(QString("%1 px wide").arg(linha->width())));
+    QVERIFY(linha->heightForWidth(linha->width()) > linha->fontMetrics().height());
+    QVERIFY(linha->isVisible() && resumo->isVisible());
+    QVERIFY(!linha->geometry().intersects(resumo->geometry()));
+    // A menu's tip goes there too, and the message comes back after it.
+    QStatusTipEvent dicaDoMenu(cotacao::textos::AjudaColar);
+    QApplication::sendEvent(&f, &dicaDoMenu);
+    QCOMPARE(linha->text(), cotacao::textos::AjudaColar);
+    QStatusTipEvent semDica(QString{});
+    QApplication::sendEvent(&f, &semDica);
+    QVERIFY(linha->text().startsWith("0 valores colados, 1 recusado."));
     QCOMPARE(f.statusBar()->currentMessage(), "");
 }
 
@@ -600,12 +827,14 @@ void ComandosDoForm::ultimosPrecos() {
     Caixas::esqueceMostradas();
     FormCotacao& f = a.abrir(outra);
     QCOMPARE(a.grade()->model()->index(1, 6).data(Qt::ToolTipRole).toString(),
-             "Último preço enviado: 12,50 em " + hoje + "\nTabela de preços: 11,00 (importada em " +
-                 diaDaTabela + ")");
+             Qt::convertFromPlainText("Último preço enviado: 12,50 em " + hoje +
+                                          "\nTabela de preços: 11,00 (importada em " + diaDaTabela +
+                                          ")",
+                                      Qt::WhiteSpaceNormal));
     a.comando("PreencherUltimosPrecos");
     QCOMPARE(a.celula(2, 6), "12,50");
     QCOMPARE(a.celula(1, 6), "0,00");
-    QCOMPARE(f.statusBar()->currentMessage(), "1 preço preenchido com os últimos preços enviados.");
+    QCOMPARE(mensagem(f), "1 preço preenchido com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
     Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);
@@ -678,7 +907,7 @@ void ComandosDoForm::tabelaDePrecos() {
     const QString hoje = QDate::currentDate().toString("dd/MM/yyyy");
     const QString hojeComoTexto = DateToText(QDate::currentDate());
     const int preenchidos = 3500 - semTabela - 1;
-    QCOMPARE(f.statusBar()->currentMessage(),
+    QCOMPARE(mensagem(f),
              QString("%1 preços preenchidos pela tabela de %2 (%3 pelo código de barras e PLU, %4 "
                      "só pelo código de barras, 0 só pelo PLU); %5 produtos sem preço na tabela.")
                  .arg(preenchidos)
@@ -689,7 +918,8 @@ void ComandosDoForm::tabelaDePrecos() {
     QCOMPARE(f.proposta().resposta().precos, esperados);
     QCOMPARE(a.celula(3500, 6), esperados[3499]);
     QCOMPARE(a.grade()->model()->index(0, 6).data(Qt::ToolTipRole).toString(),
-             "Tabela de preços: 1,25 (importada em " + hojeComoTexto + ")");
+             Qt::convertFromPlainText("Tabela de preços: 1,25 (importada em " + hojeComoTexto + ")",
+                                      Qt::WhiteSpaceNormal));
     a.comando("Desfazer"); // the whole fill, at once
     QCOMPARE(f.proposta().cotados(), 1);
     a.comando("Refazer");
@@ -744,7 +974,7 @@ void ComandosDoForm::tabelaDePrecos() {
     apagar->trigger();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
-    QCOMPARE(outro.statusBar()->currentMessage(), cotacao::textos::TabelaApagada);
+    QCOMPARE(mensagem(outro), cotacao::textos::TabelaApagada);
     Caixas::esqueceMostradas();
     a.comando("PreencherComTabela");
     QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});

@@ -8,6 +8,10 @@ private Q_SLOTS:
     void init();
     void colagem_data();
     void colagem();
+    void comoOExcelSalva_data();
+    void comoOExcelSalva();
+    void titulos_data();
+    void titulos();
     void idaEVolta_data();
     void idaEVolta();
     void deOutraFerramenta();
@@ -28,6 +32,7 @@ private Q_SLOTS:
     void textoDeForaNaoEMarcacao();
     void colarEDesfazer();
     void localizarEDigitar();
+    void teclasDaGrade();
     void caminhoDoTeclado();
     void resumoEAcessibilidade();
     void ultimosPrecos();

@@ -131,7 +131,10 @@ void TabelaDePrecos::resumo_data() {
                                  "Linhas lidas: 4\nPreços que vão para a tabela: 1\nLinhas sem "
                                  "preço: 1\nPreços recusados (não são valores): 1\nProdutos "
                                  "repetidos: 1 (vale a última linha do mesmo código de barras e "
-                                 "PLU)\nProdutos desta cotação com preço na tabela: 1 de 2\n\n"
+                                 "PLU)\n\nPreços que não são valores (use só números, com "
+                                 "vírgula ou ponto antes dos centavos, como 1.234,56 ou R$ "
+                                 "1.234,56):\n2: \"x\"\nProdutos desta cotação com preço na "
+                                 "tabela: 1 de 2\n\n"
                                  "Depois de importar, \"Editar > Preencher com a tabela de "
                                  "preços\" (Ctrl+Shift+L) preenche com ela os produtos ainda sem "
                                  "preço.\n\nA tabela de "
@@ -143,7 +146,9 @@ void TabelaDePrecos::resumo_data() {
                              "não foi alterada.\n\nLinhas lidas: 1\nPreços que vão para a "
                              "tabela: 0\nLinhas sem preço: 0\nPreços recusados (não são "
                              "valores): 1\nProdutos repetidos: 0 (vale a última linha do mesmo "
-                             "código de barras e PLU)");
+                             "código de barras e PLU)\n\nPreços que não são valores (use só "
+                             "números, com vírgula ou ponto antes dos centavos, como 1.234,56 "
+                             "ou R$ 1.234,56):\n1: \"x\"");
     QTest::newRow("sem cabeçalho")
         << QByteArray("a;b\r\n") << "t.csv" << false
         << QString::fromUtf8("A planilha t.csv não tem as colunas esperadas: é preciso um "

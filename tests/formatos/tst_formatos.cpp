@@ -30,6 +30,10 @@ private Q_SLOTS:
     void cleanupTestCase();
     void quantia_data();
     void quantia();
+    void numeroMostrado_data();
+    void numeroMostrado();
+    void numeroDePlanilha_data();
+    void numeroDePlanilha();
     void digitacao_data();
     void digitacao();
     void quantidadeESubtotal_data();
@@ -170,6 +174,19 @@ void Numeros::quantia_data() {
     caso("dois separadores decimais", "pt_BR", "1.234,5.6", "", "");
     caso("só a vírgula", "pt_BR", ",", "", "");
     caso("vírgulas largas demais", "pt_BR", QString::fromUtf8("１，２，３"), "", "");
+    // What Excel and LibreOffice put on the clipboard and in a .csv from a currency column.
+    caso("moeda e espaço", "pt_BR", "R$ 8,99", "8,99", "8,99");
+    caso("moeda colada", "pt_BR", "R$8,99", "8,99", "8,99");
+    caso("moeda e espaço sem quebra", "pt_BR", QString::fromUtf8("R$\u00a01.021,90"), "1021,90",
+         "1.021,90");
+    caso("moeda e espaço estreito", "pt_BR", QString::fromUtf8("R$\u202f6,50"), "6,50", "6,50");
+    caso("moeda entre brancos", "pt_BR", QString::fromUtf8(" R$\u00a0 5 "), "5,00", "5,00");
+    caso("sinal antes da moeda", "pt_BR", "-R$ 5,00", "", "");
+    caso("sinal depois da moeda", "pt_BR", "R$ -5,00", "", "");
+    caso("só a moeda", "pt_BR", "R$", "", "");
+    caso("moeda e palavra", "pt_BR", "R$ abc", "", "");
+    caso("outra moeda", "pt_BR", "US$ 5,00", "", "");
+    caso("moeda depois", "pt_BR", "8,99 R$", "", "");
 }
 
 void Numeros::quantia() {
@@ -192,6 +209,49 @@ void Numeros::quantia() {
              QStringList{arquivo.isEmpty() ? Quantia().numero() : arquivo});
 }
 
+// A number of a numeric column shows the column's decimals, more only where it has them; a .csv
+// writes a number with its own decimals.
+void Numeros::numeroMostrado_data() {
+    QTest::addColumn<qint64>("unidades");
+    QTest::addColumn<int>("decimais");
+    QTest::addColumn<int>("casas");
+    QTest::addColumn<bool>("milhares");
+    QTest::addColumn<QString>("mostrado");
+    QTest::newRow("centavos agrupados") << qint64(123450) << 2 << 2 << true << "1.234,50";
+    QTest::newRow("terceira decimal fica") << qint64(1235) << 3 << 2 << true << "1,235";
+    QTest::newRow("zeros além das casas saem") << qint64(2500) << 3 << 2 << true << "2,50";
+    QTest::newRow("milhões de quilos") << qint64(1234567000) << 3 << 2 << true << "1.234.567,00";
+    QTest::newRow("sem agrupar") << qint64(123450) << 2 << 2 << false << "1234,50";
+    QTest::newRow("centavos só") << qint64(5) << 2 << 2 << true << "0,05";
+    QTest::newRow("sem casas") << qint64(1200) << 2 << 0 << true << "12";
+}
+
+void Numeros::numeroMostrado() {
+    QFETCH(qint64, unidades);
+    QFETCH(int, decimais);
+    QFETCH(int, casas);
+    QFETCH(bool, milhares);
+    QFETCH(QString, mostrado);
+    SetInternational(ModoInternacional::Windows, ItensDaLocalidade::de(QLocale("pt_BR")));
+    QCOMPARE(MostraDecimal(unidades, decimais, casas, milhares), mostrado);
+}
+
+void Numeros::numeroDePlanilha_data() {
+    QTest::addColumn<double>("valor");
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("inteiro") << 2.0 << "2,00";
+    QTest::newRow("uma decimal") << 12.5 << "12,50";
+    QTest::newRow("três decimais de uma quantidade") << 1.235 << "1,235";
+    QTest::newRow("milhares sem grupo") << 1234.5 << "1234,50";
+    QTest::newRow("o maior preço") << 999999999.99 << "999999999,99";
+}
+
+void Numeros::numeroDePlanilha() {
+    QFETCH(double, valor);
+    QFETCH(QString, texto);
+    QCOMPARE(NumeroDePlanilha(valor), texto);
+}
+
 // What the keyboard may type into a price: the start of a grouped amount is let through.
 void Numeros::digitacao_data() {
     QTest::addColumn<QString>("texto");
@@ -208,6 +268,12 @@ void Numeros::digitacao_data() {
     QTest::newRow("letra") << "12a" << recusada << "12a";
     QTest::newRow("sinal") << "-" << recusada << "-";
     QTest::newRow("largos ficam simples") << QString::fromUtf8("１２，５") << aceita << "12,5";
+    QTest::newRow("moeda a caminho") << "R" << incompleta << "R";
+    QTest::newRow("moeda e espaço a caminho") << "R$ " << incompleta << "R$ ";
+    QTest::newRow("moeda e milhar a caminho") << "R$ 1.234" << incompleta << "R$ 1.234";
+    QTest::newRow("moeda inteira") << "R$ 8,99" << aceita << "R$ 8,99";
+    QTest::newRow("sinal antes da moeda") << "-R" << recusada << "-R";
+    QTest::newRow("moeda e letra") << "R$ a" << recusada << "R$ a";
 }
 
 void Numeros::digitacao() {

@@ -1,10 +1,10 @@
+#include "formatos/Quantia.h"
 #include "grade/ControleGrade.h"
 #include "grade/FlexCell.h"
 #include "grade/ObjetosGrade.h"
-#include "formatos/Quantia.h"
+#include "janelas/Caixas.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
-#include "janelas/Caixas.h"
 #include "tests/support/TestMain.h"
 
 #include <QInputMethodEvent>
@@ -37,7 +37,9 @@ struct GradeDeProdutos {
             grade.Column(c).Alignment(14);
             grade.Column(c).Mask(5);
             grade.Column(c).DecimalLength(2);
+            grade.Column(c).FormatString("##,##0.00");
         }
+        controle.modelo()->dados().coluna(4).leitura = Leitura::Quantidade;
         // The amount rule, as the quotation form gives it to its grid.
         controle.modelo()->setValidadorNumerico([](QObject* dono) {
             return new ValidadorDeRegra(
@@ -292,12 +294,45 @@ private Q_SLOTS:
         QCOMPARE(g.texto(4, 7), "");
     }
 
-    void numerosComDuasCasasADireita() {
+    // A numeric cell is read as its column reads (an amount, a quantity) and shown with the
+    // column's two decimals, more where the number has them; a text that is no number of the
+    // column shows as it stands, never as another number.
+    void numerosComoAColunaLe_data() {
+        QTest::addColumn<int>("coluna");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mostrado");
+        QTest::newRow("quantidade de três decimais, zero no fim") << 4 << "12,500"
+                                                                  << "12,50";
+        QTest::newRow("quantidade de três decimais") << 4 << "1,235"
+                                                     << "1,235";
+        QTest::newRow("quantidade com milhares") << 4 << "1.234,5"
+                                                 << "1.234,50";
+        QTest::newRow("quantidade de quatro decimais") << 4 << "0,0001"
+                                                       << "0,0001";
+        QTest::newRow("preço agrupado") << 6 << "1234,5"
+                                        << "1.234,50";
+        QTest::newRow("preço em moeda") << 6 << "R$ 8,99"
+                                        << "8,99";
+        QTest::newRow("milhar ou decimal? fica como está") << 6 << "1.234"
+                                                           << "1.234";
+        QTest::newRow("preço de três decimais fica") << 6 << "3,456"
+                                                     << "3,456";
+        QTest::newRow("sinal fica") << 6 << "-5"
+                                    << "-5";
+        QTest::newRow("expoente fica") << 6 << "1e5"
+                                       << "1e5";
+    }
+
+    void numerosComoAColunaLe() {
+        QFETCH(int, coluna);
+        QFETCH(QString, texto);
+        QFETCH(QString, mostrado);
         GradeDeProdutos g;
-        const QModelIndex qtde = g.indice(2, 4);
-        QCOMPARE(qtde.data(Qt::DisplayRole).toString(), "12,50");
-        QCOMPARE(qtde.data(Qt::EditRole).toString(), "12,500");
-        QVERIFY(qtde.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        g.grade.Cell(2, coluna).Text(texto);
+        const QModelIndex celula = g.indice(2, coluna);
+        QCOMPARE(celula.data(Qt::DisplayRole).toString(), mostrado);
+        QCOMPARE(celula.data(Qt::EditRole).toString(), texto);
+        QVERIFY(celula.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
         QCOMPARE(g.indice(1, 3).data(Qt::DisplayRole).toString(), "AÇÚCAR");
     }
 

@@ -106,6 +106,18 @@ def main():
                          '<c r="C%d" t="s"><v>0</v></c></row>' % (n, n, n, n)).encode())
             f.write(fim)
         xlsx(saida, linhas, compartilhados=compartilhados, cabecalho=cabecalho)
+    elif tipo == "titulos-longos":  # 30 rows of 40 cells, each the one text of 32,767 characters
+        compartilhados = '<sst xmlns="%s"><si><t>%s</t></si></sst>' % (NS, "t" * 32767)
+
+        def linhas(f):
+            for n in range(1, 31):
+                f.write(('<row r="%d">' % n).encode())
+                for c in range(40):
+                    f.write(('<c r="%s%d" t="s"><v>0</v></c>' % (chr(65 + c % 26) * (1 + c // 26),
+                                                               n)).encode())
+                f.write(b"</row>")
+            f.write(fim)
+        xlsx(saida, linhas, compartilhados=compartilhados, cabecalho="")
     elif tipo == "csv-grande":  # past the size a .csv may have
         with open(saida, "wb") as f:
             f.write("PLU;Preço\r\n".encode())
