@@ -272,8 +272,7 @@ QString detalheDe(CURLcode codigo, const Vigia* v) {
     if (v && v->erro[0] && QString::fromUtf8(v->erro) != detalhe)
         detalhe += QStringLiteral(": ") + QString::fromUtf8(v->erro);
     if (v && !v->ultimaResposta.isEmpty())
-        detalhe += QStringLiteral("; última resposta do servidor: \"") +
-                   QString::fromLatin1(v->ultimaResposta) + u'"';
+        detalhe += textos::UltimaResposta.arg(QString::fromLatin1(v->ultimaResposta));
     return detalhe;
 }
 
@@ -430,7 +429,7 @@ Desfecho Baixa(const PedidoFtp& p, const AvisoDeProgresso& progresso) {
         local.cancelWriting();
         if (destino.grandeDemais)
             return Falha{Falha::Tipo::Recusada, textos::GrandeDemais.arg(nome),
-                         QStringLiteral("mais de %1 bytes").arg(destino.maximo)};
+                         textos::MaisQue.arg(destino.maximo)};
         if (destino.falhouGravacao)
             return nucleo::DiagnosticaFalha(pasta, destino.escritos);
         return falha;

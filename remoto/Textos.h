@@ -59,5 +59,8 @@ inline const QString ChaveDoSistema =
 inline const QString ChaveDesconhecida = QStringLiteral("(desconhecida)");
 inline const QString OutraChave = QStringLiteral("o certificado tem outra chave");
 inline const QString TlsRecusado = QStringLiteral("o servidor recusou AUTH TLS");
+// What the error log adds to a failed session's detail.
+inline const QString UltimaResposta = QStringLiteral("; última resposta do servidor: \"%1\"");
+inline const QString MaisQue = QStringLiteral("mais de %1 bytes");
 
 } // namespace remoto::textos
