@@ -71,6 +71,7 @@ Anuncio leAnuncio(const OpcoesInicio& opcoes, const QString& pasta) {
                                     ? arquivo.read(remoto::kMaximoDaAssinatura + 1)
                                     : QByteArray();
     if (!baixou.ok()) {
+        nucleo::Registra(baixou.falha());
         a.motivo = baixou.falha().tipo == nucleo::Falha::Tipo::Inexistente
                        ? textos::MotivoSemAssinatura
                        : textos::MotivoAssinaturaNaoBaixada;
@@ -124,8 +125,8 @@ void atualiza(const OpcoesInicio& opcoes, const remoto::Reivindicacao& reivindic
     remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, textos::FalhaDownload};
     conversa.aguarda(textos::BaixandoAtualizacao, [&] { baixou = remoto::BaixaEsperando(pedido); });
     if (!baixou.ok()) {
-        conversa.avisa(baixou.falha().naGravacao() ? nucleo::Diz(baixou.falha())
-                                                   : textos::FalhaDownload);
+        nucleo::Registra(baixou.falha());
+        conversa.avisa(baixou.falha().naGravacao() ? baixou.falha().texto : textos::FalhaDownload);
         return;
     }
     // The file checked is the file started: held open, in a folder of this run, from the check

@@ -375,6 +375,12 @@ void Inicio::atualizacaoVerificada() {
     }
     QVERIFY(!QFile::exists(ini.programa.arquivo(kInstalador)));
     QVERIFY(!QFile::exists(ini.programa.arquivo(kAssinatura)));
+    if (desfecho == NaoBaixada) { // the log says why, in curl's words
+        const QString log = DeCp1252(ini.programa.ler(QStringLiteral("KZERROR.LOG")));
+        QVERIFY2(log.contains(QStringLiteral("CotacaoInstall.exe")) &&
+                     log.contains(QStringLiteral("Remote file not found")),
+                 qPrintable(log));
+    }
 }
 
 // A second program started while the first updates neither updates nor touches the first's
