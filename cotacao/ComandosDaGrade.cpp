@@ -86,21 +86,23 @@ QAction* comando(QObject* dono, QMenu* menu, const char* nome, const QString& te
     return acao;
 }
 
-// The status bar's message: whole, on as many lines as it needs, beside the totals and never
-// under them (a message of the status bar's own is drawn across its whole width).
+// The status bar's message, on two lines beside the totals and never under them (a message of
+// the status bar's own is drawn across its whole width).
 class LinhaDeMensagem : public QLabel {
 public:
     explicit LinhaDeMensagem(QStatusBar* barra)
-        : QLabel(barra)
-        , m_barra(barra) {
+        : QLabel(barra) {
         setObjectName(QStringLiteral("Mensagem"));
         setTextFormat(Qt::PlainText);
         setWordWrap(true);
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         setMinimumWidth(1);
+        // Two lines are the bar's from the start: the window is sized with them, and a message
+        // coming or going never takes room from the form above it.
+        setFixedHeight(2 * fontMetrics().lineSpacing() + 2);
     }
     void mostra(const QString& texto) {
-        setText(texto);
+        m_texto = texto;
         ajusta();
     }
 
@@ -111,17 +113,27 @@ protected:
     }
 
 private:
-    // The bar grows to the lines the message takes at its width, and back.
+    // The whole message where its two lines hold it (they do at the window's size); at a width
+    // where they do not, as much as they hold, ended by "…", the whole of it in the tip.
     void ajusta() {
-        const int altura = text().isEmpty() ? 0 : heightForWidth(width());
-        if (altura == m_altura)
-            return;
-        m_altura = altura;
-        setMinimumHeight(altura);
-        m_barra->setMinimumHeight(altura > 0 ? altura + 6 : 0);
+        const QRect espaco(0, 0, std::max(1, width()), 100 * height());
+        const auto cabe = [&](const QString& t) {
+            return fontMetrics().boundingRect(espaco, Qt::TextWordWrap, t).height() <= height();
+        };
+        QString mostrado = m_texto;
+        if (!cabe(mostrado)) {
+            qsizetype dentro = 0, fora = m_texto.size();
+            while (fora - dentro > 1) {
+                const qsizetype meio = (dentro + fora) / 2;
+                (cabe(m_texto.left(meio) + u'…') ? dentro : fora) = meio;
+            }
+            mostrado = m_texto.left(dentro) + u'…';
+        }
+        if (mostrado != text())
+            setText(mostrado);
+        setToolTip(mostrado == m_texto ? QString() : m_texto);
     }
-    QStatusBar* m_barra;
-    int m_altura = -1;
+    QString m_texto;
 };
 
 bool planilhaCsv(const QString& caminho) {

@@ -134,6 +134,13 @@ void FormCotacao::criaMenu() {
     // Where the window is narrow this line gives way to the total beside it.
     m_situacao->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_situacao, 1);
+    m_situacao->hide();
+}
+
+// Shown only while it says something: the room beside the totals is the messages' otherwise.
+void FormCotacao::mostraSituacao(const QString& texto) {
+    m_situacao->setText(texto);
+    m_situacao->setVisible(!texto.isEmpty());
 }
 
 DestinoDoEnvio FormCotacao::destinoDoEnvio() const {
@@ -190,7 +197,7 @@ void FormCotacao::Setup() {
     avisaBanco();
     if (const QString quantidades = AvisoDeQuantidades(m_proposta); !quantidades.isEmpty())
         WarningMessage(quantidades);
-    m_situacao->setText(SituacaoDoEnvio(m_anterior, m_recibo));
+    mostraSituacao(SituacaoDoEnvio(m_anterior, m_recibo));
     ofereceRascunho();
     m_rascunho->acompanha(m_proposta);
     RegisterTimer(1, true);
@@ -261,7 +268,7 @@ void FormCotacao::Timer() {
 
 void FormCotacao::iniciaRascunho() {
     const auto falha = [this](const QString& erro) {
-        m_situacao->setText(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
+        mostraSituacao(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
     };
     m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, falha);
 }

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "grade/FlexCell.h"
+#include "banco/Recibos.h"
 #include "cotacao/ComandosDaGrade.h"
 #include "cotacao/TelaCotacao.h"
 #include "cotacao/regras/Envio.h"
 #include "cotacao/regras/Proposta.h"
 #include "cotacao/regras/RespostaAnterior.h"
 #include "formatos/Cotacao.h"
-#include "remoto/Conexao.h"
+#include "grade/FlexCell.h"
 #include "janelas/Janela.h"
-#include "banco/Recibos.h"
+#include "remoto/Conexao.h"
 
 #include <QLabel>
-#include <QScrollArea>
 #include <QLineEdit>
+#include <QScrollArea>
 
 #include <memory>
 #include <optional>
@@ -99,6 +99,7 @@ private:
 
     // Drafts: what was typed and not sent, kept in the local database.
     void iniciaRascunho();
+    void mostraSituacao(const QString& texto);
     void ofereceRascunho();
     // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
     // drafts was moved aside.
@@ -114,7 +115,7 @@ private:
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
     bool m_encerrando = false; // leaving is decided: close without asking
     TelaCotacao m_tela;
-    QWidget* m_area = nullptr;         // the controls, at their places
+    QWidget* m_area = nullptr;        // the controls, at their places
     QScrollArea* m_rolagem = nullptr; // around them
     // Goes before the Proposta and the grid: from then on the grid cannot reach the answer.
     std::unique_ptr<ComandosDaGrade> m_comandos;
