@@ -54,6 +54,14 @@ bool ConheceServidor(Retransmissor& fio, const Certificado& c) {
     return Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini"))).ok();
 }
 
+// Another server at the same address, with another certificate, announcing a version.
+std::unique_ptr<ServidorFtpTeste> PoeIntruso(const Retransmissor& fio, const Certificado& outro) {
+    auto intruso = std::make_unique<ServidorFtpTeste>(comTls(Tls::Oferecido, outro));
+    fio.para(*intruso);
+    intruso->colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=99\r\n");
+    return intruso;
+}
+
 } // namespace
 
 void FtpTls::init() {
@@ -120,9 +128,7 @@ void FtpTls::outroCertificado() {
     Certificado outro;
     Retransmissor fio;
     QVERIFY(ConheceServidor(fio, primeiro));
-    ServidorFtpTeste intruso(comTls(Tls::Oferecido, outro));
-    fio.para(intruso);
-    intruso.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=99\r\n");
+    const auto intruso = PoeIntruso(fio, outro);
     const qsizetype antes = fio.fio().size();
 
     const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini")));
@@ -141,8 +147,8 @@ void FtpTls::outroCertificado() {
     const Desfecho subiu = Sobe(pedido(fio.endereco(), QStringLiteral("resposta.cot")));
     QVERIFY(!subiu);
     QCOMPARE(subiu.falha().texto, textos::CertificadoMudou);
-    QVERIFY(!intruso.existe(QStringLiteral("resposta.cot")));
-    QVERIFY(!intruso.existe(QStringLiteral("resposta.cot.parte")));
+    QVERIFY(!intruso->existe(QStringLiteral("resposta.cot")));
+    QVERIFY(!intruso->existe(QStringLiteral("resposta.cot.parte")));
 }
 
 // A server that spoke TLS here and now offers none never gets the password in clear.
@@ -216,9 +222,7 @@ void FtpTls::registroIlegivel() {
     QVERIFY(ConheceServidor(fio, primeiro));
     int guardados = 0;
     UsaGuardaDeServidores(guardaIlegivel(&guardados));
-    ServidorFtpTeste intruso(comTls(Tls::Oferecido, outro));
-    fio.para(intruso);
-    intruso.colocar(QStringLiteral("Versao.ini"), "[Geral]\r\nVersao=99\r\n");
+    const auto intruso = PoeIntruso(fio, outro);
     const qsizetype antes = fio.fio().size();
 
     const Desfecho baixou = Baixa(pedido(fio.endereco(), QStringLiteral("Versao.ini")));
