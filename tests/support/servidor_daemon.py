@@ -21,6 +21,7 @@ without chroot; the account then logs in to --raiz as its home directory.
   --porta N     port to listen on (0: a free one)
   --cache DIR   where the fetched packages are unpacked
   --preparar    fetch the daemon if needed and exit
+  --comandos F  write each command the clients send to the file F, one a line ("STOR x")
 """
 import argparse
 import ctypes
@@ -57,6 +58,7 @@ PRAZO_INICIO = 20.0
 
 daemon = None
 trabalho = None
+comandos = None  # --comandos
 encerrando = threading.Lock()
 
 
@@ -234,6 +236,9 @@ def escrever_configuracao(pasta, raiz, porta, tls):
         "TimesGMT on",
         "ControlsEngine off",
     ]
+    if comandos:
+        # the command and its argument, as a test follows a client over TLS
+        linhas += ['LogFormat comandos "%m %J"', "ExtendedLog %s ALL comandos" % aspas(comandos)]
     if tls.modo != "nao":
         linhas += [
             "ModulePath " + aspas(tls.modulos),
@@ -372,7 +377,7 @@ def iniciar(binario, bibliotecas, raiz, porta_pedida, tls):
 
 
 def main():
-    global trabalho
+    global trabalho, comandos
     morrer_com_o_pai()
     parser = argparse.ArgumentParser()
     parser.add_argument("--raiz", default=".")
@@ -383,7 +388,9 @@ def main():
     parser.add_argument("--tls", choices=["nao", "oferecido", "exigido"], default="nao")
     parser.add_argument("--certificado", default="")
     parser.add_argument("--chave", default="")
+    parser.add_argument("--comandos", default="")
     args = parser.parse_args()
+    comandos = os.path.abspath(args.comandos) if args.comandos else None
 
     for sinal in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(sinal, lambda *_: encerrar(0))
