@@ -435,6 +435,35 @@ void Inicio::temporariosAbandonados() {
              QStringList{QStringLiteral("anotacoes.txt.Ab12cD")});
 }
 
+// The clean-up removes the folders earlier updates left, and nothing a link of such a name, or a
+// link inside one of them, points to.
+void Inicio::ligacoesNaoSeguidas() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    QTemporaryDir fora;
+    const QDir alheia(fora.path());
+    QVERIFY(alheia.mkpath(QStringLiteral("a")) && alheia.mkpath(QStringLiteral("b")));
+    for (const char* nome : {"a/precos.txt", "b/precos.txt"}) {
+        QFile f(alheia.filePath(QString::fromLatin1(nome)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("do fornecedor") > 0);
+    }
+    const QDir programa(ini.programa.path());
+    QVERIFY(QFile::link(alheia.filePath(QStringLiteral("a")),
+                        programa.filePath(QStringLiteral("Atualizacao-ligada"))));
+    QVERIFY(programa.mkpath(QStringLiteral("Atualizacao-velha/sub")));
+    ini.programa.escrever(QStringLiteral("Atualizacao-velha/sub/CotacaoInstall.exe"), "MZ");
+    QVERIFY(QFile::link(alheia.filePath(QStringLiteral("b")),
+                        programa.filePath(QStringLiteral("Atualizacao-velha/b"))));
+    ConversaGravada conversa;
+    QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Login);
+    QVERIFY(!programa.exists(QStringLiteral("Atualizacao-velha")));
+    QVERIFY(QFileInfo(programa.filePath(QStringLiteral("Atualizacao-ligada"))).isSymLink());
+    QCOMPARE(alheia.entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    for (const char* nome : {"a/precos.txt", "b/precos.txt"})
+        QVERIFY2(alheia.exists(QString::fromLatin1(nome)), nome);
+}
+
 // What one run learnt of a server's TLS holds in the next, from the local database.
 void Inicio::tlsLembradoNoBanco() {
     DiretorioTeste programa;

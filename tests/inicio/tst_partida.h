@@ -24,5 +24,6 @@ private Q_SLOTS:
     void umaAtualizacaoPorVez();
     void pastaSomenteLeitura();
     void temporariosAbandonados();
+    void ligacoesNaoSeguidas();
     void tlsLembradoNoBanco();
 };
