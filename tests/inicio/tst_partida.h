@@ -25,5 +25,7 @@ private Q_SLOTS:
     void pastaSomenteLeitura();
     void temporariosAbandonados();
     void ligacoesNaoSeguidas();
+    void loginSoAposAsChecagens_data();
+    void loginSoAposAsChecagens();
     void tlsLembradoNoBanco();
 };
