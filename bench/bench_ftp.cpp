@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 using namespace remoto;
@@ -134,10 +135,14 @@ int main(int argc, char** argv) {
     const double curlEnvioTls = medianaMs(kVezes, [&] {
         ok &= shell(QStringLiteral("curl -s -T enviar.bin %1curl-envio.bin").arg(urlTls));
     });
-    const double loginTls = medianaMs(21, [&] {
+    // One login as a supplier makes it, to a server idle before it: ProFTPD greets a session that
+    // follows another within a few hundred ms 100 to 400 ms late, TLS or not, and sessions back to
+    // back would measure that instead.
+    const auto ociosa = [] { QThread::msleep(500); };
+    const double loginTls = medianaMs(21, ociosa, [&] {
         ok &= remoto::BaixaEsperando(pedidoDe(seguro, QStringLiteral("Versao.ini"))).ok();
     });
-    const double loginClaro = medianaMs(21, [&] {
+    const double loginClaro = medianaMs(21, ociosa, [&] {
         ok &= remoto::BaixaEsperando(pedidoDe(claro, QStringLiteral("Versao.ini"))).ok();
     });
     if (!ok) {
@@ -164,7 +169,8 @@ int main(int argc, char** argv) {
                curlTls, QStringLiteral("curl --ssl-reqd -o + sync"));
     contraCurl(QStringLiteral("FTP upload over TLS"), QStringLiteral("<= 1.1x curl"), nossoEnvioTls,
                curlEnvioTls, QStringLiteral("curl --ssl-reqd -T"));
-    linha(QStringLiteral("One small file (login to close), ProFTPD, with TLS"), QStringLiteral("-"),
+    linha(QStringLiteral("One small file (login to close), ProFTPD idle before it, with TLS"),
+          QStringLiteral("within 1.5x of one without"),
           QString::number(loginTls, 'f', 1) + QStringLiteral(" ms"),
           QStringLiteral("without TLS: ") + QString::number(loginClaro, 'f', 1) +
               QStringLiteral(" ms"));
