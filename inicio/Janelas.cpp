@@ -6,10 +6,6 @@
 
 namespace inicio {
 
-void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
-    MostraLogin(CriaLogin(rede, banco));
-}
-
 FormLogin* CriaLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
     auto* login = new FormLogin(
         rede,
