@@ -14,15 +14,16 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 using namespace remoto;
 
 namespace {
-// BENCH_MB=N measures N MB instead.
+// BENCH_MB=N measures N MB instead (1 MB for the test run's check, BENCH_RAPIDO).
 const qint64 kTamanho =
     (qEnvironmentVariableIntValue("BENCH_MB") > 0 ? qEnvironmentVariableIntValue("BENCH_MB")
-                                                  : 100) *
+                                                  : tamanho(100, 1)) *
     (1LL << 20);
 constexpr int kVezes = 5;
 
@@ -74,10 +75,11 @@ int main(int argc, char** argv) {
     });
 
     // A 300 KB quotation over a 20 KB/s line: the event loop must keep turning meanwhile.
+    const int kbLentos = tamanho(300, 30);
     ServidorFtpTeste::Opcoes lenta;
     lenta.limiteEnvio = 20 * 1024;
     ServidorFtpTeste devagar(lenta);
-    devagar.colocar(QStringLiteral("lenta.cot"), QByteArray(300 * 1024, 'l'));
+    devagar.colocar(QStringLiteral("lenta.cot"), QByteArray(kbLentos * 1024, 'l'));
     QElapsedTimer relogio;
     qint64 anterior = 0, maiorIntervalo = 0;
     QTimer batida;
@@ -133,10 +135,14 @@ int main(int argc, char** argv) {
     const double curlEnvioTls = medianaMs(kVezes, [&] {
         ok &= shell(QStringLiteral("curl -s -T enviar.bin %1curl-envio.bin").arg(urlTls));
     });
-    const double loginTls = medianaMs(21, [&] {
+    // One login as a supplier makes it, to a server idle before it: ProFTPD greets a session that
+    // follows another within a few hundred ms 100 to 400 ms late, TLS or not, and sessions back to
+    // back would measure that instead.
+    const auto ociosa = [] { QThread::msleep(500); };
+    const double loginTls = medianaMs(21, ociosa, [&] {
         ok &= remoto::BaixaEsperando(pedidoDe(seguro, QStringLiteral("Versao.ini"))).ok();
     });
-    const double loginClaro = medianaMs(21, [&] {
+    const double loginClaro = medianaMs(21, ociosa, [&] {
         ok &= remoto::BaixaEsperando(pedidoDe(claro, QStringLiteral("Versao.ini"))).ok();
     });
     if (!ok) {
@@ -163,11 +169,13 @@ int main(int argc, char** argv) {
                curlTls, QStringLiteral("curl --ssl-reqd -o + sync"));
     contraCurl(QStringLiteral("FTP upload over TLS"), QStringLiteral("<= 1.1x curl"), nossoEnvioTls,
                curlEnvioTls, QStringLiteral("curl --ssl-reqd -T"));
-    linha(QStringLiteral("One small file (login to close), ProFTPD, with TLS"), QStringLiteral("-"),
+    linha(QStringLiteral("One small file (login to close), ProFTPD idle before it, with TLS"),
+          QStringLiteral("within 1.5x of one without"),
           QString::number(loginTls, 'f', 1) + QStringLiteral(" ms"),
           QStringLiteral("without TLS: ") + QString::number(loginClaro, 'f', 1) +
               QStringLiteral(" ms"));
-    linha(QStringLiteral("Longest gap of the event loop, 300 KB at 20 KB/s (%1 s)")
+    linha(QStringLiteral("Longest gap of the event loop, %1 KB at 20 KB/s (%2 s)")
+              .arg(kbLentos)
               .arg(duracaoLenta, 0, 'f', 1),
           QStringLiteral("< 50 ms"),
           QString::number(double(maiorIntervalo) / 1e6, 'f', 1) + QStringLiteral(" ms"));

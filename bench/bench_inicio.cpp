@@ -4,7 +4,6 @@
 
 #include "Medida.h"
 #include "inicio/AppCotacao.h"
-#include "inicio/Janelas.h"
 #include "janelas/Aplicacao.h"
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
@@ -12,6 +11,7 @@
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
@@ -33,18 +33,31 @@ void avisaQuandoMostrar() {
     });
 }
 
-// The program's own start, up to its first window.
+// Reports the first window the program shows, as soon as it has shown.
+class PrimeiraJanela : public QObject {
+public:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Show && objeto->isWidgetType() &&
+            static_cast<QWidget*>(objeto)->isWindow() && !m_vista) {
+            m_vista = true;
+            avisaQuandoMostrar();
+        }
+        return false;
+    }
+
+private:
+    bool m_vista = false;
+};
+
+// The program's own start, as main() wires it, up to its first window.
 int programa(int argc, char** argv) {
     Aplicacao aplicacao(argc, argv);
     DefinePastaDoPrograma(QString::fromLocal8Bit(argv[2]));
     SetInternational(ModoInternacional::Windows);
     InstalaTratamentoDeErros();
-    OpcoesInicio opcoes;
-    opcoes.abrirLogin = [&] {
-        AbreLogin(opcoes.rede, nullptr);
-        avisaQuandoMostrar();
-    };
-    AppCotacao app(opcoes);
+    PrimeiraJanela primeira;
+    aplicacao.installEventFilter(&primeira);
+    AppCotacao app(OpcoesInicio{});
     app.Start();
     return 0;
 }
@@ -60,14 +73,19 @@ int janelaMinima(int argc, char** argv) {
 
 // One start: until the process has reported its window and ended.
 double inicioMs(const QStringList& argumentos, const QProcessEnvironment& ambiente) {
-    return tempoMs([&] {
+    QByteArray dito;
+    const double ms = tempoMs([&] {
         QProcess filho;
         filho.setProcessEnvironment(ambiente);
         filho.start(QCoreApplication::applicationFilePath(), argumentos);
         while (!filho.canReadLine() && filho.waitForReadyRead(30000)) {
         }
+        dito = filho.readLine().trimmed();
         filho.waitForFinished(30000);
     });
+    if (dito != "MOSTRADA")
+        qFatal("%s showed no window", qPrintable(argumentos.join(u' ')));
+    return ms;
 }
 } // namespace
 
@@ -91,7 +109,7 @@ int main(int argc, char** argv) {
     // In turns, so that a busy moment of the machine weighs on both alike.
     std::vector<double> login;
     std::vector<double> minima;
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < vezes(11); ++i) {
         login.push_back(inicioMs({QStringLiteral("--programa"), pasta.path()}, ambiente));
         minima.push_back(inicioMs({QStringLiteral("--minima")}, ambiente));
     }

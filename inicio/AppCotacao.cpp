@@ -1,11 +1,15 @@
 #include "inicio/AppCotacao.h"
 
+#include "acesso/FormLogin.h"
 #include "banco/BancoLocal.h"
 #include "inicio/Janelas.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/Janela.h"
 #include "janelas/Textos.h"
 #include "nucleo/ProgramDir.h"
+#include "remoto/Espera.h"
+
+#include <QPointer>
 
 namespace inicio {
 
@@ -30,14 +34,24 @@ AppCotacao::~AppCotacao() = default;
 void AppCotacao::Start() {
     // What was learnt of the servers' TLS, for every transfer from the first.
     remoto::UsaGuardaDeServidores(GuardaNoBanco(nucleo::ArquivoDoPrograma(kArquivoDoBanco)));
-    ConversaEmCaixas conversa;
-    if (Parte(m_opcoes, conversa) != Rumo::Login)
-        return;
+    // Opened at its first use, once the login shows.
     m_banco = std::make_unique<banco::BancoLocal>(nucleo::ArquivoDoPrograma(kArquivoDoBanco));
+    // The login form is built while the version is checked on the network thread (the start's
+    // two costs side by side), and shown only when start-up leads to it.
+    QPointer<FormLogin> login;
+    if (!m_opcoes.abrirLogin)
+        remoto::DuranteAProximaEspera([&] { login = CriaLogin(m_opcoes.rede, m_banco.get()); });
+    ConversaEmCaixas conversa;
+    const Rumo rumo = Parte(m_opcoes, conversa);
+    remoto::DuranteAProximaEspera({}); // a start that never waited for the network built nothing
+    if (rumo != Rumo::Login) {
+        delete login;
+        return;
+    }
     if (m_opcoes.abrirLogin)
         m_opcoes.abrirLogin();
     else
-        AbreLogin(m_opcoes.rede, m_banco.get());
+        MostraLogin(login ? login.data() : CriaLogin(m_opcoes.rede, m_banco.get()));
     Exec();
 }
 

@@ -6,7 +6,7 @@
 
 namespace inicio {
 
-void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
+FormLogin* CriaLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
     auto* login = new FormLogin(
         rede,
         [rede, banco](const QString& codigo, const QString& cnpj, formatos::Cotacao cotacao) {
@@ -14,6 +14,10 @@ void AbreLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
         },
         banco, cotacao::ImprimeRespostaGuardada);
     login->setQuitOnClose(true);
+    return login;
+}
+
+void MostraLogin(FormLogin* login) {
     login->Setup();
     login->Show();
 }

@@ -40,13 +40,15 @@ bool apaga(const QString& arquivo) {
     return !QFileInfo::exists(arquivo) || QFile::remove(arquivo);
 }
 
-// The folders of earlier updates, unless another program is updating now.
+// The folders of earlier updates, unless another program is updating now. Only folders this
+// program made: a link of that name is no folder of ours, and what it points to is left alone.
 void removePastasAbandonadas() {
     QLockFile trava(ArquivoDoPrograma(kTravaDaAtualizacao));
     if (!trava.tryLock(0))
         return;
     const QDir pasta(PastaDoPrograma());
-    for (const QString& nome : pasta.entryList({kPastaDaAtualizacao + u'*'}, QDir::Dirs))
+    for (const QString& nome :
+         pasta.entryList({kPastaDaAtualizacao + u'*'}, QDir::Dirs | QDir::NoSymLinks))
         QDir(pasta.filePath(nome)).removeRecursively();
 }
 

@@ -15,6 +15,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 using namespace inicio;
 using namespace janelas;
 using namespace nucleo;
@@ -26,6 +30,10 @@ int main(int argc, char* argv[]) {
     // reads the FTP replies) crashed on its way out, and the program never ended. Without the
     // JIT nothing is kept per thread; our few short patterns match as fast interpreted.
     qputenv("QT_ENABLE_REGEXP_JIT", "0");
+#else
+    // The supplier's prices, his CNPJ and his log are his alone: whatever the program creates,
+    // files and folders, only its owner reads (Windows gives each user's folder to that user).
+    ::umask(077);
 #endif
     Aplicacao application(argc, argv);
     if (!DefinePastaDoPrograma(QCoreApplication::applicationDirPath()))

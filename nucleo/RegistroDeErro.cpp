@@ -261,7 +261,8 @@ int abreRegistro(const char* caminho, bool criar) {
                     _O_WRONLY | _O_APPEND | _O_BINARY | _O_NOINHERIT | (criar ? _O_CREAT : 0),
                     _S_IREAD | _S_IWRITE);
 #else
-    return ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC | (criar ? O_CREAT : 0), 0644);
+    // The supplier's alone: the log names his files, servers and quotations.
+    return ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC | (criar ? O_CREAT : 0), 0600);
 #endif
 }
 

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <optional>
+#include <utility>
 
 namespace remoto {
 namespace {
@@ -34,7 +35,17 @@ QObject* executor() {
     return executor;
 }
 
+// What DuranteAProximaEspera left for the next wait (on the thread that waits: the GUI's).
+std::function<void()>& proximaEspera() {
+    static std::function<void()> trabalho;
+    return trabalho;
+}
+
 } // namespace
+
+void DuranteAProximaEspera(std::function<void()> trabalho) {
+    proximaEspera() = std::move(trabalho);
+}
 
 void NoTrabalhador(const std::function<void(const AvisoDeProgresso&)>& tarefa) {
     QCoreApplication* app = QCoreApplication::instance();
@@ -66,6 +77,8 @@ void NoTrabalhador(const std::function<void(const AvisoDeProgresso&)>& tarefa) {
         QMetaObject::invokeMethod(&aqui, [&] { espera.quit(); });
     });
     const nucleo::BloqueioDeEntrada bloqueio;
+    if (const auto enquanto = std::exchange(proximaEspera(), nullptr))
+        enquanto();
     espera.exec();
 }
 

@@ -15,6 +15,11 @@ namespace remoto {
 // application object, or on the network thread itself, the task simply runs here.
 void NoTrabalhador(const std::function<void(const AvisoDeProgresso& progresso)>& tarefa);
 
+// Work for the thread that next waits for the network thread: `trabalho` runs once, there, right
+// after that task was handed over and before the wait, so that both threads work at once
+// (start-up builds the login form while the version is checked). An empty one withdraws it.
+void DuranteAProximaEspera(std::function<void()> trabalho);
+
 // Baixa and Sobe on the network thread, waited for as above.
 Desfecho BaixaEsperando(const PedidoFtp& pedido);
 Desfecho SobeEsperando(const PedidoFtp& pedido);

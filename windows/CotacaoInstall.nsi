@@ -6,7 +6,8 @@
 ; program has let go of its files, replaces the program, keeps the supplier's files and starts
 ; the new version. Silently with /S.
 ;
-; makensis -DORIGEM=<deployed program folder> -DICONE=<.ico> -DVERSAO=1.07 -DSAIDA=<exe> this
+; makensis -DORIGEM=<deployed program folder> -DICONE=<.ico> -DVERSAO=1.07 -DSAIDA=<exe>
+;          [-DASSINATURA=<command signing the file it is given>] this
 
 ; A 64-bit installer for a 64-bit program (it runs where the program runs, wine64 included).
 Target amd64-unicode
@@ -18,6 +19,14 @@ RequestExecutionLevel user
 
 Name "${NOME}"
 OutFile "${SAIDA}"
+
+; With the vendor's certificate (scripts/build-windows, -DASSINATURA=<signing command>): the
+; uninstaller signed before it is packed, the installer once written; a failed signing fails
+; the build.
+!ifdef ASSINATURA
+    !uninstfinalize '"${ASSINATURA}" "%1"' = 0
+    !finalize '"${ASSINATURA}" "%1"' = 0
+!endif
 Icon "${ICONE}"
 UninstallIcon "${ICONE}"
 InstallDir "$LOCALAPPDATA\Cotacao"

@@ -19,6 +19,7 @@ import pathlib
 import re
 import shutil
 import socket
+import stat
 import subprocess
 import sys
 import tempfile
@@ -242,8 +243,10 @@ class Cenario:
         ambiente["COTACAO_HOST_CONEXAO"] = host_conexao or "127.0.0.1:%d" % self.servidor.porta
         ambiente["LANG"] = "pt_BR.UTF-8"
         ambiente.pop("QT_QPA_PLATFORM", None)
+        # Started as a desktop usually starts programs: with a umask that lets others read.
         p = subprocess.Popen([str(self.pasta / "cotacao")], cwd="/", env=ambiente,
-                             stdout=subprocess.DEVNULL, stderr=open(self.trabalho / "programa.log", "ab"))
+                             stdout=subprocess.DEVNULL, stderr=open(self.trabalho / "programa.log", "ab"),
+                             preexec_fn=lambda: os.umask(0o022))
         self.processos.append(p)
         return p
 
@@ -436,6 +439,13 @@ def fluxo_do_fornecedor(trabalho, programa, fotos):
         for trecho in (b"CNPJ=11.222.333/0001-81\r\n", b"FormaPgto=30/60/90\r\n",
                        b"PrazoEntrega=5\r\n", b"PedidoMinimo=150,75\r\n", b"ValorFrete=12,00\r\n"):
             confere(trecho in config, "Config.ini sem %r:\n%r" % (trecho, config))
+        # What the program made in its folder (settings, the quotation, the answer, the database)
+        # only its owner reads, whatever the umask it was started with.
+        feitos = {f.name: stat.S_IMODE(f.stat().st_mode) for f in c.pasta.iterdir()
+                  if f.is_file() and f.name != "cotacao"}
+        confere({"Config.ini", "Cotacao.db", RESPOSTA} <= set(feitos), "arquivos: %r" % feitos)
+        abertos = {nome: oct(modo) for nome, modo in feitos.items() if modo & 0o077}
+        confere(not abertos, "arquivos que outros usuários leem: %r" % abertos)
 
         # Second session: the CNPJ comes filled in; the report preview opens; sending again
         # uploads the same answer, so the form showed every price sent.

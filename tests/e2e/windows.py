@@ -8,7 +8,10 @@
    sends for the same input (the acceptance test's expected answer);
 3. the installer, silently: it installs the program for the user, keeps the supplier's files,
    and the installed program starts;
-4. the self-update: the program downloads the real installer and runs it only when the tests'
+4. with --ca (scripts/test-windows signs the build with a certificate that CA issued): the
+   program, the installer and the uninstaller it put in place verify against that CA as
+   Windows checks an Authenticode signature, and a changed byte fails the check;
+5. the self-update: the program downloads the real installer and runs it only when the tests'
    key signed it (the Windows test build trusts that key) for a newer version; unsigned, it is
    deleted and never runs.
 
@@ -24,7 +27,12 @@ import tempfile
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
 import aceitacao as a  # noqa: E402  (the acceptance test's helpers: windows, keys, the server)
+import authenticode  # noqa: E402
+
+# The CA that issued the build's code-signing certificate (--ca), when it was signed.
+CA = None
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -193,6 +201,23 @@ def instalador(trabalho, win, prefixo, fotos):
         servidor.para()
 
 
+def assinaturas(trabalho, win, prefixo, fotos):
+    """Signed by the vendor's certificate: cotacao.exe, the installer and the uninstaller the
+    installer put in place (the case above) verify against the CA; each with one byte changed in
+    its middle (code, or the installer's packed files) does not."""
+    desinstalador = pasta_instalada(prefixo) / "Desinstalar.exe"
+    a.confere(desinstalador.exists(), "nenhum desinstalador instalado em %s" % desinstalador)
+    for arquivo in (win / "programa" / "cotacao.exe", win / "CotacaoInstall.exe", desinstalador):
+        ok, dito = authenticode.verifica(arquivo, CA)
+        a.confere(ok, "a assinatura de %s não confere:\n%s" % (arquivo, dito))
+        dados = bytearray(arquivo.read_bytes())
+        dados[len(dados) // 2] ^= 0x01
+        alterado = trabalho / ("alterado-" + arquivo.name)
+        alterado.write_bytes(dados)
+        ok, dito = authenticode.verifica(alterado, CA)
+        a.confere(not ok, "%s com um byte trocado ainda confere:\n%s" % (arquivo.name, dito))
+
+
 def pasta_instalada(prefixo):
     usuario = os.environ.get("USER") or "root"
     return pathlib.Path(prefixo) / "drive_c" / "users" / usuario / "AppData" / "Local" / "Cotacao"
@@ -245,7 +270,8 @@ def atualizacao_nao_assinada(trabalho, win, prefixo, fotos):
     atualizacao(trabalho, win, prefixo, fotos, False)
 
 
-CASOS = [fluxo_no_windows, instalador, atualizacao_nao_assinada, atualizacao_assinada]
+CASOS = [fluxo_no_windows, instalador, assinaturas, atualizacao_nao_assinada,
+         atualizacao_assinada]
 
 
 def medir(win, prefixo):
@@ -274,7 +300,10 @@ def main():
     argumentos.add_argument("--fotos", required=True)
     argumentos.add_argument("--caso", help="only this case (no unit tests)")
     argumentos.add_argument("--medir", action="store_true", help="benchmark lines only")
+    argumentos.add_argument("--ca", help="the CA whose certificate signed the build")
     args = argumentos.parse_args()
+    global CA
+    CA = args.ca
     win = pathlib.Path(args.win).resolve()
     prefixo = win / "wine"
     fotos = a.Fotos(args.fotos)
@@ -287,7 +316,8 @@ def main():
         return 0
     prepara_prefixo(prefixo)
     falhas = 0 if args.caso else testes_de_unidade(win, prefixo)
-    falhas += sum(a.executa(caso, fotos, win, prefixo) for caso in CASOS
+    casos = [c for c in CASOS if CA or c is not assinaturas]
+    falhas += sum(a.executa(caso, fotos, win, prefixo) for caso in casos
                   if not args.caso or caso.__name__ == args.caso)
     print("%d falha(s)" % falhas if falhas else "Windows: tudo passou")
     return 1 if falhas else 0

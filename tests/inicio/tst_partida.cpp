@@ -1,5 +1,6 @@
 #include "tests/inicio/tst_partida.h"
 
+#include "acesso/FormLogin.h"
 #include "inicio/AppCotacao.h"
 #include "inicio/ChecagemDeVersao.h"
 #include "inicio/Partida.h"
@@ -512,6 +513,101 @@ void Inicio::versaoNaoBaixada() {
     QVERIFY2(log.contains(servidorFalha ? QStringLiteral("última resposta do servidor")
                                         : QStringLiteral("Maximum file size exceeded")),
              qPrintable(log));
+}
+
+// The clean-up removes the folders earlier updates left, and nothing a link of such a name, or a
+// link inside one of them, points to.
+void Inicio::ligacoesNaoSeguidas() {
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao("07"));
+    QTemporaryDir fora;
+    const QDir alheia(fora.path());
+    QVERIFY(alheia.mkpath(QStringLiteral("a")) && alheia.mkpath(QStringLiteral("b")));
+    for (const char* nome : {"a/precos.txt", "b/precos.txt"}) {
+        QFile f(alheia.filePath(QString::fromLatin1(nome)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("do fornecedor") > 0);
+    }
+    const QDir programa(ini.programa.path());
+    QVERIFY(QFile::link(alheia.filePath(QStringLiteral("a")),
+                        programa.filePath(QStringLiteral("Atualizacao-ligada"))));
+    QVERIFY(programa.mkpath(QStringLiteral("Atualizacao-velha/sub")));
+    ini.programa.escrever(QStringLiteral("Atualizacao-velha/sub/CotacaoInstall.exe"), "MZ");
+    QVERIFY(QFile::link(alheia.filePath(QStringLiteral("b")),
+                        programa.filePath(QStringLiteral("Atualizacao-velha/b"))));
+    ConversaGravada conversa;
+    QCOMPARE(Parte(ini.opcoes(), conversa), Rumo::Login);
+    QVERIFY(!programa.exists(QStringLiteral("Atualizacao-velha")));
+    QVERIFY(QFileInfo(programa.filePath(QStringLiteral("Atualizacao-ligada"))).isSymLink());
+    QCOMPARE(alheia.entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    for (const char* nome : {"a/precos.txt", "b/precos.txt"})
+        QVERIFY2(alheia.exists(QString::fromLatin1(nome)), nome);
+}
+
+// The real login form, built while the version is checked: shown only when start-up leads to
+// it, after the version came; never when start-up ends (no connection, an update started).
+void Inicio::loginSoAposAsChecagens_data() {
+    QTest::addColumn<QByteArray>("publicada");
+    QTest::addColumn<bool>("conectado");
+    QTest::addColumn<bool>("mostra");
+    QTest::newRow("em dia") << QByteArray("07") << true << true;
+    QTest::newRow("atualizacao iniciada") << QByteArray("08") << true << false;
+    QTest::newRow("sem conexao") << QByteArray("07") << false << false;
+}
+
+namespace {
+// Counts the login forms shown, notes whether the version had come by then, and closes each.
+class LoginsMostrados : public QObject {
+public:
+    explicit LoginsMostrados(ServidorFtpTeste& servidor)
+        : m_servidor(servidor) {}
+    int mostrados = 0;
+    bool versaoAntes = true;
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Show && dynamic_cast<FormLogin*>(objeto)) {
+            ++mostrados;
+            const QRegularExpression retr(QStringLiteral("^RETR .*") + kArquivoVersao + u'$');
+            versaoAntes = versaoAntes && !m_servidor.comandos().filter(retr).isEmpty();
+            QTimer::singleShot(0, objeto, [objeto] { static_cast<QWidget*>(objeto)->close(); });
+        }
+        return false;
+    }
+
+private:
+    ServidorFtpTeste& m_servidor;
+};
+} // namespace
+
+void Inicio::loginSoAposAsChecagens() {
+    QFETCH(QByteArray, publicada);
+    QFETCH(bool, conectado);
+    QFETCH(bool, mostra);
+    Inicializacao ini;
+    ini.servidor.colocar(kArquivoVersao, versao(publicada));
+    publica(ini.servidor, kInstaladorTeste);
+    OpcoesInicio opcoes = ini.opcoes();
+    opcoes.abrirLogin = nullptr; // the program's own login form
+    opcoes.iniciarProcesso = [](const QString&, const QString&) { return true; };
+    if (!conectado)
+        ini.internet.close();
+    const auto formsDeLogin = [] {
+        int n = 0;
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            n += dynamic_cast<FormLogin*>(janela) != nullptr;
+        return n;
+    };
+    const int antes = formsDeLogin();
+    LoginsMostrados logins(ini.servidor);
+    qApp->installEventFilter(&logins);
+    {
+        AppCotacao app(opcoes);
+        app.Start();
+    }
+    qApp->removeEventFilter(&logins);
+    QCOMPARE(logins.mostrados, mostra ? 1 : 0);
+    QVERIFY(logins.versaoAntes);
+    if (!mostra)
+        QCOMPARE(formsDeLogin(), antes); // built and never shown: gone with the start
 }
 
 // What one run learnt of a server's TLS holds in the next, from the local database.

@@ -27,5 +27,8 @@ private Q_SLOTS:
     void esquecerServidor();
     void versaoNaoBaixada_data();
     void versaoNaoBaixada();
+    void ligacoesNaoSeguidas();
+    void loginSoAposAsChecagens_data();
+    void loginSoAposAsChecagens();
     void tlsLembradoNoBanco();
 };

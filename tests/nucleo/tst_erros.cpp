@@ -17,6 +17,9 @@
 
 #include <memory>
 #include <stdexcept>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace janelas;
 using namespace nucleo;
@@ -391,7 +394,16 @@ void Erros::logNovoEAcrescentado() {
     QList<QPair<int, int>> tons;
     opcoesDeErro().tom = [&](int hertz, int duracao) { tons.append({hertz, duracao}); };
 
+#ifndef Q_OS_WIN
+    const mode_t mascara = ::umask(022); // a machine whose default lets others read
+#endif
     QCOMPARE(DefError(QVariant::fromValue(e)), QVariant(false));
+#ifndef Q_OS_WIN
+    ::umask(mascara);
+    QCOMPARE(QFile::permissions(g_dir->arquivo("KZERROR.LOG")) &
+                 ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+             QFile::Permissions());
+#endif
     const QByteArray primeiro = g_dir->ler("KZERROR.LOG");
     QVERIFY(primeiro.startsWith("***********************ERROR***"));
     QVERIFY(primeiro.endsWith("\r\n--------------------\r\n"));

@@ -30,6 +30,7 @@ once and left for the next run.
   --porta N     port to listen on (0: a free one)
   --cache DIR   where the fetched packages are unpacked
   --preparar    fetch the daemon if needed and exit
+  --comandos F  write each command the clients send to the file F, one a line ("STOR x")
 """
 import argparse
 import ctypes
@@ -76,6 +77,7 @@ PASTA_PAM = "/etc/pam.d"
 
 daemon = None
 trabalho = None
+comandos = None  # --comandos
 encerrando = threading.Lock()
 
 
@@ -269,6 +271,9 @@ def configurar_proftpd(pasta, raiz, porta, tls):
         "TimesGMT on",
         "ControlsEngine off",
     ]
+    if comandos:
+        # the command and its argument, as a test follows a client over TLS
+        linhas += ['LogFormat comandos "%m %J"', "ExtendedLog %s ALL comandos" % aspas(comandos)]
     if tls.modo != "nao":
         linhas += [
             "ModulePath " + aspas(tls.modulos),
@@ -508,7 +513,7 @@ def iniciar(programa, binario, bibliotecas, raiz, porta_pedida, tls):
 
 
 def main():
-    global trabalho
+    global trabalho, comandos
     morrer_com_o_pai()
     parser = argparse.ArgumentParser()
     parser.add_argument("--servidor", choices=sorted(PROGRAMAS))
@@ -520,7 +525,9 @@ def main():
     parser.add_argument("--tls", choices=["nao", "oferecido", "exigido"], default="nao")
     parser.add_argument("--certificado", default="")
     parser.add_argument("--chave", default="")
+    parser.add_argument("--comandos", default="")
     args = parser.parse_args()
+    comandos = os.path.abspath(args.comandos) if args.comandos else None
 
     for sinal in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(sinal, lambda *_: encerrar(0))
