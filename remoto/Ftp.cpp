@@ -228,6 +228,33 @@ QByteArray chaveApresentada(CURL* c) {
     return ChaveDaFolha(cadeia);
 }
 
+// curl_easy_perform, driven by a multi handle that looks at the connections every 10 ms: over
+// TLS, libcurl 7.88's own loop left the control connection's replies unread while it waited for
+// the data connection's handshake, which the servers only answer after RETR, until a timer of
+// its own ran out (200 ms to a second for each file).
+CURLcode realiza(CURL* c) {
+    struct LiberaMulti {
+        void operator()(CURLM* m) const { curl_multi_cleanup(m); }
+    };
+    const std::unique_ptr<CURLM, LiberaMulti> multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), c) != CURLM_OK)
+        return curl_easy_perform(c);
+    int rodando = 1;
+    CURLMcode estado = CURLM_OK;
+    while (rodando && estado == CURLM_OK) {
+        estado = curl_multi_perform(multi.get(), &rodando);
+        if (rodando && estado == CURLM_OK)
+            estado = curl_multi_poll(multi.get(), nullptr, 0, 10, nullptr);
+    }
+    CURLcode codigo = CURLE_RECV_ERROR; // a multi handle that failed ended nothing well
+    int restantes = 0;
+    while (const CURLMsg* mensagem = curl_multi_info_read(multi.get(), &restantes))
+        if (mensagem->msg == CURLMSG_DONE && mensagem->easy_handle == c)
+            codigo = mensagem->data.result;
+    curl_multi_remove_handle(multi.get(), c);
+    return codigo;
+}
+
 // Runs the session `c` is set up for, under the TLS what is known of `servidor` asks, and keeps
 // what it learnt. `recomeca` puts the local side back before a second attempt (the first contact
 // with a certificate of the server's own, after the trust store refused it). Without a reading of
@@ -239,7 +266,7 @@ nucleo::Resultado<CURLcode> executa(CURL* c, const QString& servidor, Vigia& vig
         return conhecido.falha();
     tls.antes = *conhecido;
     aplicaTls(c, tls);
-    CURLcode codigo = curl_easy_perform(c);
+    CURLcode codigo = realiza(c);
     if (codigo == CURLE_PEER_FAILED_VERIFICATION && !tls.antes.tls &&
         vigia.respostas.contains(234)) {
         tls.primeiroContato = true;
@@ -247,7 +274,7 @@ nucleo::Resultado<CURLcode> executa(CURL* c, const QString& servidor, Vigia& vig
         vigia.recomeca();
         if (recomeca)
             recomeca();
-        codigo = curl_easy_perform(c);
+        codigo = realiza(c);
     }
     if (!tls.antes.tls && vigia.tls) {
         const ServidorConhecido aprendido{true,
