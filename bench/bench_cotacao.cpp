@@ -179,8 +179,10 @@ int main(int argc, char** argv) {
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
     auto* grade = form->findChild<ControleGrade*>(QStringLiteral("MListaRelatorios"));
     const QString pdf = programa.arquivo(QStringLiteral("relatorio.pdf"));
-    const double paginas = medianaMs(
-        3, [&] { SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), pdf); });
+    const double paginas = medianaMs(3, [&] {
+        if (!SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), pdf))
+            qFatal("the report's PDF could not be written");
+    });
 
     // From Ok on the login form to the quotation form on screen, over loopback: connectivity,
     // the quotation's download, the checks, the form filled (its earlier-answer download too).

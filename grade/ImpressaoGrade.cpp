@@ -6,10 +6,12 @@
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "janelas/Textos.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Gravacao.h"
 #include "nucleo/Regional.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -205,11 +207,11 @@ void ImprimeRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
     }
 }
 
-bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
-                         const QString& arquivo) {
+nucleo::Resultado<void> SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
+                                            const QString& arquivo) {
     QSaveFile saida(arquivo);
     if (!saida.open(QIODevice::WriteOnly))
-        return false;
+        return nucleo::DiagnosticaFalha(QFileInfo(arquivo).absolutePath(), 0);
     {
         QPdfWriter pdf(&saida);
         pdf.setResolution(int(kUnidadesPorPolegada));
@@ -217,7 +219,7 @@ bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
         pdf.setCreator(textos::CriadorPdf);
         ImprimeRelatorio(dados, relatorio, pdf);
     }
-    return nucleo::ConcluiGravacao(saida).ok();
+    return nucleo::ConcluiGravacao(saida);
 }
 
 void VisualizaRelatorio(ControleGrade& grade, int zoom) {
@@ -241,10 +243,12 @@ void VisualizaRelatorio(ControleGrade& grade, int zoom) {
                     relatorio.nomeDocumento + QStringLiteral(".pdf"), textos::FiltroPdf);
                 if (arquivo.isEmpty())
                     return;
-                const bool salvo = SalvaPdfDoRelatorio(dados, relatorio, arquivo);
+                const auto salvo = SalvaPdfDoRelatorio(dados, relatorio, arquivo);
+                const QString onde = QDir::toNativeSeparators(arquivo);
                 Caixas::aviso(&previa, janelas::textos::Aviso,
-                              (salvo ? textos::PdfSalvo : textos::PdfNaoSalvo)
-                                  .arg(QDir::toNativeSeparators(arquivo)));
+                              salvo ? textos::PdfSalvo.arg(onde)
+                                    : textos::PdfNaoSalvo.arg(onde) + u' ' +
+                                          nucleo::Diz(salvo.falha()));
             });
         }
         // Within the screen it opens on, whatever its size and scale: the page at the zoom asked

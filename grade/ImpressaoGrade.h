@@ -2,6 +2,7 @@
 
 #include "grade/DadosGrade.h"
 #include "grade/Relatorio.h"
+#include "nucleo/Resultado.h"
 
 #include <QList>
 #include <QString>
@@ -24,9 +25,9 @@ QList<QList<int>> PaginasDoRelatorio(const DadosGrade& dados, const Relatorio& r
 void ImprimeRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
                       QPagedPaintDevice& dispositivo);
 
-// Writes the report as a PDF file, atomically; false when it could not be written.
-bool SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
-                         const QString& arquivo);
+// Writes the report as a PDF file, atomically; fails saying why it could not be written.
+nucleo::Resultado<void> SalvaPdfDoRelatorio(const DadosGrade& dados, const Relatorio& relatorio,
+                                            const QString& arquivo);
 
 // The parts of a title: "left|centre|right" places each part; the last two bars divide them, so
 // bars in the left part (a name or a term as the supplier wrote it, before the "||" the program

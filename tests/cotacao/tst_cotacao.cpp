@@ -462,6 +462,12 @@ private Q_SLOTS:
         auto* grade = f.findChild<ControleGrade*>("MListaRelatorios");
         const QString arquivo = a.programa.arquivo("relatorio.pdf");
         QVERIFY(SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(), arquivo));
+        // Where it cannot be written, the failure says why.
+        const auto semPasta = SalvaPdfDoRelatorio(grade->modelo()->dados(), grade->relatorio(),
+                                                  a.programa.arquivo("falta/relatorio.pdf"));
+        QVERIFY(!semPasta);
+        QVERIFY(semPasta.falha().naGravacao());
+        QVERIFY(semPasta.falha().texto.contains("falta"));
 
         QProcess info;
         info.start("pdfinfo", {arquivo});
