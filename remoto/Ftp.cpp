@@ -175,6 +175,12 @@ Curl sessao(const PedidoFtp& p, const QString& arquivo, Vigia& vigia) {
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, aoResponder);
     curl_easy_setopt(c, CURLOPT_HEADERDATA, &vigia);
     vigia.curl = c;
+#ifdef _WIN32
+    // Windows' own TLS resumes the control connection's TLS 1.2 session on a data connection, as
+    // servers left at their defaults require; a TLS 1.3 one it does not resume.
+    curl_easy_setopt(c, CURLOPT_SSLVERSION,
+                     long(CURL_SSLVERSION_TLSv1_2) | long(CURL_SSLVERSION_MAX_TLSv1_2));
+#endif
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, vigia.erro);
     curl_easy_setopt(c, CURLOPT_PREREQFUNCTION, antesDaTransferencia);
     curl_easy_setopt(c, CURLOPT_PREREQDATA, &vigia);

@@ -177,7 +177,7 @@ class Fotos:
 class ServidorFtp:
     """pyftpdlib; with `tls` (a folder for its certificate), ProFTPD requiring explicit TLS."""
 
-    def __init__(self, raiz, tls=None):
+    def __init__(self, raiz, tls=None, reuso=True):
         self.raiz = raiz
         # Its event lines go to a file, so it never blocks on a full pipe.
         registro = raiz.parent / "servidor.log"
@@ -190,7 +190,7 @@ class ServidorFtp:
                             str(certificado)], check=True, capture_output=True)
             comando = ["/usr/bin/python3", str(RAIZ / "tests" / "support" / "servidor_daemon.py"),
                        "--raiz", str(raiz), "--tls", "exigido", "--certificado",
-                       str(certificado), "--chave", str(chave)]
+                       str(certificado), "--chave", str(chave)] + ([] if reuso else ["--sem-reuso"])
         with open(registro, "w") as saida:
             self.processo = subprocess.Popen(comando, stdout=saida, stderr=subprocess.DEVNULL)
         fim = time.monotonic() + 30
@@ -220,6 +220,10 @@ def porta_fechada():
 class Cenario:
     """A program directory with a copy of the program, and the server's files."""
 
+    # Whether the server requires its data connections to resume the control connection's TLS
+    # session, as servers are packaged.
+    REUSO_DE_SESSAO = True
+
     def __init__(self, trabalho, programa, versao_servidor, tls=False):
         self.trabalho = trabalho
         self.pasta = trabalho / "programa"
@@ -229,7 +233,8 @@ class Cenario:
         remoto.mkdir(parents=True)
         shutil.copy(AMOSTRA, remoto / AMOSTRA.name)
         (remoto / "Versao.ini").write_bytes(b"[Geral]\r\nVersao=" + versao_servidor + b"\r\n")
-        self.servidor = ServidorFtp(trabalho / "servidor", tls=trabalho if tls else None)
+        self.servidor = ServidorFtp(trabalho / "servidor", tls=trabalho if tls else None,
+                                    reuso=self.REUSO_DE_SESSAO)
         self.processos = []
 
     def copia_programa(self, programa):

@@ -8,7 +8,8 @@ the account srvtar (password kelda5827), read and write, no anonymous access, pa
 extended passive data connections on 127.0.0.1. Without --tls it speaks no TLS; with
 --tls oferecido it offers explicit TLS (AUTH TLS) with --certificado and --chave, with
 --tls exigido it refuses logins and data connections without it. TLS is otherwise left as
-each daemon is packaged: a data connection must resume the control connection's TLS session.
+each daemon is packaged: a data connection must resume the control connection's TLS session
+(--sem-reuso turns that guard off, for a client whose TLS cannot resume sessions: Wine's).
 
 When the machine has no such daemon, the Debian packages are fetched with `apt-get download`
 into --cache and unpacked there with `dpkg -x`; nothing is installed and no system service
@@ -31,6 +32,7 @@ once and left for the next run.
   --cache DIR   where the fetched packages are unpacked
   --preparar    fetch the daemon if needed and exit
   --comandos F  write each command the clients send to the file F, one a line ("STOR x")
+  --sem-reuso   data connections need not resume the control connection's TLS session
 """
 import argparse
 import ctypes
@@ -284,10 +286,12 @@ def configurar_proftpd(pasta, raiz, porta, tls):
             "TLSRSACertificateFile " + aspas(tls.certificado),
             "TLSRSACertificateKeyFile " + aspas(tls.chave),
             "TLSVerifyClient off",
-            # no TLSOptions: as packaged, a data connection must resume the control
-            # connection's TLS session, the guard against a stranger taking the data port
             "TLSRequired " + ("on" if tls.modo == "exigido" else "off"),
         ]
+        # Without TLSOptions, as packaged: a data connection must resume the control
+        # connection's TLS session, the guard against a stranger taking the data port.
+        if tls.sem_reuso:
+            linhas.append("TLSOptions NoSessionReuseRequired")
     # proftpd runs as User/Group (names only), and when not root checks that it already does
     try:
         linhas += ["User " + pwd.getpwuid(uid).pw_name, "Group " + grp.getgrgid(gid).gr_name]
@@ -392,7 +396,7 @@ def configurar_vsftpd(pasta, raiz, porta, tls):
             "rsa_private_key_file=" + valor_do_vsftpd(tls.chave),
             "force_local_logins_ssl=" + forcado,
             "force_local_data_ssl=" + forcado,
-        ]
+        ] + (["require_ssl_reuse=NO"] if tls.sem_reuso else [])
     configuracao = os.path.join(pasta, "vsftpd.conf")
     with open(configuracao, "w") as arquivo:
         arquivo.write("\n".join(linhas) + "\n")
@@ -526,6 +530,7 @@ def main():
     parser.add_argument("--certificado", default="")
     parser.add_argument("--chave", default="")
     parser.add_argument("--comandos", default="")
+    parser.add_argument("--sem-reuso", action="store_true")
     args = parser.parse_args()
     comandos = os.path.abspath(args.comandos) if args.comandos else None
 
@@ -553,7 +558,7 @@ def main():
         if args.tls != "nao" and not (os.path.isfile(args.certificado) and
                                       os.path.isfile(args.chave)):
             raise Falha("--tls %s needs --certificado and --chave files" % args.tls)
-        tls = argparse.Namespace(modo=args.tls, modulos=modulos,
+        tls = argparse.Namespace(modo=args.tls, modulos=modulos, sem_reuso=args.sem_reuso,
                                  certificado=os.path.abspath(args.certificado),
                                  chave=os.path.abspath(args.chave),
                                  servico_pam=programa.nome == "vsftpd" and contas_do_vsftpd(cache))
