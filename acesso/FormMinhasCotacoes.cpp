@@ -128,22 +128,29 @@ QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo) {
 nucleo::Resultado<QByteArray> ConfereCopia(const banco::Recibo& recibo) {
     using nucleo::Falha;
     const QString caminho = ArquivoDoPrograma(Arquivos::NomeResposta(recibo.cotacao, recibo.cnpj));
+    // Each answer is named by its quotation and the moment it was sent.
+    const auto diz = [&](const QString& texto) {
+        return texto.arg(recibo.cotacao, DateToText(recibo.quando.date()),
+                         TimeToText(recibo.quando.time()));
+    };
     QFile arquivo(caminho);
     const auto ilegivel = [&] {
-        return Falha{Falha::Tipo::Ilegivel, nucleo::textos::NaoLeu(caminho),
+        return Falha{Falha::Tipo::Ilegivel, diz(textos::CopiaIlegivel),
                      caminho + QStringLiteral(": ") + arquivo.errorString()};
     };
+    const Falha diferente{Falha::Tipo::Recusada, diz(textos::CopiaDiferente), caminho};
     if (!arquivo.open(QIODevice::ReadOnly))
-        return QFileInfo::exists(caminho) ? ilegivel()
-                                          : Falha{Falha::Tipo::Inexistente, {}, caminho};
+        return QFileInfo::exists(caminho)
+                   ? ilegivel()
+                   : Falha{Falha::Tipo::Inexistente, diz(textos::CopiaAusente), caminho};
     // A copy of another size is not the one sent: it is not even read.
     if (arquivo.size() != recibo.tamanho)
-        return Falha{Falha::Tipo::Recusada, {}, caminho};
+        return diferente;
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
         return ilegivel();
     if (!recibo.confere(bytes))
-        return Falha{Falha::Tipo::Recusada, {}, caminho};
+        return diferente;
     return bytes;
 }
 
@@ -372,30 +379,15 @@ void FormMinhasCotacoes::Usar() {
 }
 
 void FormMinhasCotacoes::Imprimir() {
-    using namespace textos;
     const auto r = atual();
     if (!m_imprime || !r || r->rascunho())
         return;
-    const banco::Recibo& recibo = *r->recibo;
-    const QString data = DateToText(recibo.quando.date());
-    const QString hora = TimeToText(recibo.quando.time());
     // What is printed is what was checked: the file is not read again.
-    const auto copia = ConfereCopia(recibo);
-    if (copia) {
-        m_imprime(recibo, *copia);
-        return;
-    }
-    nucleo::Registra(copia.falha());
-    switch (copia.falha().tipo) {
-    case nucleo::Falha::Tipo::Inexistente:
-        WarningMessage(CopiaAusente.arg(recibo.cotacao, data, hora));
-        break;
-    case nucleo::Falha::Tipo::Recusada:
-        WarningMessage(CopiaDiferente.arg(recibo.cotacao, data, hora));
-        break;
-    default:
-        WarningMessage(CopiaIlegivel.arg(recibo.cotacao, data, hora));
-    }
+    const auto copia = ConfereCopia(*r->recibo);
+    if (copia)
+        m_imprime(*r->recibo, *copia);
+    else
+        WarningMessage(nucleo::Diz(copia.falha()));
 }
 
 } // namespace acesso

@@ -41,8 +41,9 @@ nucleo::Resultado<QList<RespostaListada>> RespostasDoComputador(banco::BancoLoca
 QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo = 100);
 
 // The copy of an answer kept in the program's folder, when it is the one `recibo` was made of;
-// else why not: Inexistente (gone), Ilegivel (there, but it cannot be read; the system's words in
-// the detail) or Recusada (another file: changed or replaced after the sending).
+// else why not, in the supplier's words: Inexistente (gone), Ilegivel (there, but it cannot be
+// read; the system's words in the detail) or Recusada (another file: changed or replaced after
+// the sending).
 nucleo::Resultado<QByteArray> ConfereCopia(const banco::Recibo& recibo);
 
 // The list as a table: every text made once, so a thousand lines show at once.

@@ -3,6 +3,7 @@
 #include "banco/ServidoresTls.h"
 #include "inicio/Textos.h"
 #include "nucleo/Erro.h"
+#include "remoto/Servidor.h"
 #include "remoto/Tls.h"
 
 namespace inicio {
@@ -15,6 +16,10 @@ std::optional<QString> AtendeSuporte(const QStringList& argumentos, const QStrin
         onde + 1 < argumentos.size() ? remoto::NomeDoServidor(argumentos[onde + 1]) : QString();
     if (servidor.isEmpty() || servidor.startsWith(u'-'))
         return textos::EsquecerSemServidor;
+    // The key the program was built with is no record: it changes only with a new version.
+    if (!remoto::ChaveDaConstrucao().isEmpty() &&
+        servidor == remoto::NomeDoServidor(remoto::Servidor::ftpDaConstrucao()))
+        return textos::ChaveDaConstrucaoFica.arg(servidor);
     banco::BancoLocal banco(arquivo);
     const auto esquecido = banco::ServidoresTls(banco).esquece(servidor);
     if (!esquecido)

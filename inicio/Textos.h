@@ -56,6 +56,9 @@ inline const QString ServidorEsquecido = QStringLiteral(
     "sistema de cotação confirmar que trocou o certificado.");
 inline const QString ServidorDesconhecido =
     QStringLiteral("O programa não guardava nenhum certificado do servidor %1.");
+inline const QString ChaveDaConstrucaoFica = QStringLiteral(
+    "O certificado de segurança do servidor %1 vem com o próprio programa e não pode ser "
+    "esquecido: para um certificado novo, instale a versão do sistema de cotação que o traz.");
 inline const QString EsquecerSemServidor = QStringLiteral(
     "Diga o servidor cujo certificado deve ser esquecido: --esquecer-servidor servidor[:porta]");
 

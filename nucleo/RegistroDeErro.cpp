@@ -8,6 +8,7 @@
 #include <io.h>
 #include <sys/stat.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -239,48 +240,55 @@ void EscreveRegistro(Saida& s, const ErroBruto& e, const CabecalhoDoLog& c) {
 }
 
 namespace {
-bool escreveTudo(int fd, std::string_view texto) {
+// Writes the whole text; `escritos` counts what reached the file, even of a text cut short.
+bool escreveTudo(int fd, std::string_view texto, long long& escritos) {
     while (!texto.empty()) {
         const auto n = ::write(fd, texto.data(), static_cast<unsigned>(texto.size()));
         if (n <= 0)
             return false;
+        escritos += n;
         texto.remove_prefix(std::size_t(n));
     }
     return true;
 }
 
-// Opens the log for appending; `criar` creates it when missing. The path is the system's own
-// (UTF-8 on Windows, where it is widened; bytes as they are elsewhere).
+// Opens the log for appending; `criar` creates it, only when no one else has yet. The path is the
+// system's own (UTF-8 on Windows, where it is widened; bytes as they are elsewhere).
 int abreRegistro(const char* caminho, bool criar) {
 #ifdef _WIN32
     wchar_t largo[4096];
     if (!MultiByteToWideChar(CP_UTF8, 0, caminho, -1, largo, 4096))
         return -1;
     // Binary: the record's own CR LF, not a translation of them.
-    return ::_wopen(largo,
-                    _O_WRONLY | _O_APPEND | _O_BINARY | _O_NOINHERIT | (criar ? _O_CREAT : 0),
-                    _S_IREAD | _S_IWRITE);
+    return ::_wopen(
+        largo, _O_WRONLY | _O_APPEND | _O_BINARY | _O_NOINHERIT | (criar ? _O_CREAT | _O_EXCL : 0),
+        _S_IREAD | _S_IWRITE);
 #else
     // The supplier's alone: the log names his files, servers and quotations.
-    return ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC | (criar ? O_CREAT : 0), 0600);
+    return ::open(caminho, O_WRONLY | O_APPEND | O_CLOEXEC | (criar ? O_CREAT | O_EXCL : 0), 0600);
 #endif
 }
 
 // Takes back a record that could not be written whole: the log ends where it ended before, and a
-// log this record would have started is not left behind empty.
-void desfaz(int fd, const char* caminho, bool criado, long long tamanhoAntes) {
+// log this record started is not left behind empty. Only while nothing came after it: a record
+// another writer appended meanwhile (another copy of the program, a crash) is never cut.
+void desfaz(int fd, const char* caminho, bool criado, long long antes, long long escritos) {
 #ifdef _WIN32
-    ::_chsize_s(fd, tamanhoAntes);
+    const bool soONosso = ::_filelengthi64(fd) == antes + escritos;
+    if (soONosso)
+        ::_chsize_s(fd, antes);
     ::close(fd);
     wchar_t largo[4096];
-    if (criado && MultiByteToWideChar(CP_UTF8, 0, caminho, -1, largo, 4096))
+    if (soONosso && criado && MultiByteToWideChar(CP_UTF8, 0, caminho, -1, largo, 4096))
         ::_wunlink(largo);
 #else
-    if (::ftruncate(fd, off_t(tamanhoAntes)) != 0) {
+    struct stat estado {};
+    const bool soONosso = ::fstat(fd, &estado) == 0 && estado.st_size == antes + escritos;
+    if (soONosso && ::ftruncate(fd, off_t(antes)) != 0) {
         // Where even that fails, the next record still starts on a line of its own.
     }
     ::close(fd);
-    if (criado)
+    if (soONosso && criado)
         ::unlink(caminho);
 #endif
 }
@@ -292,6 +300,8 @@ bool AcrescentaAoRegistro(const char* caminho, std::string_view registro) {
     if (fd < 0 && errno == ENOENT) {
         fd = abreRegistro(caminho, true);
         criado = fd >= 0;
+        if (fd < 0 && errno == EEXIST) // another writer made it meanwhile
+            fd = abreRegistro(caminho, false);
     }
     if (fd < 0)
         return false;
@@ -301,8 +311,9 @@ bool AcrescentaAoRegistro(const char* caminho, std::string_view registro) {
     const long long antes = ::lseek(fd, 0, SEEK_END);
 #endif
     // Records are apart by a blank line.
-    if ((!criado && !escreveTudo(fd, "\r\n")) || !escreveTudo(fd, registro)) {
-        desfaz(fd, caminho, criado, antes < 0 ? 0 : antes);
+    long long escritos = 0;
+    if ((!criado && !escreveTudo(fd, "\r\n", escritos)) || !escreveTudo(fd, registro, escritos)) {
+        desfaz(fd, caminho, criado, antes < 0 ? 0 : antes, escritos);
         return false;
     }
     ::close(fd);

@@ -70,16 +70,22 @@ void NoTrabalhador(const std::function<void(const AvisoDeProgresso&)>& tarefa) {
             });
     };
 
+    bool acabou = false;
     QMetaObject::invokeMethod(executor(), [&] {
         tarefa(aviso);
-        // The last post: everything the task posted before it is handled first, and the loop
-        // below always runs until it arrives, so nothing posts to `aqui` once it is gone.
-        QMetaObject::invokeMethod(&aqui, [&] { espera.quit(); });
+        // The last post: everything the task posted before it is handled first, and the wait
+        // below always lasts until it arrives, so nothing posts to `aqui` once it is gone.
+        QMetaObject::invokeMethod(&aqui, [&] {
+            acabou = true;
+            espera.quit();
+        });
     });
     const nucleo::BloqueioDeEntrada bloqueio;
     if (const auto enquanto = std::exchange(proximaEspera(), nullptr))
         enquanto();
-    espera.exec();
+    // Work done meanwhile may have handled the last post already (a quit before exec is lost).
+    if (!acabou)
+        espera.exec();
 }
 
 Desfecho BaixaEsperando(const PedidoFtp& pedido) {

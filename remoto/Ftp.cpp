@@ -17,6 +17,7 @@
 #include <QSaveFile>
 
 #include <cctype>
+#include <cstdio>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -238,7 +239,7 @@ QByteArray chaveApresentada(CURL* c) {
 // TLS, libcurl 7.88's own loop left the control connection's replies unread while it waited for
 // the data connection's handshake, which the servers only answer after RETR, until a timer of
 // its own ran out (200 ms to a second for each file).
-CURLcode realiza(CURL* c) {
+CURLcode realiza(CURL* c, Vigia& vigia) {
     struct LiberaMulti {
         void operator()(CURLM* m) const { curl_multi_cleanup(m); }
     };
@@ -252,7 +253,12 @@ CURLcode realiza(CURL* c) {
         if (rodando && estado == CURLM_OK)
             estado = curl_multi_poll(multi.get(), nullptr, 0, 10, nullptr);
     }
-    CURLcode codigo = CURLE_RECV_ERROR; // a multi handle that failed ended nothing well
+    if (estado != CURLM_OK) { // the transfer never ended: the multi handle's words for the log
+        std::snprintf(vigia.erro, CURL_ERROR_SIZE, "%s", curl_multi_strerror(estado));
+        curl_multi_remove_handle(multi.get(), c);
+        return CURLE_FAILED_INIT;
+    }
+    CURLcode codigo = CURLE_FAILED_INIT;
     int restantes = 0;
     while (const CURLMsg* mensagem = curl_multi_info_read(multi.get(), &restantes))
         if (mensagem->msg == CURLMSG_DONE && mensagem->easy_handle == c)
@@ -272,7 +278,7 @@ nucleo::Resultado<CURLcode> executa(CURL* c, const QString& servidor, Vigia& vig
         return conhecido.falha();
     tls.antes = *conhecido;
     aplicaTls(c, tls);
-    CURLcode codigo = realiza(c);
+    CURLcode codigo = realiza(c, vigia);
     if (codigo == CURLE_PEER_FAILED_VERIFICATION && !tls.antes.tls &&
         vigia.respostas.contains(234)) {
         tls.primeiroContato = true;
@@ -280,7 +286,7 @@ nucleo::Resultado<CURLcode> executa(CURL* c, const QString& servidor, Vigia& vig
         vigia.recomeca();
         if (recomeca)
             recomeca();
-        codigo = realiza(c);
+        codigo = realiza(c, vigia);
     }
     if (!tls.antes.tls && vigia.tls) {
         const ServidorConhecido aprendido{true,

@@ -471,6 +471,14 @@ void Inicio::esquecerServidor() {
                  arquivo),
              inicio::textos::ServidorDesconhecido.arg(QStringLiteral("ftp.exemplo.com.br:2121")));
 
+    // The vendor's server, whose key the program was built with (scripts/test builds with one),
+    // keeps it: the support is told so, and nothing is forgotten.
+    if (!remoto::ChaveDaConstrucao().isEmpty()) {
+        const QString vendedor = remoto::Servidor::ftpDaConstrucao();
+        QCOMPARE(AtendeSuporte({programaDeNome, kEsquecerServidor, vendedor}, arquivo),
+                 inicio::textos::ChaveDaConstrucaoFica.arg(vendedor));
+    }
+
     remoto::UsaGuardaDeServidores(GuardaNoBanco(arquivo)); // the next run
     const auto esquecido = remoto::Conhecido(QStringLiteral("ftp.exemplo.com.br:2121"));
     QVERIFY(esquecido && !esquecido->tls);
