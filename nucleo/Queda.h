@@ -3,7 +3,7 @@
 #include "nucleo/RegistroDeErro.h"
 
 // The record of a crash (a processor exception), shared by the platforms' ways of catching one.
-namespace nucleo::falha {
+namespace nucleo::queda {
 
 // Writes the record of `erro`, a processor exception (its subsystem and codes are set here), to
 // KZERROR.LOG with today's date and the time, from what start-up prepared: no heap, no locks,
@@ -14,4 +14,4 @@ void Registra(ErroBruto& erro);
 // exception filter on Windows).
 void InstalaCaptura();
 
-} // namespace nucleo::falha
+} // namespace nucleo::queda

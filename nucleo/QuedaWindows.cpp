@@ -2,7 +2,7 @@
 // processor state; the record is written from them (the stack walked from the faulting frame),
 // then the process ends, whichever of its threads failed.
 #include "nucleo/Erro.h"
-#include "nucleo/Falha.h"
+#include "nucleo/Queda.h"
 #include "nucleo/Pilha.h"
 
 #include <windows.h>
@@ -50,7 +50,7 @@ LONG WINAPI aoFalhar(EXCEPTION_POINTERS* excecao) {
     e.funcSym = textoDoEndereco.texto();
     e.description = nomeDaExcecao(r->ExceptionCode);
     e.stack = pilha.texto();
-    falha::Registra(e);
+    queda::Registra(e);
     // The whole program ends, whichever thread failed: a thread ended alone would leave the
     // window open over a program that cannot work.
     TerminateProcess(GetCurrentProcess(), r->ExceptionCode);
@@ -59,11 +59,11 @@ LONG WINAPI aoFalhar(EXCEPTION_POINTERS* excecao) {
 
 } // namespace
 
-namespace falha {
+namespace queda {
 
 void InstalaCaptura() {
     SetUnhandledExceptionFilter(aoFalhar);
 }
 
-} // namespace falha
+} // namespace queda
 } // namespace nucleo

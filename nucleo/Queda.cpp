@@ -1,9 +1,9 @@
 // The paths by which errors reach DefError at start-up, and the record of a crash: a processor
 // exception cannot show a box any more, so its log record is written with what is safe at that
 // moment (no heap, no locks, no Qt), from what start-up prepared. How a crash is caught is the
-// platform's (FalhaPosix.cpp, FalhaWindows.cpp).
+// platform's (QuedaPosix.cpp, QuedaWindows.cpp).
 
-#include "nucleo/Falha.h"
+#include "nucleo/Queda.h"
 
 #include "nucleo/Cp1252.h"
 #include "nucleo/Erro.h"
@@ -104,7 +104,7 @@ void preparaRegistro() {
 }
 } // namespace
 
-namespace falha {
+namespace queda {
 
 void Registra(ErroBruto& erro) {
     erro.subSystem = "Runtime";
@@ -121,14 +121,14 @@ void Registra(ErroBruto& erro) {
     AcrescentaAoRegistro(g.caminho, registro.texto());
 }
 
-} // namespace falha
+} // namespace queda
 
 void InstalaTratamentoDeErros() {
     if (!ErrorBlock())
         ErrorBlock(DefError);
     PreparaPilha();
     preparaRegistro();
-    falha::InstalaCaptura();
+    queda::InstalaCaptura();
 }
 
 } // namespace nucleo

@@ -2,7 +2,7 @@
 // overflow); the record is written with async-signal-safe calls only, then the default action
 // ends the process (and leaves a core where the system keeps them).
 #include "nucleo/Erro.h"
-#include "nucleo/Falha.h"
+#include "nucleo/Queda.h"
 #include "nucleo/Pilha.h"
 
 #include <csignal>
@@ -56,7 +56,7 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
     e.description = nomeDoSinal(sinal);
     e.stack = pilha.texto();
 
-    falha::Registra(e);
+    queda::Registra(e);
     // The default action ends the process (and leaves a core where the system keeps them).
     std::signal(sinal, SIG_DFL);
     std::raise(sinal);
@@ -64,7 +64,7 @@ void aoFalhar(int sinal, siginfo_t* info, void* contexto) {
 
 } // namespace
 
-namespace falha {
+namespace queda {
 
 void InstalaCaptura() {
     stack_t pilha{};
@@ -80,5 +80,5 @@ void InstalaCaptura() {
         sigaction(sinal, &acao, nullptr);
 }
 
-} // namespace falha
+} // namespace queda
 } // namespace nucleo
