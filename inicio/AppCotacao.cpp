@@ -2,7 +2,7 @@
 
 #include "acesso/FormLogin.h"
 #include "banco/BancoLocal.h"
-#include "inicio/Janelas.h"
+#include "inicio/Abertura.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/Janela.h"
 #include "janelas/Textos.h"

@@ -1,4 +1,4 @@
-#include "inicio/Janelas.h"
+#include "inicio/Abertura.h"
 
 #include "acesso/FormLogin.h"
 #include "cotacao/FormCotacao.h"
