@@ -24,6 +24,8 @@ namespace grade {
 class ControleGrade;
 }
 
+namespace cotacao {
+
 // The product grid bound to the answer, and the grid as a spreadsheet: undo, copy and paste,
 // search, spreadsheets in and out, the last prices sent, the supplier's price table, and the
 // totals as he types. What is typed in the price and remark columns goes to the Proposta; what
@@ -106,3 +108,5 @@ private:
     QDate m_dataDaTabela;        // of the price table; invalid when there is none
     QString m_atalhoDaTabela;    // the key of the fill from the table, as its menu shows it
 };
+
+} // namespace cotacao

@@ -9,25 +9,26 @@
 
 using namespace janelas;
 
-ConversaDoEnvio::ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao)
+cotacao::ConversaDoEnvio::ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao)
     : m_janela(janela)
     , m_conexao(std::move(conexao)) {}
 
-bool ConversaDoEnvio::pergunta(const QString& texto, bool padraoSim) {
+bool cotacao::ConversaDoEnvio::pergunta(const QString& texto, bool padraoSim) {
     using namespace cotacao::textos;
     return padraoSim ? AvisoGet(texto, Sim, Nao, 1)
                      : Caixas::simOuNao(m_janela, texto, Sim, Nao, false);
 }
 
-void ConversaDoEnvio::avisa(const QString& texto) {
-    Caixas::aviso(m_janela, textos::Aviso, texto);
+void cotacao::ConversaDoEnvio::avisa(const QString& texto) {
+    Caixas::aviso(m_janela, janelas::textos::Aviso, texto);
 }
 
-void ConversaDoEnvio::aguarda(const QString& texto, const std::function<void()>& trabalho) {
+void cotacao::ConversaDoEnvio::aguarda(const QString& texto,
+                                       const std::function<void()>& trabalho) {
     const AvisoEmEspera aviso(texto);
     trabalho();
 }
 
-bool ConversaDoEnvio::conectado() {
+bool cotacao::ConversaDoEnvio::conectado() {
     return ConectadoOuAvisa(m_janela, [this] { return VerificaConexaoInternet(m_conexao); });
 }

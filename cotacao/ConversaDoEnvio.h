@@ -5,10 +5,12 @@
 
 class QWidget;
 
+namespace cotacao {
+
 // What sending says and asks, over the quotation window: a question that defaults to "Sim" in
 // the program's usual box, one that defaults to "Não" in a box of its own; warnings; the waiting
 // notice while a transfer runs; the connection check with its message.
-class ConversaDoEnvio : public cotacao::Interlocutor {
+class ConversaDoEnvio : public Interlocutor {
 public:
     ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao);
 
@@ -21,3 +23,5 @@ private:
     QWidget* m_janela;
     remoto::TesteConexao m_conexao;
 };
+
+} // namespace cotacao

@@ -75,7 +75,7 @@ public:
     FlexCell MListaRelatorios;
 
     // The commands beyond sending, printing and leaving: the product grid as a spreadsheet.
-    ComandosDaGrade& comandos() { return *m_comandos; }
+    cotacao::ComandosDaGrade& comandos() { return *m_comandos; }
 
 protected:
     bool QueryClose() override;
@@ -114,10 +114,10 @@ private:
     cotacao::RespostaAnterior m_anterior;
     std::unique_ptr<cotacao::Rascunho> m_rascunho;
     bool m_encerrando = false; // leaving is decided: close without asking
-    TelaCotacao m_tela;
+    cotacao::TelaCotacao m_tela;
     QWidget* m_area = nullptr;        // the controls, at their places
     QScrollArea* m_rolagem = nullptr; // around them
     // Goes before the Proposta and the grid: from then on the grid cannot reach the answer.
-    std::unique_ptr<ComandosDaGrade> m_comandos;
+    std::unique_ptr<cotacao::ComandosDaGrade> m_comandos;
     QLabel* m_situacao = nullptr; // the status bar's lasting line
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grade/FlexCell.h"
 #include "cotacao/regras/Proposta.h"
+#include "grade/FlexCell.h"
 
 // The product list of the quotation window, set up and filled through the grid's automation
 // layer, as the report's list is (RelatorioCotacao.h).

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+using namespace cotacao;
 using namespace cotacao::textos;
 using namespace janelas;
 using UnidadesDeDialogo::rect;

@@ -12,6 +12,8 @@ namespace grade {
 class ControleGrade;
 }
 
+namespace cotacao {
+
 // The quotation window's controls, where the quotation's dialog has always put them: the
 // general terms, the requester, the notes, the product grid, the hidden report grid and the
 // supplier's remarks. The fields carry the names the answer file knows them by.
@@ -43,3 +45,5 @@ struct TelaCotacao {
     // The amounts shown as the answer writes them: two decimals, the regional separator.
     void formataQuantias() const;
 };
+
+} // namespace cotacao

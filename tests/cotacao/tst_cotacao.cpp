@@ -1015,7 +1015,7 @@ private Q_SLOTS:
         }
         // Where the whole form fits it keeps its size and every row of its grid.
         const bool rola = f.findChild<QScrollArea*>("Rolagem")->widget()->height() <
-                          TelaCotacao::TamanhoInteiro().height();
+                          cotacao::TelaCotacao::TamanhoInteiro().height();
         QCOMPARE(!rola, inteira);
     }
 
