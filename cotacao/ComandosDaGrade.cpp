@@ -552,14 +552,9 @@ void ComandosDaGrade::ExportarPlanilha() {
     for (int c = 1; c <= kColunaObs; ++c)
         cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
     const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
-    int linhaLonga = 0;
-    const nucleo::Resultado<void> gravada =
-        planilhaCsv(arquivo) ? cotacao::EscreveCsv(arquivo, tabela)
-                             : cotacao::EscreveXlsx(arquivo, tabela, &linhaLonga, m_numero);
-    if (linhaLonga) {
-        avisa(CelulaGrandeDemais.arg(linhaLonga));
-        return;
-    }
+    const nucleo::Resultado<void> gravada = planilhaCsv(arquivo)
+                                                ? cotacao::EscreveCsv(arquivo, tabela)
+                                                : cotacao::EscreveXlsx(arquivo, tabela, m_numero);
     if (!gravada) {
         avisa(nucleo::Diz(gravada.falha()));
         return;

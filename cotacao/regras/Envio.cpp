@@ -18,13 +18,16 @@
 
 namespace cotacao {
 
-nucleo::Resultado<void> GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
-                                      QByteArray* bytes) {
-    return nucleo::ArquivoIni::edita(caminho, [&](nucleo::ArquivoIni& arquivo) {
+nucleo::Resultado<QByteArray> GravaResposta(const formatos::Resposta& resposta,
+                                            const QString& caminho) {
+    QByteArray bytes;
+    const auto gravada = nucleo::ArquivoIni::edita(caminho, [&](nucleo::ArquivoIni& arquivo) {
         formatos::EscreveResposta(arquivo, resposta);
-        if (bytes)
-            *bytes = arquivo.bytes();
+        bytes = arquivo.bytes();
     });
+    if (!gravada)
+        return gravada.falha();
+    return bytes;
 }
 
 banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,
@@ -149,11 +152,12 @@ DesfechoDoEnvio Envia(const Proposta& proposta, const DestinoDoEnvio& destino,
         return {};
 
     // An answer that did not reach the disk whole must not be sent.
-    QByteArray bytes;
-    if (auto gravada = GravaResposta(resposta, destino.pedido.local, &bytes); !gravada) {
+    const auto gravada = GravaResposta(resposta, destino.pedido.local);
+    if (!gravada) {
         interlocutor.avisa(nucleo::Diz(gravada.falha()));
         return {};
     }
+    const QByteArray& bytes = *gravada;
     std::optional<remoto::Desfecho> enviado;
     interlocutor.aguarda(Enviando, [&] { enviado = remoto::SobeEsperando(destino.pedido); });
     if (!enviado || !*enviado) {

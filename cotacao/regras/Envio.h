@@ -20,9 +20,9 @@ class Rascunho;
 
 // Writes the answer into the answer file at `caminho`: every key at once, in one atomic
 // rewrite that keeps the keys it does not write, so a process killed at any moment leaves the old
-// answer or the new one, never a mix. `bytes` receives the file as written.
-nucleo::Resultado<void> GravaResposta(const formatos::Resposta& resposta, const QString& caminho,
-                                      QByteArray* bytes = nullptr);
+// answer or the new one, never a mix. The file as written.
+nucleo::Resultado<QByteArray> GravaResposta(const formatos::Resposta& resposta,
+                                            const QString& caminho);
 
 // The receipt of a sending whose file the server holds whole.
 banco::Recibo ReciboDoEnvio(const QString& cotacao, const QString& cnpj, const QString& arquivo,

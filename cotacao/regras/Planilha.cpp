@@ -160,11 +160,13 @@ const QVariantList& escolhe(const QVariantList& linha, const QList<int>& colunas
     return escolhidas;
 }
 
-QString leCsv(const QString& caminho, DestinoDeLinhas& destino) {
+nucleo::Resultado<void> leCsv(const QString& caminho, DestinoDeLinhas& destino) {
     using namespace textos;
+    using nucleo::Falha;
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
-        return ArquivoNaoAbre;
+        return Falha{Falha::Tipo::Ilegivel, ArquivoNaoAbre,
+                     caminho + QStringLiteral(": ") + arquivo.errorString()};
     const QString texto = textoDoArquivo(arquivo.read(kMaximoDoArquivo));
     QVariantList linha, escolhidas;
     const bool inteiro =
@@ -178,7 +180,9 @@ QString leCsv(const QString& caminho, DestinoDeLinhas& destino) {
             }
             return destino.linha(escolhe(linha, destino.colunas(), escolhidas));
         });
-    return inteiro ? QString() : LinhaCsvGrandeDemais;
+    if (!inteiro)
+        return Falha{Falha::Tipo::Recusada, LinhaCsvGrandeDemais, caminho};
+    return {};
 }
 
 // ---- .xlsx ----
@@ -468,19 +472,20 @@ unzFile abreZip(const QString& caminho) {
 #endif
 }
 
-QString leXlsx(const QString& caminho, DestinoDeLinhas& destino) {
+nucleo::Resultado<void> leXlsx(const QString& caminho, DestinoDeLinhas& destino) {
+    using nucleo::Falha;
     unzFile zip = abreZip(caminho);
     if (!zip)
-        return textos::NaoEPastaDeTrabalho;
-    QString motivo;
+        return Falha{Falha::Tipo::Recusada, textos::NaoEPastaDeTrabalho, caminho};
+    nucleo::Resultado<void> lido;
     try {
         const TextosCompartilhados compartilhados = textosCompartilhados(zip);
         leFolha(zip, primeiraFolha(zip), compartilhados, destino);
     } catch (const Recusa& r) {
-        motivo = r.motivo;
+        lido = Falha{Falha::Tipo::Recusada, r.motivo, caminho};
     }
     unzClose(zip);
-    return motivo;
+    return lido;
 }
 
 // The width of each column, in characters as Excel counts them, that shows its content: the
@@ -546,13 +551,11 @@ nucleo::Resultado<void> EscreveCsv(const QString& caminho, const Tabela& tabela)
 }
 
 nucleo::Resultado<void> EscreveXlsx(const QString& caminho, const Tabela& tabela,
-                                    int* linhaRecusada, const QString& folha) {
+                                    const QString& folha) {
+    if (const int longa = linhaComTextoLongo(tabela))
+        return nucleo::Falha{nucleo::Falha::Tipo::Recusada, textos::CelulaGrandeDemais.arg(longa),
+                             caminho};
     const nucleo::Falha falhou = nucleo::DiagnosticaFalha(QFileInfo(caminho).absolutePath(), 0);
-    if (const int longa = linhaComTextoLongo(tabela)) {
-        if (linhaRecusada)
-            *linhaRecusada = longa;
-        return falhou;
-    }
     // libxlsxwriter writes a file of its own: it is made in a private folder and then written
     // over the destination in one atomic replace.
     QTemporaryDir temporaria;
@@ -609,12 +612,8 @@ nucleo::Resultado<void> PercorrePlanilha(const QString& caminho, DestinoDeLinhas
         return Falha{Falha::Tipo::Ilegivel, textos::ArquivoNaoAbre, caminho};
     if (info.size() > kMaximoDoArquivo)
         return Falha{Falha::Tipo::Recusada, textos::ArquivoGrandeDemais, caminho};
-    const QString recusa = caminho.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)
-                               ? leXlsx(caminho, destino)
-                               : leCsv(caminho, destino);
-    if (!recusa.isEmpty())
-        return Falha{Falha::Tipo::Recusada, recusa, caminho};
-    return {};
+    return caminho.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? leXlsx(caminho, destino)
+                                                                          : leCsv(caminho, destino);
 }
 
 } // namespace cotacao

@@ -39,10 +39,10 @@ nucleo::Resultado<void> EscreveCsv(const QString& caminho, const Tabela& tabela)
 // .xlsx through libxlsxwriter: the first row bold, numbers as numbers ("#,##0.00") written with a
 // decimal point whatever the locale, texts as text (never formulas); each column as wide as its
 // content (up to 50 characters), the first row frozen and filtered. Written atomically; a text
-// longer than a cell holds writes nothing and names its row (from 1) in `linhaRecusada`. The sheet
-// is named `folha` (at most 31 characters; "Sheet1" without one).
+// longer than a cell holds writes nothing, and the failure (Recusada) names its row (from 1). The
+// sheet is named `folha` (at most 31 characters; "Sheet1" without one).
 nucleo::Resultado<void> EscreveXlsx(const QString& caminho, const Tabela& tabela,
-                                    int* linhaRecusada = nullptr, const QString& folha = {});
+                                    const QString& folha = {});
 
 // Takes the rows of a spreadsheet, one by one, in the file's order.
 class DestinoDeLinhas {

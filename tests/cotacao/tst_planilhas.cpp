@@ -244,6 +244,19 @@ void Planilhas::idaEVolta() {
     QVERIFY((arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
                                       : cotacao::EscreveXlsx(caminho, tabela))
                 .ok());
+    if (!arquivo.endsWith(".csv")) {
+        // A remark longer than a cell holds writes nothing, and the refusal names its row.
+        cotacao::Proposta longa;
+        deTres(longa);
+        longa.define(1, Campo::Observacao, QString(40000, u'x'));
+        const QString outro = dir.arquivo("longa.xlsx");
+        const auto recusada =
+            cotacao::EscreveXlsx(outro, cotacao::TabelaDaProposta(longa, kCabecalho));
+        QVERIFY(!recusada);
+        QCOMPARE(recusada.falha().tipo, nucleo::Falha::Tipo::Recusada);
+        QCOMPARE(recusada.falha().texto, cotacao::textos::CelulaGrandeDemais.arg(3));
+        QVERIFY(!QFile::exists(outro));
+    }
     const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, caminho));
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3);
