@@ -3,7 +3,6 @@
 #include "banco/ServidoresTls.h"
 #include "inicio/Textos.h"
 #include "nucleo/Erro.h"
-#include "remoto/Servidor.h"
 #include "remoto/Tls.h"
 
 namespace inicio {
@@ -17,8 +16,7 @@ std::optional<QString> AtendeSuporte(const QStringList& argumentos, const QStrin
     if (servidor.isEmpty() || servidor.startsWith(u'-'))
         return textos::EsquecerSemServidor;
     // The key the program was built with is no record: it changes only with a new version.
-    if (!remoto::ChaveDaConstrucao().isEmpty() &&
-        servidor == remoto::NomeDoServidor(remoto::Servidor::ftpDaConstrucao()))
+    if (remoto::ConhecidoPelaConstrucao(servidor))
         return textos::ChaveDaConstrucaoFica.arg(servidor);
     banco::BancoLocal banco(arquivo);
     const auto esquecido = banco::ServidoresTls(banco).esquece(servidor);

@@ -63,6 +63,11 @@ QByteArray ChaveDaConstrucao() {
 #endif
 }
 
+bool ConhecidoPelaConstrucao(const QString& servidor) {
+    return !ChaveDaConstrucao().isEmpty() &&
+           NomeDoServidor(servidor) == NomeDoServidor(Servidor::ftpDaConstrucao());
+}
+
 void UsaGuardaDeServidores(GuardaDeServidores guarda) {
     const std::lock_guard trava(g_trava);
     g_guarda = std::move(guarda);
@@ -72,9 +77,8 @@ void UsaGuardaDeServidores(GuardaDeServidores guarda) {
 nucleo::Resultado<ServidorConhecido> Conhecido(const QString& servidor) {
     const QString chave = NomeDoServidor(servidor);
     // The vendor's key is the one its server is known by: nothing learnt may stand for it.
-    const QByteArray daConstrucao = ChaveDaConstrucao();
-    if (!daConstrucao.isEmpty() && chave == NomeDoServidor(Servidor::ftpDaConstrucao()))
-        return ServidorConhecido{true, daConstrucao};
+    if (ConhecidoPelaConstrucao(chave))
+        return ServidorConhecido{true, ChaveDaConstrucao()};
     GuardaDeServidores guarda;
     {
         const std::lock_guard trava(g_trava);

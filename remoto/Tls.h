@@ -36,6 +36,8 @@ void UsaGuardaDeServidores(GuardaDeServidores guarda);
 // The key the vendor's server is known by from the program's build (COTACAO_CHAVE_FTP); empty
 // when it was built without one.
 QByteArray ChaveDaConstrucao();
+// Whether `servidor` is the vendor's, known by the key the program was built with.
+bool ConhecidoPelaConstrucao(const QString& servidor);
 
 // What is known of `servidor` ("host" or "host:port"). For the vendor's own server, the key the
 // program was built with (COTACAO_CHAVE_FTP), whatever was learnt; else what this run learnt,

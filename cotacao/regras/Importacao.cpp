@@ -135,7 +135,8 @@ void AnotaRecusa(QList<PrecoRecusado>& recusas, const Identidade& codigos, const
         recusas.append({codigos.chave(), celula.toString().left(kMaximoDoTitulo)});
 }
 
-QString DescreveRecusas(const QList<PrecoRecusado>& recusas, int total) {
+namespace {
+QString descreveRecusas(const QList<PrecoRecusado>& recusas, int total) {
     using namespace textos;
     if (total == 0)
         return {};
@@ -148,10 +149,20 @@ QString DescreveRecusas(const QList<PrecoRecusado>& recusas, int total) {
     return PrecosQueNaoSaoValores.arg(RegraDaQuantia, lista);
 }
 
-QString DescreveBarrasIlegiveis(int ilegiveis) {
+QString descreveBarrasIlegiveis(int ilegiveis) {
     if (ilegiveis == 0)
         return {};
     return textos::BarrasIlegiveis.arg(ComMilhares(ilegiveis, 0));
+}
+} // namespace
+
+QString DescreveOQueFicou(int barrasIlegiveis, int cortadas, const QList<PrecoRecusado>& recusas,
+                          int recusados) {
+    return descreveBarrasIlegiveis(barrasIlegiveis) +
+           (cortadas ? textos::ObservacoesCortadas.arg(ComMilhares(cortadas, 0),
+                                                       ComMilhares(double(kMaximoDaObservacao), 0))
+                     : QString()) +
+           descreveRecusas(recusas, recusados);
 }
 
 QString ResumeImportacao(const Importacao& i) {
@@ -161,11 +172,7 @@ QString ResumeImportacao(const Importacao& i) {
                                 ComMilhares(i.ambiguas, 0), ComMilhares(i.recusados, 0),
                                 ComMilhares(i.precosMudam, 0), ComMilhares(i.observacoesMudam, 0),
                                 ComMilhares(i.emBranco, 0)) +
-           DescreveBarrasIlegiveis(i.barrasIlegiveis) +
-           (i.cortadas ? ObservacoesCortadas.arg(ComMilhares(i.cortadas, 0),
-                                                 ComMilhares(double(kMaximoDaObservacao), 0))
-                       : QString()) +
-           DescreveRecusas(i.recusas, i.recusados);
+           DescreveOQueFicou(i.barrasIlegiveis, i.cortadas, i.recusas, i.recusados);
 }
 
 QString ObservacaoImportada(const QVariant& celula, bool* cortada) {

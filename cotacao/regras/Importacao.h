@@ -80,11 +80,12 @@ struct PrecoRecusado {
 };
 // Keeps the first kRecusasNomeadas of them.
 void AnotaRecusa(QList<PrecoRecusado>& recusas, const Identidade& codigos, const QVariant& celula);
-// "\n\nPreços que não são valores (the rule):\n789 PLU:1001: \"abc\"\n..." for a summary; empty
-// when `total` is 0.
-QString DescreveRecusas(const QList<PrecoRecusado>& recusas, int total);
-// The summary's line on barcodes passed over, with why; empty when there were none.
-QString DescreveBarrasIlegiveis(int ilegiveis);
+// What an import's summary says after its counts, each part only when there is something to say:
+// the barcodes passed over and why, the remarks cut (how many, to how many characters), and the
+// prices refused ("\n\nPreços que não são valores (the rule):\n789 PLU:1001: \"abc\"\n...",
+// the first kRecusasNomeadas of `recusados` named).
+QString DescreveOQueFicou(int barrasIlegiveis, int cortadas, const QList<PrecoRecusado>& recusas,
+                          int recusados);
 
 // What an import would do: the cells it changes, and how the lines went.
 struct Importacao {

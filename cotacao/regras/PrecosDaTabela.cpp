@@ -101,11 +101,8 @@ ResumoDaTabela ResumeTabela(const PlanoDaTabela& plano, const QString& caminho,
         ResumoTabela.arg(ComMilhares(plano.linhasLidas, 0), ComMilhares(plano.itens.size(), 0),
                          ComMilhares(plano.semPreco, 0), ComMilhares(plano.precosRecusados, 0),
                          ComMilhares(plano.duplicados, 0)) +
-        DescreveBarrasIlegiveis(plano.barrasIlegiveis) +
-        (plano.cortadas ? ObservacoesCortadas.arg(ComMilhares(plano.cortadas, 0),
-                                                  ComMilhares(double(kMaximoDaObservacao), 0))
-                        : QString()) +
-        DescreveRecusas(plano.recusas, plano.precosRecusados);
+        DescreveOQueFicou(plano.barrasIlegiveis, plano.cortadas, plano.recusas,
+                          plano.precosRecusados);
     if (plano.itens.isEmpty())
         return {false, TabelaSemPrecos.arg(nome) + u"\n\n" + contas};
     PrecosConhecidos precos;
