@@ -127,8 +127,13 @@ size_t aoResponder(char* dados, size_t tamanho, size_t quantos, void* vigia) {
     }
     const int codigo = linha.first(3).toByteArray().toInt();
     v->respostas.append(codigo);
-    if (codigo != 221) // the goodbye to QUIT says nothing of what went wrong
+    if (codigo != 221) { // the goodbye to QUIT says nothing of what went wrong
+        // The server's words, bounded and on one line: they go into the error log as they came.
         v->ultimaResposta = linha.first(std::min<qsizetype>(200, linha.size())).toByteArray();
+        for (char& c : v->ultimaResposta)
+            if (uchar(c) < 0x20 || c == 0x7f)
+                c = '?';
+    }
     if (codigo == 213)
         v->tamanhoRemoto =
             linha.sliced(std::min<qsizetype>(4, linha.size())).trimmed().toByteArray().toLongLong();
