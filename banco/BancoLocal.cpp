@@ -33,7 +33,7 @@ const QList<QStringList>& migracoes() {
                            "tamanho INTEGER NOT NULL, sha256 TEXT NOT NULL)"),
             QStringLiteral("CREATE INDEX envio_por_cotacao ON envio (cotacao, cnpj, quando)"),
             // The prices of every verified sending, one per product and quotation, the product
-            // named by its key (cotacao::Identidade: barcode and PLU; the barcode alone in the
+            // named by its key (proposta::Identidade: barcode and PLU; the barcode alone in the
             // keys of earlier versions).
             QStringLiteral("CREATE TABLE preco_enviado (produto TEXT NOT NULL, "
                            "cotacao TEXT NOT NULL, preco TEXT NOT NULL, quando INTEGER NOT NULL, "

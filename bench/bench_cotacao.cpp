@@ -9,10 +9,10 @@
 #include "banco/Rascunhos.h"
 #include "banco/TabelaDePrecos.h"
 #include "cotacao/FormCotacao.h"
-#include "cotacao/regras/Colagem.h"
-#include "cotacao/regras/Envio.h"
-#include "cotacao/regras/Rascunho.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Colagem.h"
+#include "proposta/Envio.h"
+#include "proposta/Rascunho.h"
+#include "proposta/Textos.h"
 #include "formatos/Lista.h"
 #include "grade/ImpressaoGrade.h"
 #include "janelas/Caixas.h"
@@ -133,15 +133,15 @@ int main(int argc, char** argv) {
         form->MListaProdutos.Cell(linha, 6).Text(QString(QString::number(linha % 97) + u",5"));
     // The earlier answer could not be read (no server): each sending is let replace it.
     const double envio = medianaMs(5, [&] {
-        Caixas::responde(cotacao::textos::SubstituirIlegivel, Caixas::Sim);
+        Caixas::responde(proposta::textos::SubstituirIlegivel, Caixas::Sim);
         form->Enviar();
     });
     const QString cnpj = QStringLiteral("11222333000181");
 
     // The draft: one price changed and saved, as the draft's timer does it.
-    cotacao::Proposta proposta;
+    proposta::Proposta proposta;
     proposta.inicia(form->proposta().cotacao());
-    cotacao::Rascunho rascunho(&banco, kNumero, cnpj);
+    proposta::Rascunho rascunho(&banco, kNumero, cnpj);
     rascunho.acompanha(proposta);
     int celula = 0;
     const auto precoNovo = [&](int produto) {
@@ -149,20 +149,20 @@ int main(int argc, char** argv) {
     };
     const double umaMudanca = medianaMs(21, [&] {
         const int produto = celula++ % linhas;
-        proposta.define(produto, cotacao::Campo::Preco, precoNovo(produto));
+        proposta.define(produto, proposta::Campo::Preco, precoNovo(produto));
         teste::Certo(rascunho.guardaAgora());
     });
     // A whole draft of 3,500 prices, recovered when the form opens ("Sim" is the default).
     const auto todos = [&] {
         ++celula;
         for (int produto = 0; produto < linhas; ++produto)
-            proposta.define(produto, cotacao::Campo::Preco, precoNovo(produto));
+            proposta.define(produto, proposta::Campo::Preco, precoNovo(produto));
         teste::Certo(rascunho.guardaAgora());
     };
     todos();
     // The recovery itself, into a fresh answer shown by no window, and the whole opening with it.
     const double recuperacao = medianaMs(5, [&] {
-        cotacao::Proposta recuperada;
+        proposta::Proposta recuperada;
         recuperada.inicia(proposta.cotacao());
         teste::Certo(rascunho.recupera(recuperada));
     });
@@ -172,8 +172,8 @@ int main(int argc, char** argv) {
     const QString arquivoDaResposta = kNumero + cnpj + QStringLiteral(".cot");
     const QByteArray resposta = programa.ler(arquivoDaResposta);
     const double recibo = medianaMs(5, todos, [&] {
-        teste::Certo(cotacao::RegistraEnvio(
-            banco, cotacao::ReciboDoEnvio(kNumero, cnpj, arquivoDaResposta, resposta)));
+        teste::Certo(proposta::RegistraEnvio(
+            banco, proposta::ReciboDoEnvio(kNumero, cnpj, arquivoDaResposta, resposta)));
     });
     // The report up to its preview (the preview dialog itself is skipped by the message seam).
     const double relatorio = medianaMs(5, [&] { form->Imprimir(); });
@@ -315,7 +315,7 @@ int main(int argc, char** argv) {
     // more rows than products, many more columns than the grid's (after the peak above, which
     // is the quotation's).
     QString maior;
-    while (maior.size() < cotacao::kMaximoDaColagem - 200) {
+    while (maior.size() < proposta::kMaximoDaColagem - 200) {
         maior += QStringLiteral("1,50\t") + QString(60, u'x');
         for (int c = 0; c < 10; ++c)
             maior += u'\t';

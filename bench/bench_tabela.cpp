@@ -7,8 +7,8 @@
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "banco/TabelaDePrecos.h"
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/PrecosDaTabela.h"
+#include "proposta/Planilha.h"
+#include "proposta/PrecosDaTabela.h"
 #include "janelas/Caixas.h"
 #include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
@@ -34,18 +34,18 @@ int main(int argc, char** argv) {
     const int linhasDaTabela = tamanho(50000, 2000);
     const int produtosDaCotacao = tamanho(3500, 200);
     const int recibos = tamanho(1000, 50);
-    cotacao::Tabela planilha{{QStringLiteral("Cód. de barras"), QStringLiteral("PLU"),
+    proposta::Tabela planilha{{QStringLiteral("Cód. de barras"), QStringLiteral("PLU"),
                               QStringLiteral("Preço"), QStringLiteral("Observações")}};
     for (int i = 0; i < linhasDaTabela; ++i)
         planilha.append({QString::number(7890000000000LL + i), QString::number(100000 + i),
                          (i % 5000 + 1) / 100.0,
                          i % 3 ? QString() : QStringLiteral("caixa com 12 unidades")});
     const QString xlsx = programa.arquivo(QStringLiteral("tabela.xlsx"));
-    if (!cotacao::EscreveXlsx(xlsx, planilha))
+    if (!proposta::EscreveXlsx(xlsx, planilha))
         return 1;
 
     // The spreadsheet reader alone, over the same columns: what any import of this file costs.
-    struct QuatroColunas : cotacao::DestinoDeLinhas {
+    struct QuatroColunas : proposta::DestinoDeLinhas {
         qsizetype linhas = 0;
         bool linha(const QVariantList&) override { return ++linhas > 0; }
         QList<int> colunas() const override { return {0, 1, 2, 3}; }
@@ -53,19 +53,19 @@ int main(int argc, char** argv) {
     QuatroColunas soLeitura;
     const double msLeitor = medianaMs(5, [&] {
         soLeitura = {};
-        if (!cotacao::PercorrePlanilha(xlsx, soLeitura))
+        if (!proposta::PercorrePlanilha(xlsx, soLeitura))
             qFatal("the sheet could not be read");
     });
 
-    cotacao::PlanoDaTabela plano;
+    proposta::PlanoDaTabela plano;
     bool guardou = true;
     double msLeitura = 0, msGravacao = 0;
     // The processor's time too: on a machine busy with other work the clock's figure grows.
     const std::clock_t processador = std::clock();
     const double ms = medianaMs(5, [&] {
-        msLeitura += tempoMs([&] { plano = teste::Certo(cotacao::LeTabelaDePrecos(xlsx)); });
+        msLeitura += tempoMs([&] { plano = teste::Certo(proposta::LeTabelaDePrecos(xlsx)); });
         msGravacao += tempoMs(
-            [&] { guardou = guardou && cotacao::ImportaTabelaDePrecos(banco, plano, xlsx); });
+            [&] { guardou = guardou && proposta::ImportaTabelaDePrecos(banco, plano, xlsx); });
     });
     const double msProcessador =
         double(std::clock() - processador) * 1000 / CLOCKS_PER_SEC / vezes(5);

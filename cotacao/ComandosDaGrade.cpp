@@ -3,13 +3,13 @@
 #include "banco/TabelaDePrecos.h"
 #include "banco/Textos.h"
 #include "cotacao/Textos.h"
-#include "cotacao/regras/Busca.h"
-#include "cotacao/regras/Colagem.h"
-#include "cotacao/regras/ColunasProdutos.h"
-#include "cotacao/regras/Envio.h"
-#include "cotacao/regras/Importacao.h"
-#include "cotacao/regras/PrecosDaTabela.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Busca.h"
+#include "proposta/Colagem.h"
+#include "proposta/ColunasProdutos.h"
+#include "proposta/Envio.h"
+#include "proposta/Importacao.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
@@ -39,6 +39,7 @@
 
 using namespace cotacao;
 using namespace grade;
+using namespace proposta;
 using namespace janelas;
 using namespace nucleo;
 
@@ -175,6 +176,7 @@ ComandosDaGrade::~ComandosDaGrade() {
 
 void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     using namespace cotacao::textos;
+    using namespace proposta::textos;
 
     arquivo->addSeparator();
     comando(this, arquivo, "ExportarPlanilha", ComandoExportar, QKeySequence(u"Ctrl+E"_qs),
@@ -243,12 +245,12 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
 
 void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
     barra->addSeparator();
-    auto* rotulo = new QLabel(cotacao::textos::Localizar, barra);
+    auto* rotulo = new QLabel(proposta::textos::Localizar, barra);
     m_localizar = new QLineEdit(barra);
     m_localizar->setObjectName(QStringLiteral("Localizar"));
     m_localizar->setAccessibleName(cotacao::textos::NomeLocalizar);
-    m_localizar->setPlaceholderText(cotacao::textos::ProcurarDica);
-    m_localizar->setStatusTip(cotacao::textos::AjudaLocalizar);
+    m_localizar->setPlaceholderText(proposta::textos::ProcurarDica);
+    m_localizar->setStatusTip(proposta::textos::AjudaLocalizar);
     m_localizar->setClearButtonEnabled(true);
     m_localizar->setMaximumWidth(260);
     rotulo->setBuddy(m_localizar);
@@ -283,7 +285,7 @@ void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
     if (auto tabela = carregaTabela(); !tabela && falha.isEmpty())
         falha = nucleo::Diz(tabela.falha());
     if (!falha.isEmpty() && m_banco->aberto())
-        avisa(cotacao::textos::PrecosGuardadosIlegiveis.arg(falha));
+        avisa(proposta::textos::PrecosGuardadosIlegiveis.arg(falha));
     m_desfazer->clear();
     atualizaResumo();
     atualizaEspaco();
@@ -340,10 +342,10 @@ void ComandosDaGrade::atualizaEspaco() {
     if (!espaco)
         m_espaco->clear();
     else if (*espaco >= 0)
-        m_espaco->setText(cotacao::textos::EspacoNasObservacoes.para(*espaco).arg(
+        m_espaco->setText(proposta::textos::EspacoNasObservacoes.para(*espaco).arg(
             ComMilhares(double(*espaco), 0)));
     else
-        m_espaco->setText(cotacao::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
+        m_espaco->setText(proposta::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
             ComMilhares(double(-*espaco), 0)));
     m_espaco->setVisible(espaco.has_value());
 }
@@ -364,9 +366,9 @@ QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
         return {};
     QStringList dica;
     if (recusado)
-        dica << cotacao::textos::PrecoACorrigir;
-    dica << m_proposta.precosConhecidos(produto, cotacao::textos::UltimoPreco,
-                                        cotacao::textos::PrecoDaTabela);
+        dica << proposta::textos::PrecoACorrigir;
+    dica << m_proposta.precosConhecidos(produto, proposta::textos::UltimoPreco,
+                                        proposta::textos::PrecoDaTabela);
     // As rich text a tip wraps at a readable width (a plain one is one line, however long).
     return dica.isEmpty()
                ? QVariant()
@@ -395,7 +397,7 @@ void ComandosDaGrade::Copiar() {
         direita = std::max(direita, i.column());
     }
     const DadosGrade& d = m_produtos->modelo()->dados();
-    cotacao::Bloco bloco;
+    proposta::Bloco bloco;
     for (int linha = topo; linha <= base; ++linha) {
         if (m_produtos->isRowHidden(linha - 1))
             continue; // what the search hides is not copied
@@ -404,7 +406,7 @@ void ComandosDaGrade::Copiar() {
             celulas << d.celula(linha, coluna).texto;
         bloco << celulas;
     }
-    QGuiApplication::clipboard()->setText(cotacao::EscreveBloco(bloco));
+    QGuiApplication::clipboard()->setText(proposta::EscreveBloco(bloco));
 }
 
 void ComandosDaGrade::Colar() {
@@ -417,7 +419,7 @@ void ComandosDaGrade::Colar() {
         selecao |= QRect(i.column(), i.row() + 1, 1, 1);
     const QString texto = QGuiApplication::clipboard()->text();
     if (texto.size() > kMaximoDaColagem) {
-        avisa(cotacao::textos::ColagemGrandeDemais);
+        avisa(proposta::textos::ColagemGrandeDemais);
         return;
     }
     const Colagem colagem = ColaTexto(m_proposta, atual.row() + 1, atual.column(), texto, selecao);
@@ -431,7 +433,7 @@ void ComandosDaGrade::Localizar() {
 }
 
 void ComandosDaGrade::filtra(const QString& texto) {
-    const cotacao::Busca busca(texto);
+    const proposta::Busca busca(texto);
     m_produtos->setUpdatesEnabled(false);
     int mostrados = 0;
     for (int linha = 0; linha < m_chavesDeBusca.size(); ++linha) {
@@ -446,8 +448,8 @@ void ComandosDaGrade::filtra(const QString& texto) {
         informa({}, true);
     else
         informa(mostrados == 0
-                    ? cotacao::textos::NenhumProdutoEncontrado
-                    : cotacao::textos::ProdutosMostrados.para(m_proposta.produtos())
+                    ? proposta::textos::NenhumProdutoEncontrado
+                    : proposta::textos::ProdutosMostrados.para(m_proposta.produtos())
                           .arg(ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)),
                 true);
 }
@@ -478,8 +480,8 @@ void ComandosDaGrade::IrParaPrimeiroSemPreco() {
         ++ocultos;
     }
     // "All priced" only of the products shown: the search may hide some still to price.
-    informa(ocultos ? cotacao::textos::OcultosSemPreco.para(ocultos).arg(ComMilhares(ocultos, 0))
-                    : cotacao::textos::TodosComPreco);
+    informa(ocultos ? proposta::textos::OcultosSemPreco.para(ocultos).arg(ComMilhares(ocultos, 0))
+                    : proposta::textos::TodosComPreco);
 }
 
 void ComandosDaGrade::LimparCelulas() {
@@ -519,7 +521,7 @@ bool ComandosDaGrade::eventFilter(QObject* objeto, QEvent* evento) {
 void ComandosDaGrade::PreencherUltimosPrecos() {
     const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
     aplica(alteracoes);
-    informa(cotacao::textos::Preenchidos.para(alteracoes.size()).arg(alteracoes.size()));
+    informa(proposta::textos::Preenchidos.para(alteracoes.size()).arg(alteracoes.size()));
 }
 
 void ComandosDaGrade::avisa(const QString& texto) {
@@ -542,6 +544,7 @@ void ComandosDaGrade::informa(const QString& texto, bool fica) {
 
 void ComandosDaGrade::ExportarPlanilha() {
     using namespace cotacao::textos;
+    using namespace proposta::textos;
     m_produtos->ConfirmaEdicao();
     const QString arquivo =
         janelas::EscolheArquivo(janelas::Escolha::Salvar, m_janela, TituloExportar,
@@ -553,8 +556,8 @@ void ComandosDaGrade::ExportarPlanilha() {
         cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
     const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
     const nucleo::Resultado<void> gravada = planilhaCsv(arquivo)
-                                                ? cotacao::EscreveCsv(arquivo, tabela)
-                                                : cotacao::EscreveXlsx(arquivo, tabela, m_numero);
+                                                ? proposta::EscreveCsv(arquivo, tabela)
+                                                : proposta::EscreveXlsx(arquivo, tabela, m_numero);
     if (!gravada) {
         avisa(nucleo::Diz(gravada.falha()));
         return;
@@ -564,6 +567,7 @@ void ComandosDaGrade::ExportarPlanilha() {
 
 void ComandosDaGrade::ImportarPlanilha() {
     using namespace cotacao::textos;
+    using namespace proposta::textos;
     m_produtos->ConfirmaEdicao();
     const QString arquivo = janelas::EscolheArquivo(janelas::Escolha::Abrir, m_janela,
                                                     TituloImportar, QString(), FiltrosParaImportar);

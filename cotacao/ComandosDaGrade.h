@@ -1,7 +1,7 @@
 #pragma once
 
 #include "banco/TabelaDePrecos.h"
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Proposta.h"
 
 #include <QDate>
 #include <QObject>
@@ -30,11 +30,11 @@ namespace cotacao {
 // search, spreadsheets in and out, the last prices sent, the supplier's price table, and the
 // totals as he types. What is typed in the price and remark columns goes to the Proposta; what
 // the Proposta says changed shows in the grid and is one step to undo. Each command is a
-// function of the Proposta (cotacao/regras); here it gets its menu item, key and status line.
+// function of the Proposta (proposta/); here it gets its menu item, key and status line.
 // The window owns it, and it must go before the grid and the Proposta do.
 class ComandosDaGrade : public QObject {
 public:
-    ComandosDaGrade(QMainWindow* janela, cotacao::Proposta& proposta,
+    ComandosDaGrade(QMainWindow* janela, proposta::Proposta& proposta,
                     grade::ControleGrade* produtos, banco::BancoLocal* banco);
     ~ComandosDaGrade() override;
 
@@ -75,9 +75,9 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    void mostra(const QList<cotacao::Alteracao>& feitas);
+    void mostra(const QList<proposta::Alteracao>& feitas);
     // Changes of the answer made by a command: the cell being edited committed first.
-    void aplica(const QList<cotacao::Alteracao>& alteracoes);
+    void aplica(const QList<proposta::Alteracao>& alteracoes);
     // Where the price table kept here came from; nothing, said to the supplier, when none is.
     std::optional<banco::TabelaDePrecos::Origem> tabelaGuardada();
     // Reads the price table for this quotation again.
@@ -91,7 +91,7 @@ private:
     void informa(const QString& texto, bool fica = false);
 
     QMainWindow* m_janela;
-    cotacao::Proposta& m_proposta;
+    proposta::Proposta& m_proposta;
     grade::ControleGrade* m_produtos;
     banco::BancoLocal* m_banco;
     QString m_numero;

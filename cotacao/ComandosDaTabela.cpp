@@ -3,8 +3,8 @@
 #include "banco/TabelaDePrecos.h"
 #include "banco/Textos.h"
 #include "cotacao/ComandosDaGrade.h"
-#include "cotacao/regras/PrecosDaTabela.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Textos.h"
 #include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
@@ -16,6 +16,7 @@
 
 using namespace cotacao;
 using namespace janelas;
+using namespace proposta;
 using namespace nucleo;
 
 // The supplier's price table, product by product, as the database holds it now.
@@ -35,7 +36,7 @@ nucleo::Resultado<void> ComandosDaGrade::carregaTabela() {
 }
 
 void ComandosDaGrade::ImportarTabelaDePrecos() {
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     m_produtos->ConfirmaEdicao();
     if (!m_banco) {
         avisa(TabelaNaoImportada.arg(banco::textos::Outro));
@@ -63,7 +64,7 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
     }
     if (!Caixas::simOuNao(m_janela, resumo.texto, Importar, Cancelar, true))
         return;
-    if (auto importada = cotacao::ImportaTabelaDePrecos(*m_banco, plano, arquivo); !importada) {
+    if (auto importada = proposta::ImportaTabelaDePrecos(*m_banco, plano, arquivo); !importada) {
         avisa(TabelaNaoImportada.arg(nucleo::Diz(importada.falha())));
         return;
     }
@@ -76,7 +77,7 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
 }
 
 std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     if (!m_banco) {
         avisa(SemTabela);
         return std::nullopt;
@@ -92,7 +93,7 @@ std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
 }
 
 void ComandosDaGrade::VerTabelaDePrecos() {
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     const auto origem = tabelaGuardada();
     if (!origem)
         return;
@@ -102,7 +103,7 @@ void ComandosDaGrade::VerTabelaDePrecos() {
 }
 
 void ComandosDaGrade::ApagarTabelaDePrecos() {
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     const auto origem = tabelaGuardada();
     if (!origem)
         return;
@@ -122,7 +123,7 @@ void ComandosDaGrade::ApagarTabelaDePrecos() {
 }
 
 void ComandosDaGrade::PreencherComTabelaDePrecos() {
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     if (!m_dataDaTabela.isValid()) {
         avisa(SemTabela);
         return;

@@ -1,6 +1,6 @@
 #include "cotacao/ConversaDoEnvio.h"
 
-#include "cotacao/regras/Textos.h"
+#include "proposta/Textos.h"
 #include "dialogos/Dialogo.h"
 #include "janelas/Caixas.h"
 #include "janelas/Conectividade.h"
@@ -8,13 +8,14 @@
 #include "janelas/Textos.h"
 
 using namespace janelas;
+using namespace proposta;
 
 cotacao::ConversaDoEnvio::ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao)
     : m_janela(janela)
     , m_conexao(std::move(conexao)) {}
 
 bool cotacao::ConversaDoEnvio::pergunta(const QString& texto, bool padraoSim) {
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     return padraoSim ? AvisoGet(texto, Sim, Nao, 1)
                      : Caixas::simOuNao(m_janela, texto, Sim, Nao, false);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cotacao/regras/Envio.h"
+#include "proposta/Envio.h"
 #include "remoto/Conexao.h"
 
 class QWidget;
@@ -10,7 +10,7 @@ namespace cotacao {
 // What sending says and asks, over the quotation window: a question that defaults to "Sim" in
 // the program's usual box, one that defaults to "Não" in a box of its own; warnings; the waiting
 // notice while a transfer runs; the connection check with its message.
-class ConversaDoEnvio : public Interlocutor {
+class ConversaDoEnvio : public proposta::Interlocutor {
 public:
     ConversaDoEnvio(QWidget* janela, remoto::TesteConexao conexao);
 

@@ -4,8 +4,8 @@
 #include "cotacao/ConversaDoEnvio.h"
 #include "cotacao/ListaProdutos.h"
 #include "cotacao/Textos.h"
-#include "cotacao/regras/Rascunho.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Rascunho.h"
+#include "proposta/Textos.h"
 #include "dialogos/Dialogo.h"
 #include "formatos/Arquivos.h"
 #include "grade/ControleGrade.h"
@@ -31,6 +31,7 @@
 using namespace cotacao;
 using namespace formatos::Arquivos;
 using namespace grade;
+using namespace proposta;
 using namespace janelas;
 using namespace nucleo;
 using namespace remoto;
@@ -56,7 +57,7 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     PreInit();
     criaControles();
     criaMenu();
-    setWindowTitle(cotacao::textos::Titulo);
+    setWindowTitle(proposta::textos::Titulo);
     ligaProposta();
     acompanhaEdicoes();
 }
@@ -94,6 +95,7 @@ void FormCotacao::criaControles() {
 
 void FormCotacao::criaMenu() {
     using namespace cotacao::textos;
+    using namespace proposta::textos;
     QMenu* arquivo = menuBar()->addMenu(MenuArquivo);
     arquivo->menuAction()->setObjectName(QStringLiteral("MenuArquivo"));
     QToolBar* barra = addToolBar(BarraArquivo);
@@ -184,7 +186,7 @@ void FormCotacao::Setup() {
         if (recibo)
             m_recibo = *recibo;
         else
-            WarningMessage(cotacao::textos::ReciboIlegivel.arg(nucleo::Diz(recibo.falha())));
+            WarningMessage(proposta::textos::ReciboIlegivel.arg(nucleo::Diz(recibo.falha())));
     }
     m_comandos->setPreenchendo(true);
     IniciaListaProdutos();
@@ -268,9 +270,9 @@ void FormCotacao::Timer() {
 
 void FormCotacao::iniciaRascunho() {
     const auto falha = [this](const QString& erro) {
-        mostraSituacao(erro.isEmpty() ? QString() : cotacao::textos::RascunhoFalhou.arg(erro));
+        mostraSituacao(erro.isEmpty() ? QString() : proposta::textos::RascunhoFalhou.arg(erro));
     };
-    m_rascunho = std::make_unique<cotacao::Rascunho>(m_banco, cCodCotacao, cCNPJ, falha);
+    m_rascunho = std::make_unique<proposta::Rascunho>(m_banco, cCodCotacao, cCNPJ, falha);
 }
 
 void FormCotacao::avisaBanco() {
@@ -281,14 +283,14 @@ void FormCotacao::avisaBanco() {
 
 void FormCotacao::ofereceRascunho() {
     const auto pergunta = [](const QString& texto) {
-        return AvisoGet(texto, cotacao::textos::Sim, cotacao::textos::Nao, 1);
+        return AvisoGet(texto, proposta::textos::Sim, proposta::textos::Nao, 1);
     };
     m_comandos->setPreenchendo(true);
     const nucleo::Resultado<bool> recuperado = m_rascunho->oferece(
         m_proposta, m_recibo ? std::optional(m_recibo->quando) : std::nullopt, pergunta);
     m_comandos->setPreenchendo(false);
     if (!recuperado)
-        WarningMessage(cotacao::textos::RascunhoIlegivel.arg(nucleo::Diz(recuperado.falha())));
+        WarningMessage(proposta::textos::RascunhoIlegivel.arg(nucleo::Diz(recuperado.falha())));
     if (!recuperado || !*recuperado)
         return;
     m_comandos->atualizaResumo();
@@ -319,14 +321,14 @@ bool FormCotacao::QueryClose() {
     const auto saiComORascunho = [this] {
         const nucleo::Resultado<void> guardado = m_rascunho->guardaAgora();
         return guardado.ok() || Caixas::simOuNao(this,
-                                                 cotacao::textos::RascunhoNaoGuardadoAoSair.arg(
+                                                 proposta::textos::RascunhoNaoGuardadoAoSair.arg(
                                                      nucleo::Diz(guardado.falha())),
-                                                 cotacao::textos::Sim, cotacao::textos::Nao, false);
+                                                 proposta::textos::Sim, proposta::textos::Nao, false);
     };
     if (!lModificado)
         return saiComORascunho();
     // "Não" is not final: the draft keeps what was typed.
-    if (!AvisoGet(cotacao::textos::PerguntaSair, cotacao::textos::Sim, cotacao::textos::Nao, 1))
+    if (!AvisoGet(proposta::textos::PerguntaSair, proposta::textos::Sim, proposta::textos::Nao, 1))
         return saiComORascunho();
     // A failed sending keeps the form open with everything typed: the message just asked the
     // supplier to try again.

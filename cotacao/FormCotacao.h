@@ -3,9 +3,9 @@
 #include "banco/Recibos.h"
 #include "cotacao/ComandosDaGrade.h"
 #include "cotacao/TelaCotacao.h"
-#include "cotacao/regras/Envio.h"
-#include "cotacao/regras/Proposta.h"
-#include "cotacao/regras/RespostaAnterior.h"
+#include "proposta/Envio.h"
+#include "proposta/Proposta.h"
+#include "proposta/RespostaAnterior.h"
 #include "formatos/Cotacao.h"
 #include "grade/FlexCell.h"
 #include "janelas/Janela.h"
@@ -21,7 +21,7 @@
 namespace banco {
 class BancoLocal;
 }
-namespace cotacao {
+namespace proposta {
 class Rascunho;
 }
 
@@ -41,7 +41,7 @@ public:
     // The quotation file as the login already read it: Setup then does not read it again.
     void usaCotacao(formatos::Cotacao cotacao);
 
-    const cotacao::Proposta& proposta() const { return m_proposta; }
+    const proposta::Proposta& proposta() const { return m_proposta; }
 
     void Setup();
     // The window's size for a screen whose available area is `tela`: its full size where that
@@ -95,7 +95,7 @@ private:
     // amounts get their two decimals.
     void fechaEdicao();
     // Where the answer goes and where its local copy and the terms are kept.
-    cotacao::DestinoDoEnvio destinoDoEnvio() const;
+    proposta::DestinoDoEnvio destinoDoEnvio() const;
 
     // Drafts: what was typed and not sent, kept in the local database.
     void iniciaRascunho();
@@ -109,10 +109,10 @@ private:
     banco::BancoLocal* m_banco;
     std::optional<formatos::Cotacao> m_cotacao; // as the login read it, until Setup
 
-    cotacao::Proposta m_proposta;
+    proposta::Proposta m_proposta;
     std::optional<banco::Recibo> m_recibo; // the last sending from here
-    cotacao::RespostaAnterior m_anterior;
-    std::unique_ptr<cotacao::Rascunho> m_rascunho;
+    proposta::RespostaAnterior m_anterior;
+    std::unique_ptr<proposta::Rascunho> m_rascunho;
     bool m_encerrando = false; // leaving is decided: close without asking
     cotacao::TelaCotacao m_tela;
     QWidget* m_area = nullptr;        // the controls, at their places

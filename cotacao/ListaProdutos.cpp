@@ -6,6 +6,7 @@
 #include "grade/ObjetosGrade.h"
 
 using namespace grade;
+using namespace proposta;
 
 namespace cotacao {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Proposta.h"
 #include "grade/FlexCell.h"
 
 // The product list of the quotation window, set up and filled through the grid's automation
@@ -10,6 +10,6 @@ namespace cotacao {
 // The columns: PLU, barcode, description, quantity, unit (locked), unit price and remark.
 void IniciaProdutos(FlexCell& lista);
 // One row per product of `proposta`, each price "0,00" until the answer puts its own.
-void PreencheProdutos(FlexCell& lista, const Proposta& proposta);
+void PreencheProdutos(FlexCell& lista, const proposta::Proposta& proposta);
 
 } // namespace cotacao

@@ -3,7 +3,7 @@
 #include "cotacao/ColunasGrade.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/Textos.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Textos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
 #include "grade/ObjetosGrade.h"
@@ -18,6 +18,7 @@
 
 using namespace cotacao;
 using namespace grade;
+using namespace proposta;
 
 void FormCotacao::Imprimir() {
     fechaEdicao(); // the report shows what the supplier sees, the cell being edited included
@@ -69,7 +70,7 @@ void ImprimeRespostaGuardada(const banco::Recibo& recibo, const QByteArray& resp
     if (!cotacao) {
         janelas::Caixas::aviso(nullptr, janelas::textos::Aviso,
                                cotacao.falha().tipo == nucleo::Falha::Tipo::Inexistente
-                                   ? textos::CotacaoAusente.arg(recibo.cotacao)
+                                   ? proposta::textos::CotacaoAusente.arg(recibo.cotacao)
                                    : nucleo::Diz(cotacao.falha()));
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "banco/Recibos.h"
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Proposta.h"
 #include "grade/FlexCell.h"
 
 // The printed report of an answer: built as rows of a report grid, with the quotation's number,
@@ -10,8 +10,8 @@
 namespace cotacao {
 
 void IniciaRelatorio(FlexCell& relatorio);
-void PreencheRelatorio(FlexCell& relatorio, const Proposta& proposta);
-void MostraRelatorio(FlexCell& relatorio, const Proposta& proposta, const QString& codigo);
+void PreencheRelatorio(FlexCell& relatorio, const proposta::Proposta& proposta);
+void MostraRelatorio(FlexCell& relatorio, const proposta::Proposta& proposta, const QString& codigo);
 
 // The footer of every page: the program's name, the vendor's `contato` line when there is one
 // (a telephone, a city), the page number and the number of pages.
@@ -21,7 +21,7 @@ QString RodapeDoRelatorio(const QString& contato);
 QString ContatoDoFornecedor();
 
 // The whole report of `proposta`, on a report grid of its own (no form needed).
-void ImprimeRelatorio(const Proposta& proposta, const QString& codigo);
+void ImprimeRelatorio(const proposta::Proposta& proposta, const QString& codigo);
 
 // The report of an answer sent from here: `resposta`, the bytes of the answer as sent (checked
 // against `recibo` by the caller), over the quotation's file the program folder keeps. Says so

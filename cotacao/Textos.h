@@ -3,8 +3,8 @@
 #include <QString>
 
 // The quotation form's own words: its menus, labels and notes, the product grid's headings and
-// the printed report. What sending, drafts and spreadsheets say is in cotacao/regras/Textos.h, in
-// the same namespace: no name here is one of those.
+// the printed report. What sending, drafts and spreadsheets say is in proposta/Textos.h
+// (proposta::textos).
 namespace cotacao::textos {
 
 // The menus and the tool bar.

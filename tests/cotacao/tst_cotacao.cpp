@@ -3,10 +3,10 @@
 #include "banco/Recibos.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/RelatorioCotacao.h"
-#include "cotacao/regras/ColunasProdutos.h"
-#include "cotacao/regras/Envio.h"
-#include "cotacao/regras/RespostaAnterior.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/ColunasProdutos.h"
+#include "proposta/Envio.h"
+#include "proposta/RespostaAnterior.h"
+#include "proposta/Textos.h"
 #include "formatos/Lista.h"
 #include "grade/ControleGrade.h"
 #include "grade/ImpressaoGrade.h"
@@ -165,12 +165,12 @@ private Q_SLOTS:
         obs->insert("Frete à parte"); // typed through an input method
         QVERIFY(f.lModificado);
 
-        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-        Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // "Não" to printing
+        Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+        Caixas::responde(proposta::textos::PerguntaImprimir, 2); // "Não" to printing
         a.comando("Enviar");
 
         QCOMPARE(mensagens(),
-                 (QStringList{cotacao::textos::Enviada, cotacao::textos::PerguntaImprimir}));
+                 (QStringList{proposta::textos::Enviada, proposta::textos::PerguntaImprimir}));
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(a.servidor.conteudo(kResposta), esperado);
         QCOMPARE(a.programa.ler(kResposta), esperado);
@@ -260,9 +260,9 @@ private Q_SLOTS:
         Ambiente a;
         FormCotacao& f = a.abrir();
         a.digitarNoCampo("MPrazoEntrega", "1");
-        Caixas::responde(cotacao::textos::PerguntaSair, 2);
+        Caixas::responde(proposta::textos::PerguntaSair, 2);
         f.close(); // the close box
-        QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+        QCOMPARE(mensagens(), QStringList{proposta::textos::PerguntaSair});
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(!a.servidor.existe(kResposta));
@@ -274,13 +274,13 @@ private Q_SLOTS:
         a.rede.servidorFtp = "127.0.0.1:1";
         FormCotacao& f = a.abrir();
         a.digitarNaCelula(2, 6, "4,2");
-        Caixas::responde(cotacao::textos::PerguntaSair, 1); // "Sim": send first
+        Caixas::responde(proposta::textos::PerguntaSair, 1); // "Sim": send first
         // The earlier answer could not be read: replace it.
-        Caixas::responde(cotacao::textos::SubstituirIlegivel, Caixas::Sim);
+        Caixas::responde(proposta::textos::SubstituirIlegivel, Caixas::Sim);
         a.comando("Sair");
         QCOMPARE(mensagens(),
-                 (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::SubstituirIlegivel,
-                              cotacao::textos::ErroEnvio}));
+                 (QStringList{proposta::textos::PerguntaSair, proposta::textos::SubstituirIlegivel,
+                              proposta::textos::ErroEnvio}));
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(2, 6), "4,2");
@@ -290,9 +290,9 @@ private Q_SLOTS:
 
         // Asked once per leaving: the next leaving asks again.
         Caixas::esqueceMostradas();
-        Caixas::responde(cotacao::textos::PerguntaSair, 2);
+        Caixas::responde(proposta::textos::PerguntaSair, 2);
         a.comando("Sair");
-        QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+        QCOMPARE(mensagens(), QStringList{proposta::textos::PerguntaSair});
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
     }
@@ -301,12 +301,12 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 7, "ok");
-        Caixas::responde(cotacao::textos::PerguntaSair, 1); // send first
-        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-        Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // no printing
+        Caixas::responde(proposta::textos::PerguntaSair, 1); // send first
+        Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+        Caixas::responde(proposta::textos::PerguntaImprimir, 2); // no printing
         a.comando("Sair");
-        QCOMPARE(mensagens(), (QStringList{cotacao::textos::PerguntaSair, cotacao::textos::Enviada,
-                                           cotacao::textos::PerguntaImprimir}));
+        QCOMPARE(mensagens(), (QStringList{proposta::textos::PerguntaSair, proposta::textos::Enviada,
+                                           proposta::textos::PerguntaImprimir}));
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(a.servidor.existe(kResposta));
@@ -523,10 +523,10 @@ private Q_SLOTS:
         a.digitarSemConfirmar(2, 6, "7,25");
         QVERIFY(a.editando());
         if (comando == "Sair") {
-            Caixas::responde(cotacao::textos::PerguntaSair, 2); // leaving: "Não"
+            Caixas::responde(proposta::textos::PerguntaSair, 2); // leaving: "Não"
         } else if (comando == "Enviar") {
-            Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-            Caixas::responde(cotacao::textos::PerguntaImprimir, 2); // no printing
+            Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+            Caixas::responde(proposta::textos::PerguntaImprimir, 2); // no printing
         }
         a.botao(comando);
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
@@ -539,7 +539,7 @@ private Q_SLOTS:
             QCOMPARE(d.celula(3, 6).texto, "7,25");
             QCOMPARE(d.celula(3, 7).texto, "348,00"); // 48 × 7,25
         } else {
-            QCOMPARE(mensagens(), QStringList{cotacao::textos::PerguntaSair});
+            QCOMPARE(mensagens(), QStringList{proposta::textos::PerguntaSair});
             QTRY_VERIFY(a.form.isNull());
             // "Não" keeps it as a draft for the next login.
             const auto itens = teste::Certo(banco::Rascunhos(a.banco).le(kNumero, kCNPJ));
@@ -630,8 +630,8 @@ class RespostaJaEnviada : public QObject {
     static QByteArray enviaDaqui(Ambiente& a) {
         a.abrir();
         a.digitarNaCelula(1, 6, "12,5");
-        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+        Caixas::responde(proposta::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
         if (!QTest::qWaitFor([&] { return a.form.isNull(); }))
             qWarning("the first sending did not end");
@@ -684,13 +684,13 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(a.celula(1, 6), "0,00");
-        QCOMPARE(situacao, cotacao::textos::RespostaIlegivel);
+        QCOMPARE(situacao, proposta::textos::RespostaIlegivel);
 
         // Sending asks first; its default keeps the earlier answer.
         a.digitarNaCelula(2, 6, "4");
         ruim.esquecer();
         a.comando("Enviar");
-        QCOMPARE(mensagens(), QStringList{cotacao::textos::SubstituirIlegivel});
+        QCOMPARE(mensagens(), QStringList{proposta::textos::SubstituirIlegivel});
         QCOMPARE(Caixas::mostradas()[0].resposta, int(Caixas::Nao));
         QVERIFY(!ruim.comandos().join(' ').contains("STOR"));
         QCOMPARE(ruim.conteudo(kResposta), enviada);
@@ -715,9 +715,9 @@ private Q_SLOTS:
                                  programa.arquivo(kResposta),
                                  {}};
         pedido.limites.parada = std::chrono::seconds(1);
-        const banco::Recibo recibo = cotacao::ReciboDoEnvio(kNumero, kCNPJ, kResposta, enviada);
-        const cotacao::RespostaAnterior r = cotacao::BaixaRespostaAnterior(pedido, recibo);
-        QCOMPARE(r.origem, cotacao::RespostaAnterior::Origem::CopiaLocal);
+        const banco::Recibo recibo = proposta::ReciboDoEnvio(kNumero, kCNPJ, kResposta, enviada);
+        const proposta::RespostaAnterior r = proposta::BaixaRespostaAnterior(pedido, recibo);
+        QCOMPARE(r.origem, proposta::RespostaAnterior::Origem::CopiaLocal);
         QCOMPARE(r.copia, enviada);
         QCOMPARE(programa.ler(kResposta), enviada);
     }
@@ -735,7 +735,7 @@ private Q_SLOTS:
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         const QByteArray outra = "[Geral]\r\nListaPrecosForn=[|0,01|][|0,01|][|0,01|]\r\n";
         a.servidor.colocar(kResposta, outra);
-        Caixas::responde(inicio(cotacao::textos::RespostaDiferente), daqui ? 1 : 2);
+        Caixas::responde(inicio(proposta::textos::RespostaDiferente), daqui ? 1 : 2);
         FormCotacao& f = a.abrir();
         const auto recibo = teste::Certo(banco::Recibos(a.banco).ultimo(kNumero, kCNPJ));
         QVERIFY(recibo);
@@ -787,13 +787,13 @@ private Q_SLOTS:
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
         a.digitarNoCampo("MFormaPgto", "28");
-        Caixas::responde(cotacao::textos::PerguntaSair, 2); // leaving: "Não"
+        Caixas::responde(proposta::textos::PerguntaSair, 2); // leaving: "Não"
         a.comando("Sair");
         QTRY_VERIFY(a.form.isNull());
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
         Caixas::esqueceMostradas();
-        Caixas::responde(inicio(cotacao::textos::RecuperarRascunho), recupera ? 1 : 2);
+        Caixas::responde(inicio(proposta::textos::RecuperarRascunho), recupera ? 1 : 2);
         FormCotacao& f = a.abrir();
         QCOMPARE(mensagens().size(), 1);
         QVERIFY(mensagens()[0].startsWith("Há preços e dados digitados em "));
@@ -808,8 +808,8 @@ private Q_SLOTS:
         Ambiente a;
         a.abrir();
         a.digitarNaCelula(1, 6, "3,5");
-        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+        Caixas::responde(proposta::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
         QTRY_VERIFY(a.form.isNull());
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
@@ -863,7 +863,7 @@ private Q_SLOTS:
         FormCotacao& f = a.abrir();
         const QString aoLado = a.programa.arquivo("Cotacao.db") + ".danificado-" +
                                QDate::currentDate().toString("yyyyMMdd");
-        QCOMPARE(mensagens(), QStringList{cotacao::textos::BancoDanificado.arg(
+        QCOMPARE(mensagens(), QStringList{proposta::textos::BancoDanificado.arg(
                                   QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db")),
                                   QDir::toNativeSeparators(aoLado))});
         a.digitarNaCelula(1, 6, "2");
@@ -881,30 +881,30 @@ private Q_SLOTS:
         }
         FormCotacao& f = a.abrir();
         const QString arquivo = QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db"));
-        QCOMPARE(mensagens(), QStringList{cotacao::textos::RascunhosIndisponiveis.arg(
-                                  cotacao::textos::BancoVersaoNova.arg(arquivo))});
+        QCOMPARE(mensagens(), QStringList{proposta::textos::RascunhosIndisponiveis.arg(
+                                  proposta::textos::BancoVersaoNova.arg(arquivo))});
         a.digitarNaCelula(1, 6, "2");
 
         Caixas::esqueceMostradas();
         // Leaving without sending: the window stays by default.
-        Caixas::responde(cotacao::textos::PerguntaSair, 2);
+        Caixas::responde(proposta::textos::PerguntaSair, 2);
         a.comando("Sair");
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(mensagens().size(), 2);
-        QCOMPARE(mensagens()[0], cotacao::textos::PerguntaSair);
+        QCOMPARE(mensagens()[0], proposta::textos::PerguntaSair);
         QVERIFY(mensagens()[1].startsWith("Não foi possível guardar o que foi digitado"));
         QCOMPARE(Caixas::mostradas()[1].resposta, int(Caixas::Nao));
         QVERIFY(a.form && f.isVisible());
         QCOMPARE(a.celula(1, 6), "2");
 
         Caixas::esqueceMostradas();
-        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-        Caixas::responde(inicio(cotacao::textos::ReciboNaoGuardado), Caixas::Ok);
-        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+        Caixas::responde(inicio(proposta::textos::ReciboNaoGuardado), Caixas::Ok);
+        Caixas::responde(proposta::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QCOMPARE(mensagens().size(), 3);
-        QCOMPARE(mensagens()[0], cotacao::textos::Enviada);
+        QCOMPARE(mensagens()[0], proposta::textos::Enviada);
         QVERIFY(mensagens()[1].startsWith("A cotação foi enviada, mas o recibo do envio não foi "
                                           "guardado neste computador ("));
         QTRY_VERIFY(a.form.isNull());
@@ -915,16 +915,16 @@ private Q_SLOTS:
         QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
         a.abrir();
         a.digitarNoCampo("MFormaPgto", "30");
-        Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-        Caixas::responde(cotacao::textos::TermosNaoGuardados, Caixas::Ok);
-        Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+        Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+        Caixas::responde(proposta::textos::TermosNaoGuardados, Caixas::Ok);
+        Caixas::responde(proposta::textos::PerguntaImprimir, 2);
         a.comando("Enviar");
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         const QStringList textos = mensagens();
         QCOMPARE(textos.size(), 3);
-        QCOMPARE(textos[0], cotacao::textos::Enviada);
-        QVERIFY(textos[1].startsWith(cotacao::textos::TermosNaoGuardados));
-        QCOMPARE(textos[2], cotacao::textos::PerguntaImprimir);
+        QCOMPARE(textos[0], proposta::textos::Enviada);
+        QVERIFY(textos[1].startsWith(proposta::textos::TermosNaoGuardados));
+        QCOMPARE(textos[2], proposta::textos::PerguntaImprimir);
         QVERIFY(a.servidor.existe(kResposta));
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(obrigado());
@@ -990,7 +990,7 @@ private Q_SLOTS:
             }
             // The grid: its first price and its remarks, and a few rows of it.
             auto* grade = a.grade();
-            for (const int coluna : {cotacao::kColunaPreco, cotacao::kColunaObs}) {
+            for (const int coluna : {proposta::kColunaPreco, proposta::kColunaObs}) {
                 const QModelIndex i = grade->model()->index(0, coluna);
                 grade->scrollTo(i);
                 const QRect celula = grade->visualRect(i);

@@ -6,12 +6,12 @@
 #include "banco/Rascunhos.h"
 #include "banco/TabelaDePrecos.h"
 #include "cotacao/RelatorioCotacao.h"
-#include "cotacao/regras/Colagem.h"
-#include "cotacao/regras/Envio.h"
-#include "cotacao/regras/Importacao.h"
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/PrecosDaTabela.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Colagem.h"
+#include "proposta/Envio.h"
+#include "proposta/Importacao.h"
+#include "proposta/Planilha.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Textos.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "nucleo/Ini.h"
 #include "tests/cotacao/Ambiente.h"
@@ -35,10 +35,10 @@ using namespace nucleo;
 
 namespace {
 
-using cotacao::Campo;
+using proposta::Campo;
 
 // Three products, the second one priced and with a remark; `muda` may change the quotation first.
-void deTres(cotacao::Proposta& p, const std::function<void(formatos::Cotacao&)>& muda = {}) {
+void deTres(proposta::Proposta& p, const std::function<void(formatos::Cotacao&)>& muda = {}) {
     formatos::Cotacao c;
     c.produtos = {{"1001", "789", "AÇÚCAR 1KG", "120", "UN"},
                   {"1002", "788", "CAFÉ 500G", "48", "UN"},
@@ -55,9 +55,9 @@ const QVariantList kCabecalho{"PLU",      "Cód. de barras",        "Descrição
                               "Preço R$", "Observações do produto"};
 
 // Changes as the grid shows them: "row,column=text".
-QStringList celulas(const QList<cotacao::Alteracao>& alteracoes) {
+QStringList celulas(const QList<proposta::Alteracao>& alteracoes) {
     QStringList textos;
-    for (const cotacao::Alteracao& a : alteracoes)
+    for (const proposta::Alteracao& a : alteracoes)
         textos << QString("%1,%2=%3")
                       .arg(a.produto + 1)
                       .arg(a.campo == Campo::Preco ? 6 : 7)
@@ -120,9 +120,9 @@ void Planilhas::colagem() {
     QFETCH(QStringList, esperado);
     QFETCH(int, colados);
     QFETCH(int, recusados);
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p);
-    const cotacao::Colagem c = cotacao::ColaTexto(p, linha, coluna, bloco, selecao);
+    const proposta::Colagem c = proposta::ColaTexto(p, linha, coluna, bloco, selecao);
     QCOMPARE(celulas(c.alteracoes), esperado);
     QCOMPARE(c.colados, colados);
     QCOMPARE(c.recusados, recusados);
@@ -174,19 +174,19 @@ void Planilhas::comoOExcelSalva() {
     QFETCH(QString, noResumo);
     DiretorioTeste dir;
     dir.escrever("excel.csv", csv);
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p);
-    const cotacao::Importacao i =
-        teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("excel.csv")));
+    const proposta::Importacao i =
+        teste::Certo(proposta::ImportaPlanilha(p, dir.arquivo("excel.csv")));
     QCOMPARE(celulas(i.alteracoes), esperado);
     QCOMPARE(i.recusados, recusados);
     QCOMPARE(i.emBranco, emBranco);
     QCOMPARE(i.barrasIlegiveis, ilegiveis);
-    const QString resumo = cotacao::ResumeImportacao(i);
+    const QString resumo = proposta::ResumeImportacao(i);
     QVERIFY2(resumo.contains(noResumo), qPrintable(resumo));
     // The price table reads the same file by the same rules.
-    const cotacao::PlanoDaTabela t =
-        teste::Certo(cotacao::LeTabelaDePrecos(dir.arquivo("excel.csv")));
+    const proposta::PlanoDaTabela t =
+        teste::Certo(proposta::LeTabelaDePrecos(dir.arquivo("excel.csv")));
     QCOMPARE(t.precosRecusados, recusados);
     QCOMPARE(t.barrasIlegiveis, ilegiveis);
 }
@@ -211,7 +211,7 @@ void Planilhas::titulos_data() {
     QTest::newRow("um texto longo não é título")
         << QVariantList{QString(32767, u'p'), "PLU", "Preço", QString("Preço").repeated(9)}
         << QList<int>{-1, 1, 2, -1};
-    QVariantList longe(cotacao::kCelulasDoCabecalho, QString());
+    QVariantList longe(proposta::kCelulasDoCabecalho, QString());
     longe << "PLU"
           << "Preço";
     QTest::newRow("além das células olhadas") << longe << QList<int>{};
@@ -220,7 +220,7 @@ void Planilhas::titulos_data() {
 void Planilhas::titulos() {
     QFETCH(QVariantList, cabecalho);
     QFETCH(QList<int>, colunas);
-    const auto c = cotacao::ColunasDoCabecalho(cabecalho);
+    const auto c = proposta::ColunasDoCabecalho(cabecalho);
     QCOMPARE(c.has_value(), !colunas.isEmpty());
     if (c)
         QCOMPARE((QList<int>{c->barras, c->plu, c->preco, c->obs}), colunas);
@@ -236,28 +236,28 @@ void Planilhas::idaEVolta_data() {
 void Planilhas::idaEVolta() {
     QFETCH(QString, arquivo);
     DiretorioTeste dir;
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p);
     p.define(2, Campo::Observacao, "=1+2 e -3");
     const QString caminho = dir.arquivo(arquivo);
-    const cotacao::Tabela tabela = cotacao::TabelaDaProposta(p, kCabecalho);
-    QVERIFY((arquivo.endsWith(".csv") ? cotacao::EscreveCsv(caminho, tabela)
-                                      : cotacao::EscreveXlsx(caminho, tabela))
+    const proposta::Tabela tabela = proposta::TabelaDaProposta(p, kCabecalho);
+    QVERIFY((arquivo.endsWith(".csv") ? proposta::EscreveCsv(caminho, tabela)
+                                      : proposta::EscreveXlsx(caminho, tabela))
                 .ok());
     if (!arquivo.endsWith(".csv")) {
         // A remark longer than a cell holds writes nothing, and the refusal names its row.
-        cotacao::Proposta longa;
+        proposta::Proposta longa;
         deTres(longa);
         longa.define(1, Campo::Observacao, QString(40000, u'x'));
         const QString outro = dir.arquivo("longa.xlsx");
         const auto recusada =
-            cotacao::EscreveXlsx(outro, cotacao::TabelaDaProposta(longa, kCabecalho));
+            proposta::EscreveXlsx(outro, proposta::TabelaDaProposta(longa, kCabecalho));
         QVERIFY(!recusada);
         QCOMPARE(recusada.falha().tipo, nucleo::Falha::Tipo::Recusada);
-        QCOMPARE(recusada.falha().texto, cotacao::textos::CelulaGrandeDemais.arg(3));
+        QCOMPARE(recusada.falha().texto, proposta::textos::CelulaGrandeDemais.arg(3));
         QVERIFY(!QFile::exists(outro));
     }
-    const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, caminho));
+    const proposta::Importacao i = teste::Certo(proposta::ImportaPlanilha(p, caminho));
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3);
     QCOMPARE(i.semProduto, 0);
@@ -291,9 +291,9 @@ void Planilhas::deOutraFerramenta() {
                   caminho});
     QVERIFY(python.waitForFinished(30000));
     QCOMPARE(python.exitCode(), 0);
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p);
-    const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, caminho));
+    const proposta::Importacao i = teste::Certo(proposta::ImportaPlanilha(p, caminho));
     QVERIFY(i.cabecalhoAchado);
     QCOMPARE(i.correspondidas, 3); // by barcode, by PLU where there is none, a number as a code
     QCOMPARE(i.semProduto, 1);
@@ -328,9 +328,9 @@ void Planilhas::csvDeOutroSistema() {
     QFETCH(QString, observacao);
     DiretorioTeste dir;
     dir.escrever("o.csv", csv);
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p);
-    const cotacao::Importacao i = teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv")));
+    const proposta::Importacao i = teste::Certo(proposta::ImportaPlanilha(p, dir.arquivo("o.csv")));
     QCOMPARE(i.correspondidas, 2);
     QCOMPARE(celulas(i.alteracoes), (QStringList{"1,6=3,20", "1,7=" + observacao}));
 }
@@ -367,15 +367,15 @@ void Planilhas::lidaPorOutrosProgramas() {
     QVERIFY2(std::setlocale(LC_NUMERIC, localidade.constData()), localidade.constData());
     const auto restaura = qScopeGuard([&] { std::setlocale(LC_NUMERIC, anterior.constData()); });
     DiretorioTeste dir;
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p, [](formatos::Cotacao& c) {
         c.produtos[0].descricao = "=1+2";
         c.produtos[2].quantidade = "1234,5";
     });
     p.define(2, Campo::Observacao, "@SOMA(1)");
-    const cotacao::Tabela tabela = cotacao::TabelaDaProposta(p, kCabecalho);
-    QVERIFY(cotacao::EscreveXlsx(dir.arquivo("x.xlsx"), tabela).ok());
-    QVERIFY(cotacao::EscreveCsv(dir.arquivo("c.csv"), tabela).ok());
+    const proposta::Tabela tabela = proposta::TabelaDaProposta(p, kCabecalho);
+    QVERIFY(proposta::EscreveXlsx(dir.arquivo("x.xlsx"), tabela).ok());
+    QVERIFY(proposta::EscreveCsv(dir.arquivo("c.csv"), tabela).ok());
 
     QProcess python;
     python.start("/usr/bin/python3",
@@ -448,7 +448,7 @@ void Planilhas::arquivosHostis_data() {
     QTest::addColumn<QString>("arquivo");
     QTest::addColumn<QString>("recusa");
     QTest::addColumn<int>("recusados");
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     QTest::newRow("linha 2147483647") << "linha-enorme"
                                       << "p.xlsx" << ForaDosLimites << 0;
     QTest::newRow("coluna além de XFD") << "coluna-alem"
@@ -521,13 +521,13 @@ void Planilhas::observacaoComControles() {
                               "d. de barras;Pre\xe7o;Observa\xe7\xe3o\r\n"
                               "789;\"3,20\";\"um\r\ndois\0tr\xeas\"\r\n";
     dir.escrever("o.csv", QByteArray(csv, sizeof(csv) - 1));
-    cotacao::Proposta p;
+    proposta::Proposta p;
     deTres(p);
-    p.altera(teste::Certo(cotacao::ImportaPlanilha(p, dir.arquivo("o.csv"))).alteracoes);
+    p.altera(teste::Certo(proposta::ImportaPlanilha(p, dir.arquivo("o.csv"))).alteracoes);
     formatos::Resposta r = p.resposta();
     r.termos.obsGeral = QString("a") + QChar(0) + "b";
     const QString arquivo = dir.arquivo("r.cot");
-    QVERIFY(cotacao::GravaResposta(r, arquivo).ok());
+    QVERIFY(proposta::GravaResposta(r, arquivo).ok());
     const auto le = [&](const QString& chave) {
         QString valor;
         GetFileIni("Geral", chave, "?", arquivo, valor);
@@ -582,10 +582,10 @@ void ComandosDoForm::colarEDesfazer() {
                           "R$ 1.234,56).");
     QVERIFY(f.lModificado);
     // More than the grid takes at once is refused whole, and says so.
-    QGuiApplication::clipboard()->setText(QString(cotacao::kMaximoDaColagem + 1, u'\t'));
+    QGuiApplication::clipboard()->setText(QString(proposta::kMaximoDaColagem + 1, u'\t'));
     Caixas::esqueceMostradas();
     QTest::keyClick(a.grade(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(mensagens(), QStringList{cotacao::textos::ColagemGrandeDemais});
+    QCOMPARE(mensagens(), QStringList{proposta::textos::ColagemGrandeDemais});
     QCOMPARE(a.celula(2, 6), "3,75");
 
     QTest::keyClick(a.grade(), Qt::Key_Z, Qt::ControlModifier); // the whole paste, one step
@@ -666,7 +666,7 @@ void ComandosDoForm::teclasDaGrade() {
 
     // The red cell's reason, in a tip that wraps at a readable width.
     const QString dica = grade->model()->index(1, 6).data(Qt::ToolTipRole).toString();
-    QVERIFY2(Qt::mightBeRichText(dica) && dica.contains(cotacao::textos::PrecoACorrigir),
+    QVERIFY2(Qt::mightBeRichText(dica) && dica.contains(proposta::textos::PrecoACorrigir),
              qPrintable(dica));
     QToolTip::showText(grade->mapToGlobal(QPoint(10, 10)), dica, grade);
     const auto balao = []() -> QLabel* {
@@ -710,12 +710,12 @@ void ComandosDoForm::teclasDaGrade() {
     QVERIFY(linha->isVisible() && resumo->isVisible());
     QVERIFY(!linha->geometry().intersects(resumo->geometry()));
     // A menu's tip goes there too, and the message comes back after it.
-    QStatusTipEvent dicaDoMenu(cotacao::textos::AjudaColar);
+    QStatusTipEvent dicaDoMenu(proposta::textos::AjudaColar);
     QApplication::sendEvent(&f, &dicaDoMenu);
     // Whole on its two lines, or as much as they hold and the whole of it in the tip.
-    QVERIFY2(linha->text() == cotacao::textos::AjudaColar ||
-                 (linha->text().endsWith(u'…') && linha->toolTip() == cotacao::textos::AjudaColar &&
-                  cotacao::textos::AjudaColar.startsWith(linha->text().chopped(1))),
+    QVERIFY2(linha->text() == proposta::textos::AjudaColar ||
+                 (linha->text().endsWith(u'…') && linha->toolTip() == proposta::textos::AjudaColar &&
+                  proposta::textos::AjudaColar.startsWith(linha->text().chopped(1))),
              qPrintable(linha->text()));
     QVERIFY(linha->height() >= linha->heightForWidth(linha->width()));
     QStatusTipEvent semDica(QString{});
@@ -825,17 +825,17 @@ void ComandosDoForm::ultimosPrecos() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-    Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+    Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+    Caixas::responde(proposta::textos::PerguntaImprimir, 2);
     a.comando("Enviar");
     QTRY_VERIFY(a.form.isNull());
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
 
     // A price table of an earlier day prices the same product: the tip and the question show
     // both prices, each with its date.
-    cotacao::PlanoDaTabela plano;
+    proposta::PlanoDaTabela plano;
     plano.itens = {{"788", "1002", "11,00", ""}};
-    teste::Certo(cotacao::ImportaTabelaDePrecos(a.banco, plano, "tabela.csv",
+    teste::Certo(proposta::ImportaTabelaDePrecos(a.banco, plano, "tabela.csv",
                                                 QDateTime(QDate(2026, 11, 30), QTime(9, 0))));
     const QString hoje = DateToText(QDate::currentDate());
     const QString diaDaTabela = DateToText(QDate(2026, 11, 30));
@@ -855,7 +855,7 @@ void ComandosDoForm::ultimosPrecos() {
     QCOMPARE(mensagem(f), "1 preço preenchido com os últimos preços enviados.");
 
     a.digitarNaCelula(2, 6, "125"); // a comma forgotten
-    Caixas::responde(inicio(cotacao::textos::SegundaOlhada), Caixas::Nao);
+    Caixas::responde(inicio(proposta::textos::SegundaOlhada), Caixas::Nao);
     a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY2(mensagens()[0].contains("CAFÉ 500G: 125,00 (último enviado: 12,50 em " + hoje +
@@ -904,12 +904,12 @@ void ComandosDoForm::tabelaDePrecos() {
     Ambiente a(produtos);
     FormCotacao& f = a.abrir();
     a.comando("PreencherComTabela");
-    QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});
+    QCOMPARE(mensagens(), QStringList{proposta::textos::SemTabela});
     Caixas::esqueceMostradas();
 
     a.programa.escrever("tabela.csv", csv);
     ProximoArquivo(a.programa.arquivo("tabela.csv"));
-    Caixas::responde(cotacao::textos::PerguntaImportarTabela, Caixas::Sim);
+    Caixas::responde(proposta::textos::PerguntaImportarTabela, Caixas::Sim);
     a.comando("ImportarTabela");
     QCOMPARE(mensagens().size(), 1); // the summary, confirmed
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
@@ -946,7 +946,7 @@ void ComandosDoForm::tabelaDePrecos() {
     // Ten times the table's price asks before sending.
     a.digitarNaCelula(3, 6, "300");
     Caixas::esqueceMostradas();
-    Caixas::responde(inicio(cotacao::textos::SegundaOlhadaComTabela), Caixas::Nao);
+    Caixas::responde(inicio(proposta::textos::SegundaOlhadaComTabela), Caixas::Nao);
     a.comando("Enviar");
     QCOMPARE(mensagens().size(), 1);
     QVERIFY2(mensagens()[0].contains("PRODUTO 2: 300,00 (tabela de preços: 3,25, importada em " +
@@ -959,7 +959,7 @@ void ComandosDoForm::tabelaDePrecos() {
     a.comando("Sair");
     QTRY_VERIFY(a.form.isNull());
     Caixas::esqueceMostradas();
-    Caixas::responde(inicio(cotacao::textos::RecuperarRascunho), 2); // the draft is not recovered
+    Caixas::responde(inicio(proposta::textos::RecuperarRascunho), 2); // the draft is not recovered
     FormCotacao& outro = a.abrir();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     a.comando("PreencherComTabela");
@@ -983,19 +983,19 @@ void ComandosDoForm::tabelaDePrecos() {
                     "de tabela.csv em %2 às ")
                 .arg(nucleo::ComMilhares(linhasDaTabela, 0), DateToText(QDate::currentDate()))),
         qPrintable(mensagens()[0]));
-    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela.varios), Caixas::Nao);
+    Caixas::responde(inicio(proposta::textos::PerguntaApagarTabela.varios), Caixas::Nao);
     apagar->trigger();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
     Caixas::esqueceMostradas();
-    Caixas::responde(inicio(cotacao::textos::PerguntaApagarTabela.varios), Caixas::Sim);
+    Caixas::responde(inicio(proposta::textos::PerguntaApagarTabela.varios), Caixas::Sim);
     apagar->trigger();
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
     QVERIFY(!teste::Certo(banco::TabelaDePrecos(a.banco).origem()));
-    QCOMPARE(mensagem(outro), cotacao::textos::TabelaApagada);
+    QCOMPARE(mensagem(outro), proposta::textos::TabelaApagada);
     Caixas::esqueceMostradas();
     a.comando("PreencherComTabela");
-    QCOMPARE(mensagens(), QStringList{cotacao::textos::SemTabela});
+    QCOMPARE(mensagens(), QStringList{proposta::textos::SemTabela});
 }
 
 // An answer reprinted from the list of answers: the report is that of the files kept here.
@@ -1003,8 +1003,8 @@ void ComandosDoForm::imprimeRespostaGuardada() {
     Ambiente a;
     a.abrir();
     a.digitarNaCelula(2, 6, "12,5");
-    Caixas::responde(cotacao::textos::Enviada, Caixas::Ok);
-    Caixas::responde(cotacao::textos::PerguntaImprimir, 2);
+    Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
+    Caixas::responde(proposta::textos::PerguntaImprimir, 2);
     a.comando("Enviar");
     QTRY_VERIFY(a.form.isNull());
     QCOMPARE(Caixas::respostasPendentes(), QStringList());
@@ -1047,7 +1047,7 @@ void ComandosDoForm::umaPastaParaTodos() {
     QCOMPARE(PastaDosArquivos(), QFileInfo(outra.path()).absoluteFilePath());
     a.programa.escrever("t.csv", "EAN;Pre\xe7o\r\n789;2,00\r\n");
     ProximoArquivo(a.programa.arquivo("t.csv"));
-    Caixas::responde(cotacao::textos::PerguntaImportarTabela, Caixas::Nao);
+    Caixas::responde(proposta::textos::PerguntaImportarTabela, Caixas::Nao);
     a.comando("ImportarTabela");
     QCOMPARE(PastaDosArquivos(), QFileInfo(a.programa.path()).absoluteFilePath());
 }

@@ -4,9 +4,9 @@
 
 #include "banco/BancoLocal.h"
 #include "banco/TabelaDePrecos.h"
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/PrecosDaTabela.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Planilha.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Textos.h"
 #include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
@@ -18,7 +18,7 @@ using namespace nucleo;
 namespace {
 
 // Each item as "barcode|PLU|price|remark".
-QStringList itens(const cotacao::PlanoDaTabela& plano) {
+QStringList itens(const proposta::PlanoDaTabela& plano) {
     QStringList textos;
     for (const banco::ItemDaTabela& i : plano.itens)
         textos << i.barras + u'|' + i.plu + u'|' + i.preco + u'|' + i.obs;
@@ -91,8 +91,8 @@ void TabelaDePrecos::leitura() {
     QFETCH(QStringList, esperados);
     DiretorioTeste dir;
     dir.escrever("tabela.csv", csv);
-    const cotacao::PlanoDaTabela plano =
-        teste::Certo(cotacao::LeTabelaDePrecos(dir.arquivo("tabela.csv")));
+    const proposta::PlanoDaTabela plano =
+        teste::Certo(proposta::LeTabelaDePrecos(dir.arquivo("tabela.csv")));
     QCOMPARE(plano.cabecalhoAchado, cabecalho);
     QCOMPARE(plano.linhasLidas, lidas);
     QCOMPARE(plano.semPreco, semPreco);
@@ -105,15 +105,15 @@ void TabelaDePrecos::leitura() {
 void TabelaDePrecos::planilhaDoExcel() {
     DiretorioTeste dir;
     const QString caminho = dir.arquivo("tabela.xlsx");
-    const cotacao::Tabela tabela{
+    const proposta::Tabela tabela{
         {"Código de barras", "Código", "Preço unitário", "Observações"},
         {7891234567890.0, 1001.0, 12.5, "fardo"},
         {QString("0789"), QString(), 0.1 + 0.2, QString()},
         {7891234567891.0, QString(), 1.005, QString()},
         {7891234567892.0, QString(), 1e12, QString()},
     };
-    QVERIFY(cotacao::EscreveXlsx(caminho, tabela).ok());
-    const cotacao::PlanoDaTabela plano = teste::Certo(cotacao::LeTabelaDePrecos(caminho));
+    QVERIFY(proposta::EscreveXlsx(caminho, tabela).ok());
+    const proposta::PlanoDaTabela plano = teste::Certo(proposta::LeTabelaDePrecos(caminho));
     QVERIFY(plano.cabecalhoAchado);
     QCOMPARE(plano.linhasLidas, 4);
     QCOMPARE(plano.precosRecusados, 2);
@@ -162,14 +162,14 @@ void TabelaDePrecos::resumo() {
     QFETCH(QString, texto);
     DiretorioTeste dir;
     dir.escrever(nome, conteudo);
-    const cotacao::PlanoDaTabela plano = teste::Certo(cotacao::LeTabelaDePrecos(dir.arquivo(nome)));
+    const proposta::PlanoDaTabela plano = teste::Certo(proposta::LeTabelaDePrecos(dir.arquivo(nome)));
     // A quotation of two products, one of them in the table.
-    cotacao::Proposta proposta;
+    proposta::Proposta proposta;
     formatos::Cotacao cotacao;
     cotacao.produtos = {{"10", "1", "UM", "1", "UN"}, {"20", "9", "OUTRO", "1", "UN"}};
     proposta.inicia(cotacao);
-    const cotacao::ResumoDaTabela r =
-        cotacao::ResumeTabela(plano, dir.arquivo(nome), proposta, "Ctrl+Shift+L");
+    const proposta::ResumoDaTabela r =
+        proposta::ResumeTabela(plano, dir.arquivo(nome), proposta, "Ctrl+Shift+L");
     QCOMPARE(r.podeImportar, podeImportar);
     QCOMPARE(r.texto, texto);
 }
@@ -179,18 +179,18 @@ void TabelaDePrecos::resumo() {
 void TabelaDePrecos::grandeImportadaEGuardada() {
     DiretorioTeste dir;
     const QString caminho = dir.arquivo("Tabela 2026.xlsx");
-    cotacao::Tabela tabela{{"EAN", "PLU", "Preço", "Obs."}};
+    proposta::Tabela tabela{{"EAN", "PLU", "Preço", "Obs."}};
     for (int i = 0; i < 50000; ++i)
         tabela.append({QString::number(7890000000000LL + i), QString::number(i),
                        (i % 1000 + 1) / 4.0, i % 2 ? QString() : QString("lote %1").arg(i)});
-    QVERIFY(cotacao::EscreveXlsx(caminho, tabela).ok());
-    const cotacao::PlanoDaTabela plano = teste::Certo(cotacao::LeTabelaDePrecos(caminho));
+    QVERIFY(proposta::EscreveXlsx(caminho, tabela).ok());
+    const proposta::PlanoDaTabela plano = teste::Certo(proposta::LeTabelaDePrecos(caminho));
     QCOMPARE(plano.linhasLidas, 50000);
     QCOMPARE(plano.itens.size(), 50000);
     const QDateTime quando(QDate(2026, 4, 1), QTime(10, 0));
     {
         banco::BancoLocal banco(dir.arquivo("Cotacao.db"));
-        teste::Certo(cotacao::ImportaTabelaDePrecos(banco, plano, caminho, quando));
+        teste::Certo(proposta::ImportaTabelaDePrecos(banco, plano, caminho, quando));
     }
     banco::BancoLocal banco(dir.arquivo("Cotacao.db"));
     banco::TabelaDePrecos guardada(banco);
@@ -213,12 +213,12 @@ void TabelaDePrecos::grandeImportadaEGuardada() {
     QVERIFY(!porCodigo.contains("x") && !porCodigo.contains("y"));
 
     dir.escrever("ruim.xlsx", "PK\x03\x04 nada disso");
-    const auto ruim = cotacao::LeTabelaDePrecos(dir.arquivo("ruim.xlsx"));
+    const auto ruim = proposta::LeTabelaDePrecos(dir.arquivo("ruim.xlsx"));
     QVERIFY(!ruim);
     QCOMPARE(ruim.falha().tipo, nucleo::Falha::Tipo::Recusada); // not a workbook
     // Nor does a plan without a price replace the table kept.
     const auto vazia =
-        cotacao::ImportaTabelaDePrecos(banco, cotacao::PlanoDaTabela(), dir.arquivo("ruim.xlsx"));
+        proposta::ImportaTabelaDePrecos(banco, proposta::PlanoDaTabela(), dir.arquivo("ruim.xlsx"));
     QVERIFY(!vazia);
     QCOMPARE(vazia.falha().tipo, nucleo::Falha::Tipo::Recusada);
     QCOMPARE(teste::Certo(guardada.origem())->itens, 50000);

@@ -4,12 +4,12 @@
 
 #include "banco/Recibos.h"
 #include "cotacao/RelatorioCotacao.h"
-#include "cotacao/regras/Envio.h"
-#include "cotacao/regras/Importacao.h"
-#include "cotacao/regras/PrecosDaTabela.h"
-#include "cotacao/regras/Proposta.h"
-#include "cotacao/regras/Rascunho.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Envio.h"
+#include "proposta/Importacao.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Proposta.h"
+#include "proposta/Rascunho.h"
+#include "proposta/Textos.h"
 #include "formatos/Arquivos.h"
 #include "grade/ControleGrade.h"
 #include "grade/FlexCell.h"
@@ -24,9 +24,9 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 
-using cotacao::Alteracao;
-using cotacao::Campo;
-using cotacao::Proposta;
+using proposta::Alteracao;
+using proposta::Campo;
+using proposta::Proposta;
 
 namespace {
 
@@ -44,7 +44,7 @@ formatos::Cotacao tresProdutos() {
 }
 
 // A conversation that answers the questions in turn ("Sim" when none is left) and notes all.
-struct Conversa : cotacao::Interlocutor {
+struct Conversa : proposta::Interlocutor {
     QList<bool> respostas;
     bool internet = true;
     QStringList falado; // "?question", "!message", "...waiting"
@@ -141,7 +141,7 @@ void RegrasDaProposta::precosQueNaoSaoValores() {
              (QStringList{"1234,50", "0,00", "0,00", "0,00"}));
     QCOMPARE(p.resumo(), "Cotados: 1 de 4  |  Total: 148.140,00  |  3 preços a corrigir");
     // Filling from known prices leaves a price to correct to the supplier.
-    p.defineUltimosPrecos({{cotacao::Identidade::de("788", "1002"), {preco("2,00"), {}}}});
+    p.defineUltimosPrecos({{proposta::Identidade::de("788", "1002"), {preco("2,00"), {}}}});
     QVERIFY(p.preenchimentoPelosUltimos().isEmpty());
     p.define(1, Campo::Preco, "2");
     QCOMPARE(p.precosRecusados(), 2);
@@ -165,10 +165,10 @@ void RegrasDaProposta::quantidadesIlegiveis() {
         p.define(i, Campo::Preco, "999999999,99");
     QCOMPARE(formatos::MostraCentavos(p.centavos()), "2.999.999.999,97");
     QCOMPARE(p.cotados(), 1);
-    const QString aviso = cotacao::AvisoDeQuantidades(p);
+    const QString aviso = proposta::AvisoDeQuantidades(p);
     QVERIFY(aviso.startsWith("4 produtos desta cotação têm uma quantidade"));
     QVERIFY(aviso.contains("SAL 1KG: \"-2\""));
-    const cotacao::Tabela t = cotacao::TabelaDaProposta(p, QVariantList(7));
+    const proposta::Tabela t = proposta::TabelaDaProposta(p, QVariantList(7));
     QCOMPARE(t[3][3], QVariant(c.produtos[2].quantidade));
     QCOMPARE(t[5][3], QVariant(3.0));
 }
@@ -246,7 +246,7 @@ void RegrasDaProposta::identidades_data() {
     QTest::addColumn<QString>("plu");
     QTest::addColumn<QList<int>>("produtos");
     QTest::addColumn<int>("como");
-    using C = cotacao::Correspondencia;
+    using C = proposta::Correspondencia;
     QTest::newRow("os dois códigos") << "789"
                                      << "1004" << QList<int>{3} << int(C::Identica);
     QTest::newRow("o código de barras de dois produtos") << "789"
@@ -277,12 +277,12 @@ void RegrasDaProposta::identidades() {
     c.produtos.append({"1004", "789", "AÇÚCAR 5KG", "10", "UN"});
     Proposta p;
     p.inicia(c);
-    const Proposta::Achados achados = p.localiza(cotacao::Identidade::de(barras, plu));
+    const Proposta::Achados achados = p.localiza(proposta::Identidade::de(barras, plu));
     QCOMPARE(achados.produtos, produtos);
     QCOMPARE(int(achados.como), como);
     // The key kept in the database names the product back.
     for (int i = 0; i < p.produtos(); ++i)
-        QCOMPARE(cotacao::Identidade::daChave(p.chave(i)), p.identidade(i));
+        QCOMPARE(proposta::Identidade::daChave(p.chave(i)), p.identidade(i));
     QCOMPARE(p.chave(3), "789 PLU:1004");
     QCOMPARE(p.chave(2), "PLU:1003");
 }
@@ -293,7 +293,7 @@ void RegrasDaProposta::precosConhecidos() {
     Proposta p;
     p.inicia(tresProdutos());
     const QDate hoje = QDate::currentDate();
-    using cotacao::Identidade;
+    using proposta::Identidade;
     p.defineUltimosPrecos({{Identidade::daChave("789 PLU:1001"), {preco("4,50"), hoje}},
                            {Identidade::daChave("PLU:1003"), {preco("9,00"), hoje}}});
     p.defineTabela({{Identidade::de("789", "1001"), {preco("5,00"), hoje}},
@@ -302,7 +302,7 @@ void RegrasDaProposta::precosConhecidos() {
     QCOMPARE(p.preenchimentoPelosUltimos(), (QList<Alteracao>{{0, Campo::Preco, "0,00", "4,50"}}));
     QCOMPARE(p.preenchimentoPelaTabela(), (QList<Alteracao>{{0, Campo::Preco, "0,00", "5,00"},
                                                             {1, Campo::Preco, "0,00", "20,00"}}));
-    QCOMPARE(int(p.achadoNaTabela(1)), int(cotacao::Correspondencia::PorBarras));
+    QCOMPARE(int(p.achadoNaTabela(1)), int(proposta::Correspondencia::PorBarras));
     p.altera(p.preenchimentoPelaTabela());
     QVERIFY(p.saltos().isEmpty());
     p.define(0, Campo::Preco, "45,00"); // ten times the last one sent
@@ -331,22 +331,22 @@ void RegrasDaProposta::mesmoCodigoDeBarras() {
     enviada.inicia(c);
     enviada.altera({{0, Campo::Preco, {}, "7,10"}, {1, Campo::Preco, {}, "9,90"}});
     const banco::Recibo recibo{QDateTime::currentDateTime(), "1", kCNPJ, "1.cot", 1, "x"};
-    QVERIFY(cotacao::RegistraEnvio(banco, recibo, enviada.precosParaGuardar()));
+    QVERIFY(proposta::RegistraEnvio(banco, recibo, enviada.precosParaGuardar()));
 
     Proposta p;
     p.inicia(c);
-    p.defineUltimosPrecos(teste::Certo(cotacao::UltimosPrecosEnviados(banco, kNumero)));
+    p.defineUltimosPrecos(teste::Certo(proposta::UltimosPrecosEnviados(banco, kNumero)));
     p.altera(p.preenchimentoPelosUltimos());
     QCOMPARE(p.resposta().precos, (QStringList{"7,10", "9,90", "0,00"}));
 
     // The table: a line for each packaging, and one by the barcode alone for the juice.
-    cotacao::PlanoDaTabela plano;
+    proposta::PlanoDaTabela plano;
     plano.itens = {{"7891000100103", "22", "9,50", ""},
                    {"7891000100103", "21", "6,90", ""},
                    {"7892000000001", "", "3,00", ""}};
-    QVERIFY(cotacao::ImportaTabelaDePrecos(banco, plano, "t.csv"));
+    QVERIFY(proposta::ImportaTabelaDePrecos(banco, plano, "t.csv"));
     p.inicia(c);
-    const auto tabela = teste::Certo(cotacao::LinhasDaTabela(banco, p));
+    const auto tabela = teste::Certo(proposta::LinhasDaTabela(banco, p));
     QVERIFY(tabela);
     p.defineTabela(tabela->precos);
     p.altera(p.preenchimentoPelaTabela());
@@ -354,16 +354,16 @@ void RegrasDaProposta::mesmoCodigoDeBarras() {
 
     // Kept before products had both codes: the barcode alone named the two packagings at once.
     const banco::Recibo antigo{QDateTime::currentDateTime(), "2", kCNPJ, "2.cot", 1, "y"};
-    QVERIFY(cotacao::RegistraEnvio(banco, antigo,
+    QVERIFY(proposta::RegistraEnvio(banco, antigo,
                                    {{"7891000100103", "9,90"}, {"7892000000001", "3,20"}}));
     p.inicia(c);
     p.defineUltimosPrecos(
-        teste::Certo(cotacao::UltimosPrecosEnviados(banco, "1"))); // the new keys left out
+        teste::Certo(proposta::UltimosPrecosEnviados(banco, "1"))); // the new keys left out
     QVERIFY(!p.ultimoPreco(0) && !p.ultimoPreco(1));
     QCOMPARE(p.ultimoPreco(2)->preco, preco("3,20"));
     c.produtos.removeAt(1);
     p.inicia(c);
-    p.defineUltimosPrecos(teste::Certo(cotacao::UltimosPrecosEnviados(banco, "1")));
+    p.defineUltimosPrecos(teste::Certo(proposta::UltimosPrecosEnviados(banco, "1")));
     QCOMPARE(p.ultimoPreco(0)->preco, preco("9,90"));
 }
 
@@ -375,7 +375,7 @@ void RegrasDaProposta::rascunho() {
     {
         Proposta p;
         p.inicia(tresProdutos());
-        cotacao::Rascunho r(&banco, kNumero, kCNPJ);
+        proposta::Rascunho r(&banco, kNumero, kCNPJ);
         r.acompanha(p);
         p.define(0, Campo::Preco, "3,50");
         p.define(2, Campo::Observacao, "fresco");
@@ -388,7 +388,7 @@ void RegrasDaProposta::rascunho() {
     outra.produtos[2].plu = "9999"; // the third row now holds another product
     Proposta p;
     p.inicia(outra);
-    teste::Certo(cotacao::Rascunho(&banco, kNumero, kCNPJ).recupera(p));
+    teste::Certo(proposta::Rascunho(&banco, kNumero, kCNPJ).recupera(p));
     QCOMPARE(p.resposta().precos, (QStringList{"3,50", "7,00", "0,00"}));
     QCOMPARE(p.observacao(2), "");
     QCOMPARE(p.termo("MFormaPgto"), "28");
@@ -417,7 +417,7 @@ void RegrasDaProposta::rascunhoOferecido() {
     const QDateTime quando = QDateTime::currentDateTime().addSecs(-600);
     teste::Certo(
         banco::Rascunhos(banco).guarda(kNumero, kCNPJ, {{"preco", 1, "789", "3,50", quando}}));
-    cotacao::Rascunho r(&banco, kNumero, kCNPJ);
+    proposta::Rascunho r(&banco, kNumero, kCNPJ);
     Proposta p;
     p.inicia(tresProdutos());
     QStringList perguntas;
@@ -448,7 +448,7 @@ void EnvioSemJanela::desfechos_data() {
     QTest::addColumn<QString>("caso");
     QTest::addColumn<bool>("enviada");
     QTest::addColumn<QStringList>("falado");
-    using namespace cotacao::textos;
+    using namespace proposta::textos;
     QTest::newRow("enviada") << "ok" << true
                              << QStringList{"..." + Enviando, "!" + Enviada,
                                             "?" + PerguntaImprimir};
@@ -481,7 +481,7 @@ void EnvioSemJanela::desfechos() {
         p.define(1, Campo::Preco, "1.234");
     const QString nome = formatos::Arquivos::NomeResposta(kNumero, kCNPJ);
     using namespace remoto::Servidor;
-    const cotacao::DestinoDoEnvio destino{{caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
+    const proposta::DestinoDoEnvio destino{{caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
                                            Usuario,
                                            Senha,
                                            Diretorio,
@@ -494,10 +494,10 @@ void EnvioSemJanela::desfechos() {
     Conversa conversa;
     conversa.internet = caso != "offline";
     conversa.respostas = {false};
-    const auto anterior = caso == "ilegivel" ? cotacao::RespostaAnterior::Origem::Ilegivel
-                                             : cotacao::RespostaAnterior::Origem::Nenhuma;
-    const cotacao::DesfechoDoEnvio d =
-        cotacao::Envia(p, destino, anterior, &banco, nullptr, conversa);
+    const auto anterior = caso == "ilegivel" ? proposta::RespostaAnterior::Origem::Ilegivel
+                                             : proposta::RespostaAnterior::Origem::Nenhuma;
+    const proposta::DesfechoDoEnvio d =
+        proposta::Envia(p, destino, anterior, &banco, nullptr, conversa);
     QCOMPARE(d.enviada, enviada);
     QCOMPARE(d.imprimir, false);
     if (caso == "longa") {

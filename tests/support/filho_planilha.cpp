@@ -2,7 +2,7 @@
 // 1001, 1002, 1003) and prints what came of it: the refusal (or an empty line), the prices
 // refused, the cells planned, and its own peak memory in KB. The tests read the file under a
 // process of its own, so the peak is the import's alone.
-#include "cotacao/regras/Importacao.h"
+#include "proposta/Importacao.h"
 #include "nucleo/Regional.h"
 
 #include <QCoreApplication>
@@ -24,10 +24,10 @@ int main(int argc, char** argv) {
                           QStringLiteral("CAFÉ 500G"), QStringLiteral("48"), QStringLiteral("UN")},
                          {QStringLiteral("1003"), QString(), QStringLiteral("PÃO FRANCÊS"),
                           QStringLiteral("12,500"), QStringLiteral("KG")}};
-    cotacao::Proposta proposta;
+    proposta::Proposta proposta;
     proposta.inicia(produtos);
-    const auto lida = cotacao::ImportaPlanilha(proposta, QString::fromLocal8Bit(argv[1]));
-    const cotacao::Importacao i = lida ? *lida : cotacao::Importacao();
+    const auto lida = proposta::ImportaPlanilha(proposta, QString::fromLocal8Bit(argv[1]));
+    const proposta::Importacao i = lida ? *lida : proposta::Importacao();
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
     std::printf("%s\n%d\n%d\n%ld\n", qPrintable(lida ? QString() : lida.falha().texto), i.recusados,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cotacao/regras/Identidade.h"
+#include "proposta/Identidade.h"
 #include "formatos/Cotacao.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
@@ -13,7 +13,7 @@
 
 #include <optional>
 
-namespace cotacao {
+namespace proposta {
 
 // What the supplier fills in for a product.
 enum class Campo { Preco, Observacao };
@@ -151,7 +151,7 @@ public:
     QList<QPair<QString, QString>> precosParaGuardar() const;
 
 Q_SIGNALS:
-    void alterada(const QList<cotacao::Alteracao>& feitas);
+    void alterada(const QList<proposta::Alteracao>& feitas);
     void termoAlterado(const QString& campo, const QString& texto);
 
 private:
@@ -187,4 +187,4 @@ private:
 // every one was.
 QString AvisoDeQuantidades(const Proposta& proposta);
 
-} // namespace cotacao
+} // namespace proposta

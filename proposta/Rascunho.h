@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace cotacao {
+namespace proposta {
 
 class Proposta;
 
@@ -67,4 +67,4 @@ private:
 // moved aside (said once), and that drafts cannot be kept, and why.
 QStringList AvisosDoBanco(banco::BancoLocal& banco);
 
-} // namespace cotacao
+} // namespace proposta

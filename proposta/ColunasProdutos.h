@@ -1,6 +1,6 @@
 #pragma once
 
-namespace cotacao {
+namespace proposta {
 
 // The columns of the product grid; column 0 holds the row's index in the answer lists.
 inline constexpr int kColunaPlu = 1;
@@ -10,4 +10,4 @@ inline constexpr int kColunaQuantidade = 4;
 inline constexpr int kColunaPreco = 6;
 inline constexpr int kColunaObs = 7;
 
-} // namespace cotacao
+} // namespace proposta

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace cotacao::textos {
+namespace proposta::textos {
 inline const QString Titulo = QStringLiteral("Cotação de mercadorias ...");
 inline const QString PerguntaSair = QStringLiteral(
     "Deseja enviar os dados preenchidos para o cliente? Caso não seja efetuado o envio os dados "
@@ -296,4 +296,4 @@ inline const QString TabelaNaoApagada = QStringLiteral("A tabela de preços não
 inline const QString CotacaoAusente = QStringLiteral(
     "O arquivo da cotação %1 não está mais neste computador: o relatório desta resposta não pode "
     "ser impresso.");
-} // namespace cotacao::textos
+} // namespace proposta::textos

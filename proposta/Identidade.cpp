@@ -1,6 +1,6 @@
-#include "cotacao/regras/Identidade.h"
+#include "proposta/Identidade.h"
 
-namespace cotacao {
+namespace proposta {
 
 namespace {
 const QString kPlu = QStringLiteral("PLU:");
@@ -37,4 +37,4 @@ Correspondencia Compara(const Identidade& linha, const Identidade& produto) {
     return barras ? Correspondencia::PorBarras : Correspondencia::PorPlu;
 }
 
-} // namespace cotacao
+} // namespace proposta

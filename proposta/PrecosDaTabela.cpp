@@ -1,8 +1,8 @@
-#include "cotacao/regras/PrecosDaTabela.h"
+#include "proposta/PrecosDaTabela.h"
 
-#include "cotacao/regras/Importacao.h"
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Importacao.h"
+#include "proposta/Planilha.h"
+#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Regional.h"
@@ -12,7 +12,7 @@
 
 using namespace nucleo;
 
-namespace cotacao {
+namespace proposta {
 namespace {
 
 // A price from the file as the answer takes it, or nothing when it is not an amount above zero.
@@ -150,4 +150,4 @@ nucleo::Resultado<std::optional<PrecosDaTabela>> LinhasDaTabela(banco::BancoLoca
     return std::optional(std::move(r));
 }
 
-} // namespace cotacao
+} // namespace proposta

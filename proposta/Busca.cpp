@@ -1,6 +1,6 @@
-#include "cotacao/regras/Busca.h"
+#include "proposta/Busca.h"
 
-namespace cotacao {
+namespace proposta {
 
 QString ChaveDeBusca(QStringView texto) {
     const QString decomposto = texto.toString().normalized(QString::NormalizationForm_D);
@@ -22,4 +22,4 @@ bool Busca::corresponde(const QString& chave) const {
     return true;
 }
 
-} // namespace cotacao
+} // namespace proposta

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Planilha.h"
+#include "proposta/Proposta.h"
 #include "nucleo/Resultado.h"
 
 #include <optional>
 
-namespace cotacao {
+namespace proposta {
 
 // The columns of a spreadsheet that matter, found by their headings' titles as a supplier's own
 // sheets carry them (accents, case, punctuation and "R$" aside): "Cód. de barras", "Código de
@@ -123,4 +123,4 @@ nucleo::Resultado<Importacao> ImportaPlanilha(const Proposta& proposta, const QS
 // with an empty price; a quantity or price the program cannot read as the text it is).
 Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho);
 
-} // namespace cotacao
+} // namespace proposta

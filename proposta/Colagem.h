@@ -1,12 +1,12 @@
 #pragma once
 
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Proposta.h"
 
 #include <QList>
 #include <QRect>
 #include <QStringList>
 
-namespace cotacao {
+namespace proposta {
 
 // A block of cells as spreadsheets put it on the clipboard: rows by line breaks, columns by
 // tabs, quotes as SeparaCelulas reads them.
@@ -44,4 +44,4 @@ Colagem PlanejaColagem(const Proposta& proposta, int linha, int coluna, const Bl
 Colagem ColaTexto(const Proposta& proposta, int linha, int coluna, const QString& texto,
                   const QRect& selecao = {});
 
-} // namespace cotacao
+} // namespace proposta

@@ -1,15 +1,15 @@
-#include "cotacao/regras/Colagem.h"
+#include "proposta/Colagem.h"
 
-#include "cotacao/regras/ColunasProdutos.h"
-#include "cotacao/regras/Planilha.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/ColunasProdutos.h"
+#include "proposta/Planilha.h"
+#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Regional.h"
 
 #include <algorithm>
 
-namespace cotacao {
+namespace proposta {
 
 Bloco LeBloco(const QString& texto, int linhas, int colunas, int* alem) {
     return SeparaCelulas(texto, u'\t', linhas, colunas, alem);
@@ -106,4 +106,4 @@ Colagem ColaTexto(const Proposta& proposta, int linha, int coluna, const QString
     return PlanejaColagem(proposta, linha, coluna, bloco, selecao, alem);
 }
 
-} // namespace cotacao
+} // namespace proposta

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "banco/Recibos.h"
-#include "cotacao/regras/Proposta.h"
-#include "cotacao/regras/RespostaAnterior.h"
+#include "proposta/Proposta.h"
+#include "proposta/RespostaAnterior.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Gravacao.h"
 #include "remoto/Conexao.h"
@@ -14,7 +14,7 @@
 
 // Sending an answer, without the form: the answer file, the upload, and what the local database
 // keeps of a verified sending.
-namespace cotacao {
+namespace proposta {
 
 class Rascunho;
 
@@ -86,4 +86,4 @@ void AbreRespostaAnterior(Proposta& proposta, const RespostaAnterior& anterior,
                           const std::optional<banco::Recibo>& recibo, const DestinoDoEnvio& destino,
                           Interlocutor& interlocutor);
 
-} // namespace cotacao
+} // namespace proposta

@@ -1,10 +1,10 @@
-#include "cotacao/regras/Envio.h"
+#include "proposta/Envio.h"
 
 #include "banco/PrecosEnviados.h"
 #include "banco/Rascunhos.h"
-#include "cotacao/regras/Proposta.h"
-#include "cotacao/regras/Rascunho.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Proposta.h"
+#include "proposta/Rascunho.h"
+#include "proposta/Textos.h"
 #include "formatos/Arquivos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
@@ -16,7 +16,7 @@
 #include <limits>
 #include <optional>
 
-namespace cotacao {
+namespace proposta {
 
 nucleo::Resultado<QByteArray> GravaResposta(const formatos::Resposta& resposta,
                                             const QString& caminho) {
@@ -221,4 +221,4 @@ void AbreRespostaAnterior(Proposta& proposta, const RespostaAnterior& anterior,
     proposta.carregaResposta(resposta);
 }
 
-} // namespace cotacao
+} // namespace proposta

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace cotacao {
+namespace proposta {
 
 // A product as files and the local database name it across quotations: its barcode and its PLU
 // together (buyers do list one barcode for two packagings, a can and a box of twelve, each with
@@ -34,4 +34,4 @@ enum class Correspondencia {
 // How `linha` names `produto`: every code both have must be the same, and they must have one.
 Correspondencia Compara(const Identidade& linha, const Identidade& produto);
 
-} // namespace cotacao
+} // namespace proposta

@@ -10,7 +10,7 @@
 // Spreadsheet files, without widgets: a table of rows whose cells are texts (QString) or numbers
 // (double), written to .xlsx and .csv, and read back row by row within fixed limits (a file comes
 // from anywhere and is never trusted).
-namespace cotacao {
+namespace proposta {
 
 using Tabela = QList<QVariantList>;
 
@@ -63,4 +63,4 @@ public:
 // The limits above hold while reading: memory stays bounded whatever the file holds.
 nucleo::Resultado<void> PercorrePlanilha(const QString& caminho, DestinoDeLinhas& destino);
 
-} // namespace cotacao
+} // namespace proposta

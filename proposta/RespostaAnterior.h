@@ -13,7 +13,7 @@
 // file" means that nothing was sent: any other failure of the download leaves the earlier answer
 // unknown, and the copy this computer kept of its last sending stands in for it when its bytes
 // are those of the last receipt.
-namespace cotacao {
+namespace proposta {
 
 struct RespostaAnterior {
     enum class Origem {
@@ -43,4 +43,4 @@ nucleo::Resultado<void> RestauraCopia(const RespostaAnterior& anterior, const QS
 QString SituacaoDoEnvio(const RespostaAnterior& anterior,
                         const std::optional<banco::Recibo>& recibo);
 
-} // namespace cotacao
+} // namespace proposta

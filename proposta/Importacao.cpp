@@ -1,7 +1,7 @@
-#include "cotacao/regras/Importacao.h"
+#include "proposta/Importacao.h"
 
-#include "cotacao/regras/Busca.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Busca.h"
+#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Regional.h"
@@ -13,7 +13,7 @@ using nucleo::ComMilhares;
 #include <algorithm>
 #include <climits>
 
-namespace cotacao {
+namespace proposta {
 namespace {
 
 enum class Papel { Barras, Plu, Preco, Obs };
@@ -325,4 +325,4 @@ Tabela TabelaDaProposta(const Proposta& proposta, const QVariantList& cabecalho)
     return t;
 }
 
-} // namespace cotacao
+} // namespace proposta

@@ -1,6 +1,6 @@
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Proposta.h"
 
-#include "cotacao/regras/Textos.h"
+#include "proposta/Textos.h"
 #include "nucleo/Regional.h"
 
 #include <QSet>
@@ -11,7 +11,7 @@ using namespace nucleo;
 using formatos::Centavos;
 using formatos::Quantia;
 
-namespace cotacao {
+namespace proposta {
 
 namespace {
 QString inteiro(qint64 n) {
@@ -338,4 +338,4 @@ QString AvisoDeQuantidades(const Proposta& proposta) {
         .arg(inteiro(recusadas.size()), lista);
 }
 
-} // namespace cotacao
+} // namespace proposta

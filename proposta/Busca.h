@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
-namespace cotacao {
+namespace proposta {
 
 // A text as the search compares it: without accents, case folded ("AÇÚCAR" and "acucar" alike).
 QString ChaveDeBusca(QStringView texto);
@@ -21,4 +21,4 @@ private:
     QStringList m_palavras;
 };
 
-} // namespace cotacao
+} // namespace proposta

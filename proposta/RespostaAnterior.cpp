@@ -1,12 +1,12 @@
-#include "cotacao/regras/RespostaAnterior.h"
+#include "proposta/RespostaAnterior.h"
 
-#include "cotacao/regras/Textos.h"
+#include "proposta/Textos.h"
 #include "nucleo/Regional.h"
 #include "remoto/Espera.h"
 
 #include <QFile>
 
-namespace cotacao {
+namespace proposta {
 
 namespace {
 
@@ -65,4 +65,4 @@ QString SituacaoDoEnvio(const RespostaAnterior& anterior,
     return texto.arg(DateToText(recibo->quando.date()), recibo->quando.time().toString(u"HH:mm"));
 }
 
-} // namespace cotacao
+} // namespace proposta

@@ -1,6 +1,6 @@
-#include "cotacao/regras/Planilha.h"
+#include "proposta/Planilha.h"
 
-#include "cotacao/regras/Textos.h"
+#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/NumerosEmC.h"
@@ -26,7 +26,7 @@
 
 using namespace nucleo;
 
-namespace cotacao {
+namespace proposta {
 namespace {
 
 // What a spreadsheet program takes for the start of a formula when it opens a .csv.
@@ -616,4 +616,4 @@ nucleo::Resultado<void> PercorrePlanilha(const QString& caminho, DestinoDeLinhas
                                                                           : leCsv(caminho, destino);
 }
 
-} // namespace cotacao
+} // namespace proposta

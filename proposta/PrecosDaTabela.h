@@ -2,8 +2,8 @@
 
 #include "banco/BancoLocal.h"
 #include "banco/TabelaDePrecos.h"
-#include "cotacao/regras/Importacao.h"
-#include "cotacao/regras/Proposta.h"
+#include "proposta/Importacao.h"
+#include "proposta/Proposta.h"
 
 #include <QDateTime>
 #include <QList>
@@ -13,7 +13,7 @@
 
 // The supplier's own price list, read from a spreadsheet as the quotation import reads one, and
 // kept in the local database once he confirms what was read.
-namespace cotacao {
+namespace proposta {
 
 // What reading a price list found; nothing is written until the supplier confirms it.
 struct PlanoDaTabela {
@@ -65,4 +65,4 @@ struct PrecosDaTabela {
 nucleo::Resultado<std::optional<PrecosDaTabela>> LinhasDaTabela(banco::BancoLocal& banco,
                                                                 const Proposta& proposta);
 
-} // namespace cotacao
+} // namespace proposta

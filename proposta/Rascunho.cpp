@@ -1,13 +1,13 @@
-#include "cotacao/regras/Rascunho.h"
+#include "proposta/Rascunho.h"
 
-#include "cotacao/regras/Proposta.h"
-#include "cotacao/regras/Textos.h"
+#include "proposta/Proposta.h"
+#include "proposta/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
 
 #include <QDir>
 
-namespace cotacao {
+namespace proposta {
 
 namespace {
 // What the draft calls a product's two values.
@@ -178,4 +178,4 @@ QStringList AvisosDoBanco(banco::BancoLocal& banco) {
     return avisos;
 }
 
-} // namespace cotacao
+} // namespace proposta
