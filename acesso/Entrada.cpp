@@ -3,7 +3,7 @@
 #include "acesso/Textos.h"
 #include "acesso/Verificacao.h"
 #include "formatos/Arquivos.h"
-#include "janelas/Textos.h"
+#include "remoto/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Texto.h"
 #include "remoto/Espera.h"
@@ -37,7 +37,7 @@ std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& serv
         remoto::PedidoDoPrograma(servidorFtp, Arquivos::NomeCotacao(codigo));
     // Fails closed: a wait that never ran its work is no download.
     remoto::Desfecho baixou = nucleo::Falha{nucleo::Falha::Tipo::Rede, FalhaServidor};
-    conversa.aguarda(janelas::textos::Conectando, [&] { baixou = remoto::BaixaEsperando(pedido); });
+    conversa.aguarda(remoto::textos::Conectando, [&] { baixou = remoto::BaixaEsperando(pedido); });
     if (!baixou) {
         // Each failure as what happened; only the server's "no such file" is a wrong number.
         const nucleo::Falha& falha = baixou.falha();

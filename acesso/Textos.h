@@ -3,17 +3,6 @@
 #include <QString>
 
 namespace acesso::textos {
-inline const QString EnderecoVideoAula =
-    QStringLiteral("https://www.cotacaoeletronica.com.br/video-aula");
-
-inline const QString TituloLogin = QStringLiteral("Acesso ao sistema ...");
-// The login's fields, as a screen reader says them, and its buttons.
-inline const QString NomeCNPJ = QStringLiteral("CNPJ");
-inline const QString NomeCodigo = QStringLiteral("Número da cotação");
-inline const QString NomeSenha = QStringLiteral("Senha");
-inline const QString BotaoOk = QStringLiteral("Ok");
-inline const QString BotaoSair = QStringLiteral("Sair");
-inline const QString BotaoVideoAula = QStringLiteral("Video Aula");
 
 inline const QString CodigoIncorreto = QStringLiteral("O código da cotação está incorreto.");
 inline const QString SenhaIncorreta = QStringLiteral("A senha da cotação está incorreta.");
@@ -29,38 +18,6 @@ inline const QString CotacaoGrandeDemais = QStringLiteral(
     "Entre em contato com o comprador que publicou a cotação.");
 inline const QString CNPJNaoLiberado =
     QStringLiteral("Este CNPJ não está liberado para fazer cotação. Verifique.");
-
-// The answers sent from this computer and the drafts not yet sent.
-inline const QString MinhasCotacoes = QStringLiteral("Minhas cotações...");
-inline const QString AjudaMinhasCotacoes = QStringLiteral(
-    "Mostra as respostas enviadas deste computador e os rascunhos ainda não enviados (F3).");
-inline const QString TituloMinhasCotacoes = QStringLiteral("Minhas cotações");
-inline const QString Filtrar = QStringLiteral("&Filtrar:");
-inline const QString DicaFiltro = QStringLiteral("número da cotação ou solicitante");
-inline const QString NomeFiltro = QStringLiteral("Filtrar por número ou solicitante");
-inline const QString NomeLista = QStringLiteral("Respostas enviadas e rascunhos");
-inline const QString ColunaQuando = QStringLiteral("Data e hora");
-inline const QString ColunaCotacao = QStringLiteral("Cotação");
-inline const QString ColunaSolicitante = QStringLiteral("Solicitante");
-inline const QString ColunaCotados = QStringLiteral("Cotados");
-inline const QString ColunaTotal = QStringLiteral("Total");
-inline const QString ColunaSituacao = QStringLiteral("Situação");
-inline const QString Enviada = QStringLiteral("Enviada");
-inline const QString Rascunho = QStringLiteral("Rascunho");
-inline const QString Desconhecido = QStringLiteral("—");
-inline const QString CotadosDeTotal = QStringLiteral("%1 de %2");
-inline const QString BotaoUsar = QStringLiteral("&Usar este número");
-inline const QString AjudaUsar =
-    QStringLiteral("Põe o número da cotação escolhida no acesso (Enter ou duplo clique).");
-inline const QString BotaoImprimir = QStringLiteral("&Imprimir");
-inline const QString AjudaImprimirResposta = QStringLiteral(
-    "Imprime a resposta escolhida a partir da cópia guardada neste computador (Ctrl+P).");
-inline const QString BotaoFechar = QStringLiteral("Fechar");
-inline const QString AjudaFechar = QStringLiteral("Fecha a lista (Esc).");
-inline const QString NenhumaResposta =
-    QStringLiteral("Nenhuma resposta foi enviada deste computador e não há rascunhos guardados.");
-inline const QString RespostasIlegiveis =
-    QStringLiteral("Não foi possível ler as respostas guardadas neste computador (%1).");
 inline const QString CopiaAusente = QStringLiteral(
     "A resposta da cotação %1 enviada em %2 às %3 não pode ser impressa: a cópia dela não está "
     "mais neste computador.");
@@ -71,4 +28,5 @@ inline const QString CopiaIlegivel = QStringLiteral(
 inline const QString CopiaDiferente = QStringLiteral(
     "A resposta da cotação %1 enviada em %2 às %3 não pode ser impressa: a cópia guardada neste "
     "computador não é a que foi enviada (ela foi alterada ou substituída depois do envio).");
+
 } // namespace acesso::textos

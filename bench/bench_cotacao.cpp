@@ -4,7 +4,7 @@
 // printing, and the program's peak memory. The network is left out: the FTP server's port is
 // closed, so transfers fail at once.
 #include "Medida.h"
-#include "acesso/FormLogin.h"
+#include "login/FormLogin.h"
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/TabelaDePrecos.h"

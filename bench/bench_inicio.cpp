@@ -3,7 +3,7 @@
 // Each run is a fresh process of this program, which reports on stdout once its window shows.
 
 #include "Medida.h"
-#include "inicio/AppCotacao.h"
+#include "programa/AppCotacao.h"
 #include "janelas/Aplicacao.h"
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
@@ -50,14 +50,14 @@ private:
 };
 
 // The program's own start, as main() wires it, up to its first window.
-int programa(int argc, char** argv) {
+int rodaOPrograma(int argc, char** argv) {
     Aplicacao aplicacao(argc, argv);
     DefinePastaDoPrograma(QString::fromLocal8Bit(argv[2]));
     SetInternational(ModoInternacional::Windows);
     InstalaTratamentoDeErros();
     PrimeiraJanela primeira;
     aplicacao.installEventFilter(&primeira);
-    AppCotacao app(OpcoesInicio{});
+    programa::AppCotacao app(OpcoesInicio{});
     app.Start();
     return 0;
 }
@@ -91,7 +91,7 @@ double inicioMs(const QStringList& argumentos, const QProcessEnvironment& ambien
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--programa") == 0)
-        return programa(argc, argv);
+        return rodaOPrograma(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--minima") == 0)
         return janelaMinima(argc, argv);
 

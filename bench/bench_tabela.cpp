@@ -2,7 +2,7 @@
 // the table before; the table looked up for a quotation of 3,500 products; and "Minhas cotações"
 // opened over 1,000 answers sent and a few drafts, until it has painted.
 #include "Medida.h"
-#include "acesso/FormMinhasCotacoes.h"
+#include "login/FormMinhasCotacoes.h"
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
               inicio.addDays(100 + i)}}));
     int linhas = 0;
     const double msLista = medianaMs(11, [&] {
-        auto* lista = new acesso::FormMinhasCotacoes(
+        auto* lista = new login::FormMinhasCotacoes(
             nullptr, banco, {}, [](const banco::Recibo&, const QByteArray&) {});
         lista->Show();
         lista->repaint();

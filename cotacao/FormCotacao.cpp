@@ -6,6 +6,7 @@
 #include "cotacao/Textos.h"
 #include "proposta/Rascunho.h"
 #include "proposta/Textos.h"
+#include "remoto/Textos.h"
 #include "dialogos/Dialogo.h"
 #include "formatos/Arquivos.h"
 #include "grade/ControleGrade.h"
@@ -247,7 +248,7 @@ void FormCotacao::PreencheListaProdutos() {
 void FormCotacao::PreencheDadosEnviados() {
     const DestinoDoEnvio destino = destinoDoEnvio();
     {
-        const AvisoEmEspera aviso(janelas::textos::Conectando);
+        const AvisoEmEspera aviso(remoto::textos::Conectando);
         m_anterior = BaixaRespostaAnterior(destino.pedido, m_recibo);
     }
     ConversaDoEnvio conversa(this, m_rede.conexao);

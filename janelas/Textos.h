@@ -11,7 +11,6 @@ inline const QString Aviso = QStringLiteral("Aviso");
 inline const QString TituloEspera = QStringLiteral("Aguarde ...");
 inline const QString TituloObrigado = QStringLiteral("Obrigado!");
 inline const QString VerificandoConexao = QStringLiteral("Verificando conexão ...");
-inline const QString Conectando = QStringLiteral("Conectando ...");
 inline const QString SemConexao =
     QStringLiteral("Não foi possível conectar a internet. Verifique.");
 // The waiting notice before it is told what it waits for, and how far a transfer got (with and

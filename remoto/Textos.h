@@ -6,6 +6,8 @@
 // Why a transfer failed, as the network layer tells it; the windows may tell the supplier in
 // words of their own (the login's texts).
 namespace remoto::textos {
+// The waiting notice while a transfer connects.
+inline const QString Conectando = QStringLiteral("Conectando ...");
 
 inline const QString SemServidor =
     QStringLiteral("Não foi possível conectar ao servidor, ou a transferência foi interrompida. "

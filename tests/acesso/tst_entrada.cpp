@@ -4,6 +4,7 @@
 #include "acesso/Textos.h"
 #include "formatos/Lista.h"
 #include "janelas/Textos.h"
+#include "remoto/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
@@ -172,7 +173,7 @@ void Entrar::entra() {
         Entra({kNumero, kSenha, kCnpj}, servidor.endereco(), conversa);
     QVERIFY(entrada);
     QVERIFY(conversa.ditos.isEmpty());
-    QCOMPARE(conversa.esperas, QStringList{janelas::textos::Conectando});
+    QCOMPARE(conversa.esperas, QStringList{remoto::textos::Conectando});
     QCOMPARE(entrada->codigo, kNumero);
     QCOMPARE(entrada->cnpjDigitos, "11222333000181");
     QCOMPARE(entrada->cotacao.solicitante, "Mercado");

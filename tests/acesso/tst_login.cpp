@@ -1,7 +1,8 @@
 #include "tests/acesso/tst_login.h"
 
-#include "acesso/FormLogin.h"
+#include "login/FormLogin.h"
 #include "acesso/Textos.h"
+#include "login/Textos.h"
 #include "formatos/Lista.h"
 #include "janelas/Caixas.h"
 #include "janelas/FormEmEspera.h"
@@ -370,7 +371,7 @@ void Login::videoAula() {
     a.mostrar();
     QTest::mouseClick(a.form->findChild<QPushButton*>("VideoAula"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
-    QCOMPARE(m_enderecos, QList<QUrl>{QUrl(acesso::textos::EnderecoVideoAula)});
+    QCOMPARE(m_enderecos, QList<QUrl>{QUrl(login::textos::EnderecoVideoAula)});
     QVERIFY(a.form->isVisible());
 }
 

@@ -1,9 +1,10 @@
 // "Minhas cotações": the answers sent from this computer and the drafts, from the login form.
 #include "tests/acesso/tst_minhas.h"
 
-#include "acesso/FormLogin.h"
-#include "acesso/FormMinhasCotacoes.h"
+#include "login/FormLogin.h"
+#include "login/FormMinhasCotacoes.h"
 #include "acesso/Textos.h"
+#include "login/Textos.h"
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
@@ -99,11 +100,11 @@ struct Ambiente {
     // would otherwise delete from under the completer.
     ~Ambiente() { delete form.data(); }
 
-    acesso::FormMinhasCotacoes* abrir() {
+    login::FormMinhasCotacoes* abrir() {
         if (!QTest::qWaitForWindowActive(form))
             return nullptr;
         QTest::keyClick(form, Qt::Key_F3);
-        auto* lista = dynamic_cast<acesso::FormMinhasCotacoes*>(
+        auto* lista = dynamic_cast<login::FormMinhasCotacoes*>(
             form->findChild<QWidget*>("ListaMinhasCotacoes"));
         // The window system reports the window active before the application takes it as such.
         return lista && QTest::qWaitFor([&] { return QApplication::activeWindow() == lista; })
@@ -178,7 +179,7 @@ void ListaDeRespostas::listaVazia() {
     auto* lista = form->findChild<QWidget*>("ListaMinhasCotacoes");
     QVERIFY(lista);
     QCOMPARE(tabela(lista)->model()->rowCount(), 0);
-    QCOMPARE(lista->findChild<QLabel*>("Aviso")->text(), acesso::textos::NenhumaResposta);
+    QCOMPARE(lista->findChild<QLabel*>("Aviso")->text(), login::textos::NenhumaResposta);
     QVERIFY(!lista->findChild<QPushButton*>("Usar")->isEnabled());
     // Enter with nothing to choose leaves the login as it was.
     QTest::keyClick(lista->findChild<QLineEdit*>("Filtro"), Qt::Key_Return);

@@ -7,7 +7,7 @@ computed from the forms' layout, windows found by their titles) and judged only 
 visible outside it: windows and their titles, files on the server and in the program directory,
 the exit code. A screenshot of every window met is saved in the --fotos directory.
 
-  aceitacao.py --programa build-test/cotacao --fotos build-test/screenshots
+  aceitacao.py --programa build-test/programa/cotacao --fotos build-test/screenshots
 
 On a small screen (xvfb-run -s "-screen 0 1024x600x24 -noreset", --caso tela_pequena) it opens
 each window at 100 % and at 150 % scale, checks that each lies within the screen and keeps a

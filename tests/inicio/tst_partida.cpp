@@ -1,7 +1,7 @@
 #include "tests/inicio/tst_partida.h"
 
-#include "acesso/FormLogin.h"
-#include "inicio/AppCotacao.h"
+#include "login/FormLogin.h"
+#include "programa/AppCotacao.h"
 #include "inicio/ChecagemDeVersao.h"
 #include "inicio/Partida.h"
 #include "inicio/Suporte.h"
@@ -210,7 +210,7 @@ void Inicio::semConexao() {
     ini.internet.close();
     int pausas = 0;
     opcoes.rede.conexao.dormir = [&](std::chrono::milliseconds) { ++pausas; };
-    AppCotacao app(opcoes);
+    programa::AppCotacao app(opcoes);
     app.Start();
     QCOMPARE(pausas, 3);
     QCOMPARE(textosMostrados(), QStringList{inicio::textos::SemConexao});
@@ -222,7 +222,7 @@ void Inicio::semConexao() {
 void Inicio::normal() {
     Inicializacao ini;
     ini.servidor.colocar(kArquivoVersao, versao("07"));
-    AppCotacao app(ini.opcoes());
+    programa::AppCotacao app(ini.opcoes());
     app.Start(); // returns once the login window, which holds QuitOnClose, has closed
     QCOMPARE(ini.loginsAbertos, 1);
     QVERIFY(textosMostrados().isEmpty());
@@ -608,7 +608,7 @@ void Inicio::loginSoAposAsChecagens() {
     LoginsMostrados logins(ini.servidor);
     qApp->installEventFilter(&logins);
     {
-        AppCotacao app(opcoes);
+        programa::AppCotacao app(opcoes);
         app.Start();
     }
     qApp->removeEventFilter(&logins);

@@ -2,7 +2,7 @@
 // of its own (each class runs alone), where no quotation form was ever opened.
 #include "tests/inicio/tst_reimpressao.h"
 
-#include "acesso/FormMinhasCotacoes.h"
+#include "login/FormMinhasCotacoes.h"
 #include "grade/Automacao.h"
 #include "grade/ControleGrade.h"
 #include "grade/ImpressaoGrade.h"
@@ -66,7 +66,7 @@ void Reimpressao::daListaAoPdf() {
         OLEAutoObject::aoFalhar({});
     });
 
-    acesso::FormMinhasCotacoes lista(nullptr, banco, {}, cotacao::ImprimeRespostaGuardada);
+    login::FormMinhasCotacoes lista(nullptr, banco, {}, cotacao::ImprimeRespostaGuardada);
     lista.Show();
     auto* tabela = lista.findChild<QTableView*>("Lista");
     QVERIFY(tabela);

@@ -1,10 +1,10 @@
-#include "inicio/Abertura.h"
+#include "programa/Abertura.h"
 
-#include "acesso/FormLogin.h"
+#include "login/FormLogin.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/RelatorioCotacao.h"
 
-namespace inicio {
+namespace programa {
 
 FormLogin* CriaLogin(const remoto::Rede& rede, banco::BancoLocal* banco) {
     auto* login = new FormLogin(
@@ -33,4 +33,4 @@ void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QStri
     form->Show();
 }
 
-} // namespace inicio
+} // namespace programa

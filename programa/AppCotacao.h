@@ -9,19 +9,19 @@ namespace banco {
 class BancoLocal;
 }
 
-namespace inicio {
+namespace programa {
 
 // The program's start: inicio::Parte says where it leads, in boxes and the waiting notice; then
 // the login form, with the local database, when it leads there.
 class AppCotacao : public App {
 public:
-    explicit AppCotacao(OpcoesInicio opcoes);
+    explicit AppCotacao(inicio::OpcoesInicio opcoes);
     ~AppCotacao() override;
     void Start() override;
 
 private:
-    OpcoesInicio m_opcoes;
+    inicio::OpcoesInicio m_opcoes;
     std::unique_ptr<banco::BancoLocal> m_banco;
 };
 
-} // namespace inicio
+} // namespace programa

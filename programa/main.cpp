@@ -1,6 +1,6 @@
 #include "dialogos/ColunaItem.h"
 #include "grade/Automacao.h"
-#include "inicio/AppCotacao.h"
+#include "programa/AppCotacao.h"
 #include "inicio/Partida.h"
 #include "inicio/Suporte.h"
 #include "janelas/Aplicacao.h"
@@ -20,6 +20,7 @@
 #endif
 
 using namespace inicio;
+using namespace programa;
 using namespace janelas;
 using namespace nucleo;
 

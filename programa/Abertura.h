@@ -11,7 +11,7 @@ namespace banco {
 class BancoLocal;
 }
 
-namespace inicio {
+namespace programa {
 
 // The program's windows as start-up and the login open them, each given QuitOnClose. The local
 // database (drafts, receipts) may be missing: the forms then work without it.
@@ -22,4 +22,4 @@ void MostraLogin(FormLogin* login);
 void AbreCotacao(const remoto::Rede& rede, banco::BancoLocal* banco, const QString& codCotacao,
                  const QString& cnpj, formatos::Cotacao cotacao);
 
-} // namespace inicio
+} // namespace programa

@@ -1,7 +1,7 @@
-#include "acesso/FormLogin.h"
+#include "login/FormLogin.h"
 
-#include "acesso/FormMinhasCotacoes.h"
-#include "acesso/Textos.h"
+#include "login/FormMinhasCotacoes.h"
+#include "login/Textos.h"
 #include "formatos/Arquivos.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Conectividade.h"
@@ -48,21 +48,21 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     m_fundo->setObjectName(QStringLiteral("Fundo"));
     m_fundo->setGeometry(rect());
 
-    m_cnpj = campo("MCNPJ", acesso::textos::NomeCNPJ, UnidadesDeDialogo::rect(15, 175, 91, 11));
+    m_cnpj = campo("MCNPJ", login::textos::NomeCNPJ, UnidadesDeDialogo::rect(15, 175, 91, 11));
     m_cnpj->setInputMask(QStringLiteral("99.999.999/9999-99"));
     m_codCotacao =
-        campo("MCodCotacao", acesso::textos::NomeCodigo, UnidadesDeDialogo::rect(118, 175, 95, 11));
+        campo("MCodCotacao", login::textos::NomeCodigo, UnidadesDeDialogo::rect(118, 175, 95, 11));
     m_codCotacao->setMaxLength(16);
-    m_senha = campo("MSenha", acesso::textos::NomeSenha, UnidadesDeDialogo::rect(222, 175, 94, 11));
+    m_senha = campo("MSenha", login::textos::NomeSenha, UnidadesDeDialogo::rect(222, 175, 94, 11));
     m_senha->setMaxLength(8);
     m_senha->setEchoMode(QLineEdit::Password);
     m_senha->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 10, true));
 
-    m_ok = new QPushButton(acesso::textos::BotaoOk, this);
+    m_ok = new QPushButton(login::textos::BotaoOk, this);
     m_ok->setObjectName(QStringLiteral("Ok"));
     m_ok->setGeometry(UnidadesDeDialogo::rect(321, 173, 65, 14));
     m_ok->setDefault(true);
-    m_sair = new QPushButton(acesso::textos::BotaoSair, this);
+    m_sair = new QPushButton(login::textos::BotaoSair, this);
     m_sair->setObjectName(QStringLiteral("Sair"));
     m_sair->setGeometry(UnidadesDeDialogo::rect(321, 190, 65, 12));
     m_sair->setAutoDefault(false);
@@ -73,18 +73,18 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     m_versao->setFont(Fonte(QStringLiteral("Microsoft Sans Serif"), 12, true));
     CorDoTexto(m_versao, CorPredefinida(6));
 
-    m_videoAula = new QPushButton(acesso::textos::BotaoVideoAula, this);
+    m_videoAula = new QPushButton(login::textos::BotaoVideoAula, this);
     m_videoAula->setObjectName(QStringLiteral("VideoAula"));
     m_videoAula->setGeometry(UnidadesDeDialogo::rect(9, 9, 60, 54));
     m_videoAula->setAutoDefault(false);
 
-    m_minhasCotacoes = new QPushButton(acesso::textos::MinhasCotacoes, this);
+    m_minhasCotacoes = new QPushButton(login::textos::MinhasCotacoes, this);
     m_minhasCotacoes->setObjectName(QStringLiteral("MinhasCotacoes"));
     m_minhasCotacoes->setGeometry(UnidadesDeDialogo::rect(392, 173, 92, 14));
     m_minhasCotacoes->setAutoDefault(false);
-    m_minhasCotacoes->setAccessibleName(acesso::textos::TituloMinhasCotacoes);
-    m_minhasCotacoes->setStatusTip(acesso::textos::AjudaMinhasCotacoes);
-    m_minhasCotacoes->setToolTip(acesso::textos::AjudaMinhasCotacoes);
+    m_minhasCotacoes->setAccessibleName(login::textos::TituloMinhasCotacoes);
+    m_minhasCotacoes->setStatusTip(login::textos::AjudaMinhasCotacoes);
+    m_minhasCotacoes->setToolTip(login::textos::AjudaMinhasCotacoes);
     m_minhasCotacoes->setVisible(m_banco != nullptr);
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     QObject::connect(f3, &QShortcut::activated, this, [this] { abreMinhasCotacoes(); });
@@ -96,7 +96,7 @@ FormLogin::FormLogin(Rede rede, AbreCotacao abreCotacao, banco::BancoLocal* banc
     QObject::connect(m_videoAula, &QPushButton::clicked, this, [this] { VideoAula(); });
     ordemDeTab();
 
-    setWindowTitle(acesso::textos::TituloLogin);
+    setWindowTitle(login::textos::TituloLogin);
     PostInit();
 }
 
@@ -250,7 +250,7 @@ void FormLogin::Sair() {
 }
 
 void FormLogin::VideoAula() {
-    QDesktopServices::openUrl(QUrl(acesso::textos::EnderecoVideoAula));
+    QDesktopServices::openUrl(QUrl(login::textos::EnderecoVideoAula));
 }
 
 void FormLogin::carregaNumerosRecentes() {
@@ -271,7 +271,7 @@ void FormLogin::carregaNumerosRecentes() {
 void FormLogin::abreMinhasCotacoes() {
     if (!m_banco)
         return;
-    auto* lista = new FormMinhasCotacoes(
+    auto* lista = new login::FormMinhasCotacoes(
         this, *m_banco,
         [this](const QString& numero) {
             m_codCotacao->setText(numero);

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "banco/BancoLocal.h"
-#include "banco/Recibos.h"
+#include "acesso/MinhasCotacoes.h"
 #include "janelas/Janela.h"
 
 #include <QAbstractTableModel>
-#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,38 +18,14 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 
-namespace acesso {
-
-// One line of the list: the receipt of an answer sent, or a draft not yet sent.
-struct RespostaListada {
-    QDateTime quando;
-    QString cotacao;
-    QString cnpj;
-    QString solicitante;                 // empty when unknown
-    std::optional<banco::Recibo> recibo; // nothing for a draft
-
-    bool rascunho() const { return !recibo.has_value(); }
-};
-
-// The answers sent from this computer and the drafts not yet sent, newest first. A draft's
-// requester comes from the quotation file kept in the program's folder.
-nucleo::Resultado<QList<RespostaListada>> RespostasDoComputador(banco::BancoLocal& banco);
-
-// The quotation numbers of the answers and drafts, each once, newest first, at most `maximo`.
-QStringList NumerosRecentes(banco::BancoLocal& banco, int maximo = 100);
-
-// The copy of an answer kept in the program's folder, when it is the one `recibo` was made of;
-// else why not, in the supplier's words: Inexistente (gone), Ilegivel (there, but it cannot be
-// read; the system's words in the detail) or Recusada (another file: changed or replaced after
-// the sending).
-nucleo::Resultado<QByteArray> ConfereCopia(const banco::Recibo& recibo);
+namespace login {
 
 // The list as a table: every text made once, so a thousand lines show at once.
 class ModeloMinhasCotacoes : public QAbstractTableModel {
 public:
     enum Coluna { Quando, Cotacao, Solicitante, Cotados, Total, Situacao, Colunas };
 
-    explicit ModeloMinhasCotacoes(QList<RespostaListada> respostas, QObject* pai = nullptr);
+    explicit ModeloMinhasCotacoes(QList<acesso::RespostaListada> respostas, QObject* pai = nullptr);
 
     int rowCount(const QModelIndex& pai = {}) const override;
     int columnCount(const QModelIndex& pai = {}) const override;
@@ -59,10 +33,10 @@ public:
     QVariant headerData(int secao, Qt::Orientation orientacao,
                         int papel = Qt::DisplayRole) const override;
 
-    const RespostaListada& resposta(int linha) const { return m_respostas[linha]; }
+    const acesso::RespostaListada& resposta(int linha) const { return m_respostas[linha]; }
 
 private:
-    QList<RespostaListada> m_respostas;
+    QList<acesso::RespostaListada> m_respostas;
     QList<std::array<QString, Colunas>> m_textos;
 };
 
@@ -86,7 +60,7 @@ public:
 private:
     void filtra(const QString& texto);
     void atualizaBotoes();
-    std::optional<RespostaListada> atual() const;
+    std::optional<acesso::RespostaListada> atual() const;
 
     Escolhe m_escolhe;
     ImprimeResposta m_imprime;
@@ -100,4 +74,4 @@ private:
     QPushButton* m_fechar = nullptr;
 };
 
-} // namespace acesso
+} // namespace login

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "acesso/Entrada.h"
-#include "acesso/FormMinhasCotacoes.h"
+#include "login/FormMinhasCotacoes.h"
 #include "banco/BancoLocal.h"
 #include "banco/Recibos.h"
 #include "formatos/Cotacao.h"
@@ -30,7 +30,7 @@ public:
 
     // Prints an answer sent from this computer, whose copy kept here is the one sent; handed in
     // by the application like AbreCotacao.
-    using ImprimeResposta = acesso::FormMinhasCotacoes::ImprimeResposta;
+    using ImprimeResposta = login::FormMinhasCotacoes::ImprimeResposta;
 
     // `banco`: the local database, where the answers sent and the drafts are listed from
     // ("Minhas cotações" and the numbers offered in the number field); without it neither is

@@ -1,8 +1,8 @@
-#include "inicio/AppCotacao.h"
+#include "programa/AppCotacao.h"
 
-#include "acesso/FormLogin.h"
+#include "login/FormLogin.h"
 #include "banco/BancoLocal.h"
-#include "inicio/Abertura.h"
+#include "programa/Abertura.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/Janela.h"
 #include "janelas/Textos.h"
@@ -11,7 +11,9 @@
 
 #include <QPointer>
 
-namespace inicio {
+using namespace inicio;
+
+namespace programa {
 
 namespace {
 
@@ -55,4 +57,4 @@ void AppCotacao::Start() {
     Exec();
 }
 
-} // namespace inicio
+} // namespace programa
