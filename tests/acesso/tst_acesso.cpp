@@ -1,7 +1,5 @@
 #include "tests/acesso/tst_entrada.h"
-#include "tests/acesso/tst_login.h"
-#include "tests/acesso/tst_minhas.h"
 #include "tests/acesso/tst_verificacao.h"
 #include "tests/support/TestMain.h"
 
-COTACAO_TEST_MAIN(Senha, Entrar, Login, ListaDeRespostas)
+COTACAO_TEST_MAIN(Senha, Entrar)

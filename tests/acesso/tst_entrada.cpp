@@ -3,7 +3,6 @@
 #include "acesso/Entrada.h"
 #include "acesso/Textos.h"
 #include "formatos/Lista.h"
-#include "janelas/Textos.h"
 #include "remoto/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "tests/support/DiretorioTeste.h"
@@ -14,6 +13,8 @@
 using namespace acesso;
 
 namespace {
+
+const QString kSemConexao = QStringLiteral("(sem conexao)");
 
 const QString kNumero = QStringLiteral("2026000000012345");
 // The CNPJ of the list's first supplier, as the masked field shows it, and its password.
@@ -40,7 +41,7 @@ struct ConversaGravada : ConversaDoLogin {
     }
     bool conectado() override {
         if (!internet)
-            ditos << janelas::textos::SemConexao; // as the window would tell it
+            ditos << kSemConexao; // what the window tells
         return internet;
     }
     void aguarda(const QString& texto, const std::function<void()>& trabalho) override {
@@ -81,7 +82,7 @@ void Entrar::recusas_data() {
         << int(Normal) << " 1.222.333/0001-81" << kNumero << kSenha << CNPJIncorreto
         << std::optional(Campo::CNPJ) << false;
     QTest::newRow("sem internet") << int(SemInternet) << kCnpj << kNumero << kSenha
-                                  << janelas::textos::SemConexao << nenhum << false;
+                                  << kSemConexao << nenhum << false;
     QTest::newRow("cotação inexistente") << int(Normal) << kCnpj << "2026000000099999" << kSenha
                                          << CotacaoInexistente << nenhum << true;
     // Only the server's "no such file" says the number does not exist.

@@ -4,15 +4,14 @@
 // directory with its own database, and a person's ways of typing, clicking and answering.
 #include "banco/BancoLocal.h"
 #include "cotacao/FormCotacao.h"
-#include "formatos/Lista.h"
 #include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/FormObrigado.h"
-#include "nucleo/Cp1252.h"
 #include "nucleo/Regional.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
-#include "tests/support/TestMain.h"
+#include "tests/proposta/Dados.h"
+#include "tests/support/TestMainJanelas.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,20 +24,6 @@
 #include <algorithm>
 
 namespace teste {
-
-inline const QString kNumero = "2026000000012345";
-inline const QString kCNPJ = "11222333000181";
-inline const QString kResposta = kNumero + kCNPJ + ".cot";
-
-inline QByteArray cotacao(const QStringList& produtos) {
-    return "[Geral]\r\nSolicitante=  Mercado S\xe3o Jo\xe3o  \r\nSenhaCotacao=37214508\r\n"
-           "ListaProdutos=" +
-           nucleo::ParaCp1252(formatos::EscreveLista(produtos)) + "\r\n";
-}
-
-inline const QStringList kTres{"1001", "789", "AÇÚCAR 1KG",  "120",    "UN", "x",
-                               "1002", "788", "CAFÉ 500G",   "48",     "UN", "x",
-                               "1003", "787", "PÃO FRANCÊS", "12,500", "KG", "x"};
 
 // A quotation form over a real FTP server, in a fresh program directory.
 struct Ambiente {
@@ -156,12 +141,6 @@ inline QString mensagem(const QWidget& janela) {
     return linha ? linha->text() : QStringLiteral("(no message line)");
 }
 
-// The start of a text of Textos.h up to its first placeholder ("%1"): what each box made from it
-// contains, whatever is put in its place.
-inline QString inicio(const QString& modelo) {
-    return modelo.left(modelo.indexOf(u'%'));
-}
-
 inline FormObrigado* obrigado() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = dynamic_cast<FormObrigado*>(w); f && f->isVisible())
@@ -172,16 +151,14 @@ inline FormObrigado* obrigado() {
 // Each test of a form: boxes recorded, not shown; Brazilian regional settings.
 inline void prepara() {
     janelas::Caixas::setModoDeTeste(true);
-    SetInternational(nucleo::ModoInternacional::Windows,
-                     nucleo::ItensDaLocalidade::de(QLocale("pt_BR")));
+    regionalBrasileiro();
 }
 
 // An answer registered for a box that never showed fails the test: the box changed or is gone.
 inline void limpa() {
     const QStringList pendentes = janelas::Caixas::respostasPendentes();
     destroiJanelas();
-    SetInternational(nucleo::ModoInternacional::Windows,
-                     nucleo::ItensDaLocalidade::de(QLocale::c()));
+    regionalC();
     QCOMPARE(pendentes, QStringList());
 }
 

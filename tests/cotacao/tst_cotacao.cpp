@@ -19,14 +19,12 @@
 #include "nucleo/Textos.h"
 #include "remoto/Servidor.h"
 #include "tests/cotacao/Ambiente.h"
-#include "tests/cotacao/tst_planilhas.h"
-#include "tests/cotacao/tst_precosdatabela.h"
-#include "tests/cotacao/tst_proposta.h"
+#include "tests/cotacao/tst_comandos.h"
+#include "tests/cotacao/tst_modelo.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
-#include "tests/support/TestMain.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -1066,7 +1064,6 @@ private:
     }
 };
 
-COTACAO_TEST_MAIN(Preenchimento, NaTela, Envio, Sair, Impressao, Exatidao, RespostaJaEnviada,
-                  Rascunhos, Planilhas, ComandosDoForm, RegrasDaProposta, EnvioSemJanela,
-                  ModeloDaGrade, TabelaDePrecos)
+COTACAO_TEST_MAIN_JANELAS(Preenchimento, NaTela, Envio, Sair, Impressao, Exatidao,
+                          RespostaJaEnviada, Rascunhos, ComandosDoForm, ModeloDaGrade)
 #include "tst_cotacao.moc"

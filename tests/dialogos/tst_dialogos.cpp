@@ -2,7 +2,7 @@
 #include "dialogos/Dialogo.h"
 #include "janelas/Caixas.h"
 #include "tests/support/DiretorioTeste.h"
-#include "tests/support/TestMain.h"
+#include "tests/support/TestMainJanelas.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -264,5 +264,5 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Pergunta, Colunas)
+COTACAO_TEST_MAIN_JANELAS(Pergunta, Colunas)
 #include "tst_dialogos.moc"

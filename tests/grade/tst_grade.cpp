@@ -5,7 +5,7 @@
 #include "janelas/Caixas.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
-#include "tests/support/TestMain.h"
+#include "tests/support/TestMainJanelas.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -409,5 +409,5 @@ private Q_SLOTS:
     }
 };
 
-COTACAO_TEST_MAIN(Automacao, Grade)
+COTACAO_TEST_MAIN_JANELAS(Automacao, Grade)
 #include "tst_grade.moc"

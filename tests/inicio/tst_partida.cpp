@@ -1,14 +1,9 @@
 #include "tests/inicio/tst_partida.h"
 
-#include "login/FormLogin.h"
-#include "programa/AppCotacao.h"
 #include "inicio/ChecagemDeVersao.h"
 #include "inicio/Partida.h"
 #include "inicio/Suporte.h"
 #include "inicio/Textos.h"
-#include "janelas/Caixas.h"
-#include "janelas/Janela.h"
-#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Textos.h"
@@ -16,12 +11,12 @@
 #include "remoto/Servidor.h"
 #include "remoto/Textos.h"
 #include "remoto/Tls.h"
+#include "tests/inicio/Partidas.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/Minisign.h"
 #include "tests/support/ServidorFtpTeste.h"
 
-#include <QApplication>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -31,22 +26,10 @@
 #include <QVersionNumber>
 
 using namespace inicio;
-using namespace janelas;
 using namespace nucleo;
+using namespace teste;
 
 using namespace std::chrono_literals;
-
-namespace {
-
-QByteArray versao(const QByteArray& numero) {
-    return "[Geral]\r\nVersao=" + numero + "\r\n";
-}
-
-bool houveUpload(ServidorFtpTeste& servidor) {
-    return !servidor.comandos().filter(QStringLiteral("STOR ")).isEmpty();
-}
-
-} // namespace
 
 void Versao::verificaVersao_data() {
     QTest::addColumn<QByteArray>("noServidor"); // empty: no Versao.ini on the server
@@ -116,65 +99,6 @@ void Versao::naoPublicaAposFalha() {
 
 namespace {
 
-const QByteArray kInstaladorTeste = "#!/bin/sh\nexit 0\n";
-const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
-const QString kAssinatura = QStringLiteral("CotacaoInstall.exe.minisig");
-
-// The trusted comment of an update: the version after the running program's, or `passos` from it.
-QString comentarioDaVersao(int passos = 1) {
-    const QVersionNumber nossa = QVersionNumber::fromString(nucleo::VersaoExibida);
-    return QStringLiteral("versao=%1.%2")
-        .arg(nossa.majorVersion())
-        .arg(nossa.minorVersion() + passos, 2, 10, QLatin1Char('0'));
-}
-
-// The minisign signature of `instalador`, made as the publisher makes it (the test build's
-// program trusts the tests' key).
-QByteArray assinatura(const QByteArray& instalador,
-                      const QString& comentario = comentarioDaVersao(),
-                      const QString& chaveSecreta = minisign::chaveSecretaTeste()) {
-    QTemporaryDir pasta;
-    const QString arquivo = pasta.filePath(kInstalador);
-    QFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly) || f.write(instalador) != instalador.size())
-        qFatal("could not write a test file");
-    f.close();
-    const QString saida = pasta.filePath(kAssinatura);
-    if (!minisign::assina(arquivo, saida, comentario, chaveSecreta))
-        qFatal("minisign could not sign (scripts/setup installs it)");
-    return minisign::ler(saida);
-}
-
-// The installer and its signature on the server, as scripts/publicar leaves them.
-void publica(ServidorFtpTeste& servidor, const QByteArray& instalador) {
-    servidor.colocar(kInstalador, instalador);
-    servidor.colocar(kAssinatura, assinatura(instalador));
-}
-
-struct Inicializacao {
-    ServidorFtpTeste servidor;
-    DiretorioTeste programa;
-    QTcpServer internet;
-    int loginsAbertos = 0;
-    QStringList processos;
-
-    OpcoesInicio opcoes() {
-        internet.listen(QHostAddress::LocalHost);
-        OpcoesInicio o;
-        o.rede.servidorFtp = servidor.endereco();
-        o.rede.conexao.host = {QStringLiteral("127.0.0.1"), internet.serverPort()};
-        o.rede.conexao.dormir = [](std::chrono::milliseconds) {};
-        o.abrirLogin = [this] {
-            ++loginsAbertos;
-            auto* janela = new DataDialog;
-            janela->setQuitOnClose(true);
-            janela->Show();
-            QTimer::singleShot(50, janela, [janela] { janela->EndWindow(); });
-        };
-        return o;
-    }
-};
-
 // Start-up's words and waits, kept instead of shown.
 struct ConversaGravada : ConversaDaPartida {
     QStringList ditos;
@@ -186,46 +110,12 @@ struct ConversaGravada : ConversaDaPartida {
     }
 };
 
-QStringList textosMostrados() {
-    QStringList textos;
-    for (const auto& m : Caixas::mostradas()) {
-        if (m.titulo != u"Aviso")
-            textos << QStringLiteral("caption: ") + m.titulo;
-        textos << m.texto;
-    }
-    return textos;
-}
 
 } // namespace
 
 void Inicio::init() {
-    Caixas::setModoDeTeste(true);
     // A start-up leaves the store of its program folder in place, and each test's folder goes.
     remoto::UsaGuardaDeServidores({});
-}
-
-void Inicio::semConexao() {
-    Inicializacao ini;
-    OpcoesInicio opcoes = ini.opcoes();
-    ini.internet.close();
-    int pausas = 0;
-    opcoes.rede.conexao.dormir = [&](std::chrono::milliseconds) { ++pausas; };
-    programa::AppCotacao app(opcoes);
-    app.Start();
-    QCOMPARE(pausas, 3);
-    QCOMPARE(textosMostrados(), QStringList{inicio::textos::SemConexao});
-    QCOMPARE(ini.loginsAbertos, 0);
-    QCOMPARE(ini.servidor.conexoesFeitas(), 0);
-    QVERIFY(QDir(ini.programa.path()).isEmpty());
-}
-
-void Inicio::normal() {
-    Inicializacao ini;
-    ini.servidor.colocar(kArquivoVersao, versao("07"));
-    programa::AppCotacao app(ini.opcoes());
-    app.Start(); // returns once the login window, which holds QuitOnClose, has closed
-    QCOMPARE(ini.loginsAbertos, 1);
-    QVERIFY(textosMostrados().isEmpty());
 }
 
 namespace {
@@ -552,71 +442,6 @@ void Inicio::ligacoesNaoSeguidas() {
         QVERIFY2(alheia.exists(QString::fromLatin1(nome)), nome);
 }
 
-// The real login form, built while the version is checked: shown only when start-up leads to
-// it, after the version came; never when start-up ends (no connection, an update started).
-void Inicio::loginSoAposAsChecagens_data() {
-    QTest::addColumn<QByteArray>("publicada");
-    QTest::addColumn<bool>("conectado");
-    QTest::addColumn<bool>("mostra");
-    QTest::newRow("em dia") << QByteArray("07") << true << true;
-    QTest::newRow("atualizacao iniciada") << QByteArray("08") << true << false;
-    QTest::newRow("sem conexao") << QByteArray("07") << false << false;
-}
-
-namespace {
-// Counts the login forms shown, notes whether the version had come by then, and closes each.
-class LoginsMostrados : public QObject {
-public:
-    explicit LoginsMostrados(ServidorFtpTeste& servidor)
-        : m_servidor(servidor) {}
-    int mostrados = 0;
-    bool versaoAntes = true;
-    bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() == QEvent::Show && dynamic_cast<FormLogin*>(objeto)) {
-            ++mostrados;
-            const QRegularExpression retr(QStringLiteral("^RETR .*") + kArquivoVersao + u'$');
-            versaoAntes = versaoAntes && !m_servidor.comandos().filter(retr).isEmpty();
-            QTimer::singleShot(0, objeto, [objeto] { static_cast<QWidget*>(objeto)->close(); });
-        }
-        return false;
-    }
-
-private:
-    ServidorFtpTeste& m_servidor;
-};
-} // namespace
-
-void Inicio::loginSoAposAsChecagens() {
-    QFETCH(QByteArray, publicada);
-    QFETCH(bool, conectado);
-    QFETCH(bool, mostra);
-    Inicializacao ini;
-    ini.servidor.colocar(kArquivoVersao, versao(publicada));
-    publica(ini.servidor, kInstaladorTeste);
-    OpcoesInicio opcoes = ini.opcoes();
-    opcoes.abrirLogin = nullptr; // the program's own login form
-    opcoes.iniciarProcesso = [](const QString&, const QString&) { return true; };
-    if (!conectado)
-        ini.internet.close();
-    const auto formsDeLogin = [] {
-        int n = 0;
-        for (QWidget* janela : QApplication::topLevelWidgets())
-            n += dynamic_cast<FormLogin*>(janela) != nullptr;
-        return n;
-    };
-    const int antes = formsDeLogin();
-    LoginsMostrados logins(ini.servidor);
-    qApp->installEventFilter(&logins);
-    {
-        programa::AppCotacao app(opcoes);
-        app.Start();
-    }
-    qApp->removeEventFilter(&logins);
-    QCOMPARE(logins.mostrados, mostra ? 1 : 0);
-    QVERIFY(logins.versaoAntes);
-    if (!mostra)
-        QCOMPARE(formsDeLogin(), antes); // built and never shown: gone with the start
-}
 
 // What one run learnt of a server's TLS holds in the next, from the local database.
 void Inicio::tlsLembradoNoBanco() {

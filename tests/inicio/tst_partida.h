@@ -14,8 +14,6 @@ class Inicio : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void semConexao();
-    void normal();
     void desatualizadaComInstalador();
     void anunciadaSemAssinatura();
     void instaladorNaoInicia();
@@ -28,7 +26,5 @@ private Q_SLOTS:
     void versaoNaoBaixada_data();
     void versaoNaoBaixada();
     void ligacoesNaoSeguidas();
-    void loginSoAposAsChecagens_data();
-    void loginSoAposAsChecagens();
     void tlsLembradoNoBanco();
 };

@@ -1,8 +1,5 @@
 #include "tests/nucleo/tst_ini.h"
 
-#include "janelas/Caixas.h"
-#include "janelas/GravacaoComAviso.h"
-#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Texto.h"
@@ -10,7 +7,6 @@
 
 #include <QTest>
 
-using namespace janelas;
 using namespace nucleo;
 
 namespace {
@@ -220,9 +216,8 @@ void Ini::arquivoNovo() {
     const QString arquivo = dir.arquivo(QStringLiteral("Versao.ini"));
     QVERIFY(PutFileIni(Geral, QStringLiteral("Versao"), QStringLiteral("07"), arquivo).ok());
     QCOMPARE(dir.ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
-    // A directory that does not exist cannot take the file: false, nothing else (no box: the
-    // window that asked decides what the user reads).
-    Caixas::setModoDeTeste(true);
+    // A directory that does not exist cannot take the file: a failure that says why (no box:
+    // this library has no window to show one in; the window that asked decides).
     const auto semPasta = PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("1"),
                                      dir.arquivo(QStringLiteral("falta/a.ini")));
     QVERIFY(!semPasta);
@@ -230,43 +225,6 @@ void Ini::arquivoNovo() {
     QVERIFY(semPasta.falha().texto.contains(QStringLiteral("falta")));
     QVERIFY(!ArquivoIni::edita(dir.arquivo(QStringLiteral("falta/b.ini")),
                                [](ArquivoIni& ini) { ini.define(Geral, "B", "2"); }));
-    QVERIFY(Caixas::mostradas().isEmpty());
-    Caixas::setModoDeTeste(false);
-}
-
-void Ini::gravacaoQueFalhaEUmErro() {
-    // Where the program has no answer of its own, the failure is a write error the user may
-    // retry or pass over; each attempt leaves its record in the log.
-    DiretorioTeste dir;
-    Caixas::setModoDeTeste(true);
-    Caixas::responde(QStringLiteral("Operation: PutFileIni"), 2); // retry
-    Caixas::responde(QStringLiteral("Operation: PutFileIni"), 1); // then pass it over
-    const QString arquivo = dir.arquivo(QStringLiteral("falta/Config.ini"));
-    QVERIFY(!GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
-    const auto caixas = Caixas::mostradas();
-    const QStringList pendentes = Caixas::respostasPendentes();
-    Caixas::setModoDeTeste(false);
-    QCOMPARE(pendentes, QStringList());
-    QCOMPARE(caixas.size(), 2);
-    QVERIFY(caixas[0].texto.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
-                                       "Operation: PutFileIni\r\n"));
-    // The box says why, in the supplier's words.
-    const auto porque = PutFileIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo);
-    QVERIFY(!porque);
-    QVERIFY2(caixas[0].texto.contains(janelas::textos::ConfiguracoesNaoGravadas +
-                                      QStringLiteral(": ") + porque.falha().texto),
-             qPrintable(caixas[0].texto));
-    const QByteArray log = dir.ler(QStringLiteral("KZERROR.LOG"));
-    QVERIFY(log.contains("Tries           :0\r\n"));
-    QVERIFY(log.contains("Tries           :1\r\n"));
-    QVERIFY(log.contains(QByteArray("FileName        :" + ParaCp1252(arquivo) + "\r\n")));
-
-    // Once it can be written, nothing is shown.
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("falta")));
-    Caixas::setModoDeTeste(true);
-    QVERIFY(GravaIni(Geral, QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
-    QVERIFY(Caixas::mostradas().isEmpty());
-    Caixas::setModoDeTeste(false);
 }
 
 void Texto::limpaNumeros_data() {

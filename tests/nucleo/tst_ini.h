@@ -14,7 +14,6 @@ private Q_SLOTS:
     void escreverELer_data();
     void escreverELer();
     void arquivoNovo();
-    void gravacaoQueFalhaEUmErro();
 };
 
 class Texto : public QObject {

@@ -1,32 +1,17 @@
 #pragma once
 
-#include "janelas/Aplicacao.h"
-#include "janelas/CaixaDeErro.h"
-
-#include <QApplication>
-#include <QByteArray>
-#include <QPointer>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QTest>
-#include <QWidget>
 
 #include <cstring>
 
-// Destroys every window a test left, top-level ones only (they take their menus and other
-// owned windows with them).
-inline void destroiJanelas() {
-    QList<QPointer<QWidget>> janelas;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (!w->parentWidget())
-            janelas << w;
-    for (const QPointer<QWidget>& w : janelas)
-        delete w.data();
-}
-
-// One test executable per subsystem holds several test classes. Without arguments every class
-// runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_runtime Ini leitura".
-template <class... Classes> int runTestClasses(int argc, char** argv) {
-    janelas::Aplicacao app(argc, argv);
-    janelas::InstalaCaixaDeErro();
+// One test executable per library holds several test classes. Without arguments every class
+// runs; "tst_x Class [QtTest arguments]" runs one class, e.g. "tst_nucleo Ini leitura".
+// `Aplicacao` is the application object the classes need: a core application for what has no
+// window, the program's own (TestMainJanelas.h) for forms.
+template <class Aplicacao, class... Classes> int runTestClasses(int argc, char** argv) {
+    Aplicacao app(argc, argv);
     const bool one = argc > 1 && argv[1][0] != '-' && !std::strchr(argv[1], ':');
     int failures = 0;
     bool ran = false;
@@ -36,14 +21,10 @@ template <class... Classes> int runTestClasses(int argc, char** argv) {
         if (one && std::strcmp(argv[1], name) != 0)
             return;
         ran = true;
-        if (one) {
-            QStringList args{QString::fromLocal8Bit(argv[0])};
-            for (int i = 2; i < argc; ++i)
-                args << QString::fromLocal8Bit(argv[i]);
-            failures += QTest::qExec(&test, args);
-        } else {
-            failures += QTest::qExec(&test, QStringList{QString::fromLocal8Bit(argv[0])});
-        }
+        QStringList args{QString::fromLocal8Bit(argv[0])};
+        for (int i = one ? 2 : argc; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        failures += QTest::qExec(&test, args);
     };
     (run.template operator()<Classes>(), ...);
     if (!ran) {
@@ -53,7 +34,8 @@ template <class... Classes> int runTestClasses(int argc, char** argv) {
     return failures;
 }
 
+// The tests of a library without widgets: no window system is started, none is linked.
 #define COTACAO_TEST_MAIN(...)                                                                     \
     int main(int argc, char** argv) {                                                              \
-        return runTestClasses<__VA_ARGS__>(argc, argv);                                            \
+        return runTestClasses<QCoreApplication, __VA_ARGS__>(argc, argv);                          \
     }

@@ -1,6 +1,6 @@
 // The reprint of an answer sent, from the list of answers, as the program wires it: in a process
 // of its own (each class runs alone), where no quotation form was ever opened.
-#include "tests/inicio/tst_reimpressao.h"
+#include "tests/programa/tst_reimpressao.h"
 
 #include "login/FormMinhasCotacoes.h"
 #include "grade/Automacao.h"

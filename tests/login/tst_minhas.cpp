@@ -1,5 +1,5 @@
 // "Minhas cotações": the answers sent from this computer and the drafts, from the login form.
-#include "tests/acesso/tst_minhas.h"
+#include "tests/login/tst_minhas.h"
 
 #include "login/FormLogin.h"
 #include "login/FormMinhasCotacoes.h"
@@ -13,7 +13,7 @@
 #include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
-#include "tests/support/TestMain.h"
+#include "tests/support/TestMainJanelas.h"
 
 #include <QAbstractItemModel>
 #include <QCompleter>

@@ -1,6 +1,6 @@
 // The supplier's price list: read from spreadsheets as they come, summed up before anything
 // changes, kept in the database.
-#include "tests/cotacao/tst_precosdatabela.h"
+#include "tests/proposta/tst_precosdatabela.h"
 
 #include "banco/BancoLocal.h"
 #include "banco/TabelaDePrecos.h"

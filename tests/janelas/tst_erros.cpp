@@ -1,4 +1,4 @@
-#include "tests/nucleo/tst_erros.h"
+#include "tests/janelas/tst_erros.h"
 
 #include "janelas/Caixas.h"
 #include "nucleo/Cp1252.h"

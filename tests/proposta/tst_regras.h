@@ -12,7 +12,6 @@ private Q_SLOTS:
     void respostaAnteriorPorPosicao();
     void precosQueNaoSaoValores();
     void quantidadesIlegiveis();
-    void umTotalEmTodaParte();
     void identidades_data();
     void identidades();
     void precosConhecidos();
@@ -29,12 +28,4 @@ private Q_SLOTS:
     void cleanup();
     void desfechos_data();
     void desfechos();
-};
-
-class ModeloDaGrade : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void cleanup();
-    void consistente();
 };

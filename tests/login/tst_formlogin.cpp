@@ -1,4 +1,4 @@
-#include "tests/acesso/tst_login.h"
+#include "tests/login/tst_formlogin.h"
 
 #include "login/FormLogin.h"
 #include "acesso/Textos.h"
@@ -15,7 +15,7 @@
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/DiscoPequeno.h"
 #include "tests/support/ServidorFtpTeste.h"
-#include "tests/support/TestMain.h"
+#include "tests/support/TestMainJanelas.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -5,6 +5,7 @@
 class Janelas : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void gravacaoQueFalhaEUmErro();
     void init();
     void cleanup();
     void fecharQuemTemOFlagEncerra();

@@ -1,11 +1,11 @@
-#include "tests/nucleo/tst_avisos.h"
+#include "tests/janelas/tst_avisos.h"
 
 #include "nucleo/Progresso.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
 #include "janelas/ImagemFundo.h"
 #include "tests/support/DiretorioTeste.h"
-#include "tests/support/TestMain.h"
+#include "tests/support/TestMainJanelas.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+class ModeloDaGrade : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void consistente();
+    void umTotalEmTodaParte();
+};
