@@ -41,7 +41,8 @@ WINESERVER = "/usr/lib/wine/wineserver"
 TESTES = [
     ("tst_formatos.exe", ["Lista", "Numeros", "ArquivoDeResposta"]),
     ("tst_remoto.exe", ["Endereco"]),
-    ("tst_nucleo.exe", ["Regional", "Erros", "Ini", "Texto"]),
+    ("tst_nucleo.exe", ["Regional", "Ini", "Texto"]),
+    ("tst_janelas.exe", ["Erros"]),
 ]
 
 
