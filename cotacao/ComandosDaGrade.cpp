@@ -1,7 +1,5 @@
 #include "cotacao/ComandosDaGrade.h"
 
-#include "banco/TabelaDePrecos.h"
-#include "banco/Textos.h"
 #include "cotacao/Textos.h"
 #include "proposta/Busca.h"
 #include "proposta/Colagem.h"
@@ -273,19 +271,6 @@ void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
     for (const formatos::Produto& p : m_proposta.cotacao().produtos)
         m_chavesDeBusca << ChaveDeBusca(
             QString(p.plu + u' ' + p.codigoBarras + u' ' + p.descricao));
-    // A database that did not open was told as the form opened; one that opened and then failed
-    // to give the prices kept is told here, once, and the quotation goes on without them.
-    QString falha;
-    if (m_banco) {
-        const auto ultimos = UltimosPrecosEnviados(*m_banco, m_numero);
-        m_proposta.defineUltimosPrecos(ultimos ? *ultimos : PrecosConhecidos());
-        if (!ultimos)
-            falha = nucleo::Diz(ultimos.falha());
-    }
-    if (auto tabela = carregaTabela(); !tabela && falha.isEmpty())
-        falha = nucleo::Diz(tabela.falha());
-    if (!falha.isEmpty() && m_banco->aberto())
-        avisa(proposta::textos::PrecosGuardadosIlegiveis.arg(falha));
     m_desfazer->clear();
     atualizaResumo();
     atualizaEspaco();

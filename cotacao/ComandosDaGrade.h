@@ -1,6 +1,6 @@
 #pragma once
 
-#include "banco/TabelaDePrecos.h"
+#include "proposta/PrecosDaTabela.h"
 #include "proposta/Proposta.h"
 
 #include <QDate>
@@ -43,7 +43,7 @@ public:
     void criaMenus(QMenu* arquivo);
     // The search field, at the end of the tool bar.
     void criaLocalizar(QToolBar* barra);
-    // Once the form is filled: this quotation's last prices, the price table, nothing to undo.
+    // Once the form is filled and the prices kept are known: the search, nothing to undo.
     void inicia(const QString& numeroDaCotacao);
     // While the program fills the form its changes are shown, neither totalled nor undone.
     void setPreenchendo(bool preenchendo) { m_preenchendo = preenchendo; }
@@ -80,8 +80,6 @@ private:
     void aplica(const QList<proposta::Alteracao>& alteracoes);
     // Where the price table kept here came from; nothing, said to the supplier, when none is.
     std::optional<banco::TabelaDePrecos::Origem> tabelaGuardada();
-    // Reads the price table for this quotation again.
-    nucleo::Resultado<void> carregaTabela();
     void filtra(const QString& texto);
     // The price cell of `produto` (-1: the first product shown) current, the grid focused.
     void vaiPara(int produto);
@@ -105,7 +103,6 @@ private:
     QLabel* m_espaco = nullptr; // shown only when the room runs short
     QLineEdit* m_localizar = nullptr;
     QStringList m_chavesDeBusca; // per product
-    QDate m_dataDaTabela;        // of the price table; invalid when there is none
     QString m_atalhoDaTabela;    // the key of the fill from the table, as its menu shows it
 };
 

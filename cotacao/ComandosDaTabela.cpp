@@ -1,7 +1,5 @@
 // The grid's commands of the supplier's price table: importing it, what it holds, clearing it,
 // and filling the quotation from it.
-#include "banco/TabelaDePrecos.h"
-#include "banco/Textos.h"
 #include "cotacao/ComandosDaGrade.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Textos.h"
@@ -19,31 +17,11 @@ using namespace janelas;
 using namespace proposta;
 using namespace nucleo;
 
-// The supplier's price table, product by product, as the database holds it now.
-nucleo::Resultado<void> ComandosDaGrade::carregaTabela() {
-    m_dataDaTabela = QDate();
-    m_proposta.defineTabela(PrecosConhecidos());
-    if (!m_banco)
-        return {};
-    const auto tabela = LinhasDaTabela(*m_banco, m_proposta);
-    if (!tabela)
-        return tabela.falha();
-    if (*tabela) {
-        m_dataDaTabela = (*tabela)->data;
-        m_proposta.defineTabela((*tabela)->precos);
-    }
-    return {};
-}
-
 void ComandosDaGrade::ImportarTabelaDePrecos() {
     using namespace proposta::textos;
     m_produtos->ConfirmaEdicao();
-    if (!m_banco) {
-        avisa(TabelaNaoImportada.arg(banco::textos::Outro));
-        return;
-    }
-    if (auto aberto = m_banco->abre(); !aberto) {
-        avisa(TabelaNaoImportada.arg(nucleo::Diz(aberto.falha())));
+    if (auto pode = PodeGuardarTabela(m_banco); !pode) {
+        avisa(TabelaNaoImportada.arg(nucleo::Diz(pode.falha())));
         return;
     }
     const QString arquivo = janelas::EscolheArquivo(
@@ -68,7 +46,7 @@ void ComandosDaGrade::ImportarTabelaDePrecos() {
         avisa(TabelaNaoImportada.arg(nucleo::Diz(importada.falha())));
         return;
     }
-    if (auto carregada = carregaTabela(); !carregada)
+    if (auto carregada = CarregaTabela(m_banco, m_proposta); !carregada)
         avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaImportada.para(plano.itens.size())
@@ -82,7 +60,7 @@ std::optional<banco::TabelaDePrecos::Origem> ComandosDaGrade::tabelaGuardada() {
         avisa(SemTabela);
         return std::nullopt;
     }
-    const auto origem = banco::TabelaDePrecos(*m_banco).origem();
+    const auto origem = OrigemDaTabela(*m_banco);
     if (!origem) {
         avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(origem.falha())));
         return std::nullopt;
@@ -112,11 +90,11 @@ void ComandosDaGrade::ApagarTabelaDePrecos() {
                               .arg(ComMilhares(origem->itens, 0), origem->arquivo),
                           Sim, Nao, false))
         return;
-    if (auto apagada = banco::TabelaDePrecos(*m_banco).apaga(); !apagada) {
+    if (auto apagada = ApagaTabelaDePrecos(*m_banco); !apagada) {
         avisa(TabelaNaoApagada.arg(nucleo::Diz(apagada.falha())));
         return;
     }
-    if (auto carregada = carregaTabela(); !carregada)
+    if (auto carregada = CarregaTabela(m_banco, m_proposta); !carregada)
         avisa(PrecosGuardadosIlegiveis.arg(nucleo::Diz(carregada.falha())));
     m_produtos->viewport()->update(); // the price tips
     informa(TabelaApagada);
@@ -124,7 +102,7 @@ void ComandosDaGrade::ApagarTabelaDePrecos() {
 
 void ComandosDaGrade::PreencherComTabelaDePrecos() {
     using namespace proposta::textos;
-    if (!m_dataDaTabela.isValid()) {
+    if (!m_proposta.dataDaTabela().isValid()) {
         avisa(SemTabela);
         return;
     }
@@ -138,7 +116,7 @@ void ComandosDaGrade::PreencherComTabelaDePrecos() {
         semPreco += m_proposta.valor(i).zero() && !m_proposta.precoDaTabela(i);
     informa(PreenchidosPelaTabela.para(alteracoes.size())
                 .arg(alteracoes.size())
-                .arg(m_dataDaTabela.toString(u"dd/MM/yyyy")) +
+                .arg(m_proposta.dataDaTabela().toString(u"dd/MM/yyyy")) +
             ComoPelaTabela.arg(como[int(Correspondencia::Identica)])
                 .arg(como[int(Correspondencia::PorBarras)])
                 .arg(como[int(Correspondencia::PorPlu)]) +

@@ -1,10 +1,8 @@
 #include "cotacao/FormCotacao.h"
 
-#include "banco/Recibos.h"
-#include "cotacao/ConversaDoEnvio.h"
 #include "cotacao/ListaProdutos.h"
+#include "cotacao/RelatorioCotacao.h"
 #include "cotacao/Textos.h"
-#include "proposta/Rascunho.h"
 #include "proposta/Textos.h"
 #include "remoto/Textos.h"
 #include "dialogos/Dialogo.h"
@@ -54,7 +52,12 @@ public:
 
 FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     : m_rede(std::move(rede))
-    , m_banco(banco) {
+    , m_banco(banco)
+    , m_conversa(std::make_unique<ConversaDaJanela>(
+          this, m_rede.conexao,
+          ConversaDaJanela::Partes{[this](bool sim) { m_comandos->setPreenchendo(sim); },
+                                   [this](const QString& texto) { mostraSituacao(texto); }}))
+    , m_atendimento(banco) {
     PreInit();
     criaControles();
     criaMenu();
@@ -86,7 +89,8 @@ void FormCotacao::criaControles() {
     m_tela = TelaCotacao::Monta(m_area);
     MListaProdutos.InitAutoObject(m_tela.produtos);
     MListaRelatorios.InitAutoObject(m_tela.relatorios);
-    m_comandos = std::make_unique<ComandosDaGrade>(this, m_proposta, m_tela.produtos, m_banco);
+    m_comandos = std::make_unique<ComandosDaGrade>(this, m_atendimento.proposta(), m_tela.produtos,
+                                                   m_banco);
     QObject::connect(m_tela.produtos, &ControleGrade::CellChange, this,
                      [this](int linha, int coluna) { MListaProdutosCellChange(linha, coluna); });
     // A cell being edited is a change already: leaving asks before it can be lost.
@@ -146,13 +150,8 @@ void FormCotacao::mostraSituacao(const QString& texto) {
     m_situacao->setVisible(!texto.isEmpty());
 }
 
-DestinoDoEnvio FormCotacao::destinoDoEnvio() const {
-    return {PedidoDoPrograma(m_rede.servidorFtp, NomeResposta(cCodCotacao, cCNPJ)),
-            ArquivoDoPrograma(Config), cCodCotacao, cCNPJ};
-}
-
 void FormCotacao::ligaProposta() {
-    QObject::connect(&m_proposta, &Proposta::termoAlterado, this,
+    QObject::connect(&m_atendimento.proposta(), &Proposta::termoAlterado, this,
                      [this](const QString& campo, const QString& texto) {
                          if (QLineEdit* e = m_tela.termo(campo); e && e->text() != texto)
                              e->setText(texto);
@@ -167,42 +166,16 @@ void FormCotacao::usaCotacao(formatos::Cotacao cotacao) {
 
 void FormCotacao::Setup() {
     cabeEm(janelas::AreaDaTela(this));
-    // The quotation file is read once (the login hands it over); one that cannot be read is told,
-    // and the form opens empty.
-    if (!m_cotacao) {
-        auto lida = formatos::LeCotacao(ArquivoDoPrograma(NomeCotacao(cCodCotacao)));
-        if (lida)
-            m_cotacao = std::move(*lida);
-        else {
-            m_cotacao.emplace();
-            WarningMessage(nucleo::Diz(lida.falha()));
-        }
-    }
-    m_proposta.inicia(std::move(*m_cotacao)); // the answer keeps the quotation from now on
-    m_tela.solicitante->setText(m_proposta.cotacao().solicitante.trimmed());
-    // Without the receipt the earlier answer cannot be checked; a database that did not open is
-    // told with the drafts below, one that failed here is told now.
-    if (m_banco && m_banco->aberto()) {
-        auto recibo = banco::Recibos(*m_banco).ultimo(cCodCotacao, cCNPJ);
-        if (recibo)
-            m_recibo = *recibo;
-        else
-            WarningMessage(proposta::textos::ReciboIlegivel.arg(nucleo::Diz(recibo.falha())));
-    }
+    m_atendimento.abre(DestinoDe(m_rede.servidorFtp, cCodCotacao, cCNPJ), std::move(m_cotacao),
+                       *m_conversa);
+    m_tela.solicitante->setText(proposta().cotacao().solicitante.trimmed());
     m_comandos->setPreenchendo(true);
     IniciaListaProdutos();
     PreencheListaProdutos();
     PreencheDadosEnviados();
     m_comandos->setPreenchendo(false);
-    lModificado = false;
+    lModificado = m_atendimento.retoma(*m_conversa); // a recovered draft is not sent yet
     m_comandos->inicia(cCodCotacao);
-    iniciaRascunho();
-    avisaBanco();
-    if (const QString quantidades = AvisoDeQuantidades(m_proposta); !quantidades.isEmpty())
-        WarningMessage(quantidades);
-    mostraSituacao(SituacaoDoEnvio(m_anterior, m_recibo));
-    ofereceRascunho();
-    m_rascunho->acompanha(m_proposta);
     RegisterTimer(1, true);
 }
 
@@ -242,17 +215,11 @@ void FormCotacao::IniciaListaProdutos() {
 }
 
 void FormCotacao::PreencheListaProdutos() {
-    PreencheProdutos(MListaProdutos, m_proposta);
+    PreencheProdutos(MListaProdutos, proposta());
 }
 
 void FormCotacao::PreencheDadosEnviados() {
-    const DestinoDoEnvio destino = destinoDoEnvio();
-    {
-        const AvisoEmEspera aviso(remoto::textos::Conectando);
-        m_anterior = BaixaRespostaAnterior(destino.pedido, m_recibo);
-    }
-    ConversaDoEnvio conversa(this, m_rede.conexao);
-    AbreRespostaAnterior(m_proposta, m_anterior, m_recibo, destino, conversa);
+    m_atendimento.preencheDadosEnviados(*m_conversa);
 }
 
 void FormCotacao::MListaProdutosCellChange(int, int) {
@@ -261,42 +228,12 @@ void FormCotacao::MListaProdutosCellChange(int, int) {
 
 void FormCotacao::EditChange(QLineEdit* edit) {
     // The terms only: what is typed in Localizar is no part of the answer.
-    if (m_proposta.defineTermo(edit->objectName(), edit->text()))
+    if (m_atendimento.proposta().defineTermo(edit->objectName(), edit->text()))
         lModificado = true;
 }
 
 void FormCotacao::Timer() {
     MListaProdutos.Refresh();
-}
-
-void FormCotacao::iniciaRascunho() {
-    const auto falha = [this](const QString& erro) {
-        mostraSituacao(erro.isEmpty() ? QString() : proposta::textos::RascunhoFalhou.arg(erro));
-    };
-    m_rascunho = std::make_unique<proposta::Rascunho>(m_banco, cCodCotacao, cCNPJ, falha);
-}
-
-void FormCotacao::avisaBanco() {
-    if (m_banco)
-        for (const QString& aviso : AvisosDoBanco(*m_banco))
-            WarningMessage(aviso);
-}
-
-void FormCotacao::ofereceRascunho() {
-    const auto pergunta = [](const QString& texto) {
-        return AvisoGet(texto, proposta::textos::Sim, proposta::textos::Nao, 1);
-    };
-    m_comandos->setPreenchendo(true);
-    const nucleo::Resultado<bool> recuperado = m_rascunho->oferece(
-        m_proposta, m_recibo ? std::optional(m_recibo->quando) : std::nullopt, pergunta);
-    m_comandos->setPreenchendo(false);
-    if (!recuperado)
-        WarningMessage(proposta::textos::RascunhoIlegivel.arg(nucleo::Diz(recuperado.falha())));
-    if (!recuperado || !*recuperado)
-        return;
-    m_comandos->atualizaResumo();
-    m_comandos->atualizaEspaco();
-    lModificado = true; // what was recovered is not sent yet
 }
 
 void FormCotacao::fechaEdicao() {
@@ -317,31 +254,22 @@ bool FormCotacao::QueryClose() {
     if (m_encerrando)
         return true;
     fechaEdicao();
-    // The draft keeps what was typed for the next login. Where it cannot, leaving loses it, and
-    // the window stays unless the supplier says otherwise.
-    const auto saiComORascunho = [this] {
-        const nucleo::Resultado<void> guardado = m_rascunho->guardaAgora();
-        return guardado.ok() || Caixas::simOuNao(this,
-                                                 proposta::textos::RascunhoNaoGuardadoAoSair.arg(
-                                                     nucleo::Diz(guardado.falha())),
-                                                 proposta::textos::Sim, proposta::textos::Nao, false);
-    };
-    if (!lModificado)
-        return saiComORascunho();
-    // "Não" is not final: the draft keeps what was typed.
-    if (!AvisoGet(proposta::textos::PerguntaSair, proposta::textos::Sim, proposta::textos::Nao, 1))
-        return saiComORascunho();
-    // A failed sending keeps the form open with everything typed: the message just asked the
-    // supplier to try again.
-    return enviaResposta();
+    switch (m_atendimento.saida(lModificado, *m_conversa)) {
+    case Atendimento::Saida::Fica:
+        return false;
+    case Atendimento::Saida::Sai:
+        return true;
+    case Atendimento::Saida::Envia:
+        // A failed sending keeps the form open with everything typed: the message just asked
+        // the supplier to try again.
+        return enviaResposta();
+    }
+    return false;
 }
 
 bool FormCotacao::enviaResposta() {
     fechaEdicao();
-    const DestinoDoEnvio destino = destinoDoEnvio();
-    ConversaDoEnvio conversa(this, m_rede.conexao);
-    const DesfechoDoEnvio desfecho =
-        Envia(m_proposta, destino, m_anterior.origem, m_banco, m_rascunho.get(), conversa);
+    const DesfechoDoEnvio desfecho = m_atendimento.envia(*m_conversa);
     if (!desfecho.enviada)
         return false;
     if (desfecho.imprimir)
@@ -354,4 +282,23 @@ bool FormCotacao::enviaResposta() {
     obrigado->setQuitOnClose(true);
     obrigado->Show();
     return true;
+}
+
+void FormCotacao::Imprimir() {
+    fechaEdicao(); // the report shows what the supplier sees, the cell being edited included
+    IniciaListaRelatorios();
+    PreencheListaRelatoriosRelCotacaoFinalizada();
+    RelCotacaoFinalizada();
+}
+
+void FormCotacao::IniciaListaRelatorios() {
+    IniciaRelatorio(MListaRelatorios);
+}
+
+void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
+    PreencheRelatorio(MListaRelatorios, proposta());
+}
+
+void FormCotacao::RelCotacaoFinalizada() {
+    MostraRelatorio(MListaRelatorios, proposta(), cCodCotacao);
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "banco/Recibos.h"
 #include "cotacao/ComandosDaGrade.h"
+#include "cotacao/ConversaDaJanela.h"
 #include "cotacao/TelaCotacao.h"
-#include "proposta/Envio.h"
-#include "proposta/Proposta.h"
-#include "proposta/RespostaAnterior.h"
 #include "formatos/Cotacao.h"
+#include "proposta/Atendimento.h"
 #include "grade/FlexCell.h"
 #include "janelas/Janela.h"
 #include "remoto/Conexao.h"
@@ -21,14 +19,11 @@
 namespace banco {
 class BancoLocal;
 }
-namespace proposta {
-class Rascunho;
-}
 
 // The window in which the supplier answers one quotation: the requester, the product grid
-// where he types prices and remarks, and his general terms. The answer itself is the Proposta;
-// the window shows it, hands it what is typed and asks it what to show. What he types is kept as
-// a draft in the local database (when there is one) until it is sent.
+// where he types prices and remarks, and his general terms. The answer itself is the Proposta of
+// a proposta::Atendimento, which also opens the quotation, keeps the draft, sends and decides what
+// closing does; the window shows the answer, hands it what is typed and asks it what to show.
 class FormCotacao : public DataWindow {
 public:
     FormCotacao(remoto::Rede rede, banco::BancoLocal* banco);
@@ -41,7 +36,7 @@ public:
     // The quotation file as the login already read it: Setup then does not read it again.
     void usaCotacao(formatos::Cotacao cotacao);
 
-    const proposta::Proposta& proposta() const { return m_proposta; }
+    const proposta::Proposta& proposta() const { return m_atendimento.proposta(); }
 
     void Setup();
     // The window's size for a screen whose available area is `tela`: its full size where that
@@ -88,31 +83,20 @@ private:
     void criaMenu();
     // The term fields show the Proposta's terms and hand it what is typed.
     void ligaProposta();
-    // Writes and uploads the answer, offers printing and opens the thank-you window; true when
-    // the answer went out (the form may then close).
+    // Sends the answer, offers printing and opens the thank-you window; true when the answer
+    // went out (the form may then close).
     bool enviaResposta();
     // What the supplier sees becomes the answer: the cell being edited is committed and the
     // amounts get their two decimals.
     void fechaEdicao();
-    // Where the answer goes and where its local copy and the terms are kept.
-    proposta::DestinoDoEnvio destinoDoEnvio() const;
-
-    // Drafts: what was typed and not sent, kept in the local database.
-    void iniciaRascunho();
     void mostraSituacao(const QString& texto);
-    void ofereceRascunho();
-    // Tells, as the form opens, that drafts cannot be kept and why, or that a damaged file of
-    // drafts was moved aside.
-    void avisaBanco();
 
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
     std::optional<formatos::Cotacao> m_cotacao; // as the login read it, until Setup
-
-    proposta::Proposta m_proposta;
-    std::optional<banco::Recibo> m_recibo; // the last sending from here
-    proposta::RespostaAnterior m_anterior;
-    std::unique_ptr<proposta::Rascunho> m_rascunho;
+    // Outlives the answer: its draft tells later failures through it.
+    std::unique_ptr<cotacao::ConversaDaJanela> m_conversa;
+    proposta::Atendimento m_atendimento;
     bool m_encerrando = false; // leaving is decided: close without asking
     cotacao::TelaCotacao m_tela;
     QWidget* m_area = nullptr;        // the controls, at their places

@@ -1,7 +1,6 @@
 #include "cotacao/RelatorioCotacao.h"
 
 #include "cotacao/ColunasGrade.h"
-#include "cotacao/FormCotacao.h"
 #include "cotacao/Textos.h"
 #include "proposta/Textos.h"
 #include "formatos/Arquivos.h"
@@ -19,25 +18,6 @@
 using namespace cotacao;
 using namespace grade;
 using namespace proposta;
-
-void FormCotacao::Imprimir() {
-    fechaEdicao(); // the report shows what the supplier sees, the cell being edited included
-    IniciaListaRelatorios();
-    PreencheListaRelatoriosRelCotacaoFinalizada();
-    RelCotacaoFinalizada();
-}
-
-void FormCotacao::IniciaListaRelatorios() {
-    cotacao::IniciaRelatorio(MListaRelatorios);
-}
-
-void FormCotacao::PreencheListaRelatoriosRelCotacaoFinalizada() {
-    cotacao::PreencheRelatorio(MListaRelatorios, m_proposta);
-}
-
-void FormCotacao::RelCotacaoFinalizada() {
-    cotacao::MostraRelatorio(MListaRelatorios, m_proposta, cCodCotacao);
-}
 
 namespace cotacao {
 

@@ -1,5 +1,7 @@
 #include "proposta/PrecosDaTabela.h"
 
+#include "banco/Textos.h"
+#include "proposta/Envio.h"
 #include "proposta/Importacao.h"
 #include "proposta/Planilha.h"
 #include "proposta/Textos.h"
@@ -148,6 +150,50 @@ nucleo::Resultado<std::optional<PrecosDaTabela>> LinhasDaTabela(banco::BancoLoca
         if (const auto preco = formatos::Quantia::le(item.preco))
             r.precos.append({Identidade::de(item.barras, item.plu), {*preco, r.data}});
     return std::optional(std::move(r));
+}
+
+nucleo::Resultado<void> CarregaTabela(banco::BancoLocal* banco, Proposta& proposta) {
+    proposta.defineTabela(PrecosConhecidos());
+    if (!banco)
+        return {};
+    const auto tabela = LinhasDaTabela(*banco, proposta);
+    if (!tabela)
+        return tabela.falha();
+    if (*tabela)
+        proposta.defineTabela((*tabela)->precos, (*tabela)->data);
+    return {};
+}
+
+nucleo::Resultado<void> CarregaPrecosGuardados(banco::BancoLocal* banco, Proposta& proposta,
+                                               const QString& numero) {
+    proposta.defineUltimosPrecos(PrecosConhecidos());
+    proposta.defineTabela(PrecosConhecidos());
+    if (!banco)
+        return {};
+    const auto ultimos = UltimosPrecosEnviados(*banco, numero);
+    if (ultimos)
+        proposta.defineUltimosPrecos(*ultimos);
+    const auto tabela = CarregaTabela(banco, proposta);
+    if (!banco->aberto())
+        return {};
+    if (!ultimos)
+        return ultimos.falha();
+    return tabela;
+}
+
+nucleo::Resultado<void> PodeGuardarTabela(banco::BancoLocal* banco) {
+    if (!banco)
+        return nucleo::Falha{nucleo::Falha::Tipo::Banco, banco::textos::Outro};
+    return banco->abre();
+}
+
+nucleo::Resultado<std::optional<banco::TabelaDePrecos::Origem>>
+OrigemDaTabela(banco::BancoLocal& banco) {
+    return banco::TabelaDePrecos(banco).origem();
+}
+
+nucleo::Resultado<void> ApagaTabelaDePrecos(banco::BancoLocal& banco) {
+    return banco::TabelaDePrecos(banco).apaga();
 }
 
 } // namespace proposta

@@ -65,4 +65,23 @@ struct PrecosDaTabela {
 nucleo::Resultado<std::optional<PrecosDaTabela>> LinhasDaTabela(banco::BancoLocal& banco,
                                                                 const Proposta& proposta);
 
+// The table as the database holds it now, given to `proposta` with its date; without a database,
+// or when it cannot be read, `proposta` has none.
+nucleo::Resultado<void> CarregaTabela(banco::BancoLocal* banco, Proposta& proposta);
+
+// The prices kept here, given to `proposta` as its quotation opens: the last ones sent for
+// quotation `numero` and the supplier's table. What could be read is given; the failure is the
+// first thing that could not, and only from a database that opened (one that did not was told as
+// the form opened).
+nucleo::Resultado<void> CarregaPrecosGuardados(banco::BancoLocal* banco, Proposta& proposta,
+                                               const QString& numero);
+
+// Whether a table can be kept here: a database that opens (the file is chosen only then).
+nucleo::Resultado<void> PodeGuardarTabela(banco::BancoLocal* banco);
+
+// Where the table kept here came from; nothing when none is.
+nucleo::Resultado<std::optional<banco::TabelaDePrecos::Origem>>
+OrigemDaTabela(banco::BancoLocal& banco);
+nucleo::Resultado<void> ApagaTabelaDePrecos(banco::BancoLocal& banco);
+
 } // namespace proposta

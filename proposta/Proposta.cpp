@@ -241,8 +241,9 @@ int Proposta::comPrecoEm(const PrecosConhecidos& precos) const {
                              [](const auto& c) { return c.has_value(); }));
 }
 
-void Proposta::defineTabela(const PrecosConhecidos& precos) {
+void Proposta::defineTabela(const PrecosConhecidos& precos, const QDate& data) {
     m_tabela = distribui(precos);
+    m_dataDaTabela = data;
 }
 
 const PrecoConhecido* Proposta::ultimoPreco(int i) const {

@@ -122,7 +122,9 @@ public:
     // names no other product and no other price names this one by that code (a barcode on a can
     // and a box is never the price of both).
     void defineUltimosPrecos(const PrecosConhecidos& precos);
-    void defineTabela(const PrecosConhecidos& precos);
+    // The supplier's table of `data` (invalid: no table).
+    void defineTabela(const PrecosConhecidos& precos, const QDate& data = {});
+    const QDate& dataDaTabela() const { return m_dataDaTabela; }
     const PrecoConhecido* ultimoPreco(int i) const;
     const PrecoConhecido* precoDaTabela(int i) const;
     // The prices known of product `i`, each put in its words with its date ("%1 ... %2"): the
@@ -181,6 +183,7 @@ private:
     int m_cotados = 0;
     int m_recusados = 0;
     QList<std::optional<Conhecido>> m_ultimos, m_tabela; // per product
+    QDate m_dataDaTabela;
 };
 
 // What the form tells as it opens when quantities of the quotation could not be read; empty when
