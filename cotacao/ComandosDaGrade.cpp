@@ -4,33 +4,22 @@
 #include "proposta/Busca.h"
 #include "proposta/Colagem.h"
 #include "proposta/ColunasProdutos.h"
-#include "proposta/Envio.h"
-#include "proposta/Importacao.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
-#include "janelas/EscolhaDeArquivo.h"
 #include "janelas/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QTextDocument>
 #include <QClipboard>
-#include <QDir>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
-#include <QStatusBar>
-#include <QStatusTipEvent>
-#include <QTimer>
-#include <QToolBar>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -85,59 +74,6 @@ QAction* comando(QObject* dono, QMenu* menu, const char* nome, const QString& te
     return acao;
 }
 
-// The status bar's message, on two lines beside the totals and never under them (a message of
-// the status bar's own is drawn across its whole width).
-class LinhaDeMensagem : public QLabel {
-public:
-    explicit LinhaDeMensagem(QStatusBar* barra)
-        : QLabel(barra) {
-        setObjectName(QStringLiteral("Mensagem"));
-        setTextFormat(Qt::PlainText);
-        setWordWrap(true);
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        setMinimumWidth(1);
-        // Two lines are the bar's from the start: the window is sized with them, and a message
-        // coming or going never takes room from the form above it.
-        setFixedHeight(2 * fontMetrics().lineSpacing() + 2);
-    }
-    void mostra(const QString& texto) {
-        m_texto = texto;
-        ajusta();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* evento) override {
-        QLabel::resizeEvent(evento);
-        ajusta();
-    }
-
-private:
-    // The whole message where its two lines hold it (they do at the window's size); at a width
-    // where they do not, as much as they hold, ended by "…", the whole of it in the tip.
-    void ajusta() {
-        const QRect espaco(0, 0, std::max(1, width()), 100 * height());
-        const auto cabe = [&](const QString& t) {
-            return fontMetrics().boundingRect(espaco, Qt::TextWordWrap, t).height() <= height();
-        };
-        QString mostrado = m_texto;
-        if (!cabe(mostrado)) {
-            qsizetype dentro = 0, fora = m_texto.size();
-            while (fora - dentro > 1) {
-                const qsizetype meio = (dentro + fora) / 2;
-                (cabe(m_texto.left(meio) + u'…') ? dentro : fora) = meio;
-            }
-            mostrado = m_texto.left(dentro) + u'…';
-        }
-        if (mostrado != text())
-            setText(mostrado);
-        setToolTip(mostrado == m_texto ? QString() : m_texto);
-    }
-    QString m_texto;
-};
-
-bool planilhaCsv(const QString& caminho) {
-    return caminho.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
-}
 
 Campo campoDaColuna(int coluna) {
     return coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;
@@ -226,43 +162,7 @@ void ComandosDaGrade::criaMenus(QMenu* arquivo) {
     comando(this, editar, "IrParaSemPreco", IrParaSemPreco, QKeySequence(u"Ctrl+G"_qs),
             AjudaIrParaSemPreco, [this] { IrParaPrimeiroSemPreco(); });
 
-    m_mensagem = new LinhaDeMensagem(m_janela->statusBar());
-    m_janela->statusBar()->addWidget(m_mensagem, 1);
-    m_fimDaMensagem = new QTimer(this);
-    m_fimDaMensagem->setSingleShot(true);
-    QObject::connect(m_fimDaMensagem, &QTimer::timeout, this, [this] { informa({}, true); });
-    m_janela->installEventFilter(this);
-    m_espaco = new QLabel(m_janela);
-    m_espaco->setObjectName(QStringLiteral("EspacoObs"));
-    m_janela->statusBar()->addPermanentWidget(m_espaco);
-    m_espaco->hide();
-    m_resumo = new QLabel(m_janela);
-    m_resumo->setObjectName(QStringLiteral("Resumo"));
-    m_janela->statusBar()->addPermanentWidget(m_resumo);
-}
-
-void ComandosDaGrade::criaLocalizar(QToolBar* barra) {
-    barra->addSeparator();
-    auto* rotulo = new QLabel(proposta::textos::Localizar, barra);
-    m_localizar = new QLineEdit(barra);
-    m_localizar->setObjectName(QStringLiteral("Localizar"));
-    m_localizar->setAccessibleName(cotacao::textos::NomeLocalizar);
-    m_localizar->setPlaceholderText(proposta::textos::ProcurarDica);
-    m_localizar->setStatusTip(proposta::textos::AjudaLocalizar);
-    m_localizar->setClearButtonEnabled(true);
-    m_localizar->setMaximumWidth(260);
-    rotulo->setBuddy(m_localizar);
-    barra->addWidget(rotulo);
-    barra->addWidget(m_localizar);
-    QObject::connect(m_localizar, &QLineEdit::textChanged, this,
-                     [this](const QString& texto) { filtra(texto); });
-    // Esc empties the search, and every product shows again (eventFilter).
-    m_localizar->installEventFilter(this);
-    // From the search into the products it found, by the keyboard.
-    QObject::connect(m_localizar, &QLineEdit::returnPressed, this, [this] { vaiPara(-1); });
-    auto* desce = new QShortcut(QKeySequence(Qt::Key_Down), m_localizar, nullptr, nullptr,
-                                Qt::WidgetShortcut);
-    QObject::connect(desce, &QShortcut::activated, this, [this] { vaiPara(-1); });
+    m_barra = new BarraDaCotacao(m_janela, this);
 }
 
 void ComandosDaGrade::inicia(const QString& numeroDaCotacao) {
@@ -316,23 +216,22 @@ void ComandosDaGrade::aplica(const QList<Alteracao>& alteracoes) {
 }
 
 void ComandosDaGrade::atualizaResumo() {
-    if (m_resumo)
-        m_resumo->setText(m_proposta.resumo());
+    if (m_barra)
+        m_barra->mostraResumo(m_proposta.resumo());
 }
 
 void ComandosDaGrade::atualizaEspaco() {
-    if (!m_espaco)
+    if (!m_barra)
         return;
     const auto espaco = m_proposta.espacoNasObservacoes();
     if (!espaco)
-        m_espaco->clear();
+        m_barra->mostraEspaco({});
     else if (*espaco >= 0)
-        m_espaco->setText(proposta::textos::EspacoNasObservacoes.para(*espaco).arg(
+        m_barra->mostraEspaco(proposta::textos::EspacoNasObservacoes.para(*espaco).arg(
             ComMilhares(double(*espaco), 0)));
     else
-        m_espaco->setText(proposta::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
+        m_barra->mostraEspaco(proposta::textos::ObservacoesAlemDoLimite.para(-*espaco).arg(
             ComMilhares(double(-*espaco), 0)));
-    m_espaco->setVisible(espaco.has_value());
 }
 
 QVariant ComandosDaGrade::decoracao(int linha, int coluna, int papel) const {
@@ -412,63 +311,6 @@ void ComandosDaGrade::Colar() {
     informa(ResumeColagem(colagem));
 }
 
-void ComandosDaGrade::Localizar() {
-    m_localizar->setFocus(Qt::ShortcutFocusReason);
-    m_localizar->selectAll();
-}
-
-void ComandosDaGrade::filtra(const QString& texto) {
-    const proposta::Busca busca(texto);
-    m_produtos->setUpdatesEnabled(false);
-    int mostrados = 0;
-    for (int linha = 0; linha < m_chavesDeBusca.size(); ++linha) {
-        const bool oculta = !busca.vazia() && !busca.corresponde(m_chavesDeBusca[linha]);
-        if (m_produtos->isRowHidden(linha) != oculta)
-            m_produtos->setRowHidden(linha, oculta);
-        mostrados += !oculta;
-    }
-    m_produtos->setUpdatesEnabled(true);
-    // While the list is filtered, the status bar says how much of it shows.
-    if (busca.vazia())
-        informa({}, true);
-    else
-        informa(mostrados == 0
-                    ? proposta::textos::NenhumProdutoEncontrado
-                    : proposta::textos::ProdutosMostrados.para(m_proposta.produtos())
-                          .arg(ComMilhares(mostrados, 0), ComMilhares(m_proposta.produtos(), 0)),
-                true);
-}
-
-void ComandosDaGrade::vaiPara(int produto) {
-    // Without a product named, the first one shown.
-    for (int i = 0; produto < 0 && i < m_proposta.produtos(); ++i)
-        if (!m_produtos->isRowHidden(i))
-            produto = i;
-    if (produto < 0)
-        return;
-    m_produtos->ConfirmaEdicao();
-    const QModelIndex destino = m_produtos->model()->index(produto, kColunaPreco);
-    m_produtos->setCurrentIndex(destino);
-    m_produtos->scrollTo(destino);
-    m_produtos->setFocus(Qt::ShortcutFocusReason);
-}
-
-void ComandosDaGrade::IrParaPrimeiroSemPreco() {
-    int ocultos = 0;
-    for (int i = 0; i < m_proposta.produtos(); ++i) {
-        if (!m_proposta.valor(i).zero())
-            continue;
-        if (!m_produtos->isRowHidden(i)) {
-            vaiPara(i);
-            return;
-        }
-        ++ocultos;
-    }
-    // "All priced" only of the products shown: the search may hide some still to price.
-    informa(ocultos ? proposta::textos::OcultosSemPreco.para(ocultos).arg(ComMilhares(ocultos, 0))
-                    : proposta::textos::TodosComPreco);
-}
-
 void ComandosDaGrade::LimparCelulas() {
     m_produtos->ConfirmaEdicao();
     QModelIndexList celulas = m_produtos->selectionModel()->selectedIndexes();
@@ -488,91 +330,11 @@ void ComandosDaGrade::LimparCelulas() {
     aplica(alteracoes);
 }
 
-bool ComandosDaGrade::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == m_janela && evento->type() == QEvent::StatusTip && m_mensagem) {
-        const QString dica = static_cast<QStatusTipEvent*>(evento)->tip();
-        static_cast<LinhaDeMensagem*>(m_mensagem)->mostra(dica.isEmpty() ? m_ultimaMensagem : dica);
-        return true;
-    }
-    if (objeto == m_localizar && evento->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape &&
-        static_cast<QKeyEvent*>(evento)->modifiers() == Qt::NoModifier) {
-        m_localizar->clear();
-        return true;
-    }
-    return QObject::eventFilter(objeto, evento);
-}
-
-void ComandosDaGrade::PreencherUltimosPrecos() {
-    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
-    aplica(alteracoes);
-    informa(proposta::textos::Preenchidos.para(alteracoes.size()).arg(alteracoes.size()));
-}
-
 void ComandosDaGrade::avisa(const QString& texto) {
     Caixas::aviso(m_janela, janelas::textos::Aviso, texto);
 }
 
 void ComandosDaGrade::informa(const QString& texto, bool fica) {
-    m_ultimaMensagem = texto;
-    if (!m_mensagem)
-        return;
-    static_cast<LinhaDeMensagem*>(m_mensagem)->mostra(texto);
-    // The quotation's lasting line gives its room to a message while it shows.
-    if (auto* situacao = m_janela->findChild<QLabel*>(QStringLiteral("Situacao")))
-        situacao->setVisible(texto.isEmpty());
-    if (fica || texto.isEmpty())
-        m_fimDaMensagem->stop();
-    else
-        m_fimDaMensagem->start(10000);
-}
-
-void ComandosDaGrade::ExportarPlanilha() {
-    using namespace cotacao::textos;
-    using namespace proposta::textos;
-    m_produtos->ConfirmaEdicao();
-    const QString arquivo =
-        janelas::EscolheArquivo(janelas::Escolha::Salvar, m_janela, TituloExportar,
-                                m_numero + QStringLiteral(".xlsx"), FiltrosDePlanilha);
-    if (arquivo.isEmpty())
-        return;
-    QVariantList cabecalho;
-    for (int c = 1; c <= kColunaObs; ++c)
-        cabecalho << m_produtos->modelo()->dados().celula(0, c).texto;
-    const Tabela tabela = TabelaDaProposta(m_proposta, cabecalho);
-    const nucleo::Resultado<void> gravada = planilhaCsv(arquivo)
-                                                ? proposta::EscreveCsv(arquivo, tabela)
-                                                : proposta::EscreveXlsx(arquivo, tabela, m_numero);
-    if (!gravada) {
-        avisa(nucleo::Diz(gravada.falha()));
-        return;
-    }
-    informa(Exportada.arg(QDir::toNativeSeparators(arquivo)));
-}
-
-void ComandosDaGrade::ImportarPlanilha() {
-    using namespace cotacao::textos;
-    using namespace proposta::textos;
-    m_produtos->ConfirmaEdicao();
-    const QString arquivo = janelas::EscolheArquivo(janelas::Escolha::Abrir, m_janela,
-                                                    TituloImportar, QString(), FiltrosParaImportar);
-    if (arquivo.isEmpty())
-        return;
-    const QString nome = QDir::toNativeSeparators(arquivo);
-    const auto lido = ImportaPlanilha(m_proposta, arquivo);
-    if (!lido) {
-        avisa(PlanilhaIlegivel.arg(nome) + MotivoDaRecusa.arg(nucleo::Diz(lido.falha())));
-        return;
-    }
-    const Importacao& plano = *lido;
-    if (!plano.cabecalhoAchado) {
-        avisa(PlanilhaSemColunas.arg(nome));
-        return;
-    }
-    // Nothing changes before the supplier has seen what will.
-    if (!Caixas::simOuNao(m_janela, ResumeImportacao(plano) + PerguntaAplicarPlanilha, Aplicar,
-                          Cancelar, true))
-        return;
-    aplica(plano.alteracoes);
-    informa(Importada.para(plano.alteracoes.size()).arg(plano.alteracoes.size()));
+    if (m_barra)
+        m_barra->informa(texto, fica);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cotacao/BarraDaCotacao.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Proposta.h"
 
@@ -71,7 +72,7 @@ public:
     void IrParaPrimeiroSemPreco();
 
 protected:
-    // The window's status tips go to the message line, beside the totals.
+    // Esc in the search field empties it.
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
@@ -88,6 +89,11 @@ private:
     // A message on the status bar's message line: for ten seconds, or until another when `fica`.
     void informa(const QString& texto, bool fica = false);
 
+public:
+    BarraDaCotacao& barra() { return *m_barra; }
+
+private:
+
     QMainWindow* m_janela;
     proposta::Proposta& m_proposta;
     grade::ControleGrade* m_produtos;
@@ -96,11 +102,7 @@ private:
     QUndoStack* m_desfazer = nullptr;
     bool m_desfazendo = false;
     bool m_preenchendo = false;
-    QLabel* m_resumo = nullptr;
-    QLabel* m_mensagem = nullptr; // whole, wrapped, beside the totals
-    QString m_ultimaMensagem;     // shown again when a status tip goes
-    QTimer* m_fimDaMensagem = nullptr;
-    QLabel* m_espaco = nullptr; // shown only when the room runs short
+    BarraDaCotacao* m_barra = nullptr;
     QLineEdit* m_localizar = nullptr;
     QStringList m_chavesDeBusca; // per product
     QString m_atalhoDaTabela;    // the key of the fill from the table, as its menu shows it

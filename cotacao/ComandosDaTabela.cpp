@@ -122,3 +122,9 @@ void ComandosDaGrade::PreencherComTabelaDePrecos() {
                 .arg(como[int(Correspondencia::PorPlu)]) +
             SemPrecoNaTabela.para(semPreco).arg(semPreco));
 }
+
+void ComandosDaGrade::PreencherUltimosPrecos() {
+    const QList<Alteracao> alteracoes = m_proposta.preenchimentoPelosUltimos();
+    aplica(alteracoes);
+    informa(proposta::textos::Preenchidos.para(alteracoes.size()).arg(alteracoes.size()));
+}

@@ -56,7 +56,7 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     , m_conversa(std::make_unique<ConversaDaJanela>(
           this, m_rede.conexao,
           ConversaDaJanela::Partes{[this](bool sim) { m_comandos->setPreenchendo(sim); },
-                                   [this](const QString& texto) { mostraSituacao(texto); }}))
+                                   [this](const QString& texto) { m_comandos->barra().mostraSituacao(texto); }}))
     , m_atendimento(banco) {
     PreInit();
     criaControles();
@@ -135,19 +135,6 @@ void FormCotacao::criaMenu() {
         barra->addAction(acao);
     }
     m_comandos->criaLocalizar(barra);
-    m_situacao = new QLabel(this);
-    m_situacao->setTextFormat(Qt::PlainText);
-    m_situacao->setObjectName(QStringLiteral("Situacao"));
-    // Where the window is narrow this line gives way to the total beside it.
-    m_situacao->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->addWidget(m_situacao, 1);
-    m_situacao->hide();
-}
-
-// Shown only while it says something: the room beside the totals is the messages' otherwise.
-void FormCotacao::mostraSituacao(const QString& texto) {
-    m_situacao->setText(texto);
-    m_situacao->setVisible(!texto.isEmpty());
 }
 
 void FormCotacao::ligaProposta() {

@@ -89,7 +89,6 @@ private:
     // What the supplier sees becomes the answer: the cell being edited is committed and the
     // amounts get their two decimals.
     void fechaEdicao();
-    void mostraSituacao(const QString& texto);
 
     remoto::Rede m_rede;
     banco::BancoLocal* m_banco;
@@ -103,5 +102,4 @@ private:
     QScrollArea* m_rolagem = nullptr; // around them
     // Goes before the Proposta and the grid: from then on the grid cannot reach the answer.
     std::unique_ptr<cotacao::ComandosDaGrade> m_comandos;
-    QLabel* m_situacao = nullptr; // the status bar's lasting line
 };
