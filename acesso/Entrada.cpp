@@ -3,10 +3,10 @@
 #include "acesso/Textos.h"
 #include "acesso/Verificacao.h"
 #include "formatos/Arquivos.h"
-#include "remoto/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Texto.h"
 #include "remoto/Espera.h"
+#include "remoto/Textos.h"
 
 namespace acesso {
 

@@ -3,11 +3,11 @@
 // Each run is a fresh process of this program, which reports on stdout once its window shows.
 
 #include "Medida.h"
-#include "programa/AppCotacao.h"
 #include "janelas/Aplicacao.h"
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
+#include "programa/AppCotacao.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 

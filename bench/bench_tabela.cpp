@@ -2,15 +2,15 @@
 // the table before; the table looked up for a quotation of 3,500 products; and "Minhas cotações"
 // opened over 1,000 answers sent and a few drafts, until it has painted.
 #include "Medida.h"
-#include "login/FormMinhasCotacoes.h"
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "banco/TabelaDePrecos.h"
+#include "janelas/Caixas.h"
+#include "login/FormMinhasCotacoes.h"
+#include "nucleo/Regional.h"
 #include "proposta/Planilha.h"
 #include "proposta/PrecosDaTabela.h"
-#include "janelas/Caixas.h"
-#include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     const int produtosDaCotacao = tamanho(3500, 200);
     const int recibos = tamanho(1000, 50);
     proposta::Tabela planilha{{QStringLiteral("Cód. de barras"), QStringLiteral("PLU"),
-                              QStringLiteral("Preço"), QStringLiteral("Observações")}};
+                               QStringLiteral("Preço"), QStringLiteral("Observações")}};
     for (int i = 0; i < linhasDaTabela; ++i)
         planilha.append({QString::number(7890000000000LL + i), QString::number(100000 + i),
                          (i % 5000 + 1) / 100.0,
@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
               inicio.addDays(100 + i)}}));
     int linhas = 0;
     const double msLista = medianaMs(11, [&] {
-        auto* lista = new login::FormMinhasCotacoes(
-            nullptr, banco, {}, [](const banco::Recibo&, const QByteArray&) {});
+        auto* lista = new login::FormMinhasCotacoes(nullptr, banco, {},
+                                                    [](const banco::Recibo&, const QByteArray&) {});
         lista->Show();
         lista->repaint();
         linhas = lista->findChild<QTableView*>()->model()->rowCount();

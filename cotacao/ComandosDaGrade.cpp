@@ -1,25 +1,25 @@
 #include "cotacao/ComandosDaGrade.h"
 
 #include "cotacao/Textos.h"
-#include "proposta/Busca.h"
-#include "proposta/Colagem.h"
-#include "proposta/ColunasProdutos.h"
-#include "proposta/PrecosDaTabela.h"
-#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
+#include "proposta/Busca.h"
+#include "proposta/Colagem.h"
+#include "proposta/ColunasProdutos.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Textos.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QTextDocument>
 #include <QClipboard>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -73,7 +73,6 @@ QAction* comando(QObject* dono, QMenu* menu, const char* nome, const QString& te
     QObject::connect(acao, &QAction::triggered, dono, std::move(executa));
     return acao;
 }
-
 
 Campo campoDaColuna(int coluna) {
     return coluna == kColunaPreco ? Campo::Preco : Campo::Observacao;

@@ -93,7 +93,6 @@ public:
     BarraDaCotacao& barra() { return *m_barra; }
 
 private:
-
     QMainWindow* m_janela;
     proposta::Proposta& m_proposta;
     grade::ControleGrade* m_produtos;

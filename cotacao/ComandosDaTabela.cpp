@@ -1,13 +1,13 @@
 // The grid's commands of the supplier's price table: importing it, what it holds, clearing it,
 // and filling the quotation from it.
 #include "cotacao/ComandosDaGrade.h"
-#include "proposta/PrecosDaTabela.h"
-#include "proposta/Textos.h"
 #include "grade/ControleGrade.h"
 #include "janelas/Caixas.h"
 #include "janelas/EscolhaDeArquivo.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
+#include "proposta/PrecosDaTabela.h"
+#include "proposta/Textos.h"
 
 #include <QFileInfo>
 #include <QMainWindow>

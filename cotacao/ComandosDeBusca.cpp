@@ -1,13 +1,12 @@
 // The grid's commands that find products: the search field, Ctrl+G to the first product without
 // a price.
 #include "cotacao/ComandosDaGrade.h"
-
 #include "cotacao/Textos.h"
 #include "grade/ControleGrade.h"
+#include "nucleo/Regional.h"
 #include "proposta/Busca.h"
 #include "proposta/ColunasProdutos.h"
 #include "proposta/Textos.h"
-#include "nucleo/Regional.h"
 
 #include <QKeyEvent>
 #include <QLabel>

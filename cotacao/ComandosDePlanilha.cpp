@@ -1,15 +1,14 @@
 // The grid's commands that take the answer to a spreadsheet and back (.xlsx, .csv).
 #include "cotacao/ComandosDaGrade.h"
-
 #include "cotacao/Textos.h"
 #include "grade/ControleGrade.h"
+#include "janelas/Caixas.h"
+#include "janelas/EscolhaDeArquivo.h"
+#include "nucleo/Erro.h"
 #include "proposta/ColunasProdutos.h"
 #include "proposta/Importacao.h"
 #include "proposta/Planilha.h"
 #include "proposta/Textos.h"
-#include "janelas/Caixas.h"
-#include "janelas/EscolhaDeArquivo.h"
-#include "nucleo/Erro.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,17 +1,17 @@
 #include "cotacao/ConversaDaJanela.h"
 
-#include "proposta/Textos.h"
 #include "dialogos/Dialogo.h"
 #include "janelas/Caixas.h"
 #include "janelas/Conectividade.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/Textos.h"
+#include "proposta/Textos.h"
 
 using namespace janelas;
 using namespace proposta;
 
 cotacao::ConversaDaJanela::ConversaDaJanela(QWidget* janela, remoto::TesteConexao conexao,
-                                           Partes partes)
+                                            Partes partes)
     : m_janela(janela)
     , m_conexao(std::move(conexao))
     , m_partes(std::move(partes)) {}
@@ -27,7 +27,7 @@ void cotacao::ConversaDaJanela::avisa(const QString& texto) {
 }
 
 void cotacao::ConversaDaJanela::aguarda(const QString& texto,
-                                       const std::function<void()>& trabalho) {
+                                        const std::function<void()>& trabalho) {
     const AvisoEmEspera aviso(texto);
     trabalho();
 }

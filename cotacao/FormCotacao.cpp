@@ -3,8 +3,6 @@
 #include "cotacao/ListaProdutos.h"
 #include "cotacao/RelatorioCotacao.h"
 #include "cotacao/Textos.h"
-#include "proposta/Textos.h"
-#include "remoto/Textos.h"
 #include "dialogos/Dialogo.h"
 #include "formatos/Arquivos.h"
 #include "grade/ControleGrade.h"
@@ -16,6 +14,8 @@
 #include "janelas/UnidadesDeDialogo.h"
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
+#include "proposta/Textos.h"
+#include "remoto/Textos.h"
 
 #include <QDir>
 #include <QLayout>
@@ -55,8 +55,9 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     , m_banco(banco)
     , m_conversa(std::make_unique<ConversaDaJanela>(
           this, m_rede.conexao,
-          ConversaDaJanela::Partes{[this](bool sim) { m_comandos->setPreenchendo(sim); },
-                                   [this](const QString& texto) { m_comandos->barra().mostraSituacao(texto); }}))
+          ConversaDaJanela::Partes{
+              [this](bool sim) { m_comandos->setPreenchendo(sim); },
+              [this](const QString& texto) { m_comandos->barra().mostraSituacao(texto); }}))
     , m_atendimento(banco) {
     PreInit();
     criaControles();
@@ -89,8 +90,8 @@ void FormCotacao::criaControles() {
     m_tela = TelaCotacao::Monta(m_area);
     MListaProdutos.InitAutoObject(m_tela.produtos);
     MListaRelatorios.InitAutoObject(m_tela.relatorios);
-    m_comandos = std::make_unique<ComandosDaGrade>(this, m_atendimento.proposta(), m_tela.produtos,
-                                                   m_banco);
+    m_comandos =
+        std::make_unique<ComandosDaGrade>(this, m_atendimento.proposta(), m_tela.produtos, m_banco);
     QObject::connect(m_tela.produtos, &ControleGrade::CellChange, this,
                      [this](int linha, int coluna) { MListaProdutosCellChange(linha, coluna); });
     // A cell being edited is a change already: leaving asks before it can be lost.

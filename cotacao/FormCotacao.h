@@ -4,9 +4,9 @@
 #include "cotacao/ConversaDaJanela.h"
 #include "cotacao/TelaCotacao.h"
 #include "formatos/Cotacao.h"
-#include "proposta/Atendimento.h"
 #include "grade/FlexCell.h"
 #include "janelas/Janela.h"
+#include "proposta/Atendimento.h"
 #include "remoto/Conexao.h"
 
 #include <QLabel>

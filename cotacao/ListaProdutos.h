@@ -1,7 +1,7 @@
 #pragma once
 
-#include "proposta/Proposta.h"
 #include "grade/FlexCell.h"
+#include "proposta/Proposta.h"
 
 // The product list of the quotation window, set up and filled through the grid's automation
 // layer, as the report's list is (RelatorioCotacao.h).

@@ -2,7 +2,6 @@
 
 #include "cotacao/ColunasGrade.h"
 #include "cotacao/Textos.h"
-#include "proposta/Textos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
 #include "grade/ObjetosGrade.h"
@@ -12,6 +11,7 @@
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
+#include "proposta/Textos.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "banco/Recibos.h"
-#include "proposta/Proposta.h"
 #include "grade/FlexCell.h"
+#include "proposta/Proposta.h"
 
 // The printed report of an answer: built as rows of a report grid, with the quotation's number,
 // requester and terms as titles, landscape, and shown in print preview through the grid's report
@@ -11,7 +11,8 @@ namespace cotacao {
 
 void IniciaRelatorio(FlexCell& relatorio);
 void PreencheRelatorio(FlexCell& relatorio, const proposta::Proposta& proposta);
-void MostraRelatorio(FlexCell& relatorio, const proposta::Proposta& proposta, const QString& codigo);
+void MostraRelatorio(FlexCell& relatorio, const proposta::Proposta& proposta,
+                     const QString& codigo);
 
 // The footer of every page: the program's name, the vendor's `contato` line when there is one
 // (a telephone, a city), the page number and the number of pages.

@@ -1,7 +1,5 @@
 #include "login/FormLogin.h"
 
-#include "login/FormMinhasCotacoes.h"
-#include "login/Textos.h"
 #include "formatos/Arquivos.h"
 #include "janelas/Aparencia.h"
 #include "janelas/Conectividade.h"
@@ -12,6 +10,8 @@
 #include "janelas/ImagemFundo.h"
 #include "janelas/Textos.h"
 #include "janelas/UnidadesDeDialogo.h"
+#include "login/FormMinhasCotacoes.h"
+#include "login/Textos.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Versao.h"

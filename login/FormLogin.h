@@ -1,11 +1,11 @@
 #pragma once
 
 #include "acesso/Entrada.h"
-#include "login/FormMinhasCotacoes.h"
 #include "banco/BancoLocal.h"
 #include "banco/Recibos.h"
 #include "formatos/Cotacao.h"
 #include "janelas/Janela.h"
+#include "login/FormMinhasCotacoes.h"
 #include "remoto/Conexao.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "login/FormMinhasCotacoes.h"
 
-#include "login/Textos.h"
 #include "banco/Rascunhos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
 #include "janelas/Formato.h"
+#include "login/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/ProgramDir.h"

@@ -1,8 +1,8 @@
 #include "programa/Abertura.h"
 
-#include "login/FormLogin.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/RelatorioCotacao.h"
+#include "login/FormLogin.h"
 
 namespace programa {
 

@@ -1,12 +1,12 @@
 #include "programa/AppCotacao.h"
 
-#include "login/FormLogin.h"
 #include "banco/BancoLocal.h"
-#include "programa/Abertura.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/Janela.h"
 #include "janelas/Textos.h"
+#include "login/FormLogin.h"
 #include "nucleo/ProgramDir.h"
+#include "programa/Abertura.h"
 #include "remoto/Espera.h"
 
 #include <QPointer>

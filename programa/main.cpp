@@ -1,6 +1,5 @@
 #include "dialogos/ColunaItem.h"
 #include "grade/Automacao.h"
-#include "programa/AppCotacao.h"
 #include "inicio/Partida.h"
 #include "inicio/Suporte.h"
 #include "janelas/Aplicacao.h"
@@ -10,6 +9,7 @@
 #include "nucleo/Erro.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
+#include "programa/AppCotacao.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

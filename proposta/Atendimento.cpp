@@ -12,8 +12,7 @@
 
 namespace proposta {
 
-DestinoDoEnvio DestinoDe(const QString& servidorFtp, const QString& cotacao,
-                         const QString& cnpj) {
+DestinoDoEnvio DestinoDe(const QString& servidorFtp, const QString& cotacao, const QString& cnpj) {
     using namespace formatos::Arquivos;
     return {remoto::PedidoDoPrograma(servidorFtp, NomeResposta(cotacao, cnpj)),
             nucleo::ArquivoDoPrograma(Config), cotacao, cnpj};
@@ -58,8 +57,7 @@ void Atendimento::preencheDadosEnviados(ConversaDaAbertura& conversa) {
 }
 
 bool Atendimento::retoma(ConversaDaAbertura& conversa) {
-    if (auto guardados = CarregaPrecosGuardados(m_banco, m_proposta, m_destino.cotacao);
-        !guardados)
+    if (auto guardados = CarregaPrecosGuardados(m_banco, m_proposta, m_destino.cotacao); !guardados)
         conversa.avisa(textos::PrecosGuardadosIlegiveis.arg(nucleo::Diz(guardados.falha())));
     m_rascunho = std::make_unique<Rascunho>(
         m_banco, m_destino.cotacao, m_destino.cnpj, [&conversa](const QString& erro) {

@@ -32,8 +32,7 @@ public:
 
 // Where the answer to quotation `cotacao` of the supplier `cnpj` goes, on `servidorFtp`, and
 // where the program keeps its copy and the terms.
-DestinoDoEnvio DestinoDe(const QString& servidorFtp, const QString& cotacao,
-                         const QString& cnpj);
+DestinoDoEnvio DestinoDe(const QString& servidorFtp, const QString& cotacao, const QString& cnpj);
 
 // One quotation answered, from its window's opening to the sending or the leaving, without the
 // window: the answer (the Proposta), the last sending from here, the earlier answer, the draft.

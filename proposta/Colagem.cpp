@@ -1,11 +1,11 @@
 #include "proposta/Colagem.h"
 
-#include "proposta/ColunasProdutos.h"
-#include "proposta/Planilha.h"
-#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Regional.h"
+#include "proposta/ColunasProdutos.h"
+#include "proposta/Planilha.h"
+#include "proposta/Textos.h"
 
 #include <algorithm>
 

@@ -2,13 +2,13 @@
 
 #include "banco/PrecosEnviados.h"
 #include "banco/Rascunhos.h"
-#include "proposta/Proposta.h"
-#include "proposta/Rascunho.h"
-#include "proposta/Textos.h"
 #include "formatos/Arquivos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Regional.h"
+#include "proposta/Proposta.h"
+#include "proposta/Rascunho.h"
+#include "proposta/Textos.h"
 #include "remoto/Espera.h"
 
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "banco/Recibos.h"
-#include "proposta/Proposta.h"
-#include "proposta/RespostaAnterior.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Gravacao.h"
+#include "proposta/Proposta.h"
+#include "proposta/RespostaAnterior.h"
 #include "remoto/Conexao.h"
 
 #include <QByteArray>

@@ -1,10 +1,10 @@
 #include "proposta/Importacao.h"
 
-#include "proposta/Busca.h"
-#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
 #include "nucleo/Regional.h"
+#include "proposta/Busca.h"
+#include "proposta/Textos.h"
 
 using nucleo::ComMilhares;
 

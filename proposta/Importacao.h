@@ -1,8 +1,8 @@
 #pragma once
 
+#include "nucleo/Resultado.h"
 #include "proposta/Planilha.h"
 #include "proposta/Proposta.h"
-#include "nucleo/Resultado.h"
 
 #include <optional>
 

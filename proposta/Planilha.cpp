@@ -1,9 +1,9 @@
 #include "proposta/Planilha.h"
 
-#include "proposta/Textos.h"
 #include "formatos/Quantia.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/NumerosEmC.h"
+#include "proposta/Textos.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "proposta/PrecosDaTabela.h"
 
 #include "banco/Textos.h"
+#include "formatos/Quantia.h"
+#include "formatos/Resposta.h"
+#include "nucleo/Regional.h"
 #include "proposta/Envio.h"
 #include "proposta/Importacao.h"
 #include "proposta/Planilha.h"
 #include "proposta/Textos.h"
-#include "formatos/Quantia.h"
-#include "formatos/Resposta.h"
-#include "nucleo/Regional.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "proposta/Proposta.h"
 
-#include "proposta/Textos.h"
 #include "nucleo/Regional.h"
+#include "proposta/Textos.h"
 
 #include <QSet>
 

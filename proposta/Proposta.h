@@ -1,9 +1,9 @@
 #pragma once
 
-#include "proposta/Identidade.h"
 #include "formatos/Cotacao.h"
 #include "formatos/Quantia.h"
 #include "formatos/Resposta.h"
+#include "proposta/Identidade.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "proposta/Rascunho.h"
 
-#include "proposta/Proposta.h"
-#include "proposta/Textos.h"
 #include "nucleo/Erro.h"
 #include "nucleo/Regional.h"
+#include "proposta/Proposta.h"
+#include "proposta/Textos.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "proposta/RespostaAnterior.h"
 
-#include "proposta/Textos.h"
 #include "nucleo/Regional.h"
+#include "proposta/Textos.h"
 #include "remoto/Espera.h"
 
 #include <QFile>

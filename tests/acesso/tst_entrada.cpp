@@ -3,8 +3,8 @@
 #include "acesso/Entrada.h"
 #include "acesso/Textos.h"
 #include "formatos/Lista.h"
-#include "remoto/Textos.h"
 #include "nucleo/Cp1252.h"
+#include "remoto/Textos.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
 
@@ -81,8 +81,8 @@ void Entrar::recusas_data() {
     QTest::newRow("CNPJ sem o primeiro dígito")
         << int(Normal) << " 1.222.333/0001-81" << kNumero << kSenha << CNPJIncorreto
         << std::optional(Campo::CNPJ) << false;
-    QTest::newRow("sem internet") << int(SemInternet) << kCnpj << kNumero << kSenha
-                                  << kSemConexao << nenhum << false;
+    QTest::newRow("sem internet") << int(SemInternet) << kCnpj << kNumero << kSenha << kSemConexao
+                                  << nenhum << false;
     QTest::newRow("cotação inexistente") << int(Normal) << kCnpj << "2026000000099999" << kSenha
                                          << CotacaoInexistente << nenhum << true;
     // Only the server's "no such file" says the number does not exist.

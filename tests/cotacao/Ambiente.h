@@ -8,9 +8,9 @@
 #include "janelas/Caixas.h"
 #include "janelas/FormObrigado.h"
 #include "nucleo/Regional.h"
+#include "tests/proposta/Dados.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
-#include "tests/proposta/Dados.h"
 #include "tests/support/TestMainJanelas.h"
 
 #include <QAction>

@@ -6,14 +6,14 @@
 #include "banco/Rascunhos.h"
 #include "banco/TabelaDePrecos.h"
 #include "cotacao/RelatorioCotacao.h"
+#include "janelas/EscolhaDeArquivo.h"
+#include "nucleo/Ini.h"
 #include "proposta/Colagem.h"
 #include "proposta/Envio.h"
 #include "proposta/Importacao.h"
 #include "proposta/Planilha.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Textos.h"
-#include "janelas/EscolhaDeArquivo.h"
-#include "nucleo/Ini.h"
 #include "tests/cotacao/Ambiente.h"
 #include "tests/support/Certo.h"
 
@@ -208,7 +208,8 @@ void ComandosDoForm::teclasDaGrade() {
     QApplication::sendEvent(&f, &dicaDoMenu);
     // Whole on its two lines, or as much as they hold and the whole of it in the tip.
     QVERIFY2(linha->text() == proposta::textos::AjudaColar ||
-                 (linha->text().endsWith(u'…') && linha->toolTip() == proposta::textos::AjudaColar &&
+                 (linha->text().endsWith(u'…') &&
+                  linha->toolTip() == proposta::textos::AjudaColar &&
                   proposta::textos::AjudaColar.startsWith(linha->text().chopped(1))),
              qPrintable(linha->text()));
     QVERIFY(linha->height() >= linha->heightForWidth(linha->width()));
@@ -330,7 +331,7 @@ void ComandosDoForm::ultimosPrecos() {
     proposta::PlanoDaTabela plano;
     plano.itens = {{"788", "1002", "11,00", ""}};
     teste::Certo(proposta::ImportaTabelaDePrecos(a.banco, plano, "tabela.csv",
-                                                QDateTime(QDate(2026, 11, 30), QTime(9, 0))));
+                                                 QDateTime(QDate(2026, 11, 30), QTime(9, 0))));
     const QString hoje = DateToText(QDate::currentDate());
     const QString diaDaTabela = DateToText(QDate(2026, 11, 30));
 

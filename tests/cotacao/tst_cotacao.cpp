@@ -3,10 +3,6 @@
 #include "banco/Recibos.h"
 #include "cotacao/FormCotacao.h"
 #include "cotacao/RelatorioCotacao.h"
-#include "proposta/ColunasProdutos.h"
-#include "proposta/Envio.h"
-#include "proposta/RespostaAnterior.h"
-#include "proposta/Textos.h"
 #include "formatos/Lista.h"
 #include "grade/ControleGrade.h"
 #include "grade/ImpressaoGrade.h"
@@ -17,6 +13,10 @@
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
 #include "nucleo/Textos.h"
+#include "proposta/ColunasProdutos.h"
+#include "proposta/Envio.h"
+#include "proposta/RespostaAnterior.h"
+#include "proposta/Textos.h"
 #include "remoto/Servidor.h"
 #include "tests/cotacao/Ambiente.h"
 #include "tests/cotacao/tst_comandos.h"
@@ -303,8 +303,9 @@ private Q_SLOTS:
         Caixas::responde(proposta::textos::Enviada, Caixas::Ok);
         Caixas::responde(proposta::textos::PerguntaImprimir, 2); // no printing
         a.comando("Sair");
-        QCOMPARE(mensagens(), (QStringList{proposta::textos::PerguntaSair, proposta::textos::Enviada,
-                                           proposta::textos::PerguntaImprimir}));
+        QCOMPARE(mensagens(),
+                 (QStringList{proposta::textos::PerguntaSair, proposta::textos::Enviada,
+                              proposta::textos::PerguntaImprimir}));
         QCOMPARE(Caixas::respostasPendentes(), QStringList());
         QTRY_VERIFY(a.form.isNull());
         QVERIFY(a.servidor.existe(kResposta));

@@ -26,7 +26,6 @@ inline bool houveUpload(ServidorFtpTeste& servidor) {
     return !servidor.comandos().filter(QStringLiteral("STOR ")).isEmpty();
 }
 
-
 inline const QByteArray kInstaladorTeste = "#!/bin/sh\nexit 0\n";
 inline const QString kInstalador = QStringLiteral("CotacaoInstall.exe");
 inline const QString kAssinatura = QStringLiteral("CotacaoInstall.exe.minisig");
@@ -42,8 +41,8 @@ inline QString comentarioDaVersao(int passos = 1) {
 // The minisign signature of `instalador`, made as the publisher makes it (the test build's
 // program trusts the tests' key).
 inline QByteArray assinatura(const QByteArray& instalador,
-                      const QString& comentario = comentarioDaVersao(),
-                      const QString& chaveSecreta = minisign::chaveSecretaTeste()) {
+                             const QString& comentario = comentarioDaVersao(),
+                             const QString& chaveSecreta = minisign::chaveSecretaTeste()) {
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(kInstalador);
     QFile f(arquivo);
@@ -62,7 +61,6 @@ inline void publica(ServidorFtpTeste& servidor, const QByteArray& instalador) {
     servidor.colocar(kAssinatura, assinatura(instalador));
 }
 
-
 struct Inicializacao {
     ServidorFtpTeste servidor;
     DiretorioTeste programa;
@@ -78,6 +76,5 @@ struct Inicializacao {
         return o;
     }
 };
-
 
 } // namespace teste

@@ -110,7 +110,6 @@ struct ConversaGravada : ConversaDaPartida {
     }
 };
 
-
 } // namespace
 
 void Inicio::init() {
@@ -441,7 +440,6 @@ void Inicio::ligacoesNaoSeguidas() {
     for (const char* nome : {"a/precos.txt", "b/precos.txt"})
         QVERIFY2(alheia.exists(QString::fromLatin1(nome)), nome);
 }
-
 
 // What one run learnt of a server's TLS holds in the next, from the local database.
 void Inicio::tlsLembradoNoBanco() {

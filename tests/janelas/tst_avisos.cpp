@@ -1,9 +1,9 @@
 #include "tests/janelas/tst_avisos.h"
 
-#include "nucleo/Progresso.h"
 #include "janelas/FormEmEspera.h"
 #include "janelas/FormObrigado.h"
 #include "janelas/ImagemFundo.h"
+#include "nucleo/Progresso.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/TestMainJanelas.h"
 

@@ -240,7 +240,8 @@ void Janelas::gravacaoQueFalhaEUmErro() {
     Caixas::responde(QStringLiteral("Operation: PutFileIni"), 2); // retry
     Caixas::responde(QStringLiteral("Operation: PutFileIni"), 1); // then pass it over
     const QString arquivo = dir.arquivo(QStringLiteral("falta/Config.ini"));
-    QVERIFY(!GravaIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
+    QVERIFY(
+        !GravaIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
     const auto caixas = Caixas::mostradas();
     const QStringList pendentes = Caixas::respostasPendentes();
     Caixas::setModoDeTeste(false);
@@ -249,7 +250,8 @@ void Janelas::gravacaoQueFalhaEUmErro() {
     QVERIFY(caixas[0].texto.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
                                        "Operation: PutFileIni\r\n"));
     // The box says why, in the supplier's words.
-    const auto porque = PutFileIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo);
+    const auto porque =
+        PutFileIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo);
     QVERIFY(!porque);
     QVERIFY2(caixas[0].texto.contains(janelas::textos::ConfiguracoesNaoGravadas +
                                       QStringLiteral(": ") + porque.falha().texto),
@@ -262,7 +264,8 @@ void Janelas::gravacaoQueFalhaEUmErro() {
     // Once it can be written, nothing is shown.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("falta")));
     Caixas::setModoDeTeste(true);
-    QVERIFY(GravaIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
+    QVERIFY(
+        GravaIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
     QVERIFY(Caixas::mostradas().isEmpty());
     Caixas::setModoDeTeste(false);
 }

@@ -1,15 +1,15 @@
 // "Minhas cotações": the answers sent from this computer and the drafts, from the login form.
 #include "tests/login/tst_minhas.h"
 
-#include "login/FormLogin.h"
-#include "login/FormMinhasCotacoes.h"
 #include "acesso/Textos.h"
-#include "login/Textos.h"
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
 #include "janelas/Caixas.h"
 #include "janelas/Formato.h"
+#include "login/FormLogin.h"
+#include "login/FormMinhasCotacoes.h"
+#include "login/Textos.h"
 #include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"

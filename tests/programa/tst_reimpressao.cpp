@@ -2,16 +2,16 @@
 // of its own (each class runs alone), where no quotation form was ever opened.
 #include "tests/programa/tst_reimpressao.h"
 
-#include "login/FormMinhasCotacoes.h"
+#include "banco/BancoLocal.h"
+#include "banco/Recibos.h"
+#include "cotacao/RelatorioCotacao.h"
+#include "formatos/Lista.h"
 #include "grade/Automacao.h"
 #include "grade/ControleGrade.h"
 #include "grade/ImpressaoGrade.h"
-#include "cotacao/RelatorioCotacao.h"
-#include "formatos/Lista.h"
-#include "nucleo/Cp1252.h"
 #include "janelas/Caixas.h"
-#include "banco/BancoLocal.h"
-#include "banco/Recibos.h"
+#include "login/FormMinhasCotacoes.h"
+#include "nucleo/Cp1252.h"
 #include "tests/support/DiretorioTeste.h"
 
 #include <QCryptographicHash>

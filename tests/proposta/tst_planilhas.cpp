@@ -4,16 +4,16 @@
 #include "banco/PrecosEnviados.h"
 #include "banco/Rascunhos.h"
 #include "banco/TabelaDePrecos.h"
+#include "nucleo/Ini.h"
 #include "proposta/Colagem.h"
 #include "proposta/Envio.h"
 #include "proposta/Importacao.h"
 #include "proposta/Planilha.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Textos.h"
-#include "nucleo/Ini.h"
 #include "tests/proposta/Dados.h"
-#include "tests/support/DiretorioTeste.h"
 #include "tests/support/Certo.h"
+#include "tests/support/DiretorioTeste.h"
 
 #include <QProcess>
 #include <QScopeGuard>

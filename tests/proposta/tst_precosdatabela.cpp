@@ -4,10 +4,10 @@
 
 #include "banco/BancoLocal.h"
 #include "banco/TabelaDePrecos.h"
+#include "nucleo/Regional.h"
 #include "proposta/Planilha.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Textos.h"
-#include "nucleo/Regional.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 
@@ -162,7 +162,8 @@ void TabelaDePrecos::resumo() {
     QFETCH(QString, texto);
     DiretorioTeste dir;
     dir.escrever(nome, conteudo);
-    const proposta::PlanoDaTabela plano = teste::Certo(proposta::LeTabelaDePrecos(dir.arquivo(nome)));
+    const proposta::PlanoDaTabela plano =
+        teste::Certo(proposta::LeTabelaDePrecos(dir.arquivo(nome)));
     // A quotation of two products, one of them in the table.
     proposta::Proposta proposta;
     formatos::Cotacao cotacao;

@@ -3,18 +3,18 @@
 #include "tests/proposta/tst_regras.h"
 
 #include "banco/Recibos.h"
+#include "formatos/Arquivos.h"
+#include "nucleo/Ini.h"
 #include "proposta/Envio.h"
 #include "proposta/Importacao.h"
 #include "proposta/PrecosDaTabela.h"
 #include "proposta/Proposta.h"
 #include "proposta/Rascunho.h"
 #include "proposta/Textos.h"
-#include "formatos/Arquivos.h"
-#include "nucleo/Ini.h"
 #include "tests/proposta/Dados.h"
+#include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
 #include "tests/support/ServidorFtpTeste.h"
-#include "tests/support/Certo.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -170,8 +170,7 @@ void RegrasDaProposta::quantidadesIlegiveis() {
     QCOMPARE(t[5][3], QVariant(3.0));
 }
 
-namespace {
-} // namespace
+namespace {} // namespace
 
 // One identity everywhere: barcode and PLU together. A line with one code finds the product that
 // code alone names; a code that names two products (a can and a box) names neither.
@@ -289,7 +288,7 @@ void RegrasDaProposta::mesmoCodigoDeBarras() {
     // Kept before products had both codes: the barcode alone named the two packagings at once.
     const banco::Recibo antigo{QDateTime::currentDateTime(), "2", kCNPJ, "2.cot", 1, "y"};
     QVERIFY(proposta::RegistraEnvio(banco, antigo,
-                                   {{"7891000100103", "9,90"}, {"7892000000001", "3,20"}}));
+                                    {{"7891000100103", "9,90"}, {"7892000000001", "3,20"}}));
     p.inicia(c);
     p.defineUltimosPrecos(
         teste::Certo(proposta::UltimosPrecosEnviados(banco, "1"))); // the new keys left out
@@ -415,16 +414,17 @@ void EnvioSemJanela::desfechos() {
         p.define(1, Campo::Preco, "1.234");
     const QString nome = formatos::Arquivos::NomeResposta(kNumero, kCNPJ);
     using namespace remoto::Servidor;
-    const proposta::DestinoDoEnvio destino{{caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
-                                           Usuario,
-                                           Senha,
-                                           Diretorio,
-                                           nome,
-                                           dir.arquivo(nome),
-                                           {}},
-                                          dir.arquivo("Config.ini"),
-                                          kNumero,
-                                          kCNPJ};
+    const proposta::DestinoDoEnvio destino{
+        {caso == "servidor" ? "127.0.0.1:1" : servidor.endereco(),
+         Usuario,
+         Senha,
+         Diretorio,
+         nome,
+         dir.arquivo(nome),
+         {}},
+        dir.arquivo("Config.ini"),
+        kNumero,
+        kCNPJ};
     Conversa conversa;
     conversa.internet = caso != "offline";
     conversa.respostas = {false};

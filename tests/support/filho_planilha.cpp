@@ -2,8 +2,8 @@
 // 1001, 1002, 1003) and prints what came of it: the refusal (or an empty line), the prices
 // refused, the cells planned, and its own peak memory in KB. The tests read the file under a
 // process of its own, so the peak is the import's alone.
-#include "proposta/Importacao.h"
 #include "nucleo/Regional.h"
+#include "proposta/Importacao.h"
 
 #include <QCoreApplication>
 
