@@ -67,7 +67,10 @@ FormCotacao::FormCotacao(Rede rede, banco::BancoLocal* banco)
     acompanhaEdicoes();
 }
 
-FormCotacao::~FormCotacao() = default;
+// The draft is saved while the status bar it tells through is still there.
+FormCotacao::~FormCotacao() {
+    m_atendimento.encerra();
+}
 
 void FormCotacao::PreInit() {
     // The form works in the program directory, as it always has; its files and transfers still

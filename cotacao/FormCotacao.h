@@ -9,7 +9,6 @@
 #include "proposta/Atendimento.h"
 #include "remoto/Conexao.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 

@@ -23,6 +23,10 @@ Atendimento::Atendimento(banco::BancoLocal* banco)
 
 // The draft goes before the Proposta it follows.
 Atendimento::~Atendimento() {
+    encerra();
+}
+
+void Atendimento::encerra() {
     m_rascunho.reset();
 }
 

@@ -69,6 +69,10 @@ public:
     enum class Saida { Fica, Sai, Envia };
     Saida saida(bool modificado, Interlocutor& conversa);
 
+    // Saves what the draft still holds and lets it go: while the window it tells through is
+    // whole, before the window's parts go.
+    void encerra();
+
 private:
     banco::BancoLocal* m_banco;
     DestinoDoEnvio m_destino;

@@ -909,6 +909,23 @@ private Q_SLOTS:
         QTRY_VERIFY(a.form.isNull());
     }
 
+    // A window that goes while its draft still cannot be saved tells that in its own status
+    // bar to the end, and goes whole.
+    void fechadaSemOndeGuardar() {
+        Ambiente a;
+        {
+            banco::BancoLocal outro(a.programa.arquivo("Cotacao.db"));
+            QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
+        }
+        FormCotacao& f = a.abrir();
+        Caixas::esqueceMostradas();
+        a.digitarNaCelula(1, 6, "2");
+        QTRY_VERIFY(!f.findChild<QLabel*>("Situacao")->text().isEmpty());
+        delete a.form.data();
+        QVERIFY(a.form.isNull());
+        QVERIFY(mensagens().isEmpty());
+    }
+
     void sucessoAntesDasCondicoes() {
         Ambiente a;
         QDir(a.programa.path()).mkdir("Config.ini"); // a settings file that cannot be written
