@@ -1,8 +1,6 @@
 #pragma once
 
 #include "acesso/Entrada.h"
-#include "banco/BancoLocal.h"
-#include "banco/Recibos.h"
 #include "formatos/Cotacao.h"
 #include "janelas/Janela.h"
 #include "login/FormMinhasCotacoes.h"
@@ -14,6 +12,9 @@
 
 #include <functional>
 
+namespace banco {
+class BancoLocal;
+}
 namespace janelas {
 class ImagemFundo;
 }

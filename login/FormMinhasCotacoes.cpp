@@ -1,6 +1,5 @@
 #include "login/FormMinhasCotacoes.h"
 
-#include "banco/Rascunhos.h"
 #include "formatos/Arquivos.h"
 #include "formatos/Quantia.h"
 #include "janelas/Formato.h"
