@@ -78,20 +78,31 @@ BarraDaCotacao::BarraDaCotacao(QMainWindow* janela, QObject* dono)
     m_resumo = new QLabel(janela);
     m_resumo->setObjectName(QStringLiteral("Resumo"));
     barra->addPermanentWidget(m_resumo);
+    // In the message line's place, and of its height, while there is no message.
     m_situacao = new QLabel(janela);
     m_situacao->setTextFormat(Qt::PlainText);
     m_situacao->setObjectName(QStringLiteral("Situacao"));
+    m_situacao->setWordWrap(true);
     // Where the window is narrow this line gives way to the total beside it.
-    m_situacao->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_situacao->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_situacao->setFixedHeight(m_mensagem->minimumHeight());
     barra->addWidget(m_situacao, 1);
     m_situacao->hide();
 }
 
+// The tip of the command under the pointer, else the last message, else the quotation's
+// situation: one of them, in the whole room beside the totals.
+void BarraDaCotacao::mostraLinha() {
+    const QString texto = m_dica.isEmpty() ? m_ultimaMensagem : m_dica;
+    const bool situacao = texto.isEmpty() && !m_situacao->text().isEmpty();
+    m_mensagem->mostra(texto);
+    m_mensagem->setVisible(!situacao);
+    m_situacao->setVisible(situacao);
+}
+
 void BarraDaCotacao::informa(const QString& texto, bool fica) {
     m_ultimaMensagem = texto;
-    m_mensagem->mostra(texto);
-    // The quotation's lasting line gives its room to a message while it shows.
-    m_situacao->setVisible(texto.isEmpty() && !m_situacao->text().isEmpty());
+    mostraLinha();
     if (fica || texto.isEmpty())
         m_fimDaMensagem->stop();
     else
@@ -107,16 +118,15 @@ void BarraDaCotacao::mostraEspaco(const QString& texto) {
     m_espaco->setVisible(!texto.isEmpty());
 }
 
-// Shown only while it says something: the room beside the totals is the messages' otherwise.
 void BarraDaCotacao::mostraSituacao(const QString& texto) {
     m_situacao->setText(texto);
-    m_situacao->setVisible(!texto.isEmpty());
+    mostraLinha();
 }
 
 bool BarraDaCotacao::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == m_janela && evento->type() == QEvent::StatusTip) {
-        const QString dica = static_cast<QStatusTipEvent*>(evento)->tip();
-        m_mensagem->mostra(dica.isEmpty() ? m_ultimaMensagem : dica);
+        m_dica = static_cast<QStatusTipEvent*>(evento)->tip();
+        mostraLinha();
         return true;
     }
     return QObject::eventFilter(objeto, evento);

@@ -11,9 +11,9 @@ namespace cotacao {
 
 class LinhaDeMensagem;
 
-// The quotation window's status bar: the message line (two lines beside the totals; a status tip
-// while the pointer is on a command), the quotation's lasting situation, the room left in the
-// remarks and the totals.
+// The quotation window's status bar: beside the totals and the room left in the remarks, one line
+// of two rows that says the tip of the command under the pointer, else the last message, else the
+// quotation's lasting situation (the last sending, a draft that cannot be kept).
 class BarraDaCotacao : public QObject {
 public:
     BarraDaCotacao(QMainWindow* janela, QObject* dono);
@@ -23,6 +23,7 @@ public:
     void mostraResumo(const QString& texto);
     // Shown only while it says something.
     void mostraEspaco(const QString& texto);
+    // Shown while no message is.
     void mostraSituacao(const QString& texto);
 
 protected:
@@ -30,9 +31,12 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    void mostraLinha();
+
     QMainWindow* m_janela;
     LinhaDeMensagem* m_mensagem;
     QString m_ultimaMensagem; // shown again when a status tip goes
+    QString m_dica;           // the tip of the command under the pointer
     QTimer* m_fimDaMensagem;
     QLabel* m_espaco;
     QLabel* m_resumo;

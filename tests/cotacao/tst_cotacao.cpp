@@ -827,6 +827,13 @@ private Q_SLOTS:
         QCOMPARE(f.findChild<QLabel*>("Situacao")->text(),
                  "Última resposta enviada em " + DateToText(recibo->quando.date()) + " às " +
                      recibo->quando.time().toString("HH:mm"));
+        // It takes the message line's room while there is no message, and gives it back.
+        const auto* situacao = f.findChild<QLabel*>("Situacao");
+        const auto* linha = f.findChild<QLabel*>("Mensagem");
+        QVERIFY(situacao->isVisible() && !linha->isVisible());
+        a.digitarNoCampo("Localizar", "CAF");
+        QVERIFY(!mensagem(f).isEmpty());
+        QVERIFY(!situacao->isVisible() && linha->isVisible());
     }
 
     void discoCheioNaoEnvia() {
