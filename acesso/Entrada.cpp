@@ -10,27 +10,34 @@
 
 namespace acesso {
 
-std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& servidorFtp,
-                             ConversaDoLogin& conversa) {
+namespace {
+
+// A refusal, told and answered.
+nucleo::Falha recusa(ConversaDoLogin& conversa, nucleo::Falha::Tipo tipo, const QString& texto,
+                     std::optional<Campo> campo = std::nullopt) {
+    conversa.recusa(texto, campo);
+    return {tipo, texto};
+}
+
+} // namespace
+
+nucleo::Resultado<Entrada> Entra(const Credenciais& credenciais, const QString& servidorFtp,
+                                 ConversaDoLogin& conversa) {
     using namespace acesso::textos;
+    using Tipo = nucleo::Falha::Tipo;
     namespace Arquivos = formatos::Arquivos;
     const QString codigo = credenciais.codigo.trimmed();
 
     // The number becomes a file name and a remote path: nothing but 16 digits may pass.
-    if (!Arquivos::NumeroCotacaoValido(codigo)) {
-        conversa.recusa(CodigoIncorreto, Campo::Codigo);
-        return std::nullopt;
-    }
-    if (credenciais.senha.trimmed().size() != 8) {
-        conversa.recusa(SenhaIncorreta, Campo::Senha);
-        return std::nullopt;
-    }
-    if (credenciais.cnpj.trimmed().size() != 18) {
-        conversa.recusa(CNPJIncorreto, Campo::CNPJ);
-        return std::nullopt;
-    }
+    if (!Arquivos::NumeroCotacaoValido(codigo))
+        return recusa(conversa, Tipo::Recusada, CodigoIncorreto, Campo::Codigo);
+    if (credenciais.senha.trimmed().size() != 8)
+        return recusa(conversa, Tipo::Recusada, SenhaIncorreta, Campo::Senha);
+    if (credenciais.cnpj.trimmed().size() != 18)
+        return recusa(conversa, Tipo::Recusada, CNPJIncorreto, Campo::CNPJ);
+    // The window told that the Internet does not answer.
     if (!conversa.conectado())
-        return std::nullopt;
+        return nucleo::Falha{Tipo::Rede, remoto::textos::SemServidor};
 
     // The quotation file comes into the program folder, where it is read below.
     const remoto::PedidoFtp pedido =
@@ -43,37 +50,27 @@ std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& serv
         const nucleo::Falha& falha = baixou.falha();
         nucleo::Registra(falha);
         switch (falha.tipo) {
-        case nucleo::Falha::Tipo::Inexistente:
-            conversa.recusa(CotacaoInexistente, std::nullopt);
-            break;
-        case nucleo::Falha::Tipo::Rede:
-            conversa.recusa(FalhaServidor, std::nullopt);
-            break;
-        case nucleo::Falha::Tipo::Recusada:
-            conversa.recusa(CotacaoGrandeDemais.arg(codigo), std::nullopt);
-            break;
+        case Tipo::Inexistente:
+            return recusa(conversa, falha.tipo, CotacaoInexistente);
+        case Tipo::Rede:
+            return recusa(conversa, falha.tipo, FalhaServidor);
+        case Tipo::Recusada:
+            return recusa(conversa, falha.tipo, CotacaoGrandeDemais.arg(codigo));
         default:
-            conversa.recusa(falha.texto, std::nullopt);
+            return recusa(conversa, falha.tipo, falha.texto);
         }
-        return std::nullopt;
     }
 
     // The quotation file is read once for both checks.
     auto lida = formatos::LeCotacao(pedido.local);
-    if (!lida) {
-        // A file that came whole but cannot be read is not a wrong password.
-        conversa.recusa(nucleo::Diz(lida.falha()), std::nullopt);
-        return std::nullopt;
-    }
+    // A file that came whole but cannot be read is not a wrong password.
+    if (!lida)
+        return recusa(conversa, lida.falha().tipo, nucleo::Diz(lida.falha()));
     const QString digitos = LimpaNumeros(credenciais.cnpj);
-    if (!SenhaConfere(*lida, credenciais.senha, digitos)) {
-        conversa.recusa(SenhaIncorreta, Campo::Senha);
-        return std::nullopt;
-    }
-    if (!CNPJLiberado(*lida, digitos)) {
-        conversa.recusa(CNPJNaoLiberado, std::nullopt);
-        return std::nullopt;
-    }
+    if (!SenhaConfere(*lida, credenciais.senha, digitos))
+        return recusa(conversa, Tipo::Recusada, SenhaIncorreta, Campo::Senha);
+    if (!CNPJLiberado(*lida, digitos))
+        return recusa(conversa, Tipo::Recusada, CNPJNaoLiberado);
     return Entrada{credenciais.codigo, digitos, std::move(*lida)};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formatos/Cotacao.h"
+#include "nucleo/Resultado.h"
 
 #include <QString>
 
@@ -44,9 +45,10 @@ struct Entrada {
 // Checks what was typed (the number, then the password, then the CNPJ; nothing reaches the
 // network before all three are well formed), checks the connection, downloads the quotation into
 // the program folder, reads it once and checks the password and that the CNPJ may answer. Every
-// refusal is told once, through `conversa`; only the server's "no such file" says the number does
+// refusal is told once, through `conversa` (which sends the supplier back to its field), and is
+// the failure answered, in the same words; only the server's "no such file" says the number does
 // not exist, and a file that came whole but cannot be read is told as such.
-std::optional<Entrada> Entra(const Credenciais& credenciais, const QString& servidorFtp,
-                             ConversaDoLogin& conversa);
+nucleo::Resultado<Entrada> Entra(const Credenciais& credenciais, const QString& servidorFtp,
+                                 ConversaDoLogin& conversa);
 
 } // namespace acesso

@@ -199,8 +199,8 @@ void FormLogin::Setup() {
 }
 
 void FormLogin::OK() {
-    std::optional<acesso::Entrada> entrada =
-        acesso::Entra({MCodCotacao(), MSenha(), MCNPJ()}, m_rede.servidorFtp, *this);
+    // A refusal was told through the conversation, and the focus sent back to its field.
+    auto entrada = acesso::Entra({MCodCotacao(), MSenha(), MCNPJ()}, m_rede.servidorFtp, *this);
     if (!entrada)
         return;
     // A CNPJ that could not be kept for the next login was told in the write error's box, which

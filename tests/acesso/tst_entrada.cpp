@@ -123,8 +123,12 @@ void Entrar::recusas() {
     const QString endereco =
         situacao == FtpForaDoAr ? QStringLiteral("127.0.0.1:1") : servidor.endereco();
 
-    QVERIFY(!Entra({codigo, senha, cnpj}, endereco, conversa));
+    const auto entrada = Entra({codigo, senha, cnpj}, endereco, conversa);
+    QVERIFY(!entrada);
     QCOMPARE(conversa.ditos, QStringList{mensagem});
+    // What was told is what is answered (the window tells a missing Internet in its own words).
+    if (situacao != SemInternet)
+        QCOMPARE(entrada.falha().texto, mensagem);
     QCOMPARE(conversa.campo, campo);
     QCOMPARE(servidor.conexoesFeitas() > 0, rede);
     QVERIFY(!QFile::exists(programa.arquivo("Config.ini")));
@@ -159,8 +163,10 @@ void Entrar::falhasDoServidor() {
     ConversaGravada conversa;
     const QString endereco =
         situacao == FtpForaDoAr ? QStringLiteral("127.0.0.1:1") : servidor.endereco();
-    QVERIFY(!Entra({kNumero, kSenha, kCnpj}, endereco, conversa));
+    const auto entrada = Entra({kNumero, kSenha, kCnpj}, endereco, conversa);
+    QVERIFY(!entrada);
     QCOMPARE(conversa.ditos, QStringList{mensagem});
+    QCOMPARE(entrada.falha().texto, mensagem);
     const QString log = nucleo::DeCp1252(programa.ler(QStringLiteral("KZERROR.LOG")));
     QVERIFY2(log.contains(noLog), qPrintable(log));
 }
@@ -170,8 +176,7 @@ void Entrar::entra() {
     DiretorioTeste programa;
     servidor.colocar(kNumero + ".cot", cotacao());
     ConversaGravada conversa;
-    const std::optional<Entrada> entrada =
-        Entra({kNumero, kSenha, kCnpj}, servidor.endereco(), conversa);
+    const auto entrada = Entra({kNumero, kSenha, kCnpj}, servidor.endereco(), conversa);
     QVERIFY(entrada);
     QVERIFY(conversa.ditos.isEmpty());
     QCOMPARE(conversa.esperas, QStringList{remoto::textos::Conectando});
