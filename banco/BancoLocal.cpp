@@ -126,29 +126,33 @@ nucleo::Resultado<void> BancoLocal::abre() {
 
 void BancoLocal::tentaAbrirUmaVez() {
     // A newer version's file stays one for this run: not opened and checked again at every use.
-    if (m_aberto || m_abrindo || m_problema == Problema::VersaoNova)
+    if (m_aberto || m_abrindo || (m_tentou && m_falha.tipo == nucleo::Falha::Tipo::Recusada))
         return;
     m_tentou = true;
     m_abrindo = true; // the migration below uses the connection being opened
-    m_problema = tentaAbrir();
+    auto aberto = tentaAbrir();
     // A damaged file is kept aside for whoever may rescue it, and the drafts start over.
-    if (m_problema == Problema::Danificado && moveDanificado())
-        m_problema = tentaAbrir();
+    if (!aberto && aberto.falha().tipo == nucleo::Falha::Tipo::Ilegivel && moveDanificado())
+        aberto = tentaAbrir();
     m_abrindo = false;
-    m_aberto = m_problema == Problema::Nenhum;
+    m_aberto = aberto.ok();
+    if (!aberto)
+        m_falha = aberto.falha();
 }
 
-BancoLocal::Problema BancoLocal::tentaAbrir() {
+nucleo::Resultado<void> BancoLocal::tentaAbrir() {
     QSqlDatabase db = QSqlDatabase::contains(m_conexao)
                           ? QSqlDatabase::database(m_conexao, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
     db.setDatabaseName(m_caminho);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
     const auto falha = [&](const QSqlError& e) {
-        m_falha = FalhaDoBanco(e);
+        nucleo::Falha f = FalhaDoBanco(e);
         db.close();
         const int codigo = codigoPrimario(e);
-        return codigo == 11 || codigo == 26 ? Problema::Danificado : Problema::NaoAbre;
+        if (codigo == 11 || codigo == 26)
+            f.tipo = nucleo::Falha::Tipo::Ilegivel;
+        return f;
     };
     if (!db.open())
         return falha(db.lastError());
@@ -159,33 +163,34 @@ BancoLocal::Problema BancoLocal::tentaAbrir() {
         q.value(0).toString() != u"wal" || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
         if (q.lastError().isValid())
             return falha(q.lastError());
-        m_falha = falhaDe(textos::SemDiario, QStringLiteral("journal_mode=WAL refused"));
         db.close();
-        return Problema::NaoAbre;
+        return falhaDe(textos::SemDiario, QStringLiteral("journal_mode=WAL refused"));
     }
     // A file whose pages are damaged may still open: the whole file is checked once, which
     // for a file of drafts takes a few milliseconds.
     if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next())
         return falha(q.lastError());
     if (q.value(0).toString() != u"ok") {
-        m_falha = falhaDe(textos::Danificado, q.value(0).toString());
+        nucleo::Falha danificado = falhaDe(textos::Danificado, q.value(0).toString());
+        danificado.tipo = nucleo::Falha::Tipo::Ilegivel;
         q.finish();
         db.close();
-        return Problema::Danificado;
+        return danificado;
     }
     q.finish();
     const int versao = versaoDoArquivo(db);
     if (versao > migracoes().size()) {
-        m_falha = falhaDe(textos::VersaoNova, QStringLiteral("user_version %1").arg(versao));
+        nucleo::Falha nova =
+            falhaDe(textos::VersaoNova, QStringLiteral("user_version %1").arg(versao));
+        nova.tipo = nucleo::Falha::Tipo::Recusada;
         db.close();
-        return Problema::VersaoNova;
+        return nova;
     }
     if (auto migrado = migra(); !migrado) {
-        m_falha = migrado.falha();
         db.close();
-        return Problema::NaoAbre;
+        return migrado.falha();
     }
-    return Problema::Nenhum;
+    return {};
 }
 
 bool BancoLocal::moveDanificado() {

@@ -26,19 +26,12 @@ public:
     BancoLocal& operator=(const BancoLocal&) = delete;
 
     // Opens the file at the first call (and after a failure); fails, saying why, unless it is
-    // open and its schema current.
+    // open and its schema current. The failure's kind says what the file is: Recusada, written by
+    // a newer version of the program (left as it is, and not tried again in this run); Ilegivel,
+    // damaged, and it could not be moved aside; Banco, it cannot be opened or written here.
     nucleo::Resultado<void> abre();
     bool aberto() { return abre().ok(); }
     const QString& caminho() const { return m_caminho; }
-
-    // Why the file is not open.
-    enum class Problema {
-        Nenhum,
-        NaoAbre,    // it cannot be opened or written here (abre() says why)
-        VersaoNova, // written by a newer version of the program: left as it is
-        Danificado, // damaged, and it could not be moved aside
-    };
-    Problema problema() const { return m_problema; }
 
     // Where a damaged file was moved aside, until told with esqueceMovido().
     const QString& movidoPara() const { return m_movidoPara; }
@@ -51,8 +44,8 @@ public:
 
 private:
     void tentaAbrirUmaVez();
-    // One attempt at opening the file as it is; Danificado when SQLite finds it damaged.
-    Problema tentaAbrir();
+    // One attempt at opening the file as it is (failing Ilegivel when SQLite finds it damaged).
+    nucleo::Resultado<void> tentaAbrir();
     nucleo::Resultado<void> migra();
     bool moveDanificado();
 
@@ -61,7 +54,6 @@ private:
     bool m_tentou = false;
     bool m_aberto = false;
     bool m_abrindo = false;
-    Problema m_problema = Problema::Nenhum;
     nucleo::Falha m_falha; // why it is not open
     QString m_movidoPara;
 };

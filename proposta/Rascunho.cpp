@@ -161,7 +161,6 @@ nucleo::Resultado<bool> Rascunho::oferece(Proposta& proposta,
 
 QStringList AvisosDoBanco(banco::BancoLocal& banco) {
     using namespace textos;
-    using Problema = banco::BancoLocal::Problema;
     QStringList avisos;
     const QString arquivo = QDir::toNativeSeparators(banco.caminho());
     if (!banco.movidoPara().isEmpty()) {
@@ -171,7 +170,7 @@ QStringList AvisosDoBanco(banco::BancoLocal& banco) {
     const auto aberto = banco.abre();
     if (aberto)
         return avisos;
-    const QString motivo = banco.problema() == Problema::VersaoNova
+    const QString motivo = aberto.falha().tipo == nucleo::Falha::Tipo::Recusada
                                ? BancoVersaoNova.arg(arquivo)
                                : BancoNaoAbre.arg(arquivo, nucleo::Diz(aberto.falha()));
     avisos << RascunhosIndisponiveis.arg(motivo);

@@ -54,7 +54,7 @@ private Q_SLOTS:
         QVERIFY(!banco.aberto());
         QVERIFY(banco.abre().falha().detalhe.contains("99"));
         // Another version's file is left as it is.
-        QCOMPARE(banco.problema(), banco::BancoLocal::Problema::VersaoNova);
+        QCOMPARE(banco.abre().falha().tipo, nucleo::Falha::Tipo::Recusada);
         QVERIFY(banco.movidoPara().isEmpty());
         QVERIFY(QFileInfo::exists(arquivo));
     }
@@ -102,7 +102,7 @@ private Q_SLOTS:
         DiretorioTeste dir;
         banco::BancoLocal banco(dir.arquivo("ainda/nao/Cotacao.db"));
         QVERIFY(!banco.aberto());
-        QCOMPARE(banco.problema(), banco::BancoLocal::Problema::NaoAbre);
+        QCOMPARE(banco.abre().falha().tipo, nucleo::Falha::Tipo::Banco);
         QVERIFY(!banco.abre().falha().texto.isEmpty());
         QVERIFY(QDir(dir.path()).mkpath("ainda/nao"));
         teste::Certo(banco.abre());
