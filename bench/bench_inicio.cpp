@@ -71,18 +71,19 @@ int janelaMinima(int argc, char** argv) {
     return QApplication::exec();
 }
 
-// One start: until the process has reported its window and ended.
+// One start: from starting the process until it has reported its window shown (its ending is
+// waited for apart, and not counted).
 double inicioMs(const QStringList& argumentos, const QProcessEnvironment& ambiente) {
     QByteArray dito;
+    QProcess filho;
+    filho.setProcessEnvironment(ambiente);
     const double ms = tempoMs([&] {
-        QProcess filho;
-        filho.setProcessEnvironment(ambiente);
         filho.start(QCoreApplication::applicationFilePath(), argumentos);
         while (!filho.canReadLine() && filho.waitForReadyRead(30000)) {
         }
         dito = filho.readLine().trimmed();
-        filho.waitForFinished(30000);
     });
+    filho.waitForFinished(30000);
     if (dito != "MOSTRADA")
         qFatal("%s showed no window", qPrintable(argumentos.join(u' ')));
     return ms;
