@@ -46,7 +46,8 @@ struct Entrada {
 // network before all three are well formed), checks the connection, downloads the quotation into
 // the program folder, reads it once and checks the password and that the CNPJ may answer. Every
 // refusal is told once, through `conversa` (which sends the supplier back to its field), and is
-// the failure answered, in the same words; only the server's "no such file" says the number does
+// the failure answered, in the same words (a missing connection, which the window tells in its
+// own, is answered as Rede); only the server's "no such file" says the number does
 // not exist, and a file that came whole but cannot be read is told as such.
 nucleo::Resultado<Entrada> Entra(const Credenciais& credenciais, const QString& servidorFtp,
                                  ConversaDoLogin& conversa);

@@ -131,9 +131,14 @@ void BancoLocal::tentaAbrirUmaVez() {
     m_tentou = true;
     m_abrindo = true; // the migration below uses the connection being opened
     auto aberto = tentaAbrir();
-    // A damaged file is kept aside for whoever may rescue it, and the drafts start over.
-    if (!aberto && aberto.falha().tipo == nucleo::Falha::Tipo::Ilegivel && moveDanificado())
-        aberto = tentaAbrir();
+    // A damaged file is kept aside for whoever may rescue it, and the drafts start over; one
+    // that cannot be moved fails as what stopped the move.
+    if (!aberto && aberto.falha().tipo == nucleo::Falha::Tipo::Ilegivel) {
+        if (auto movido = moveDanificado(); movido)
+            aberto = tentaAbrir();
+        else
+            aberto = movido;
+    }
     m_abrindo = false;
     m_aberto = aberto.ok();
     if (!aberto)
@@ -193,7 +198,7 @@ nucleo::Resultado<void> BancoLocal::tentaAbrir() {
     return {};
 }
 
-bool BancoLocal::moveDanificado() {
+nucleo::Resultado<void> BancoLocal::moveDanificado() {
     {
         QSqlDatabase db = QSqlDatabase::database(m_conexao, false);
         if (db.isOpen())
@@ -205,8 +210,10 @@ bool BancoLocal::moveDanificado() {
     for (int n = 2; QFileInfo::exists(destino) || QFileInfo::exists(destino + u"-wal"); ++n)
         destino = base + u'-' + QString::number(n);
     if (!QFile::rename(m_caminho, destino)) {
-        m_falha = falhaDe(textos::NaoMovido, m_caminho + QStringLiteral(" -> ") + destino);
-        return false;
+        nucleo::Falha naoMovido =
+            falhaDe(textos::NaoMovido, m_caminho + QStringLiteral(" -> ") + destino);
+        naoMovido.tipo = nucleo::Falha::Tipo::Ilegivel;
+        return naoMovido;
     }
     // The log and the index of the damaged file go with it: left behind, SQLite would apply
     // them to the fresh file.
@@ -214,7 +221,7 @@ bool BancoLocal::moveDanificado() {
         if (QFileInfo::exists(m_caminho + sufixo))
             QFile::rename(m_caminho + sufixo, destino + sufixo);
     m_movidoPara = destino;
-    return true;
+    return {};
 }
 
 BancoLocal::~BancoLocal() {

@@ -47,7 +47,7 @@ private:
     // One attempt at opening the file as it is (failing Ilegivel when SQLite finds it damaged).
     nucleo::Resultado<void> tentaAbrir();
     nucleo::Resultado<void> migra();
-    bool moveDanificado();
+    nucleo::Resultado<void> moveDanificado();
 
     QString m_caminho;
     QString m_conexao;

@@ -37,8 +37,7 @@ DestinoDoEnvio DestinoDe(const QString& servidorFtp, const QString& cotacao, con
 // One quotation answered, from its window's opening to the sending or the leaving, without the
 // window: the answer (the Proposta), the last sending from here, the earlier answer, the draft.
 // The window binds its widgets to the Proposta, calls these steps as it opens, and asks what
-// leaving does. The conversation given to `abre` is the window's for as long as this lives: the
-// draft tells its later failures through it.
+// leaving does.
 class Atendimento {
 public:
     // `banco` may be absent (no drafts, no receipts) or fail to open (told by `retoma`).
@@ -57,7 +56,8 @@ public:
     void preencheDadosEnviados(ConversaDaAbertura& conversa);
     // Once the window is filled: the prices kept here, the draft begun, what the database and
     // the quantities have to say, the sending's situation, and the draft of an earlier session
-    // offered. True when a recovered draft changed the answer: it is not sent yet.
+    // offered. True when a recovered draft changed the answer: it is not sent yet. The draft
+    // tells its later failures through `conversa` (mostraSituacao): it must live as long as this.
     bool retoma(ConversaDaAbertura& conversa);
 
     // Sends the answer (Envia); the draft goes once the server holds the answer.

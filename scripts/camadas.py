@@ -121,7 +121,7 @@ def erros_dos_andares(raiz):
         for camada in m.group(2).split():
             andar_de[camada] = ORDEM_DOS_ANDARES.index(m.group(1))
     if not andar_de:
-        return []  # a tree of another shape (the check's own tests)
+        return ["CMakeLists.txt: no floor lists (COTACAO_ANDAR_BASE, _TRABALHO, _JANELAS)"]
     fechadas, pasta_de = ligacoes(raiz)
     biblioteca_de = {pasta: b for b, pasta in pasta_de.items()}
     erros = []
@@ -149,6 +149,11 @@ def erros_dos_andares(raiz):
                 continue
             libs = palavras[palavras.index("LIBS") + 1:] if "LIBS" in palavras else []
             libs = libs[:next((i for i, p in enumerate(libs) if p.isupper()), len(libs))]
+            # ... and what the folder links to the test executable besides.
+            for ligacao in LIGACAO.finditer(texto):
+                if ligacao.group(1) == "tst_" + m.group(1):
+                    libs += [n for n in ligacao.group(2).split()
+                             if n not in ("PUBLIC", "PRIVATE", "INTERFACE")]
             for lib in libs:
                 if lib not in permitidas:
                     erros.append("%s: the tests of %s open no window, but link %s" % (

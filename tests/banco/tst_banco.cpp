@@ -1,9 +1,11 @@
 #include "banco/BancoLocal.h"
 #include "banco/Rascunhos.h"
 #include "banco/Recibos.h"
+#include "banco/Textos.h"
 #include "tests/banco/tst_tabela.h"
 #include "tests/support/Certo.h"
 #include "tests/support/DiretorioTeste.h"
+#include "tests/support/DiscoPequeno.h"
 #include "tests/support/TestMain.h"
 
 #include <QDir>
@@ -95,6 +97,25 @@ private Q_SLOTS:
         QCOMPARE(dir.ler(QFileInfo(aoLado).fileName()), danificado);
         QVERIFY(banco::Rascunhos(banco).guarda("c", "1", {{"obs", 1, "p", "novo", QDateTime()}}));
         QCOMPARE(teste::Certo(banco::Rascunhos(banco).le("c", "1")).size(), 1);
+    }
+
+    // A damaged file that cannot be moved aside is told as that, with both paths in the log.
+    void danificadoQueNaoSaiDoLugar() {
+        DiscoPequeno disco;
+        if (!disco.montado())
+            QSKIP("this machine does not let the tests mount a small disk");
+        const QString arquivo = disco.path() + "/Cotacao.db";
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(8192, 'z')) == 8192);
+        f.close();
+        QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", disco.path()}), 0);
+        banco::BancoLocal banco(arquivo);
+        const auto aberto = banco.abre();
+        QVERIFY(!aberto);
+        QCOMPARE(aberto.falha().texto, banco::textos::NaoMovido);
+        QCOMPARE(aberto.falha().tipo, nucleo::Falha::Tipo::Ilegivel);
+        QVERIFY(aberto.falha().detalhe.contains(arquivo + " -> "));
+        QVERIFY(banco.movidoPara().isEmpty());
     }
 
     // A file that cannot be opened now is tried again at the next use.

@@ -1,8 +1,11 @@
 #include "tests/janelas/tst_erros.h"
 
 #include "janelas/Caixas.h"
+#include "janelas/GravacaoComAviso.h"
+#include "janelas/Textos.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Erro.h"
+#include "nucleo/Ini.h"
 #include "nucleo/Pilha.h"
 #include "nucleo/ProgramDir.h"
 #include "nucleo/Regional.h"
@@ -616,4 +619,42 @@ void Erros::filhoTerminaComoOErroDecide() {
     QVERIFY(log.endsWith("--------------------\r\n"));
     for (const QString& trecho : noLog)
         QVERIFY2(log.contains(trecho), qPrintable(trecho + "\n" + log));
+}
+
+void Erros::gravacaoQueFalhaEUmErro() {
+    // Where the program has no answer of its own, the failure is a write error the user may
+    // retry or pass over; each attempt leaves its record in the log.
+    DiretorioTeste dir;
+    Caixas::setModoDeTeste(true);
+    Caixas::responde(QStringLiteral("Operation: PutFileIni"), 2); // retry
+    Caixas::responde(QStringLiteral("Operation: PutFileIni"), 1); // then pass it over
+    const QString arquivo = dir.arquivo(QStringLiteral("falta/Config.ini"));
+    QVERIFY(
+        !GravaIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
+    const auto caixas = Caixas::mostradas();
+    const QStringList pendentes = Caixas::respostasPendentes();
+    Caixas::setModoDeTeste(false);
+    QCOMPARE(pendentes, QStringList());
+    QCOMPARE(caixas.size(), 2);
+    QVERIFY(caixas[0].texto.startsWith("Error Code:  24 [ WRITE ERROR ]\r\nSubsystem: Profile\r\n"
+                                       "Operation: PutFileIni\r\n"));
+    // The box says why, in the supplier's words.
+    const auto porque =
+        PutFileIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo);
+    QVERIFY(!porque);
+    QVERIFY2(caixas[0].texto.contains(janelas::textos::ConfiguracoesNaoGravadas +
+                                      QStringLiteral(": ") + porque.falha().texto),
+             qPrintable(caixas[0].texto));
+    const QByteArray log = dir.ler(QStringLiteral("KZERROR.LOG"));
+    QVERIFY(log.contains("Tries           :0\r\n"));
+    QVERIFY(log.contains("Tries           :1\r\n"));
+    QVERIFY(log.contains(QByteArray("FileName        :" + ParaCp1252(arquivo) + "\r\n")));
+
+    // Once it can be written, nothing is shown.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("falta")));
+    Caixas::setModoDeTeste(true);
+    QVERIFY(
+        GravaIni(QStringLiteral("Geral"), QStringLiteral("CNPJ"), QStringLiteral("1"), arquivo));
+    QVERIFY(Caixas::mostradas().isEmpty());
+    Caixas::setModoDeTeste(false);
 }

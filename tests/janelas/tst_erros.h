@@ -25,6 +25,7 @@ private Q_SLOTS:
     void casoDeRedeNaoMostraNada();
     void valorQueNaoEErro();
     void defErrorGenSemRegistro();
+    void gravacaoQueFalhaEUmErro();
     void excecaoNoTratamentoDeEvento();
     void filhoTerminaComoOErroDecide_data();
     void filhoTerminaComoOErroDecide();

@@ -5,7 +5,6 @@
 class Janelas : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void gravacaoQueFalhaEUmErro();
     void init();
     void cleanup();
     void fecharQuemTemOFlagEncerra();

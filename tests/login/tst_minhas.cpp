@@ -313,7 +313,7 @@ void ListaDeRespostas::semImpressaoSemBotao() {
     QVERIFY(Caixas::mostradas().isEmpty());
 }
 
-// Within the screen it opens on, its buttons in sight (acesso.ListaDeRespostas.200 runs this at
+// Within the screen it opens on, its buttons in sight (login.ListaDeRespostas.200 runs this at
 // 200 %, where the screen is smaller than the list's usual size).
 void ListaDeRespostas::dentroDaTela() {
     Ambiente a;

@@ -1,10 +1,12 @@
 #include "tests/nucleo/tst_ini.h"
 
 #include "nucleo/Cp1252.h"
+#include "nucleo/Erro.h"
 #include "nucleo/Ini.h"
 #include "nucleo/Texto.h"
 #include "tests/support/DiretorioTeste.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace nucleo;
@@ -216,8 +218,16 @@ void Ini::arquivoNovo() {
     const QString arquivo = dir.arquivo(QStringLiteral("Versao.ini"));
     QVERIFY(PutFileIni(Geral, QStringLiteral("Versao"), QStringLiteral("07"), arquivo).ok());
     QCOMPARE(dir.ler(QStringLiteral("Versao.ini")), QByteArray("[Geral]\r\nVersao=07\r\n"));
-    // A directory that does not exist cannot take the file: a failure that says why (no box:
-    // this library has no window to show one in; the window that asked decides).
+    // A directory that does not exist cannot take the file: a failure that says why, and no
+    // runtime error (the window that asked decides what the supplier reads).
+    const ApresentacaoDeErro antes = apresentacaoDeErro();
+    int erros = 0;
+    apresentacaoDeErro().caixa = [&](const QString&, const QString&, const EscolhasDoErro&) {
+        ++erros;
+        return 1;
+    };
+    apresentacaoDeErro().semObjeto = [&](const QString&, const QString&) { ++erros; };
+    const auto devolve = qScopeGuard([&] { apresentacaoDeErro() = antes; });
     const auto semPasta = PutFileIni(Geral, QStringLiteral("A"), QStringLiteral("1"),
                                      dir.arquivo(QStringLiteral("falta/a.ini")));
     QVERIFY(!semPasta);
@@ -225,6 +235,7 @@ void Ini::arquivoNovo() {
     QVERIFY(semPasta.falha().texto.contains(QStringLiteral("falta")));
     QVERIFY(!ArquivoIni::edita(dir.arquivo(QStringLiteral("falta/b.ini")),
                                [](ArquivoIni& ini) { ini.define(Geral, "B", "2"); }));
+    QCOMPARE(erros, 0);
 }
 
 void Texto::limpaNumeros_data() {
