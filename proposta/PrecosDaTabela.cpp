@@ -166,19 +166,13 @@ nucleo::Resultado<void> CarregaTabela(banco::BancoLocal* banco, Proposta& propos
 
 nucleo::Resultado<void> CarregaPrecosGuardados(banco::BancoLocal* banco, Proposta& proposta,
                                                const QString& numero) {
-    proposta.defineUltimosPrecos(PrecosConhecidos());
-    proposta.defineTabela(PrecosConhecidos());
-    if (!banco)
-        return {};
-    const auto ultimos = UltimosPrecosEnviados(*banco, numero);
-    if (ultimos)
-        proposta.defineUltimosPrecos(*ultimos);
+    const auto ultimos = banco ? UltimosPrecosEnviados(*banco, numero)
+                               : nucleo::Resultado<PrecosConhecidos>(PrecosConhecidos());
+    proposta.defineUltimosPrecos(ultimos ? *ultimos : PrecosConhecidos());
     const auto tabela = CarregaTabela(banco, proposta);
-    if (!banco->aberto())
+    if (!banco || !banco->aberto())
         return {};
-    if (!ultimos)
-        return ultimos.falha();
-    return tabela;
+    return ultimos ? tabela : nucleo::Resultado<void>(ultimos.falha());
 }
 
 nucleo::Resultado<void> PodeGuardarTabela(banco::BancoLocal* banco) {

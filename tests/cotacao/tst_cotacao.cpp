@@ -32,7 +32,6 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScrollArea>
-#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTest>
@@ -881,10 +880,7 @@ private Q_SLOTS:
     // be kept is told after the success.
     void semOndeGuardar() {
         Ambiente a;
-        {
-            banco::BancoLocal outro(a.programa.arquivo("Cotacao.db"));
-            QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
-        }
+        BancoDeOutraVersao(a.programa.arquivo("Cotacao.db"));
         FormCotacao& f = a.abrir();
         const QString arquivo = QDir::toNativeSeparators(a.programa.arquivo("Cotacao.db"));
         QCOMPARE(mensagens(), QStringList{proposta::textos::RascunhosIndisponiveis.arg(
@@ -920,10 +916,7 @@ private Q_SLOTS:
     // bar to the end, and goes whole.
     void fechadaSemOndeGuardar() {
         Ambiente a;
-        {
-            banco::BancoLocal outro(a.programa.arquivo("Cotacao.db"));
-            QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
-        }
+        BancoDeOutraVersao(a.programa.arquivo("Cotacao.db"));
         FormCotacao& f = a.abrir();
         Caixas::esqueceMostradas();
         a.digitarNaCelula(1, 6, "2");

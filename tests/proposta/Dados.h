@@ -2,12 +2,14 @@
 
 // What the tests of the answer and of its form share: a quotation, its number, the supplier's
 // CNPJ, and the texts the program is expected to say.
+#include "banco/BancoLocal.h"
 #include "formatos/Lista.h"
 #include "nucleo/Cp1252.h"
 #include "nucleo/Regional.h"
 
 #include <QByteArray>
 #include <QLocale>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -32,6 +34,12 @@ inline const QStringList kTres{"1001", "789", "AÇÚCAR 1KG",  "120",    "UN", "
 // contains, whatever is put in its place.
 inline QString inicio(const QString& modelo) {
     return modelo.left(modelo.indexOf(u'%'));
+}
+
+// A local database this version cannot use: written by a newer one.
+inline void BancoDeOutraVersao(const QString& arquivo) {
+    banco::BancoLocal outro(arquivo);
+    QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
 }
 
 // Brazilian regional settings for a test, and the C ones back after it.

@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSqlQuery>
 
 using proposta::Atendimento;
 
@@ -36,12 +35,6 @@ struct Conversa : proposta::ConversaDaAbertura {
     void preenchendo(bool sim) override { falado << (sim ? "[" : "]"); }
     void mostraSituacao(const QString& texto) override { falado << "=" + texto; }
 };
-
-// A database this version cannot use: written by a newer one.
-void deOutraVersao(const QString& arquivo) {
-    banco::BancoLocal outro(arquivo);
-    QSqlQuery(outro.db()).exec("PRAGMA user_version=99");
-}
 
 formatos::Cotacao comQuantidadeIlegivel() {
     formatos::Cotacao c;
@@ -68,7 +61,7 @@ void Atendimentos::abertura() {
     DiretorioTeste programa;
     ServidorFtpTeste servidor;
     const QString arquivo = programa.arquivo("Cotacao.db");
-    deOutraVersao(arquivo);
+    BancoDeOutraVersao(arquivo);
     banco::BancoLocal banco(arquivo);
     Conversa conversa;
     Atendimento atendimento(&banco);
@@ -120,7 +113,7 @@ void Atendimentos::saida() {
     ServidorFtpTeste servidor;
     const QString arquivo = programa.arquivo("Cotacao.db");
     if (!guardaRascunho)
-        deOutraVersao(arquivo);
+        BancoDeOutraVersao(arquivo);
     banco::BancoLocal banco(arquivo);
     Conversa conversa;
     Atendimento atendimento(&banco);
